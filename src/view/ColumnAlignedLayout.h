@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QHBoxLayout>
+#include <QPointer>
+
+class QHeaderView;
+
+// A row of widgets kept under the columns of a table header: item i follows section i,
+// 15 px inside it on each side, through resizes and horizontal scrolling.
+class ColumnAlignedLayout : public QHBoxLayout
+{
+    Q_OBJECT
+public:
+    ColumnAlignedLayout();
+    explicit ColumnAlignedLayout(QWidget* parent);
+
+    void setHeaderView(QHeaderView* header) { headerView = header; }
+    QHeaderView* trackedHeaderView() const { return headerView; }
+
+    void setGeometry(const QRect& r) override;
+
+private:
+    QPointer<QHeaderView> headerView;
+};

@@ -1,0 +1,41 @@
+#include "SettingsFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace SettingsFile {
+
+QString path()
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString besideExecutable = dir + QStringLiteral("/Settings.ini");
+    if (QFileInfo::exists(besideExecutable) || QFileInfo(dir).isWritable())
+        return besideExecutable;
+
+    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(configDir);
+    return configDir + QStringLiteral("/Settings.ini");
+}
+
+QVariant value(const QString& key, const QVariant& defaultValue)
+{
+    QSettings settings(path(), QSettings::IniFormat);
+    return settings.value(key, defaultValue);
+}
+
+int intValue(const QString& key, int defaultValue)
+{
+    // A stored value that is not a number reads as 0.
+    return value(key, defaultValue).toInt();
+}
+
+void setValue(const QString& key, const QVariant& v)
+{
+    QSettings settings(path(), QSettings::IniFormat);
+    settings.setValue(key, v);
+}
+
+} // namespace SettingsFile

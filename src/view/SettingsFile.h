@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// Settings.ini: opened, read or written, and closed at every use, so nothing is cached.
+namespace SettingsFile {
+
+// Beside the executable when the file exists there or the folder is writable; otherwise
+// (an installed copy) in the user's configuration folder, so settings are never silently lost.
+QString path();
+
+QVariant value(const QString& key, const QVariant& defaultValue = QVariant());
+int intValue(const QString& key, int defaultValue);
+void setValue(const QString& key, const QVariant& value);
+
+} // namespace SettingsFile
