@@ -1,0 +1,58 @@
+#!/bin/sh
+# Renders src/Resources/svg/*.svg to the 128 px PNGs the program embeds, builds
+# AppLogo.ico (16, 32, 48, 256) and AppLogo.png (256), and optionally a contact
+# sheet at toolbar size.
+# Needs: rsvg-convert (librsvg2-bin), icotool (icoutils); optional: optipng,
+# montage (imagemagick) for the sheet.
+# Usage: tools/icons/render-icons.sh [contact-sheet.png]
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+res="$here/../../src/Resources"
+svg="$res/svg"
+sheet=${1:-}
+
+for tool in rsvg-convert icotool; do
+    command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 1; }
+done
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+shrink() {
+    # Lossless; the committed files stay small without changing a pixel.
+    if command -v optipng >/dev/null; then optipng -quiet -o5 -strip all "$1"; fi
+}
+
+for src in "$svg"/*.svg; do
+    name=$(basename "$src" .svg)
+    case "$name" in AppLogo*) continue ;; esac
+    rsvg-convert -w 128 -h 128 -o "$res/$name.png" "$src"
+    shrink "$res/$name.png"
+done
+
+# Small sizes come from a plainer drawing: the checklist and ticks turn to mush below 48 px.
+for size in 16 32; do
+    rsvg-convert -w $size -h $size -o "$tmp/logo-$size.png" "$svg/AppLogo-small.svg"
+done
+for size in 48 256; do
+    rsvg-convert -w $size -h $size -o "$tmp/logo-$size.png" "$svg/AppLogo.svg"
+done
+cp "$tmp/logo-256.png" "$res/AppLogo.png"
+shrink "$res/AppLogo.png"
+for size in 16 32 48; do shrink "$tmp/logo-$size.png"; done
+# 256 stored as PNG (as Windows does), the rest as 32-bit BMP entries.
+icotool -c -o "$res/AppLogo.ico" \
+    "$tmp/logo-16.png" "$tmp/logo-32.png" "$tmp/logo-48.png" -r "$res/AppLogo.png"
+
+if [ -n "$sheet" ]; then
+    command -v montage >/dev/null || { echo "missing montage" >&2; exit 1; }
+    set --
+    for png in "$res"/*.png; do
+        name=$(basename "$png" .png)
+        rsvg-convert -w 40 -h 40 -o "$tmp/sheet-$name.png" "$svg/$name.svg"
+        set -- "$@" -label "$name" "$tmp/sheet-$name.png"
+    done
+    montage "$@" -tile 6x -geometry 120x56+6+6 -pointsize 10 \
+        -background '#d9d9d9' "$sheet"
+fi
