@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "AuditFile.h"
 #include "BusDecoder.h"
 #include "ConfigPresentation.h"
 #include "DallasDecoder.h"
@@ -313,6 +314,45 @@ void MainWindow::on_btnSettings_clicked()
     dialog->exec();
     delete dialog;
     SetupTable(false);
+}
+
+// ---- audit files ----
+
+static QString auditFileFilter()
+{
+    return QStringLiteral("Corvane Audit Files (*.kaud)");
+}
+
+void MainWindow::on_buttonSave_clicked()
+{
+    if (m_session.mergedEvents.isEmpty())
+        return;
+    const QString label = ui->labelDlDate->text();
+    const QString fileName = Messages::saveFileName(auditFileFilter());
+    if (fileName.isEmpty())
+        return;
+    if (!AuditFile::Save(fileName, m_session, label)) {
+        Messages::critical(tr("Unable to save file"));
+        return;
+    }
+    Messages::information(tr("Done"));
+}
+
+void MainWindow::on_buttonOpen_clicked()
+{
+    ResetContent(true);
+    const QString fileName = Messages::openFileName(auditFileFilter());
+    if (fileName.isEmpty())
+        return;
+    const AuditFile::ReadResult file = AuditFile::Load(fileName, m_session);
+    if (!file.valid) {
+        // Nothing of a rejected file stays in the session.
+        ResetContent(true);
+        Messages::critical(tr("File not valid"));
+        return;
+    }
+    ui->labelDlDate->setText(file.label);
+    ShowLoadedAudit();
 }
 
 // ---- the audit pipeline ----

@@ -67,6 +67,8 @@ public slots:
     void on_buttonRefresh_clicked();
     void on_buttonNew_clicked();
     void on_btnSettings_clicked();
+    void on_buttonSave_clicked();
+    void on_buttonOpen_clicked();
     void invalidateAlignedLayout();
     void onSetFilter();
     void onResetFilter();

@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include <QFileDialog>
+
 namespace Messages {
 
 namespace {
@@ -11,6 +13,11 @@ Interceptor& interceptor()
 std::function<bool(const QString&)>& questionInterceptor()
 {
     static std::function<bool(const QString&)> i;
+    return i;
+}
+std::function<QString(bool)>& fileNameInterceptor()
+{
+    static std::function<QString(bool)> i;
     return i;
 }
 QString title() { return QStringLiteral("Corvane Audit"); }
@@ -36,6 +43,22 @@ bool question(const QString& text)
     QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
+
+QString openFileName(const QString& filter)
+{
+    if (fileNameInterceptor())
+        return fileNameInterceptor()(false);
+    return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
+}
+
+QString saveFileName(const QString& filter)
+{
+    if (fileNameInterceptor())
+        return fileNameInterceptor()(true);
+    return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter);
+}
+
+void setFileNameInterceptor(std::function<QString(bool)> i) { fileNameInterceptor() = std::move(i); }
 
 void setInterceptor(Interceptor i) { interceptor() = std::move(i); }
 void setQuestionInterceptor(std::function<bool(const QString&)> i) { questionInterceptor() = std::move(i); }

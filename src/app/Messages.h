@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <functional>
 
-// Every message the user sees: a box titled "Corvane Audit" with one OK button and no parent.
+// Every message and prompt the user sees: a box titled "Corvane Audit" with one OK button and no parent.
 // Tests (and batch tools) may take the messages instead of showing them.
 namespace Messages {
 
@@ -16,7 +16,13 @@ void show(QMessageBox::Icon icon, const QString& text);
 // Asks a Yes/No question; true for Yes.
 bool question(const QString& text);
 
+// The platform's modal file dialogs, filter "Corvane Audit Files (*.kaud)"; empty on cancel.
+QString openFileName(const QString& filter);
+QString saveFileName(const QString& filter);
+
 void setInterceptor(Interceptor interceptor);
+// Answers file dialogs without showing them while set (the bool tells a save from an open).
+void setFileNameInterceptor(std::function<QString(bool save)> interceptor);
 // Answers questions without asking while set.
 void setQuestionInterceptor(std::function<bool(const QString&)> interceptor);
 
