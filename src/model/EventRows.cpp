@@ -1,0 +1,368 @@
+#include "EventRows.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+#include <array>
+#include <bitset>
+
+namespace {
+
+constexpr int CodeChangedEvent = 0x03;
+constexpr int OptionChangedEvent = 0x68;
+constexpr int ConfigurationChangedEvent = 0x70;
+constexpr int LockInstalledUser = 100;
+
+QString translate(const char* text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+struct EventNames
+{
+    const char* text[256];
+};
+
+constexpr EventNames makeEventNames()
+{
+    EventNames n{};
+    for (const char*& t : n.text)
+        t = QT_TRANSLATE_NOOP("MainWindow", "Unknown");
+    n.text[0x01] = QT_TRANSLATE_NOOP("MainWindow", "Valid code");
+    n.text[0x02] = QT_TRANSLATE_NOOP("MainWindow", "Valid code");
+    n.text[0x03] = QT_TRANSLATE_NOOP("MainWindow", "Code changed");
+    n.text[0x04] = QT_TRANSLATE_NOOP("MainWindow", "Motor in open position (bolt not open)");
+    n.text[0x05] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open");
+    n.text[0x06] = QT_TRANSLATE_NOOP("MainWindow", "Motor in open position (low battery - bolt not open)");
+    n.text[0x07] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open (low battery)");
+    n.text[0x08] = QT_TRANSLATE_NOOP("MainWindow", "Time delay started");
+    n.text[0x09] = QT_TRANSLATE_NOOP("MainWindow", "Open window started");
+    n.text[0x0B] = QT_TRANSLATE_NOOP("MainWindow", "Access attempt with expired user");
+    n.text[0x0C] = QT_TRANSLATE_NOOP("MainWindow", "Valid code with silent alarm");
+    n.text[0x0D] = QT_TRANSLATE_NOOP("MainWindow", "Remote block");
+    n.text[0x0E] = QT_TRANSLATE_NOOP("MainWindow", "Low battery detected during opening");
+    n.text[0x0F] = QT_TRANSLATE_NOOP("MainWindow", "Access attempt with user deleted for inactivity");
+    n.text[0x10] = QT_TRANSLATE_NOOP("MainWindow", "User enabled");
+    n.text[0x11] = QT_TRANSLATE_NOOP("MainWindow", "User installed");
+    n.text[0x12] = QT_TRANSLATE_NOOP("MainWindow", "User disabled");
+    n.text[0x13] = QT_TRANSLATE_NOOP("MainWindow", "User deleted");
+    n.text[0x14] = QT_TRANSLATE_NOOP("MainWindow", "Motor timeout");
+    n.text[0x26] = QT_TRANSLATE_NOOP("MainWindow", "Command 22");
+    n.text[0x28] = QT_TRANSLATE_NOOP("MainWindow", "Command 89 (write)");
+    n.text[0x29] = QT_TRANSLATE_NOOP("MainWindow", "Time delay and open window changed");
+    n.text[0x30] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change code' function");
+    n.text[0x31] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Install user' function");
+    n.text[0x32] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Disable/enable user' function");
+    n.text[0x33] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Delete user' function");
+    n.text[0x34] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Battery check' function");
+    n.text[0x35] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Keypad check' function");
+    n.text[0x36] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'System settings' function");
+    n.text[0x37] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Users status/audit download' function");
+    n.text[0x38] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change configuration' function");
+    n.text[0x39] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change time delay' function");
+    n.text[0x40] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Lock reset' function");
+    n.text[0x41] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Set time/date' function");
+    n.text[0x60] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open");
+    n.text[0x68] = QT_TRANSLATE_NOOP("MainWindow", "Option changed");
+    n.text[0x70] = QT_TRANSLATE_NOOP("MainWindow", "Configuration changed");
+    // The unbalanced parentheses are the lock's own wording.
+    n.text[0xA0] = QT_TRANSLATE_NOOP("MainWindow", "Door opened (REED sensor");
+    n.text[0xA1] = QT_TRANSLATE_NOOP("MainWindow", "Door closed (REED sensor");
+    n.text[0xE0] = QT_TRANSLATE_NOOP("MainWindow", "Time and date changed");
+    n.text[0xE1] = QT_TRANSLATE_NOOP("MainWindow", "Date changed");
+    n.text[0xE2] = QT_TRANSLATE_NOOP("MainWindow", "Time changed");
+    n.text[0xF0] = QT_TRANSLATE_NOOP("MainWindow", "Power re-enabled");
+    n.text[0xF1] = QT_TRANSLATE_NOOP("MainWindow", "Power re-enabled");
+    n.text[0xF2] = QT_TRANSLATE_NOOP("MainWindow", "CPU restart");
+    n.text[0xF3] = QT_TRANSLATE_NOOP("MainWindow", "CPU restart");
+    n.text[0xF5] = QT_TRANSLATE_NOOP("MainWindow", "Wrong try");
+    n.text[0xF6] = QT_TRANSLATE_NOOP("MainWindow", "Time penalty");
+    n.text[0xF7] = QT_TRANSLATE_NOOP("MainWindow", "Stop count");
+    n.text[0xF9] = QT_TRANSLATE_NOOP("MainWindow", "Bolt closed");
+    n.text[0xFA] = QT_TRANSLATE_NOOP("MainWindow", "Lock reset");
+    n.text[0xFF] = QT_TRANSLATE_NOOP("MainWindow", "Factory reset");
+    return n;
+}
+
+constexpr EventNames eventNames = makeEventNames();
+
+const char* const lockInstalledText = QT_TRANSLATE_NOOP("MainWindow", "Lock installed/removed");
+
+const char* const optionNames[] = {
+    QT_TRANSLATE_NOOP("MainWindow", "Option 00 (Remote override/Remode disable opening)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Option 01 (Bolt output/Hold-up)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Option 02 (Door alarm)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Option 03 (Manual closing)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Option 04 (Buzzer silencing)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Option 05 (Date format)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Option 06 (Changing code expiring)"),
+    QT_TRANSLATE_NOOP("MainWindow", "Option 07 (Disabling code expiring)"),
+};
+constexpr int optionCount = int(sizeof(optionNames) / sizeof(optionNames[0]));
+
+const char* const eventHeaders[] = {
+    QT_TRANSLATE_NOOP("MainWindow", "#"),
+    QT_TRANSLATE_NOOP("MainWindow", "Device"),
+    QT_TRANSLATE_NOOP("MainWindow", "Date"),
+    QT_TRANSLATE_NOOP("MainWindow", "Date with DST"),
+    QT_TRANSLATE_NOOP("MainWindow", "User"),
+    QT_TRANSLATE_NOOP("MainWindow", "Event"),
+    QT_TRANSLATE_NOOP("MainWindow", "Event ID"),
+};
+
+QString userName(int user)
+{
+    if ((user >= 1 && user <= 59) || (user >= 63 && user <= 79))
+        return QCoreApplication::translate("MainWindow", "User %1").arg(twoDigits(user));
+    switch (user) {
+    case 60: return translate(QT_TRANSLATE_NOOP("MainWindow", "Manager"));
+    case 61: return translate(QT_TRANSLATE_NOOP("MainWindow", "Manager 02"));
+    case 62: return translate(QT_TRANSLATE_NOOP("MainWindow", "Manager 03"));
+    case 80: return translate(QT_TRANSLATE_NOOP("MainWindow", "Master"));
+    case 81: return translate(QT_TRANSLATE_NOOP("MainWindow", "Master 02"));
+    case 98: return translate(QT_TRANSLATE_NOOP("MainWindow", "ERC 1 user"));
+    case 99: return translate(QT_TRANSLATE_NOOP("MainWindow", "ERC 2 user"));
+    default: return QString();
+    }
+}
+
+QString optionName(int option)
+{
+    if (option >= 0 && option < optionCount)
+        return translate(optionNames[option]);
+    return translate(QT_TRANSLATE_NOOP("MainWindow", "Unknown option"));
+}
+
+QString configurationName(int configuration)
+{
+    return QCoreApplication::translate("MainWindow", "Configuration %1").arg(twoDigits(configuration));
+}
+
+const QDate& epoch()
+{
+    static const QDate date(2000, 1, 1);
+    return date;
+}
+
+// Audit times are kept within four-digit years; the bound also keeps addSecs() clear of
+// overflow when a damaged file carries an absurd time.
+bool inDateRange(qint64 seconds)
+{
+    static const qint64 minSeconds = -QDate(1, 1, 1).daysTo(epoch()) * 86400;
+    static const qint64 maxSeconds = epoch().daysTo(QDate(10000, 1, 1)) * 86400 - 1;
+    return seconds >= minSeconds && seconds <= maxSeconds;
+}
+
+// Formats with one locale and pattern, built once per batch. Going through QLocale costs
+// about a microsecond a date, too slow for thousands of rows, so the usual four-digit years
+// are composed here from the same pattern and the locale's own AM/PM texts.
+class TimeFormatter
+{
+public:
+    explicit TimeFormatter(const DisplaySettings& settings)
+        : locale_(QStringLiteral("en_EN")),
+          pattern_(DatePattern(settings)),
+          dayFirst_(pattern_.startsWith(QLatin1String("dd"))),
+          twelveHour_(pattern_.endsWith(QLatin1String("AP"))),
+          am_(locale_.toString(QTime(0, 0), QStringLiteral("AP"))),
+          pm_(locale_.toString(QTime(12, 0), QStringLiteral("AP")))
+    {
+    }
+
+    QString dateTime(const QDateTime& dateTime) const
+    {
+        return dateTime.isValid() ? locale_.toString(dateTime, pattern_) : QString();
+    }
+
+    QString auditTime(qint64 seconds) const
+    {
+        if (seconds == 0 || !inDateRange(seconds))
+            return QString();
+        qint64 days = seconds / 86400;
+        int secondOfDay = int(seconds % 86400);
+        if (secondOfDay < 0) {
+            secondOfDay += 86400;
+            --days;
+        }
+        const QDate date = epoch().addDays(days);
+        const int year = date.year();
+        if (year == 2000)
+            return QString();
+        if (year < 1000)
+            return locale_.toString(AuditDateTime(seconds), pattern_);
+        return compose(date, secondOfDay);
+    }
+
+private:
+    QString compose(const QDate& date, int secondOfDay) const
+    {
+        int hour = secondOfDay / 3600;
+        const QString& half = hour < 12 ? am_ : pm_;
+        if (twelveHour_) {
+            hour %= 12;
+            if (hour == 0)
+                hour = 12;
+        }
+        QString text(19 + (twelveHour_ ? 1 + half.size() : 0), Qt::Uninitialized);
+        QChar* p = text.data();
+        const auto two = [&p](int v) {
+            *p++ = QLatin1Char(char('0' + v / 10));
+            *p++ = QLatin1Char(char('0' + v % 10));
+        };
+        two(dayFirst_ ? date.day() : date.month());
+        *p++ = QLatin1Char('/');
+        two(dayFirst_ ? date.month() : date.day());
+        *p++ = QLatin1Char('/');
+        two(date.year() / 100);
+        two(date.year() % 100);
+        *p++ = QLatin1Char(' ');
+        two(hour);
+        *p++ = QLatin1Char('.');
+        two(secondOfDay / 60 % 60);
+        *p++ = QLatin1Char('.');
+        two(secondOfDay % 60);
+        if (twelveHour_) {
+            *p++ = QLatin1Char(' ');
+            for (QChar c : half)
+                *p++ = c;
+        }
+        return text;
+    }
+
+    QLocale locale_;
+    QString pattern_;
+    bool dayFirst_;
+    bool twelveHour_;
+    QString am_;
+    QString pm_;
+};
+
+// Translating the same few texts for every row costs more than the rest of a row together.
+template <int N>
+class TextCache
+{
+public:
+    template <typename Make>
+    QString get(int key, Make make)
+    {
+        if (key < 0 || key >= N)
+            return make();
+        if (!filled_.test(size_t(key))) {
+            texts_[size_t(key)] = make();
+            filled_.set(size_t(key));
+        }
+        return texts_[size_t(key)];
+    }
+
+private:
+    std::array<QString, N> texts_;
+    std::bitset<N> filled_;
+};
+
+} // namespace
+
+QString DatePattern(const DisplaySettings& settings)
+{
+    if (settings.dateFormat == 0 && settings.hourFormat == 0)
+        return QStringLiteral("dd/MM/yyyy HH.mm.ss");
+    if (settings.dateFormat == 0 && settings.hourFormat == 1)
+        return QStringLiteral("dd/MM/yyyy hh.mm.ss AP");
+    if (settings.dateFormat == 1 && settings.hourFormat == 0)
+        return QStringLiteral("MM/dd/yyyy HH.mm.ss");
+    return QStringLiteral("MM/dd/yyyy hh.mm.ss AP");
+}
+
+QDateTime AuditDateTime(qint64 seconds)
+{
+    if (!inDateRange(seconds))
+        return QDateTime();
+    return QDateTime(epoch(), QTime(0, 0), Qt::UTC).addSecs(seconds);
+}
+
+QString FormatAuditTime(qint64 seconds, const DisplaySettings& settings)
+{
+    return TimeFormatter(settings).auditTime(seconds);
+}
+
+QString FormatDateTime(const QDateTime& dateTime, const DisplaySettings& settings)
+{
+    return TimeFormatter(settings).dateTime(dateTime);
+}
+
+QString DeviceText(quint8 device)
+{
+    if (device == KeypadDevice)
+        return translate(QT_TRANSLATE_NOOP("MainWindow", "Keypad"));
+    return translate(QT_TRANSLATE_NOOP("MainWindow", "Lock"));
+}
+
+QString UserText(int event, int user)
+{
+    if (event == ConfigurationChangedEvent)
+        return configurationName(user);
+    if (event == OptionChangedEvent)
+        return optionName(user);
+    return userName(user);
+}
+
+QString EventText(int event, int user)
+{
+    if (event == CodeChangedEvent && user == LockInstalledUser)
+        return translate(lockInstalledText);
+    if (event < 0 || event > 255)
+        return translate(QT_TRANSLATE_NOOP("MainWindow", "Unknown"));
+    return translate(eventNames.text[event]);
+}
+
+QVector<EventRow> BuildEventRows(QList<EventsTable>& merged, const DisplaySettings& settings,
+                                 bool dstApplied)
+{
+    const TimeFormatter formatter(settings);
+    const QString keypad = DeviceText(KeypadDevice);
+    const QString lock = DeviceText(0);
+
+    TextCache<257> events; // slot 256: event 3 with the lock-installed user
+    TextCache<256> eventIds;
+    TextCache<256> users;
+    TextCache<256> options;
+    TextCache<256> configurations;
+
+    QVector<EventRow> rows(merged.size());
+    for (int k = 0; k < merged.size(); ++k) {
+        EventsTable& e = merged[k];
+        EventRow& row = rows[k];
+        row.number = QString::number(k + 1);
+        e.rowNumber = row.number;
+        row.device = e.device == KeypadDevice ? keypad : lock;
+        row.date = formatter.auditTime(e.time);
+        row.dstDate = e.dstTime == e.time ? row.date : formatter.auditTime(e.dstTime);
+
+        const auto user = [&] { return UserText(e.event, e.user); };
+        if (e.event == ConfigurationChangedEvent)
+            row.user = configurations.get(e.user, user);
+        else if (e.event == OptionChangedEvent)
+            row.user = options.get(e.user, user);
+        else
+            row.user = users.get(e.user, user);
+
+        const bool lockInstalled = e.event == CodeChangedEvent && e.user == LockInstalledUser;
+        const int eventKey = lockInstalled ? 256 : (e.event >= 0 && e.event < 256 ? e.event : -1);
+        row.event = events.get(eventKey, [&] { return EventText(e.event, e.user); });
+        row.eventId = eventIds.get(e.event, [&] { return QString::number(e.event); });
+        row.dstHighlight = dstApplied && (e.dstMarked || row.dstDate.isEmpty());
+    }
+    return rows;
+}
+
+QStringList EventColumnHeaders()
+{
+    QStringList headers;
+    for (const char* header : eventHeaders)
+        headers << translate(header);
+    return headers;
+}
