@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QSerialPort;
+
+// Results of SendCommand below 1; 1 or more is the answer length, 0 an announced empty answer.
+constexpr long long SendCommandShortWrite = -121;
+constexpr long long SendCommandNoAnswer = -122;
+constexpr long long SendCommandAnswerTooLong = -123;
+
+// The whole pacing of the link.
+constexpr int WriteDrainTimeoutMs = 1000;
+constexpr int FirstAnswerByteTimeoutMs = 800;
+constexpr int AnswerSilenceMs = 40;
+
+constexpr int BusModeBaudRate = 4800;
+constexpr int KeyModeBaudRate = 19200;
+
+// USB product identifier of the interface's USB-to-serial bridge.
+constexpr quint16 UsbInterfaceProductId = 0xEA60;
+
+// Device paths, separated by ':', listed after the real interfaces; lets simulated
+// interfaces on pseudo-terminals, which the system enumeration never reports, be chosen.
+constexpr const char SimulatedPortsVariable[] = "CORVANE_AUDIT_PORTS";
+
+// The USB identity of one system serial port, as the enumeration reports it.
+struct SerialPortEntry
+{
+    QString name;
+    bool hasVendorId = false;
+    quint16 vendorId = 0;
+    bool hasProductId = false;
+    quint16 productId = 0;
+};
+
+// Names of the entries that are USB interfaces, in the given order; the vendor is not examined.
+QStringList FilterUsbInterfacePorts(const QVector<SerialPortEntry>& ports);
+
+// The paths of SimulatedPortsVariable in order, empty parts dropped; empty when unset.
+QStringList SimulatedPorts();
+
+QStringList EnumPorts();
+bool OpenPort(QSerialPort* port, QString name, bool keyMode);
+void ClosePort(QSerialPort* port);
+long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
+                      int answerCapacity);
