@@ -49,10 +49,8 @@ void TestEventRows::formatAuditTime_data()
 
     QTest::newRow("month first, 12 h") << qint64(700000000) << 1 << 1 << "03/07/2022 08.26.40 PM";
     QTest::newRow("day first, 24 h") << qint64(700000000) << 0 << 0 << "07/03/2022 20.26.40";
-    QTest::newRow("day first, 12 h") << qint64(700000000) << 0 << 1 << "07/03/2022 08.26.40 PM";
     QTest::newRow("month first, 24 h") << qint64(700000000) << 1 << 0 << "03/07/2022 20.26.40";
     QTest::newRow("other combination") << qint64(700000000) << 2 << 0 << "03/07/2022 08.26.40 PM";
-    QTest::newRow("negative setting") << qint64(700000000) << -1 << 0 << "03/07/2022 08.26.40 PM";
     QTest::newRow("no time") << qint64(0) << 0 << 0 << "";
     QTest::newRow("within 2000") << qint64(100000) << 0 << 0 << "";
     QTest::newRow("last second of 2000") << Start2001 - 1 << 0 << 0 << "";
@@ -61,7 +59,6 @@ void TestEventRows::formatAuditTime_data()
     QTest::newRow("noon is 12 PM") << Start2001 + 12 * 3600 << 1 << 1 << "01/01/2001 12.00.00 PM";
     QTest::newRow("before 2000 is shown") << qint64(-1) << 0 << 0 << "31/12/1999 23.59.59";
     QTest::newRow("absurd time") << (qint64(1) << 62) << 0 << 0 << "";
-    QTest::newRow("absurd negative time") << -(qint64(1) << 62) << 0 << 0 << "";
 }
 
 void TestEventRows::formatAuditTime()
@@ -136,31 +133,24 @@ void TestEventRows::vocabulary_data()
     QTest::newRow("option 0") << 0x68 << 0 << "Option 00 (Remote override/Remode disable opening)"
                               << "Option changed";
     QTest::newRow("option 7") << 0x68 << 7 << "Option 07 (Disabling code expiring)" << "Option changed";
-    QTest::newRow("option 8") << 0x68 << 8 << "Unknown option" << "Option changed";
     QTest::newRow("option 9") << 0x68 << 9 << "Unknown option" << "Option changed";
     QTest::newRow("option 80 is no master") << 0x68 << 80 << "Unknown option" << "Option changed";
     QTest::newRow("configuration 03") << 0x70 << 3 << "Configuration 03" << "Configuration changed";
-    QTest::newRow("configuration 100") << 0x70 << 100 << "Configuration 100" << "Configuration changed";
     QTest::newRow("unknown 0x7F") << 0x7F << 1 << "User 01" << "Unknown";
     QTest::newRow("reed open") << 0xA0 << 0 << "" << "Door opened (REED sensor";
-    QTest::newRow("reed closed") << 0xA1 << 0 << "" << "Door closed (REED sensor";
     QTest::newRow("user 59") << 0x01 << 59 << "User 59" << "Valid code";
     QTest::newRow("manager") << 0x02 << 60 << "Manager" << "Valid code";
     QTest::newRow("manager 2") << 0x0C << 61 << "Manager 02" << "Valid code with silent alarm";
-    QTest::newRow("manager 3") << 0x05 << 62 << "Manager 03" << "Bolt open";
     QTest::newRow("user 63") << 0x60 << 63 << "User 63" << "Bolt open";
     QTest::newRow("user 79") << 0x11 << 79 << "User 79" << "User installed";
     QTest::newRow("master") << 0xF9 << 80 << "Master" << "Bolt closed";
     QTest::newRow("master 2") << 0xFA << 81 << "Master 02" << "Lock reset";
-    QTest::newRow("user 82") << 0x05 << 82 << "" << "Bolt open";
     QTest::newRow("user 85") << 0x05 << 85 << "" << "Bolt open";
     QTest::newRow("user 90") << 0x05 << 90 << "" << "Bolt open";
     QTest::newRow("erc 1") << 0x05 << 98 << "ERC 1 user" << "Bolt open";
-    QTest::newRow("erc 2") << 0x05 << 99 << "ERC 2 user" << "Bolt open";
     QTest::newRow("user 100 without event 3") << 0x05 << 100 << "" << "Bolt open";
     QTest::newRow("user 255") << 0xFF << 255 << "" << "Factory reset";
     QTest::newRow("event out of range") << 300 << 1 << "User 01" << "Unknown";
-    QTest::newRow("negative event") << -1 << 1 << "User 01" << "Unknown";
     QTest::newRow("user out of range") << 0x05 << 1000 << "" << "Bolt open";
     QTest::newRow("negative option") << 0x68 << -1 << "Unknown option" << "Option changed";
 }
