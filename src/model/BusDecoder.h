@@ -1,0 +1,40 @@
+#pragma once
+
+#include "AuditRecords.h"
+
+// Layout of the bus audit buffers, as the download stores the lock's and keypad's answers.
+namespace bus {
+
+constexpr quint8 RecordMarker = 0x81;
+constexpr quint8 RecordClass = 0x43;
+constexpr int RecordDateOffset = 2; // year - 2000, month, day, hour, minute, second
+constexpr int RecordEventOffset = 8;
+constexpr int RecordUserOffset = 9;
+
+constexpr int TableEntrySize = 8; // date as in a record, then event code and user byte
+constexpr int TableEntries = 8;
+
+constexpr int VersionModeByte = 1; // bit 7 set: the keypad is in download mode
+constexpr int VersionMajorByte = 3;
+constexpr int VersionMinorByte = 4;
+
+constexpr int ReportTextOffset = 6; // serial number, CR LF, lock name, CR LF, lock version
+constexpr int ReportSerialArea = 11;
+constexpr int ReportNameOffset = 8;    // + position of the CR LF
+constexpr int ReportNameSize = 6;
+constexpr int ReportVersionOffset = 16; // + position of the CR LF
+constexpr int ReportVersionSize = 4;
+
+} // namespace bus
+
+// Audit time of a date stored as plain bytes (year counted from 2000), taken as UTC:
+// seconds since 2000-01-01 00:00:00, or 0 when the bytes are not a valid date and time.
+qint64 AuditTimeFromFields(int year2000, int month, int day, int hour, int minute, int second);
+
+// Fills the lock event list from the bus event records (the keypad list stays empty) and the
+// time/date table list from the bus date/time table, oldest first.
+void ParseBusEvents(AuditSession& session);
+
+// Fills Config from the bus version, report, configuration and status blocks.
+// downloadTime is left alone: it comes from the computer's clock or the audit file.
+void ParseBusConfig(AuditSession& session);
