@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPointer>
 
-class QHeaderView;
 
 // A row of widgets kept under the columns of a table header: item i follows section i,
 // 15 px inside it on each side, through resizes and horizontal scrolling.

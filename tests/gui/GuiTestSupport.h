@@ -37,10 +37,10 @@ inline QVariant readSetting(const QString& key)
 inline void provideTranslations(bool present)
 {
     const QString here = QCoreApplication::applicationDirPath();
-    for (const QString& name : { "audit_it.qm", "audit_es.qm", "qt_it.qm", "qt_es.qm", "qtbase_it.qm", "qtbase_es.qm" }) {
-        QFile::remove(here + "/" + name);
+    for (const char* name : { "audit_it.qm", "audit_es.qm", "qt_it.qm", "qt_es.qm", "qtbase_it.qm", "qtbase_es.qm" }) {
+        QFile::remove(here + "/" + QLatin1String(name));
         if (present)
-            QFile::copy(QStringLiteral(CORVANE_BINARY_DIR) + "/" + name, here + "/" + name);
+            QFile::copy(QStringLiteral(CORVANE_BINARY_DIR "/") + QLatin1String(name), here + "/" + QLatin1String(name));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -181,9 +182,16 @@ private slots:
             for (int i = 0; i < header->count(); ++i) {
                 if (header->isSectionHidden(i))
                     continue;
+                // A column scrolled wholly out of view has nothing visible to align.
+                if (header->sectionViewportPosition(i) + header->sectionSize(i) <= 0)
+                    continue;
                 const QRect g = layout->itemAt(i)->geometry();
-                QCOMPARE(g.left(), headerX + header->sectionViewportPosition(i) + 15);
-                QCOMPARE(g.width(), header->sectionSize(i) - 30);
+                const int left = headerX + header->sectionViewportPosition(i) + 15;
+                const int right = left + header->sectionSize(i) - 31;
+                // Widgets scrolled partly out on the left are clipped at the row's edge.
+                QCOMPARE(g.left(), qMax(left, 0));
+                if (header->sectionSize(i) > 30)
+                    QCOMPARE(g.right(), right);
             }
         };
         checkAligned();
@@ -199,6 +207,7 @@ private slots:
         checkAligned();
 
         // A narrow column leaves its filter no visible width.
+        table->horizontalScrollBar()->setValue(0);
         table->setColumnWidth(0, 20);
         checkAligned();
         QVERIFY(layout->itemAt(0)->geometry().width() <= 0);

@@ -1,0 +1,86 @@
+#include "AuditPipeline.h"
+
+#include "BusDecoder.h"
+#include "EventMerge.h"
+
+DecodeResult DecodeAudit(AuditSession& session)
+{
+    if (session.busAudit) {
+        ParseBusEvents(session);
+        ParseBusConfig(session);
+        return DecodeResult();
+    }
+    return ParseEventsBuffer(session);
+}
+
+void OrderEvents(AuditSession& session, int auditType)
+{
+    MergeEvents(session.lockEvents, session.keypadEvents, session.mergedEvents);
+    FilterEvents(session.mergedEvents, auditType);
+}
+
+TextTable EventsTextTable(const QVector<EventRow>& rows)
+{
+    TextTable table;
+    table.header = EventColumnHeaders();
+    table.rows.reserve(rows.size());
+    for (const EventRow& r : rows)
+        table.rows.append({ r.number, r.device, r.date, r.dstDate, r.user, r.event, r.eventId });
+    return table;
+}
+
+TextTable UsersTextTable(const ConfigPresentation& presentation)
+{
+    TextTable table;
+    table.header = UserColumnHeaders();
+    for (const UserRow& u : presentation.users)
+        table.rows.append({ u.name, u.status, u.openingMode });
+    return table;
+}
+
+TextTable ConfigurationTextTable(const ConfigPresentation& presentation)
+{
+    TextTable table;
+    for (const ConfigItem& item : IdentityItems(presentation))
+        table.rows.append({ item.caption, item.value });
+    for (const ConfigItem& item : presentation.configuration)
+        table.rows.append({ item.caption, item.value });
+    return table;
+}
+
+static void appendField(QByteArray& out, const QString& field)
+{
+    const QByteArray utf8 = field.toUtf8();
+    const bool quote = utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n');
+    if (!quote) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    for (char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+static void appendLine(QByteArray& out, const QStringList& fields)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendField(out, fields.at(i));
+    }
+    out += "\r\n";
+}
+
+QByteArray ToCsv(const TextTable& table)
+{
+    QByteArray out;
+    if (!table.header.isEmpty())
+        appendLine(out, table.header);
+    for (const QStringList& row : table.rows)
+        appendLine(out, row);
+    return out;
+}

@@ -1,0 +1,262 @@
+#include "AuditCli.h"
+
+#include "AuditFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTranslator>
+
+#include <algorithm>
+
+namespace cli {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("cli", text);
+}
+
+bool takeValue(const QStringList& args, int& i, QString& value, QString* error)
+{
+    if (i + 1 >= args.size()) {
+        *error = tr("Option %1 needs a value.").arg(args.at(i));
+        return false;
+    }
+    value = args.at(++i);
+    return true;
+}
+
+void installTranslation(const QString& language)
+{
+    if (language == QLatin1String("en"))
+        return;
+    static QTranslator translator;
+    if (translator.load(QStringLiteral("audit_%1.qm").arg(language), QCoreApplication::applicationDirPath(),
+                        QString(), QString()))
+        QCoreApplication::installTranslator(&translator);
+}
+
+bool writeOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
+{
+    if (output == QLatin1String("-")) {
+        out.flush();
+        QFile stdoutFile;
+        if (!stdoutFile.open(stdout, QIODevice::WriteOnly) || stdoutFile.write(bytes) != bytes.size()) {
+            err << tr("Unable to write to standard output.") << Qt::endl;
+            return false;
+        }
+        return true;
+    }
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        err << tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+// Columns padded to their widest cell, two blanks apart.
+void printAligned(const TextTable& table, QTextStream& out)
+{
+    QVector<QStringList> lines;
+    if (!table.header.isEmpty())
+        lines << table.header;
+    lines += table.rows;
+    QVector<int> widths;
+    for (const QStringList& line : lines) {
+        widths.resize(std::max<int>(widths.size(), line.size()));
+        for (int c = 0; c < line.size(); ++c)
+            widths[c] = std::max(widths[c], int(line.at(c).size()));
+    }
+    for (const QStringList& line : lines) {
+        QString text;
+        for (int c = 0; c < line.size(); ++c) {
+            if (c + 1 < line.size())
+                text += line.at(c).leftJustified(widths[c]) + QStringLiteral("  ");
+            else
+                text += line.at(c);
+        }
+        out << text.trimmed() << '\n';
+    }
+}
+
+} // namespace
+
+QString UsageText()
+{
+    return tr("Usage:\n"
+              "  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]\n"
+              "                    [--date-format dmy|mdy] [--hour-format 24|12]\n"
+              "                    [--audit full|simple] [--language en|it|es]\n"
+              "  corvane-audit-cli show INPUT [display options as above]\n"
+              "\n"
+              "INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.\n"
+              "OUTPUT is a .csv file, or - for standard output.\n");
+}
+
+bool ParseArguments(const QStringList& args, Options& o, QString* error)
+{
+    if (args.isEmpty()) {
+        *error = tr("No command given.");
+        return false;
+    }
+    o.command = args.first();
+    if (o.command != QLatin1String("export") && o.command != QLatin1String("show")) {
+        *error = tr("Unknown command: %1").arg(o.command);
+        return false;
+    }
+    QStringList positional;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        QString v;
+        if (a == QLatin1String("--table")) {
+            if (!takeValue(args, i, v, error))
+                return false;
+            if (v != QLatin1String("events") && v != QLatin1String("users") && v != QLatin1String("configuration")) {
+                *error = tr("Unknown table: %1").arg(v);
+                return false;
+            }
+            o.table = v;
+        } else if (a == QLatin1String("--date-format")) {
+            if (!takeValue(args, i, v, error))
+                return false;
+            if (v != QLatin1String("dmy") && v != QLatin1String("mdy")) {
+                *error = tr("Unknown date format: %1").arg(v);
+                return false;
+            }
+            o.display.dateFormat = v == QLatin1String("mdy") ? 1 : 0;
+        } else if (a == QLatin1String("--hour-format")) {
+            if (!takeValue(args, i, v, error))
+                return false;
+            if (v != QLatin1String("24") && v != QLatin1String("12")) {
+                *error = tr("Unknown hour format: %1").arg(v);
+                return false;
+            }
+            o.display.hourFormat = v == QLatin1String("12") ? 1 : 0;
+        } else if (a == QLatin1String("--audit")) {
+            if (!takeValue(args, i, v, error))
+                return false;
+            if (v != QLatin1String("full") && v != QLatin1String("simple")) {
+                *error = tr("Unknown audit type: %1").arg(v);
+                return false;
+            }
+            o.auditType = v == QLatin1String("full") ? 0 : 1;
+        } else if (a == QLatin1String("--language")) {
+            if (!takeValue(args, i, v, error))
+                return false;
+            if (v != QLatin1String("en") && v != QLatin1String("it") && v != QLatin1String("es")) {
+                *error = tr("Unknown language: %1").arg(v);
+                return false;
+            }
+            o.language = v;
+        } else if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
+            *error = tr("Unknown option: %1").arg(a);
+            return false;
+        } else {
+            positional << a;
+        }
+    }
+    const int expected = o.command == QLatin1String("export") ? 2 : 1;
+    if (positional.size() != expected) {
+        *error = tr("Wrong number of arguments.");
+        return false;
+    }
+    o.input = positional.at(0);
+    if (expected == 2) {
+        o.output = positional.at(1);
+        if (o.output != QLatin1String("-") && !o.output.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+            *error = tr("Unsupported output: %1 (use a .csv file or -).").arg(o.output);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
+{
+    AuditSession& session = *audit.session;
+    QFile file(o.input);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << tr("Unable to read %1: %2").arg(o.input, file.errorString()) << Qt::endl;
+        return false;
+    }
+    const QByteArray data = file.readAll();
+
+    if (o.input.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive)) {
+        if (!AuditFile::Parse(data, session).valid) {
+            err << QCoreApplication::translate("MainWindow", "File not valid") << Qt::endl;
+            return false;
+        }
+    } else if (data.size() == AuditSession::DallasImageSize) {
+        session.busAudit = false;
+        std::copy(data.begin(), data.end(), session.dallasImage.begin());
+    } else {
+        err << tr("%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.").arg(o.input)
+            << Qt::endl;
+        return false;
+    }
+
+    const DecodeResult decoded = DecodeAudit(session);
+    for (DecodeNotice notice : decoded.notices)
+        err << DecodeNoticeText(notice) << Qt::endl;
+    if (!decoded.ok)
+        return false;
+
+    audit.presentation = PresentConfig(session.config, session.busAudit, session.lockEvents, o.display);
+    OrderEvents(session, o.auditType);
+    audit.rows = BuildEventRows(session.mergedEvents, o.display, session.dstApplied);
+    return true;
+}
+
+int Run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    Options options;
+    QString error;
+    if (!ParseArguments(args, options, &error)) {
+        err << error << '\n' << '\n' << UsageText() << Qt::flush;
+        return UsageError;
+    }
+    installTranslation(options.language);
+
+    LoadedAudit audit;
+    if (!LoadAudit(options, audit, err))
+        return Rejected;
+
+    if (options.command == QLatin1String("export")) {
+        TextTable table;
+        if (options.table == QLatin1String("users"))
+            table = UsersTextTable(audit.presentation);
+        else if (options.table == QLatin1String("configuration"))
+            table = ConfigurationTextTable(audit.presentation);
+        else
+            table = EventsTextTable(audit.rows);
+        return writeOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
+    }
+
+    const ConfigPresentation& p = audit.presentation;
+    out << QCoreApplication::translate("MainWindow", "Informations") << '\n';
+    TextTable identity = ConfigurationTextTable(p);
+    identity.rows.resize(6);
+    printAligned(identity, out);
+    out << '\n' << QCoreApplication::translate("MainWindow", "Configuration") << '\n';
+    TextTable configuration;
+    for (const ConfigItem& item : p.configuration)
+        configuration.rows.append({ item.caption, item.value });
+    printAligned(configuration, out);
+    out << '\n' << QCoreApplication::translate("MainWindow", "Users") << '\n';
+    printAligned(UsersTextTable(p), out);
+    out << '\n' << QCoreApplication::translate("MainWindow", "Events") << '\n';
+    TextTable events = EventsTextTable(audit.rows);
+    // Without a DST correction the "Date with DST" column only repeats "Date".
+    events.header.removeAt(3);
+    for (QStringList& row : events.rows)
+        row.removeAt(3);
+    printAligned(events, out);
+    out.flush();
+    return Success;
+}
+
+} // namespace cli

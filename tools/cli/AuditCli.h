@@ -1,0 +1,49 @@
+#pragma once
+
+#include "AuditPipeline.h"
+#include "AuditRecords.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+
+// The command-line companion: opens an audit file or a raw key image, decodes it with the
+// window's own pipeline, and writes one of its tables or a readable summary.
+namespace cli {
+
+enum ExitCode { Success = 0, Rejected = 1, UsageError = 2 };
+
+struct Options
+{
+    QString command; // "export" or "show"
+    QString input;
+    QString output;
+    QString table = QStringLiteral("events");
+    DisplaySettings display;
+    int auditType = 1;
+    QString language = QStringLiteral("en");
+};
+
+// Parses the arguments after the program name. False with a reason on a usage error.
+bool ParseArguments(const QStringList& args, Options& options, QString* error);
+
+QString UsageText();
+
+// A decoded audit, ready to be shown: the session, the rows and the configuration texts.
+struct LoadedAudit
+{
+    std::unique_ptr<AuditSession> session = std::make_unique<AuditSession>();
+    QVector<EventRow> rows;
+    ConfigPresentation presentation;
+};
+
+// Loads and decodes `options.input`. Warnings ("CRC error", an empty key) go to `err`;
+// false (with the message already written to `err`) when the input is rejected.
+bool LoadAudit(const Options& options, LoadedAudit& audit, QTextStream& err);
+
+// Runs a whole command; returns the exit status.
+int Run(const QStringList& args, QTextStream& out, QTextStream& err);
+
+} // namespace cli
