@@ -1,0 +1,132 @@
+// Writes the seed corpus of the fuzz targets, made with the audit builders:
+//     fuzz_seeds DIR   ->   DIR/dallas/*, DIR/bus/*
+
+#include "AuditBuilder.h"
+#include "BusInput.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QVector<AuditEntry> Entries(int count, qint64 firstTime)
+{
+    QVector<AuditEntry> out;
+    for (int i = 0; i < count; ++i)
+        out.append({ firstTime + 37 * i, quint8(0x01 + i % 0x70), quint8(1 + i % 81) });
+    return out;
+}
+
+Config SeedConfig()
+{
+    Config c;
+    for (int user = 1; user <= 81; ++user) {
+        c.openingMode[user] = quint8(user % 4);
+        c.userStatus[user] = quint8((user / 4) % 4);
+    }
+    c.ercEnabled = true;
+    c.timedClosing = true;
+    c.closingTimeSeconds = 6;
+    c.firstOverrideUser = 30;
+    c.codeExpirationMonths = 3;
+    c.timeDelay = 15;
+    c.openWindow = 5;
+    c.silentAlarm = true;
+    return c;
+}
+
+LockDescription SeedLock(DelayEncoding delays)
+{
+    LockDescription lock = LockDescription::FromConfig(SeedConfig(), delays);
+    lock.name = "SEED01";
+    lock.serialNumber = "00012345";
+    lock.lockMajor = 1;
+    lock.lockMinor = 5;
+    lock.keypadMajor = 2;
+    lock.keypadMinor = 5;
+    return lock;
+}
+
+bool Write(const QString& dir, const QString& name, const QByteArray& bytes)
+{
+    QFile file(dir + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        return false;
+    }
+    return true;
+}
+
+bool WriteDallasSeeds(const QString& dir)
+{
+    const QVector<AuditEntry> table { { 4000, 0x70, 1 }, AuditEntry(), { 2000, 0x71, 2 } };
+    DallasImageBuilder full;
+    full.addDateTime(2024, 3, 14, 9, 30)
+        .addConfiguration(SeedLock(DelayEncoding::Plain))
+        .addTimeDateTable(table)
+        .addEvents(KeypadDevice, Entries(40, 100))
+        .addEvents(0x01, Entries(300, 5000));
+
+    DallasImageBuilder toTheEnd;
+    toTheEnd.addDateTime(2023, 1, 1, 0, 0);
+    while (toTheEnd.streamSize() < 7800)
+        toTheEnd.addEvents(0x01, Entries(100, 0));
+    toTheEnd.addBlock(dallas::TagEvents, QByteArray(13, '\x01'), 0xFFFF);
+
+    DallasImageBuilder damaged;
+    damaged.setChecksumStyle(ChecksumStyle::TwosComplement)
+        .addEvents(0x01, Entries(50, 10))
+        .breakChecksum(1)
+        .addBlock(dallas::TagConfig, QByteArray(87, '\x01'), 2000);
+
+    return Write(dir, "request", RequestImage())
+        && Write(dir, "full", full.image())
+        && Write(dir, "to-the-end", toTheEnd.image())
+        && Write(dir, "damaged", damaged.image());
+}
+
+bool WriteBusSeeds(const QString& dir)
+{
+    auto session = std::make_unique<AuditSession>();
+    BusAuditBuilder typical;
+    typical.setLock(SeedLock(DelayEncoding::Bcd)).setTimeDateEntry(0, 90000, 0x70, 1).setTimeDateEntry(3, 3000, 0x71, 2);
+    for (const AuditEntry& e : Entries(200, 700000000))
+        typical.addEvent(e.time, e.event, e.user);
+    typical.fill(*session);
+    if (!Write(dir, "typical", JoinBusInput(*session, typical.eventCount())))
+        return false;
+
+    BusAuditBuilder noLineBreak;
+    noLineBreak.setReportText("ABCDEFGHIJKLMNOPQRSTUVWXYZ").setKeypadVersion(1, 0);
+    noLineBreak.fill(*session);
+    if (!Write(dir, "no-line-break", JoinBusInput(*session, 0)))
+        return false;
+
+    BusAuditBuilder full;
+    for (int i = 0; i < AuditSession::BusRecordCapacity; ++i)
+        full.addEvent(qint64(i) * 3600, quint8(i), quint8(i / 256 + 1));
+    full.fill(*session);
+    return Write(dir, "full", JoinBusInput(*session, AuditSession::BusRecordCapacity));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+        return 2;
+    }
+    const QString root = QString::fromLocal8Bit(argv[1]);
+    const QString dallasDir = root + QStringLiteral("/dallas");
+    const QString busDir = root + QStringLiteral("/bus");
+    if (!QDir().mkpath(dallasDir) || !QDir().mkpath(busDir)) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+    return WriteDallasSeeds(dallasDir) && WriteBusSeeds(busDir) ? 0 : 1;
+}
