@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+// One figure of corvane-bench. `prepare` builds the inputs outside the timing, may describe
+// them in `note`, and returns the body that is timed over `iterations` runs.
+struct BenchCase
+{
+    QString name;
+    int iterations = 1000;
+    std::function<std::function<void()>(QString& note)> prepare;
+};
+
+// The case lists, one per area; main() runs them in this order.
+QVector<BenchCase> DecodeCases();
