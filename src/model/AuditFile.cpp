@@ -227,7 +227,7 @@ ReadResult Load(const QString& path, AuditSession& session)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult();
-    return Parse(file.readAll(), session);
+    return Parse(file.read(MaxFileSize), session);
 }
 
 } // namespace AuditFile

@@ -13,6 +13,11 @@ constexpr quint8 KindDallas = 1;
 constexpr quint8 KindBus = 2;
 constexpr quint8 CurrentVersion = 2;
 constexpr int MaxLabelCharacters = 63;
+// The longest file the reader can use (a bus file with a 127-byte label and a full event
+// section); bytes after it are never read.
+constexpr int MaxFileSize = 3 + 127 + 5 * 4 + AuditSession::BusEventsSize + AuditSession::BusConfigSize
+    + AuditSession::BusStatusSize + AuditSession::BusVersionSize + AuditSession::BusReportSize + 6 + 16 + 4
+    + AuditSession::BusDateTimeTableSize;
 
 // The file's bytes for the loaded audit. `label` is the keypad download time as displayed;
 // longer than 63 characters it is cut to fit the length byte.
@@ -36,7 +41,7 @@ struct ReadResult
 // does not match makes the file not valid.
 ReadResult Parse(const QByteArray& data, AuditSession& session);
 
-// Reads `path` and parses it; an unreadable file is not valid.
+// Reads `path` (at most MaxFileSize bytes) and parses it; an unreadable file is not valid.
 ReadResult Load(const QString& path, AuditSession& session);
 
 } // namespace AuditFile
