@@ -57,11 +57,11 @@ de auditoría</translation>
     </message>
     <message>
         <source>PC date/time at audit download:</source>
-        <translation>Fecha/hora del PC en la descarga de la auditoría:</translation>
+        <translation>Fecha/hora del PC al descargar la auditoría:</translation>
     </message>
     <message>
         <source>Keypad date/time at audit download:</source>
-        <translation>Fecha/hora del teclado en la descarga de la auditoría:</translation>
+        <translation>Fecha/hora del teclado al descargar la auditoría:</translation>
     </message>
     <message>
         <source>Daylight saving time</source>
@@ -185,7 +185,7 @@ de auditoría</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation>Aplicar</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Configuration</source>
@@ -317,7 +317,7 @@ de auditoría</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation>Limpiar</translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Unable to save file</source>

@@ -185,7 +185,7 @@ audit Dallas</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation>Applica</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Configuration</source>
@@ -317,7 +317,7 @@ audit Dallas</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation>Azzera</translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Unable to save file</source>
