@@ -50,6 +50,15 @@ void AppendEntry(QByteArray& out, const AuditEntry& entry)
     out.append(reinterpret_cast<const char*>(record), EventRecordSize);
 }
 
+// Images are laid out in a plain array: writing through QByteArray::data() makes GCC's
+// overflow check mistake the array header for the destination.
+using ImageBytes = std::array<quint8, ImageSize>;
+
+QByteArray ToByteArray(const ImageBytes& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
+}
+
 void WriteBlock(quint8* block, const quint8* payload, ChecksumStyle style, bool damaged)
 {
     std::copy(payload, payload + PayloadSize, block);
@@ -139,11 +148,12 @@ quint16 DallasBlockChecksum(const quint8* payload, ChecksumStyle style)
 
 QByteArray RequestImage()
 {
-    QByteArray image(ImageSize, char(EmptyFill));
+    ImageBytes image;
+    image.fill(EmptyFill);
     quint8 payload[PayloadSize] = {};
     std::copy(std::begin(RequestHeader), std::end(RequestHeader), payload);
-    WriteBlock(reinterpret_cast<quint8*>(image.data()), payload, ChecksumStyle::OnesComplement, false);
-    return image;
+    WriteBlock(image.data(), payload, ChecksumStyle::OnesComplement, false);
+    return ToByteArray(image);
 }
 
 DallasImageBuilder::DallasImageBuilder()
@@ -231,7 +241,8 @@ DallasImageBuilder& DallasImageBuilder::breakChecksum(int block)
 
 QByteArray DallasImageBuilder::image() const
 {
-    QByteArray image(ImageSize, char(EmptyFill));
+    ImageBytes image;
+    image.fill(EmptyFill);
     const int used = std::min(m_stream.size(), StreamCapacity);
     const int blocks = (used + PayloadSize - 1) / PayloadSize;
     const quint8* stream = reinterpret_cast<const quint8*>(m_stream.constData());
@@ -240,9 +251,9 @@ QByteArray DallasImageBuilder::image() const
         const int from = k * PayloadSize;
         const int size = std::min(PayloadSize, used - from);
         std::copy(stream + from, stream + from + size, payload);
-        WriteBlock(reinterpret_cast<quint8*>(image.data()) + k * BlockSize, payload, m_style, m_badBlocks.contains(k));
+        WriteBlock(image.data() + k * BlockSize, payload, m_style, m_badBlocks.contains(k));
     }
-    return image;
+    return ToByteArray(image);
 }
 
 // ---- Bus audits

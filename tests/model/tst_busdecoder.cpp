@@ -131,20 +131,6 @@ private slots:
         QCOMPARE(session->timeDateTable[3].user, 1);
     }
 
-    void timeDateEntryWithInvalidDate()
-    {
-        BusDate bad;
-        bad.year2000 = 20;
-        bad.day = 3;
-        BusAuditBuilder builder;
-        builder.setTimeDateEntry(4, bad, 0x75, 9);
-        builder.fill(*session);
-        ParseBusEvents(*session);
-        QCOMPARE(session->timeDateTable.size(), 1);
-        QCOMPARE(session->timeDateTable[0].time, qint64(0));
-        QCOMPARE(session->timeDateTable[0].event, 0x75);
-    }
-
     void report_data()
     {
         QTest::addColumn<QByteArray>("text"); // report bytes from byte 6 on
@@ -172,15 +158,6 @@ private slots:
         QCOMPARE(session->config.serialNumber, serial);
         QCOMPARE(session->config.lockName, name);
         QCOMPARE(session->config.lockVersion, version);
-    }
-
-    void reportFromBuilder()
-    {
-        BusAuditBuilder().setReport("SN42", "LOCK", "1.07").fill(*session);
-        ParseBusConfig(*session);
-        QCOMPARE(session->config.serialNumber, QString("SN42"));
-        QCOMPARE(session->config.lockName, QString("LOCK  "));
-        QCOMPARE(session->config.lockVersion, QString("1.07"));
     }
 
     void keypadVersion_data()
