@@ -665,7 +665,7 @@ de auditoría</translation>
     </message>
     <message>
         <source>Date with DST</source>
-        <translation>Fecha con h. de verano</translation>
+        <translation>Fecha (h. de verano)</translation>
     </message>
     <message>
         <source>Event</source>

@@ -265,7 +265,7 @@ audit Dallas</translation>
     </message>
     <message>
         <source>Buzzer muted:</source>
-        <translation>Cicalino disattivato:</translation>
+        <translation>Cicalino silenziato:</translation>
     </message>
     <message>
         <source>Date format:</source>
@@ -613,7 +613,7 @@ audit Dallas</translation>
     </message>
     <message>
         <source>Factory reset</source>
-        <translation>Ripristino di fabbrica</translation>
+        <translation>Ripristino impostazioni di fabbrica</translation>
     </message>
     <message>
         <source>Lock installed/removed</source>
