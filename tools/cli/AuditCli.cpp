@@ -29,11 +29,13 @@ bool takeValue(const QStringList& args, int& i, QString& value, QString* error)
     return true;
 }
 
+// One translator for the process: a later run in English must not keep the previous language.
 void installTranslation(const QString& language)
 {
+    static QTranslator translator;
+    QCoreApplication::removeTranslator(&translator);
     if (language == QLatin1String("en"))
         return;
-    static QTranslator translator;
     if (translator.load(QStringLiteral("audit_%1.qm").arg(language), QCoreApplication::applicationDirPath(),
                         QString(), QString()))
         QCoreApplication::installTranslator(&translator);
@@ -42,9 +44,10 @@ void installTranslation(const QString& language)
 bool writeOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
 {
     if (output == QLatin1String("-")) {
+        // Through `out`, which the program opens on standard output in UTF-8.
+        out << QString::fromUtf8(bytes);
         out.flush();
-        QFile stdoutFile;
-        if (!stdoutFile.open(stdout, QIODevice::WriteOnly) || stdoutFile.write(bytes) != bytes.size()) {
+        if (out.status() != QTextStream::Ok) {
             err << tr("Unable to write to standard output.") << Qt::endl;
             return false;
         }
@@ -183,9 +186,13 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
         err << tr("Unable to read %1: %2").arg(o.input, file.errorString()) << Qt::endl;
         return false;
     }
-    const QByteArray data = file.readAll();
+    const bool auditFile = o.input.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive);
+    // Sized before reading, so a stray large file is never read whole.
+    const QByteArray data = auditFile || file.size() == AuditSession::DallasImageSize
+        ? file.read(auditFile ? AuditFile::MaxFileSize : AuditSession::DallasImageSize)
+        : QByteArray();
 
-    if (o.input.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive)) {
+    if (auditFile) {
         if (!AuditFile::Parse(data, session).valid) {
             err << QCoreApplication::translate("MainWindow", "File not valid") << Qt::endl;
             return false;
