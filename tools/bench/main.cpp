@@ -5,7 +5,7 @@
 
 #include "BenchCase.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QStringList>
 
@@ -13,13 +13,17 @@
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The window cases need a platform; without a display they run offscreen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const bool listOnly = args.contains(QStringLiteral("--list"));
     const QString filter = args.isEmpty() || listOnly ? QString() : args.first();
 
     QVector<BenchCase> cases;
     cases += DecodeCases();
+    cases += WindowCases();
 
     for (const BenchCase& c : cases) {
         if (!c.name.contains(filter))
