@@ -350,6 +350,46 @@ private slots:
         QCOMPARE(out.count(QStringLiteral("\r\n")), Snapshot(w).rows + 1);
         QCOMPARE(out, shown);
     }
+
+    // The files in samples/ open cleanly, and the command line reads them as the window does.
+    void samplesOpen_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<int>("minimumRows");
+        QTest::newRow("dallas") << "dallas-audit.kaud" << "dallas-audit.bin" << 200;
+        QTest::newRow("bus") << "bus-audit.kaud" << QString() << 1500;
+    }
+
+    void samplesOpen()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, raw);
+        QFETCH(int, minimumRows);
+        const QString samples = QStringLiteral(CORVANE_SOURCE_DIR "/samples/");
+        CapturedMessages messages;
+        FileDialogs dialogs;
+        dialogs.answer = samples + file;
+        MainWindow w;
+        w.on_buttonOpen_clicked();
+        QVERIFY2(messages.list.isEmpty(), qPrintable(messages.texts().join('|')));
+        const View v = Snapshot(w);
+        QVERIFY(v.rows >= minimumRows);
+        QVERIFY(v.labels.value("labelLockName").startsWith("VAULT"));
+        QCOMPARE(v.labels.value("labelTD"), QStringLiteral("10"));
+        QCOMPARE(v.labels.value("labelOW"), QStringLiteral("05"));
+
+        for (const QString& input : { file, raw }) {
+            if (input.isEmpty())
+                continue;
+            QString out, err;
+            QTextStream outStream(&out), errStream(&err);
+            QCOMPARE(cli::Run({ "export", samples + input, "-" }, outStream, errStream), 0);
+            outStream.flush();
+            QCOMPARE(out.count(QStringLiteral("\r\n")), v.rows + 1);
+            QCOMPARE(out, v.events);
+        }
+    }
 };
 
 QTEST_MAIN(AuditFilesTest)
