@@ -17,3 +17,4 @@ struct BenchCase
 // The case lists, one per area; main() runs them in this order.
 QVector<BenchCase> DecodeCases();
 QVector<BenchCase> WindowCases();
+QVector<BenchCase> FileCases();

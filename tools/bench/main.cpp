@@ -24,6 +24,7 @@ int main(int argc, char** argv)
     QVector<BenchCase> cases;
     cases += DecodeCases();
     cases += WindowCases();
+    cases += FileCases();
 
     for (const BenchCase& c : cases) {
         if (!c.name.contains(filter))
