@@ -1,7 +1,8 @@
 // Writes the seed corpus of the fuzz targets, made with the audit builders:
-//     fuzz_seeds DIR   ->   DIR/dallas/*, DIR/bus/*
+//     fuzz_seeds DIR [SAMPLES]   ->   DIR/dallas/*, DIR/bus/*, DIR/auditfile/* (with SAMPLES/*.kaud)
 
 #include "AuditBuilder.h"
+#include "AuditFile.h"
 #include "BusInput.h"
 
 #include <QDir>
@@ -113,20 +114,70 @@ bool WriteBusSeeds(const QString& dir)
     return Write(dir, "full", JoinBusInput(*session, AuditSession::BusRecordCapacity));
 }
 
+// Audit files of both kinds, and the older and odder envelopes the reader still accepts.
+bool WriteAuditFileSeeds(const QString& dir, const QString& samples)
+{
+    const QString label = QStringLiteral("14/03/2024 09.30.00");
+    auto session = std::make_unique<AuditSession>();
+    DallasImageBuilder dallas;
+    dallas.addDateTime(2024, 3, 14, 9, 30)
+        .addConfiguration(SeedLock(DelayEncoding::Plain))
+        .addEvents(KeypadDevice, Entries(20, 900))
+        .addEvents(0x01, Entries(60, 1000));
+    const QByteArray image = dallas.image();
+    std::copy(image.begin(), image.end(), session->dallasImage.begin());
+    session->busAudit = false;
+    const QByteArray dallasFile = AuditFile::Serialize(*session, label);
+
+    BusAuditBuilder bus;
+    bus.setLock(SeedLock(DelayEncoding::Bcd)).setTimeDateEntry(0, 90000, 0x70, 1);
+    for (const AuditEntry& e : Entries(40, 700000000))
+        bus.addEvent(e.time, e.event, e.user);
+    bus.fill(*session);
+    session->busAudit = true;
+    session->config.downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
+    ParseBusEvents(*session);
+    const QByteArray busFile = AuditFile::Serialize(*session, label);
+    const QByteArray emptyLabel = AuditFile::Serialize(*session, QString());
+
+    // Version 1: no date/time table; version 0: no download time either.
+    QByteArray version1 = busFile.left(busFile.size() - 68);
+    version1[1] = 1;
+    QByteArray version0 = version1;
+    version0.remove(version0.size() - 22, 6);
+    version0[1] = 0;
+    QByteArray kind7 = busFile;
+    kind7[0] = 7;
+
+    bool ok = Write(dir, "dallas", dallasFile) && Write(dir, "bus", busFile) && Write(dir, "bus-empty-label", emptyLabel)
+        && Write(dir, "bus-version-1", version1) && Write(dir, "bus-version-0", version0)
+        && Write(dir, "bus-kind-7", kind7) && Write(dir, "bus-cut-after-digest", busFile.left(busFile.size() - 68));
+    // The committed samples, when the caller names their folder.
+    const QStringList sampleNames =
+        samples.isEmpty() ? QStringList() : QDir(samples).entryList({ QStringLiteral("*.kaud") }, QDir::Files);
+    for (const QString& name : sampleNames) {
+        QFile sample(samples + QLatin1Char('/') + name);
+        ok = ok && sample.open(QIODevice::ReadOnly) && Write(dir, QStringLiteral("sample-") + name, sample.readAll());
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s DIR [SAMPLES]\n", argv[0]);
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
+    const QString samples = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
     const QString dallasDir = root + QStringLiteral("/dallas");
     const QString busDir = root + QStringLiteral("/bus");
-    if (!QDir().mkpath(dallasDir) || !QDir().mkpath(busDir)) {
+    const QString fileDir = root + QStringLiteral("/auditfile");
+    if (!QDir().mkpath(dallasDir) || !QDir().mkpath(busDir) || !QDir().mkpath(fileDir)) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-    return WriteDallasSeeds(dallasDir) && WriteBusSeeds(busDir) ? 0 : 1;
+    return WriteDallasSeeds(dallasDir) && WriteBusSeeds(busDir) && WriteAuditFileSeeds(fileDir, samples) ? 0 : 1;
 }
