@@ -16,7 +16,7 @@ QString twoDigits(int n)
 
 QString yesNo(bool value)
 {
-    return value ? translate(QT_TRANSLATE_NOOP("MainWindow", "Yes")) : translate(QT_TRANSLATE_NOOP("MainWindow", "No"));
+    return value ? QCoreApplication::translate("MainWindow", "Yes") : QCoreApplication::translate("MainWindow", "No");
 }
 
 // Only the unit word is translated: the number and the blank stay as they are.
@@ -103,20 +103,20 @@ ConfigPresentation PresentConfig(const Config& config, bool busAudit, const QLis
     p.lockVersion = config.lockVersion;
     p.keypadVersion = config.keypadVersion;
     p.pcDownloadTime = busAudit ? FormatDateTime(config.downloadTime, settings)
-                                : translate(QT_TRANSLATE_NOOP("MainWindow", "Not available"));
+                                : QCoreApplication::translate("MainWindow", "Not available");
     if (!lockEvents.isEmpty())
         p.keypadDownloadTime = FormatDateTime(AuditDateTime(lockEvents.first().time), settings);
 
-    const QString activeConfiguration = config.preSetup ? translate(QT_TRANSLATE_NOOP("MainWindow", "Pre-Setup"))
+    const QString activeConfiguration = config.preSetup ? QCoreApplication::translate("MainWindow", "Pre-Setup")
                                                         : twoDigits(config.activeConfiguration);
     const QString closingTime = config.timedClosing ? seconds(config.closingTimeSeconds)
-                                                    : translate(QT_TRANSLATE_NOOP("MainWindow", "Manual"));
+                                                    : QCoreApplication::translate("MainWindow", "Manual");
     const QString input = config.inputConfiguration != 0
-        ? translate(QT_TRANSLATE_NOOP("MainWindow", "Remote override"))
-        : translate(QT_TRANSLATE_NOOP("MainWindow", "Remote block"));
+        ? QCoreApplication::translate("MainWindow", "Remote override")
+        : QCoreApplication::translate("MainWindow", "Remote block");
     const QString output = config.outputConfiguration != 0
-        ? translate(QT_TRANSLATE_NOOP("MainWindow", "Bolt switch output"))
-        : translate(QT_TRANSLATE_NOOP("MainWindow", "Silent alarm"));
+        ? QCoreApplication::translate("MainWindow", "Bolt switch output")
+        : QCoreApplication::translate("MainWindow", "Silent alarm");
     // The lock's own date format is shown as the lock names it, in every language.
     const QString dateFormat = config.dateFormatUs ? QStringLiteral("mm/dd/yyyy") : QStringLiteral("dd/mm/yyyy");
 
@@ -142,7 +142,7 @@ ConfigPresentation PresentConfig(const Config& config, bool busAudit, const QLis
     };
 
     // The master row is always there; the other masters and managers only when known to the lock.
-    p.users.append(userRow(config, translate(QT_TRANSLATE_NOOP("MainWindow", "Master")), 80));
+    p.users.append(userRow(config, QCoreApplication::translate("MainWindow", "Master"), 80));
     const struct {
         const char* name;
         int user;
@@ -156,7 +156,7 @@ ConfigPresentation PresentConfig(const Config& config, bool busAudit, const QLis
         if (config.userStatus[size_t(senior.user)] != 0)
             p.users.append(userRow(config, translate(senior.name), senior.user));
     }
-    const QString userWord = translate(QT_TRANSLATE_NOOP("MainWindow", "User"));
+    const QString userWord = QCoreApplication::translate("MainWindow", "User");
     for (int n = 1; n <= 59; ++n) {
         if (config.userStatus[size_t(n)] != 0)
             p.users.append(userRow(config, QStringLiteral("%1 %2").arg(userWord, twoDigits(n)), n));

@@ -120,13 +120,13 @@ QString userName(int user)
     if ((user >= 1 && user <= 59) || (user >= 63 && user <= 79))
         return QCoreApplication::translate("MainWindow", "User %1").arg(twoDigits(user));
     switch (user) {
-    case 60: return translate(QT_TRANSLATE_NOOP("MainWindow", "Manager"));
-    case 61: return translate(QT_TRANSLATE_NOOP("MainWindow", "Manager 02"));
-    case 62: return translate(QT_TRANSLATE_NOOP("MainWindow", "Manager 03"));
-    case 80: return translate(QT_TRANSLATE_NOOP("MainWindow", "Master"));
-    case 81: return translate(QT_TRANSLATE_NOOP("MainWindow", "Master 02"));
-    case 98: return translate(QT_TRANSLATE_NOOP("MainWindow", "ERC 1 user"));
-    case 99: return translate(QT_TRANSLATE_NOOP("MainWindow", "ERC 2 user"));
+    case 60: return QCoreApplication::translate("MainWindow", "Manager");
+    case 61: return QCoreApplication::translate("MainWindow", "Manager 02");
+    case 62: return QCoreApplication::translate("MainWindow", "Manager 03");
+    case 80: return QCoreApplication::translate("MainWindow", "Master");
+    case 81: return QCoreApplication::translate("MainWindow", "Master 02");
+    case 98: return QCoreApplication::translate("MainWindow", "ERC 1 user");
+    case 99: return QCoreApplication::translate("MainWindow", "ERC 2 user");
     default: return QString();
     }
 }
@@ -135,7 +135,7 @@ QString optionName(int option)
 {
     if (option >= 0 && option < optionCount)
         return translate(optionNames[option]);
-    return translate(QT_TRANSLATE_NOOP("MainWindow", "Unknown option"));
+    return QCoreApplication::translate("MainWindow", "Unknown option");
 }
 
 QString configurationName(int configuration)
@@ -297,8 +297,8 @@ QString FormatDateTime(const QDateTime& dateTime, const DisplaySettings& setting
 QString DeviceText(quint8 device)
 {
     if (device == KeypadDevice)
-        return translate(QT_TRANSLATE_NOOP("MainWindow", "Keypad"));
-    return translate(QT_TRANSLATE_NOOP("MainWindow", "Lock"));
+        return QCoreApplication::translate("MainWindow", "Keypad");
+    return QCoreApplication::translate("MainWindow", "Lock");
 }
 
 QString UserText(int event, int user)
@@ -315,7 +315,7 @@ QString EventText(int event, int user)
     if (event == CodeChangedEvent && user == LockInstalledUser)
         return translate(lockInstalledText);
     if (event < 0 || event > 255)
-        return translate(QT_TRANSLATE_NOOP("MainWindow", "Unknown"));
+        return QCoreApplication::translate("MainWindow", "Unknown");
     return translate(eventNames.text[event]);
 }
 
