@@ -1,46 +1,34 @@
 #pragma once
 
-#include "AuditRecords.h"
+#include "AuditBuilder.h"
+#include "MainWindow.h"
 #include "Messages.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QPair>
 #include <QSettings>
 #include <QTimer>
 #include <QVector>
 
-// Shared by the window tests: a clean Settings.ini, captured message boxes, small bus audits.
+// Shared by the window tests: a clean Settings.ini, captured message boxes, small audits.
 namespace guitest {
 
-inline QString settingsPath()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Settings.ini");
-}
-
+inline QString settingsPath() { return QCoreApplication::applicationDirPath() + "/Settings.ini"; }
 inline void removeSettings() { QFile::remove(settingsPath()); }
-
 inline void writeSetting(const QString& key, const QVariant& value)
 {
-    QSettings s(settingsPath(), QSettings::IniFormat);
-    s.setValue(key, value);
+    QSettings(settingsPath(), QSettings::IniFormat).setValue(key, value);
 }
-
-inline QVariant readSetting(const QString& key)
-{
-    QSettings s(settingsPath(), QSettings::IniFormat);
-    return s.value(key);
-}
+inline QVariant readSetting(const QString& key) { return QSettings(settingsPath(), QSettings::IniFormat).value(key); }
 
 // Copies (or removes) the compiled translations beside the test executable.
 inline void provideTranslations(bool present)
 {
-    const QString here = QCoreApplication::applicationDirPath();
+    const QString here = QCoreApplication::applicationDirPath() + "/";
     for (const char* name : { "audit_it.qm", "audit_es.qm", "qt_it.qm", "qt_es.qm", "qtbase_it.qm", "qtbase_es.qm" }) {
-        QFile::remove(here + "/" + QLatin1String(name));
+        QFile::remove(here + name);
         if (present)
-            QFile::copy(QStringLiteral(CORVANE_BINARY_DIR "/") + QLatin1String(name), here + "/" + QLatin1String(name));
+            QFile::copy(QStringLiteral(CORVANE_BINARY_DIR "/") + name, here + name);
     }
 }
 
@@ -61,55 +49,49 @@ struct CapturedMessages
     }
 };
 
-struct BusEvent
+// Loads a bus audit as a download leaves it: master and user 01 installed, events newest first.
+inline void loadBusAudit(MainWindow& w, const QVector<QPair<BusDate, QPair<int, int>>>& events)
 {
-    int year, month, day, hour, minute, second, code, user;
-};
-
-// Fills the session's bus buffers the way a download stores the lock's answers.
-inline void loadBusAudit(AuditSession& s, const QVector<BusEvent>& events)
-{
-    s.ResetContent(true);
-    s.busAudit = true;
-    int off = 0;
-    for (const BusEvent& e : events) {
-        quint8* r = s.busEvents.data() + off;
-        r[0] = 0x81;
-        r[1] = 0x43;
-        r[2] = quint8(e.year - 2000);
-        r[3] = quint8(e.month);
-        r[4] = quint8(e.day);
-        r[5] = quint8(e.hour);
-        r[6] = quint8(e.minute);
-        r[7] = quint8(e.second);
-        r[8] = quint8(e.code);
-        r[9] = quint8(e.user);
-        off += AuditSession::BusRecordSize;
-    }
-    s.busVersion[3] = 2;
-    s.busVersion[4] = 5;
-    const QByteArray report = QByteArray(6, '\0') + "123456\r\nVAULT1\0\0" + "1.07";
-    std::copy(report.begin(), report.end(), s.busReport.begin());
-    // Master installed with code only; user 1 installed with code and key.
-    s.busConfig[40] = 0x01 | (0x01 << 2);
-    s.busConfig[0] = (0x02 << 4) | (0x01 << 6);
-    s.busStatus[0] = 0x15;
-    s.busStatus[1] = 0x10;
-    s.config.downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
+    BusAuditBuilder builder;
+    for (const auto& e : events)
+        builder.addEvent(e.first, quint8(e.second.first), quint8(e.second.second));
+    Config lock;
+    lock.userStatus[80] = lock.openingMode[80] = 1;
+    lock.userStatus[1] = 1;
+    lock.openingMode[1] = 2;
+    LockDescription description = LockDescription::FromConfig(lock, DelayEncoding::Bcd);
+    description.name = "VAULT1";
+    description.serialNumber = "123456";
+    builder.setLock(description);
+    w.ResetContent(true);
+    w.session().busAudit = true;
+    builder.fill(w.session());
+    w.session().config.downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
 }
 
-// Runs `action` on the next modal dialog to appear (e.g. to press its OK button).
-template <typename Dialog, typename Action>
-void onNextDialog(Action action)
+inline void loadDallasImage(MainWindow& w, const QByteArray& image)
+{
+    w.ResetContent(true);
+    w.session().busAudit = false;
+    std::copy(image.begin(), image.end(), w.session().dallasImage.begin());
+}
+
+// Runs `action` on the modal dialog that the next call opens (e.g. to press its OK button).
+template <typename Dialog, typename Action> void onNextDialog(Action action)
 {
     QTimer::singleShot(0, [action]() {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* d = qobject_cast<Dialog*>(w); d && d->isVisible()) {
-                action(d);
-                return;
-            }
-        }
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<Dialog*>(w); d && d->isVisible())
+                return action(d);
     });
+}
+
+template <typename T> T* child(QWidget& w, const char* name)
+{
+    T* c = w.findChild<T*>(QLatin1String(name));
+    if (!c)
+        qFatal("no child %s", name);
+    return c;
 }
 
 } // namespace guitest
