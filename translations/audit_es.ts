@@ -683,6 +683,74 @@ de auditoría</translation>
         <source>Configuration %1</source>
         <translation>Configuración %1</translation>
     </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Not available</source>
+        <translation>No disponible</translation>
+    </message>
+    <message>
+        <source>Pre-Setup</source>
+        <translation>Preconfiguración</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Remote override</source>
+        <translation>Override remoto</translation>
+    </message>
+    <message>
+        <source>Bolt switch output</source>
+        <translation>Salida de contacto del cerrojo</translation>
+    </message>
+    <message>
+        <source>Silent alarm</source>
+        <translation>Alarma silenciosa</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Maestro</translation>
+    </message>
+    <message>
+        <source>Manager 02</source>
+        <translation>Gerente 02</translation>
+    </message>
+    <message>
+        <source>Manager 03</source>
+        <translation>Gerente 03</translation>
+    </message>
+    <message>
+        <source>Master 02</source>
+        <translation>Maestro 02</translation>
+    </message>
+    <message>
+        <source>ERC 1 user</source>
+        <translation>Usuario ERC 1</translation>
+    </message>
+    <message>
+        <source>ERC 2 user</source>
+        <translation>Usuario ERC 2</translation>
+    </message>
+    <message>
+        <source>Unknown option</source>
+        <translation>Opción desconocida</translation>
+    </message>
+    <message>
+        <source>Keypad</source>
+        <translation>Teclado</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Cerradura</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>

@@ -683,6 +683,74 @@ audit Dallas</translation>
         <source>Configuration %1</source>
         <translation>Configurazione %1</translation>
     </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sì</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Not available</source>
+        <translation>Non disponibile</translation>
+    </message>
+    <message>
+        <source>Pre-Setup</source>
+        <translation>Preconfigurazione</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manuale</translation>
+    </message>
+    <message>
+        <source>Remote override</source>
+        <translation>Override remoto</translation>
+    </message>
+    <message>
+        <source>Bolt switch output</source>
+        <translation>Uscita contatto catenaccio</translation>
+    </message>
+    <message>
+        <source>Silent alarm</source>
+        <translation>Allarme silenzioso</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <source>Manager 02</source>
+        <translation>Manager 02</translation>
+    </message>
+    <message>
+        <source>Manager 03</source>
+        <translation>Manager 03</translation>
+    </message>
+    <message>
+        <source>Master 02</source>
+        <translation>Master 02</translation>
+    </message>
+    <message>
+        <source>ERC 1 user</source>
+        <translation>Utente ERC 1</translation>
+    </message>
+    <message>
+        <source>ERC 2 user</source>
+        <translation>Utente ERC 2</translation>
+    </message>
+    <message>
+        <source>Unknown option</source>
+        <translation>Opzione sconosciuta</translation>
+    </message>
+    <message>
+        <source>Keypad</source>
+        <translation>Tastiera</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Serratura</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
