@@ -14,15 +14,16 @@ namespace cli {
 
 namespace {
 
-QString tr(const char* text)
+// The command line's own texts, translated in the "cli" context.
+struct Cli
 {
-    return QCoreApplication::translate("cli", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(cli)
+};
 
 bool takeValue(const QStringList& args, int& i, QString& value, QString* error)
 {
     if (i + 1 >= args.size()) {
-        *error = tr("Option %1 needs a value.").arg(args.at(i));
+        *error = Cli::tr("Option %1 needs a value.").arg(args.at(i));
         return false;
     }
     value = args.at(++i);
@@ -48,14 +49,14 @@ bool writeOutput(const QString& output, const QByteArray& bytes, QTextStream& ou
         out << QString::fromUtf8(bytes);
         out.flush();
         if (out.status() != QTextStream::Ok) {
-            err << tr("Unable to write to standard output.") << Qt::endl;
+            err << Cli::tr("Unable to write to standard output.") << Qt::endl;
             return false;
         }
         return true;
     }
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err << tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
+        err << Cli::tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
         return false;
     }
     return true;
@@ -90,7 +91,7 @@ void printAligned(const TextTable& table, QTextStream& out)
 
 QString UsageText()
 {
-    return tr("Usage:\n"
+    return Cli::tr("Usage:\n"
               "  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]\n"
               "                    [--date-format dmy|mdy] [--hour-format 24|12]\n"
               "                    [--audit full|simple] [--language en|it|es]\n"
@@ -103,12 +104,12 @@ QString UsageText()
 bool ParseArguments(const QStringList& args, Options& o, QString* error)
 {
     if (args.isEmpty()) {
-        *error = tr("No command given.");
+        *error = Cli::tr("No command given.");
         return false;
     }
     o.command = args.first();
     if (o.command != QLatin1String("export") && o.command != QLatin1String("show")) {
-        *error = tr("Unknown command: %1").arg(o.command);
+        *error = Cli::tr("Unknown command: %1").arg(o.command);
         return false;
     }
     QStringList positional;
@@ -119,7 +120,7 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
             if (!takeValue(args, i, v, error))
                 return false;
             if (v != QLatin1String("events") && v != QLatin1String("users") && v != QLatin1String("configuration")) {
-                *error = tr("Unknown table: %1").arg(v);
+                *error = Cli::tr("Unknown table: %1").arg(v);
                 return false;
             }
             o.table = v;
@@ -127,7 +128,7 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
             if (!takeValue(args, i, v, error))
                 return false;
             if (v != QLatin1String("dmy") && v != QLatin1String("mdy")) {
-                *error = tr("Unknown date format: %1").arg(v);
+                *error = Cli::tr("Unknown date format: %1").arg(v);
                 return false;
             }
             o.display.dateFormat = v == QLatin1String("mdy") ? 1 : 0;
@@ -135,7 +136,7 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
             if (!takeValue(args, i, v, error))
                 return false;
             if (v != QLatin1String("24") && v != QLatin1String("12")) {
-                *error = tr("Unknown hour format: %1").arg(v);
+                *error = Cli::tr("Unknown hour format: %1").arg(v);
                 return false;
             }
             o.display.hourFormat = v == QLatin1String("12") ? 1 : 0;
@@ -143,7 +144,7 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
             if (!takeValue(args, i, v, error))
                 return false;
             if (v != QLatin1String("full") && v != QLatin1String("simple")) {
-                *error = tr("Unknown audit type: %1").arg(v);
+                *error = Cli::tr("Unknown audit type: %1").arg(v);
                 return false;
             }
             o.auditType = v == QLatin1String("full") ? 0 : 1;
@@ -151,12 +152,12 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
             if (!takeValue(args, i, v, error))
                 return false;
             if (v != QLatin1String("en") && v != QLatin1String("it") && v != QLatin1String("es")) {
-                *error = tr("Unknown language: %1").arg(v);
+                *error = Cli::tr("Unknown language: %1").arg(v);
                 return false;
             }
             o.language = v;
         } else if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
-            *error = tr("Unknown option: %1").arg(a);
+            *error = Cli::tr("Unknown option: %1").arg(a);
             return false;
         } else {
             positional << a;
@@ -164,14 +165,14 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
     }
     const int expected = o.command == QLatin1String("export") ? 2 : 1;
     if (positional.size() != expected) {
-        *error = tr("Wrong number of arguments.");
+        *error = Cli::tr("Wrong number of arguments.");
         return false;
     }
     o.input = positional.at(0);
     if (expected == 2) {
         o.output = positional.at(1);
         if (o.output != QLatin1String("-") && !o.output.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-            *error = tr("Unsupported output: %1 (use a .csv file or -).").arg(o.output);
+            *error = Cli::tr("Unsupported output: %1 (use a .csv file or -).").arg(o.output);
             return false;
         }
     }
@@ -183,7 +184,7 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
     AuditSession& session = *audit.session;
     QFile file(o.input);
     if (!file.open(QIODevice::ReadOnly)) {
-        err << tr("Unable to read %1: %2").arg(o.input, file.errorString()) << Qt::endl;
+        err << Cli::tr("Unable to read %1: %2").arg(o.input, file.errorString()) << Qt::endl;
         return false;
     }
     const bool auditFile = o.input.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive);
@@ -201,7 +202,7 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
         session.busAudit = false;
         std::copy(data.begin(), data.end(), session.dallasImage.begin());
     } else {
-        err << tr("%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.").arg(o.input)
+        err << Cli::tr("%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.").arg(o.input)
             << Qt::endl;
         return false;
     }
