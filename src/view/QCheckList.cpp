@@ -3,6 +3,9 @@
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStandardItemModel>
 
 void QCheckList::QCheckListStyledItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -130,7 +133,17 @@ void QCheckList::on_itemPressed(const QModelIndex& index)
 bool QCheckList::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress) {
-        showPopup();
+        // Open the list as a press on the arrow does: a bare showPopup() would let the
+        // release of this same click close it again at once.
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QPoint arrow =
+            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+        QMouseEvent press(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton,
+                          static_cast<QMouseEvent*>(event)->modifiers());
+        QComboBox::mousePressEvent(&press);
+        if (!view()->isVisible())
+            showPopup();
         return true;
     }
     return false;

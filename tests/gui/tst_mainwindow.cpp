@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 #include "SettingsDialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -225,6 +226,18 @@ private slots:
 
         w.onSetFilter();
         QCOMPARE(visibleRows().size(), 6); // nothing checked
+
+        // A click on the summary line opens the list, and the release does not close it again.
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // Through the window system, so the release reaches whatever holds the mouse.
+        const QPoint onLine = w.userFilter().lineEdit()->mapTo(&w, QPoint(5, 5));
+        QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, onLine);
+        QTRY_VERIFY(w.userFilter().view()->isVisible());
+        QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, onLine);
+        QTest::qWait(50);
+        QVERIFY(w.userFilter().view()->isVisible());
+        w.userFilter().hidePopup();
 
         press(w.userFilter(), "User 01");
         press(w.userFilter(), "Master");
