@@ -75,7 +75,7 @@ private slots:
         const QString notAnImage = " is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.";
         const QString longName = QString(250, 'e') + ".csv"; // no room for the temporary's 7 more characters
         row("no command", {}, 2, "No command given.\n");
-        row("bad value", { "show", "a", "--hour-format", "13" }, 2, "Unknown hour format: 13\n");
+        row("bad value", { "show", "a", "--hour-format", "13" }, 2, "Unknown value for --hour-format: 13 (use 24|12).\n");
         row("no value", { "export", "a", "out.csv", "--table" }, 2, "Option --table needs a value.\n");
         row("not csv", { "export", "a", "o.xls" }, 2, "Unsupported output: o.xls (use a .csv file or -).\n");
         row("empty audit file", { "export", "empty.kaud", "out.csv" }, 1, "File not valid\n");

@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <functional>
 
 namespace cli {
 
@@ -112,50 +113,37 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
         *error = Cli::tr("Unknown command: %1").arg(o.command);
         return false;
     }
+    // Each option takes one of a few words; the word's position is the stored value.
+    struct Choice
+    {
+        const char* option;
+        QStringList words;
+        std::function<void(int)> store;
+    };
+    const Choice choices[] = {
+        { "--table", { "events", "users", "configuration" }, [&o](int k) { o.table = QStringList{ "events", "users", "configuration" }.at(k); } },
+        { "--date-format", { "dmy", "mdy" }, [&o](int k) { o.display.dateFormat = k; } },
+        { "--hour-format", { "24", "12" }, [&o](int k) { o.display.hourFormat = k; } },
+        { "--audit", { "full", "simple" }, [&o](int k) { o.auditType = k; } },
+        { "--language", { "en", "it", "es" }, [&o](int k) { o.language = QStringList{ "en", "it", "es" }.at(k); } },
+    };
     QStringList positional;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args.at(i);
-        QString v;
-        if (a == QLatin1String("--table")) {
+        const Choice* choice = nullptr;
+        for (const Choice& c : choices)
+            if (a == QLatin1String(c.option))
+                choice = &c;
+        if (choice) {
+            QString v;
             if (!takeValue(args, i, v, error))
                 return false;
-            if (v != QLatin1String("events") && v != QLatin1String("users") && v != QLatin1String("configuration")) {
-                *error = Cli::tr("Unknown table: %1").arg(v);
+            const int k = choice->words.indexOf(v);
+            if (k < 0) {
+                *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(a, v, choice->words.join(QLatin1Char('|')));
                 return false;
             }
-            o.table = v;
-        } else if (a == QLatin1String("--date-format")) {
-            if (!takeValue(args, i, v, error))
-                return false;
-            if (v != QLatin1String("dmy") && v != QLatin1String("mdy")) {
-                *error = Cli::tr("Unknown date format: %1").arg(v);
-                return false;
-            }
-            o.display.dateFormat = v == QLatin1String("mdy") ? 1 : 0;
-        } else if (a == QLatin1String("--hour-format")) {
-            if (!takeValue(args, i, v, error))
-                return false;
-            if (v != QLatin1String("24") && v != QLatin1String("12")) {
-                *error = Cli::tr("Unknown hour format: %1").arg(v);
-                return false;
-            }
-            o.display.hourFormat = v == QLatin1String("12") ? 1 : 0;
-        } else if (a == QLatin1String("--audit")) {
-            if (!takeValue(args, i, v, error))
-                return false;
-            if (v != QLatin1String("full") && v != QLatin1String("simple")) {
-                *error = Cli::tr("Unknown audit type: %1").arg(v);
-                return false;
-            }
-            o.auditType = v == QLatin1String("full") ? 0 : 1;
-        } else if (a == QLatin1String("--language")) {
-            if (!takeValue(args, i, v, error))
-                return false;
-            if (v != QLatin1String("en") && v != QLatin1String("it") && v != QLatin1String("es")) {
-                *error = Cli::tr("Unknown language: %1").arg(v);
-                return false;
-            }
-            o.language = v;
+            choice->store(k);
         } else if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
             *error = Cli::tr("Unknown option: %1").arg(a);
             return false;
