@@ -846,26 +846,6 @@ OUTPUT es un archivo .csv, o - para la salida estándar.
         <translation>Comando desconocido: %1</translation>
     </message>
     <message>
-        <source>Unknown table: %1</source>
-        <translation>Tabla desconocida: %1</translation>
-    </message>
-    <message>
-        <source>Unknown date format: %1</source>
-        <translation>Formato de fecha desconocido: %1</translation>
-    </message>
-    <message>
-        <source>Unknown hour format: %1</source>
-        <translation>Formato de hora desconocido: %1</translation>
-    </message>
-    <message>
-        <source>Unknown audit type: %1</source>
-        <translation>Tipo de auditoría desconocido: %1</translation>
-    </message>
-    <message>
-        <source>Unknown language: %1</source>
-        <translation>Idioma desconocido: %1</translation>
-    </message>
-    <message>
         <source>Unknown option: %1</source>
         <translation>Opción desconocida: %1</translation>
     </message>
@@ -884,6 +864,10 @@ OUTPUT es un archivo .csv, o - para la salida estándar.
     <message>
         <source>%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.</source>
         <translation>%1 no es un archivo de auditoría (.kaud) ni una imagen de auditoría Dallas de 8192 bytes.</translation>
+    </message>
+    <message>
+        <source>Unknown value for %1: %2 (use %3).</source>
+        <translation>Valor desconocido para %1: %2 (use %3).</translation>
     </message>
 </context>
 </TS>

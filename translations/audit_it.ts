@@ -846,26 +846,6 @@ OUTPUT è un file .csv, oppure - per lo standard output.
         <translation>Comando sconosciuto: %1</translation>
     </message>
     <message>
-        <source>Unknown table: %1</source>
-        <translation>Tabella sconosciuta: %1</translation>
-    </message>
-    <message>
-        <source>Unknown date format: %1</source>
-        <translation>Formato data sconosciuto: %1</translation>
-    </message>
-    <message>
-        <source>Unknown hour format: %1</source>
-        <translation>Formato ora sconosciuto: %1</translation>
-    </message>
-    <message>
-        <source>Unknown audit type: %1</source>
-        <translation>Tipo di audit sconosciuto: %1</translation>
-    </message>
-    <message>
-        <source>Unknown language: %1</source>
-        <translation>Lingua sconosciuta: %1</translation>
-    </message>
-    <message>
         <source>Unknown option: %1</source>
         <translation>Opzione sconosciuta: %1</translation>
     </message>
@@ -884,6 +864,10 @@ OUTPUT è un file .csv, oppure - per lo standard output.
     <message>
         <source>%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.</source>
         <translation>%1 non è né un file di audit (.kaud) né un&apos;immagine audit Dallas di 8192 byte.</translation>
+    </message>
+    <message>
+        <source>Unknown value for %1: %2 (use %3).</source>
+        <translation>Valore sconosciuto per %1: %2 (usare %3).</translation>
     </message>
 </context>
 </TS>
