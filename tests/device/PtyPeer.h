@@ -1,119 +1,63 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QString>
+#include <QStringList>
 
 #include <chrono>
+#include <future>
 #include <thread>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
-// The far end of a pseudo-terminal, standing in for a USB interface: on its own thread it
-// reads one request, then writes scripted answer pieces, each after its own delay.
-class PtyPeer
+// The far end of a pseudo-terminal, standing in for a USB interface.
+struct PtyPeer
 {
-public:
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    QString slavePath; // empty when no terminal could be made
+
     PtyPeer()
     {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0)
-            return;
-        termios settings{};
         char name[128];
-        if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 || ::tcgetattr(m_master, &settings) != 0
-            || ::ptsname_r(m_master, name, sizeof name) != 0) {
-            closeMaster();
+        termios settings {};
+        if (master < 0 || ::grantpt(master) || ::unlockpt(master) || ::ptsname_r(master, name, sizeof name)
+            || ::tcgetattr(master, &settings))
             return;
-        }
-        // No echo and no line editing, so bytes pass both ways untouched.
-        ::cfmakeraw(&settings);
-        ::tcsetattr(m_master, TCSANOW, &settings);
-        m_slavePath = QString::fromLocal8Bit(name);
+        ::cfmakeraw(&settings); // no echo and no line editing: bytes pass both ways untouched
+        ::tcsetattr(master, TCSANOW, &settings);
+        slavePath = QString::fromLocal8Bit(name);
     }
 
     ~PtyPeer()
     {
-        finish();
-        closeMaster();
+        if (master >= 0)
+            ::close(master);
     }
 
     PtyPeer(const PtyPeer&) = delete;
-    PtyPeer& operator=(const PtyPeer&) = delete;
 
-    bool isOpen() const { return m_master >= 0; }
-    QString slavePath() const { return m_slavePath; }
-
-    // Reads until requestLength bytes came (or a second passed), then answers: piece i is
-    // written delaysMs[i] milliseconds after the previous step.
-    void start(int requestLength, const QList<int>& delaysMs, const QList<QByteArray>& pieces)
+    // On a thread of its own, reads the request, then writes piece i delaysMs[i] ms after the step before.
+    std::future<QByteArray> answer(int requestLength, const QList<int>& delaysMs, const QList<QByteArray>& pieces) const
     {
-        finish();
-        m_request.clear();
-        m_thread = std::thread([this, requestLength, delaysMs, pieces] { run(requestLength, delaysMs, pieces); });
-    }
-
-    // Waits for the script to end; returns the request bytes the peer read.
-    QByteArray finish()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_request;
-    }
-
-    void closeMaster()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
-
-private:
-    void run(int requestLength, const QList<int>& delaysMs, const QList<QByteArray>& pieces)
-    {
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + std::chrono::seconds(1);
-        while (m_request.size() < requestLength && Clock::now() < deadline) {
-            pollfd pfd{m_master, POLLIN, 0};
-            const int ready = ::poll(&pfd, 1, 20);
-            if (ready <= 0 || !(pfd.revents & POLLIN)) {
-                // Hang-up while nobody has the terminal open yet: wait for the port.
-                if (ready > 0)
+        return std::async(std::launch::async, [fd = master, requestLength, delaysMs, pieces] {
+            QByteArray request;
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+            while (request.size() < requestLength && std::chrono::steady_clock::now() < deadline) {
+                pollfd ready { fd, POLLIN, 0 };
+                char byte = 0;
+                if (::poll(&ready, 1, 20) > 0 && (ready.revents & POLLIN) && ::read(fd, &byte, 1) == 1)
+                    request.append(byte);
+                else // nothing yet, or hung up until the port is opened
                     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                continue;
             }
-            char chunk[256];
-            const size_t wanted = qMin(sizeof chunk, size_t(requestLength - m_request.size()));
-            const ssize_t got = ::read(m_master, chunk, wanted);
-            if (got > 0)
-                m_request.append(chunk, int(got));
-        }
-        for (int i = 0; i < pieces.size(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(delaysMs.value(i)));
-            writeAll(pieces.at(i));
-        }
+            for (int i = 0; i < pieces.size(); ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(delaysMs.value(i)));
+                if (::write(fd, pieces[i].constData(), size_t(pieces[i].size())) != pieces[i].size())
+                    break;
+            }
+            return request;
+        });
     }
-
-    void writeAll(const QByteArray& bytes)
-    {
-        int done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return;
-            done += int(n);
-        }
-    }
-
-    int m_master = -1;
-    QString m_slavePath;
-    QByteArray m_request;
-    std::thread m_thread;
 };
