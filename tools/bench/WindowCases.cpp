@@ -1,7 +1,7 @@
 // The whole pipeline as the window runs it: raw bus buffers to a filled events table with
 // its filter lists.
 
-#include "AuditBuilder.h"
+#include "BenchAudits.h"
 #include "BenchCase.h"
 #include "MainWindow.h"
 
@@ -17,11 +17,7 @@ BenchCase BusAuditToTable()
     c.prepare = [](QString& note) {
         auto window = std::make_shared<MainWindow>();
         window->show();
-        BusAuditBuilder builder;
-        qint64 time = 760000000;
-        for (int i = 0; i < AuditSession::BusDownloadLimit; ++i, time -= 5400)
-            builder.addEvent(time, quint8(1 + i % 0x40), quint8(1 + i % 59));
-        builder.setReport("123456", "BENCH1", "1.07");
+        const BusAuditBuilder builder = FullBusAudit();
         window->ResetContent(true);
         window->session().busAudit = true;
         builder.fill(window->session());

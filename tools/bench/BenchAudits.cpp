@@ -1,0 +1,53 @@
+#include "BenchAudits.h"
+
+LockDescription BenchLock(DelayEncoding delays)
+{
+    Config config;
+    for (int user = 1; user <= 20; ++user) {
+        config.openingMode[user] = 1;
+        config.userStatus[user] = user % 7 ? 1 : 3;
+    }
+    config.openingMode[80] = 1;
+    config.userStatus[80] = 1;
+    config.timeDelay = 10;
+    config.openWindow = 5;
+    config.timedClosing = true;
+    config.closingTimeSeconds = 4;
+    LockDescription lock = LockDescription::FromConfig(config, delays);
+    lock.name = "BENCH1";
+    lock.serialNumber = "00088888";
+    return lock;
+}
+
+QVector<AuditEntry> BenchEntries(int count, qint64 newest)
+{
+    static const quint8 codes[] = { 0x05, 0x09, 0x08, 0x01, 0x11, 0x01, 0xF9, 0x26, 0x05, 0x68, 0xE2, 0x13, 0x01 };
+    QVector<AuditEntry> out;
+    for (int i = 0; i < count; ++i)
+        out.append({ newest - 600 * qint64(i), codes[i % int(sizeof(codes))], quint8(1 + i % 20) });
+    return out;
+}
+
+DallasImageBuilder FullDallasImage()
+{
+    DallasImageBuilder builder;
+    builder.addDateTime(2024, 9, 20, 16, 30).addConfiguration(BenchLock(DelayEncoding::Plain));
+    builder.addTimeDateTable(BenchEntries(8, 760000000));
+    constexpr int BlockBytes = 3 + 1 + 100 * 6 + 1;
+    qint64 newest = 780000000;
+    for (int k = 0; builder.streamSize() + BlockBytes <= dallas::StreamCapacity; ++k, newest -= 60000)
+        builder.addEvents(k % 2 ? quint8(0x01) : KeypadDevice, BenchEntries(100, newest - (k % 2) * 300));
+    builder.addEvents(0x01, BenchEntries((dallas::StreamCapacity - builder.streamSize() - 5) / 6, newest));
+    return builder;
+}
+
+BusAuditBuilder FullBusAudit()
+{
+    BusAuditBuilder builder;
+    builder.setLock(BenchLock(DelayEncoding::Bcd)).setKeypadVersion(2, 5);
+    for (const AuditEntry& e : BenchEntries(AuditSession::BusDownloadLimit, 780000000))
+        builder.addEvent(e.time, e.event, e.user);
+    for (int slot = 0; slot < 8; ++slot)
+        builder.setTimeDateEntry(slot, 770000000 - slot * 86400, 0xE2, 80);
+    return builder;
+}
