@@ -209,13 +209,17 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
 
 int Run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    // The language is taken first, so that usage errors are told in it too.
+    const int languageAt = args.indexOf(QStringLiteral("--language"));
+    const QString language = languageAt >= 0 ? args.value(languageAt + 1) : QString();
+    installTranslation(QStringList{ "it", "es" }.contains(language) ? language : QStringLiteral("en"));
+
     Options options;
     QString error;
     if (!ParseArguments(args, options, &error)) {
         err << error << '\n' << '\n' << UsageText() << Qt::flush;
         return UsageError;
     }
-    installTranslation(options.language);
 
     LoadedAudit audit;
     if (!LoadAudit(options, audit, err))
