@@ -158,19 +158,12 @@ bool inDateRange(qint64 seconds)
     return seconds >= minSeconds && seconds <= maxSeconds;
 }
 
-// Formats with one locale and pattern, built once per batch. Going through QLocale costs
-// about a microsecond a date, too slow for thousands of rows, so the usual four-digit years
-// are composed here from the same pattern and the locale's own AM/PM texts.
+// One locale and pattern per batch of rows: building a QLocale costs more than a date.
 class TimeFormatter
 {
 public:
     explicit TimeFormatter(const DisplaySettings& settings)
-        : locale_(QStringLiteral("en_EN")),
-          pattern_(DatePattern(settings)),
-          dayFirst_(pattern_.startsWith(QLatin1String("dd"))),
-          twelveHour_(pattern_.endsWith(QLatin1String("AP"))),
-          am_(locale_.toString(QTime(0, 0), QStringLiteral("AP"))),
-          pm_(locale_.toString(QTime(12, 0), QStringLiteral("AP")))
+        : locale_(QStringLiteral("en_EN")), pattern_(DatePattern(settings))
     {
     }
 
@@ -181,65 +174,15 @@ public:
 
     QString auditTime(qint64 seconds) const
     {
-        if (seconds == 0 || !inDateRange(seconds))
+        if (seconds == 0)
             return QString();
-        qint64 days = seconds / 86400;
-        int secondOfDay = int(seconds % 86400);
-        if (secondOfDay < 0) {
-            secondOfDay += 86400;
-            --days;
-        }
-        const QDate date = epoch().addDays(days);
-        const int year = date.year();
-        if (year == 2000)
-            return QString();
-        if (year < 1000)
-            return locale_.toString(AuditDateTime(seconds), pattern_);
-        return compose(date, secondOfDay);
+        const QDateTime t = AuditDateTime(seconds);
+        return t.isValid() && t.date().year() != 2000 ? locale_.toString(t, pattern_) : QString();
     }
 
 private:
-    QString compose(const QDate& date, int secondOfDay) const
-    {
-        int hour = secondOfDay / 3600;
-        const QString& half = hour < 12 ? am_ : pm_;
-        if (twelveHour_) {
-            hour %= 12;
-            if (hour == 0)
-                hour = 12;
-        }
-        QString text(19 + (twelveHour_ ? 1 + half.size() : 0), Qt::Uninitialized);
-        QChar* p = text.data();
-        const auto two = [&p](int v) {
-            *p++ = QLatin1Char(char('0' + v / 10));
-            *p++ = QLatin1Char(char('0' + v % 10));
-        };
-        two(dayFirst_ ? date.day() : date.month());
-        *p++ = QLatin1Char('/');
-        two(dayFirst_ ? date.month() : date.day());
-        *p++ = QLatin1Char('/');
-        two(date.year() / 100);
-        two(date.year() % 100);
-        *p++ = QLatin1Char(' ');
-        two(hour);
-        *p++ = QLatin1Char('.');
-        two(secondOfDay / 60 % 60);
-        *p++ = QLatin1Char('.');
-        two(secondOfDay % 60);
-        if (twelveHour_) {
-            *p++ = QLatin1Char(' ');
-            for (QChar c : half)
-                *p++ = c;
-        }
-        return text;
-    }
-
     QLocale locale_;
     QString pattern_;
-    bool dayFirst_;
-    bool twelveHour_;
-    QString am_;
-    QString pm_;
 };
 
 // Translating the same few texts for every row costs more than the rest of a row together.
