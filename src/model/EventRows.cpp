@@ -4,7 +4,6 @@
 #include <QLocale>
 
 #include <array>
-#include <bitset>
 
 namespace {
 
@@ -185,28 +184,6 @@ private:
     QString pattern_;
 };
 
-// Translating the same few texts for every row costs more than the rest of a row together.
-template <int N>
-class TextCache
-{
-public:
-    template <typename Make>
-    QString get(int key, Make make)
-    {
-        if (key < 0 || key >= N)
-            return make();
-        if (!filled_.test(size_t(key))) {
-            texts_[size_t(key)] = make();
-            filled_.set(size_t(key));
-        }
-        return texts_[size_t(key)];
-    }
-
-private:
-    std::array<QString, N> texts_;
-    std::bitset<N> filled_;
-};
-
 } // namespace
 
 QString DatePattern(const DisplaySettings& settings)
@@ -269,12 +246,6 @@ QVector<EventRow> BuildEventRows(QList<EventsTable>& merged, const DisplaySettin
     const QString keypad = DeviceText(KeypadDevice);
     const QString lock = DeviceText(0);
 
-    TextCache<257> events; // slot 256: event 3 with the lock-installed user
-    TextCache<256> eventIds;
-    TextCache<256> users;
-    TextCache<256> options;
-    TextCache<256> configurations;
-
     QVector<EventRow> rows(merged.size());
     for (int k = 0; k < merged.size(); ++k) {
         EventsTable& e = merged[k];
@@ -285,18 +256,9 @@ QVector<EventRow> BuildEventRows(QList<EventsTable>& merged, const DisplaySettin
         row.date = formatter.auditTime(e.time);
         row.dstDate = e.dstTime == e.time ? row.date : formatter.auditTime(e.dstTime);
 
-        const auto user = [&] { return UserText(e.event, e.user); };
-        if (e.event == ConfigurationChangedEvent)
-            row.user = configurations.get(e.user, user);
-        else if (e.event == OptionChangedEvent)
-            row.user = options.get(e.user, user);
-        else
-            row.user = users.get(e.user, user);
-
-        const bool lockInstalled = e.event == CodeChangedEvent && e.user == LockInstalledUser;
-        const int eventKey = lockInstalled ? 256 : (e.event >= 0 && e.event < 256 ? e.event : -1);
-        row.event = events.get(eventKey, [&] { return EventText(e.event, e.user); });
-        row.eventId = eventIds.get(e.event, [&] { return QString::number(e.event); });
+        row.user = UserText(e.event, e.user);
+        row.event = EventText(e.event, e.user);
+        row.eventId = QString::number(e.event);
         row.dstHighlight = dstApplied && (e.dstMarked || row.dstDate.isEmpty());
     }
     return rows;

@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(text, QStringLiteral("03/07/2022 08.26.40 PM"));
     }
 
-    // All in one list, so that a text kept for one event cannot pass for another's.
+    // All in one list: every code, user and option text.
     void vocabulary()
     {
         const struct { int code, user; const char *userText, *eventText; } cases[] = {
