@@ -219,16 +219,7 @@ void MainWindow::SetupTable(bool clearRaw)
     if (table->rowCount() > 0) {
         ResetContent(clearRaw);
         // Re-rendering goes on even when a Dallas image reports a problem again.
-        if (m_session.busAudit) {
-            ParseBusEvents();
-            ParseBusConfig();
-        } else {
-            ParseEventsBuffer();
-        }
-        ParseConfig();
-        MergeEvents();
-        FilterEvents();
-        ParseListView();
+        ShowLoadedAudit(false);
     }
 
     if (m_filtersBuilt) {
@@ -379,19 +370,22 @@ bool MainWindow::ParseEventsBuffer()
 void MainWindow::ParseBusEvents() { ::ParseBusEvents(m_session); }
 void MainWindow::ParseBusConfig() { ::ParseBusConfig(m_session); }
 
-bool MainWindow::ShowLoadedAudit()
+bool MainWindow::ShowLoadedAudit(bool stopWhenRejected)
 {
+    bool decoded = true;
     if (m_session.busAudit) {
         ParseBusEvents();
         ParseBusConfig();
-    } else if (!ParseEventsBuffer()) {
-        return false;
+    } else {
+        decoded = ParseEventsBuffer();
     }
+    if (!decoded && stopWhenRejected)
+        return false;
     ParseConfig();
     MergeEvents();
     FilterEvents();
     ParseListView();
-    return true;
+    return decoded;
 }
 
 void MainWindow::ParseConfig()

@@ -51,8 +51,9 @@ public:
     void PopulateFilters();
 
     // Decodes the raw buffers by the audit source flag, then presents the audit.
-    // False when a Dallas image was rejected (its messages were shown).
-    bool ShowLoadedAudit();
+    // False when a Dallas image was rejected (its messages were shown); a new audit stops
+    // there, a re-render of the loaded one goes on.
+    bool ShowLoadedAudit(bool stopWhenRejected = true);
 
     QCheckList& dateFilter() { return m_dateFilter; }
     QCheckList& userFilter() { return m_userFilter; }
