@@ -5,7 +5,6 @@
 #include "BusDecoder.h"
 #include "ConfigPresentation.h"
 #include "DallasDecoder.h"
-#include "EventFilter.h"
 #include "EventMerge.h"
 #include "EventRows.h"
 #include "Messages.h"
@@ -19,15 +18,10 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidgetItem>
 
 namespace {
-
-enum EventColumn { ColNumber, ColDevice, ColDate, ColDstDate, ColUser, ColEvent, ColEventId, EventColumnCount };
-const int eventColumnWidths[EventColumnCount] = { 40, 110, 150, 150, 150, 470, 80 };
-const int eventColumnWidthWithDst = 320;
 
 const char* const dstComboKeys[] = { "From", "To", "FromDay", "ToDay", "FromMonth", "ToMonth", "AddSub", "Hours" };
 
@@ -53,6 +47,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 {
     Q_INIT_RESOURCE(resources);
     ui->setupUi(this);
+    m_eventsView = new EventsTableView(ui->tableWidget, ui->widget, this);
 
     {
         QSettings settings(SettingsFile::path(), QSettings::IniFormat);
@@ -84,8 +79,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
-    // The filter widgets are members; take them out of the layout widgets before those go.
-    delete m_alignedLayout;
+    // Its check lists sit in the form's filter row: they go before the form does.
+    delete m_eventsView;
     delete ui;
 }
 
@@ -200,13 +195,7 @@ void MainWindow::SetupMenu()
 
 void MainWindow::SetupTable(bool clearRaw)
 {
-    QTableWidget* table = ui->tableWidget;
-    table->setColumnCount(EventColumnCount);
-    for (int c = 0; c < EventColumnCount; ++c)
-        table->setColumnWidth(c, eventColumnWidths[c]);
-    table->setHorizontalHeaderLabels(EventColumnHeaders());
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setColumnHidden(ColDstDate, true);
+    m_eventsView->setupColumns();
 
     QTableWidget* users = ui->tableWidget_2;
     users->setColumnCount(3);
@@ -216,52 +205,21 @@ void MainWindow::SetupTable(bool clearRaw)
     users->setHorizontalHeaderLabels(UserColumnHeaders());
     users->horizontalHeader()->setStretchLastSection(false);
 
-    if (table->rowCount() > 0) {
+    if (ui->tableWidget->rowCount() > 0) {
         ResetContent(clearRaw);
         // Re-rendering goes on even when a Dallas image reports a problem again.
         ShowLoadedAudit(false);
     }
 
-    if (m_filtersBuilt) {
-        delete m_alignedLayout;
-        delete m_btnResetFilter;
-        delete m_btnSetFilter;
-    }
-
-    m_btnSetFilter = new QPushButton(tr("Set"), this);
-    m_btnResetFilter = new QPushButton(tr("Reset"), this);
-    connect(m_btnSetFilter, &QPushButton::clicked, this, &MainWindow::onSetFilter);
-    connect(m_btnResetFilter, &QPushButton::clicked, this, &MainWindow::onResetFilter);
-
-    auto* buttons = new QHBoxLayout();
-    buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addWidget(m_btnSetFilter);
-    buttons->addWidget(m_btnResetFilter);
-
-    m_alignedLayout = new ColumnAlignedLayout();
-    m_alignedLayout->setContentsMargins(0, 0, 0, 0);
-    m_alignedLayout->addWidget(&m_column0Placeholder);
-    m_alignedLayout->addLayout(buttons);
-    m_alignedLayout->addWidget(&m_dateFilter);
-    m_alignedLayout->addWidget(&m_column3Placeholder);
-    m_alignedLayout->addWidget(&m_userFilter);
-    m_alignedLayout->addWidget(&m_eventFilter);
-    m_alignedLayout->addWidget(&m_eventIdFilter);
-    ui->widget->setLayout(m_alignedLayout);
-    m_alignedLayout->setHeaderView(table->horizontalHeader());
-
-    connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, &MainWindow::invalidateAlignedLayout,
-            Qt::UniqueConnection);
-    connect(table->horizontalScrollBar(), &QScrollBar::valueChanged, this, &MainWindow::invalidateAlignedLayout,
-            Qt::UniqueConnection);
-
+    m_eventsView->rebuildFilterRow();
+    connect(m_eventsView->setButton(), &QPushButton::clicked, this, &MainWindow::onSetFilter);
+    connect(m_eventsView->resetButton(), &QPushButton::clicked, this, &MainWindow::onResetFilter);
     m_filtersBuilt = true;
 }
 
 void MainWindow::invalidateAlignedLayout()
 {
-    if (m_alignedLayout)
-        m_alignedLayout->invalidate();
+    m_eventsView->invalidateAlignedLayout();
 }
 
 void MainWindow::ResetContent(bool clearRaw)
@@ -281,8 +239,7 @@ void MainWindow::ResetContent(bool clearRaw)
 
     m_session.ResetContent(clearRaw);
 
-    ui->tableWidget->setColumnHidden(ColDstDate, true);
-    ui->tableWidget->setColumnWidth(ColEvent, eventColumnWidths[ColEvent]);
+    m_eventsView->resetColumns();
 }
 
 void MainWindow::on_buttonNew_clicked()
@@ -426,80 +383,11 @@ void MainWindow::FilterEvents()
 
 void MainWindow::ParseListView()
 {
-    const QVector<EventRow> rows = BuildEventRows(m_session.mergedEvents, readDisplaySettings(), m_session.dstApplied);
-
-    QTableWidget* table = ui->tableWidget;
-    const bool sorting = table->isSortingEnabled();
-    table->setSortingEnabled(false);
-    table->setUpdatesEnabled(false);
-    table->setRowCount(0);
-    table->setRowCount(rows.size());
-    for (int r = 0; r < rows.size(); ++r) {
-        const EventRow& row = rows.at(r);
-        table->setItem(r, ColNumber, new QTableWidgetItem(row.number));
-        table->setItem(r, ColDevice, new QTableWidgetItem(row.device));
-        table->setItem(r, ColDate, new QTableWidgetItem(row.date));
-        auto* dst = new QTableWidgetItem(row.dstDate);
-        if (row.dstHighlight)
-            dst->setBackground(Qt::yellow);
-        table->setItem(r, ColDstDate, dst);
-        table->setItem(r, ColUser, new QTableWidgetItem(row.user));
-        table->setItem(r, ColEvent, new QTableWidgetItem(row.event));
-        table->setItem(r, ColEventId, new QTableWidgetItem(row.eventId));
-    }
-    table->setUpdatesEnabled(true);
-    table->setSortingEnabled(sorting);
-
-    PopulateFilters();
+    m_eventsView->setRows(BuildEventRows(m_session.mergedEvents, readDisplaySettings(), m_session.dstApplied));
 }
 
 // ---- filters ----
 
-static QString cellText(const QTableWidget* table, int row, int column)
-{
-    const QTableWidgetItem* item = table->item(row, column);
-    return item ? item->text() : QString();
-}
-
-void MainWindow::PopulateFilters()
-{
-    const QTableWidget* table = ui->tableWidget;
-    DistinctValues dates, users, events, ids;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        dates.add(DateKey(cellText(table, r, ColDate)));
-        users.add(cellText(table, r, ColUser));
-        events.add(cellText(table, r, ColEvent));
-        ids.add(cellText(table, r, ColEventId));
-    }
-    m_dateFilter.setUncheckedItems(dates.values());
-    m_userFilter.setUncheckedItems(users.values());
-    m_eventFilter.setUncheckedItems(events.values());
-    m_eventIdFilter.setUncheckedItems(ids.values());
-}
-
-void MainWindow::onSetFilter()
-{
-    FilterValues picks;
-    picks.dates = m_dateFilter.checkedTexts();
-    picks.users = m_userFilter.checkedTexts();
-    picks.events = m_eventFilter.checkedTexts();
-    picks.eventIds = m_eventIdFilter.checkedTexts();
-
-    QTableWidget* table = ui->tableWidget;
-    table->setUpdatesEnabled(false);
-    for (int r = 0; r < table->rowCount(); ++r) {
-        const bool match = RowMatches(picks, DateKey(cellText(table, r, ColDate)), cellText(table, r, ColUser),
-                                      cellText(table, r, ColEvent), cellText(table, r, ColEventId));
-        table->setRowHidden(r, !match);
-    }
-    table->setUpdatesEnabled(true);
-}
-
-void MainWindow::onResetFilter()
-{
-    for (QCheckList* list : { &m_dateFilter, &m_userFilter, &m_eventFilter, &m_eventIdFilter })
-        list->uncheckAll();
-    QTableWidget* table = ui->tableWidget;
-    for (int r = 0; r < table->rowCount(); ++r)
-        table->setRowHidden(r, false);
-}
+void MainWindow::PopulateFilters() { m_eventsView->populateFilters(); }
+void MainWindow::onSetFilter() { m_eventsView->applyFilter(); }
+void MainWindow::onResetFilter() { m_eventsView->resetFilter(); }

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "AuditRecords.h"
-#include "ColumnAlignedLayout.h"
-#include "QCheckList.h"
+#include "EventsTableView.h"
 
-#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -13,8 +11,6 @@
 struct DecodeResult;
 class QAction;
 class QMenu;
-class QPushButton;
-class QHBoxLayout;
 
 namespace Ui {
 class MainWindow;
@@ -55,11 +51,12 @@ public:
     // there, a re-render of the loaded one goes on.
     bool ShowLoadedAudit(bool stopWhenRejected = true);
 
-    QCheckList& dateFilter() { return m_dateFilter; }
-    QCheckList& userFilter() { return m_userFilter; }
-    QCheckList& eventFilter() { return m_eventFilter; }
-    QCheckList& eventIdFilter() { return m_eventIdFilter; }
-    ColumnAlignedLayout* filterRowLayout() const { return m_alignedLayout; }
+    EventsTableView& eventsView() { return *m_eventsView; }
+    QCheckList& dateFilter() { return m_eventsView->dateFilter(); }
+    QCheckList& userFilter() { return m_eventsView->userFilter(); }
+    QCheckList& eventFilter() { return m_eventsView->eventFilter(); }
+    QCheckList& eventIdFilter() { return m_eventsView->eventIdFilter(); }
+    ColumnAlignedLayout* filterRowLayout() const { return m_eventsView->filterRowLayout(); }
 
 public slots:
     void onLangIt();
@@ -89,15 +86,7 @@ private:
     QTranslator m_translatorQt;
     AuditSession m_session;
 
-    QCheckList m_dateFilter;
-    QCheckList m_userFilter;
-    QCheckList m_eventFilter;
-    QCheckList m_eventIdFilter;
-    QWidget m_column0Placeholder;
-    QLabel m_column3Placeholder;
-    QPointer<QPushButton> m_btnSetFilter;
-    QPointer<QPushButton> m_btnResetFilter;
-    QPointer<ColumnAlignedLayout> m_alignedLayout;
+    EventsTableView* m_eventsView = nullptr;
     bool m_filtersBuilt = false;
 
     QPointer<QMenu> m_downloadMenu;
