@@ -52,6 +52,23 @@ bool OpenPort(QSerialPort* port, QString name, bool keyMode)
     return opened;
 }
 
+// Errors after which the port cannot come back without being opened again.
+static bool portLost(const QSerialPort* port)
+{
+    if (!port->isOpen())
+        return true;
+    switch (port->error()) {
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void ClosePort(QSerialPort* port)
 {
     if (port->isOpen())
@@ -63,13 +80,15 @@ long long SendCommand(QSerialPort* port, unsigned char* request, long long reque
 {
     if (requestLength < 0 || (request == nullptr && requestLength > 0))
         return SendCommandShortWrite;
+    if (portLost(port))
+        return SendCommandPortLost;
     const qint64 written = port->write(reinterpret_cast<const char*>(request), requestLength);
     if (written != requestLength)
-        return SendCommandShortWrite;
+        return portLost(port) ? SendCommandPortLost : SendCommandShortWrite;
     port->waitForBytesWritten(WriteDrainTimeoutMs);
 
     if (!port->waitForReadyRead(FirstAnswerByteTimeoutMs))
-        return SendCommandNoAnswer;
+        return portLost(port) ? SendCommandPortLost : SendCommandNoAnswer;
     // Silence ends the answer, whatever its length byte says. A device that overruns the
     // capacity is still read to its end, but what cannot be returned is not kept.
     const qint64 keepLimit = qint64(qMax(answerCapacity, 0)) + 1;

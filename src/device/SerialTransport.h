@@ -10,6 +10,9 @@ class QSerialPort;
 constexpr long long SendCommandShortWrite = -121;
 constexpr long long SendCommandNoAnswer = -122;
 constexpr long long SendCommandAnswerTooLong = -123;
+// The port failed for good (USB interface unplugged, the far end closed): no exchange can
+// succeed any more, so callers end the operation instead of retrying.
+constexpr long long SendCommandPortLost = -124;
 
 // The whole pacing of the link.
 constexpr int WriteDrainTimeoutMs = 1000;

@@ -1,6 +1,7 @@
 #include "AuditBuilder.h"
 
 #include "Bytes.h"
+#include "DallasRequest.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -13,9 +14,6 @@
 using namespace dallas;
 
 namespace {
-
-// The constant start of the request block; the rest of its payload is zero.
-const quint8 RequestHeader[] = { 0x41, 0x55, 0x44, 0x54, 0x01, 0x01, 0x00, 0x20, 0x75, 0x34, 0x01, 0x01, 0x03 };
 
 // Added to a good checksum it leaves a word sum that is neither 0x0000 nor 0xFFFF.
 constexpr quint16 ChecksumDamage = 0x0100;
@@ -149,10 +147,7 @@ quint16 DallasBlockChecksum(const quint8* payload, ChecksumStyle style)
 QByteArray RequestImage()
 {
     ImageBytes image;
-    image.fill(EmptyFill);
-    quint8 payload[PayloadSize] = {};
-    std::copy(std::begin(RequestHeader), std::end(RequestHeader), payload);
-    WriteBlock(image.data(), payload, ChecksumStyle::OnesComplement, false);
+    BuildRequestImage(image.data());
     return ToByteArray(image);
 }
 

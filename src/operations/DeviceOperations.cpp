@@ -1,0 +1,454 @@
+#include "DeviceOperations.h"
+
+#include "Protocol.h"
+#include "SerialTransport.h"
+#include "UsersLog.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace operations {
+
+namespace {
+
+// The operations' texts: what the workers report and the dialogs show.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(DeviceOperation)
+};
+
+constexpr unsigned char DallasFamily = 0x0C;
+constexpr int NoKeyAnswerLength = 4;
+constexpr int KeyAnswerLength = 11;
+constexpr int KeyFamilyByte = 2;
+// Length byte, command byte, then the page.
+constexpr int PageAnswerLength = 2 + int(Protocol::DallasPageSize);
+constexpr int WriteAnswerLength = 3;
+
+constexpr int VersionAnswerLength = 15; // bytes 3..14 are taken
+constexpr int DownloadModeByte = 4;
+constexpr unsigned char DownloadModeBit = 0x80;
+constexpr int StatusAnswerLength = 8;   // bytes 3..7
+constexpr int ConfigAnswerLength = 67;  // bytes 3..66
+constexpr int ReportAnswerLength = 38;  // bytes 2..37
+constexpr int UsersReportAnswerLength = userslog::TypesOffset + userslog::RecordCount; // up to byte 158
+constexpr int RecordAnswerLength = 12;  // bytes 0..11
+constexpr int TableAnswerLength = 10;   // bytes 2..9
+constexpr int UsersLogAnswerLength = 10; // bytes 2..9
+constexpr unsigned char UsersLogUnsupported = 0x8A;
+constexpr unsigned char EmptySlotClass = 0x80;
+constexpr int FirstFirmwareWithTable = 105;
+
+constexpr int VersionSize = 12;
+constexpr int ReportSize = 36;
+constexpr int StatusSize = 5;
+constexpr int ConfigSize = 64;
+constexpr int RecordSize = 12;
+constexpr int TableEntrySize = 8;
+constexpr int TableEntries = 8;
+
+OperationOutcome succeeded(const QString& message = QString()) { return { OperationOutcome::Succeeded, message }; }
+OperationOutcome failed(const QString& message) { return { OperationOutcome::Failed, message }; }
+OperationOutcome cancelled() { return { OperationOutcome::Cancelled, QString() }; }
+
+OperationOutcome done() { return succeeded(Texts::tr("Done")); }
+OperationOutcome communicationError() { return failed(Texts::tr("Communication error")); }
+OperationOutcome noAnswerFromLock() { return failed(Texts::tr("No answer from lock")); }
+OperationOutcome noAnswerFromKeypad() { return failed(Texts::tr("No answer from keypad")); }
+OperationOutcome portLost() { return failed(Texts::tr("USB interface disconnected")); }
+
+// One request buffer and one answer buffer, as every operation uses them.
+class Exchanges
+{
+public:
+    explicit Exchanges(DeviceLink& link) : m_link(link) {}
+
+    unsigned char* request() { return m_request.data(); }
+    const unsigned char* answer() const { return m_answer.data(); }
+
+    long long send(unsigned int length)
+    {
+        m_answer.fill(0);
+        return m_link.exchange(m_request.data(), int(length), m_answer.data(), int(m_answer.size()));
+    }
+
+    // A request that gets no answer is sent once more; a lost port is not worth a second try.
+    long long sendWithRetry(unsigned int length)
+    {
+        const long long result = send(length);
+        return result >= 1 || result == SendCommandPortLost ? result : send(length);
+    }
+
+    qint64 elapsedMs() const { return m_link.elapsedMs(); }
+
+private:
+    DeviceLink& m_link;
+    std::array<unsigned char, AnswerCapacity> m_request{};
+    std::array<unsigned char, AnswerCapacity> m_answer{};
+};
+
+bool waitExpired(const Exchanges& x, qint64 limitMs)
+{
+    return limitMs >= 0 && x.elapsedMs() >= limitMs;
+}
+
+// Polls the reader until it holds a key of the right family. Empty result: a key is there.
+bool waitForKey(Exchanges& x, OperationProgress& progress, qint64 limitMs, OperationOutcome& outcome)
+{
+    const unsigned int length = Protocol::CheckPresence(x.request(), AnswerCapacity);
+    if (progress.stopRequested()) {
+        outcome = cancelled();
+        return false;
+    }
+    for (;;) {
+        const long long n = x.send(length);
+        if (n == SendCommandPortLost) {
+            outcome = portLost();
+            return false;
+        }
+        if (n != NoKeyAnswerLength && n != KeyAnswerLength) {
+            outcome = communicationError();
+            return false;
+        }
+        if (n == KeyAnswerLength && x.answer()[KeyFamilyByte] == DallasFamily)
+            return true;
+        if (n == KeyAnswerLength)
+            progress.setStatus(Texts::tr("Dallas key not valid"), true);
+        else
+            progress.setStatus(Texts::tr("Waiting for Dallas key..."), false);
+        if (progress.stopRequested()) {
+            outcome = cancelled();
+            return false;
+        }
+        if (waitExpired(x, limitMs)) {
+            outcome = failed(Texts::tr("No Dallas key found"));
+            return false;
+        }
+    }
+}
+
+int pagePercent(int page, int pageCount)
+{
+    return pageCount > 1 ? page * 100 / (pageCount - 1) : 100;
+}
+
+// Waits for the keypad and takes its version answer. Empty result: the keypad answered with a
+// good CRC, in download mode, and its version block is stored in `version` (when given).
+bool checkKeypad(Exchanges& x, OperationProgress& progress, bool endlessWait, qint64 limitMs,
+                 unsigned char* version, OperationOutcome& outcome)
+{
+    const unsigned int length = Protocol::VersionRequest(x.request(), AnswerCapacity);
+    if (progress.stopRequested()) {
+        outcome = cancelled();
+        return false;
+    }
+    long long n = 0;
+    for (;;) {
+        n = x.sendWithRetry(length);
+        if (n == SendCommandPortLost) {
+            outcome = portLost();
+            return false;
+        }
+        if (n >= 1)
+            break;
+        if (!endlessWait) {
+            outcome = noAnswerFromKeypad();
+            return false;
+        }
+        if (progress.stopRequested()) {
+            outcome = cancelled();
+            return false;
+        }
+        if (waitExpired(x, limitMs)) {
+            outcome = noAnswerFromKeypad();
+            return false;
+        }
+    }
+    if (!Protocol::CheckCrc(x.answer(), unsigned(n))) {
+        n = x.send(length);
+        if (n == SendCommandPortLost) {
+            outcome = portLost();
+            return false;
+        }
+        if (n < 1) {
+            outcome = noAnswerFromKeypad();
+            return false;
+        }
+        if (!Protocol::CheckCrc(x.answer(), unsigned(n))) {
+            outcome = communicationError();
+            return false;
+        }
+    }
+    if (n < (version ? VersionAnswerLength : DownloadModeByte + 1)) {
+        outcome = communicationError();
+        return false;
+    }
+    if (version)
+        std::memcpy(version, x.answer() + 3, VersionSize);
+    progress.setPercentageMode(true);
+    if (!(x.answer()[DownloadModeByte] & DownloadModeBit)) {
+        outcome = failed(Texts::tr("Please enable download mode (function 7) on keypad"));
+        return false;
+    }
+    return true;
+}
+
+// Sends a lock request with retry and takes `size` bytes from answer byte `from` on.
+bool readLockBlock(Exchanges& x, unsigned int length, int from, int size, unsigned char* into,
+                   OperationOutcome& outcome)
+{
+    const long long n = x.sendWithRetry(length);
+    if (n == SendCommandPortLost) {
+        outcome = portLost();
+        return false;
+    }
+    if (n < 1) {
+        outcome = noAnswerFromLock();
+        return false;
+    }
+    if (n < from + size) {
+        outcome = communicationError();
+        return false;
+    }
+    std::memcpy(into, x.answer() + from, size_t(size));
+    return true;
+}
+
+enum class AuditStep { Record, End, Stop };
+
+// One audit answer (an event record or a table entry): sent with retry and classified. A
+// record's `size` bytes from answer byte `from` go to `into`.
+AuditStep readAuditAnswer(Exchanges& x, unsigned int length, int from, int size, unsigned char* into,
+                          OperationOutcome& outcome)
+{
+    const long long n = x.sendWithRetry(length);
+    if (n == SendCommandPortLost) {
+        outcome = portLost();
+        return AuditStep::Stop;
+    }
+    if (n < 1) {
+        outcome = noAnswerFromLock();
+        return AuditStep::Stop;
+    }
+    unsigned char code = 0;
+    switch (Protocol::ClassifyAuditAnswer(x.answer(), n, &code)) {
+    case Protocol::AuditAnswer::End:
+        return AuditStep::End;
+    case Protocol::AuditAnswer::LockError:
+        outcome = failed(Texts::tr("Lock error %1").arg(int(code)));
+        return AuditStep::Stop;
+    case Protocol::AuditAnswer::CommunicationError:
+        outcome = communicationError();
+        return AuditStep::Stop;
+    case Protocol::AuditAnswer::Record:
+        break;
+    }
+    if (n < from + size) {
+        outcome = communicationError();
+        return AuditStep::Stop;
+    }
+    std::memcpy(into, x.answer() + from, size_t(size));
+    return AuditStep::Record;
+}
+
+} // namespace
+
+QString UnableToOpenText()
+{
+    return Texts::tr("Unable to open USB interface");
+}
+
+int DownloadEventCount(int requested)
+{
+    return requested < 1 || requested > MaxDownloadEvents ? MaxDownloadEvents : requested;
+}
+
+int FirmwareNumber(const unsigned char* report)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(report) + 3, 33);
+    const int crlf = text.indexOf(QLatin1String("\r\n"));
+    bool ok = false;
+    const int number = text.mid(crlf + 10, 4).remove(QLatin1Char('.')).toInt(&ok);
+    return ok ? number : 0;
+}
+
+OperationOutcome ReadDallasKey(DeviceLink& link, OperationProgress& progress, unsigned char* image,
+                               int pageCount, qint64 waitLimitMs)
+{
+    Exchanges x(link);
+    OperationOutcome outcome;
+    if (!waitForKey(x, progress, waitLimitMs, outcome))
+        return outcome;
+    progress.setStatus(Texts::tr("Reading Dallas key..."), false);
+    for (int page = 0; page < pageCount; ++page) {
+        if (progress.stopRequested())
+            return cancelled();
+        progress.setPercentageMode(true);
+        progress.setPercentage(pagePercent(page, pageCount));
+        progress.setStatus(Texts::tr("Reading Dallas key..."), false);
+        const unsigned char p = static_cast<unsigned char>(page);
+        const long long n =
+            x.send(Protocol::ReadDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p), Protocol::DallasPageLo(p)));
+        if (n == SendCommandPortLost)
+            return portLost();
+        if (n < PageAnswerLength)
+            return communicationError();
+        std::memcpy(image + page * Protocol::DallasPageSize, x.answer() + 2, Protocol::DallasPageSize);
+    }
+    return done();
+}
+
+OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const unsigned char* image,
+                                int pageCount, qint64 waitLimitMs)
+{
+    Exchanges x(link);
+    OperationOutcome outcome;
+    if (!waitForKey(x, progress, waitLimitMs, outcome))
+        return outcome;
+    progress.setStatus(Texts::tr("Writing Dallas key..."), false);
+    for (int page = 0; page < pageCount; ++page) {
+        if (progress.stopRequested())
+            return cancelled();
+        progress.setPercentageMode(true);
+        progress.setPercentage(pagePercent(page, pageCount));
+        progress.setStatus(Texts::tr("Writing Dallas key..."), false);
+        const unsigned char p = static_cast<unsigned char>(page);
+        const long long n = x.send(Protocol::WriteDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
+                                                         Protocol::DallasPageLo(p), image + page * Protocol::DallasPageSize,
+                                                         Protocol::DallasPageSize));
+        if (n == SendCommandPortLost)
+            return portLost();
+        if (n != WriteAnswerLength)
+            return communicationError();
+    }
+    return done();
+}
+
+OperationOutcome DownloadAudit(DeviceLink& link, OperationProgress& progress, const DownloadBuffers& b,
+                               int eventCount, qint64 waitLimitMs)
+{
+    const int count = DownloadEventCount(eventCount);
+    const int total = count + 13;
+    Exchanges x(link);
+    OperationOutcome outcome;
+    const QString downloading = Texts::tr("Downloading audit...");
+
+    progress.setPercentageMode(false);
+    progress.setStatus(Texts::tr("Please connect the PC to the keypad"), false);
+    if (!checkKeypad(x, progress, true, waitLimitMs, b.version, outcome))
+        return outcome;
+
+    // Status, configuration and report, each followed by its share of the bar.
+    struct Block
+    {
+        unsigned int (*build)(unsigned char*, unsigned int);
+        int from;
+        int size;
+        unsigned char* into;
+    };
+    const Block blocks[] = { { Protocol::Status2Request, 3, StatusSize, b.status },
+                             { Protocol::ReadConfig, 3, ConfigSize, b.configuration },
+                             { Protocol::ReportRequest, 2, ReportSize, b.report } };
+    int step = 1;
+    for (const Block& block : blocks) {
+        if (!readLockBlock(x, block.build(x.request(), AnswerCapacity), block.from, block.size, block.into, outcome))
+            return outcome;
+        progress.setPercentage(100 * step++ / total);
+        progress.setStatus(downloading, false);
+        if (progress.stopRequested())
+            return cancelled();
+    }
+
+    std::fill(b.dateTimeTable, b.dateTimeTable + TableEntries * TableEntrySize, 0);
+    if (FirmwareNumber(b.report) >= FirstFirmwareWithTable) {
+        for (int i = 0; i < TableEntries; ++i) {
+            unsigned char* entry = b.dateTimeTable + i * TableEntrySize;
+            const unsigned int length = Protocol::AuditStart(x.request(), AnswerCapacity, 0xFE, quint8(i));
+            const AuditStep step = readAuditAnswer(x, length, 2, TableEntrySize, entry, outcome);
+            if (step == AuditStep::Stop)
+                return outcome;
+        }
+    }
+
+    AuditStep first = readAuditAnswer(x, Protocol::AuditStart(x.request(), AnswerCapacity, 0x00, 0x00), 0,
+                                      RecordSize, b.events, outcome);
+    if (first == AuditStep::Stop)
+        return outcome;
+    if (first == AuditStep::End || count == 1)
+        return done();
+    progress.setPercentage(400 / total);
+    progress.setStatus(downloading, false);
+    if (progress.stopRequested())
+        return cancelled();
+
+    const unsigned int next = Protocol::AuditNext(x.request(), AnswerCapacity);
+    for (int k = 1;; ++k) {
+        const AuditStep step = readAuditAnswer(x, next, 0, RecordSize, b.events + k * RecordSize, outcome);
+        if (step == AuditStep::Stop)
+            return outcome;
+        if (step == AuditStep::End || k + 1 >= count)
+            return done();
+        progress.setPercentage((400 + 100 * k) / total);
+        progress.setStatus(downloading, false);
+        if (progress.stopRequested())
+            return cancelled();
+    }
+}
+
+OperationOutcome DownloadUsersLog(DeviceLink& link, OperationProgress& progress, unsigned char* records)
+{
+    Exchanges x(link);
+    OperationOutcome outcome;
+    if (!checkKeypad(x, progress, false, NoWaitLimit, nullptr, outcome))
+        return outcome;
+
+    const long long n = x.sendWithRetry(Protocol::ReportRequest(x.request(), AnswerCapacity));
+    if (n == SendCommandPortLost)
+        return portLost();
+    if (n < 1)
+        return noAnswerFromLock();
+    if (n < UsersReportAnswerLength)
+        return communicationError();
+    int types[userslog::RecordCount];
+    for (int i = 0; i < userslog::RecordCount; ++i)
+        types[i] = UserSlotType(char(x.answer()[userslog::TypesOffset + i]));
+
+    progress.setPercentageMode(true);
+    progress.setPercentage(0);
+    if (progress.stopRequested())
+        return cancelled();
+
+    for (int i = 0; i < userslog::RecordCount; ++i) {
+        const long long r = x.sendWithRetry(Protocol::AuditRecord(x.request(), AnswerCapacity, quint8(i)));
+        if (r == SendCommandPortLost)
+            return portLost();
+        if (r < 1)
+            return noAnswerFromLock();
+        const unsigned char* a = x.answer();
+        unsigned char* record = records + i * userslog::RecordSize;
+        if (r > 2 && a[2] == UsersLogUnsupported)
+            return failed(Texts::tr("Lock's firmware not compatible with this function"));
+        if (r < 2)
+            return communicationError();
+        if (a[1] == EmptySlotClass) {
+            std::fill(record, record + userslog::RecordSize, 0);
+            record[0] = types[i] >= 2 ? userslog::SetupInstalled : userslog::NoLog;
+        } else {
+            if (r < UsersLogAnswerLength)
+                return communicationError();
+            const int order[userslog::RecordSize] = { 8, 9, 4, 3, 2, 5, 6, 7 };
+            for (int j = 0; j < userslog::RecordSize; ++j)
+                record[j] = a[order[j]];
+        }
+        progress.setPercentageMode(true);
+        progress.setPercentage((200 + 100 * i) / userslog::RecordCount);
+        if (progress.stopRequested())
+            return cancelled();
+    }
+    return succeeded();
+}
+
+} // namespace operations

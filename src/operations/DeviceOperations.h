@@ -1,0 +1,71 @@
+#pragma once
+
+#include "DeviceLink.h"
+
+#include <QString>
+
+// The device operations, each written once against a link and a progress sink: the workers
+// run them over a serial port on their own thread, the command line runs them in the
+// foreground, the tests and fuzzers run them against a simulated interface in memory.
+//
+// Every answer buffer is zero-filled before its exchange, and nothing is ever read from an
+// answer beyond the bytes it holds: an answer too short for what is taken from it is a
+// communication error.
+
+// How an operation ended. The message is the one to show: the error of a failure, "Done" on
+// success where the operation has a closing message, nothing when it was cancelled.
+struct OperationOutcome
+{
+    enum Kind { Succeeded, Failed, Cancelled };
+    Kind kind = Cancelled;
+    QString message;
+
+    bool succeeded() const { return kind == Succeeded; }
+};
+
+// Where a bus audit download stores the answers: the session's buffers.
+struct DownloadBuffers
+{
+    unsigned char* version = nullptr;       // 12 bytes
+    unsigned char* report = nullptr;        // 36 bytes
+    unsigned char* status = nullptr;        // 5 bytes
+    unsigned char* configuration = nullptr; // 64 bytes
+    unsigned char* events = nullptr;        // 12 bytes for each record to read
+    unsigned char* dateTimeTable = nullptr; // 64 bytes
+};
+
+namespace operations {
+
+constexpr int AnswerCapacity = 256;
+constexpr int MaxDownloadEvents = 5600;
+constexpr int DefaultDownloadEvents = 500;
+constexpr int KeyPageCount = 256;
+// No bound on the wait for a keypad or a key: the window waits until the user cancels.
+constexpr qint64 NoWaitLimit = -1;
+
+// Below 1 or above the buffer's 5600 records means all, that is 5600.
+int DownloadEventCount(int requested);
+
+// Lock firmware number from the report block, as "1.05" gives 105; 0 when it does not read.
+int FirmwareNumber(const unsigned char* report);
+
+// Waits for a valid key on the reader, then reads its pages into `image` (32 bytes each).
+OperationOutcome ReadDallasKey(DeviceLink& link, OperationProgress& progress, unsigned char* image,
+                               int pageCount, qint64 waitLimitMs = NoWaitLimit);
+
+// Waits for a valid key on the reader, then writes the pages of `image` into it.
+OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const unsigned char* image,
+                                int pageCount, qint64 waitLimitMs = NoWaitLimit);
+
+// Waits for the keypad, then reads the lock's status, configuration, report, date/time table
+// and up to `eventCount` event records (see DownloadEventCount) into the buffers.
+OperationOutcome DownloadAudit(DeviceLink& link, OperationProgress& progress, const DownloadBuffers& buffers,
+                               int eventCount, qint64 waitLimitMs = NoWaitLimit);
+
+// Reads the 104 users log records into `records` (8 bytes each). Success has no message.
+OperationOutcome DownloadUsersLog(DeviceLink& link, OperationProgress& progress, unsigned char* records);
+
+// The message of a port that could not be opened, in the operations' own words.
+QString UnableToOpenText();
+
+} // namespace operations

@@ -1,0 +1,143 @@
+#include "PtyServer.h"
+
+#include "SerialTransport.h"
+
+#include <cerrno>
+#include <cstring>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// A request cut short is dropped after this long, as a device resynchronises on silence.
+constexpr int StaleRequestMs = 200;
+constexpr int ChunkBytes = 8;
+
+void SleepUs(qint64 us)
+{
+    if (us > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(us));
+}
+
+qint64 ByteTimeUs(int bytes, int baud)
+{
+    return qint64(bytes) * 10 * 1000000 / baud;
+}
+
+} // namespace
+
+PtyServer::PtyServer(SimulatedInterface& device, Pace pace) : m_device(device), m_pace(pace) {}
+
+PtyServer::~PtyServer()
+{
+    hangUp();
+}
+
+bool PtyServer::open(QString* error)
+{
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    char name[128];
+    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0
+        || ::ptsname_r(m_master, name, sizeof name) != 0) {
+        *error = QStringLiteral("cannot create a pseudo-terminal: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        hangUp();
+        return false;
+    }
+    m_path = QString::fromLocal8Bit(name);
+    // Held open for the server's whole life: without it the terminal hangs up whenever the
+    // program closes its port.
+    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    termios settings {};
+    if (m_slave < 0 || ::tcgetattr(m_slave, &settings) != 0) {
+        *error = QStringLiteral("cannot open %1: %2").arg(m_path, QString::fromLocal8Bit(strerror(errno)));
+        hangUp();
+        return false;
+    }
+    ::cfmakeraw(&settings);
+    ::tcsetattr(m_slave, TCSANOW, &settings);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+void PtyServer::hangUp()
+{
+    if (m_master >= 0)
+        ::close(m_master);
+    if (m_slave >= 0)
+        ::close(m_slave);
+    m_master = m_slave = -1;
+}
+
+bool PtyServer::serve()
+{
+    if (m_master < 0)
+        return false;
+    char buffer[512];
+    for (;;) {
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n > 0) {
+            if (m_pending.isEmpty())
+                m_pendingSince.start();
+            m_pending.append(buffer, int(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            break;
+        hangUp();
+        return false;
+    }
+    for (;;) {
+        const int length = SimulatedInterface::requestLength(m_pending);
+        if (length == 0 || m_pending.size() < length)
+            break;
+        const QByteArray request = m_pending.left(length);
+        m_pending.remove(0, length);
+        m_pendingSince.start();
+        if (length > 1)
+            answer(request);
+        if (m_device.hungUp()) {
+            hangUp();
+            return false;
+        }
+    }
+    if (!m_pending.isEmpty() && m_pendingSince.elapsed() > StaleRequestMs)
+        m_pending.clear();
+    return true;
+}
+
+void PtyServer::answer(const QByteArray& request)
+{
+    const QByteArray reply = m_device.answer(request);
+    if (reply.isEmpty())
+        return;
+    const int baud = SimulatedInterface::isReaderFrame(request) ? KeyModeBaudRate : BusModeBaudRate;
+    if (m_pace == Pace::Real)
+        SleepUs(ByteTimeUs(request.size(), baud) + ReplyDelayUs);
+    writePaced(reply, baud);
+}
+
+void PtyServer::writePaced(const QByteArray& bytes, int baud)
+{
+    for (int from = 0; from < bytes.size();) {
+        const int chunk = m_pace == Pace::Real ? std::min(ChunkBytes, int(bytes.size()) - from) : bytes.size() - from;
+        if (m_pace == Pace::Real)
+            SleepUs(ByteTimeUs(chunk, baud));
+        const ssize_t n = ::write(m_master, bytes.constData() + from, size_t(chunk));
+        if (n < 0 && errno == EAGAIN) {
+            pollfd out { m_master, POLLOUT, 0 };
+            ::poll(&out, 1, 50);
+            continue;
+        }
+        if (n <= 0)
+            return;
+        from += int(n);
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "SimulatedInterface.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QString>
+
+// Serves a simulated interface on a pseudo-terminal, which the program opens as it would the
+// serial port of a real USB interface. Requests are cut from the byte stream by their length
+// bytes; each is answered at once (fast) or at the pace of the line (real: the request's and
+// the answer's bytes at 4800 baud for the bus or 19200 baud for the key reader, and a short
+// reply delay). One end of the terminal stays open inside the server, so the program may close
+// and reopen its port at will.
+class PtyServer
+{
+public:
+    enum class Pace { Real, Fast };
+    static constexpr int ReplyDelayUs = 1000;
+
+    PtyServer(SimulatedInterface& device, Pace pace);
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    bool open(QString* error);
+    QString devicePath() const { return m_path; }
+    // For poll(): readable when a request may have arrived.
+    int fd() const { return m_master; }
+
+    // Reads what has arrived and answers every complete request. False once the device hung up
+    // (the terminal is then closed) or the terminal failed.
+    bool serve();
+    // Closes the terminal, as a USB interface does when it is unplugged.
+    void hangUp();
+
+private:
+    void answer(const QByteArray& request);
+    void writePaced(const QByteArray& bytes, int baud);
+
+    SimulatedInterface& m_device;
+    Pace m_pace;
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_path;
+    QByteArray m_pending;
+    QElapsedTimer m_pendingSince;
+};

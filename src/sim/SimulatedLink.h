@@ -1,0 +1,33 @@
+#pragma once
+
+#include "DeviceLink.h"
+#include "SimulatedInterface.h"
+
+#include <QByteArray>
+#include <QVector>
+
+// The link to a simulated interface in memory: answers come at once. Its clock runs by the
+// protocol's own pace (the bytes at the line's baud rate, the 40 ms end-of-answer silence, the
+// 800 ms of a request left unanswered), so bounded waits end as they would on a real line.
+class SimulatedLink : public DeviceLink
+{
+public:
+    explicit SimulatedLink(SimulatedInterface& device) : m_device(device) {}
+
+    long long exchange(const unsigned char* request, int length, unsigned char* answer, int capacity) override;
+    qint64 elapsedMs() const override { return m_elapsedUs / 1000; }
+
+    // Every request sent, in order (kept only when asked for).
+    void recordRequests(bool on) { m_record = on; }
+    const QVector<QByteArray>& requests() const { return m_requests; }
+
+    // The time one exchange takes on the line: request and answer bytes at the baud rate
+    // (10 bits a byte), then the silence that ends the answer.
+    static qint64 exchangeFloorUs(int requestBytes, int answerBytes, int baud);
+
+private:
+    SimulatedInterface& m_device;
+    qint64 m_elapsedUs = 0;
+    bool m_record = false;
+    QVector<QByteArray> m_requests;
+};

@@ -1,0 +1,165 @@
+#include "SimulatedLock.h"
+
+#include "AuditBuilder.h"
+#include "AuditFile.h"
+#include "BusDecoder.h"
+#include "Bytes.h"
+#include "DallasDecoder.h"
+#include "EventMerge.h"
+#include "EventRows.h"
+#include "SampleAudits.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr quint8 UserInstalledEvent = 0x11;
+constexpr quint8 MasterSlot = 80;
+constexpr int MaxSlot = 99;
+// Slot types as the report characters give them: logged by a user, or installed at set-up.
+constexpr char LoggedType = 'C';
+constexpr char SetupType = '4';
+
+QVector<AuditEntry> Entries(const QList<EventsTable>& events, int count)
+{
+    QVector<AuditEntry> out;
+    for (int i = 0; i < events.size() && i < count; ++i)
+        out.append({ events.at(i).time, quint8(events.at(i).event), quint8(events.at(i).user) });
+    return out;
+}
+
+LockDescription Describe(const Config& config, DelayEncoding delays)
+{
+    LockDescription lock = LockDescription::FromConfig(config, delays);
+    lock.name = config.lockName.toUtf8();
+    lock.serialNumber = config.serialNumber.toUtf8();
+    return lock;
+}
+
+// The image the lock writes into a key that holds a request: its newest events, as many as fit.
+QByteArray RenderDallasImage(const Config& config, const QList<EventsTable>& newestFirst,
+                             const QList<EventsTable>& timeDateTable)
+{
+    const qint64 newest = newestFirst.isEmpty() ? 0 : newestFirst.first().time;
+    const QDateTime clock = AuditDateTime(newest + 120);
+    const QDate day = clock.isValid() ? clock.date() : QDate(2000, 1, 1);
+    const QTime time = clock.isValid() ? clock.time() : QTime(0, 0);
+    DallasImageBuilder builder;
+    builder.addDateTime(day.year(), day.month(), day.day(), time.hour(), time.minute())
+        .addConfiguration(Describe(config, DelayEncoding::Plain))
+        .addTimeDateTable(Entries(timeDateTable, dallas::TimeDateEntries));
+    // The block's tag, length and device byte, its records, and the zero record that ends them.
+    const int room = (dallas::StreamCapacity - builder.streamSize() - 4 - dallas::EventRecordSize) / dallas::EventRecordSize;
+    builder.addEvents(1, Entries(newestFirst, std::max(room, 0)));
+    return builder.image();
+}
+
+// Who installed each user, as far as the events tell: the slot's latest "User installed"
+// event and the code entered just before it. Users the events do not show installing were
+// installed at set-up.
+void DeriveUsersLog(const Config& config, const QList<EventsTable>& newestFirst, LockAudit& lock)
+{
+    for (int slot = 1; slot <= MaxSlot && slot < UserSlots; ++slot) {
+        if (config.userStatus[slot] == 0)
+            continue;
+        const auto install = std::find_if(newestFirst.begin(), newestFirst.end(), [slot](const EventsTable& e) {
+            return e.event == UserInstalledEvent && e.user == slot && e.time != 0;
+        });
+        if (slot == MasterSlot || install == newestFirst.end()) {
+            lock.userTypes[slot] = SetupType;
+            continue;
+        }
+        const QDateTime at = AuditDateTime(install->time);
+        const int installer = install->prevUser > 0 && install->prevUser <= MaxSlot ? install->prevUser : MasterSlot;
+        lock.logged[slot] = true;
+        lock.userTypes[slot] = LoggedType;
+        lock.logEntries[slot] = { quint8(at.date().year() - 2000), quint8(at.date().month()), quint8(at.date().day()),
+                                  quint8(at.time().hour()), quint8(at.time().minute()), quint8(at.time().second()),
+                                  0x01, quint8(installer) };
+    }
+}
+
+} // namespace
+
+void LockAudit::setFirmwareVersion(const QByteArray& text)
+{
+    // The version stands 10 characters after the first CR LF counted from report byte 3.
+    const QByteArray window(reinterpret_cast<const char*>(report.data()) + 3, 33);
+    const int crlf = window.indexOf("\r\n");
+    const int at = 3 + crlf + 10;
+    for (int i = 0; i < 4 && at + i < int(report.size()); ++i)
+        report[at + i] = quint8(i < text.size() ? text.at(i) : ' ');
+}
+
+bool LockAuditFromSession(AuditSession& session, LockAudit& lock)
+{
+    lock = LockAudit();
+    if (session.busAudit) {
+        lock.version = session.busVersion;
+        lock.report = session.busReport;
+        lock.status = session.busStatus;
+        lock.configuration = session.busConfig;
+        lock.dateTimeTable = session.busDateTimeTable;
+        const char* records = reinterpret_cast<const char*>(session.busEvents.data());
+        for (int k = 0; k < AuditSession::BusRecordCapacity; ++k) {
+            const quint8* record = session.busEvents.data() + k * AuditSession::BusRecordSize;
+            if (bytes::allZero(record, AuditSession::BusRecordSize))
+                break;
+            lock.records.append(records + k * AuditSession::BusRecordSize, AuditSession::BusRecordSize);
+        }
+        ParseBusEvents(session);
+        ParseBusConfig(session);
+        lock.name = session.config.lockName.trimmed();
+        lock.dallasImage = RenderDallasImage(session.config, session.lockEvents, session.timeDateTable);
+        DeriveUsersLog(session.config, session.lockEvents, lock);
+        return true;
+    }
+
+    if (!ParseEventsBuffer(session).ok)
+        return false;
+    lock.dallasImage = QByteArray(reinterpret_cast<const char*>(session.dallasImage.data()), AuditSession::DallasImageSize);
+    QList<EventsTable> merged;
+    MergeEvents(session.lockEvents, session.keypadEvents, merged);
+    BusAuditBuilder builder;
+    builder.setLock(Describe(session.config, DelayEncoding::Bcd));
+    // The table keeps the latest clock settings, newest in slot 0.
+    for (int slot = 0; slot < bus::TableEntries && slot < session.timeDateTable.size(); ++slot) {
+        const EventsTable& e = session.timeDateTable.at(session.timeDateTable.size() - 1 - slot);
+        builder.setTimeDateEntry(slot, e.time, quint8(e.event), quint8(e.user));
+    }
+    for (const EventsTable& e : merged)
+        builder.addEvent(e.time, quint8(e.event), quint8(e.user));
+    auto bus = std::make_unique<AuditSession>();
+    builder.fill(*bus);
+    bus->busAudit = true;
+    LockAudit fromBus;
+    LockAuditFromSession(*bus, fromBus);
+    fromBus.dallasImage = lock.dallasImage;
+    lock = fromBus;
+    return true;
+}
+
+LockAudit SampleLock()
+{
+    auto session = std::make_unique<AuditSession>();
+    MainVaultBusAudit().fill(*session);
+    session->busAudit = true;
+    LockAudit lock;
+    LockAuditFromSession(*session, lock);
+    return lock;
+}
+
+bool LoadLockAudit(const QString& path, LockAudit& lock, QString* error)
+{
+    auto session = std::make_unique<AuditSession>();
+    if (!AuditFile::Load(path, *session).valid) {
+        *error = QStringLiteral("%1: not a valid audit file").arg(path);
+        return false;
+    }
+    if (!LockAuditFromSession(*session, lock)) {
+        *error = QStringLiteral("%1: the Dallas audit image does not decode").arg(path);
+        return false;
+    }
+    return true;
+}

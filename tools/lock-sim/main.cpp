@@ -1,0 +1,239 @@
+// corvane-lock-sim: serves a simulated USB interface (Dallas key reader), keypad and lock on a
+// pseudo-terminal, so that the window and the command line can be used without hardware.
+// The first line it prints is the device path to give the program, e.g.
+//     CORVANE_AUDIT_PORTS=/dev/pts/4 corvane-audit
+
+#include "PtyServer.h"
+#include "SimulatedInterface.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMap>
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t g_quit = 0;
+
+void OnSignal(int)
+{
+    g_quit = 1;
+}
+
+const QMap<QString, SimulatedInterface::Key>& KeyKinds()
+{
+    static const QMap<QString, SimulatedInterface::Key> kinds = {
+        { "absent", SimulatedInterface::Key::Absent }, { "wrong-family", SimulatedInterface::Key::WrongFamily },
+        { "blank", SimulatedInterface::Key::Blank },   { "request", SimulatedInterface::Key::Request },
+        { "audit", SimulatedInterface::Key::Audit } };
+    return kinds;
+}
+
+QString Usage()
+{
+    return QStringLiteral(
+               "Usage: corvane-lock-sim [options]\n"
+               "Serves a simulated USB interface with its Dallas key reader, a keypad and a lock on a\n"
+               "pseudo-terminal. The first line printed is the device path to use.\n"
+               "\n"
+               "Options:\n"
+               "  --audit FILE.kaud      the lock's audit (default: the sample lock VAULT1)\n"
+               "  --key KIND             the key on the reader: absent (default), wrong-family, blank,\n"
+               "                         request, audit\n"
+               "  --keypad STATE         download (default: in download mode), normal, absent\n"
+               "  --firmware VERSION     the lock's firmware version text, e.g. 1.04 (no date/time table)\n"
+               "  --no-users-log         the lock's firmware has no users log\n"
+               "  --fault SPEC           a fault to inject (repeatable):\n")
+        + SimulatedInterface::faultHelp()
+        + QStringLiteral(
+               "  --pace real|fast       answer at the pace of the line (default) or at once\n"
+               "  --link PATH            also make PATH a symbolic link to the terminal\n"
+               "  --help                 this text\n"
+               "\n"
+               "Commands on standard input, while it runs:\n"
+               "  key KIND               put a key of that kind on the reader (absent: take it away)\n"
+               "  fill                   the lock fills the key on the reader (it must hold a request)\n"
+               "  keypad connect|disconnect\n"
+               "  download on|off        the keypad's download mode (its function 7)\n"
+               "  fault SPEC             inject a fault from now on\n"
+               "  status                 what the simulator holds\n"
+               "  quit\n");
+}
+
+void Say(const QString& text)
+{
+    std::printf("%s\n", qPrintable(text));
+    std::fflush(stdout);
+}
+
+QString KeyName(SimulatedInterface::Key key)
+{
+    return KeyKinds().key(key);
+}
+
+// One command line from standard input; false to quit.
+bool Command(const QString& line, SimulatedInterface& device)
+{
+    const QStringList words = line.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return true;
+    const QString& verb = words.first();
+    const QString arg = words.value(1);
+    QString error;
+    if (verb == QLatin1String("quit") || verb == QLatin1String("exit"))
+        return false;
+    if (verb == QLatin1String("key") && KeyKinds().contains(arg)) {
+        device.setKey(KeyKinds().value(arg));
+        Say(QStringLiteral("key: %1").arg(arg));
+    } else if (verb == QLatin1String("fill")) {
+        Say(device.lockFillsKey() ? QStringLiteral("the lock wrote its audit into the key")
+                                  : QStringLiteral("the lock refused: the key on the reader holds no audit request"));
+    } else if (verb == QLatin1String("keypad") && (arg == QLatin1String("connect") || arg == QLatin1String("disconnect"))) {
+        device.setKeypadConnected(arg == QLatin1String("connect"));
+        Say(QStringLiteral("keypad %1ed").arg(arg));
+    } else if (verb == QLatin1String("download") && (arg == QLatin1String("on") || arg == QLatin1String("off"))) {
+        device.setDownloadMode(arg == QLatin1String("on"));
+        Say(QStringLiteral("download mode %1").arg(arg));
+    } else if (verb == QLatin1String("fault") && device.addFault(arg, &error)) {
+        Say(QStringLiteral("fault: %1").arg(arg));
+    } else if (verb == QLatin1String("status")) {
+        Say(QStringLiteral("key: %1; lock: %2 events; %3 requests answered so far")
+                .arg(KeyName(device.key()))
+                .arg(device.lock().eventCount())
+                .arg(device.requestCount()));
+    } else {
+        Say(error.isEmpty() ? QStringLiteral("unknown command: %1 (try help)").arg(line.trimmed()) : error);
+        if (verb == QLatin1String("help"))
+            Say(Usage());
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+
+    LockAudit lock = SampleLock();
+    SimulatedInterface::Key key = SimulatedInterface::Key::Absent;
+    PtyServer::Pace pace = PtyServer::Pace::Real;
+    QString keypad = QStringLiteral("download");
+    QString firmware;
+    QString link;
+    QStringList faults;
+    bool usersLog = true;
+
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const auto value = [&]() { return i + 1 < args.size() ? args.at(++i) : QString(); };
+        QString v;
+        QString error;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::printf("%s", qPrintable(Usage()));
+            return 0;
+        } else if (a == QLatin1String("--audit")) {
+            if (!LoadLockAudit(value(), lock, &error)) {
+                std::fprintf(stderr, "corvane-lock-sim: %s\n", qPrintable(error));
+                return 1;
+            }
+        } else if (a == QLatin1String("--key") && KeyKinds().contains(v = value())) {
+            key = KeyKinds().value(v);
+        } else if (a == QLatin1String("--keypad") && QStringList{ "download", "normal", "absent" }.contains(v = value())) {
+            keypad = v;
+        } else if (a == QLatin1String("--firmware") && !(v = value()).isEmpty()) {
+            firmware = v;
+        } else if (a == QLatin1String("--no-users-log")) {
+            usersLog = false;
+        } else if (a == QLatin1String("--fault") && !(v = value()).isEmpty()) {
+            faults << v;
+        } else if (a == QLatin1String("--pace") && QStringList{ "real", "fast" }.contains(v = value())) {
+            pace = v == QLatin1String("fast") ? PtyServer::Pace::Fast : PtyServer::Pace::Real;
+        } else if (a == QLatin1String("--link") && !(v = value()).isEmpty()) {
+            link = v;
+        } else {
+            std::fprintf(stderr, "corvane-lock-sim: bad option or value: %s\n\n%s", qPrintable(a), qPrintable(Usage()));
+            return 2;
+        }
+    }
+
+    SimulatedInterface device(lock);
+    device.setKey(key);
+    device.setKeypadConnected(keypad != QLatin1String("absent"));
+    device.setDownloadMode(keypad == QLatin1String("download"));
+    device.setUsersLogSupported(usersLog);
+    if (!firmware.isEmpty())
+        device.setFirmwareVersion(firmware.toLatin1());
+    for (const QString& spec : faults) {
+        QString error;
+        if (!device.addFault(spec, &error)) {
+            std::fprintf(stderr, "corvane-lock-sim: %s\n\n%s", qPrintable(error), qPrintable(SimulatedInterface::faultHelp()));
+            return 2;
+        }
+    }
+
+    PtyServer server(device, pace);
+    QString error;
+    if (!server.open(&error)) {
+        std::fprintf(stderr, "corvane-lock-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    if (!link.isEmpty()) {
+        QFile::remove(link);
+        if (!QFile::link(server.devicePath(), link)) {
+            std::fprintf(stderr, "corvane-lock-sim: cannot make the link %s\n", qPrintable(link));
+            return 1;
+        }
+    }
+    Say(server.devicePath());
+    Say(QStringLiteral("Simulated lock %1 (%2 events), keypad %3, key %4, %5 pace. Type help for commands.")
+            .arg(lock.name)
+            .arg(lock.eventCount())
+            .arg(keypad, KeyName(key), pace == PtyServer::Pace::Real ? QStringLiteral("real") : QStringLiteral("fast")));
+
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGHUP, OnSignal);
+
+    bool watchInput = true;
+    QByteArray input;
+    int status = 0;
+    while (!g_quit) {
+        pollfd fds[2] = { { server.fd(), POLLIN, 0 }, { STDIN_FILENO, POLLIN, 0 } };
+        const int ready = ::poll(fds, watchInput ? 2 : 1, 100);
+        if (ready < 0)
+            continue; // a signal
+        if (!server.serve()) {
+            Say(device.hungUp() ? QStringLiteral("hung up, as the fault asked") : QStringLiteral("the terminal failed"));
+            status = device.hungUp() ? 0 : 1;
+            break;
+        }
+        if (watchInput && (fds[1].revents & (POLLIN | POLLHUP))) {
+            char buffer[256];
+            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0) {
+                watchInput = false; // no more commands; go on serving
+                continue;
+            }
+            input.append(buffer, int(n));
+            int end;
+            bool quit = false;
+            while (!quit && (end = input.indexOf('\n')) >= 0) {
+                quit = !Command(QString::fromUtf8(input.left(end)), device);
+                input.remove(0, end + 1);
+            }
+            if (quit)
+                break;
+        }
+    }
+    if (!link.isEmpty())
+        QFile::remove(link);
+    return status;
+}
