@@ -5,12 +5,16 @@
 #include "BusDecoder.h"
 #include "ConfigPresentation.h"
 #include "DallasDecoder.h"
+#include "DallasRequest.h"
 #include "EventMerge.h"
 #include "EventRows.h"
 #include "Messages.h"
+#include "OperationDialogs.h"
+#include "SelectLockDialog.h"
 #include "SerialTransport.h"
 #include "SettingsDialog.h"
 #include "SettingsFile.h"
+#include "UsersLogDialog.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -72,8 +76,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_session.ZeroAll();
 
     // Not built yet: kept visible so the toolbar reads as it will, but inert.
-    for (QWidget* w : { static_cast<QWidget*>(ui->buttonWriteDallas), static_cast<QWidget*>(ui->buttonReadDallas),
-                        static_cast<QWidget*>(ui->buttonAbout), static_cast<QWidget*>(ui->pushButton) })
+    for (QWidget* w : { static_cast<QWidget*>(ui->buttonAbout), static_cast<QWidget*>(ui->pushButton) })
         w->setEnabled(false);
 }
 
@@ -163,9 +166,8 @@ void MainWindow::SetupMenu()
     m_downloadMenu = new QMenu(this);
     m_actionAudit = m_downloadMenu->addAction(QIcon(QStringLiteral(":/Resources/page_table_32.png")), tr("Audit"));
     m_actionUsersLog = m_downloadMenu->addAction(QIcon(QStringLiteral(":/Resources/users_32.png")), tr("Users log"));
-    // The device operations are not wired yet.
-    m_actionAudit->setEnabled(false);
-    m_actionUsersLog->setEnabled(false);
+    connect(m_actionAudit, &QAction::triggered, this, &MainWindow::on_btnDownlad_clicked);
+    connect(m_actionUsersLog, &QAction::triggered, this, &MainWindow::on_btnLog_clicked);
 
     m_languageMenu = new QMenu(this);
     m_actionItalian = m_languageMenu->addAction(QIcon(QStringLiteral(":/Resources/Italy.png")), tr("Italian"));
@@ -301,6 +303,104 @@ void MainWindow::on_buttonOpen_clicked()
     }
     ui->labelDlDate->setText(file.label);
     ShowLoadedAudit();
+}
+
+// ---- device operations ----
+
+bool MainWindow::findInterface(bool refresh)
+{
+    if (refresh)
+        on_buttonRefresh_clicked();
+    if (!m_ports.isEmpty())
+        return true;
+    Messages::critical(tr("Unable to find any USB interface"));
+    return false;
+}
+
+QString MainWindow::selectedPort() const
+{
+    return m_ports.value(ui->comboBox->currentIndex(), m_ports.value(0));
+}
+
+void MainWindow::prepareDialog(QDialog* dialog)
+{
+    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    dialog->setWindowIcon(windowIcon());
+}
+
+void MainWindow::on_buttonReadDallas_clicked()
+{
+    bool done = false;
+    if (!findInterface(true))
+        return;
+    m_session.busAudit = false;
+    ResetContent(true);
+    auto* dialog =
+        new ReadDallasDialog(this, selectedPort(), m_session.dallasImage.data(), AuditSession::DallasPages, &done);
+    prepareDialog(dialog);
+    dialog->exec();
+    delete dialog;
+    if (done)
+        ShowLoadedAudit();
+}
+
+void MainWindow::on_buttonWriteDallas_clicked()
+{
+    WriteDallas();
+}
+
+void MainWindow::WriteDallas()
+{
+    if (!findInterface(true))
+        return;
+    if (!Messages::question(
+            tr("Warning: this operation will delete all data in Dallas key. Do you want to proceed?"), this))
+        return;
+    m_session.dallasPageCount = AuditSession::DallasPages;
+    BuildRequestImage(m_requestImage.data());
+    auto* dialog = new WriteDallasDialog(this, selectedPort(), m_requestImage.data(), int(m_session.dallasPageCount));
+    prepareDialog(dialog);
+    dialog->exec();
+    delete dialog;
+}
+
+void MainWindow::on_btnDownlad_clicked()
+{
+    if (!findInterface(true))
+        return;
+    m_session.dallasImage.fill(0);
+    m_session.busAudit = true;
+    ResetContent(true);
+    int eventCount = 0;
+    auto* select = new SelectLockDialog(this, &eventCount);
+    prepareDialog(select);
+    if (select->exec() != QDialog::Accepted) {
+        delete select;
+        return;
+    }
+    AuditSession& s = m_session;
+    auto* dialog = new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(), s.busVersion.data(),
+                                           s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
+                                           s.busEvents.data(), s.busDateTimeTable.data(), eventCount);
+    prepareDialog(dialog);
+    if (dialog->exec() == QDialog::Accepted) {
+        s.config.downloadTime = QDateTime::currentDateTime();
+        ShowLoadedAudit();
+    }
+    delete dialog;
+    delete select;
+}
+
+void MainWindow::on_btnLog_clicked()
+{
+    // The list as it was last filled: the users log does not look for interfaces again.
+    if (!findInterface(false))
+        return;
+    m_usersLog.fill(0);
+    auto* dialog = new UsersLogDialog(this, ui->comboBox->currentIndex(), selectedPort(), m_usersLog.data());
+    prepareDialog(dialog);
+    dialog->exec();
+    delete dialog;
 }
 
 // ---- the audit pipeline ----

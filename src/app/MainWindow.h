@@ -10,6 +10,7 @@
 
 struct DecodeResult;
 class QAction;
+class QDialog;
 class QMenu;
 
 namespace Ui {
@@ -31,6 +32,9 @@ public:
     const QString& currentLanguage() const { return m_currLang; }
 
     void SetupWidgets();
+    void WriteDallas();
+    // The download menu's "Users log"; not a slot, as no widget bears its name to connect it by.
+    void on_btnLog_clicked();
     void SetupMenu();
     void SetupTable(bool clearRaw);
     void ResetContent(bool clearRaw);
@@ -67,6 +71,9 @@ public slots:
     void on_btnSettings_clicked();
     void on_buttonSave_clicked();
     void on_buttonOpen_clicked();
+    void on_buttonReadDallas_clicked();
+    void on_buttonWriteDallas_clicked();
+    void on_btnDownlad_clicked();
     void invalidateAlignedLayout();
     void onSetFilter();
     void onResetFilter();
@@ -78,6 +85,10 @@ private:
     void applyLanguage(const QString& code, int settingValue, int checkedIndex);
     void retranslateForm();
     void showDecodeNotices(const DecodeResult& result);
+    // The port list, refreshed first when asked; false (after saying so) when it is empty.
+    bool findInterface(bool refresh);
+    QString selectedPort() const;
+    void prepareDialog(QDialog* dialog);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -85,6 +96,9 @@ private:
     QTranslator m_translator;
     QTranslator m_translatorQt;
     AuditSession m_session;
+    // A key is prepared from a buffer of its own, so the audit on display keeps its raw data.
+    std::array<quint8, AuditSession::DallasImageSize> m_requestImage{};
+    std::array<quint8, 1024> m_usersLog{};
 
     EventsTableView* m_eventsView = nullptr;
     bool m_filtersBuilt = false;

@@ -36,11 +36,11 @@ void show(QMessageBox::Icon icon, const QString& text)
 void critical(const QString& text) { show(QMessageBox::Critical, text); }
 void information(const QString& text) { show(QMessageBox::Information, text); }
 
-bool question(const QString& text)
+bool question(const QString& text, QWidget* parent)
 {
     if (questionInterceptor())
         return questionInterceptor()(text);
-    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -14,7 +14,7 @@ void information(const QString& text);
 void show(QMessageBox::Icon icon, const QString& text);
 
 // Asks a Yes/No question; true for Yes.
-bool question(const QString& text);
+bool question(const QString& text, QWidget* parent = nullptr);
 
 // The platform's modal file dialogs, filter "Corvane Audit Files (*.kaud)"; empty on cancel.
 QString openFileName(const QString& filter);

@@ -7,8 +7,7 @@
 
 #include <memory>
 
-OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode,
-                                 const std::function<OperationOutcome(DeviceLink&)>& operation)
+OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation)
 {
     auto port = std::make_unique<QSerialPort>();
     if (!OpenPort(port.get(), portName, keyMode))
@@ -20,6 +19,17 @@ OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode,
 }
 
 namespace {
+
+LinkProvider& Provider()
+{
+    static LinkProvider provider;
+    return provider;
+}
+
+OperationOutcome RunOnPort(const QString& portName, bool keyMode, const Operation& operation)
+{
+    return Provider() ? Provider()(portName, keyMode, operation) : RunOnSerialPort(portName, keyMode, operation);
+}
 
 constexpr bool BusMode = false;
 constexpr bool KeyMode = true;
@@ -63,6 +73,11 @@ template <typename Worker> void finish(Worker* worker, const OperationOutcome& o
 
 } // namespace
 
+void SetLinkProvider(LinkProvider provider)
+{
+    Provider() = std::move(provider);
+}
+
 // ---- key reading
 
 ReadDallasWorker::ReadDallasWorker(QString portName, unsigned char* image, int pageCount)
@@ -73,7 +88,7 @@ ReadDallasWorker::ReadDallasWorker(QString portName, unsigned char* image, int p
 void ReadDallasWorker::doWork()
 {
     SignalProgress<ReadDallasWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnSerialPort(m_portName, KeyMode, [&](DeviceLink& link) {
+    const OperationOutcome outcome = RunOnPort(m_portName, KeyMode, [&](DeviceLink& link) {
         return operations::ReadDallasKey(link, progress, m_image, m_pageCount);
     });
     if (outcome.kind == OperationOutcome::Failed)
@@ -95,7 +110,7 @@ WriteDallasWorker::WriteDallasWorker(QString portName, unsigned char* image, int
 void WriteDallasWorker::doWork()
 {
     SignalProgress<WriteDallasWorker> progress(this, m_stop);
-    finish(this, RunOnSerialPort(m_portName, KeyMode, [&](DeviceLink& link) {
+    finish(this, RunOnPort(m_portName, KeyMode, [&](DeviceLink& link) {
                return operations::WriteDallasKey(link, progress, m_image, m_pageCount);
            }));
 }
@@ -118,7 +133,7 @@ void DownloadAuditWorker::doWork()
 {
     *m_result = false;
     SignalProgress<DownloadAuditWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnSerialPort(m_portName, BusMode, [&](DeviceLink& link) {
+    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, [&](DeviceLink& link) {
         return operations::DownloadAudit(link, progress, m_buffers, m_eventCount);
     });
     // Written before finished(), whose queued delivery orders it for the dialog.
@@ -140,7 +155,7 @@ void UsersLogWorker::doWork()
 {
     *m_result = false;
     SignalProgress<UsersLogWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnSerialPort(m_portName, BusMode, [&](DeviceLink& link) {
+    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, [&](DeviceLink& link) {
         return operations::DownloadUsersLog(link, progress, m_records);
     });
     *m_result = outcome.succeeded();

@@ -9,11 +9,17 @@
 #include <functional>
 #include <memory>
 
+using Operation = std::function<OperationOutcome(DeviceLink&)>;
+
 // Opens `portName` in bus mode (4800 baud) or key mode (19200 baud, data-terminal-ready on),
 // runs the operation over it and closes it again; "Unable to open USB interface" when it
 // does not open. What every worker does on its thread, and the command line in the foreground.
-OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode,
-                                 const std::function<OperationOutcome(DeviceLink&)>& operation);
+OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation);
+
+// Where the workers run their operation: RunOnSerialPort unless something else is installed,
+// as the window's tests do to put a simulated interface in memory behind the port names.
+using LinkProvider = std::function<OperationOutcome(const QString& portName, bool keyMode, const Operation&)>;
+void SetLinkProvider(LinkProvider provider);
 
 // The stop flag a worker polls between exchanges. The dialog keeps a share of it, so that a
 // late Cancel never reaches a worker that has already gone.

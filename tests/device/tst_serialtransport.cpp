@@ -83,10 +83,19 @@ private slots:
             QSKIP("the terminal's number is in use again");
         QVERIFY(!OpenPort(&port, gone, false) && !port.isOpen());
         unsigned char request[] = { 0x01, 0x04, 0x7D, 0xEA }, reply[4] = {};
-        QCOMPARE(SendCommand(&port, request, 4, reply, 4), SendCommandShortWrite); // a write the port refuses
+        QCOMPARE(SendCommand(&port, request, 4, reply, 4), SendCommandPortLost); // nothing to write to
         port.clearError();
         ClosePort(&port); // on a closed port: nothing happens
         QCOMPARE(port.error(), QSerialPort::NoError);
+
+        // The far end goes away (USB unplugged): the exchange says so at once, and again after.
+        QVERIFY(OpenPort(&port, peer->slavePath, false));
+        peer.reset();
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(SendCommand(&port, request, 4, reply, 4), SendCommandPortLost);
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
     }
 
     void ports()

@@ -1,0 +1,152 @@
+#include "OperationDialogs.h"
+#include "ui_ProgressDialog.h"
+
+#include "Messages.h"
+
+OperationDialog::OperationDialog(QWidget* parent) : QDialog(parent), ui(new Ui::ProgressDialog)
+{
+    ui->setupUi(this);
+    ui->progressBar->setMaximum(0);
+    ui->progressBar->setVisible(true);
+    ui->labelError->hide();
+}
+
+OperationDialog::~OperationDialog()
+{
+    delete ui;
+}
+
+void OperationDialog::run(QThread* thread)
+{
+    m_running = true;
+    thread->start();
+}
+
+void OperationDialog::workerFinished()
+{
+    m_running = false;
+    afterWorker();
+}
+
+void OperationDialog::afterWorker()
+{
+    close();
+}
+
+void OperationDialog::updateProgress(int progress)
+{
+    ui->progressBar->setValue(progress);
+}
+
+void OperationDialog::setProgress(bool set)
+{
+    ui->progressBar->setMaximum(set ? 100 : 0);
+}
+
+void OperationDialog::SetText(QString message, bool isError)
+{
+    ui->labelWaitingDallas->setText(message);
+    ui->progressBar->setVisible(!isError);
+    ui->labelError->setVisible(isError);
+}
+
+void OperationDialog::ErrorCritical(QString message)
+{
+    Messages::critical(message);
+}
+
+void OperationDialog::ErrorInformation(QString message)
+{
+    Messages::information(message);
+}
+
+void OperationDialog::on_buttonCancel_clicked()
+{
+    if (m_stop)
+        m_stop->store(true);
+}
+
+void OperationDialog::reject()
+{
+    if (m_running) {
+        on_buttonCancel_clicked();
+        return;
+    }
+    QDialog::reject();
+}
+
+// ---- key reading
+
+ReadDallasDialog::ReadDallasDialog(QWidget* parent, QString portName, unsigned char* image, int pageCount, bool* done)
+    : OperationDialog(parent), m_portName(std::move(portName)), m_image(image), m_pageCount(pageCount), m_done(done)
+{
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(420, 160);
+    startWorker();
+}
+
+void ReadDallasDialog::startWorker()
+{
+    auto* worker = new ReadDallasWorker(m_portName, m_image, m_pageCount);
+    QThread* thread = prepareWorker(worker);
+    connect(worker, &ReadDallasWorker::ErrorInformation, this, &ReadDallasDialog::ErrorInformation);
+    connect(worker, &ReadDallasWorker::SetText, this, &OperationDialog::SetText);
+    run(thread);
+}
+
+void ReadDallasDialog::ErrorInformation(QString message, bool done)
+{
+    Messages::information(message);
+    *m_done = done;
+}
+
+// ---- key creation
+
+WriteDallasDialog::WriteDallasDialog(QWidget* parent, QString portName, unsigned char* image, int pageCount)
+    : OperationDialog(parent), m_portName(std::move(portName)), m_image(image), m_pageCount(pageCount)
+{
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(420, 160);
+    startWorker();
+}
+
+void WriteDallasDialog::startWorker()
+{
+    auto* worker = new WriteDallasWorker(m_portName, m_image, m_pageCount);
+    QThread* thread = prepareWorker(worker);
+    connect(worker, &WriteDallasWorker::ErrorInformation, this, &OperationDialog::ErrorInformation);
+    connect(worker, &WriteDallasWorker::SetText, this, &OperationDialog::SetText);
+    run(thread);
+}
+
+// ---- audit download
+
+DownloadAuditDialog::DownloadAuditDialog(QWidget* parent, int portIndex, QString portName, unsigned char* version,
+                                         unsigned char* report, unsigned char* status, unsigned char* configuration,
+                                         unsigned char* events, unsigned char* dateTimeTable, int eventCount)
+    : OperationDialog(parent), m_portIndex(portIndex), m_portName(std::move(portName)),
+      m_buffers{ version, report, status, configuration, events, dateTimeTable }, m_eventCount(eventCount)
+{
+    startWorker();
+}
+
+void DownloadAuditDialog::startWorker()
+{
+    m_result = false;
+    auto* worker = new DownloadAuditWorker(unsigned(m_portIndex), m_portName, m_buffers.version, m_buffers.report,
+                                           m_buffers.status, m_buffers.configuration, m_buffers.events,
+                                           m_buffers.dateTimeTable, m_eventCount, &m_result);
+    QThread* thread = prepareWorker(worker);
+    connect(worker, &DownloadAuditWorker::ErrorInformation, this, &OperationDialog::ErrorInformation);
+    connect(worker, &DownloadAuditWorker::SetText, this, &OperationDialog::SetText);
+    run(thread);
+}
+
+void DownloadAuditDialog::afterWorker()
+{
+    if (m_result)
+        accept();
+    else
+        reject();
+    close();
+}

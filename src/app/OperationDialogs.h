@@ -1,0 +1,118 @@
+#pragma once
+
+#include "Workers.h"
+
+#include <QDialog>
+#include <QThread>
+
+namespace Ui {
+class ProgressDialog;
+}
+
+// The progress dialog every device operation runs under: it starts the operation's worker on
+// a thread of its own from its constructor, shows the worker's progress, texts and messages,
+// and stays open until the worker has finished, whatever the user does meanwhile.
+class OperationDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    ~OperationDialog() override;
+
+    bool workerRunning() const { return m_running; }
+
+public slots:
+    void workerFinished();
+    void updateProgress(int progress);
+    void setProgress(bool set);
+    void ErrorCritical(QString message);
+    void ErrorInformation(QString message);
+    void SetText(QString message, bool isError);
+    void on_buttonCancel_clicked();
+    // The window's close control and Escape act as Cancel while the worker runs: the worker
+    // still writes into the caller's buffers, so the dialog may close only once it has finished.
+    void reject() override;
+
+protected:
+    explicit OperationDialog(QWidget* parent);
+
+    // The thread and the frame's connections, in the order every dialog makes them; the
+    // caller adds the message and text connections of its worker, then calls run().
+    template <typename Worker> QThread* prepareWorker(Worker* worker)
+    {
+        auto* thread = new QThread();
+        m_stop = worker->stopFlag();
+        worker->moveToThread(thread);
+        connect(thread, &QThread::started, worker, &Worker::doWork);
+        connect(worker, &Worker::finished, thread, &QThread::quit);
+        connect(worker, &Worker::finished, worker, &QObject::deleteLater);
+        connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+        connect(worker, &Worker::finished, this, &OperationDialog::workerFinished);
+        connect(worker, &Worker::updateProgress, this, &OperationDialog::updateProgress);
+        connect(worker, &Worker::setProgress, this, &OperationDialog::setProgress);
+        connect(worker, &Worker::ErrorCritical, this, &OperationDialog::ErrorCritical);
+        return thread;
+    }
+    void run(QThread* thread);
+    // What the dialog does once its worker has finished; by default it closes.
+    virtual void afterWorker();
+
+    Ui::ProgressDialog* ui;
+
+private:
+    StopFlag m_stop;
+    bool m_running = false;
+};
+
+// Reads a Dallas audit key into the caller's image buffer; `done` is set when it was read whole.
+class ReadDallasDialog : public OperationDialog
+{
+    Q_OBJECT
+public:
+    ReadDallasDialog(QWidget* parent, QString portName, unsigned char* image, int pageCount, bool* done);
+
+public slots:
+    void ErrorInformation(QString message, bool done);
+
+private:
+    void startWorker();
+
+    QString m_portName;
+    unsigned char* m_image;
+    int m_pageCount;
+    bool* m_done;
+};
+
+// Writes the request image into a Dallas audit key.
+class WriteDallasDialog : public OperationDialog
+{
+    Q_OBJECT
+public:
+    WriteDallasDialog(QWidget* parent, QString portName, unsigned char* image, int pageCount);
+
+private:
+    void startWorker();
+
+    QString m_portName;
+    unsigned char* m_image;
+    int m_pageCount;
+};
+
+// Downloads the lock's audit into the session's bus buffers; accepted when it succeeded.
+class DownloadAuditDialog : public OperationDialog
+{
+    Q_OBJECT
+public:
+    DownloadAuditDialog(QWidget* parent, int portIndex, QString portName, unsigned char* version, unsigned char* report,
+                        unsigned char* status, unsigned char* configuration, unsigned char* events,
+                        unsigned char* dateTimeTable, int eventCount);
+
+private:
+    void startWorker();
+    void afterWorker() override;
+
+    int m_portIndex;
+    QString m_portName;
+    DownloadBuffers m_buffers;
+    int m_eventCount;
+    bool m_result = false;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+
+// corvane-lock-sim, run for a test: the simulated interface on a pseudo-terminal whose path it
+// prints first, and whose scene the test changes through its standard input.
+class LockSimProcess
+{
+public:
+    explicit LockSimProcess(QStringList arguments)
+    {
+        m_process.setProgram(QStringLiteral(CORVANE_BINARY_DIR "/corvane-lock-sim"));
+        m_process.setArguments(QStringList{ "--pace", "fast" } + arguments);
+        m_process.start();
+        // Two lines when it is ready: the path, then what it serves.
+        QStringList lines;
+        while (lines.size() < 2 && m_process.waitForReadyRead(5000))
+            while (m_process.canReadLine())
+                lines << QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        m_path = lines.value(0);
+        qputenv("CORVANE_AUDIT_PORTS", m_path.toLocal8Bit());
+    }
+
+    ~LockSimProcess()
+    {
+        qunsetenv("CORVANE_AUDIT_PORTS");
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+
+    QString path() const { return m_path; }
+
+    // Sends one command and waits for the simulator's answer line.
+    QString command(const QByteArray& line)
+    {
+        m_process.readAll();
+        m_process.write(line + '\n');
+        m_process.waitForBytesWritten(2000);
+        return m_process.waitForReadyRead(5000) ? QString::fromLocal8Bit(m_process.readAll()).trimmed() : QString();
+    }
+
+private:
+    QProcess m_process;
+    QString m_path;
+};
