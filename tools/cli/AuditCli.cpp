@@ -1,6 +1,7 @@
 #include "AuditCli.h"
 
 #include "AuditFile.h"
+#include "DeviceCommands.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -97,9 +98,16 @@ QString UsageText()
               "                    [--date-format dmy|mdy] [--hour-format 24|12]\n"
               "                    [--audit full|simple] [--language en|it|es]\n"
               "  corvane-audit-cli show INPUT [display options as above]\n"
+              "  corvane-audit-cli ports\n"
+              "  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin\n"
+              "  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]\n"
+              "  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud\n"
+              "  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
+              "                    [--language en|it|es] OUTPUT.csv|-\n"
               "\n"
               "INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.\n"
-              "OUTPUT is a .csv file, or - for standard output.\n");
+              "OUTPUT is a .csv file, or - for standard output.\n"
+              "COMMAND --help tells more of a command.\n");
 }
 
 bool ParseArguments(const QStringList& args, Options& o, QString* error)
@@ -213,6 +221,13 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
     const int languageAt = args.indexOf(QStringLiteral("--language"));
     const QString language = languageAt >= 0 ? args.value(languageAt + 1) : QString();
     installTranslation(QStringList{ "it", "es" }.contains(language) ? language : QStringLiteral("en"));
+
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        out << (IsDeviceCommand(args.value(0)) ? DeviceUsageText(args.value(0)) : UsageText()) << Qt::flush;
+        return Success;
+    }
+    if (IsDeviceCommand(args.value(0)))
+        return RunDeviceCommand(args, out, err);
 
     Options options;
     QString error;

@@ -1,0 +1,395 @@
+#include "DeviceCommands.h"
+
+#include "AuditFile.h"
+#include "AuditPipeline.h"
+#include "DallasRequest.h"
+#include "DeviceOperations.h"
+#include "SerialTransport.h"
+#include "SimulatedLink.h"
+#include "UsersLog.h"
+#include "Workers.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QSaveFile>
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+namespace cli {
+
+namespace {
+
+struct Cli
+{
+    Q_DECLARE_TR_FUNCTIONS(cli)
+};
+
+enum ExitStatus { Done = 0, Failed = 1, Usage = 2, Interrupted = 130 };
+
+// The in-memory sample lock instead of a port: handy to try the commands without hardware.
+const QString SimulatedPort = QStringLiteral("simulated");
+constexpr qint64 DefaultWaitSeconds = 60;
+
+std::atomic_bool g_stop { false };
+
+struct Options
+{
+    QString command;
+    QString port;
+    QString output;
+    int events = 0;
+    qint64 waitMs = DefaultWaitSeconds * 1000;
+    bool yes = false;
+    DisplaySettings display;
+};
+
+const QStringList Commands = { "ports", "read-key", "write-key", "download", "users-log" };
+
+// Progress on standard error: one line redrawn on a terminal, plain lines otherwise.
+class ConsoleProgress : public OperationProgress
+{
+public:
+    explicit ConsoleProgress(QTextStream& err) : m_err(err), m_terminal(::isatty(STDERR_FILENO)) {}
+    ~ConsoleProgress() override
+    {
+        if (m_terminal && m_drawn)
+            m_err << '\n' << Qt::flush;
+    }
+
+    void setPercentageMode(bool on) override { m_percentage = on; }
+    void setPercentage(int percent) override
+    {
+        if (percent == m_percent)
+            return;
+        m_percent = percent;
+        if (m_terminal)
+            draw();
+        else if (percent / 10 != m_lastDecile) {
+            m_lastDecile = percent / 10;
+            m_err << percent << "%\n" << Qt::flush;
+        }
+    }
+    void setStatus(const QString& text, bool) override
+    {
+        if (text == m_text)
+            return;
+        m_text = text;
+        if (m_terminal)
+            draw();
+        else
+            m_err << text << '\n' << Qt::flush;
+    }
+    bool stopRequested() const override { return g_stop.load(); }
+
+private:
+    void draw()
+    {
+        QString line;
+        if (m_percentage && m_percent >= 0) {
+            const int filled = qBound(0, m_percent, 100) * 30 / 100;
+            line = QStringLiteral("[%1%2] %3% ").arg(QString(filled, '#'), QString(30 - filled, ' ')).arg(m_percent, 3);
+        }
+        m_err << "\r\033[K" << line << m_text << Qt::flush;
+        m_drawn = true;
+    }
+
+    QTextStream& m_err;
+    bool m_terminal;
+    bool m_drawn = false;
+    bool m_percentage = false;
+    int m_percent = -1;
+    int m_lastDecile = -1;
+    QString m_text;
+};
+
+bool WriteBytes(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
+{
+    if (output == QLatin1String("-")) {
+        out << QString::fromUtf8(bytes) << Qt::flush;
+        return out.status() == QTextStream::Ok;
+    }
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        err << Cli::tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+// Runs an operation on the chosen port: the serial port, or the sample lock in memory.
+OperationOutcome RunOperation(const Options& o, bool keyMode, const Operation& operation)
+{
+    if (o.port != SimulatedPort)
+        return RunOnSerialPort(o.port, keyMode, operation);
+    auto device = std::make_unique<SimulatedInterface>();
+    device->setKey(SimulatedInterface::Key::Audit);
+    SimulatedLink link(*device);
+    return operation(link);
+}
+
+// Decodes the session as the window shows it, and saves it with the window's label.
+bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
+{
+    const DecodeResult decoded = DecodeAudit(session);
+    for (DecodeNotice notice : decoded.notices)
+        err << DecodeNoticeText(notice) << Qt::endl;
+    if (!decoded.ok)
+        return false;
+    const ConfigPresentation p = PresentConfig(session.config, session.busAudit, session.lockEvents, DisplaySettings());
+    QString error;
+    if (!AuditFile::Save(output, session, p.keypadDownloadTime, &error)) {
+        err << Cli::tr("Unable to write %1: %2").arg(output, error) << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+bool Confirmed(QTextStream& err)
+{
+    err << QCoreApplication::translate("MainWindow",
+                                       "Warning: this operation will delete all data in Dallas key. Do you want to proceed?")
+        << " [y/N] " << Qt::flush;
+    char answer[16] = {};
+    if (!std::fgets(answer, sizeof answer, stdin))
+        return false;
+    return answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 's' || answer[0] == 'S';
+}
+
+bool Parse(const QStringList& args, Options& o, QString* error)
+{
+    o.command = args.value(0);
+    QStringList positional;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const auto value = [&](QString& v) {
+            if (i + 1 >= args.size()) {
+                *error = Cli::tr("Option %1 needs a value.").arg(a);
+                return false;
+            }
+            v = args.at(++i);
+            return true;
+        };
+        const auto badValue = [&](const QString& v, const QString& allowed) {
+            *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(a, v, allowed);
+            return false;
+        };
+        QString v;
+        bool ok = false;
+        if (a == QLatin1String("--port")) {
+            if (!value(o.port))
+                return false;
+        } else if (a == QLatin1String("--events") && o.command == QLatin1String("download")) {
+            if (!value(v))
+                return false;
+            o.events = v.toInt(&ok);
+            if (!ok || o.events < 0)
+                return badValue(v, QStringLiteral("0..5600, 0 for all"));
+        } else if (a == QLatin1String("--wait") && o.command != QLatin1String("users-log")) {
+            if (!value(v))
+                return false;
+            const double seconds = v.toDouble(&ok);
+            if (!ok || seconds <= 0)
+                return badValue(v, Cli::tr("a number of seconds"));
+            o.waitMs = qint64(seconds * 1000);
+        } else if (a == QLatin1String("--yes") && o.command == QLatin1String("write-key")) {
+            o.yes = true;
+        } else if (a == QLatin1String("--date-format") && o.command == QLatin1String("users-log")) {
+            if (!value(v))
+                return false;
+            if (v != QLatin1String("dmy") && v != QLatin1String("mdy"))
+                return badValue(v, QStringLiteral("dmy|mdy"));
+            o.display.dateFormat = v == QLatin1String("mdy") ? 1 : 0;
+        } else if (a == QLatin1String("--hour-format") && o.command == QLatin1String("users-log")) {
+            if (!value(v))
+                return false;
+            if (v != QLatin1String("24") && v != QLatin1String("12"))
+                return badValue(v, QStringLiteral("24|12"));
+            o.display.hourFormat = v == QLatin1String("12") ? 1 : 0;
+        } else if (a == QLatin1String("--language")) {
+            if (!value(v)) // taken before the arguments are parsed
+                return false;
+        } else if (a.startsWith(QLatin1String("--"))) {
+            *error = Cli::tr("Unknown option: %1").arg(a);
+            return false;
+        } else {
+            positional << a;
+        }
+    }
+    const int expected = o.command == QLatin1String("ports") || o.command == QLatin1String("write-key") ? 0 : 1;
+    if (positional.size() != expected) {
+        *error = Cli::tr("Wrong number of arguments.");
+        return false;
+    }
+    o.output = positional.value(0);
+    const QString& out = o.output;
+    const bool fits = o.command == QLatin1String("read-key")
+        ? out.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive) || out.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)
+        : o.command == QLatin1String("download") ? out.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive)
+        : o.command == QLatin1String("users-log")
+            ? out == QLatin1String("-") || out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
+            : true;
+    if (!fits) {
+        *error = Cli::tr("Unsupported output: %1").arg(out);
+        return false;
+    }
+    return true;
+}
+
+int Finish(const OperationOutcome& outcome, QTextStream& err)
+{
+    switch (outcome.kind) {
+    case OperationOutcome::Succeeded:
+        return Done;
+    case OperationOutcome::Cancelled:
+        err << Cli::tr("Stopped.") << Qt::endl;
+        return Interrupted;
+    case OperationOutcome::Failed:
+        break;
+    }
+    err << outcome.message << Qt::endl;
+    return Failed;
+}
+
+} // namespace
+
+void RequestStop()
+{
+    g_stop.store(true);
+}
+
+bool IsDeviceCommand(const QString& command)
+{
+    return Commands.contains(command);
+}
+
+QString DeviceUsageText(const QString& command)
+{
+    const QString port = Cli::tr(
+        "Without --port the first USB interface is used; --port simulated uses a simulated lock in memory.\n");
+    if (command == QLatin1String("ports"))
+        return Cli::tr("Usage: corvane-audit-cli ports\n"
+                       "Lists the USB interfaces found, and those named in CORVANE_AUDIT_PORTS.\n");
+    if (command == QLatin1String("read-key"))
+        return Cli::tr("Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT\n"
+                       "Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the\n"
+                       "raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).\n")
+            + port;
+    if (command == QLatin1String("write-key"))
+        return Cli::tr("Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]\n"
+                       "Prepares the Dallas key on the reader with an audit request, deleting what it holds.\n"
+                       "Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key\n"
+                       "(default 60).\n")
+            + port;
+    if (command == QLatin1String("download"))
+        return Cli::tr("Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud\n"
+                       "Downloads the lock's audit through the keypad (in download mode, function 7) into an\n"
+                       "audit file. --events N reads the N newest events (default 0: all, up to 5600);\n"
+                       "--wait bounds the wait for the keypad (default 60).\n")
+            + port;
+    return Cli::tr("Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
+                   "                          [--language en|it|es] OUTPUT.csv|-\n"
+                   "Downloads the lock's users log and writes its 64 rows as comma-separated values.\n")
+        + port;
+}
+
+int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    Options o;
+    QString error;
+    if (!Parse(args, o, &error)) {
+        err << error << "\n\n" << DeviceUsageText(o.command) << Qt::flush;
+        return Usage;
+    }
+    g_stop.store(false);
+
+    if (o.command == QLatin1String("ports")) {
+        const QStringList ports = EnumPorts();
+        for (const QString& p : ports)
+            out << p << '\n';
+        out.flush();
+        if (ports.isEmpty()) {
+            err << QCoreApplication::translate("MainWindow", "Unable to find any USB interface") << Qt::endl;
+            return Failed;
+        }
+        return Done;
+    }
+
+    if (o.command == QLatin1String("write-key") && !o.yes) {
+        if (!::isatty(STDIN_FILENO)) {
+            err << Cli::tr("write-key deletes what the key holds: confirm on a terminal, or pass --yes.") << Qt::endl;
+            return Usage;
+        }
+        if (!Confirmed(err))
+            return Failed;
+    }
+
+    if (o.port.isEmpty()) {
+        o.port = EnumPorts().value(0);
+        if (o.port.isEmpty()) {
+            err << QCoreApplication::translate("MainWindow", "Unable to find any USB interface") << Qt::endl;
+            return Failed;
+        }
+    }
+
+    ConsoleProgress progress(err);
+    constexpr bool KeyMode = true;
+    constexpr bool BusMode = false;
+
+    if (o.command == QLatin1String("read-key")) {
+        auto session = std::make_unique<AuditSession>();
+        const OperationOutcome outcome = RunOperation(o, KeyMode, [&](DeviceLink& link) {
+            return operations::ReadDallasKey(link, progress, session->dallasImage.data(), operations::KeyPageCount, o.waitMs);
+        });
+        if (!outcome.succeeded())
+            return Finish(outcome, err);
+        if (o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)) {
+            const QByteArray image(reinterpret_cast<const char*>(session->dallasImage.data()), AuditSession::DallasImageSize);
+            return WriteBytes(o.output, image, out, err) ? Done : Failed;
+        }
+        session->busAudit = false;
+        return SaveAudit(*session, o.output, err) ? Done : Failed;
+    }
+
+    if (o.command == QLatin1String("write-key")) {
+        std::array<quint8, AuditSession::DallasImageSize> request{};
+        BuildRequestImage(request.data());
+        return Finish(RunOperation(o, KeyMode, [&](DeviceLink& link) {
+                          return operations::WriteDallasKey(link, progress, request.data(), operations::KeyPageCount, o.waitMs);
+                      }),
+                      err);
+    }
+
+    if (o.command == QLatin1String("download")) {
+        auto session = std::make_unique<AuditSession>();
+        session->busAudit = true;
+        AuditSession& s = *session;
+        const DownloadBuffers buffers { s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
+                                        s.busConfig.data(), s.busEvents.data(), s.busDateTimeTable.data() };
+        const OperationOutcome outcome = RunOperation(o, BusMode, [&](DeviceLink& link) {
+            return operations::DownloadAudit(link, progress, buffers, o.events, o.waitMs);
+        });
+        if (!outcome.succeeded())
+            return Finish(outcome, err);
+        s.config.downloadTime = QDateTime::currentDateTime();
+        return SaveAudit(s, o.output, err) ? Done : Failed;
+    }
+
+    std::array<quint8, userslog::BufferSize> records{};
+    const OperationOutcome outcome = RunOperation(o, BusMode, [&](DeviceLink& link) {
+        return operations::DownloadUsersLog(link, progress, records.data());
+    });
+    if (!outcome.succeeded())
+        return Finish(outcome, err);
+    TextTable table;
+    table.header = UsersLogHeaders();
+    for (const UsersLogRow& row : UsersLogRows(records.data(), o.display))
+        table.rows.append({ row.user, row.installedBy, row.date });
+    return WriteBytes(o.output, ToCsv(table), out, err) ? Done : Failed;
+}
+
+} // namespace cli

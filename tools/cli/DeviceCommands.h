@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The command line's device commands: ports, read-key, write-key, download, users-log. They run
+// the window's own device operations, in the foreground, with progress on standard error.
+namespace cli {
+
+bool IsDeviceCommand(const QString& command);
+
+// The usage text of one device command.
+QString DeviceUsageText(const QString& command);
+
+// Runs one device command (args[0] is its name); returns the exit status: 0 done, 1 failed,
+// 2 usage error, 130 stopped by Ctrl-C (after the port was closed).
+int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err);
+
+// Asks the running operation to stop, as Ctrl-C does. Safe from a signal handler.
+void RequestStop();
+
+} // namespace cli
