@@ -1,5 +1,8 @@
 #include "AuditBuilder.h"
 #include "AuditCli.h"
+#include "AuditFile.h"
+#include "LockSimProcess.h"
+#include "SimulatedLock.h"
 
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -137,6 +140,60 @@ private slots:
         QCOMPARE(lines.size() - events, 1 + 1 + 45 + 1);
         QCOMPARE(lines.at(events + 2).simplified(), QStringLiteral("1 Lock 03/14/2024 09.00.00 User 01 Bolt open 5"));
         QCOMPARE(lines.at(events + 1).indexOf("Device"), lines.at(events + 2).indexOf("Lock"));
+    }
+
+    // The device commands against the sample lock in memory (and one real port).
+    void deviceCommands()
+    {
+        const struct { QStringList args; int code; const char* err; } cases[] = {
+            { { "read-key", "--port", "simulated", "key.kaud" }, 0, "" },
+            { { "read-key", "--port", "simulated", "key-read.bin" }, 0, "" },
+            { { "read-key", "--port", "simulated", "key.txt" }, 2, "Unsupported output: key.txt\n\nUsage: corvane-audit-cli read-key" },
+            { { "write-key", "--port", "simulated" }, 2, "write-key deletes what the key holds: confirm on a terminal, or pass --yes." },
+            { { "write-key", "--port", "simulated", "--yes" }, 0, "" },
+            { { "download", "--port", "simulated", "--events", "20", "bus.kaud" }, 0, "" },
+            { { "download", "--events", "-3", "bus.kaud" }, 2, "Unknown value for --events: -3" },
+            { { "download", "--port", "/nonexistent", "bus2.kaud" }, 1, "Unable to open USB interface\n" },
+            { { "users-log", "--port", "simulated", "--wait", "3", "-" }, 2, "Unknown option: --wait" },
+            { { "read-key", "--wait", "0", "k.bin" }, 2, "Unknown value for --wait: 0" },
+            { { "ports", "--help" }, 0, "" },
+        };
+        for (const auto& c : cases) {
+            const Run r(c.args);
+            QVERIFY2(r.code == c.code, qPrintable(c.args.join(' ') + ": " + r.err));
+            QVERIFY2((!*c.err || r.err.startsWith(QString::fromUtf8(c.err))) && (c.code || !r.err.contains("error")),
+                     qPrintable(c.args.join(QLatin1Char(' ')) + ": " + r.err));
+        }
+        QCOMPARE(ReadAll("key-read.bin"), SampleLock().dallasImage);
+        for (const char* file : { "key.kaud", "bus.kaud" }) {
+            auto session = std::make_unique<AuditSession>();
+            QVERIFY(AuditFile::Load(file, *session).valid);
+        }
+        QCOMPARE(Run({ "export", "bus.kaud", "-", "--audit", "full" }).out.count("\r\n"), 1 + 20);
+        QVERIFY(Run({ "read-key", "--help" }).out.startsWith("Usage: corvane-audit-cli read-key [--port PATH]"));
+    }
+
+    void usersLog()
+    {
+        const QStringList lines = Run({ "users-log", "--port", "simulated", "-", "--date-format", "mdy", "--hour-format", "12" })
+                                      .out.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1 + 64);
+        QCOMPARE(lines.mid(0, 2), (QStringList{ "User,Insatlled by,Date", "Manager,Master,03/04/2024 09.20.35 AM" }));
+        QCOMPARE(lines.at(4), QStringLiteral("Master,Corvane Setup,"));
+        const QString italian = Run({ "users-log", "--port", "simulated", "-", "--language", "it" }).out.section("\r\n", 0, 0);
+        QVERIFY(!italian.isEmpty() && italian != lines.first());
+    }
+
+    // A real port: the bound on the wait for a key, and the ports the environment names.
+    void overASerialPort()
+    {
+        LockSimProcess sim({ "--key", "absent" });
+        const Run listed({ "ports" });
+        QVERIFY(listed.out.split('\n').contains(sim.path()));
+        const Run r({ "read-key", "--wait", "0.5", "k.bin" });
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.endsWith("No Dallas key found\n"), qPrintable(r.err));
+        QVERIFY(!QFile::exists("k.bin"));
     }
 };
 
