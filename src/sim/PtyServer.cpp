@@ -19,11 +19,7 @@ namespace {
 constexpr int StaleRequestMs = 200;
 constexpr int ChunkBytes = 8;
 
-void SleepUs(qint64 us)
-{
-    if (us > 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(us));
-}
+using Clock = std::chrono::steady_clock;
 
 qint64 ByteTimeUs(int bytes, int baud)
 {
@@ -119,17 +115,18 @@ void PtyServer::answer(const QByteArray& request)
     if (reply.isEmpty())
         return;
     const int baud = SimulatedInterface::isReaderFrame(request) ? KeyModeBaudRate : BusModeBaudRate;
-    if (m_pace == Pace::Real)
-        SleepUs(ByteTimeUs(request.size(), baud) + ReplyDelayUs);
-    writePaced(reply, baud);
+    // The request took its byte time to arrive; the answer starts after the device's reply delay.
+    writePaced(reply, baud, Clock::now() + std::chrono::microseconds(ByteTimeUs(request.size(), baud) + ReplyDelayUs));
 }
 
-void PtyServer::writePaced(const QByteArray& bytes, int baud)
+void PtyServer::writePaced(const QByteArray& bytes, int baud, Clock::time_point start)
 {
     for (int from = 0; from < bytes.size();) {
         const int chunk = m_pace == Pace::Real ? std::min(ChunkBytes, int(bytes.size()) - from) : bytes.size() - from;
+        // Each piece leaves when its last byte would have been on the line; deadlines, not
+        // sleeps, so that oversleeping never adds up.
         if (m_pace == Pace::Real)
-            SleepUs(ByteTimeUs(chunk, baud));
+            std::this_thread::sleep_until(start + std::chrono::microseconds(ByteTimeUs(from + chunk, baud)));
         const ssize_t n = ::write(m_master, bytes.constData() + from, size_t(chunk));
         if (n < 0 && errno == EAGAIN) {
             pollfd out { m_master, POLLOUT, 0 };

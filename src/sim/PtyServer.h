@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <chrono>
+
 // Serves a simulated interface on a pseudo-terminal, which the program opens as it would the
 // serial port of a real USB interface. Requests are cut from the byte stream by their length
 // bytes; each is answered at once (fast) or at the pace of the line (real: the request's and
@@ -36,7 +38,7 @@ public:
 
 private:
     void answer(const QByteArray& request);
-    void writePaced(const QByteArray& bytes, int baud);
+    void writePaced(const QByteArray& bytes, int baud, std::chrono::steady_clock::time_point start);
 
     SimulatedInterface& m_device;
     Pace m_pace;

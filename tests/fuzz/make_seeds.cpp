@@ -4,6 +4,10 @@
 #include "../model/AuditFixtures.h"
 #include "AuditFile.h"
 #include "BusInput.h"
+#include "DallasRequest.h"
+#include "DeviceOperations.h"
+#include "ScriptedLink.h"
+#include "SimulatedLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +17,63 @@
 #include <memory>
 
 using namespace fixtures;
+
+namespace {
+
+// Writes down what the simulated interface answers, in the device operations' fuzz input form.
+class RecordingLink : public DeviceLink
+{
+public:
+    RecordingLink(SimulatedInterface& device, FuzzOperation operation, quint8 parameter) : m_link(device)
+    {
+        m_script.append(char(operation)).append(char(parameter));
+    }
+    long long exchange(const unsigned char* request, int length, unsigned char* answer, int capacity) override
+    {
+        const long long n = m_link.exchange(request, length, answer, capacity);
+        m_script += n > 0 ? FuzzAnswer(QByteArray(reinterpret_cast<const char*>(answer), int(n))) : FuzzSilenceAnswer();
+        return n;
+    }
+    qint64 elapsedMs() const override { return m_link.elapsedMs(); }
+    const QByteArray& script() const { return m_script; }
+
+private:
+    SimulatedLink m_link;
+    QByteArray m_script;
+};
+
+struct NoProgress : OperationProgress
+{
+    void setPercentageMode(bool) override {}
+    void setPercentage(int) override {}
+    void setStatus(const QString&, bool) override {}
+    bool stopRequested() const override { return false; }
+};
+
+// One run of an operation against the sample lock, with the scene a description sets up.
+QByteArray Record(FuzzOperation operation, quint8 parameter, const std::function<void(SimulatedInterface&)>& scene)
+{
+    static const LockAudit lock = SampleLock();
+    SimulatedInterface device(lock);
+    device.setKey(SimulatedInterface::Key::Audit);
+    scene(device);
+    RecordingLink link(device, operation, parameter);
+    NoProgress progress;
+    auto bus = std::make_unique<AuditSession>();
+    std::array<quint8, 8192> image{};
+    BuildRequestImage(image.data());
+    const DownloadBuffers buffers { bus->busVersion.data(), bus->busReport.data(), bus->busStatus.data(),
+                                    bus->busConfig.data(), bus->busEvents.data(), bus->busDateTimeTable.data() };
+    switch (operation) {
+    case FuzzOperation::ReadKey: operations::ReadDallasKey(link, progress, image.data(), 256); break;
+    case FuzzOperation::WriteKey: operations::WriteDallasKey(link, progress, image.data(), 256); break;
+    case FuzzOperation::Download: operations::DownloadAudit(link, progress, buffers, parameter); break;
+    default: operations::DownloadUsersLog(link, progress, image.data()); break;
+    }
+    return link.script();
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -43,6 +104,18 @@ int main(int argc, char** argv)
     }
     BusAuditBuilder().setReportText("ABCDEFGHIJKLMNOPQRSTUVWXYZ").setKeypadVersion(1, 0).fill(*session);
     seeds["bus/no-line-break"] = JoinBusInput(*session, 0);
+
+    // Device operations: what the sample lock answers, as it is and with a fault or two.
+    const auto asIs = [](SimulatedInterface&) {};
+    seeds["operations/read-key"] = Record(FuzzOperation::ReadKey, 0, asIs);
+    seeds["operations/write-key"] = Record(FuzzOperation::WriteKey, 0, asIs);
+    seeds["operations/download"] = Record(FuzzOperation::Download, 40, asIs);
+    seeds["operations/download-1.04"] = Record(FuzzOperation::Download, 10, [](SimulatedInterface& d) { d.setFirmwareVersion("1.04"); });
+    seeds["operations/download-crc-once"] = Record(FuzzOperation::Download, 3, [](SimulatedInterface& d) { d.faults().keypadBadCrc = 1; });
+    seeds["operations/users-log"] = Record(FuzzOperation::UsersLog, 0, asIs);
+    seeds["operations/key-removed"] = Record(FuzzOperation::ReadKey, 0, [](SimulatedInterface& d) { d.faults().keyRemovedAfterPage = 3; });
+    seeds["simulator/requests"] = QByteArray::fromHex("04" "7E04A491" "0104232E" "0104280E" "010489FF" "01066D0000DF"
+                                                      "01047DEA" "01052C008F" "03069B" "06040000201F");
 
     // Audit files of both kinds, and the older and odder envelopes the reader still accepts.
     const QString label = QStringLiteral("14/03/2024 09.30.00");

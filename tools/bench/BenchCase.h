@@ -12,9 +12,12 @@ struct BenchCase
     QString name;
     int iterations = 1000;
     std::function<std::function<void()>(QString& note)> prepare;
+    // A first run outside the timing; off for the cases that take seconds at the line's pace.
+    bool warmUp = true;
 };
 
 // The case lists, one per area; main() runs them in this order.
 QVector<BenchCase> DecodeCases();
 QVector<BenchCase> WindowCases();
 QVector<BenchCase> FileCases();
+QVector<BenchCase> DeviceCases();

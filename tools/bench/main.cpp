@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     cases += DecodeCases();
     cases += WindowCases();
     cases += FileCases();
+    cases += DeviceCases();
 
     for (const BenchCase& c : cases) {
         if (!c.name.contains(filter))
@@ -35,7 +36,8 @@ int main(int argc, char** argv)
         }
         QString note;
         const std::function<void()> body = c.prepare(note);
-        body(); // first run outside the timing: caches, allocations
+        if (c.warmUp)
+            body(); // first run outside the timing: caches, allocations
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < c.iterations; ++i)

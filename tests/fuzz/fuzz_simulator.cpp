@@ -1,0 +1,28 @@
+// Feeds arbitrary bytes to the simulated interface as corvane-lock-sim receives them from a
+// pseudo-terminal: cut into requests by their length bytes, each answered.
+
+#include "SimulatedInterface.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const LockAudit lock = SampleLock();
+    SimulatedInterface device(lock);
+    // The first byte picks the key on the reader; the rest is the stream of requests.
+    if (size == 0)
+        return 0;
+    device.setKey(SimulatedInterface::Key(data[0] % 5));
+    QByteArray pending(reinterpret_cast<const char*>(data + 1), int(size - 1));
+    for (;;) {
+        const int length = SimulatedInterface::requestLength(pending);
+        if (length <= 0 || length > pending.size())
+            break;
+        const QByteArray answer = device.answer(pending.left(length));
+        if (answer.size() > 256)
+            abort();
+        pending.remove(0, length);
+    }
+    return 0;
+}
