@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>DeviceOperation</name>
+    <message>
+        <source>Done</source>
+        <translation>Operación completada</translation>
+    </message>
+    <message>
+        <source>Communication error</source>
+        <translation>Error de comunicación</translation>
+    </message>
+    <message>
+        <source>No answer from lock</source>
+        <translation>La cerradura no responde</translation>
+    </message>
+    <message>
+        <source>No answer from keypad</source>
+        <translation>El teclado no responde</translation>
+    </message>
+    <message>
+        <source>USB interface disconnected</source>
+        <translation>Interfaz USB desconectada</translation>
+    </message>
+    <message>
+        <source>Dallas key not valid</source>
+        <translation>Llave Dallas no válida</translation>
+    </message>
+    <message>
+        <source>Waiting for Dallas key...</source>
+        <translation>Esperando la llave Dallas...</translation>
+    </message>
+    <message>
+        <source>No Dallas key found</source>
+        <translation>No se encontró ninguna llave Dallas</translation>
+    </message>
+    <message>
+        <source>Please enable download mode (function 7) on keypad</source>
+        <translation>Active el modo de descarga (función 7) en el teclado</translation>
+    </message>
+    <message>
+        <source>Lock error %1</source>
+        <translation>Error de la cerradura %1</translation>
+    </message>
+    <message>
+        <source>Unable to open USB interface</source>
+        <translation>No se puede abrir la interfaz USB</translation>
+    </message>
+    <message>
+        <source>Reading Dallas key...</source>
+        <translation>Leyendo la llave Dallas...</translation>
+    </message>
+    <message>
+        <source>Writing Dallas key...</source>
+        <translation>Escribiendo la llave Dallas...</translation>
+    </message>
+    <message>
+        <source>Downloading audit...</source>
+        <translation>Descargando la auditoría...</translation>
+    </message>
+    <message>
+        <source>Please connect the PC to the keypad</source>
+        <translation>Conecte el PC al teclado</translation>
+    </message>
+    <message>
+        <source>Lock&apos;s firmware not compatible with this function</source>
+        <translation>El firmware de la cerradura no es compatible con esta función</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>New</source>
@@ -751,6 +818,44 @@ de auditoría</translation>
         <source>Lock</source>
         <translation>Cerradura</translation>
     </message>
+    <message>
+        <source>Unable to find any USB interface</source>
+        <translation>No se encontró ninguna interfaz USB</translation>
+    </message>
+    <message>
+        <source>Warning: this operation will delete all data in Dallas key. Do you want to proceed?</source>
+        <translation>Atención: esta operación borrará todos los datos de la llave Dallas. ¿Desea continuar?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Waiting for Dallas key...</source>
+        <translation>Esperando la llave Dallas...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>SelectLockDialog</name>
+    <message>
+        <source>Number of events to download:</source>
+        <translation>Número de eventos a descargar:</translation>
+    </message>
+    <message>
+        <source>(0 = all)</source>
+        <translation>(0 = todos)</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -804,6 +909,65 @@ de auditoría</translation>
     </message>
 </context>
 <context>
+    <name>UsersLogDialog</name>
+    <message>
+        <source>Users log</source>
+        <translation>Registro de usuarios</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Manager</source>
+        <translation>Gerente</translation>
+    </message>
+    <message>
+        <source>Manager 02</source>
+        <translation>Gerente 02</translation>
+    </message>
+    <message>
+        <source>Manager 03</source>
+        <translation>Gerente 03</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Maestro</translation>
+    </message>
+    <message>
+        <source>Master 02</source>
+        <translation>Maestro 02</translation>
+    </message>
+    <message>
+        <source>ERC 1 user</source>
+        <translation>Usuario ERC 1</translation>
+    </message>
+    <message>
+        <source>ERC 2 user</source>
+        <translation>Usuario ERC 2</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Usuario %1</translation>
+    </message>
+    <message>
+        <source>No log</source>
+        <translation>Sin registro</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Usuario</translation>
+    </message>
+    <message>
+        <source>Insatlled by</source>
+        <translation>Instalado por</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+</context>
+<context>
     <name>cli</name>
     <message>
         <source>Option %1 needs a value.</source>
@@ -816,26 +980,6 @@ de auditoría</translation>
     <message>
         <source>Unable to write %1: %2</source>
         <translation>No se puede escribir %1: %2</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [display options as above]
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv file, or - for standard output.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [opciones de visualización como arriba]
-
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas sin procesar de 8192 bytes.
-OUTPUT es un archivo .csv, o - para la salida estándar.
-</translation>
     </message>
     <message>
         <source>No command given.</source>
@@ -868,6 +1012,114 @@ OUTPUT es un archivo .csv, o - para la salida estándar.
     <message>
         <source>Unknown value for %1: %2 (use %3).</source>
         <translation>Valor desconocido para %1: %2 (use %3).</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv file, or - for standard output.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export ENTRADA SALIDA [--table events|users|configuration]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show ENTRADA [opciones de presentación como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port RUTA] [--wait SEGUNDOS] SALIDA.kaud|SALIDA.bin
+  corvane-audit-cli write-key [--port RUTA] [--wait SEGUNDOS] [--yes]
+  corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] SALIDA.kaud
+  corvane-audit-cli users-log [--port RUTA] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] SALIDA.csv|-
+
+ENTRADA es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas en bruto de 8192 bytes.
+SALIDA es un archivo .csv, o - para la salida estándar.
+COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>a number of seconds</source>
+        <translation>un número de segundos</translation>
+    </message>
+    <message>
+        <source>Unsupported output: %1</source>
+        <translation>Salida no admitida: %1</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Interrumpido.</translation>
+    </message>
+    <message>
+        <source>Without --port the first USB interface is used; --port simulated uses a simulated lock in memory.
+</source>
+        <translation>Sin --port se usa la primera interfaz USB; --port simulated usa una cerradura simulada en memoria.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli ports
+Lists the USB interfaces found, and those named in CORVANE_AUDIT_PORTS.
+</source>
+        <translation>Uso: corvane-audit-cli ports
+Enumera las interfaces USB encontradas y las indicadas en CORVANE_AUDIT_PORTS.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT
+Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
+raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli read-key [--port RUTA] [--wait SEGUNDOS] SALIDA
+Lee la llave de auditoría Dallas del lector en SALIDA: un archivo de auditoría (.kaud) o
+la imagen en bruto de 8192 bytes (.bin). --wait limita la espera de una llave (60 por omisión).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+Prepares the Dallas key on the reader with an audit request, deleting what it holds.
+Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
+(default 60).
+</source>
+        <translation>Uso: corvane-audit-cli write-key [--port RUTA] [--wait SEGUNDOS] [--yes]
+Prepara la llave Dallas del lector con una solicitud de auditoría y borra lo que contiene.
+Pide confirmación en un terminal salvo con --yes. --wait limita la espera de una llave
+(60 por omisión).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] SALIDA.kaud
+Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
+archivo de auditoría. --events N lee los N eventos más recientes (0 por omisión: todos, hasta 5600);
+--wait limita la espera del teclado (60 por omisión).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] OUTPUT.csv|-
+Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
+</source>
+        <translation>Uso: corvane-audit-cli users-log [--port RUTA] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] SALIDA.csv|-
+Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como valores separados por comas.
+</translation>
+    </message>
+    <message>
+        <source>write-key deletes what the key holds: confirm on a terminal, or pass --yes.</source>
+        <translation>write-key borra lo que contiene la llave: confirme en un terminal o pase --yes.</translation>
     </message>
 </context>
 </TS>

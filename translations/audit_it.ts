@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
 <context>
+    <name>DeviceOperation</name>
+    <message>
+        <source>Done</source>
+        <translation>Operazione completata</translation>
+    </message>
+    <message>
+        <source>Communication error</source>
+        <translation>Errore di comunicazione</translation>
+    </message>
+    <message>
+        <source>No answer from lock</source>
+        <translation>Nessuna risposta dalla serratura</translation>
+    </message>
+    <message>
+        <source>No answer from keypad</source>
+        <translation>Nessuna risposta dalla tastiera</translation>
+    </message>
+    <message>
+        <source>USB interface disconnected</source>
+        <translation>Interfaccia USB scollegata</translation>
+    </message>
+    <message>
+        <source>Dallas key not valid</source>
+        <translation>Chiave Dallas non valida</translation>
+    </message>
+    <message>
+        <source>Waiting for Dallas key...</source>
+        <translation>In attesa della chiave Dallas...</translation>
+    </message>
+    <message>
+        <source>No Dallas key found</source>
+        <translation>Nessuna chiave Dallas trovata</translation>
+    </message>
+    <message>
+        <source>Please enable download mode (function 7) on keypad</source>
+        <translation>Attivare la modalità di scarico (funzione 7) sulla tastiera</translation>
+    </message>
+    <message>
+        <source>Lock error %1</source>
+        <translation>Errore serratura %1</translation>
+    </message>
+    <message>
+        <source>Unable to open USB interface</source>
+        <translation>Impossibile aprire l&apos;interfaccia USB</translation>
+    </message>
+    <message>
+        <source>Reading Dallas key...</source>
+        <translation>Lettura della chiave Dallas...</translation>
+    </message>
+    <message>
+        <source>Writing Dallas key...</source>
+        <translation>Scrittura della chiave Dallas...</translation>
+    </message>
+    <message>
+        <source>Downloading audit...</source>
+        <translation>Scarico dell&apos;audit...</translation>
+    </message>
+    <message>
+        <source>Please connect the PC to the keypad</source>
+        <translation>Collegare il PC alla tastiera</translation>
+    </message>
+    <message>
+        <source>Lock&apos;s firmware not compatible with this function</source>
+        <translation>Il firmware della serratura non è compatibile con questa funzione</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>New</source>
@@ -751,6 +818,44 @@ audit Dallas</translation>
         <source>Lock</source>
         <translation>Serratura</translation>
     </message>
+    <message>
+        <source>Unable to find any USB interface</source>
+        <translation>Nessuna interfaccia USB trovata</translation>
+    </message>
+    <message>
+        <source>Warning: this operation will delete all data in Dallas key. Do you want to proceed?</source>
+        <translation>Attenzione: questa operazione cancellerà tutti i dati della chiave Dallas. Continuare?</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Waiting for Dallas key...</source>
+        <translation>In attesa della chiave Dallas...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+</context>
+<context>
+    <name>SelectLockDialog</name>
+    <message>
+        <source>Number of events to download:</source>
+        <translation>Numero di eventi da scaricare:</translation>
+    </message>
+    <message>
+        <source>(0 = all)</source>
+        <translation>(0 = tutti)</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -804,6 +909,65 @@ audit Dallas</translation>
     </message>
 </context>
 <context>
+    <name>UsersLogDialog</name>
+    <message>
+        <source>Users log</source>
+        <translation>Registro utenti</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Manager</source>
+        <translation>Manager</translation>
+    </message>
+    <message>
+        <source>Manager 02</source>
+        <translation>Manager 02</translation>
+    </message>
+    <message>
+        <source>Manager 03</source>
+        <translation>Manager 03</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <source>Master 02</source>
+        <translation>Master 02</translation>
+    </message>
+    <message>
+        <source>ERC 1 user</source>
+        <translation>Utente ERC 1</translation>
+    </message>
+    <message>
+        <source>ERC 2 user</source>
+        <translation>Utente ERC 2</translation>
+    </message>
+    <message>
+        <source>User %1</source>
+        <translation>Utente %1</translation>
+    </message>
+    <message>
+        <source>No log</source>
+        <translation>Nessun registro</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utente</translation>
+    </message>
+    <message>
+        <source>Insatlled by</source>
+        <translation>Installato da</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+</context>
+<context>
     <name>cli</name>
     <message>
         <source>Option %1 needs a value.</source>
@@ -816,26 +980,6 @@ audit Dallas</translation>
     <message>
         <source>Unable to write %1: %2</source>
         <translation>Impossibile scrivere %1: %2</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [display options as above]
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv file, or - for standard output.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [opzioni di visualizzazione come sopra]
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, oppure - per lo standard output.
-</translation>
     </message>
     <message>
         <source>No command given.</source>
@@ -868,6 +1012,114 @@ OUTPUT è un file .csv, oppure - per lo standard output.
     <message>
         <source>Unknown value for %1: %2 (use %3).</source>
         <translation>Valore sconosciuto per %1: %2 (usare %3).</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv file, or - for standard output.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INGRESSO USCITA [--table events|users|configuration]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INGRESSO [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] USCITA.kaud|USCITA.bin
+  corvane-audit-cli write-key [--port PERCORSO] [--wait SECONDI] [--yes]
+  corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] USCITA.kaud
+  corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] USCITA.csv|-
+
+INGRESSO è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+USCITA è un file .csv, o - per lo standard output.
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>a number of seconds</source>
+        <translation>un numero di secondi</translation>
+    </message>
+    <message>
+        <source>Unsupported output: %1</source>
+        <translation>Uscita non supportata: %1</translation>
+    </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Interrotto.</translation>
+    </message>
+    <message>
+        <source>Without --port the first USB interface is used; --port simulated uses a simulated lock in memory.
+</source>
+        <translation>Senza --port si usa la prima interfaccia USB; --port simulated usa una serratura simulata in memoria.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli ports
+Lists the USB interfaces found, and those named in CORVANE_AUDIT_PORTS.
+</source>
+        <translation>Uso: corvane-audit-cli ports
+Elenca le interfacce USB trovate e quelle indicate in CORVANE_AUDIT_PORTS.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT
+Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
+raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] USCITA
+Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
+l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+Prepares the Dallas key on the reader with an audit request, deleting what it holds.
+Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
+(default 60).
+</source>
+        <translation>Uso: corvane-audit-cli write-key [--port PERCORSO] [--wait SECONDI] [--yes]
+Prepara la chiave Dallas sul lettore con una richiesta di audit, cancellando ciò che contiene.
+Chiede conferma sul terminale salvo --yes. --wait limita l&apos;attesa della chiave
+(predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] OUTPUT.csv|-
+Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
+</source>
+        <translation>Uso: corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] USCITA.csv|-
+Scarica il registro utenti della serratura e ne scrive le 64 righe come valori separati da virgole.
+</translation>
+    </message>
+    <message>
+        <source>write-key deletes what the key holds: confirm on a terminal, or pass --yes.</source>
+        <translation>write-key cancella il contenuto della chiave: confermare sul terminale o passare --yes.</translation>
     </message>
 </context>
 </TS>

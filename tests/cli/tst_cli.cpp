@@ -55,7 +55,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
-        QFile::copy(CORVANE_BINARY_DIR "/audit_it.qm", QCoreApplication::applicationDirPath() + "/audit_it.qm");
+        const QString catalogue = QCoreApplication::applicationDirPath() + "/audit_it.qm";
+        QFile::remove(catalogue); // a copy left by an earlier build would not be replaced
+        QVERIFY(QFile::copy(CORVANE_BINARY_DIR "/audit_it.qm", catalogue));
         const QByteArray image = Key().image();
         const QVector<QPair<QString, QByteArray>> files{ { "key.bin", image }, { "empty.kaud", {} },
             { "crc.bin", Key().breakChecksum(1).breakChecksum(2).image() }, { "request.bin", RequestImage() },
