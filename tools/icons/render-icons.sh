@@ -1,7 +1,8 @@
 #!/bin/sh
 # Renders src/Resources/svg/*.svg to the 128 px PNGs the program embeds, builds
-# AppLogo.ico (16, 32, 48, 256) and AppLogo.png (256), and optionally a contact
-# sheet at toolbar size.
+# AppLogo.ico (16, 32, 48, 256), AppLogo.png (256) and the desktop icons of
+# dist/icons (16 to 256 px and the SVG), and optionally a contact sheet at
+# toolbar size.
 # Needs: rsvg-convert (librsvg2-bin), icotool (icoutils); optional: optipng,
 # montage (imagemagick) for the sheet.
 # Usage: tools/icons/render-icons.sh [contact-sheet.png]
@@ -44,6 +45,17 @@ for size in 16 32 48; do shrink "$tmp/logo-$size.png"; done
 # 256 stored as PNG (as Windows does), the rest as 32-bit BMP entries.
 icotool -c -o "$res/AppLogo.ico" \
     "$tmp/logo-16.png" "$tmp/logo-32.png" "$tmp/logo-48.png" -r "$res/AppLogo.png"
+
+# The desktop's icon theme: the same drawings at the usual sizes, and the drawing itself.
+dist="$here/../../dist/icons/hicolor"
+for size in 16 32 48 64 128 256; do
+    mkdir -p "$dist/${size}x${size}/apps"
+    cp "$tmp/logo-$size.png" "$dist/${size}x${size}/apps/corvane-audit.png" 2>/dev/null \
+        || rsvg-convert -w $size -h $size -o "$dist/${size}x${size}/apps/corvane-audit.png" "$svg/AppLogo.svg"
+    shrink "$dist/${size}x${size}/apps/corvane-audit.png"
+done
+mkdir -p "$dist/scalable/apps"
+cp "$svg/AppLogo.svg" "$dist/scalable/apps/corvane-audit.svg"
 
 if [ -n "$sheet" ]; then
     command -v montage >/dev/null || { echo "missing montage" >&2; exit 1; }
