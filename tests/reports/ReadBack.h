@@ -54,7 +54,10 @@ inline QStringList PdfPages(const QString& path)
     pdftotext.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), path, QStringLiteral("-") });
     if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0)
         return {};
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    // Ligatures (the "fi" of "Configuration") read as their letters.
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput())
+                            .normalized(QString::NormalizationForm_KC)
+                            .split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast(); // after the last page's form feed
     return pages;
