@@ -1,13 +1,16 @@
 #include "AuditCli.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The PDF report lays text out with the system's fonts and needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setCodec("UTF-8");
