@@ -18,3 +18,4 @@ struct BenchCase
 QVector<BenchCase> DecodeCases();
 QVector<BenchCase> WindowCases();
 QVector<BenchCase> FileCases();
+QVector<BenchCase> ReportCases();
