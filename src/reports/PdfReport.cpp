@@ -163,12 +163,8 @@ bool IsCompletePdf(const QString& fileName)
     return file.readAll().trimmed().endsWith("%%EOF");
 }
 
-bool WritePdfReport(const ReportContent& content, const QString& fileName, const QString& shownName)
+void SetUpReportPrinter(TextPrinter& printer, const ReportContent& content, const QString& shownName)
 {
-    PendingFile file(fileName);
-    if (!file.isValid())
-        return false;
-    TextPrinter printer;
     printer.setMargins(12);
     printer.setTopMargin(11);
     printer.setOrientation(QPageLayout::Landscape);
@@ -177,5 +173,14 @@ bool WritePdfReport(const ReportContent& content, const QString& fileName, const
     printer.setBodyText(PdfReportBody(content));
     printer.setFooterText(PdfReportFooter(shownName, content.keypadDownloadTime));
     printer.setFooterSize(7);
+}
+
+bool WritePdfReport(const ReportContent& content, const QString& fileName, const QString& shownName)
+{
+    PendingFile file(fileName);
+    if (!file.isValid())
+        return false;
+    TextPrinter printer;
+    SetUpReportPrinter(printer, content, shownName);
     return printer.saveAsPdf(nullptr, file.path()) && IsCompletePdf(file.path()) && file.commit();
 }

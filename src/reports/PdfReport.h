@@ -12,6 +12,10 @@ QString PdfReportHeader();
 QString PdfReportBody(const ReportContent& content);
 QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime);
 
+class TextPrinter;
+// Landscape, margins 12 mm (11 mm at the top), header and footer 7 mm, the three texts.
+void SetUpReportPrinter(TextPrinter& printer, const ReportContent& content, const QString& shownName);
+
 // Writes the report to `fileName`, naming `shownName` in the footer. The file is replaced only
 // by a complete PDF; false, with any previous file untouched, otherwise.
 bool WritePdfReport(const ReportContent& content, const QString& fileName, const QString& shownName);

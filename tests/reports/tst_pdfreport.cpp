@@ -72,12 +72,8 @@ private slots:
     // out before them, which the printer then lays out again.
     void fastLayoutKeepsPagesAndText()
     {
-        const ReportContent content = Report(true, 120);
         TextPrinter printer;
-        printer.setOrientation(QPageLayout::Landscape);
-        printer.setHeaderSize(7);
-        printer.setHeaderText(PdfReportHeader());
-        printer.setBodyText(PdfReportBody(content));
+        SetUpReportPrinter(printer, Report(true, 120), "report.pdf");
         QTextDocument laidOut;
         laidOut.setHtml(printer.bodyText());
         const QString fast = dir.filePath("fast.pdf"), relaid = dir.filePath("relaid.pdf");

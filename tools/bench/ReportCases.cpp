@@ -137,16 +137,10 @@ BenchCase PdfCase()
             document.print(&printer);
         };
         const auto relaid = [content, relaidPath] {
-            QTextDocument document;
-            document.setHtml(PdfReportBody(*content));
             TextPrinter printer;
-            printer.setMargins(12);
-            printer.setTopMargin(11);
-            printer.setOrientation(QPageLayout::Landscape);
-            printer.setHeaderText(PdfReportHeader());
-            printer.setHeaderSize(7);
-            printer.setFooterText(PdfReportFooter(relaidPath, content->keypadDownloadTime));
-            printer.setFooterSize(7);
+            SetUpReportPrinter(printer, *content, relaidPath);
+            QTextDocument document;
+            document.setHtml(printer.bodyText());
             printer.saveAsPdf(&document, relaidPath);
         };
         const double naiveMs = MillisecondsOf(naive, 1);
