@@ -826,6 +826,30 @@ de auditoría</translation>
         <source>Warning: this operation will delete all data in Dallas key. Do you want to proceed?</source>
         <translation>Atención: esta operación borrará todos los datos de la llave Dallas. ¿Desea continuar?</translation>
     </message>
+    <message>
+        <source>You have already set DST for these events. Do you want to set it again?</source>
+        <translation>Ya ha aplicado el horario de verano a estos eventos. ¿Desea aplicarlo de nuevo?</translation>
+    </message>
+    <message>
+        <source>Audit successfully exported</source>
+        <translation>Auditoría exportada correctamente</translation>
+    </message>
+    <message>
+        <source>Unable to export audit</source>
+        <translation>No se puede exportar la auditoría</translation>
+    </message>
+    <message>
+        <source>No audit to export</source>
+        <translation>No hay ninguna auditoría que exportar</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Página</translation>
+    </message>
+    <message>
+        <source>of</source>
+        <translation>de</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -906,6 +930,17 @@ de auditoría</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>TextPrinter</name>
+    <message>
+        <source>Print Document</source>
+        <translation>Imprimir documento</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>Exportar PDF</translation>
     </message>
 </context>
 <context>
@@ -998,10 +1033,6 @@ de auditoría</translation>
         <translation>Número de argumentos incorrecto.</translation>
     </message>
     <message>
-        <source>Unsupported output: %1 (use a .csv file or -).</source>
-        <translation>Salida no admitida: %1 (use un archivo .csv o -).</translation>
-    </message>
-    <message>
         <source>Unable to read %1: %2</source>
         <translation>No se puede leer %1: %2</translation>
     </message>
@@ -1012,40 +1043,6 @@ de auditoría</translation>
     <message>
         <source>Unknown value for %1: %2 (use %3).</source>
         <translation>Valor desconocido para %1: %2 (use %3).</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv file, or - for standard output.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export ENTRADA SALIDA [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show ENTRADA [opciones de presentación como arriba]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port RUTA] [--wait SEGUNDOS] SALIDA.kaud|SALIDA.bin
-  corvane-audit-cli write-key [--port RUTA] [--wait SEGUNDOS] [--yes]
-  corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] SALIDA.kaud
-  corvane-audit-cli users-log [--port RUTA] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] SALIDA.csv|-
-
-ENTRADA es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas en bruto de 8192 bytes.
-SALIDA es un archivo .csv, o - para la salida estándar.
-COMANDO --help explica más de un comando.
-</translation>
     </message>
     <message>
         <source>a number of seconds</source>
@@ -1120,6 +1117,109 @@ Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como val
     <message>
         <source>write-key deletes what the key holds: confirm on a terminal, or pass --yes.</source>
         <translation>write-key borra lo que contiene la llave: confirme en un terminal o pase --yes.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
+sin procesar de 8192 bytes.
+OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
+o - para CSV en la salida estándar. --table elige la tabla del CSV;
+el libro de Excel y el informe PDF contienen las tres.
+--dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
+hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
+M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
+Ejemplo: --dst 5,0,3,5,0,10,add,1
+COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>Unsupported output: %1 (use a .csv, .xlsx or .pdf file, or -).</source>
+        <translation>Salida no admitida: %1 (use un archivo .csv, .xlsx o .pdf, o -).</translation>
+    </message>
+    <message>
+        <source>Only CSV goes to standard output.</source>
+        <translation>Solo el formato CSV puede ir a la salida estándar.</translation>
+    </message>
+    <message>
+        <source>start occurrence</source>
+        <translation>ocurrencia inicial</translation>
+    </message>
+    <message>
+        <source>start weekday</source>
+        <translation>día inicial</translation>
+    </message>
+    <message>
+        <source>start month</source>
+        <translation>mes inicial</translation>
+    </message>
+    <message>
+        <source>end occurrence</source>
+        <translation>ocurrencia final</translation>
+    </message>
+    <message>
+        <source>end weekday</source>
+        <translation>día final</translation>
+    </message>
+    <message>
+        <source>end month</source>
+        <translation>mes final</translation>
+    </message>
+    <message>
+        <source>--dst takes eight comma-separated fields, N,W,M,N,W,M,add|subtract,H: %1</source>
+        <translation>--dst requiere ocho campos separados por comas, N,W,M,N,W,M,add|subtract,H: %1</translation>
+    </message>
+    <message>
+        <source>Bad %1 in --dst: %2 (use %3..%4).</source>
+        <translation>Valor no válido para %1 en --dst: %2 (use %3..%4).</translation>
+    </message>
+    <message>
+        <source>Bad direction in --dst: %1 (use add or subtract).</source>
+        <translation>Dirección no válida en --dst: %1 (use add o subtract).</translation>
+    </message>
+    <message>
+        <source>Bad hours in --dst: %1 (use 0, 0.5, 1, 1.5 or 2).</source>
+        <translation>Horas no válidas en --dst: %1 (use 0, 0.5, 1, 1.5 o 2).</translation>
+    </message>
+    <message>
+        <source>The PDF report needs a graphical application object.</source>
+        <translation>El informe PDF necesita un objeto de aplicación gráfica.</translation>
     </message>
 </context>
 </TS>

@@ -826,6 +826,30 @@ audit Dallas</translation>
         <source>Warning: this operation will delete all data in Dallas key. Do you want to proceed?</source>
         <translation>Attenzione: questa operazione cancellerà tutti i dati della chiave Dallas. Continuare?</translation>
     </message>
+    <message>
+        <source>You have already set DST for these events. Do you want to set it again?</source>
+        <translation>L&apos;ora legale è già stata impostata per questi eventi. Si desidera impostarla di nuovo?</translation>
+    </message>
+    <message>
+        <source>Audit successfully exported</source>
+        <translation>Audit esportato correttamente</translation>
+    </message>
+    <message>
+        <source>Unable to export audit</source>
+        <translation>Impossibile esportare l&apos;audit</translation>
+    </message>
+    <message>
+        <source>No audit to export</source>
+        <translation>Nessun audit da esportare</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Pagina</translation>
+    </message>
+    <message>
+        <source>of</source>
+        <translation>di</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -906,6 +930,17 @@ audit Dallas</translation>
     <message>
         <source>Cancel</source>
         <translation>Annulla</translation>
+    </message>
+</context>
+<context>
+    <name>TextPrinter</name>
+    <message>
+        <source>Print Document</source>
+        <translation>Stampa documento</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>Esporta PDF</translation>
     </message>
 </context>
 <context>
@@ -998,10 +1033,6 @@ audit Dallas</translation>
         <translation>Numero di argomenti errato.</translation>
     </message>
     <message>
-        <source>Unsupported output: %1 (use a .csv file or -).</source>
-        <translation>Output non supportato: %1 (usare un file .csv oppure -).</translation>
-    </message>
-    <message>
         <source>Unable to read %1: %2</source>
         <translation>Impossibile leggere %1: %2</translation>
     </message>
@@ -1012,40 +1043,6 @@ audit Dallas</translation>
     <message>
         <source>Unknown value for %1: %2 (use %3).</source>
         <translation>Valore sconosciuto per %1: %2 (usare %3).</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv file, or - for standard output.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INGRESSO USCITA [--table events|users|configuration]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INGRESSO [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] USCITA.kaud|USCITA.bin
-  corvane-audit-cli write-key [--port PERCORSO] [--wait SECONDI] [--yes]
-  corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] USCITA.kaud
-  corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] USCITA.csv|-
-
-INGRESSO è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-USCITA è un file .csv, o - per lo standard output.
-COMANDO --help spiega di più su un comando.
-</translation>
     </message>
     <message>
         <source>a number of seconds</source>
@@ -1120,6 +1117,108 @@ Scarica il registro utenti della serratura e ne scrive le 64 righe come valori s
     <message>
         <source>write-key deletes what the key holds: confirm on a terminal, or pass --yes.</source>
         <translation>write-key cancella il contenuto della chiave: confermare sul terminale o passare --yes.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF le contengono tutte e tre.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>Unsupported output: %1 (use a .csv, .xlsx or .pdf file, or -).</source>
+        <translation>Output non supportato: %1 (usare un file .csv, .xlsx o .pdf, oppure -).</translation>
+    </message>
+    <message>
+        <source>Only CSV goes to standard output.</source>
+        <translation>Sullo standard output va solo il formato CSV.</translation>
+    </message>
+    <message>
+        <source>start occurrence</source>
+        <translation>occorrenza iniziale</translation>
+    </message>
+    <message>
+        <source>start weekday</source>
+        <translation>giorno iniziale</translation>
+    </message>
+    <message>
+        <source>start month</source>
+        <translation>mese iniziale</translation>
+    </message>
+    <message>
+        <source>end occurrence</source>
+        <translation>occorrenza finale</translation>
+    </message>
+    <message>
+        <source>end weekday</source>
+        <translation>giorno finale</translation>
+    </message>
+    <message>
+        <source>end month</source>
+        <translation>mese finale</translation>
+    </message>
+    <message>
+        <source>--dst takes eight comma-separated fields, N,W,M,N,W,M,add|subtract,H: %1</source>
+        <translation>--dst richiede otto campi separati da virgole, N,W,M,N,W,M,add|subtract,H: %1</translation>
+    </message>
+    <message>
+        <source>Bad %1 in --dst: %2 (use %3..%4).</source>
+        <translation>Valore non valido per %1 in --dst: %2 (usare %3..%4).</translation>
+    </message>
+    <message>
+        <source>Bad direction in --dst: %1 (use add or subtract).</source>
+        <translation>Direzione non valida in --dst: %1 (usare add o subtract).</translation>
+    </message>
+    <message>
+        <source>Bad hours in --dst: %1 (use 0, 0.5, 1, 1.5 or 2).</source>
+        <translation>Ore non valide in --dst: %1 (usare 0, 0.5, 1, 1.5 o 2).</translation>
+    </message>
+    <message>
+        <source>The PDF report needs a graphical application object.</source>
+        <translation>Il report PDF richiede un oggetto applicazione grafica.</translation>
     </message>
 </context>
 </TS>

@@ -76,7 +76,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_session.ZeroAll();
 
     // Not built yet: kept visible so the toolbar reads as it will, but inert.
-    for (QWidget* w : { static_cast<QWidget*>(ui->buttonAbout), static_cast<QWidget*>(ui->pushButton) })
+    for (QWidget* w : { static_cast<QWidget*>(ui->buttonAbout) })
         w->setEnabled(false);
 }
 
@@ -146,14 +146,16 @@ void MainWindow::retranslateForm()
     ui->retranslateUi(this);
     ui->labelDlDate->clear();
     ui->labelDlDate2->clear();
-    // The rule combo boxes are refilled in the new language, which selects their first entries.
+    // The rule combo boxes are refilled in the new language; the user's choices stay.
     for (QComboBox* combo : { ui->comboBoxFrom, ui->comboBoxFromDay, ui->comboBoxFromMonth, ui->comboBoxTo,
                               ui->comboBoxToDay, ui->comboBoxToMonth, ui->comboBoxAddSub }) {
+        const int chosen = combo->currentIndex();
         QStringList items;
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
         combo->clear();
         combo->addItems(items);
+        combo->setCurrentIndex(chosen);
     }
 }
 
@@ -183,8 +185,8 @@ void MainWindow::SetupMenu()
     m_actionExportPdf = m_exportMenu->addAction(QIcon(QStringLiteral(":/Resources/if_pdf_272705.png")), tr("Export to Pdf"));
     m_actionExportXlsx =
         m_exportMenu->addAction(QIcon(QStringLiteral(":/Resources/if_excel_272703.png")), tr("Export to Excel"));
-    m_actionExportPdf->setEnabled(false);
-    m_actionExportXlsx->setEnabled(false);
+    connect(m_actionExportPdf, &QAction::triggered, this, &MainWindow::onExportPdf);
+    connect(m_actionExportXlsx, &QAction::triggered, this, &MainWindow::onExportXlsx);
 
     ui->btnDownlad->setMenu(m_downloadMenu);
     ui->btnLanguage->setMenu(m_languageMenu);

@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 struct DecodeResult;
+struct ReportContent;
 class QAction;
 class QDialog;
 class QMenu;
@@ -62,6 +63,10 @@ public:
     QCheckList& eventIdFilter() { return m_eventsView->eventIdFilter(); }
     ColumnAlignedLayout* filterRowLayout() const { return m_eventsView->filterRowLayout(); }
 
+    // Daylight-saving correction (the rule function and the "Set" button) and the exports.
+    int FindDay(int year, int month, int weekday, int n);
+    ReportContent reportContent() const;
+
 public slots:
     void onLangIt();
     void onLangEn();
@@ -77,6 +82,9 @@ public slots:
     void invalidateAlignedLayout();
     void onSetFilter();
     void onResetFilter();
+    void on_pushButton_clicked();
+    void onExportXlsx();
+    void onExportPdf();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

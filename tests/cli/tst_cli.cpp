@@ -3,6 +3,7 @@
 #include "AuditFile.h"
 #include "LockSimProcess.h"
 #include "SimulatedLock.h"
+#include "reports/ReadBack.h"
 
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -82,7 +83,16 @@ private slots:
         row("no command", {}, 2, "No command given.\n");
         row("bad value", { "show", "a", "--hour-format", "13" }, 2, "Unknown value for --hour-format: 13 (use 24|12).\n");
         row("no value", { "export", "a", "out.csv", "--table" }, 2, "Option --table needs a value.\n");
-        row("not csv", { "export", "a", "o.xls" }, 2, "Unsupported output: o.xls (use a .csv file or -).\n");
+        row("not csv", { "export", "a", "o.xls" }, 2, "Unsupported output: o.xls (use a .csv, .xlsx or .pdf file, or -).\n");
+        row("workbook to stdout", { "export", "key.bin", "-", "--format", "xlsx" }, 2, "Only CSV goes to standard output.\n");
+        const auto dst = [](const char* rule) { return QStringList { "export", "a", "o.csv", "--dst", rule }; };
+        row("dst fields", dst("5,0,3"), 2, "--dst takes eight comma-separated fields, N,W,M,N,W,M,add|subtract,H: 5,0,3\n");
+        row("dst occurrence", dst("0,0,3,5,0,10,add,1"), 2, "Bad start occurrence in --dst: 0 (use 1..5).\n");
+        row("dst month", dst("5,0,13,5,0,10,add,1"), 2, "Bad start month in --dst: 13 (use 1..12).\n");
+        row("dst weekday", dst("5,0,3,5,7,10,add,1"), 2, "Bad end weekday in --dst: 7 (use 0..6).\n");
+        row("dst direction", dst("5,0,3,5,0,10,plus,1"), 2, "Bad direction in --dst: plus (use add or subtract).\n");
+        row("dst hours", dst("5,0,3,5,0,10,add,3"), 2, "Bad hours in --dst: 3 (use 0, 0.5, 1, 1.5 or 2).\n");
+        row("dst no value", { "show", "a", "--dst" }, 2, "Option --dst needs a value.\n");
         row("empty audit file", { "export", "empty.kaud", "out.csv" }, 1, "File not valid\n");
         row("data error", { "export", "bad.bin", "out.csv" }, 1, "Dallas key data error\n");
         row("8191 bytes", { "export", "short.bin", "out.csv" }, 1, "short.bin" + notAnImage);
@@ -91,6 +101,8 @@ private slots:
         row("events to a file", { "export", "key.bin", "out.csv" }, 0, "", (EventsHeader + "\r\n"
             "1,Lock,14/03/2024 09.00.00,14/03/2024 09.00.00,User 01,Bolt open,5\r\n").toUtf8(), 46);
         row("bad checksums", { "export", "crc.bin", "-" }, 0, "CRC error\nCRC error\n", "#,Device,", 46);
+        row("corrected dates", { "export", "key.bin", "out.csv", "--dst", "1,0,3,5,0,10,add,1" }, 0, "", (EventsHeader + "\r\n"
+            "1,Lock,14/03/2024 09.00.00,14/03/2024 10.00.00,User 01,Bolt open,5\r\n").toUtf8(), 46);
         row("empty key", { "export", "request.bin", "-" }, 0, "The Dallas audit key is empty\n", "#,Device,", 1);
         row("users", { "export", "key.bin", "-", "--table", "users" }, 0, "", "User,Status,Opening mode\r\n"
             "Master,,\r\nMaster 2,Disabled,Dallas key only\r\nUser 01,Installed,Code only\r\nUser 04,Installed,\r\n", 5);
@@ -131,6 +143,39 @@ private slots:
         QVERIFY(code == 0 || written == (file.isEmpty() ? QByteArray() : previous));
         QVERIFY2(written.startsWith(out), written.left(300).constData());
         QVERIFY(lines < 0 || (written.endsWith("\r\n") && written.count("\r\n") == lines));
+    }
+
+    // The samples corrected for a European summer: the workbook's cells are the CSV's fields, and
+    // the report names OUTPUT as given in its footer.
+    void reports()
+    {
+        const QStringList dst { "--dst", "5,0,3,5,0,10,add,1" };
+        const QString sample = CORVANE_SOURCE_DIR "/samples/bus-audit.kaud";
+        QCOMPARE(Run(QStringList { "export", sample, "sample.csv" } + dst).code, 0);
+        QCOMPARE(Run(QStringList { "export", sample, "sample.xlsx" } + dst).code, 0);
+        const QString key = CORVANE_SOURCE_DIR "/samples/dallas-audit.kaud"; // fewer pages, as good a check
+        QCOMPARE(Run(QStringList { "export", key, "report.out", "--format", "pdf" } + dst).code, 0);
+
+        const QStringList csv = QString::fromUtf8(ReadAll("sample.csv")).split("\r\n", Qt::SkipEmptyParts);
+        const QJsonObject book = readback::Workbook("sample.xlsx");
+        QCOMPARE(book["Audit"]["widths"]["E"].toInt(), 30);
+        const QVariantMap cells = book["Audit"]["cells"].toVariant().toMap();
+        QCOMPARE(cells.size(), 7 * csv.size());
+        int yellow = 0;
+        for (int r = 0; r < csv.size(); ++r) {
+            QStringList row;
+            for (char c = 'B'; c <= 'H'; ++c)
+                row << cells.value(QString(c) + QString::number(r + 2)).toString().section('|', 0, 0);
+            QCOMPARE(row.join(','), QString(csv[r]).remove('"'));
+            yellow += cells.value("E" + QString::number(r + 2)).toString().contains("|Y|");
+        }
+        QVERIFY(yellow > 0 && yellow < csv.size() / 2);
+
+        const QStringList pages = readback::PdfPages("report.out");
+        QVERIFY(pages.size() > 5);
+        QVERIFY(pages.last().simplified().startsWith("Corvane Audit "));
+        QVERIFY(pages.last().simplified().endsWith(QString("report.out Page %1 of %1 17/03/2025 10.09.20").arg(pages.size())));
+        QVERIFY(pages.first().simplified().contains("# Device Date Date with DST User Event Event ID"));
     }
 
     // Aligned columns, the events without "Date with DST"; after the Italian export, English again.
@@ -199,5 +244,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCli)
+QTEST_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The model and the simulated lock system may use Qt Core only, the device layer and the
-# device operations Core and SerialPort only.
+# device operations Core and SerialPort only. The reports use Gui and PrintSupport, and of the
+# widgets only the dialogs the text printer opens; they know nothing of the window.
 set -euo pipefail
 src=$1/src
 status=0
@@ -8,5 +9,18 @@ bad=$(grep -nE '#include *<(Qt(Gui|Widgets|Network|SerialPort|PrintSupport)/|Q(W
 if [ -n "$bad" ]; then echo "model/ or sim/ reaches beyond Qt Core:"; echo "$bad"; status=1; fi
 bad=$(grep -nE '#include *<(Qt(Gui|Widgets|Network|PrintSupport)/|Q(Widget|MessageBox|Settings|Application)\b)' "$src"/device/*.{h,cpp} "$src"/operations/*.{h,cpp} 2>/dev/null || true)
 if [ -n "$bad" ]; then echo "device/ or operations/ reaches beyond Core and SerialPort:"; echo "$bad"; status=1; fi
+widgets=$(ls -d /usr/include/*/qt5/QtWidgets /usr/include/qt5/QtWidgets 2>/dev/null | head -n 1 || true)
+for f in "$src"/reports/*.{h,cpp}; do
+  [ -e "$f" ] || continue
+  allowed='^$'
+  [ "$(basename "$f")" = TextPrinter.cpp ] && allowed='^QFileDialog$'
+  for class in $(sed -nE 's/^#include *<(QtWidgets\/)?(Q[A-Za-z]+)>.*/\2/p' "$f"); do
+    if { [ -n "$widgets" ] && [ -e "$widgets/$class" ]; } && ! [[ $class =~ $allowed ]]; then
+      echo "reports/ uses a widget: $(basename "$f"): $class"; status=1
+    fi
+  done
+  bad=$(grep -nE '#include *[<"](Qt(Network|SerialPort)/|ui_|MainWindow|Messages|EventsTableView|QSettings)' "$f" || true)
+  if [ -n "$bad" ]; then echo "reports/ reaches into the window or beyond Gui and PrintSupport: $(basename "$f")"; echo "$bad"; status=1; fi
+done
 [ $status -eq 0 ] && echo "Layering holds."
 exit $status

@@ -20,4 +20,5 @@ struct BenchCase
 QVector<BenchCase> DecodeCases();
 QVector<BenchCase> WindowCases();
 QVector<BenchCase> FileCases();
+QVector<BenchCase> ReportCases();
 QVector<BenchCase> DeviceCases();

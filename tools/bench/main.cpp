@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     cases += DecodeCases();
     cases += WindowCases();
     cases += FileCases();
+    cases += ReportCases();
     cases += DeviceCases();
 
     for (const BenchCase& c : cases) {

@@ -2,6 +2,7 @@
 
 #include "AuditFile.h"
 #include "DeviceCommands.h"
+#include "ReportOutput.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -94,10 +95,12 @@ void printAligned(const TextTable& table, QTextStream& out)
 QString UsageText()
 {
     return Cli::tr("Usage:\n"
-              "  corvane-audit-cli export INPUT OUTPUT [--table events|users|configuration]\n"
+              "  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]\n"
+              "                    [--table events|users|configuration]\n"
+              "                    [--dst N,W,M,N,W,M,add|subtract,H]\n"
               "                    [--date-format dmy|mdy] [--hour-format 24|12]\n"
               "                    [--audit full|simple] [--language en|it|es]\n"
-              "  corvane-audit-cli show INPUT [display options as above]\n"
+              "  corvane-audit-cli show INPUT [--dst ...] [display options as above]\n"
               "  corvane-audit-cli ports\n"
               "  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin\n"
               "  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]\n"
@@ -106,7 +109,13 @@ QString UsageText()
               "                    [--language en|it|es] OUTPUT.csv|-\n"
               "\n"
               "INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.\n"
-              "OUTPUT is a .csv file, or - for standard output.\n"
+              "OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),\n"
+              "or - for CSV on standard output. --table picks the CSV's table; the workbook\n"
+              "and the PDF report hold all three.\n"
+              "--dst applies a daylight-saving correction from the N-th weekday W of month M\n"
+              "to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;\n"
+              "M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).\n"
+              "Example: --dst 5,0,3,5,0,10,add,1\n"
               "COMMAND --help tells more of a command.\n");
 }
 
@@ -134,6 +143,7 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
         { "--hour-format", { "24", "12" }, [&o](int k) { o.display.hourFormat = k; } },
         { "--audit", { "full", "simple" }, [&o](int k) { o.auditType = k; } },
         { "--language", { "en", "it", "es" }, [&o](int k) { o.language = QStringList{ "en", "it", "es" }.at(k); } },
+        { "--format", { "csv", "xlsx", "pdf" }, [&o](int k) { o.format = QStringList{ "csv", "xlsx", "pdf" }.at(k); } },
     };
     QStringList positional;
     for (int i = 1; i < args.size(); ++i) {
@@ -142,7 +152,12 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
         for (const Choice& c : choices)
             if (a == QLatin1String(c.option))
                 choice = &c;
-        if (choice) {
+        if (a == QLatin1String("--dst")) {
+            QString v;
+            if (!takeValue(args, i, v, error) || !ParseDstRule(v, o.dstRule, error))
+                return false;
+            o.dst = true;
+        } else if (choice) {
             QString v;
             if (!takeValue(args, i, v, error))
                 return false;
@@ -167,8 +182,15 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
     o.input = positional.at(0);
     if (expected == 2) {
         o.output = positional.at(1);
-        if (o.output != QLatin1String("-") && !o.output.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-            *error = Cli::tr("Unsupported output: %1 (use a .csv file or -).").arg(o.output);
+        const bool standardOutput = o.output == QLatin1String("-");
+        if (o.format.isEmpty())
+            o.format = standardOutput ? QStringLiteral("csv") : FormatOfOutput(o.output);
+        if (o.format.isEmpty()) {
+            *error = Cli::tr("Unsupported output: %1 (use a .csv, .xlsx or .pdf file, or -).").arg(o.output);
+            return false;
+        }
+        if (standardOutput && o.format != QLatin1String("csv")) {
+            *error = Cli::tr("Only CSV goes to standard output.");
             return false;
         }
     }
@@ -211,6 +233,10 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
 
     audit.presentation = PresentConfig(session.config, session.busAudit, session.lockEvents, o.display);
     OrderEvents(session, o.auditType);
+    if (o.dst) {
+        ApplyDstCorrection(session.mergedEvents, session.mergedEvents.size(), session.timeDateTable, o.dstRule);
+        session.dstApplied = true;
+    }
     audit.rows = BuildEventRows(session.mergedEvents, o.display, session.dstApplied);
     return true;
 }
@@ -241,6 +267,8 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
         return Rejected;
 
     if (options.command == QLatin1String("export")) {
+        if (options.format != QLatin1String("csv"))
+            return WriteReportOutput(options, audit, err) ? Success : Rejected;
         TextTable table;
         if (options.table == QLatin1String("users"))
             table = UsersTextTable(audit.presentation);
@@ -266,9 +294,11 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
     out << '\n' << QCoreApplication::translate("MainWindow", "Events") << '\n';
     TextTable events = EventsTextTable(audit.rows);
     // Without a DST correction the "Date with DST" column only repeats "Date".
-    events.header.removeAt(3);
-    for (QStringList& row : events.rows)
-        row.removeAt(3);
+    if (!audit.session->dstApplied) {
+        events.header.removeAt(3);
+        for (QStringList& row : events.rows)
+            row.removeAt(3);
+    }
     printAligned(events, out);
     out.flush();
     return Success;

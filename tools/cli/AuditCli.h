@@ -2,6 +2,7 @@
 
 #include "AuditPipeline.h"
 #include "AuditRecords.h"
+#include "DstCorrection.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,10 +21,13 @@ struct Options
     QString command; // "export" or "show"
     QString input;
     QString output;
+    QString format; // "csv", "xlsx" or "pdf"; from OUTPUT's extension unless --format says
     QString table = QStringLiteral("events");
     DisplaySettings display;
     int auditType = 1;
     QString language = QStringLiteral("en");
+    bool dst = false; // one correction pass with dstRule before the output
+    DstRule dstRule;
 };
 
 // Parses the arguments after the program name. False with a reason on a usage error.

@@ -1,7 +1,7 @@
 #include "AuditCli.h"
 #include "DeviceCommands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <csignal>
@@ -9,7 +9,10 @@
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The PDF report lays text out with the system's fonts and needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     // Ctrl-C stops a device operation between two exchanges, so the port is closed properly.
     std::signal(SIGINT, [](int) { cli::RequestStop(); });
     QTextStream out(stdout);

@@ -1,0 +1,96 @@
+// The window's daylight-saving correction and its two exports: each reads the widgets, asks
+// what it must and hands the work to the model or the report writers.
+
+#include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "DstCorrection.h"
+#include "Messages.h"
+#include "PdfReport.h"
+#include "WindowReport.h"
+#include "XlsxReport.h"
+
+#include <QApplication>
+
+namespace {
+
+// Long exports show the wait cursor; it is up before the work starts.
+class WaitCursor
+{
+public:
+    WaitCursor()
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents();
+    }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+int MainWindow::FindDay(int year, int month, int weekday, int n)
+{
+    return ::FindDay(year, month, weekday, n);
+}
+
+void MainWindow::on_pushButton_clicked()
+{
+    if (m_session.dstApplied
+        && !Messages::question(tr("You have already set DST for these events. Do you want to set it again?")))
+        return;
+
+    DstRule rule;
+    rule.startOccurrence = ui->comboBoxFrom->currentIndex() + 1;
+    rule.startWeekday = ui->comboBoxFromDay->currentIndex();
+    rule.startMonth = ui->comboBoxFromMonth->currentIndex() + 1;
+    rule.endOccurrence = ui->comboBoxTo->currentIndex() + 1;
+    rule.endWeekday = ui->comboBoxToDay->currentIndex();
+    rule.endMonth = ui->comboBoxToMonth->currentIndex() + 1;
+    rule.subtract = ui->comboBoxAddSub->currentIndex() == 1;
+    rule.shiftSeconds = DstShiftSeconds(ui->comboBoxHours->currentIndex());
+    ApplyDstCorrection(m_session.mergedEvents, ui->tableWidget->rowCount(), m_session.timeDateTable, rule);
+
+    m_session.dstApplied = true;
+    m_eventsView->showDstColumn();
+    ParseListView();
+}
+
+ReportContent MainWindow::reportContent() const
+{
+    return WindowReport(*m_eventsView, *ui->tableWidget_2, *ui->groupBox_2, ui->labelDlDate->text(),
+                        m_session.dstApplied);
+}
+
+void MainWindow::onExportXlsx()
+{
+    const QString fileName = Messages::saveFileName(QStringLiteral("Excel Files (*.xlsx)"));
+    if (fileName.isEmpty())
+        return;
+    bool written;
+    {
+        WaitCursor wait;
+        written = WriteXlsxReport(reportContent(), fileName);
+    }
+    if (written)
+        Messages::information(tr("Audit successfully exported"));
+    else
+        Messages::critical(tr("Unable to export audit"));
+}
+
+void MainWindow::onExportPdf()
+{
+    const QString fileName = Messages::saveFileName(QStringLiteral("Pdf Files (*.pdf)"));
+    if (fileName.isEmpty()) {
+        Messages::critical(tr("No audit to export"));
+        return;
+    }
+    bool written;
+    {
+        WaitCursor wait;
+        written = WritePdfReport(reportContent(), fileName, fileName);
+    }
+    if (written)
+        Messages::information(tr("Audit successfully exported"));
+    else
+        Messages::critical(tr("Unable to export audit"));
+}

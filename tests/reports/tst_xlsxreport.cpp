@@ -1,0 +1,97 @@
+#include "ReadBack.h"
+#include "ReportFixtures.h"
+#include "XlsxReport.h"
+
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace fixtures;
+
+namespace {
+
+// Cells of one sheet row from column B on: texts, one fill letter per cell, borders per cell or for all.
+void AddRow(QVariantMap& cells, int row, const QStringList& texts, const QString& fills, const QStringList& borders)
+{
+    for (int i = 0; i < texts.size(); ++i) {
+        cells[QString(QChar('B' + i)) + QString::number(row)] =
+            texts[i] + "|" + fills[i] + "|" + (borders.size() == 1 ? borders[0] : borders[i]);
+    }
+}
+
+} // namespace
+
+class TestXlsxReport : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+private slots:
+    void workbook_data()
+    {
+        QTest::addColumn<bool>("dst");
+        QTest::newRow("correction not applied") << false;
+        QTest::newRow("correction applied") << true;
+    }
+
+    // Every cell of the three sheets: texts, white and yellow fills, the medium header borders and
+    // the thin data borders (none above and below the first row; none left of the users' status and mode).
+    void workbook()
+    {
+        QFETCH(bool, dst);
+        const ReportContent content = Report(dst);
+        const QString path = dir.filePath("audit.xlsx");
+        QVERIFY(WriteXlsxReport(content, path));
+        const QJsonObject book = readback::Workbook(path);
+        QVERIFY2(!book.contains("error"), qPrintable(book["error"].toString()));
+        QCOMPARE(book["sheets"].toVariant().toStringList(), (QStringList { "Audit", "Users", "Configuration" }));
+        QCOMPARE(book["active"].toString(), QStringLiteral("Audit"));
+
+        const QVariantMap widths { { "B", 5 }, { "C", 30 }, { "D", 30 }, { "E", dst ? 30 : 0 }, { "F", 30 }, { "G", 70 }, { "H", 15 } };
+        QCOMPARE(book["Audit"]["widths"].toVariant().toMap(), widths);
+        QCOMPARE(book["Users"]["widths"].toVariant().toMap(), (QVariantMap { { "B", 50 }, { "C", 50 }, { "D", 50 } }));
+        QCOMPARE(book["Configuration"]["widths"].toVariant().toMap(), (QVariantMap { { "B", 50 }, { "C", 50 } }));
+
+        QVariantMap audit;
+        AddRow(audit, 2, { "#", "Device", "Date", "Date with DST", "User", "Event", "Event ID" }, "-------", { "mmmm" });
+        AddRow(audit, 3, { "1", "Lock", "07/03/2022 20.26.40", "07/03/2022 21.26.40", "User 01", "Bolt open", "5" },
+               "WWWYWWW", { "-t-t" });
+        AddRow(audit, 4, { "2", "Keypad", "06/03/2022 20.26.40", "06/03/2022 20.26.40", "Master", "Valid code", "1" },
+               "WWWWWWW", { "tttt" });
+        AddRow(audit, 5, { "3", "Lock", "", "", "", "Time changed", "226" }, "WWWYWWW", { "tttt" });
+        QCOMPARE(book["Audit"]["cells"].toVariant().toMap(), audit);
+
+        QVariantMap users;
+        AddRow(users, 2, { "User", "Status", "Opening mode" }, "---", { "mmmm" });
+        AddRow(users, 3, { "Master", "Installed", "Code only" }, "WWW", { "-t-t", "-t--", "-t--" });
+        AddRow(users, 4, { "User 01", "Disabled", "" }, "WWW", { "tttt", "ttt-", "ttt-" });
+        QCOMPARE(book["Users"]["cells"].toVariant().toMap(), users);
+
+        QVariantMap configuration;
+        QCOMPARE(content.configuration.size(), 18);
+        for (int i = 0; i < 18; ++i)
+            AddRow(configuration, 2 + i, { content.configuration[i].caption, content.configuration[i].value }, "WW", { "tttt" });
+        QCOMPARE(book["Configuration"]["cells"].toVariant().toMap(), configuration);
+        QCOMPARE(configuration["B3"].toString(), QStringLiteral("Time delay:|W|tttt"));
+        QCOMPARE(configuration["C3"].toString(), QStringLiteral("10|W|tttt"));
+    }
+
+    // No room beside the file for the temporary's longer name, or a cell beyond Excel's limit.
+    void failureKeepsThePreviousFile()
+    {
+        for (const auto& c : { qMakePair(QString(250, 'e') + ".xlsx", 10), qMakePair(QString("kept.xlsx"), 40000) }) {
+            QTemporaryDir folder;
+            const QString path = folder.filePath(c.first);
+            QVERIFY(WriteAll(path, "previous workbook"));
+            ReportContent content = Report(true);
+            content.configuration[0].value = QString(c.second, 'x');
+            QVERIFY(!WriteXlsxReport(content, path));
+            QCOMPARE(ReadAll(path), QByteArray("previous workbook"));
+            QCOMPARE(Entries(folder.path()), QStringList { c.first });
+        }
+    }
+};
+
+QTEST_MAIN(TestXlsxReport)
+#include "tst_xlsxreport.moc"
