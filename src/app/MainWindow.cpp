@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "AboutDialog.h"
 #include "AuditFile.h"
 #include "BusDecoder.h"
 #include "ConfigPresentation.h"
@@ -11,12 +12,17 @@
 #include "SerialTransport.h"
 #include "SettingsDialog.h"
 #include "SettingsFile.h"
+#include "UpdateCheck.h"
+#include "UpdateDialog.h"
+#include "UpdateServer.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidgetItem>
@@ -73,8 +79,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     // Not built yet: kept visible so the toolbar reads as it will, but inert.
     for (QWidget* w : { static_cast<QWidget*>(ui->buttonWriteDallas), static_cast<QWidget*>(ui->buttonReadDallas),
-                        static_cast<QWidget*>(ui->buttonAbout), static_cast<QWidget*>(ui->pushButton) })
+                        static_cast<QWidget*>(ui->pushButton) })
         w->setEnabled(false);
+
+    m_networkManager = new QNetworkAccessManager(this);
+    connect(m_networkManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
+    CheckForUpdates();
 }
 
 MainWindow::~MainWindow()
@@ -391,3 +401,33 @@ void MainWindow::ParseListView()
 void MainWindow::PopulateFilters() { m_eventsView->populateFilters(); }
 void MainWindow::onSetFilter() { m_eventsView->applyFilter(); }
 void MainWindow::onResetFilter() { m_eventsView->resetFilter(); }
+
+// ---- updates and About ----
+
+void MainWindow::CheckForUpdates()
+{
+    // Without a configured server nothing is sent at all.
+    const QUrl server = UpdateServer::BaseUrl(SettingsFile::path());
+    if (!server.isEmpty())
+        UpdateCheck::RequestVersion(*m_networkManager, server);
+}
+
+void MainWindow::downloadFinished(QNetworkReply* reply)
+{
+    reply->deleteLater();
+    if (UpdateCheck::OffersUpdate(*reply)
+        && Messages::question(tr("An update is available. Do you want to download and install it?")))
+        UpdateApplication();
+}
+
+void MainWindow::UpdateApplication()
+{
+    UpdateDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::on_buttonAbout_clicked()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}

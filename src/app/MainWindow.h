@@ -11,6 +11,8 @@
 struct DecodeResult;
 class QAction;
 class QMenu;
+class QNetworkAccessManager;
+class QNetworkReply;
 
 namespace Ui {
 class MainWindow;
@@ -58,6 +60,10 @@ public:
     QCheckList& eventIdFilter() { return m_eventsView->eventIdFilter(); }
     ColumnAlignedLayout* filterRowLayout() const { return m_eventsView->filterRowLayout(); }
 
+    // Updates: a silent check at start-up; the image download once the user agrees.
+    void CheckForUpdates();
+    void UpdateApplication();
+
 public slots:
     void onLangIt();
     void onLangEn();
@@ -70,6 +76,8 @@ public slots:
     void invalidateAlignedLayout();
     void onSetFilter();
     void onResetFilter();
+    void on_buttonAbout_clicked();
+    void downloadFinished(QNetworkReply* reply);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,4 +107,6 @@ private:
     QAction* m_actionSpanish = nullptr;
     QAction* m_actionExportPdf = nullptr;
     QAction* m_actionExportXlsx = nullptr;
+
+    QNetworkAccessManager* m_networkManager = nullptr;
 };
