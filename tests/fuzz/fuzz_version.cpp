@@ -2,41 +2,34 @@
 
 #include "UpdateVersion.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+using namespace UpdateVersion;
 
-void Require(bool condition)
+static void Require(bool condition)
 {
     if (!condition)
         abort();
 }
 
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    using namespace UpdateVersion;
     const QByteArray text =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(std::min(size, size_t(INT_MAX))));
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(qMin(size, size_t(INT_MAX))));
     const Segments version = Parse(text);
 
-    // Digits only, without leading zeros, and written back they read the same.
+    // Digits without leading zeros, which read back the same when written out.
     QByteArray written;
     for (const QByteArray& segment : version) {
-        Require(!segment.isEmpty() && (segment.size() == 1 || segment.at(0) != '0'));
-        Require(std::all_of(segment.begin(), segment.end(), [](char c) { return c >= '0' && c <= '9'; }));
+        Require(Parse(segment) == Segments { segment });
         written += (written.isEmpty() ? "" : ".") + segment;
     }
     Require(Parse(written) == version);
 
-    // A true order against the program's version and between the two halves of the input.
-    const Segments program = Parse(Program().toLatin1());
-    Require(IsNewer(text) == (Compare(version, program) > 0));
-    Require(Compare(version, version) == 0);
+    // A true order, against the program's version and between the two halves of the input.
+    Require(IsNewer(text) == (Compare(version, Parse(Program().toLatin1())) > 0) && Compare(version, version) == 0);
     const Segments first = Parse(text.left(text.size() / 2)), second = Parse(text.mid(text.size() / 2));
     Require(Compare(first, second) == -Compare(second, first));
     return 0;
