@@ -9,7 +9,7 @@ packages=(
   qttranslations5-l10n libxlsxwriter-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
-  python3 python3-openpyxl poppler-utils
+  python3 python3-openpyxl python3-pyftpdlib poppler-utils
 )
 
 missing=()

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Info</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Buscar actualizaciones</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>Acerca de Qt</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>No update server is configured</source>
+        <translation>No hay ningún servidor de actualizaciones configurado</translation>
+    </message>
+    <message>
+        <source>Reads, shows and exports the audit of electronic safe locks.</source>
+        <translation>Lee, muestra y exporta la auditoría de las cerraduras electrónicas de cajas fuertes.</translation>
+    </message>
+    <message>
+        <source>Copyright © the Corvane Audit developers. All rights reserved. This program is provided as is, without warranty of any kind. It uses Qt under the GNU Lesser General Public License version 3 (see &quot;About Qt&quot;).</source>
+        <translation>Copyright © los desarrolladores de Corvane Audit. Todos los derechos reservados. Este programa se proporciona tal cual, sin garantía de ningún tipo. Usa Qt bajo la GNU Lesser General Public License versión 3 (véase &quot;Acerca de Qt&quot;).</translation>
+    </message>
+    <message>
+        <source>Please report problems, with the steps that lead to them and the audit file if there is one, on the Corvane Audit issue tracker.</source>
+        <translation>Informe de los problemas, con los pasos que los provocan y el archivo de auditoría si lo hay, en el gestor de incidencias de Corvane Audit.</translation>
+    </message>
+    <message>
+        <source>No update available</source>
+        <translation>No hay actualizaciones disponibles</translation>
+    </message>
+    <message>
+        <source>An update is available. Do you want to download and install it?</source>
+        <translation>Hay una actualización disponible. ¿Desea descargarla e instalarla?</translation>
+    </message>
+</context>
+<context>
     <name>DeviceOperation</name>
     <message>
         <source>Done</source>
@@ -850,6 +893,10 @@ de auditoría</translation>
         <source>of</source>
         <translation>de</translation>
     </message>
+    <message>
+        <source>An update is available. Do you want to download and install it?</source>
+        <translation>Hay una actualización disponible. ¿Desea descargarla e instalarla?</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -941,6 +988,33 @@ de auditoría</translation>
     <message>
         <source>Export PDF</source>
         <translation>Exportar PDF</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Update</source>
+        <translation>Actualización</translation>
+    </message>
+    <message>
+        <source>Downloading update...</source>
+        <translation>Descargando la actualización...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Update file has been cpoied to Downloads folder</source>
+        <translation>El archivo de actualización se ha copiado en la carpeta Descargas</translation>
+    </message>
+    <message>
+        <source>Unable to download update</source>
+        <translation>No se puede descargar la actualización</translation>
+    </message>
+    <message>
+        <source>Unable to install update</source>
+        <translation>No se puede instalar la actualización</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Verifica aggiornamenti</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>Informazioni su Qt</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>No update server is configured</source>
+        <translation>Nessun server di aggiornamento configurato</translation>
+    </message>
+    <message>
+        <source>Reads, shows and exports the audit of electronic safe locks.</source>
+        <translation>Legge, mostra ed esporta l&apos;audit delle serrature elettroniche per casseforti.</translation>
+    </message>
+    <message>
+        <source>Copyright © the Corvane Audit developers. All rights reserved. This program is provided as is, without warranty of any kind. It uses Qt under the GNU Lesser General Public License version 3 (see &quot;About Qt&quot;).</source>
+        <translation>Copyright © gli sviluppatori di Corvane Audit. Tutti i diritti riservati. Questo programma è fornito così com&apos;è, senza garanzia di alcun tipo. Usa Qt secondo la GNU Lesser General Public License versione 3 (vedi &quot;Informazioni su Qt&quot;).</translation>
+    </message>
+    <message>
+        <source>Please report problems, with the steps that lead to them and the audit file if there is one, on the Corvane Audit issue tracker.</source>
+        <translation>Segnalate i problemi, con i passi che li provocano e il file di audit se c&apos;è, nel sistema di segnalazione di Corvane Audit.</translation>
+    </message>
+    <message>
+        <source>No update available</source>
+        <translation>Nessun aggiornamento disponibile</translation>
+    </message>
+    <message>
+        <source>An update is available. Do you want to download and install it?</source>
+        <translation>È disponibile un aggiornamento. Scaricarlo e installarlo?</translation>
+    </message>
+</context>
+<context>
     <name>DeviceOperation</name>
     <message>
         <source>Done</source>
@@ -850,6 +893,10 @@ audit Dallas</translation>
         <source>of</source>
         <translation>di</translation>
     </message>
+    <message>
+        <source>An update is available. Do you want to download and install it?</source>
+        <translation>È disponibile un aggiornamento. Scaricarlo e installarlo?</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -941,6 +988,33 @@ audit Dallas</translation>
     <message>
         <source>Export PDF</source>
         <translation>Esporta PDF</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Update</source>
+        <translation>Aggiornamento</translation>
+    </message>
+    <message>
+        <source>Downloading update...</source>
+        <translation>Download dell&apos;aggiornamento in corso...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Update file has been cpoied to Downloads folder</source>
+        <translation>Il file di aggiornamento è stato copiato nella cartella Download</translation>
+    </message>
+    <message>
+        <source>Unable to download update</source>
+        <translation>Impossibile scaricare l&apos;aggiornamento</translation>
+    </message>
+    <message>
+        <source>Unable to install update</source>
+        <translation>Impossibile installare l&apos;aggiornamento</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
+#include "AboutDialog.h"
 #include "AuditFile.h"
 #include "BusDecoder.h"
 #include "ConfigPresentation.h"
@@ -14,6 +15,9 @@
 #include "SerialTransport.h"
 #include "SettingsDialog.h"
 #include "SettingsFile.h"
+#include "UpdateCheck.h"
+#include "UpdateDialog.h"
+#include "UpdateServer.h"
 #include "UsersLogDialog.h"
 
 #include <QCloseEvent>
@@ -21,6 +25,8 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidgetItem>
@@ -75,9 +81,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     m_session.ZeroAll();
 
-    // Not built yet: kept visible so the toolbar reads as it will, but inert.
-    for (QWidget* w : { static_cast<QWidget*>(ui->buttonAbout) })
-        w->setEnabled(false);
+    m_networkManager = new QNetworkAccessManager(this);
+    connect(m_networkManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
+    CheckForUpdates();
 }
 
 MainWindow::~MainWindow()
@@ -493,3 +499,33 @@ void MainWindow::ParseListView()
 void MainWindow::PopulateFilters() { m_eventsView->populateFilters(); }
 void MainWindow::onSetFilter() { m_eventsView->applyFilter(); }
 void MainWindow::onResetFilter() { m_eventsView->resetFilter(); }
+
+// ---- updates and About ----
+
+void MainWindow::CheckForUpdates()
+{
+    // Without a configured server nothing is sent at all.
+    const QUrl server = UpdateServer::BaseUrl(SettingsFile::path());
+    if (!server.isEmpty())
+        UpdateCheck::RequestVersion(*m_networkManager, server);
+}
+
+void MainWindow::downloadFinished(QNetworkReply* reply)
+{
+    reply->deleteLater();
+    if (UpdateCheck::OffersUpdate(*reply)
+        && Messages::question(tr("An update is available. Do you want to download and install it?")))
+        UpdateApplication();
+}
+
+void MainWindow::UpdateApplication()
+{
+    UpdateDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::on_buttonAbout_clicked()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}

@@ -13,6 +13,8 @@ struct ReportContent;
 class QAction;
 class QDialog;
 class QMenu;
+class QNetworkAccessManager;
+class QNetworkReply;
 
 namespace Ui {
 class MainWindow;
@@ -66,6 +68,9 @@ public:
     // Daylight-saving correction (the rule function and the "Set" button) and the exports.
     int FindDay(int year, int month, int weekday, int n);
     ReportContent reportContent() const;
+    // Updates: a silent check at start-up; the image download once the user agrees.
+    void CheckForUpdates();
+    void UpdateApplication();
 
 public slots:
     void onLangIt();
@@ -85,6 +90,8 @@ public slots:
     void on_pushButton_clicked();
     void onExportXlsx();
     void onExportPdf();
+    void on_buttonAbout_clicked();
+    void downloadFinished(QNetworkReply* reply);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,4 +128,6 @@ private:
     QAction* m_actionSpanish = nullptr;
     QAction* m_actionExportPdf = nullptr;
     QAction* m_actionExportXlsx = nullptr;
+
+    QNetworkAccessManager* m_networkManager = nullptr;
 };

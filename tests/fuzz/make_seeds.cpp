@@ -133,6 +133,10 @@ int main(int argc, char** argv)
     seeds["auditfile/bus-version-0"] = version0;
     seeds["auditfile/bus-kind-7"] = QByteArray(bus).replace(0, 1, "\x07");
     seeds["auditfile/bus-cut-after-digest"] = bus.chopped(68);
+    // Version files: a plain one, and one with a NUL and a comment after the number.
+    seeds["version/plain"] = "2.0.7.0\n";
+    seeds["version/nul-and-comment"] = QByteArray("2.0.6\0.1 # beta\r\n", 17);
+
     bool ok = true;
     const QFileInfoList samples = argc == 3 ? QDir(argv[2]).entryInfoList({ "*.kaud" }, QDir::Files) : QFileInfoList();
     for (const QFileInfo& sample : samples) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The model and the simulated lock system may use Qt Core only, the device layer and the
-# device operations Core and SerialPort only. The reports use Gui and PrintSupport, and of the
-# widgets only the dialogs the text printer opens; they know nothing of the window.
+# device operations Core and SerialPort only, and the update library (src/update but its
+# dialogs) Core and Network only. The reports use Gui and PrintSupport, and of the widgets only
+# the dialogs the text printer opens; they know nothing of the window.
 set -euo pipefail
 src=$1/src
 status=0
@@ -22,5 +23,8 @@ for f in "$src"/reports/*.{h,cpp}; do
   bad=$(grep -nE '#include *[<"](Qt(Network|SerialPort)/|ui_|MainWindow|Messages|EventsTableView|QSettings)' "$f" || true)
   if [ -n "$bad" ]; then echo "reports/ reaches into the window or beyond Gui and PrintSupport: $(basename "$f")"; echo "$bad"; status=1; fi
 done
+update=$(ls "$src"/update/*.{h,cpp} 2>/dev/null | grep -v 'Dialog\.' || true)
+bad=$( [ -z "$update" ] || grep -nE '#include *<(Qt(Gui|Widgets|SerialPort|PrintSupport)/|Q(Widget|MessageBox|Dialog|Application|SerialPort)\b)|#include *"(ui_|Messages|SettingsFile|MainWindow)' $update || true)
+if [ -n "$bad" ]; then echo "update/ (but its dialogs) reaches beyond Core and Network:"; echo "$bad"; status=1; fi
 [ $status -eq 0 ] && echo "Layering holds."
 exit $status

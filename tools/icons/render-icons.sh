@@ -1,7 +1,8 @@
 #!/bin/sh
 # Renders src/Resources/svg/*.svg to the 128 px PNGs the program embeds, builds
-# AppLogo.ico (16, 32, 48, 256), AppLogo.png (256) and the desktop icons of
-# dist/icons (16 to 256 px and the SVG), and optionally a contact sheet at
+# AppLogo.ico (16, 32, 48, 256), AppLogo.png (256), the About dialog's Logo.png
+# (400 x 52, shown in 200 x 26) and the desktop icons of dist/icons (16 to 256 px
+# and the SVG), and optionally a contact sheet at
 # toolbar size.
 # Needs: rsvg-convert (librsvg2-bin), icotool (icoutils); optional: optipng,
 # montage (imagemagick) for the sheet.
@@ -27,10 +28,14 @@ shrink() {
 
 for src in "$svg"/*.svg; do
     name=$(basename "$src" .svg)
-    case "$name" in AppLogo*) continue ;; esac
+    case "$name" in AppLogo* | Logo) continue ;; esac
     rsvg-convert -w 128 -h 128 -o "$res/$name.png" "$src"
     shrink "$res/$name.png"
 done
+
+# Twice its display size, so it stays sharp on high-density screens.
+rsvg-convert -w 400 -h 52 -o "$res/Logo.png" "$svg/Logo.svg"
+shrink "$res/Logo.png"
 
 # Small sizes come from a plainer drawing: the checklist and ticks turn to mush below 48 px.
 for size in 16 32; do
@@ -62,7 +67,7 @@ if [ -n "$sheet" ]; then
     set --
     for png in "$res"/*.png; do
         name=$(basename "$png" .png)
-        rsvg-convert -w 40 -h 40 -o "$tmp/sheet-$name.png" "$svg/$name.svg"
+        rsvg-convert -h 40 -o "$tmp/sheet-$name.png" "$svg/$name.svg"
         set -- "$@" -label "$name" "$tmp/sheet-$name.png"
     done
     montage "$@" -tile 6x -geometry 120x56+6+6 -pointsize 10 \
