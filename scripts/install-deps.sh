@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
   python3 python3-openpyxl python3-pyftpdlib poppler-utils
+  desktop-file-utils libxml2-utils shared-mime-info man-db bsdextrautils dpkg-dev
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include "DallasRequest.h"
 #include "EventMerge.h"
 #include "EventRows.h"
+#include "InstallPaths.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
 #include "SelectLockDialog.h"
@@ -49,8 +50,13 @@ DisplaySettings readDisplaySettings()
 void switchTranslator(QTranslator& translator, const QString& fileName)
 {
     QCoreApplication::removeTranslator(&translator);
-    if (translator.load(fileName, QCoreApplication::applicationDirPath(), QString(), QString()))
-        QCoreApplication::installTranslator(&translator);
+    // Beside the executable first; an installed copy keeps its catalogues in its share folder.
+    for (const QString& dir : installpaths::TranslationDirectories()) {
+        if (translator.load(fileName, dir, QString(), QString())) {
+            QCoreApplication::installTranslator(&translator);
+            return;
+        }
+    }
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -300,8 +306,13 @@ void MainWindow::on_buttonOpen_clicked()
 {
     ResetContent(true);
     const QString fileName = Messages::openFileName(auditFileFilter());
-    if (fileName.isEmpty())
-        return;
+    if (!fileName.isEmpty())
+        OpenAuditFile(fileName);
+}
+
+void MainWindow::OpenAuditFile(const QString& fileName)
+{
+    ResetContent(true);
     const AuditFile::ReadResult file = AuditFile::Load(fileName, m_session);
     if (!file.valid) {
         // Nothing of a rejected file stays in the session.

@@ -36,6 +36,8 @@ public:
 
     void SetupWidgets();
     void WriteDallas();
+    // Opens an audit file as "Open..." does once a file is chosen (also for a path given at start).
+    void OpenAuditFile(const QString& fileName);
     // The download menu's "Users log"; not a slot, as no widget bears its name to connect it by.
     void on_btnLog_clicked();
     void SetupMenu();

@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include "InstallPaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +14,8 @@ QString path()
 {
     const QString dir = QCoreApplication::applicationDirPath();
     const QString besideExecutable = dir + QStringLiteral("/Settings.ini");
-    if (QFileInfo::exists(besideExecutable) || QFileInfo(dir).isWritable())
+    // An installed copy never writes into the program's folder, even when it could (as root).
+    if (QFileInfo::exists(besideExecutable) || (QFileInfo(dir).isWritable() && !installpaths::IsInstalled()))
         return besideExecutable;
 
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

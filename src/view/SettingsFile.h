@@ -6,8 +6,9 @@
 // Settings.ini: opened, read or written, and closed at every use, so nothing is cached.
 namespace SettingsFile {
 
-// Beside the executable when the file exists there or the folder is writable; otherwise
-// (an installed copy) in the user's configuration folder, so settings are never silently lost.
+// Beside the executable when the file exists there or the folder is writable (a copy run from
+// its build folder); otherwise, and always for an installed copy, in the user's configuration
+// folder, so settings are never silently lost.
 QString path();
 
 QVariant value(const QString& key, const QVariant& defaultValue = QVariant());

@@ -2,6 +2,7 @@
 
 #include "AuditFile.h"
 #include "DeviceCommands.h"
+#include "InstallPaths.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>
@@ -40,9 +41,12 @@ void installTranslation(const QString& language)
     QCoreApplication::removeTranslator(&translator);
     if (language == QLatin1String("en"))
         return;
-    if (translator.load(QStringLiteral("audit_%1.qm").arg(language), QCoreApplication::applicationDirPath(),
-                        QString(), QString()))
-        QCoreApplication::installTranslator(&translator);
+    for (const QString& dir : installpaths::TranslationDirectories()) {
+        if (translator.load(QStringLiteral("audit_%1.qm").arg(language), dir, QString(), QString())) {
+            QCoreApplication::installTranslator(&translator);
+            return;
+        }
+    }
 }
 
 bool writeOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
