@@ -30,8 +30,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Corvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvane Audit"));
-    // Qt has taken its own options out; what is left is ours.
+    // Qt has taken its own options out; what is left is ours: one audit file at most.
     const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() > 1 || (!args.isEmpty() && args.first().startsWith(QLatin1Char('-')))) {
+        std::fprintf(stderr, "corvane-audit: unexpected arguments: %s\n\n%s", qPrintable(args.join(QLatin1Char(' '))), Usage);
+        return 2;
+    }
     MainWindow window;
     window.show();
     // A file handed over by the file manager (or typed after the command).
