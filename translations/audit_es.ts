@@ -43,6 +43,10 @@
         <source>An update is available. Do you want to download and install it?</source>
         <translation>Hay una actualización disponible. ¿Desea descargarla e instalarla?</translation>
     </message>
+    <message>
+        <source>Corvane Audit logo</source>
+        <translation>Logotipo de Corvane Audit</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -897,6 +901,210 @@ de auditoría</translation>
         <source>An update is available. Do you want to download and install it?</source>
         <translation>Hay una actualización disponible. ¿Desea descargarla e instalarla?</translation>
     </message>
+    <message>
+        <source>Clear the audit on display</source>
+        <translation>Borra la auditoría mostrada</translation>
+    </message>
+    <message>
+        <source>Save the audit to a file</source>
+        <translation>Guarda la auditoría en un archivo</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Open an audit file</source>
+        <translation>Abre un archivo de auditoría</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Export the audit to PDF or Excel</source>
+        <translation>Exporta la auditoría a PDF o Excel</translation>
+    </message>
+    <message>
+        <source>Prepare a Dallas key to collect the audit of a lock</source>
+        <translation>Prepara una llave Dallas para recoger la auditoría de una cerradura</translation>
+    </message>
+    <message>
+        <source>Create Dallas audit key</source>
+        <translation>Crear llave Dallas de auditoría</translation>
+    </message>
+    <message>
+        <source>Read the audit collected by a Dallas key</source>
+        <translation>Lee la auditoría recogida por una llave Dallas</translation>
+    </message>
+    <message>
+        <source>Read Dallas audit key</source>
+        <translation>Leer llave Dallas de auditoría</translation>
+    </message>
+    <message>
+        <source>Download the audit or the users log from the lock</source>
+        <translation>Descarga de la cerradura la auditoría o el registro de usuarios</translation>
+    </message>
+    <message>
+        <source>Date format, hour format and audit type</source>
+        <translation>Formato de fecha, formato de hora y tipo de auditoría</translation>
+    </message>
+    <message>
+        <source>Italian, English or Spanish</source>
+        <translation>Italiano, inglés o español</translation>
+    </message>
+    <message>
+        <source>Version, updates and program information</source>
+        <translation>Versión, actualizaciones e información del programa</translation>
+    </message>
+    <message>
+        <source>USB interface</source>
+        <translation>Interfaz USB</translation>
+    </message>
+    <message>
+        <source>Serial port of the USB interface</source>
+        <translation>Puerto serie de la interfaz USB</translation>
+    </message>
+    <message>
+        <source>USB interface port</source>
+        <translation>Puerto de la interfaz USB</translation>
+    </message>
+    <message>
+        <source>Look for USB interfaces again</source>
+        <translation>Busca de nuevo las interfaces USB</translation>
+    </message>
+    <message>
+        <source>Refresh interfaces</source>
+        <translation>Actualizar interfaces</translation>
+    </message>
+    <message>
+        <source>Events table</source>
+        <translation>Tabla de eventos</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time starts</source>
+        <translation>Semana del mes en que empieza el horario de verano</translation>
+    </message>
+    <message>
+        <source>Start week</source>
+        <translation>Semana de inicio</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time starts</source>
+        <translation>Día de la semana en que empieza el horario de verano</translation>
+    </message>
+    <message>
+        <source>Start weekday</source>
+        <translation>Día de inicio</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time starts</source>
+        <translation>Mes en que empieza el horario de verano</translation>
+    </message>
+    <message>
+        <source>Start month</source>
+        <translation>Mes de inicio</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time ends</source>
+        <translation>Semana del mes en que termina el horario de verano</translation>
+    </message>
+    <message>
+        <source>End week</source>
+        <translation>Semana de fin</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time ends</source>
+        <translation>Día de la semana en que termina el horario de verano</translation>
+    </message>
+    <message>
+        <source>End weekday</source>
+        <translation>Día de fin</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time ends</source>
+        <translation>Mes en que termina el horario de verano</translation>
+    </message>
+    <message>
+        <source>End month</source>
+        <translation>Mes de fin</translation>
+    </message>
+    <message>
+        <source>Whether the event times are moved forward or back</source>
+        <translation>Si las horas de los eventos se adelantan o se atrasan</translation>
+    </message>
+    <message>
+        <source>Add or subtract</source>
+        <translation>Sumar o restar</translation>
+    </message>
+    <message>
+        <source>Hours by which the event times are moved</source>
+        <translation>Horas que se desplazan las horas de los eventos</translation>
+    </message>
+    <message>
+        <source>Hours to shift</source>
+        <translation>Horas de desplazamiento</translation>
+    </message>
+    <message>
+        <source>Show the event times corrected for daylight saving time</source>
+        <translation>Muestra las horas de los eventos corregidas según el horario de verano</translation>
+    </message>
+    <message>
+        <source>Set daylight saving time</source>
+        <translation>Aplicar el horario de verano</translation>
+    </message>
+    <message>
+        <source>Users table</source>
+        <translation>Tabla de usuarios</translation>
+    </message>
+    <message>
+        <source>Set filter</source>
+        <translation>Aplicar filtro</translation>
+    </message>
+    <message>
+        <source>Show only the rows that match the checked items</source>
+        <translation>Muestra solo las filas que coinciden con los elementos marcados</translation>
+    </message>
+    <message>
+        <source>Reset filter</source>
+        <translation>Restablecer filtro</translation>
+    </message>
+    <message>
+        <source>Clear the checked items and show every row</source>
+        <translation>Desmarca los elementos y muestra todas las filas</translation>
+    </message>
+    <message>
+        <source>Date filter</source>
+        <translation>Filtro de fecha</translation>
+    </message>
+    <message>
+        <source>Dates to show</source>
+        <translation>Fechas que mostrar</translation>
+    </message>
+    <message>
+        <source>User filter</source>
+        <translation>Filtro de usuario</translation>
+    </message>
+    <message>
+        <source>Users to show</source>
+        <translation>Usuarios que mostrar</translation>
+    </message>
+    <message>
+        <source>Event filter</source>
+        <translation>Filtro de evento</translation>
+    </message>
+    <message>
+        <source>Events to show</source>
+        <translation>Eventos que mostrar</translation>
+    </message>
+    <message>
+        <source>Event ID filter</source>
+        <translation>Filtro de ID de evento</translation>
+    </message>
+    <message>
+        <source>Event IDs to show</source>
+        <translation>ID de evento que mostrar</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -907,6 +1115,14 @@ de auditoría</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>The operation failed</source>
+        <translation>La operación ha fallado</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
     </message>
 </context>
 <context>

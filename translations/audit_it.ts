@@ -43,6 +43,10 @@
         <source>An update is available. Do you want to download and install it?</source>
         <translation>È disponibile un aggiornamento. Scaricarlo e installarlo?</translation>
     </message>
+    <message>
+        <source>Corvane Audit logo</source>
+        <translation>Logo di Corvane Audit</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -897,6 +901,210 @@ audit Dallas</translation>
         <source>An update is available. Do you want to download and install it?</source>
         <translation>È disponibile un aggiornamento. Scaricarlo e installarlo?</translation>
     </message>
+    <message>
+        <source>Clear the audit on display</source>
+        <translation>Cancella l&apos;audit visualizzato</translation>
+    </message>
+    <message>
+        <source>Save the audit to a file</source>
+        <translation>Salva l&apos;audit in un file</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Salva</translation>
+    </message>
+    <message>
+        <source>Open an audit file</source>
+        <translation>Apri un file di audit</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Apri</translation>
+    </message>
+    <message>
+        <source>Export the audit to PDF or Excel</source>
+        <translation>Esporta l&apos;audit in PDF o Excel</translation>
+    </message>
+    <message>
+        <source>Prepare a Dallas key to collect the audit of a lock</source>
+        <translation>Prepara una chiave Dallas per raccogliere l&apos;audit di una serratura</translation>
+    </message>
+    <message>
+        <source>Create Dallas audit key</source>
+        <translation>Crea chiave Dallas di audit</translation>
+    </message>
+    <message>
+        <source>Read the audit collected by a Dallas key</source>
+        <translation>Legge l&apos;audit raccolto da una chiave Dallas</translation>
+    </message>
+    <message>
+        <source>Read Dallas audit key</source>
+        <translation>Leggi chiave Dallas di audit</translation>
+    </message>
+    <message>
+        <source>Download the audit or the users log from the lock</source>
+        <translation>Scarica dalla serratura l&apos;audit o il registro utenti</translation>
+    </message>
+    <message>
+        <source>Date format, hour format and audit type</source>
+        <translation>Formato della data, formato dell&apos;ora e tipo di audit</translation>
+    </message>
+    <message>
+        <source>Italian, English or Spanish</source>
+        <translation>Italiano, inglese o spagnolo</translation>
+    </message>
+    <message>
+        <source>Version, updates and program information</source>
+        <translation>Versione, aggiornamenti e informazioni sul programma</translation>
+    </message>
+    <message>
+        <source>USB interface</source>
+        <translation>Interfaccia USB</translation>
+    </message>
+    <message>
+        <source>Serial port of the USB interface</source>
+        <translation>Porta seriale dell&apos;interfaccia USB</translation>
+    </message>
+    <message>
+        <source>USB interface port</source>
+        <translation>Porta dell&apos;interfaccia USB</translation>
+    </message>
+    <message>
+        <source>Look for USB interfaces again</source>
+        <translation>Cerca di nuovo le interfacce USB</translation>
+    </message>
+    <message>
+        <source>Refresh interfaces</source>
+        <translation>Aggiorna interfacce</translation>
+    </message>
+    <message>
+        <source>Events table</source>
+        <translation>Tabella eventi</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time starts</source>
+        <translation>Settimana del mese in cui inizia l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Start week</source>
+        <translation>Settimana di inizio</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time starts</source>
+        <translation>Giorno della settimana in cui inizia l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Start weekday</source>
+        <translation>Giorno di inizio</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time starts</source>
+        <translation>Mese in cui inizia l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Start month</source>
+        <translation>Mese di inizio</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time ends</source>
+        <translation>Settimana del mese in cui finisce l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>End week</source>
+        <translation>Settimana di fine</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time ends</source>
+        <translation>Giorno della settimana in cui finisce l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>End weekday</source>
+        <translation>Giorno di fine</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time ends</source>
+        <translation>Mese in cui finisce l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>End month</source>
+        <translation>Mese di fine</translation>
+    </message>
+    <message>
+        <source>Whether the event times are moved forward or back</source>
+        <translation>Se gli orari degli eventi vengono spostati avanti o indietro</translation>
+    </message>
+    <message>
+        <source>Add or subtract</source>
+        <translation>Aggiungi o sottrai</translation>
+    </message>
+    <message>
+        <source>Hours by which the event times are moved</source>
+        <translation>Ore di cui vengono spostati gli orari degli eventi</translation>
+    </message>
+    <message>
+        <source>Hours to shift</source>
+        <translation>Ore di spostamento</translation>
+    </message>
+    <message>
+        <source>Show the event times corrected for daylight saving time</source>
+        <translation>Mostra gli orari degli eventi corretti per l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Set daylight saving time</source>
+        <translation>Applica l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Users table</source>
+        <translation>Tabella utenti</translation>
+    </message>
+    <message>
+        <source>Set filter</source>
+        <translation>Applica filtro</translation>
+    </message>
+    <message>
+        <source>Show only the rows that match the checked items</source>
+        <translation>Mostra solo le righe che corrispondono alle voci selezionate</translation>
+    </message>
+    <message>
+        <source>Reset filter</source>
+        <translation>Azzera filtro</translation>
+    </message>
+    <message>
+        <source>Clear the checked items and show every row</source>
+        <translation>Deseleziona le voci e mostra tutte le righe</translation>
+    </message>
+    <message>
+        <source>Date filter</source>
+        <translation>Filtro data</translation>
+    </message>
+    <message>
+        <source>Dates to show</source>
+        <translation>Date da mostrare</translation>
+    </message>
+    <message>
+        <source>User filter</source>
+        <translation>Filtro utente</translation>
+    </message>
+    <message>
+        <source>Users to show</source>
+        <translation>Utenti da mostrare</translation>
+    </message>
+    <message>
+        <source>Event filter</source>
+        <translation>Filtro evento</translation>
+    </message>
+    <message>
+        <source>Events to show</source>
+        <translation>Eventi da mostrare</translation>
+    </message>
+    <message>
+        <source>Event ID filter</source>
+        <translation>Filtro ID evento</translation>
+    </message>
+    <message>
+        <source>Event IDs to show</source>
+        <translation>ID evento da mostrare</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -907,6 +1115,14 @@ audit Dallas</translation>
     <message>
         <source>Cancel</source>
         <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>The operation failed</source>
+        <translation>L&apos;operazione non è riuscita</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Errore</translation>
     </message>
 </context>
 <context>

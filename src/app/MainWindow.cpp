@@ -231,6 +231,15 @@ void MainWindow::SetupTable(bool clearRaw)
     connect(m_eventsView->setButton(), &QPushButton::clicked, this, &MainWindow::onSetFilter);
     connect(m_eventsView->resetButton(), &QPushButton::clicked, this, &MainWindow::onResetFilter);
     m_filtersBuilt = true;
+
+    // Tab follows the reading order: from the tabs down to the filter row (whose new buttons
+    // would otherwise come last), the table and the daylight-saving row by row.
+    QWidgetList order = { ui->tabWidget->focusProxy() };
+    order << m_eventsView->focusOrder() << ui->comboBoxFrom << ui->comboBoxFromDay << ui->comboBoxFromMonth
+          << ui->comboBoxAddSub << ui->comboBoxTo << ui->comboBoxToDay << ui->comboBoxToMonth << ui->comboBoxHours
+          << ui->pushButton;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
 }
 
 void MainWindow::invalidateAlignedLayout()

@@ -8,9 +8,34 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+#include <iterator>
+
 namespace {
 const int columnWidths[EventsTableView::ColumnCount] = { 40, 110, 150, 150, 150, 470, 80 };
 const int eventWidthWithDst = 320;
+
+// Names and tooltips of the filter row, left to right; set again at every rebuild, so they
+// follow the language.
+struct FilterRowText
+{
+    const char* objectName;
+    const char* accessibleName;
+    const char* toolTip;
+};
+const FilterRowText filterRowTexts[] = {
+    { "buttonSetFilter", QT_TRANSLATE_NOOP("MainWindow", "Set filter"),
+      QT_TRANSLATE_NOOP("MainWindow", "Show only the rows that match the checked items") },
+    { "buttonResetFilter", QT_TRANSLATE_NOOP("MainWindow", "Reset filter"),
+      QT_TRANSLATE_NOOP("MainWindow", "Clear the checked items and show every row") },
+    { "dateFilter", QT_TRANSLATE_NOOP("MainWindow", "Date filter"),
+      QT_TRANSLATE_NOOP("MainWindow", "Dates to show") },
+    { "userFilter", QT_TRANSLATE_NOOP("MainWindow", "User filter"),
+      QT_TRANSLATE_NOOP("MainWindow", "Users to show") },
+    { "eventFilter", QT_TRANSLATE_NOOP("MainWindow", "Event filter"),
+      QT_TRANSLATE_NOOP("MainWindow", "Events to show") },
+    { "eventIdFilter", QT_TRANSLATE_NOOP("MainWindow", "Event ID filter"),
+      QT_TRANSLATE_NOOP("MainWindow", "Event IDs to show") },
+};
 } // namespace
 
 EventsTableView::EventsTableView(QTableWidget* table, QWidget* filterRow, QObject* parent)
@@ -60,10 +85,24 @@ void EventsTableView::rebuildFilterRow()
     m_filterRow->setLayout(m_alignedLayout);
     m_alignedLayout->setHeaderView(m_table->horizontalHeader());
 
+    const QWidgetList widgets = focusOrder();
+    for (int i = 0; i < int(std::size(filterRowTexts)); ++i) {
+        const FilterRowText& text = filterRowTexts[i];
+        widgets.at(i)->setObjectName(QLatin1String(text.objectName));
+        widgets.at(i)->setAccessibleName(QCoreApplication::translate("MainWindow", text.accessibleName));
+        widgets.at(i)->setToolTip(QCoreApplication::translate("MainWindow", text.toolTip));
+    }
+
     connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
             &EventsTableView::invalidateAlignedLayout, Qt::UniqueConnection);
     connect(m_table->horizontalScrollBar(), &QScrollBar::valueChanged, this,
             &EventsTableView::invalidateAlignedLayout, Qt::UniqueConnection);
+}
+
+QWidgetList EventsTableView::focusOrder()
+{
+    return { m_btnSetFilter, m_btnResetFilter, &m_dateFilter, &m_userFilter, &m_eventFilter, &m_eventIdFilter,
+             m_table };
 }
 
 void EventsTableView::invalidateAlignedLayout()

@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
+#include <QPushButton>
 #include <QVector>
 
-#include <QPushButton>
 class QTableWidget;
 
 // The events table of the "Events" tab with the filter row above it: column set-up, the
@@ -43,6 +43,8 @@ public:
     // Clears every pick and shows every row.
     void resetFilter();
     void invalidateAlignedLayout();
+    // The filter row, left to right, then the table: the order in which Tab reaches them.
+    QWidgetList focusOrder();
 
     QPushButton* setButton() const { return m_btnSetFilter; }
     QPushButton* resetButton() const { return m_btnResetFilter; }

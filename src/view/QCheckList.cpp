@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
@@ -27,6 +28,9 @@ QCheckList::QCheckList(QWidget* parent) : QComboBox(parent), m_model(new QStanda
     connect(lineEdit(), &QLineEdit::selectionChanged, lineEdit(), &QLineEdit::deselect);
     connect(view(), &QAbstractItemView::pressed, this, &QCheckList::on_itemPressed);
     connect(m_model, &QStandardItemModel::dataChanged, this, &QCheckList::on_modelDataChanged);
+    // Return in the open list makes its current item the combo box's one, which writes that
+    // item's text over the summary.
+    connect(this, QOverload<int>::of(&QComboBox::activated), this, &QCheckList::updateText);
 }
 
 QCheckList::~QCheckList()
@@ -147,4 +151,29 @@ bool QCheckList::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return false;
+}
+
+void QCheckList::keyPressEvent(QKeyEvent* event)
+{
+    // Stepping from item to item would show one item's text instead of the summary: the
+    // closed list opens instead, and the other stepping keys do nothing.
+    switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Space:
+        showPopup();
+        event->accept();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        event->accept();
+        return;
+    default:
+        QComboBox::keyPressEvent(event);
+    }
+}
+
+void QCheckList::wheelEvent(QWheelEvent* event)
+{
+    event->ignore();
 }
