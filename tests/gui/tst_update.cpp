@@ -51,7 +51,13 @@ struct FtpServer
 
 UpdateDialog* updateDialog() { return qobject_cast<UpdateDialog*>(QApplication::activeModalWidget()); }
 
+// The image on the server and in Downloads before (null: none; empty: Downloads is a file), whether
+// Cancel is pressed (on the slow server, once data has arrived), the message, the image after.
+struct Download { QByteArray onServer, before; bool cancel; QString message; QByteArray after; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Download)
 
 class UpdateTest : public QObject
 {
@@ -80,13 +86,6 @@ private slots:
         QFile::remove(home.filePath("Downloads"));
         QVERIFY(QDir(home.filePath("Downloads")).removeRecursively());
     }
-    void cleanupTestCase()
-    {
-        server.reset();
-        slowServer.reset();
-        Messages::setQuestionInterceptor(nullptr);
-    }
-
     void noServerSendsNothing()
     {
         MainWindow w;
@@ -139,37 +138,27 @@ private slots:
 
     void downloads_data()
     {
-        QTest::addColumn<QByteArray>("onServer"); // null: no image there
-        QTest::addColumn<QByteArray>("before");   // null: no image in Downloads; empty: Downloads is a file
-        QTest::addColumn<bool>("cancel");         // on the slow server, once data has arrived
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QByteArray>("after");
-        QByteArray img, big, old("older image");
+        QTest::addColumn<Download>("c");
+        QByteArray img, old("older image");
         for (int i = 0; i < 700 * 1024; ++i)
             img += char(i % 251); // out of step with any chunk size
-        big = img.repeated(6);
-        QTest::newRow("fresh") << img << QByteArray() << false << copied << img;
-        QTest::newRow("replaces an older image") << img << old << false << copied << img;
-        QTest::newRow("missing, older kept") << QByteArray() << old << false << "Unable to download update" << old;
-        QTest::newRow("Downloads not a folder") << img << QByteArray("") << false << "Unable to install update"
-                                                << QByteArray();
-        QTest::newRow("cancelled, older kept") << big << old << true << QString() << old;
+        QTest::newRow("fresh") << Download { img, {}, false, copied, img };
+        QTest::newRow("replaces an older image") << Download { img, old, false, copied, img };
+        QTest::newRow("missing, older kept") << Download { {}, old, false, "Unable to download update", old };
+        QTest::newRow("Downloads not a folder") << Download { img, "", false, "Unable to install update", {} };
+        QTest::newRow("cancelled, older kept") << Download { img.repeated(6), old, true, {}, old };
     }
     void downloads()
     {
-        QFETCH(QByteArray, onServer);
-        QFETCH(QByteArray, before);
-        QFETCH(bool, cancel);
-        QFETCH(QString, message);
-        QFETCH(QByteArray, after);
+        QFETCH(Download, c);
         const QString downloads = home.filePath("Downloads"), target = downloads + "/" + image;
-        if (before.isEmpty())
-            putFile(downloads, before);
+        if (c.before.isEmpty())
+            putFile(downloads, c.before);
         else if (QDir().mkpath(downloads))
-            putFile(target, before);
-        FtpServer& from = cancel ? *slowServer : *server;
+            putFile(target, c.before);
+        FtpServer& from = c.cancel ? *slowServer : *server;
         putFile(from.folder.filePath(version), "2.0.7\n");
-        putFile(from.folder.filePath(image), onServer);
+        putFile(from.folder.filePath(image), c.onServer);
         qputenv("CORVANE_AUDIT_UPDATE_URL", from.url());
 
         // The bar as the message comes, or as Cancel is pressed (the slow server announces no size).
@@ -182,7 +171,7 @@ private slots:
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&]() {
             UpdateDialog* dialog = updateDialog();
-            if (!cancel || !dialog || !poll.isActive())
+            if (!c.cancel || !dialog || !poll.isActive())
                 return;
             poll.stop();
             // After the dialog's own handler: the first data is already on its way to disk.
@@ -200,13 +189,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!asked.isEmpty(), 30000);
         QVERIFY(!updateDialog());
         Messages::setInterceptor(nullptr);
-        QCOMPARE(shown, message.isEmpty() ? QStringList() : QStringList { message });
-        if (message == copied || cancel)
-            QCOMPARE(progress, cancel ? 0 : 100);
+        QCOMPARE(shown, c.message.isEmpty() ? QStringList() : QStringList { c.message });
+        if (c.message == copied || c.cancel)
+            QCOMPARE(progress, c.cancel ? 0 : 100);
         QFile file(target);
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), after);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), c.after);
         // No temporary file is left behind.
-        QCOMPARE(QDir(downloads).entryList(QDir::Files | QDir::Hidden).size(), int(!after.isNull()));
+        QCOMPARE(QDir(downloads).entryList(QDir::Files | QDir::Hidden).size(), int(!c.after.isNull()));
     }
 };
 

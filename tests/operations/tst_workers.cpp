@@ -19,9 +19,7 @@ template <typename Worker> QStringList Run(Worker& worker, bool stopFirst = fals
     QObject::connect(&worker, &Worker::finished, [&] { log << "finished"; });
     QObject::connect(&worker, &Worker::ErrorCritical, [&](const QString& m) { log << "critical:" + m; });
     if constexpr (std::is_same_v<Worker, ReadDallasWorker>)
-        QObject::connect(&worker, &Worker::ErrorInformation, [&](const QString& m, bool done) {
-            log << "information:" + m + (done ? "+done" : "");
-        });
+        QObject::connect(&worker, &Worker::ErrorInformation, [&](const QString& m, bool done) { log << "information:" + m + (done ? "+done" : ""); });
     else
         QObject::connect(&worker, &Worker::ErrorInformation, [&](const QString& m) { log << "information:" + m; });
     if (stopFirst)
@@ -30,16 +28,7 @@ template <typename Worker> QStringList Run(Worker& worker, bool stopFirst = fals
     return log;
 }
 
-const LockAudit& Sample()
-{
-    static const LockAudit lock = SampleLock();
-    return lock;
-}
-
-QByteArray Bytes(const unsigned char* data, int size)
-{
-    return QByteArray(reinterpret_cast<const char*>(data), size);
-}
+QByteArray Bytes(const unsigned char* data, int size) { return QByteArray(reinterpret_cast<const char*>(data), size); }
 
 } // namespace
 
@@ -47,8 +36,11 @@ class TestWorkers : public QObject
 {
     Q_OBJECT
 
+    const LockAudit sample = SampleLock();
+
 private slots:
-    // A key prepared, filled by the lock and read back, a few pages at a time.
+    // A key prepared, filled by the lock and read back, a few pages at a time; a read stopped
+    // before it starts, and a port that does not open, end with finished() alone or after the message.
     void keyWorkers()
     {
         LockSimProcess sim({ "--key", "blank" });
@@ -61,45 +53,32 @@ private slots:
 
         ReadDallasWorker reader(sim.path(), image.data(), 8);
         QCOMPARE(Run(reader), (QStringList{ "information:Done+done", "finished" }));
-        QCOMPARE(Bytes(image.data(), 256), Sample().dallasImage.left(256));
+        QCOMPARE(Bytes(image.data(), 256), sample.dallasImage.left(256));
+
+        ReadDallasWorker cancelled(sim.path(), image.data(), 256);
+        QCOMPARE(Run(cancelled, true), QStringList{ "finished" });
+        ReadDallasWorker absent(QStringLiteral("/nonexistent/port"), image.data(), 256);
+        QCOMPARE(Run(absent), (QStringList{ "critical:Unable to open USB interface", "finished" }));
     }
 
+    // The audit and the users log; a users log stopped before it starts is no result.
     void busWorkers()
     {
         LockSimProcess sim({});
-        std::array<unsigned char, 12> version{};
-        std::array<unsigned char, 36> report{};
-        std::array<unsigned char, 5> status{};
-        std::array<unsigned char, 64> config{}, table{};
-        auto events = std::make_unique<std::array<unsigned char, 5600 * 12>>();
+        auto s = std::make_unique<AuditSession>();
         bool result = false;
-        DownloadAuditWorker download(0, sim.path(), version.data(), report.data(), status.data(), config.data(),
-                                     events->data(), table.data(), 20, &result);
+        DownloadAuditWorker download(0, sim.path(), s->busVersion.data(), s->busReport.data(), s->busStatus.data(),
+                                     s->busConfig.data(), s->busEvents.data(), s->busDateTimeTable.data(), 20, &result);
         QCOMPARE(Run(download), (QStringList{ "information:Done", "finished" }));
         QVERIFY(result);
-        QCOMPARE(Bytes(events->data(), 20 * 12 + 12), Sample().records.left(20 * 12) + QByteArray(12, '\0'));
-        QCOMPARE(Bytes(table.data(), 64), Bytes(Sample().dateTimeTable.data(), 64));
+        QCOMPARE(Bytes(s->busEvents.data(), 20 * 12 + 12), sample.records.left(20 * 12) + QByteArray(12, '\0'));
+        QCOMPARE(Bytes(s->busDateTimeTable.data(), 64), Bytes(sample.dateTimeTable.data(), 64));
 
         std::array<unsigned char, userslog::BufferSize> records{};
         UsersLogWorker log(0, sim.path(), records.data(), &result);
         QCOMPARE(Run(log), QStringList{ "finished" });
         QVERIFY(result);
         QCOMPARE(records[80 * 8], userslog::SetupInstalled);
-    }
-
-    // Every path ends with exactly one finished(), after the one message it has.
-    void endings()
-    {
-        std::array<unsigned char, 8192> image{};
-        ReadDallasWorker absent(QStringLiteral("/nonexistent/port"), image.data(), 256);
-        QCOMPARE(Run(absent), (QStringList{ "critical:Unable to open USB interface", "finished" }));
-
-        LockSimProcess sim({ "--key", "audit" });
-        ReadDallasWorker cancelled(sim.path(), image.data(), 256);
-        QCOMPARE(Run(cancelled, true), QStringList{ "finished" });
-
-        bool result = true;
-        std::array<unsigned char, 1024> records{};
         UsersLogWorker stopped(0, sim.path(), records.data(), &result);
         QCOMPARE(Run(stopped, true), QStringList{ "finished" });
         QVERIFY(!result);

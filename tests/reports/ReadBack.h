@@ -23,11 +23,8 @@ out = {"sheets": wb.sheetnames, "active": wb.active.title}
 fills = {"FFFFFFFF": "W", "FFFFFF00": "Y"}
 sides = {"medium": "m", "thin": "t", None: "-"}
 for ws in wb.worksheets:
-    widths = {}
-    for d in ws.column_dimensions.values():
-        if d.min:
-            for c in range(d.min, d.max + 1):
-                widths[get_column_letter(c)] = int(d.width)
+    widths = {get_column_letter(c): int(d.width) for d in ws.column_dimensions.values() if d.min
+              for c in range(d.min, d.max + 1)}
     cells = {}
     for row in ws.iter_rows():
         for c in row:

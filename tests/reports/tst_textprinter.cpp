@@ -33,18 +33,15 @@ private slots:
     // the height, spacing, header and footer up to an eighth; anything else, or not positive, is 0.
     void bounds()
     {
-        using Set = void (TextPrinter::*)(double);
-        using Get = double (TextPrinter::*)() const;
-        const struct { Set set; Get get; double value, kept; } cases[] = {
-            { &TextPrinter::setLeftMargin, &TextPrinter::leftMargin, 104, 104 }, { &TextPrinter::setLeftMargin, &TextPrinter::leftMargin, 106, 0 },
-            { &TextPrinter::setLeftMargin, &TextPrinter::leftMargin, -3, 0 }, { &TextPrinter::setRightMargin, &TextPrinter::rightMargin, 0, 0 },
-            { &TextPrinter::setRightMargin, &TextPrinter::rightMargin, 106, 0 }, { &TextPrinter::setTopMargin, &TextPrinter::topMargin, 74, 74 },
-            { &TextPrinter::setTopMargin, &TextPrinter::topMargin, 75, 0 }, { &TextPrinter::setBottomMargin, &TextPrinter::bottomMargin, 75, 0 },
-            { &TextPrinter::setSpacing, &TextPrinter::spacing, 37, 37 }, { &TextPrinter::setSpacing, &TextPrinter::spacing, 38, 0 },
-            { &TextPrinter::setHeaderSize, &TextPrinter::headerSize, 38, 0 }, { &TextPrinter::setFooterSize, &TextPrinter::footerSize, -7, 0 },
-            { &TextPrinter::setHeaderRule, &TextPrinter::headerRule, 0.25, 0.25 }, { &TextPrinter::setFooterRule, &TextPrinter::footerRule, 0, 0 },
+        using P = TextPrinter;
+        const struct { void (P::*set)(double); double (P::*get)() const; double value, kept; } cases[] = {
+            { &P::setLeftMargin, &P::leftMargin, 104, 104 }, { &P::setLeftMargin, &P::leftMargin, 106, 0 }, { &P::setLeftMargin, &P::leftMargin, -3, 0 },
+            { &P::setRightMargin, &P::rightMargin, 0, 0 }, { &P::setRightMargin, &P::rightMargin, 106, 0 }, { &P::setTopMargin, &P::topMargin, 74, 74 },
+            { &P::setTopMargin, &P::topMargin, 75, 0 }, { &P::setBottomMargin, &P::bottomMargin, 75, 0 }, { &P::setSpacing, &P::spacing, 37, 37 },
+            { &P::setSpacing, &P::spacing, 38, 0 }, { &P::setHeaderSize, &P::headerSize, 38, 0 }, { &P::setFooterSize, &P::footerSize, -7, 0 },
+            { &P::setHeaderRule, &P::headerRule, 0.25, 0.25 }, { &P::setFooterRule, &P::footerRule, 0, 0 },
             // All four at once: below half the width and half the height, else all four 0.
-            { &TextPrinter::setMargins, &TextPrinter::topMargin, 80, 80 }, { &TextPrinter::setMargins, &TextPrinter::leftMargin, 106, 0 } };
+            { &P::setMargins, &P::topMargin, 80, 80 }, { &P::setMargins, &P::leftMargin, 106, 0 } };
         for (const auto& c : cases) {
             TextPrinter p;
             p.setPageSize(QPageSize::A4);
