@@ -267,16 +267,16 @@ QByteArray SimulatedInterface::readerAnswer(const QByteArray& r)
     }
 }
 
-bool SimulatedInterface::addFault(const QString& spec, QString* error)
+bool SimulatedInterface::addFault(const QString& fault, QString* error)
 {
-    const int eq = spec.indexOf(QLatin1Char('='));
-    const QString name = spec.left(eq);
-    const QString value = eq < 0 ? QString() : spec.mid(eq + 1);
+    const int eq = fault.indexOf(QLatin1Char('='));
+    const QString name = fault.left(eq);
+    const QString value = eq < 0 ? QString() : fault.mid(eq + 1);
     const QStringList parts = value.split(QLatin1Char(':'));
     int a = 0;
     int b = 0;
     const auto bad = [&]() {
-        *error = QStringLiteral("bad fault: %1").arg(spec);
+        *error = QStringLiteral("bad fault: %1").arg(fault);
         return false;
     };
 

@@ -76,7 +76,7 @@ public:
 
     // Parses one fault description as the simulator's command line takes it, e.g.
     // "silent-from=12", "keypad-crc=once", "lock-silent=event:4", "lock-error=3:144".
-    bool addFault(const QString& spec, QString* error);
+    bool addFault(const QString& fault, QString* error);
     static QString faultHelp();
 
     // Length of the request that starts `pending`, or 0 while too few bytes tell it.

@@ -49,7 +49,7 @@ QString Usage()
                "  --keypad STATE         download (default: in download mode), normal, absent\n"
                "  --firmware VERSION     the lock's firmware version text, e.g. 1.04 (no date/time table)\n"
                "  --no-users-log         the lock's firmware has no users log\n"
-               "  --fault SPEC           a fault to inject (repeatable):\n")
+               "  --fault FAULT          a fault to inject (repeatable):\n")
         + SimulatedInterface::faultHelp()
         + QStringLiteral(
                "  --pace real|fast       answer at the pace of the line (default) or at once\n"
@@ -61,7 +61,7 @@ QString Usage()
                "  fill                   the lock fills the key on the reader (it must hold a request)\n"
                "  keypad connect|disconnect\n"
                "  download on|off        the keypad's download mode (its function 7)\n"
-               "  fault SPEC             inject a fault from now on\n"
+               "  fault FAULT            inject a fault from now on\n"
                "  status                 what the simulator holds\n"
                "  quit\n");
 }
@@ -171,9 +171,9 @@ int main(int argc, char* argv[])
     device.setUsersLogSupported(usersLog);
     if (!firmware.isEmpty())
         device.setFirmwareVersion(firmware.toLatin1());
-    for (const QString& spec : faults) {
+    for (const QString& fault : faults) {
         QString error;
-        if (!device.addFault(spec, &error)) {
+        if (!device.addFault(fault, &error)) {
             std::fprintf(stderr, "corvane-lock-sim: %s\n\n%s", qPrintable(error), qPrintable(SimulatedInterface::faultHelp()));
             return 2;
         }
