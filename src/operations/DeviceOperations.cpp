@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 
 namespace operations {
 
@@ -275,56 +276,64 @@ int FirmwareNumber(const unsigned char* report)
     return ok ? number : 0;
 }
 
-OperationOutcome ReadDallasKey(DeviceLink& link, OperationProgress& progress, unsigned char* image,
-                               int pageCount, qint64 waitLimitMs)
+namespace {
+
+// Waits for a key, then makes one exchange a page; `page` sends page p and says whether its
+// answer is good, having taken what it needs from it.
+OperationOutcome KeyPages(DeviceLink& link, OperationProgress& progress, int pageCount, qint64 waitLimitMs,
+                          const QString& text, const std::function<long long(Exchanges&, unsigned char)>& send,
+                          const std::function<bool(const Exchanges&, long long, int)>& accept)
 {
     Exchanges x(link);
     OperationOutcome outcome;
     if (!waitForKey(x, progress, waitLimitMs, outcome))
         return outcome;
-    progress.setStatus(Texts::tr("Reading Dallas key..."), false);
+    progress.setStatus(text, false);
     for (int page = 0; page < pageCount; ++page) {
         if (progress.stopRequested())
             return cancelled();
         progress.setPercentageMode(true);
         progress.setPercentage(pagePercent(page, pageCount));
-        progress.setStatus(Texts::tr("Reading Dallas key..."), false);
-        const unsigned char p = static_cast<unsigned char>(page);
-        const long long n =
-            x.send(Protocol::ReadDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p), Protocol::DallasPageLo(p)));
+        progress.setStatus(text, false);
+        const long long n = send(x, static_cast<unsigned char>(page));
         if (n == SendCommandPortLost)
             return portLost();
-        if (n < PageAnswerLength)
+        if (!accept(x, n, page))
             return communicationError();
-        std::memcpy(image + page * Protocol::DallasPageSize, x.answer() + 2, Protocol::DallasPageSize);
     }
     return done();
+}
+
+} // namespace
+
+OperationOutcome ReadDallasKey(DeviceLink& link, OperationProgress& progress, unsigned char* image,
+                               int pageCount, qint64 waitLimitMs)
+{
+    return KeyPages(
+        link, progress, pageCount, waitLimitMs, Texts::tr("Reading Dallas key..."),
+        [](Exchanges& x, unsigned char p) {
+            return x.send(Protocol::ReadDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
+                                               Protocol::DallasPageLo(p)));
+        },
+        [image](const Exchanges& x, long long n, int page) {
+            if (n < PageAnswerLength)
+                return false;
+            std::memcpy(image + page * Protocol::DallasPageSize, x.answer() + 2, Protocol::DallasPageSize);
+            return true;
+        });
 }
 
 OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const unsigned char* image,
                                 int pageCount, qint64 waitLimitMs)
 {
-    Exchanges x(link);
-    OperationOutcome outcome;
-    if (!waitForKey(x, progress, waitLimitMs, outcome))
-        return outcome;
-    progress.setStatus(Texts::tr("Writing Dallas key..."), false);
-    for (int page = 0; page < pageCount; ++page) {
-        if (progress.stopRequested())
-            return cancelled();
-        progress.setPercentageMode(true);
-        progress.setPercentage(pagePercent(page, pageCount));
-        progress.setStatus(Texts::tr("Writing Dallas key..."), false);
-        const unsigned char p = static_cast<unsigned char>(page);
-        const long long n = x.send(Protocol::WriteDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
-                                                         Protocol::DallasPageLo(p), image + page * Protocol::DallasPageSize,
-                                                         Protocol::DallasPageSize));
-        if (n == SendCommandPortLost)
-            return portLost();
-        if (n != WriteAnswerLength)
-            return communicationError();
-    }
-    return done();
+    return KeyPages(
+        link, progress, pageCount, waitLimitMs, Texts::tr("Writing Dallas key..."),
+        [image](Exchanges& x, unsigned char p) {
+            return x.send(Protocol::WriteDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
+                                                Protocol::DallasPageLo(p), image + p * Protocol::DallasPageSize,
+                                                Protocol::DallasPageSize));
+        },
+        [](const Exchanges&, long long n, int) { return n == WriteAnswerLength; });
 }
 
 OperationOutcome DownloadAudit(DeviceLink& link, OperationProgress& progress, const DownloadBuffers& b,

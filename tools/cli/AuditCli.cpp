@@ -49,25 +49,6 @@ void installTranslation(const QString& language)
     }
 }
 
-bool writeOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
-{
-    if (output == QLatin1String("-")) {
-        // Through `out`, which the program opens on standard output in UTF-8.
-        out << QString::fromUtf8(bytes);
-        out.flush();
-        if (out.status() != QTextStream::Ok) {
-            err << Cli::tr("Unable to write to standard output.") << Qt::endl;
-            return false;
-        }
-        return true;
-    }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err << Cli::tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
-        return false;
-    }
-    return true;
-}
 
 // Columns padded to their widest cell, two blanks apart.
 void printAligned(const TextTable& table, QTextStream& out)
@@ -95,6 +76,26 @@ void printAligned(const TextTable& table, QTextStream& out)
 }
 
 } // namespace
+
+bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
+{
+    if (output == QLatin1String("-")) {
+        // Through `out`, which the program opens on standard output in UTF-8.
+        out << QString::fromUtf8(bytes);
+        out.flush();
+        if (out.status() != QTextStream::Ok) {
+            err << Cli::tr("Unable to write to standard output.") << Qt::endl;
+            return false;
+        }
+        return true;
+    }
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        err << Cli::tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
+        return false;
+    }
+    return true;
+}
 
 QString UsageText()
 {
@@ -280,7 +281,7 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
             table = ConfigurationTextTable(audit.presentation);
         else
             table = EventsTextTable(audit.rows);
-        return writeOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
+        return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
     }
 
     const ConfigPresentation& p = audit.presentation;

@@ -47,6 +47,10 @@ struct LoadedAudit
 // false (with the message already written to `err`) when the input is rejected.
 bool LoadAudit(const Options& options, LoadedAudit& audit, QTextStream& err);
 
+// Writes a command's output: to `out` for "-", else through a temporary that replaces the file
+// only once complete. False, with a message on `err`, when it fails.
+bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err);
+
 // Runs a whole command; returns the exit status.
 int Run(const QStringList& args, QTextStream& out, QTextStream& err);
 

@@ -1,5 +1,6 @@
 #include "DeviceCommands.h"
 
+#include "AuditCli.h"
 #include "AuditFile.h"
 #include "AuditPipeline.h"
 #include "DallasRequest.h"
@@ -12,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
 
 #include <atomic>
 #include <cstdio>
@@ -37,7 +37,7 @@ constexpr qint64 DefaultWaitSeconds = 60;
 
 std::atomic_bool g_stop { false };
 
-struct Options
+struct DeviceOptions
 {
     QString command;
     QString port;
@@ -107,22 +107,8 @@ private:
     QString m_text;
 };
 
-bool WriteBytes(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
-{
-    if (output == QLatin1String("-")) {
-        out << QString::fromUtf8(bytes) << Qt::flush;
-        return out.status() == QTextStream::Ok;
-    }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err << Cli::tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
-        return false;
-    }
-    return true;
-}
-
 // Runs an operation on the chosen port: the serial port, or the sample lock in memory.
-OperationOutcome RunOperation(const Options& o, bool keyMode, const Operation& operation)
+OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, const Operation& operation)
 {
     if (o.port != SimulatedPort)
         return RunOnSerialPort(o.port, keyMode, operation);
@@ -160,7 +146,7 @@ bool Confirmed(QTextStream& err)
     return answer[0] == 'y' || answer[0] == 'Y' || answer[0] == 's' || answer[0] == 'S';
 }
 
-bool Parse(const QStringList& args, Options& o, QString* error)
+bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
 {
     o.command = args.value(0);
     QStringList positional;
@@ -299,7 +285,7 @@ QString DeviceUsageText(const QString& command)
 
 int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
-    Options o;
+    DeviceOptions o;
     QString error;
     if (!Parse(args, o, &error)) {
         err << error << "\n\n" << DeviceUsageText(o.command) << Qt::flush;
@@ -349,7 +335,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
             return Finish(outcome, err);
         if (o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)) {
             const QByteArray image(reinterpret_cast<const char*>(session->dallasImage.data()), AuditSession::DallasImageSize);
-            return WriteBytes(o.output, image, out, err) ? Done : Failed;
+            return WriteOutput(o.output, image, out, err) ? Done : Failed;
         }
         session->busAudit = false;
         return SaveAudit(*session, o.output, err) ? Done : Failed;
@@ -389,7 +375,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     table.header = UsersLogHeaders();
     for (const UsersLogRow& row : UsersLogRows(records.data(), o.display))
         table.rows.append({ row.user, row.installedBy, row.date });
-    return WriteBytes(o.output, ToCsv(table), out, err) ? Done : Failed;
+    return WriteOutput(o.output, ToCsv(table), out, err) ? Done : Failed;
 }
 
 } // namespace cli
