@@ -241,7 +241,8 @@ QByteArray SimulatedInterface::readerAnswer(const QByteArray& r)
         return Framed(Bytes({ 0x0B, 0x06 }) + rom);
     }
     case 0x04: {
-        if (r.size() != 6 || !present || m_key == Key::WrongFamily)
+        // The answer's length byte counts itself, the command and the CRC: 252 data bytes at most.
+        if (r.size() != 6 || !present || m_key == Key::WrongFamily || At(r, 4) > 0xFF - 3)
             return QByteArray();
         const int address = At(r, 2) * 256 + At(r, 3);
         const int page = address / PageSize;

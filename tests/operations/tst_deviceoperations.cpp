@@ -256,6 +256,15 @@ private slots:
         }
     }
 
+    // The reader's answer carries its length in one byte, so it serves at most 252 bytes a read.
+    void simulatorReadLimit()
+    {
+        SimulatedInterface device;
+        device.setKey(SimulatedInterface::Key::Audit);
+        QCOMPARE(device.answer(Framed(Hex("060400") + char(0) + char(252))).size(), 255);
+        QVERIFY(device.answer(Framed(Hex("060400") + char(0) + char(253))).isEmpty());
+    }
+
     void firmwareNumber()
     {
         const QPair<QByteArray, int> cases[] = { { "123456\r\nVAULT1\r\n1.05\r\n", 105 }, { "123456789\r\nVAULT1\r\n2.10", 210 },
