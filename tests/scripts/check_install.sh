@@ -60,7 +60,9 @@ for program in corvane-audit corvane-audit-cli corvane-lock-sim; do
 done
 
 # The installed programs find their translations in their share folder.
-header=$(cd "$prefix" && bin/corvane-audit-cli export "$src/samples/dallas-audit.kaud" - --language it | head -n 1)
+# Read whole: a reader that quits early would break the pipe and fail the script by chance.
+rows=$(cd "$prefix" && bin/corvane-audit-cli export "$src/samples/dallas-audit.kaud" - --language it)
+header=${rows%%$'\n'*}
 [[ $header == '#,Dispositivo,'* ]] || fail "installed command line is not in Italian: $header"
 
 [ $status -eq 0 ] && echo "The installed tree holds together."
