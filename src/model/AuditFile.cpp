@@ -1,10 +1,10 @@
 #include "AuditFile.h"
 
 #include "Bytes.h"
+#include "OutputFile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QSaveFile>
 
 namespace AuditFile {
 
@@ -147,15 +147,12 @@ QByteArray Serialize(const AuditSession& s, const QString& label)
 
 bool Save(const QString& path, const AuditSession& session, const QString& label, QString* error)
 {
-    const QByteArray bytes = Serialize(session, label);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    OutputFile file(path);
+    if (file.open() && file.write(Serialize(session, label)) && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 ReadResult Parse(const QByteArray& data, AuditSession& s)

@@ -1,6 +1,6 @@
 #include "PdfReport.h"
 
-#include "PendingFile.h"
+#include "OutputFile.h"
 #include "TextPrinter.h"
 
 #include <QCoreApplication>
@@ -175,12 +175,20 @@ void SetUpReportPrinter(TextPrinter& printer, const ReportContent& content, cons
     printer.setFooterSize(7);
 }
 
-bool WritePdfReport(const ReportContent& content, const QString& fileName, const QString& shownName)
+bool WritePdfReport(const ReportContent& content, const QString& fileName, const QString& shownName, QString* error)
 {
-    PendingFile file(fileName);
-    if (!file.isValid())
-        return false;
-    TextPrinter printer;
-    SetUpReportPrinter(printer, content, shownName);
-    return printer.saveAsPdf(nullptr, file.path()) && IsCompletePdf(file.path()) && file.commit();
+    OutputFile file(fileName);
+    bool written = file.open();
+    if (written) {
+        TextPrinter printer;
+        SetUpReportPrinter(printer, content, shownName);
+        written = printer.saveAsPdf(nullptr, file.writePath()) && IsCompletePdf(file.writePath());
+        // The printer does not say why it stopped short; the file system does.
+        if (!written)
+            file.findWriteFailure();
+        written = written && file.commit();
+    }
+    if (!written && error)
+        *error = file.errorString();
+    return written;
 }

@@ -17,8 +17,9 @@ class TextPrinter;
 void SetUpReportPrinter(TextPrinter& printer, const ReportContent& content, const QString& shownName);
 
 // Writes the report to `fileName`, naming `shownName` in the footer. The file is replaced only
-// by a complete PDF; false, with any previous file untouched, otherwise.
-bool WritePdfReport(const ReportContent& content, const QString& fileName, const QString& shownName);
+// by a complete PDF; false, with any previous file untouched and the reason in `error`, otherwise.
+bool WritePdfReport(const ReportContent& content, const QString& fileName, const QString& shownName,
+                    QString* error = nullptr);
 
 // A PDF that was written to its end: the header at the start, "%%EOF" at the end.
 bool IsCompletePdf(const QString& fileName);

@@ -1,9 +1,14 @@
 #include "XlsxReport.h"
 
-#include "PendingFile.h"
+#include "OutputFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <xlsxwriter.h>
 
@@ -152,16 +157,47 @@ void writeConfigurationSheet(WorkbookWriter& w, lxw_worksheet* sheet, const Repo
     }
 }
 
+// libxlsxwriter tells its failures on standard error, naming the temporary file; the caller
+// tells them instead, naming the output.
+class QuietStandardError
+{
+public:
+    QuietStandardError() : m_saved(::dup(STDERR_FILENO))
+    {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietStandardError()
+    {
+        if (m_saved >= 0) {
+            ::dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+        }
+    }
+
+private:
+    int m_saved;
+};
+
 } // namespace
 
-bool WriteXlsxReport(const ReportContent& content, const QString& fileName)
+bool WriteXlsxReport(const ReportContent& content, const QString& fileName, QString* error)
 {
-    PendingFile file(fileName);
-    if (!file.isValid())
+    OutputFile file(fileName);
+    const auto failed = [&file, error](const QString& reason = QString()) {
+        file.setError(reason);
+        if (error)
+            *error = file.errorString();
         return false;
-    lxw_workbook* workbook = workbook_new(QFile::encodeName(file.path()).constData());
+    };
+    if (!file.open())
+        return failed();
+    lxw_workbook* workbook = workbook_new(QFile::encodeName(file.writePath()).constData());
     if (!workbook)
-        return false;
+        return failed(SystemErrorText(ENOMEM));
 
     WorkbookWriter w(workbook);
     lxw_worksheet* audit = w.addSheet(sheetTitles[0]);
@@ -172,6 +208,15 @@ bool WriteXlsxReport(const ReportContent& content, const QString& fileName)
         worksheet_activate(audit);
 
     // Closing writes the file and frees the workbook, whatever happened before.
-    const bool written = workbook_close(workbook) == LXW_NO_ERROR;
-    return written && w.ok() && file.commit();
+    lxw_error closed;
+    {
+        QuietStandardError quiet;
+        errno = 0;
+        closed = workbook_close(workbook);
+    }
+    if (closed != LXW_NO_ERROR)
+        return failed(errno ? SystemErrorText(errno) : QString::fromUtf8(lxw_strerror(closed)));
+    if (!w.ok())
+        return failed(QCoreApplication::translate("OutputFile", "a cell holds more than a workbook can"));
+    return file.commit() || failed();
 }

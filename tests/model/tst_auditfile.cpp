@@ -182,14 +182,16 @@ private slots:
     void failedSaveKeepsTheOldFile()
     {
         QTemporaryDir dir;
-        // The temporary name adds 7 characters: past the longest file name, it cannot be made.
-        QFile saved(dir.filePath("audit.kaud")), kept(dir.filePath(QString(250, 'a') + ".kaud"));
+        // The longest name a folder holds is saved to; a read-only file is not replaced.
+        QFile saved(dir.filePath(QString(250, 'a') + ".kaud")), kept(dir.filePath("read-only.kaud"));
         QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("old") == 3);
         kept.close();
+        QVERIFY(kept.setPermissions(QFile::ReadOwner));
         const auto s = Decoded(true);
         QString error;
         QVERIFY(AuditFile::Save(saved.fileName(), *s, Label, &error));
-        QVERIFY(!AuditFile::Save(kept.fileName(), *s, Label, &error) && !error.isEmpty());
+        QVERIFY(!AuditFile::Save(kept.fileName(), *s, Label, &error));
+        QCOMPARE(error, QStringLiteral("Permission denied"));
         QVERIFY(saved.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), AuditFile::Serialize(*s, Label));
         QCOMPARE(kept.readAll(), QByteArray("old"));

@@ -85,9 +85,11 @@ private slots:
     // Only a complete PDF replaces the file; a refused one leaves the previous file as it was.
     void completePdfOnly()
     {
-        const QString kept = dir.filePath(QString(250, 'p') + ".pdf"); // no room beside it for the temporary
-        QVERIFY(WriteAll(kept, "previous report"));
-        QVERIFY(!WritePdfReport(Report(false), kept, kept));
+        const QString kept = dir.filePath("read-only.pdf");
+        QVERIFY(WriteAll(kept, "previous report") && QFile::setPermissions(kept, QFile::ReadOwner));
+        QString error;
+        QVERIFY(!WritePdfReport(Report(false), kept, kept, &error));
+        QCOMPARE(error, QStringLiteral("Permission denied"));
         QCOMPARE(ReadAll(kept), QByteArray("previous report"));
 
         const QString path = dir.filePath("whole.pdf"), other = dir.filePath("other.pdf");

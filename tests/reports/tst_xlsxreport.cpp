@@ -73,16 +73,20 @@ private slots:
         QCOMPARE(readback::Workbook(path).value("Audit")["widths"]["E"].toInt(), 0);
     }
 
-    // No room beside the file for the temporary's longer name, or a cell beyond Excel's limit.
+    // A read-only file, or a cell beyond Excel's limit.
     void failureKeepsThePreviousFile()
     {
-        for (const auto& c : { qMakePair(QString(250, 'e') + ".xlsx", 10), qMakePair(QString("kept.xlsx"), 40000) }) {
+        for (const auto& c : { qMakePair(QString("read-only.xlsx"), 10), qMakePair(QString("kept.xlsx"), 40000) }) {
             QTemporaryDir folder;
             const QString path = folder.filePath(c.first);
             QVERIFY(WriteAll(path, "previous workbook"));
+            if (c.second == 10)
+                QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
             ReportContent content = Report(true);
             content.configuration[0].value = QString(c.second, 'x');
-            QVERIFY(!WriteXlsxReport(content, path));
+            QString error;
+            QVERIFY(!WriteXlsxReport(content, path, &error));
+            QCOMPARE(error, c.second == 10 ? QStringLiteral("Permission denied") : QStringLiteral("a cell holds more than a workbook can"));
             QCOMPARE(ReadAll(path), QByteArray("previous workbook"));
             QCOMPARE(Entries(folder.path()), QStringList { c.first });
         }
