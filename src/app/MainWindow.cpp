@@ -173,9 +173,11 @@ void MainWindow::retranslateForm()
 
 void MainWindow::SetupMenu()
 {
-    delete m_downloadMenu;
-    delete m_languageMenu;
-    delete m_exportMenu;
+    // A language change rebuilds the menus from inside the click on one of them: the old menus go
+    // once that click has been delivered.
+    for (QMenu* menu : { m_downloadMenu.data(), m_languageMenu.data(), m_exportMenu.data() })
+        if (menu)
+            menu->deleteLater();
 
     m_downloadMenu = new QMenu(this);
     m_actionAudit = m_downloadMenu->addAction(QIcon(QStringLiteral(":/Resources/page_table_32.png")), tr("Audit"));
@@ -263,6 +265,8 @@ void MainWindow::ResetContent(bool clearRaw)
         label->clear();
 
     m_session.ResetContent(clearRaw);
+    if (clearRaw)
+        m_auditFileName.clear();
 
     m_eventsView->resetColumns();
 }
@@ -329,6 +333,7 @@ void MainWindow::OpenAuditFile(const QString& fileName)
         Messages::critical(tr("File not valid"));
         return;
     }
+    m_auditFileName = fileName;
     ui->labelDlDate->setText(file.label);
     ShowLoadedAudit();
 }

@@ -106,6 +106,8 @@ private:
     bool findInterface(bool refresh);
     QString selectedPort() const;
     void prepareDialog(QDialog* dialog);
+    // False (after saying so) when `fileName` is the audit file on display.
+    bool exportMayReplace(const QString& fileName);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -113,6 +115,8 @@ private:
     QTranslator m_translator;
     QTranslator m_translatorQt;
     AuditSession m_session;
+    // The file the audit on display was opened from: no export may replace it.
+    QString m_auditFileName;
     // A key is prepared from a buffer of its own, so the audit on display keeps its raw data.
     std::array<quint8, AuditSession::DallasImageSize> m_requestImage{};
     std::array<quint8, 1024> m_usersLog{};

@@ -6,6 +6,7 @@
 
 #include "DstCorrection.h"
 #include "Messages.h"
+#include "OutputFile.h"
 #include "PdfReport.h"
 #include "WindowReport.h"
 #include "XlsxReport.h"
@@ -61,10 +62,18 @@ ReportContent MainWindow::reportContent() const
                         m_session.dstApplied);
 }
 
+bool MainWindow::exportMayReplace(const QString& fileName)
+{
+    if (m_auditFileName.isEmpty() || !OutputFile::SameFile(fileName, m_auditFileName))
+        return true;
+    Messages::critical(tr("%1 is the audit file on display: choose another name for the export.").arg(fileName));
+    return false;
+}
+
 void MainWindow::onExportXlsx()
 {
     const QString fileName = Messages::saveFileName(QStringLiteral("Excel Files (*.xlsx)"));
-    if (fileName.isEmpty())
+    if (fileName.isEmpty() || !exportMayReplace(fileName))
         return;
     bool written;
     {
@@ -84,6 +93,8 @@ void MainWindow::onExportPdf()
         Messages::critical(tr("No audit to export"));
         return;
     }
+    if (!exportMayReplace(fileName))
+        return;
     bool written;
     {
         WaitCursor wait;

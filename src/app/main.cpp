@@ -1,6 +1,8 @@
 #include "MainWindow.h"
+#include "Messages.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
@@ -38,8 +40,15 @@ int main(int argc, char* argv[])
     }
     MainWindow window;
     window.show();
-    // A file handed over by the file manager (or typed after the command).
-    if (!args.isEmpty())
+    // A file handed over by the file manager (or typed after the command). A name that is not text
+    // in the system's encoding would be read as another name: it is refused instead.
+    if (!args.isEmpty() && QFile::encodeName(args.first()) != QByteArray(argv[1])) {
+        QTimer::singleShot(0, &window, [] {
+            Messages::critical(QCoreApplication::translate(
+                "MainWindow", "The file name is not valid text in this system's encoding: the file cannot be opened."));
+        });
+    } else if (!args.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, path = args.first()] { window.OpenAuditFile(path); });
+    }
     return app.exec();
 }

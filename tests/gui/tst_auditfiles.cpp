@@ -92,9 +92,10 @@ private slots:
         first.on_buttonOpen_clicked();
         const QByteArray shown = View(first), events = TableCsv(first, "tableWidget");
         QVERIFY(events.count("\r\n") > 100 && child<QLabel>(first, "labelLockName")->text().startsWith("VAULT"));
-        // No room for the temporary's 7 more characters past the longest file name.
-        dialogs.answer = dir.filePath(QString(250, 'k') + ".kaud");
+        // A read-only file is not replaced.
+        dialogs.answer = dir.filePath(QTest::currentDataTag() + QStringLiteral("-read-only.kaud"));
         QFile::copy(Samples + "dallas-audit.bin", dialogs.answer);
+        QFile::setPermissions(dialogs.answer, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         first.on_buttonSave_clicked();
         QCOMPARE(ReadAll(dialogs.answer), ReadAll(Samples + "dallas-audit.bin"));
         dialogs.answer = dir.filePath(QTest::currentDataTag() + QStringLiteral(".kaud"));
@@ -114,6 +115,28 @@ private slots:
         QVERIFY(err.isEmpty());
         QCOMPARE(out.count("\r\n"), events.count("\r\n"));
         QCOMPARE(out.toUtf8(), events);
+    }
+
+    // No export replaces the file the audit on display came from, by whatever name it is chosen.
+    void exportsNeverReplaceTheOpenedFile()
+    {
+        const QString opened = dir.filePath("opened.kaud"), link = dir.filePath("opened-link.kaud");
+        QVERIFY(QFile::copy(Samples + "dallas-audit.kaud", opened) && QFile::link(opened, link));
+        const QByteArray before = ReadAll(opened);
+        FileDialogs dialogs;
+        CapturedMessages messages;
+        MainWindow w;
+        dialogs.answer = opened;
+        w.on_buttonOpen_clicked();
+        dialogs.answer = link;
+        w.onExportPdf();
+        w.onExportXlsx();
+        QCOMPARE(ReadAll(opened), before);
+        const QString refused = link + " is the audit file on display: choose another name for the export.";
+        QCOMPARE(messages.texts(), (QStringList{ refused, refused }));
+        dialogs.answer = opened;
+        w.on_buttonSave_clicked(); // the same audit saved over its own file is a save like any other
+        QCOMPARE(messages.texts().last(), QStringLiteral("Done"));
     }
 
     void openingAnInvalidFileEmptiesTheView_data()

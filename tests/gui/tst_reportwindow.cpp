@@ -135,7 +135,7 @@ private slots:
         QVERIFY(model.configuration[0].caption == it("Active configuration:") && it("Active configuration:") != "Active configuration:");
         QCOMPARE(Flat(w.reportContent()), Flat(model));
 
-        const QString unwritable = dir.filePath(QString(250, 'k')); // no room for a temporary beside it
+        const QString unwritable = dir.filePath(QString(252, 'k')); // with its suffix, too long a name
         for (const QString suffix : { ".xlsx", ".pdf" }) {
             for (const QString& name : { QString(), dir.filePath("italian" + suffix), unwritable + suffix }) {
                 answer = name;
