@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
 
@@ -38,6 +39,19 @@ public:
         m_process.write(line + '\n');
         m_process.waitForBytesWritten(2000);
         return m_process.waitForReadyRead(5000) ? QString::fromLocal8Bit(m_process.readAll()).trimmed() : QString();
+    }
+
+    // Waits for a line the simulator prints by itself.
+    bool waitForLine(const QByteArray& text, int ms = 10000)
+    {
+        QByteArray seen;
+        QElapsedTimer timer;
+        timer.start();
+        while (!seen.contains(text) && timer.elapsed() < ms) {
+            m_process.waitForReadyRead(100);
+            seen += m_process.readAll();
+        }
+        return seen.contains(text);
     }
 
 private:

@@ -4,7 +4,15 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QStringList FilterUsbInterfacePorts(const QVector<SerialPortEntry>& ports)
 {
@@ -42,14 +50,38 @@ bool OpenPort(QSerialPort* port, QString name, bool keyMode)
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
     port->setReadBufferSize(0);
-    const bool opened = port->open(QIODevice::ReadWrite);
+    if (!port->open(QIODevice::ReadWrite))
+        return false;
     port->setDataTerminalReady(keyMode);
     port->setRequestToSend(false);
     // Adapters without modem lines (pseudo-terminals among them) refuse the two line
     // signals but exchange data all the same; a stale error must not outlive the set-up.
-    if (opened)
-        port->clearError();
-    return opened;
+    port->clearError();
+    return true;
+}
+
+QString PortOpenProblem(const QString& name, const QSerialPort& port)
+{
+    const auto text = [](const char* words) { return QCoreApplication::translate("DeviceOperation", words); };
+    // As the port itself takes a name: a path, or a device in /dev.
+    const bool isPath = name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1String("./")) || name.startsWith(QLatin1String("../"));
+    const QByteArray path = QFile::encodeName(isPath ? name : QStringLiteral("/dev/") + name);
+    struct stat st;
+    if (::stat(path.constData(), &st) != 0)
+        return errno == ENOENT ? text(QT_TRANSLATE_NOOP("DeviceOperation", "no such device")) : qt_error_string(errno);
+    if (!S_ISCHR(st.st_mode))
+        return text(QT_TRANSLATE_NOOP("DeviceOperation", "not a serial port"));
+    if (::access(path.constData(), R_OK | W_OK) != 0)
+        return text(QT_TRANSLATE_NOOP("DeviceOperation", "no permission to use it"));
+    if (port.error() == QSerialPort::PermissionError)
+        return text(QT_TRANSLATE_NOOP("DeviceOperation", "in use by another program"));
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const bool terminal = fd >= 0 && ::isatty(fd);
+    if (fd >= 0)
+        ::close(fd);
+    if (fd >= 0 && !terminal)
+        return text(QT_TRANSLATE_NOOP("DeviceOperation", "not a serial port"));
+    return port.errorString();
 }
 
 // Errors after which the port cannot come back without being opened again.

@@ -47,6 +47,9 @@ QStringList SimulatedPorts();
 
 QStringList EnumPorts();
 bool OpenPort(QSerialPort* port, QString name, bool keyMode);
+// Why `port` could not open the port `name`, in a few words: no such device, not a serial port,
+// no permission, in use by another program.
+QString PortOpenProblem(const QString& name, const QSerialPort& port);
 void ClosePort(QSerialPort* port);
 long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
                       int answerCapacity);

@@ -50,7 +50,10 @@ TextTable ConfigurationTextTable(const ConfigPresentation& presentation)
 
 static void appendField(QByteArray& out, const QString& field)
 {
-    const QByteArray utf8 = field.toUtf8();
+    QByteArray utf8 = field.toUtf8();
+    // A spreadsheet would run a cell that starts like a formula; a lock's name is no formula.
+    if (!utf8.isEmpty() && QByteArray("=+-@\t\r").contains(utf8.at(0)))
+        utf8.prepend('\'');
     const bool quote = utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n');
     if (!quote) {
         out += utf8;

@@ -30,5 +30,6 @@ TextTable UsersTextTable(const ConfigPresentation& presentation);
 // Caption and value rows, no header: identity, the two download times, then the configuration.
 TextTable ConfigurationTextTable(const ConfigPresentation& presentation);
 
-// Comma-separated values: UTF-8, CRLF line ends, quotes only where a field needs them.
+// Comma-separated values: UTF-8, CRLF line ends, quotes only where a field needs them; a field
+// that a spreadsheet would take for a formula starts with an apostrophe.
 QByteArray ToCsv(const TextTable& table);

@@ -19,6 +19,9 @@ struct OperationOutcome
     enum Kind { Succeeded, Failed, Cancelled };
     Kind kind = Cancelled;
     QString message;
+    // What the message leaves out, for whoever has room for it (the command line): e.g. the port
+    // and why it would not open.
+    QString detail = QString();
 
     bool succeeded() const { return kind == Succeeded; }
 };

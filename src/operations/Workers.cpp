@@ -11,7 +11,8 @@ OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Op
 {
     auto port = std::make_unique<QSerialPort>();
     if (!OpenPort(port.get(), portName, keyMode))
-        return { OperationOutcome::Failed, operations::UnableToOpenText() };
+        return { OperationOutcome::Failed, operations::UnableToOpenText(),
+                 QStringLiteral("%1: %2").arg(portName, PortOpenProblem(portName, *port)) };
     SerialLink link(port.get());
     const OperationOutcome outcome = operation(link);
     ClosePort(port.get());

@@ -6,8 +6,17 @@
 #include "reports/ReportFixtures.h"
 
 #include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QSerialPort>
 #include <QTranslator>
 #include <QtTest>
+
+#include <thread>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace fixtures;
 
@@ -22,9 +31,9 @@ struct Run
 };
 
 // 60 lock events an hour apart from 14/03/2024 09.00.00 back; a simple audit drops the 15 code entries.
-DallasImageBuilder Key(const QByteArray& name = "VAULT1")
+DallasImageBuilder Key(const QByteArray& name = "VAULT1", const QByteArray& serial = "20240117")
 {
-    LockDescription lock{ name, "20240117", 1, 7, 2, 5, {}, {} };
+    LockDescription lock{ name, serial, 1, 7, 2, 5, {}, {} };
     lock.configuration[40] = 0xB0; // master: no status, no opening mode; master 2: disabled, key only
     lock.configuration[0] = 0x50;  // user 1: installed, code only
     lock.configuration[2] = 0x04;  // user 4: installed, no opening mode
@@ -59,7 +68,9 @@ private slots:
             { "crc.bin", Key().breakChecksum(1).breakChecksum(2).image() }, { "request.bin", RequestImage() },
             { "bad.bin", DallasImageBuilder().addBlock(0x77, "\1\1").image() }, { "short.bin", image.left(8191) },
             { "long.bin", image + '\0' }, { "comma.bin", Key("VLT,01").image() }, { "quote.bin", Key("V\"LT01").image() },
-            { "lf.bin", Key("VLT\n01").image() }, { "cr.bin", Key("VLT\r01").image() } };
+            { "lf.bin", Key("VLT\n01").image() }, { "cr.bin", Key("VLT\r01").image() },
+            { "formula.bin", Key("=1+2", "-2024011").image() }, { "escape.bin", Key("V\x1b]2;x\a").image() },
+            { "zero.bin", QByteArray(8192, '\0') }, { "saved-as", ReadAll(CORVANE_SOURCE_DIR "/samples/bus-audit.kaud") } };
         for (const auto& file : files)
             QVERIFY(WriteAll(file.first, file.second));
     }
@@ -74,7 +85,8 @@ private slots:
         auto row = [](const char* tag, const QStringList& args, int code, const QString& err, const QByteArray& out = {},
                       int lines = -1) { QTest::newRow(tag) << args << code << err << out << lines; };
         const QString notAnImage = " is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.";
-        const QString longName = QString(250, 'e') + ".csv"; // no room for the temporary's 7 more characters
+        const QString longestName = QString(251, 'e') + ".csv"; // the most a folder holds
+        const QString tooLong = QString(252, 'e') + ".csv";
         row("no command", {}, 2, "No command given.\n");
         row("bad value", { "show", "a", "--hour-format", "13" }, 2, "Unknown value for --hour-format: 13 (use 24|12).\n");
         row("no value", { "export", "a", "out.csv", "--table" }, 2, "Option --table needs a value.\n");
@@ -92,13 +104,24 @@ private slots:
         row("data error", { "export", "bad.bin", "out.csv" }, 1, "Dallas key data error\n");
         row("8191 bytes", { "export", "short.bin", "out.csv" }, 1, "short.bin" + notAnImage);
         row("8193 bytes", { "export", "long.bin", "out.csv" }, 1, "long.bin" + notAnImage);
-        row("unwritable", { "export", "key.bin", longName }, 1, "Unable to write " + longName + ": ");
+        row("longest name", { "export", "key.bin", longestName }, 0, "", EventsHeader.toUtf8(), 46);
+        row("too long a name", { "export", "key.bin", tooLong }, 1, "Unable to write " + tooLong + ": File name too long\n");
+        row("not for show", { "show", "key.bin", "--table", "users" }, 2, "Unknown option: --table\n");
+        row("no such input", { "export", "none.bin", "out.csv" }, 1, "Unable to read none.bin: No such file or directory\n");
+        row("audit file without its extension", { "export", "saved-as", "-", "--table", "configuration" }, 0, "",
+            "Lock name:,VAULT1\r\n", 24);
+        row("formula in a lock's name", { "export", "formula.bin", "-", "--table", "configuration" }, 0, "",
+            "Lock name:,'=1+2  \r\nSerial number:,'-2024011\r\n", 24);
+        row("version", { "--version" }, 0, "", "corvane-audit-cli 2.0.6.0\n");
+        row("export help", { "export", "--help" }, 0, "", "Usage: corvane-audit-cli export INPUT OUTPUT [options]\n");
+        row("show help", { "show", "--help" }, 0, "", "Usage: corvane-audit-cli show INPUT [options]\n");
         row("events to a file", { "export", "key.bin", "out.csv" }, 0, "", (EventsHeader + "\r\n"
             "1,Lock,14/03/2024 09.00.00,14/03/2024 09.00.00,User 01,Bolt open,5\r\n").toUtf8(), 46);
         row("bad checksums", { "export", "crc.bin", "-" }, 0, "CRC error\nCRC error\n", "#,Device,", 46);
         row("corrected dates", { "export", "key.bin", "out.csv", "--dst", "1,0,3,5,0,10,add,1" }, 0, "", (EventsHeader + "\r\n"
             "1,Lock,14/03/2024 09.00.00,14/03/2024 10.00.00,User 01,Bolt open,5\r\n").toUtf8(), 46);
-        row("empty key", { "export", "request.bin", "-" }, 0, "The Dallas audit key is empty\n", "#,Device,", 1);
+        row("empty key", { "export", "request.bin", "-" }, 1, "The Dallas audit key is empty\n");
+        row("all-zero key", { "export", "zero.bin", "out.csv" }, 1, "The Dallas audit key is empty\n");
         row("users", { "export", "key.bin", "-", "--table", "users" }, 0, "", "User,Status,Opening mode\r\n"
             "Master,,\r\nMaster 2,Disabled,Dallas key only\r\nUser 01,Installed,Code only\r\nUser 04,Installed,\r\n", 5);
         row("configuration", { "export", "key.bin", "-", "--table", "configuration" }, 0, "", "Lock name:,VAULT1\r\n"
@@ -127,13 +150,15 @@ private slots:
         QFETCH(QString, err);
         QFETCH(QByteArray, out);
         QFETCH(int, lines);
-        const QString file = args.value(2).endsWith(".csv") ? args.value(2) : QString();
+        const QString file = args.value(2).endsWith(".csv") && args.value(2).size() < 256 ? args.value(2) : QString();
         const QByteArray previous = "kept" + QByteArray(100000, 'x');
         QVERIFY(file.isEmpty() || WriteAll(file, previous));
         const Run r(args);
         QCOMPARE(r.code, code);
         QVERIFY2(code ? r.err.startsWith(err) : r.err == err, qPrintable(r.err));
-        QCOMPARE(r.err.contains("\n\nUsage:\n  corvane-audit-cli export INPUT OUTPUT ["), code == 2);
+        // A usage error is one line and where to read more.
+        QCOMPARE(r.err.count('\n') == 2 && r.err.contains(QRegularExpression("\nTry 'corvane-audit-cli( export| show)? --help'.\n$")),
+                 code == 2);
         const QByteArray written = file.isEmpty() ? r.out.toUtf8() : ReadAll(file);
         QVERIFY(code == 0 || written == (file.isEmpty() ? QByteArray() : previous));
         QVERIFY2(written.startsWith(out), written.left(300).constData());
@@ -178,6 +203,119 @@ private slots:
         QCOMPARE(lines.size() - events, 1 + 1 + 45 + 1);
         QCOMPARE(lines.at(events + 2).simplified(), QStringLiteral("1 Lock 03/14/2024 09.00.00 User 01 Bolt open 5"));
         QCOMPARE(lines.at(events + 1).indexOf("Device"), lines.at(events + 2).indexOf("Lock"));
+
+        // A lock's name never reaches the terminal as a command to it.
+        QVERIFY(Run({ "show", "escape.bin" }).out.contains("  V\\x1b]2;x\n"));
+        // Output that does not arrive is a failure.
+        QFile full("/dev/full");
+        QVERIFY(full.open(QIODevice::WriteOnly));
+        QString err;
+        QTextStream o(&full), e(&err);
+        QCOMPARE(cli::Run({ "show", "key.bin" }, o, e), 1);
+        QVERIFY2(err.startsWith("Unable to write to standard output"), qPrintable(err));
+    }
+
+    // Outputs that are refused keep what they were: the input itself (by any name), a read-only file, a folder.
+    void refusedOutputsAreKept_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("err");
+        QVERIFY(QFile::copy(CORVANE_SOURCE_DIR "/samples/dallas-audit.kaud", "self.kaud") || QFile::exists("self.kaud"));
+        QFile::link("self.kaud", "link.kaud");
+        QVERIFY(WriteAll("read-only.pdf", "kept") && QFile::setPermissions("read-only.pdf", QFile::ReadOwner));
+        QDir().mkpath("folder.csv");
+        const QString self = "self.kaud is the input itself: choose another output.\n";
+        QTest::newRow("csv onto itself") << QStringList{ "export", "self.kaud", "self.kaud", "--format", "csv" } << "self.kaud" << self;
+        QTest::newRow("pdf by another path") << QStringList{ "export", "self.kaud", "./self.kaud", "--format", "pdf" } << "self.kaud"
+                                             << "./" + self;
+        QTest::newRow("workbook through a link") << QStringList{ "export", "link.kaud", "self.kaud", "--format", "xlsx" } << "self.kaud" << self;
+        QTest::newRow("raw image onto itself") << QStringList{ "export", "key.bin", "key.bin", "--format", "csv" } << "key.bin"
+                                               << "key.bin is the input itself: choose another output.\n";
+        for (const char* format : { "csv", "xlsx", "pdf" })
+            QTest::newRow(qPrintable(QString("read-only %1").arg(format)))
+                << QStringList{ "export", "key.bin", "read-only.pdf", "--format", format } << "read-only.pdf"
+                << "Unable to write read-only.pdf: Permission denied\n";
+        QTest::newRow("folder") << QStringList{ "export", "key.bin", "folder.csv" } << "folder.csv"
+                                << "Unable to write folder.csv: Is a directory\n";
+    }
+
+    void refusedOutputsAreKept()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, target);
+        QFETCH(QString, err);
+        const QFileInfo before(target);
+        const QByteArray bytes = ReadAll(target);
+        const Run r(args);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, err);
+        const QFileInfo after(target);
+        QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(after.permissions(), before.permissions());
+        QCOMPARE(ReadAll(target), bytes);
+        QCOMPARE(QDir().entryList({ ".corvane-*" }, QDir::Hidden | QDir::Files), QStringList());
+    }
+
+    // A device, a pipe or a link into /proc is written into, never replaced; a full device says so.
+    void specialOutputs()
+    {
+        for (const char* format : { "csv", "xlsx", "pdf" }) {
+            QCOMPARE(Run({ "export", "key.bin", "/dev/null", "--format", format }).code, 0);
+            const Run full({ "export", "key.bin", "/dev/full", "--format", format });
+            QCOMPARE(full.code, 1);
+            QCOMPARE(full.err, QString("Unable to write /dev/full: No space left on device\n"));
+
+            QFile::remove("fifo");
+            QCOMPARE(::mkfifo("fifo", 0600), 0);
+            QByteArray piped;
+            std::thread reader([&piped] { QFile f("fifo"); if (f.open(QIODevice::ReadOnly)) piped = f.readAll(); });
+            const Run toPipe({ "export", "key.bin", "fifo", "--format", format });
+            reader.join();
+            QCOMPARE(toPipe.code, 0);
+            QVERIFY(QFileInfo("fifo").isFile() == false && QFileInfo::exists("fifo"));
+            QCOMPARE(piped.left(4), QByteArray(*format == 'c' ? "#,De" : *format == 'x' ? "PK\x03\x04" : "%PDF"));
+        }
+        // A shell's `>> log` behind /proc/self/fd: appended to, and the link stays a link.
+        QFile log("appended.csv");
+        QVERIFY(log.open(QIODevice::WriteOnly) && log.write("before\n") == 7 && log.flush());
+        QFile::remove("stdout-link");
+        QVERIFY(QFile::link(QString("/proc/self/fd/%1").arg(log.handle()), "stdout-link"));
+        QCOMPARE(Run({ "export", "key.bin", "stdout-link", "--format", "csv" }).code, 0);
+        QVERIFY(QFileInfo("stdout-link").isSymLink());
+        QVERIFY(ReadAll("appended.csv").startsWith("before\n#,Device,"));
+    }
+
+    // A disk that fills up: the reason, no file, no temporary left, an earlier file kept.
+    void fullDisk()
+    {
+        QDir().mkpath("small");
+        if (QProcess::execute("mount", { "-t", "tmpfs", "-o", "size=64k", "tmpfs", "small" }) != 0)
+            QSKIP("mounting a small file system needs the right to mount");
+        QVERIFY(WriteAll("small/kept.xlsx", "kept"));
+        const QString sample = CORVANE_SOURCE_DIR "/samples/bus-audit.kaud";
+        const Run pdf({ "export", sample, "small/report.pdf" });
+        const Run xlsx({ "export", sample, "small/kept.xlsx" });
+        const Run csv({ "export", sample, "small/events.csv", "--audit", "full" });
+        const QStringList left = QDir("small").entryList(QDir::Files | QDir::Hidden);
+        QProcess::execute("umount", { "small" });
+        QCOMPARE(pdf.err, QString("Unable to write small/report.pdf: No space left on device\n"));
+        QCOMPARE(xlsx.err, QString("Unable to write small/kept.xlsx: No space left on device\n"));
+        QCOMPARE(csv.err, QString("Unable to write small/events.csv: No space left on device\n"));
+        QCOMPARE(pdf.code + xlsx.code + csv.code, 3);
+        QCOMPARE(left, QStringList{ "kept.xlsx" });
+    }
+
+    // A name that is not text in the system's encoding is refused, never turned into another name.
+    void argumentsInAnotherEncoding()
+    {
+        const char* const argv[] = { "corvane-audit-cli", "export", "key.bin", "caf\xe9.csv" };
+        QStringList args;
+        QString error;
+        QVERIFY(!cli::DecodeArguments(4, argv, args, &error));
+        QVERIFY2(error.startsWith("caf\\xe9.csv is not valid text in this system's encoding"), qPrintable(error));
+        const char* const good[] = { "corvane-audit-cli", "caf\xc3\xa9.csv" };
+        QVERIFY(cli::DecodeArguments(2, good, args, &error) && args == QStringList{ QString::fromUtf8("caf\xc3\xa9.csv") });
     }
 
     // The device commands against the sample lock in memory (and one real port).
@@ -186,21 +324,33 @@ private slots:
         const struct { QStringList args; int code; const char* err; } cases[] = {
             { { "read-key", "--port", "simulated", "key.kaud" }, 0, "" },
             { { "read-key", "--port", "simulated", "key-read.bin" }, 0, "" },
-            { { "read-key", "--port", "simulated", "key.txt" }, 2, "Unsupported output: key.txt\n\nUsage: corvane-audit-cli read-key" },
+            { { "read-key", "--port", "simulated", "key.txt" }, 2, "Unsupported output: key.txt\nTry 'corvane-audit-cli read-key --help'.\n" },
             { { "write-key", "--port", "simulated" }, 2, "write-key deletes what the key holds: confirm on a terminal, or pass --yes." },
             { { "write-key", "--port", "simulated", "--yes" }, 0, "" },
             { { "download", "--port", "simulated", "--events", "20", "bus.kaud" }, 0, "" },
             { { "download", "--events", "-3", "bus.kaud" }, 2, "Unknown value for --events: -3" },
-            { { "download", "--port", "/nonexistent", "bus2.kaud" }, 1, "Unable to open USB interface\n" },
+            { { "download", "--port", "/nonexistent", "bus2.kaud" }, 1, "Unable to open USB interface /nonexistent: no such device\n" },
+            { { "download", "--port", "/dev/null", "bus2.kaud" }, 1, "Unable to open USB interface /dev/null: not a serial port\n" },
+            { { "download", "--port", "./key.bin", "bus2.kaud" }, 1, "Unable to open USB interface ./key.bin: not a serial port\n" },
+            { { "read-key", "--port", "/nonexistent", "no/folder/k.kaud" }, 1, "Unable to write no/folder/k.kaud: No such file or directory\n" },
+            { { "download", "--port", "/nonexistent", "folder.csv" }, 2, "Unsupported output: folder.csv\nTry 'corvane-audit-cli download --help'.\n" },
+            { { "read-key", "--wait", "nan", "k.bin" }, 2, "Unknown value for --wait: nan" },
+            { { "read-key", "--wait", "inf", "k.bin" }, 2, "Unknown value for --wait: inf" },
+            { { "write-key", "--wait", "1e300", "--yes" }, 2, "Unknown value for --wait: 1e300" },
             { { "users-log", "--port", "simulated", "--wait", "3", "-" }, 2, "Unknown option: --wait" },
             { { "read-key", "--wait", "0", "k.bin" }, 2, "Unknown value for --wait: 0" },
             { { "ports", "--help" }, 0, "" },
         };
+        // Qt's own warnings never reach the user.
+        static QStringList warnings;
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { warnings << m; });
         for (const auto& c : cases) {
             const Run r(c.args);
             QVERIFY2(r.code == c.code && (!*c.err || r.err.startsWith(c.err)) && (c.code || !r.err.contains("error")),
                      qPrintable(c.args.join(' ') + ": " + r.err));
         }
+        qInstallMessageHandler(previous);
+        QCOMPARE(warnings, QStringList());
         QCOMPARE(ReadAll("key-read.bin"), SampleLock().dallasImage);
         QCOMPARE(Run({ "export", "key.kaud", "-" }).code, 0);
         QCOMPARE(Run({ "export", "bus.kaud", "-", "--audit", "full" }).out.count("\r\n"), 1 + 20);
@@ -218,7 +368,7 @@ private slots:
         QVERIFY(!italian.isEmpty() && italian != lines.first());
     }
 
-    // A real port: the bound on the wait for a key, and the ports the environment names.
+    // A real port: the bound on the wait for a key, the ports the environment names, a port in use.
     void overASerialPort()
     {
         LockSimProcess sim({ "--key", "absent" });
@@ -228,6 +378,72 @@ private slots:
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.endsWith("No Dallas key found\n"), qPrintable(r.err));
         QVERIFY(!QFile::exists("k.bin"));
+
+        QSerialPort holder(sim.path());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        const Run busy({ "read-key", "--port", sim.path(), "k.bin" });
+        QCOMPARE(busy.err, "Unable to open USB interface " + sim.path() + ": in use by another program\n");
+
+        // The progress of a download ends at 100 %.
+        const QStringList progress = Run({ "download", "--port", "simulated", "--events", "200", "p.kaud" }).err.split('\n');
+        QCOMPARE(progress.mid(progress.size() - 3), (QStringList{ "90%", "100%", "" }));
+    }
+
+    // A key prepared and then filled by the lock on its own, as the run command's simulator does.
+    void keyFilledByTheSimulatedLock()
+    {
+        LockSimProcess sim({ "--key", "blank", "--auto-fill", "1" });
+        QCOMPARE(Run({ "write-key", "--port", sim.path(), "--yes" }).code, 0);
+        QCOMPARE(sim.command("status").section(';', 0, 0), QStringLiteral("key: request"));
+        QVERIFY(sim.waitForLine("the lock wrote its audit into the key"));
+        QCOMPARE(Run({ "read-key", "--port", sim.path(), "filled.bin" }).code, 0);
+        QCOMPARE(ReadAll("filled.bin"), SampleLock().dallasImage);
+    }
+
+    // Ctrl-C stops the program at once with status 130, wherever it waits: for the keypad, or for
+    // the answer to the write-key question on a terminal.
+    void interrupted_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("onTerminal");
+        QTest::addColumn<QString>("waitFor"); // on standard error, before Ctrl-C
+        QTest::newRow("users log, no keypad") << QStringList{ "users-log", "-" } << false << QString();
+        QTest::newRow("download, no keypad") << QStringList{ "download", "x.kaud" } << false << "Please connect";
+        QTest::newRow("write-key question") << QStringList{ "write-key" } << true << "[y/N]";
+    }
+
+    void interrupted()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, onTerminal);
+        QFETCH(QString, waitFor);
+        LockSimProcess sim({ "--keypad", "absent" });
+        QProcess cli;
+        const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+        if (onTerminal)
+            cli.setStandardInputFile(QString::fromLocal8Bit(::ptsname(terminal)));
+        cli.start(CORVANE_BINARY_DIR "/corvane-audit-cli", args + QStringList{ "--port", sim.path() });
+        QVERIFY(cli.waitForStarted());
+        QByteArray err;
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 10000 && !err.contains(waitFor.toUtf8()) && cli.state() == QProcess::Running) {
+            cli.waitForReadyRead(100);
+            err += cli.readAllStandardError();
+        }
+        QTest::qWait(300);
+        QVERIFY(cli.state() == QProcess::Running);
+        QElapsedTimer stopping;
+        stopping.start();
+        ::kill(pid_t(cli.processId()), SIGINT);
+        QVERIFY(cli.waitForFinished(5000));
+        ::close(terminal);
+        err += cli.readAllStandardError();
+        QCOMPARE(cli.exitCode(), 130);
+        QVERIFY2(err.endsWith("Stopped.\n"), err.constData());
+        QVERIFY(stopping.elapsed() < 2500);
+        QVERIFY(!QFile::exists("x.kaud"));
     }
 };
 

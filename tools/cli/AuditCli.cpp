@@ -3,12 +3,13 @@
 #include "AuditFile.h"
 #include "DeviceCommands.h"
 #include "InstallPaths.h"
+#include "OutputFile.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTextCodec>
 #include <QTranslator>
 
 #include <algorithm>
@@ -50,6 +51,23 @@ void installTranslation(const QString& language)
 }
 
 
+// What a lock's texts may hold that a terminal would obey rather than show: control characters
+// and the marks that reverse the direction of text.
+QString visible(const QString& text)
+{
+    QString shown;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        const bool bidi = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+        if (c.category() == QChar::Other_Control || bidi)
+            shown += u < 0x100 ? QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'))
+                               : QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 // Columns padded to their widest cell, two blanks apart.
 void printAligned(const TextTable& table, QTextStream& out)
 {
@@ -57,6 +75,9 @@ void printAligned(const TextTable& table, QTextStream& out)
     if (!table.header.isEmpty())
         lines << table.header;
     lines += table.rows;
+    for (QStringList& line : lines)
+        for (QString& cell : line)
+            cell = visible(cell);
     QVector<int> widths;
     for (const QStringList& line : lines) {
         widths.resize(std::max<int>(widths.size(), line.size()));
@@ -77,22 +98,63 @@ void printAligned(const TextTable& table, QTextStream& out)
 
 } // namespace
 
+QString UnableToWriteText(const QString& output, const QString& reason)
+{
+    return Cli::tr("Unable to write %1: %2").arg(output, reason);
+}
+
+bool FlushOutput(QTextStream& out, QTextStream& err)
+{
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return true;
+    const auto* file = qobject_cast<QFileDevice*>(out.device());
+    const QString reason = file && file->error() != QFileDevice::NoError ? file->errorString() : QString();
+    err << (reason.isEmpty() ? Cli::tr("Unable to write to standard output.")
+                             : Cli::tr("Unable to write to standard output: %1").arg(reason))
+        << Qt::endl;
+    return false;
+}
+
 bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err)
 {
     if (output == QLatin1String("-")) {
         // Through `out`, which the program opens on standard output in UTF-8.
         out << QString::fromUtf8(bytes);
-        out.flush();
-        if (out.status() != QTextStream::Ok) {
-            err << Cli::tr("Unable to write to standard output.") << Qt::endl;
+        return FlushOutput(out, err);
+    }
+    OutputFile file(output);
+    if (!file.open() || !file.write(bytes) || !file.commit()) {
+        err << UnableToWriteText(output, file.errorString()) << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+bool OutputIsNotInput(const QString& input, const QString& output, QTextStream& err)
+{
+    if (output == QLatin1String("-") || !OutputFile::SameFile(input, output))
+        return true;
+    err << Cli::tr("%1 is the input itself: choose another output.").arg(output) << Qt::endl;
+    return false;
+}
+
+bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error)
+{
+    args.clear();
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        const QString text = QFile::decodeName(raw);
+        if (QFile::encodeName(text) != raw) {
+            QString shown;
+            for (char c : raw)
+                shown += uchar(c) < 0x80 && uchar(c) >= 0x20 ? QString(QLatin1Char(c))
+                                                              : QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
+            *error = Cli::tr("%1 is not valid text in this system's encoding (%2): it cannot be used.")
+                         .arg(shown, QString::fromLatin1(QTextCodec::codecForLocale()->name()));
             return false;
         }
-        return true;
-    }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err << Cli::tr("Unable to write %1: %2").arg(output, file.errorString()) << Qt::endl;
-        return false;
+        args << text;
     }
     return true;
 }
@@ -112,6 +174,7 @@ QString UsageText()
               "  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud\n"
               "  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
               "                    [--language en|it|es] OUTPUT.csv|-\n"
+              "  corvane-audit-cli --version\n"
               "\n"
               "INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.\n"
               "OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),\n"
@@ -121,7 +184,41 @@ QString UsageText()
               "to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;\n"
               "M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).\n"
               "Example: --dst 5,0,3,5,0,10,add,1\n"
+              "Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.\n"
               "COMMAND --help tells more of a command.\n");
+}
+
+QString CommandUsageText(const QString& command)
+{
+    const QString display = Cli::tr("  --dst N,W,M,N,W,M,add|subtract,H   a daylight-saving correction first, e.g.\n"
+                                    "                      5,0,3,5,0,10,add,1 (see corvane-audit-cli --help)\n"
+                                    "  --date-format dmy|mdy, --hour-format 24|12, --audit full|simple,\n"
+                                    "  --language en|it|es   how dates and events are written (default dmy, 24,\n"
+                                    "                      simple, en)\n");
+    if (command == QLatin1String("export"))
+        return Cli::tr("Usage: corvane-audit-cli export INPUT OUTPUT [options]\n"
+                       "Writes the audit in INPUT (an audit file or a raw Dallas audit image) to OUTPUT:\n"
+                       "comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)\n"
+                       "or a PDF report (.pdf).\n"
+                       "  --format csv|xlsx|pdf   the format, whatever OUTPUT's extension\n"
+                       "  --table events|users|configuration   the table of a CSV (default events)\n")
+            + display
+            + Cli::tr("OUTPUT is replaced only by a complete file; it may not be INPUT itself, a folder\n"
+                      "or a read-only file.\n");
+    if (command == QLatin1String("show"))
+        return Cli::tr("Usage: corvane-audit-cli show INPUT [options]\n"
+                       "Prints the whole audit in INPUT: identity, configuration, users and events.\n")
+            + display;
+    if (IsDeviceCommand(command))
+        return DeviceUsageText(command);
+    return UsageText();
+}
+
+QString UsageHint(const QString& command)
+{
+    if (command == QLatin1String("export") || command == QLatin1String("show") || IsDeviceCommand(command))
+        return Cli::tr("Try 'corvane-audit-cli %1 --help'.").arg(command);
+    return Cli::tr("Try 'corvane-audit-cli --help'.");
 }
 
 bool ParseArguments(const QStringList& args, Options& o, QString* error)
@@ -131,7 +228,8 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
         return false;
     }
     o.command = args.first();
-    if (o.command != QLatin1String("export") && o.command != QLatin1String("show")) {
+    const bool exporting = o.command == QLatin1String("export");
+    if (!exporting && o.command != QLatin1String("show")) {
         *error = Cli::tr("Unknown command: %1").arg(o.command);
         return false;
     }
@@ -141,21 +239,22 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
         const char* option;
         QStringList words;
         std::function<void(int)> store;
+        bool exportOnly;
     };
     const Choice choices[] = {
-        { "--table", { "events", "users", "configuration" }, [&o](int k) { o.table = QStringList{ "events", "users", "configuration" }.at(k); } },
-        { "--date-format", { "dmy", "mdy" }, [&o](int k) { o.display.dateFormat = k; } },
-        { "--hour-format", { "24", "12" }, [&o](int k) { o.display.hourFormat = k; } },
-        { "--audit", { "full", "simple" }, [&o](int k) { o.auditType = k; } },
-        { "--language", { "en", "it", "es" }, [&o](int k) { o.language = QStringList{ "en", "it", "es" }.at(k); } },
-        { "--format", { "csv", "xlsx", "pdf" }, [&o](int k) { o.format = QStringList{ "csv", "xlsx", "pdf" }.at(k); } },
+        { "--table", { "events", "users", "configuration" }, [&o](int k) { o.table = QStringList{ "events", "users", "configuration" }.at(k); }, true },
+        { "--date-format", { "dmy", "mdy" }, [&o](int k) { o.display.dateFormat = k; }, false },
+        { "--hour-format", { "24", "12" }, [&o](int k) { o.display.hourFormat = k; }, false },
+        { "--audit", { "full", "simple" }, [&o](int k) { o.auditType = k; }, false },
+        { "--language", { "en", "it", "es" }, [&o](int k) { o.language = QStringList{ "en", "it", "es" }.at(k); }, false },
+        { "--format", { "csv", "xlsx", "pdf" }, [&o](int k) { o.format = QStringList{ "csv", "xlsx", "pdf" }.at(k); }, true },
     };
     QStringList positional;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args.at(i);
         const Choice* choice = nullptr;
         for (const Choice& c : choices)
-            if (a == QLatin1String(c.option))
+            if (a == QLatin1String(c.option) && (exporting || !c.exportOnly))
                 choice = &c;
         if (a == QLatin1String("--dst")) {
             QString v;
@@ -179,7 +278,7 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
             positional << a;
         }
     }
-    const int expected = o.command == QLatin1String("export") ? 2 : 1;
+    const int expected = exporting ? 2 : 1;
     if (positional.size() != expected) {
         *error = Cli::tr("Wrong number of arguments.");
         return false;
@@ -210,30 +309,39 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
         err << Cli::tr("Unable to read %1: %2").arg(o.input, file.errorString()) << Qt::endl;
         return false;
     }
-    const bool auditFile = o.input.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive);
-    // Sized before reading, so a stray large file is never read whole.
-    const QByteArray data = auditFile || file.size() == AuditSession::DallasImageSize
-        ? file.read(auditFile ? AuditFile::MaxFileSize : AuditSession::DallasImageSize)
-        : QByteArray();
+    // Never more than the longest audit file: a stray large file (or an endless pipe) is not read whole.
+    const bool namedAuditFile = o.input.endsWith(QLatin1String(".kaud"), Qt::CaseInsensitive);
+    const QByteArray data = file.read(AuditFile::MaxFileSize + (namedAuditFile ? 0 : 1));
 
-    if (auditFile) {
+    // An audit file is known by its name, or, saved without it, by its content.
+    bool recognised = false;
+    if (namedAuditFile) {
         if (!AuditFile::Parse(data, session).valid) {
             err << QCoreApplication::translate("MainWindow", "File not valid") << Qt::endl;
             return false;
         }
+        recognised = true;
     } else if (data.size() == AuditSession::DallasImageSize) {
         session.busAudit = false;
         std::copy(data.begin(), data.end(), session.dallasImage.begin());
-    } else {
+        recognised = true;
+    } else if (data.size() <= AuditFile::MaxFileSize) {
+        recognised = AuditFile::Parse(data, session).valid;
+    }
+    if (!recognised) {
         err << Cli::tr("%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.").arg(o.input)
             << Qt::endl;
         return false;
     }
 
     const DecodeResult decoded = DecodeAudit(session);
-    for (DecodeNotice notice : decoded.notices)
+    bool empty = false;
+    for (DecodeNotice notice : decoded.notices) {
         err << DecodeNoticeText(notice) << Qt::endl;
-    if (!decoded.ok)
+        empty = empty || notice == DecodeNotice::KeyEmpty;
+    }
+    // An empty key holds no audit: nothing to write.
+    if (!decoded.ok || empty)
         return false;
 
     audit.presentation = PresentConfig(session.config, session.busAudit, session.lockEvents, o.display);
@@ -252,20 +360,29 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
     const int languageAt = args.indexOf(QStringLiteral("--language"));
     const QString language = languageAt >= 0 ? args.value(languageAt + 1) : QString();
     installTranslation(QStringList{ "it", "es" }.contains(language) ? language : QStringLiteral("en"));
+    PrepareInterruption();
 
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        out << (IsDeviceCommand(args.value(0)) ? DeviceUsageText(args.value(0)) : UsageText()) << Qt::flush;
-        return Success;
+    const QString command = args.value(0);
+    if (command == QLatin1String("--version")) {
+        out << "corvane-audit-cli " << CORVANE_VERSION << '\n';
+        return FlushOutput(out, err) ? Success : Rejected;
     }
-    if (IsDeviceCommand(args.value(0)))
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        out << CommandUsageText(command);
+        return FlushOutput(out, err) ? Success : Rejected;
+    }
+    if (IsDeviceCommand(command))
         return RunDeviceCommand(args, out, err);
 
     Options options;
     QString error;
     if (!ParseArguments(args, options, &error)) {
-        err << error << '\n' << '\n' << UsageText() << Qt::flush;
+        const bool known = command == QLatin1String("export") || command == QLatin1String("show");
+        err << error << '\n' << UsageHint(known ? command : QString()) << '\n' << Qt::flush;
         return UsageError;
     }
+    if (!options.output.isEmpty() && !OutputIsNotInput(options.input, options.output, err))
+        return Rejected;
 
     LoadedAudit audit;
     if (!LoadAudit(options, audit, err))
@@ -283,6 +400,8 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
             table = EventsTextTable(audit.rows);
         return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
     }
+
+    // From here on everything goes to standard output.
 
     const ConfigPresentation& p = audit.presentation;
     out << QCoreApplication::translate("MainWindow", "Informations") << '\n';
@@ -305,8 +424,7 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
             row.removeAt(3);
     }
     printAligned(events, out);
-    out.flush();
-    return Success;
+    return FlushOutput(out, err) ? Success : Rejected;
 }
 
 } // namespace cli

@@ -33,7 +33,11 @@ struct Options
 // Parses the arguments after the program name. False with a reason on a usage error.
 bool ParseArguments(const QStringList& args, Options& options, QString* error);
 
+// The general usage, and the usage of one command.
 QString UsageText();
+QString CommandUsageText(const QString& command);
+// The line after a usage error: where to read more.
+QString UsageHint(const QString& command);
 
 // A decoded audit, ready to be shown: the session, the rows and the configuration texts.
 struct LoadedAudit
@@ -50,6 +54,20 @@ bool LoadAudit(const Options& options, LoadedAudit& audit, QTextStream& err);
 // Writes a command's output: to `out` for "-", else through a temporary that replaces the file
 // only once complete. False, with a message on `err`, when it fails.
 bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err);
+
+// Flushes standard output; false, with a message on `err`, when what was written did not arrive
+// (a full disk, a closed pipe).
+bool FlushOutput(QTextStream& out, QTextStream& err);
+
+// "Unable to write OUTPUT: REASON", the one message of an output that fails.
+QString UnableToWriteText(const QString& output, const QString& reason);
+
+// Refuses (with a message on `err`) an output that is the input itself, links followed.
+bool OutputIsNotInput(const QString& input, const QString& output, QTextStream& err);
+
+// The program's arguments from the system's, refusing any that does not survive decoding: a file
+// name in another encoding would otherwise become a different name.
+bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error);
 
 // Runs a whole command; returns the exit status.
 int Run(const QStringList& args, QTextStream& out, QTextStream& err);

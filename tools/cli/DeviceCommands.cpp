@@ -3,6 +3,7 @@
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "AuditPipeline.h"
+#include "OutputFile.h"
 #include "DallasRequest.h"
 #include "DeviceOperations.h"
 #include "SerialTransport.h"
@@ -16,6 +17,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include <unistd.h>
@@ -34,8 +36,12 @@ enum ExitStatus { Done = 0, Failed = 1, Usage = 2, Interrupted = 130 };
 // The in-memory sample lock instead of a port: handy to try the commands without hardware.
 const QString SimulatedPort = QStringLiteral("simulated");
 constexpr qint64 DefaultWaitSeconds = 60;
+constexpr int MaxWaitSeconds = 86400;
 
 std::atomic_bool g_stop { false };
+std::atomic_bool g_operationRunning { false };
+// "Stopped." in the language of the run, ready for the signal handler, which cannot translate.
+char g_stoppedText[256] = "Stopped.\n";
 
 struct DeviceOptions
 {
@@ -110,6 +116,12 @@ private:
 // Runs an operation on the chosen port: the serial port, or the sample lock in memory.
 OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, const Operation& operation)
 {
+    // Ctrl-C now asks the operation to stop between two exchanges, so the port is closed properly.
+    struct Running
+    {
+        Running() { g_operationRunning.store(true); }
+        ~Running() { g_operationRunning.store(false); }
+    } running;
     if (o.port != SimulatedPort)
         return RunOnSerialPort(o.port, keyMode, operation);
     auto device = std::make_unique<SimulatedInterface>();
@@ -129,7 +141,7 @@ bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
     const ConfigPresentation p = PresentConfig(session.config, session.busAudit, session.lockEvents, DisplaySettings());
     QString error;
     if (!AuditFile::Save(output, session, p.keypadDownloadTime, &error)) {
-        err << Cli::tr("Unable to write %1: %2").arg(output, error) << Qt::endl;
+        err << UnableToWriteText(output, error) << Qt::endl;
         return false;
     }
     return true;
@@ -179,8 +191,9 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
             if (!value(v))
                 return false;
             const double seconds = v.toDouble(&ok);
-            if (!ok || seconds <= 0)
-                return badValue(v, Cli::tr("a number of seconds"));
+            // Also refuses nan and inf: a wait must end.
+            if (!ok || !(seconds > 0 && seconds <= MaxWaitSeconds))
+                return badValue(v, Cli::tr("a number of seconds up to %1").arg(MaxWaitSeconds));
             o.waitMs = qint64(seconds * 1000);
         } else if (a == QLatin1String("--yes") && o.command == QLatin1String("write-key")) {
             o.yes = true;
@@ -228,17 +241,26 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
 
 int Finish(const OperationOutcome& outcome, QTextStream& err)
 {
-    switch (outcome.kind) {
-    case OperationOutcome::Succeeded:
-        return Done;
-    case OperationOutcome::Cancelled:
+    // A failure that follows Ctrl-C (a wait cut short) is the stop the user asked for.
+    if (outcome.kind == OperationOutcome::Cancelled || (outcome.kind == OperationOutcome::Failed && g_stop.load())) {
         err << Cli::tr("Stopped.") << Qt::endl;
         return Interrupted;
-    case OperationOutcome::Failed:
-        break;
     }
-    err << outcome.message << Qt::endl;
+    if (outcome.kind == OperationOutcome::Succeeded)
+        return Done;
+    err << (outcome.detail.isEmpty() ? outcome.message : QStringLiteral("%1 %2").arg(outcome.message, outcome.detail))
+        << Qt::endl;
     return Failed;
+}
+
+// Output files are checked before the lock is asked anything: a read takes minutes.
+bool OutputWritable(const QString& output, QTextStream& err)
+{
+    QString reason;
+    if (output.isEmpty() || output == QLatin1String("-") || OutputFile::CheckWritable(output, &reason))
+        return true;
+    err << UnableToWriteText(output, reason) << Qt::endl;
+    return false;
 }
 
 } // namespace
@@ -246,6 +268,24 @@ int Finish(const OperationOutcome& outcome, QTextStream& err)
 void RequestStop()
 {
     g_stop.store(true);
+}
+
+void PrepareInterruption()
+{
+    const QByteArray text = (Cli::tr("Stopped.") + QLatin1Char('\n')).toUtf8();
+    if (text.size() < int(sizeof g_stoppedText))
+        std::memcpy(g_stoppedText, text.constData(), size_t(text.size()) + 1);
+}
+
+void Interrupt()
+{
+    // A second Ctrl-C, or one outside an operation, ends the program at once.
+    if (g_operationRunning.load() && !g_stop.exchange(true))
+        return;
+    OutputFile::RemovePendingOnSignal();
+    const ssize_t written = ::write(STDERR_FILENO, g_stoppedText, std::strlen(g_stoppedText));
+    (void)written;
+    ::_exit(Interrupted);
 }
 
 bool IsDeviceCommand(const QString& command)
@@ -288,10 +328,12 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     DeviceOptions o;
     QString error;
     if (!Parse(args, o, &error)) {
-        err << error << "\n\n" << DeviceUsageText(o.command) << Qt::flush;
+        err << error << '\n' << UsageHint(o.command) << '\n' << Qt::flush;
         return Usage;
     }
     g_stop.store(false);
+    if (!OutputWritable(o.output, err))
+        return Failed;
 
     if (o.command == QLatin1String("ports")) {
         const QStringList ports = EnumPorts();
@@ -311,7 +353,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
             return Usage;
         }
         if (!Confirmed(err))
-            return Failed;
+            return g_stop.load() ? Finish(OperationOutcome(), err) : Failed;
     }
 
     if (o.port.isEmpty()) {
@@ -361,6 +403,9 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         });
         if (!outcome.succeeded())
             return Finish(outcome, err);
+        // The bar's last step is an event short of the whole: the download is complete now.
+        progress.setPercentageMode(true);
+        progress.setPercentage(100);
         s.config.downloadTime = QDateTime::currentDateTime();
         return SaveAudit(s, o.output, err) ? Done : Failed;
     }

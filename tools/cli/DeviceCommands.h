@@ -19,4 +19,11 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
 // Asks the running operation to stop, as Ctrl-C does. Safe from a signal handler.
 void RequestStop();
 
+// What Ctrl-C does, from the signal handler: asks a running device operation to stop between two
+// exchanges; a second Ctrl-C, or one while no operation runs, ends the program at once with
+// "Stopped." and exit status 130, removing any output half written.
+void Interrupt();
+// Translates "Stopped." for Interrupt(), once the language is known.
+void PrepareInterruption();
+
 } // namespace cli

@@ -82,16 +82,17 @@ bool WriteReportOutput(const Options& options, const LoadedAudit& audit, QTextSt
 {
     const ReportContent content = ReportFromAudit(audit.rows, audit.presentation, audit.session->dstApplied);
     bool written = false;
+    QString reason;
     if (options.format == QLatin1String("xlsx")) {
-        written = WriteXlsxReport(content, options.output);
+        written = WriteXlsxReport(content, options.output, &reason);
     } else if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        written = WritePdfReport(content, options.output, options.output);
+        written = WritePdfReport(content, options.output, options.output, &reason);
     } else {
         err << Cli::tr("The PDF report needs a graphical application object.") << Qt::endl;
         return false;
     }
     if (!written)
-        err << QCoreApplication::translate("MainWindow", "Unable to export audit") << Qt::endl;
+        err << UnableToWriteText(options.output, reason) << Qt::endl;
     return written;
 }
 

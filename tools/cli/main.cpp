@@ -12,6 +12,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Qt's own warnings (a port it could not set up, a font it substituted) are for developers; the
+// command line says what went wrong in its own words.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg || qEnvironmentVariableIsSet("CORVANE_AUDIT_DEBUG"))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     // The PDF report lays text out with the system's fonts and needs no display.
@@ -24,14 +36,24 @@ int main(int argc, char* argv[])
         if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
             qputenv("XDG_RUNTIME_DIR", runtime);
     }
+    qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
-    // Ctrl-C stops a device operation between two exchanges, so the port is closed properly.
-    std::signal(SIGINT, [](int) { cli::RequestStop(); });
+
+    // Without SA_RESTART, so that Ctrl-C also ends a prompt's wait for an answer.
+    struct sigaction action = {};
+    action.sa_handler = [](int) { cli::Interrupt(); };
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setCodec("UTF-8");
     err.setCodec("UTF-8");
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    QStringList args;
+    QString error;
+    if (!cli::DecodeArguments(argc, argv, args, &error)) {
+        err << error << Qt::endl;
+        return cli::Rejected;
+    }
     return cli::Run(args, out, err);
 }
