@@ -25,7 +25,7 @@ fi
 
 if [ "$simulator" = 1 ] && [ -z "${CORVANE_AUDIT_PORTS:-}" ] && ! "$build/corvane-audit-cli" ports >/dev/null 2>&1; then
     log=$(mktemp)
-    "$build/corvane-lock-sim" --key audit </dev/null >"$log" 2>&1 &
+    "$build/corvane-lock-sim" --key audit --auto-fill 3 </dev/null >"$log" 2>&1 &
     sim=$!
     trap 'kill $sim 2>/dev/null; rm -f "$log"' EXIT
     for _ in $(seq 50); do

@@ -342,7 +342,7 @@ Sample MainVault()
     Sample sample;
     sample.lock = LockDescription::FromConfig(c, DelayEncoding::Bcd);
     sample.lock.name = "VAULT1";
-    sample.lock.serialNumber = "230412071";
+    sample.lock.serialNumber = "23041207";
     sample.lock.lockMajor = 1;
     sample.lock.lockMinor = 7;
     sample.lock.keypadMajor = 2;

@@ -261,6 +261,10 @@ QByteArray SimulatedInterface::readerAnswer(const QByteArray& r)
         const int n = std::min<int>(At(r, 4), r.size() - 6);
         for (int i = 0; i < n && address + i < m_keyMemory.size(); ++i)
             m_keyMemory[address + i] = r.at(5 + i);
+        // Once its last page is written the key holds the request, whatever it held before.
+        static const QByteArray request = RequestImage();
+        if (m_keyMemory == request)
+            m_key = Key::Request;
         return Framed(Bytes({ 0x03, 0x05 }));
     }
     default:

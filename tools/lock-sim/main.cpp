@@ -7,6 +7,7 @@
 #include "SimulatedInterface.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QStringList>
@@ -49,6 +50,8 @@ QString Usage()
                "  --keypad STATE         download (default: in download mode), normal, absent\n"
                "  --firmware VERSION     the lock's firmware version text, e.g. 1.04 (no date/time table)\n"
                "  --no-users-log         the lock's firmware has no users log\n"
+               "  --auto-fill SECONDS    a key that holds the audit request is filled by the lock that\n"
+               "                         long after it was last written, as if presented to the lock\n"
                "  --fault FAULT          a fault to inject (repeatable):\n")
         + SimulatedInterface::faultHelp()
         + QStringLiteral(
@@ -70,6 +73,17 @@ void Say(const QString& text)
 {
     std::printf("%s\n", qPrintable(text));
     std::fflush(stdout);
+}
+
+// Seconds, from 0 to an hour.
+bool AutoFillDelay(const QString& text, int& milliseconds)
+{
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    if (!ok || !(seconds >= 0 && seconds <= 3600))
+        return false;
+    milliseconds = int(seconds * 1000);
+    return true;
 }
 
 QString KeyName(SimulatedInterface::Key key)
@@ -130,6 +144,7 @@ int main(int argc, char* argv[])
     QString link;
     QStringList faults;
     bool usersLog = true;
+    int autoFillMs = -1;
 
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
@@ -150,6 +165,7 @@ int main(int argc, char* argv[])
             keypad = v;
         } else if (a == QLatin1String("--firmware") && !(v = value()).isEmpty()) {
             firmware = v;
+        } else if (a == QLatin1String("--auto-fill") && AutoFillDelay(value(), autoFillMs)) {
         } else if (a == QLatin1String("--no-users-log")) {
             usersLog = false;
         } else if (a == QLatin1String("--fault") && !(v = value()).isEmpty()) {
@@ -205,7 +221,18 @@ int main(int argc, char* argv[])
     bool watchInput = true;
     QByteArray input;
     int status = 0;
+    // The key goes to the lock once the program has stopped writing it.
+    QElapsedTimer quiet;
+    int requestsSeen = -1;
     while (!g_quit) {
+        if (autoFillMs >= 0) {
+            if (device.key() != SimulatedInterface::Key::Request || device.requestCount() != requestsSeen) {
+                requestsSeen = device.requestCount();
+                quiet.start();
+            } else if (quiet.elapsed() >= autoFillMs && device.lockFillsKey()) {
+                Say(QStringLiteral("the lock wrote its audit into the key"));
+            }
+        }
         pollfd fds[2] = { { server.fd(), POLLIN, 0 }, { STDIN_FILENO, POLLIN, 0 } };
         const int ready = ::poll(fds, watchInput ? 2 : 1, 100);
         if (ready < 0)
