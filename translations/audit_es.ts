@@ -114,6 +114,22 @@
         <source>Lock&apos;s firmware not compatible with this function</source>
         <translation>El firmware de la cerradura no es compatible con esta función</translation>
     </message>
+    <message>
+        <source>no such device</source>
+        <translation>no existe el dispositivo</translation>
+    </message>
+    <message>
+        <source>not a serial port</source>
+        <translation>no es un puerto serie</translation>
+    </message>
+    <message>
+        <source>no permission to use it</source>
+        <translation>sin permiso para usarlo</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>en uso por otro programa</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1105,6 +1121,29 @@ de auditoría</translation>
         <source>Event IDs to show</source>
         <translation>ID de evento que mostrar</translation>
     </message>
+    <message>
+        <source>The file name is not valid text in this system&apos;s encoding: the file cannot be opened.</source>
+        <translation>El nombre del archivo no es un texto válido en la codificación de este sistema: el archivo no se puede abrir.</translation>
+    </message>
+    <message>
+        <source>%1 is the audit file on display: choose another name for the export.</source>
+        <translation>%1 es el archivo de auditoría que se muestra: elija otro nombre para la exportación.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>the file could not be completed</source>
+        <translation>el archivo no se pudo completar</translation>
+    </message>
+    <message>
+        <source>not a file that can be written</source>
+        <translation>no es un archivo que se pueda escribir</translation>
+    </message>
+    <message>
+        <source>a cell holds more than a workbook can</source>
+        <translation>una celda contiene más de lo que admite un libro</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -1335,10 +1374,6 @@ de auditoría</translation>
         <translation>Valor desconocido para %1: %2 (use %3).</translation>
     </message>
     <message>
-        <source>a number of seconds</source>
-        <translation>un número de segundos</translation>
-    </message>
-    <message>
         <source>Unsupported output: %1</source>
         <translation>Salida no admitida: %1</translation>
     </message>
@@ -1409,57 +1444,6 @@ Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como val
         <translation>write-key borra lo que contiene la llave: confirme en un terminal o pase --yes.</translation>
     </message>
     <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
-sin procesar de 8192 bytes.
-OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
-o - para CSV en la salida estándar. --table elige la tabla del CSV;
-el libro de Excel y el informe PDF contienen las tres.
---dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
-hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
-M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
-Ejemplo: --dst 5,0,3,5,0,10,add,1
-COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
         <source>Unsupported output: %1 (use a .csv, .xlsx or .pdf file, or -).</source>
         <translation>Salida no admitida: %1 (use un archivo .csv, .xlsx o .pdf, o -).</translation>
     </message>
@@ -1510,6 +1494,130 @@ COMANDO --help explica más de un comando.
     <message>
         <source>The PDF report needs a graphical application object.</source>
         <translation>El informe PDF necesita un objeto de aplicación gráfica.</translation>
+    </message>
+    <message>
+        <source>Unable to write to standard output: %1</source>
+        <translation>No se puede escribir en la salida estándar: %1</translation>
+    </message>
+    <message>
+        <source>%1 is the input itself: choose another output.</source>
+        <translation>%1 es la propia entrada: elija otra salida.</translation>
+    </message>
+    <message>
+        <source>%1 is not valid text in this system&apos;s encoding (%2): it cannot be used.</source>
+        <translation>%1 no es un texto válido en la codificación de este sistema (%2): no se puede usar.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de presentación como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli --version
+
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas en bruto de 8192 bytes.
+OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
+o - para el CSV en la salida estándar. --table elige la tabla del CSV; el libro
+y el informe PDF contienen las tres.
+--dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
+hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
+M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
+Ejemplo: --dst 5,0,3,5,0,10,add,1
+Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
+COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>  --dst N,W,M,N,W,M,add|subtract,H   a daylight-saving correction first, e.g.
+                      5,0,3,5,0,10,add,1 (see corvane-audit-cli --help)
+  --date-format dmy|mdy, --hour-format 24|12, --audit full|simple,
+  --language en|it|es   how dates and events are written (default dmy, 24,
+                      simple, en)
+</source>
+        <translation>  --dst N,W,M,N,W,M,add|subtract,H   primero una corrección de horario de verano, p. ej.
+                      5,0,3,5,0,10,add,1 (véase corvane-audit-cli --help)
+  --date-format dmy|mdy, --hour-format 24|12, --audit full|simple,
+  --language en|it|es   cómo se escriben fechas y eventos (por omisión dmy, 24,
+                      simple, en)
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli export INPUT OUTPUT [options]
+Writes the audit in INPUT (an audit file or a raw Dallas audit image) to OUTPUT:
+comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)
+or a PDF report (.pdf).
+  --format csv|xlsx|pdf   the format, whatever OUTPUT&apos;s extension
+  --table events|users|configuration   the table of a CSV (default events)
+</source>
+        <translation>Uso: corvane-audit-cli export INPUT OUTPUT [opciones]
+Escribe la auditoría de INPUT (un archivo de auditoría o una imagen de auditoría Dallas en bruto)
+en OUTPUT: valores separados por comas (.csv, o - para la salida estándar), un libro de Excel
+(.xlsx) o un informe PDF (.pdf).
+  --format csv|xlsx|pdf   el formato, sea cual sea la extensión de OUTPUT
+  --table events|users|configuration   la tabla de un CSV (por omisión events)
+</translation>
+    </message>
+    <message>
+        <source>OUTPUT is replaced only by a complete file; it may not be INPUT itself, a folder
+or a read-only file.
+</source>
+        <translation>OUTPUT solo se sustituye por un archivo completo; no puede ser el propio INPUT, una carpeta
+ni un archivo de solo lectura.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli show INPUT [options]
+Prints the whole audit in INPUT: identity, configuration, users and events.
+</source>
+        <translation>Uso: corvane-audit-cli show INPUT [opciones]
+Muestra toda la auditoría de INPUT: identidad, configuración, usuarios y eventos.
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;corvane-audit-cli %1 --help&apos;.</source>
+        <translation>Consulte &apos;corvane-audit-cli %1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Try &apos;corvane-audit-cli --help&apos;.</source>
+        <translation>Consulte &apos;corvane-audit-cli --help&apos;.</translation>
+    </message>
+    <message>
+        <source>a number of seconds up to %1</source>
+        <translation>un número de segundos hasta %1</translation>
     </message>
 </context>
 </TS>

@@ -114,6 +114,22 @@
         <source>Lock&apos;s firmware not compatible with this function</source>
         <translation>Il firmware della serratura non è compatibile con questa funzione</translation>
     </message>
+    <message>
+        <source>no such device</source>
+        <translation>dispositivo inesistente</translation>
+    </message>
+    <message>
+        <source>not a serial port</source>
+        <translation>non è una porta seriale</translation>
+    </message>
+    <message>
+        <source>no permission to use it</source>
+        <translation>nessun permesso per usarla</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>in uso da un altro programma</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1105,6 +1121,29 @@ audit Dallas</translation>
         <source>Event IDs to show</source>
         <translation>ID evento da mostrare</translation>
     </message>
+    <message>
+        <source>The file name is not valid text in this system&apos;s encoding: the file cannot be opened.</source>
+        <translation>Il nome del file non è un testo valido nella codifica di questo sistema: il file non può essere aperto.</translation>
+    </message>
+    <message>
+        <source>%1 is the audit file on display: choose another name for the export.</source>
+        <translation>%1 è il file di audit visualizzato: scegliere un altro nome per l&apos;esportazione.</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <source>the file could not be completed</source>
+        <translation>il file non ha potuto essere completato</translation>
+    </message>
+    <message>
+        <source>not a file that can be written</source>
+        <translation>non è un file che si possa scrivere</translation>
+    </message>
+    <message>
+        <source>a cell holds more than a workbook can</source>
+        <translation>una cella contiene più di quanto una cartella di lavoro possa contenere</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>
@@ -1335,10 +1374,6 @@ audit Dallas</translation>
         <translation>Valore sconosciuto per %1: %2 (usare %3).</translation>
     </message>
     <message>
-        <source>a number of seconds</source>
-        <translation>un numero di secondi</translation>
-    </message>
-    <message>
         <source>Unsupported output: %1</source>
         <translation>Uscita non supportata: %1</translation>
     </message>
@@ -1409,56 +1444,6 @@ Scarica il registro utenti della serratura e ne scrive le 64 righe come valori s
         <translation>write-key cancella il contenuto della chiave: confermare sul terminale o passare --yes.</translation>
     </message>
     <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
-oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
-la cartella di lavoro e il report PDF le contengono tutte e tre.
---dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
-al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
-M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
-Esempio: --dst 5,0,3,5,0,10,add,1
-COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
         <source>Unsupported output: %1 (use a .csv, .xlsx or .pdf file, or -).</source>
         <translation>Output non supportato: %1 (usare un file .csv, .xlsx o .pdf, oppure -).</translation>
     </message>
@@ -1509,6 +1494,130 @@ COMANDO --help spiega di più su un comando.
     <message>
         <source>The PDF report needs a graphical application object.</source>
         <translation>Il report PDF richiede un oggetto applicazione grafica.</translation>
+    </message>
+    <message>
+        <source>Unable to write to standard output: %1</source>
+        <translation>Impossibile scrivere sullo standard output: %1</translation>
+    </message>
+    <message>
+        <source>%1 is the input itself: choose another output.</source>
+        <translation>%1 è l&apos;ingresso stesso: scegliere un&apos;altra uscita.</translation>
+    </message>
+    <message>
+        <source>%1 is not valid text in this system&apos;s encoding (%2): it cannot be used.</source>
+        <translation>%1 non è un testo valido nella codifica di questo sistema (%2): non può essere usato.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli --version
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF le contengono tutte e tre.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>  --dst N,W,M,N,W,M,add|subtract,H   a daylight-saving correction first, e.g.
+                      5,0,3,5,0,10,add,1 (see corvane-audit-cli --help)
+  --date-format dmy|mdy, --hour-format 24|12, --audit full|simple,
+  --language en|it|es   how dates and events are written (default dmy, 24,
+                      simple, en)
+</source>
+        <translation>  --dst N,W,M,N,W,M,add|subtract,H   prima una correzione per l&apos;ora legale, ad es.
+                      5,0,3,5,0,10,add,1 (vedere corvane-audit-cli --help)
+  --date-format dmy|mdy, --hour-format 24|12, --audit full|simple,
+  --language en|it|es   come sono scritti date ed eventi (predefiniti dmy, 24,
+                      simple, en)
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli export INPUT OUTPUT [options]
+Writes the audit in INPUT (an audit file or a raw Dallas audit image) to OUTPUT:
+comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)
+or a PDF report (.pdf).
+  --format csv|xlsx|pdf   the format, whatever OUTPUT&apos;s extension
+  --table events|users|configuration   the table of a CSV (default events)
+</source>
+        <translation>Uso: corvane-audit-cli export INPUT OUTPUT [opzioni]
+Scrive l&apos;audit di INPUT (un file di audit o un&apos;immagine audit Dallas grezza) in OUTPUT:
+valori separati da virgole (.csv, o - per lo standard output), una cartella di lavoro Excel
+(.xlsx) o un report PDF (.pdf).
+  --format csv|xlsx|pdf   il formato, qualunque sia l&apos;estensione di OUTPUT
+  --table events|users|configuration   la tabella di un CSV (predefinita events)
+</translation>
+    </message>
+    <message>
+        <source>OUTPUT is replaced only by a complete file; it may not be INPUT itself, a folder
+or a read-only file.
+</source>
+        <translation>OUTPUT è sostituito solo da un file completo; non può essere INPUT stesso, una cartella
+o un file di sola lettura.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli show INPUT [options]
+Prints the whole audit in INPUT: identity, configuration, users and events.
+</source>
+        <translation>Uso: corvane-audit-cli show INPUT [opzioni]
+Stampa l&apos;intero audit di INPUT: identità, configurazione, utenti ed eventi.
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;corvane-audit-cli %1 --help&apos;.</source>
+        <translation>Vedere &apos;corvane-audit-cli %1 --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Try &apos;corvane-audit-cli --help&apos;.</source>
+        <translation>Vedere &apos;corvane-audit-cli --help&apos;.</translation>
+    </message>
+    <message>
+        <source>a number of seconds up to %1</source>
+        <translation>un numero di secondi fino a %1</translation>
     </message>
 </context>
 </TS>
