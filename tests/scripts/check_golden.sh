@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The golden outputs: runs every case of tests/golden/cases with the command line and compares what
+# it writes, byte for byte, with tests/golden/expected. After an intended change of the outputs,
+# look at the differences, then refresh them with
+#     tests/scripts/check_golden.sh . build --refresh
+# (workbooks are compared as the text xlsx_dump.py makes of them, PDF reports as pdftotext's text).
+set -uo pipefail
+src=$(cd "${1:?source folder}" && pwd)
+build=$(cd "${2:?build folder}" && pwd)
+refresh=${3:-}
+cli=$build/corvane-audit-cli
+expected=$src/tests/golden/expected
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+
+status=0
+names=()
+while read -r name command args; do
+    case "$name" in ''|'#'*) continue ;; esac
+    names+=("$name")
+    out=$work/$name
+    # From the work folder: OUT is the bare name the PDF's footer shows, inputs are from the top.
+    # shellcheck disable=SC2086
+    set -- $args
+    a=()
+    for x in "$@"; do
+        case "$x" in
+        OUT) a+=("$name") ;;
+        samples/* | tests/*) a+=("$src/$x") ;;
+        *) a+=("$x") ;;
+        esac
+    done
+    if [ "$command" = show ]; then
+        (cd "$work" && "$cli" show "${a[@]}" >"$out" 2>"$out.err")
+    else
+        (cd "$work" && "$cli" export "${a[@]}" 2>"$out.err")
+    fi || { echo "$name: the command line failed: $(cat "$out.err")"; status=1; continue; }
+    case "$name" in
+    *.xlsx) /usr/bin/python3 "$src/tests/golden/xlsx_dump.py" "$out" >"$out.txt" && mv "$out.txt" "$out" ;;
+    *.pdf) pdftotext -layout "$out" - >"$out.txt" && mv "$out.txt" "$out" ;;
+    esac
+    if [ "$refresh" = --refresh ]; then
+        cp "$out" "$expected/$name"
+    elif ! cmp -s "$out" "$expected/$name"; then
+        echo "$name differs from tests/golden/expected/$name:"
+        diff "$expected/$name" "$out" | head -n 20
+        status=1
+    fi
+done <"$src/tests/golden/cases"
+
+# A kept output that no case makes any more is a stale one.
+for kept in "$expected"/*; do
+    [ -e "$kept" ] || continue
+    base=${kept##*/}
+    found=0
+    for n in "${names[@]}"; do [ "$n" = "$base" ] && found=1; done
+    if [ $found = 0 ]; then
+        if [ "$refresh" = --refresh ]; then rm "$kept"; else echo "tests/golden/expected/$base: no case makes it"; status=1; fi
+    fi
+done
+[ $status = 0 ] && [ "$refresh" != --refresh ] && echo "All ${#names[@]} golden outputs are unchanged."
+exit $status
