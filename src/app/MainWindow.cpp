@@ -9,6 +9,7 @@
 #include "DallasRequest.h"
 #include "EventMerge.h"
 #include "EventRows.h"
+#include "ReportContent.h"
 #include "InstallPaths.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
@@ -30,6 +31,8 @@
 #include <QNetworkReply>
 #include <QPushButton>
 #include <QSettings>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTableWidgetItem>
 
 namespace {
@@ -223,7 +226,7 @@ void MainWindow::SetupTable(bool clearRaw)
     users->setHorizontalHeaderLabels(UserColumnHeaders());
     users->horizontalHeader()->setStretchLastSection(false);
 
-    if (ui->tableWidget->rowCount() > 0) {
+    if (!m_view.events.isEmpty()) {
         ResetContent(clearRaw);
         // Re-rendering goes on even when a Dallas image reports a problem again.
         ShowLoadedAudit(false);
@@ -232,6 +235,11 @@ void MainWindow::SetupTable(bool clearRaw)
     m_eventsView->rebuildFilterRow();
     connect(m_eventsView->setButton(), &QPushButton::clicked, this, &MainWindow::onSetFilter);
     connect(m_eventsView->resetButton(), &QPushButton::clicked, this, &MainWindow::onResetFilter);
+    // The filter row follows the table's columns as they are resized or scrolled.
+    connect(ui->tableWidget->horizontalHeader(), &QHeaderView::sectionResized, this,
+            &MainWindow::invalidateAlignedLayout, Qt::UniqueConnection);
+    connect(ui->tableWidget->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &MainWindow::invalidateAlignedLayout, Qt::UniqueConnection);
     m_filtersBuilt = true;
 
     // Tab follows the reading order: from the tabs down to the filter row (whose new buttons
@@ -251,7 +259,8 @@ void MainWindow::invalidateAlignedLayout()
 
 void MainWindow::ResetContent(bool clearRaw)
 {
-    ui->tableWidget->setRowCount(0);
+    m_view = AuditView();
+    m_eventsView->setView(m_view);
     ui->tableWidget_2->setRowCount(0);
     ui->tabWidget->setCurrentIndex(0);
 
@@ -302,7 +311,7 @@ static QString auditFileFilter()
 
 void MainWindow::on_buttonSave_clicked()
 {
-    if (m_session.mergedEvents.isEmpty())
+    if (m_view.events.isEmpty())
         return;
     const QString label = ui->labelDlDate->text();
     const QString fileName = Messages::saveFileName(auditFileFilter());
@@ -417,7 +426,7 @@ void MainWindow::on_btnDownlad_clicked()
                                            s.busEvents.data(), s.busDateTimeTable.data(), eventCount);
     prepareDialog(dialog);
     if (dialog->exec() == QDialog::Accepted) {
-        s.config.downloadTime = QDateTime::currentDateTime();
+        s.downloadTime = QDateTime::currentDateTime();
         ShowLoadedAudit();
     }
     delete dialog;
@@ -438,9 +447,9 @@ void MainWindow::on_btnLog_clicked()
 
 // ---- the audit pipeline ----
 
-void MainWindow::showDecodeNotices(const DecodeResult& result)
+void MainWindow::showDecodeNotices(const QVector<DecodeNotice>& notices)
 {
-    for (DecodeNotice notice : result.notices) {
+    for (DecodeNotice notice : notices) {
         if (DecodeNoticeIsError(notice))
             Messages::critical(DecodeNoticeText(notice));
         else
@@ -450,15 +459,27 @@ void MainWindow::showDecodeNotices(const DecodeResult& result)
 
 bool MainWindow::ParseEventsBuffer()
 {
-    const DecodeResult result = ::ParseEventsBuffer(m_session);
-    if (!result.ok)
+    m_session.decoded = DecodeDallasImage(m_session.dallasImage.data(), m_session.downloadTime);
+    const QVector<DecodeNotice> notices = m_session.decoded.notices;
+    const bool ok = m_session.decoded.ok;
+    // A key that is not an audit leaves nothing behind, its image included.
+    if (!ok)
         ResetContent(true);
-    showDecodeNotices(result);
-    return result.ok;
+    showDecodeNotices(notices);
+    return ok;
 }
 
-void MainWindow::ParseBusEvents() { ::ParseBusEvents(m_session); }
-void MainWindow::ParseBusConfig() { ::ParseBusConfig(m_session); }
+void MainWindow::ParseBusEvents()
+{
+    m_session.decoded.keypadEvents.clear();
+    m_session.decoded.lockEvents = DecodeBusEvents(m_session);
+    m_session.decoded.timeDateTable = DecodeBusTimeDateTable(m_session);
+}
+
+void MainWindow::ParseBusConfig()
+{
+    m_session.decoded.config = DecodeBusConfig(m_session);
+}
 
 bool MainWindow::ShowLoadedAudit(bool stopWhenRejected)
 {
@@ -480,8 +501,10 @@ bool MainWindow::ShowLoadedAudit(bool stopWhenRejected)
 
 void MainWindow::ParseConfig()
 {
-    const ConfigPresentation p =
-        PresentConfig(m_session.config, m_session.busAudit, m_session.lockEvents, readDisplaySettings());
+    m_view.display = readDisplaySettings();
+    m_view.configuration = PresentConfig(m_session.decoded.config, m_session.busAudit, m_session.decoded.lockEvents,
+                                         m_view.display);
+    const ConfigPresentation& p = m_view.configuration;
     ui->labelDlDate->setText(p.keypadDownloadTime);
     ui->labelDlDate2->setText(p.pcDownloadTime);
     ui->labelLockName->setText(p.lockName);
@@ -506,17 +529,21 @@ void MainWindow::ParseConfig()
 
 void MainWindow::MergeEvents()
 {
-    ::MergeEvents(m_session.lockEvents, m_session.keypadEvents, m_session.mergedEvents);
+    m_view.events = ::MergeEvents(m_session.decoded.lockEvents, m_session.decoded.keypadEvents);
 }
 
 void MainWindow::FilterEvents()
 {
-    ::FilterEvents(m_session.mergedEvents, SettingsFile::intValue(QStringLiteral("AuditType"), 1));
+    ::FilterEvents(m_view.events, SettingsFile::intValue(QStringLiteral("AuditType"), 1));
 }
 
 void MainWindow::ParseListView()
 {
-    m_eventsView->setRows(BuildEventRows(m_session.mergedEvents, readDisplaySettings(), m_session.dstApplied));
+    m_view.display = readDisplaySettings();
+    m_view.dstApplied = m_session.dstApplied;
+    NumberEvents(m_view.events);
+    m_eventsView->setView(m_view);
+    PopulateFilters();
 }
 
 // ---- filters ----

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuditRecords.h"
+#include "AuditView.h"
 #include "EventsTableView.h"
 
 #include <QMainWindow>
@@ -8,7 +9,6 @@
 #include <QStringList>
 #include <QTranslator>
 
-struct DecodeResult;
 struct ReportContent;
 class QAction;
 class QDialog;
@@ -32,6 +32,8 @@ public:
 
     // The loaded audit; tests and the file slots fill it before running the pipeline.
     AuditSession& session() { return m_session; }
+    // The audit as the window shows it.
+    const AuditView& view() const { return m_view; }
     const QString& currentLanguage() const { return m_currLang; }
 
     void SetupWidgets();
@@ -101,7 +103,7 @@ protected:
 private:
     void applyLanguage(const QString& code, int settingValue, int checkedIndex);
     void retranslateForm();
-    void showDecodeNotices(const DecodeResult& result);
+    void showDecodeNotices(const QVector<DecodeNotice>& notices);
     // The port list, refreshed first when asked; false (after saying so) when it is empty.
     bool findInterface(bool refresh);
     QString selectedPort() const;
@@ -115,6 +117,7 @@ private:
     QTranslator m_translator;
     QTranslator m_translatorQt;
     AuditSession m_session;
+    AuditView m_view;
     // The file the audit on display was opened from: no export may replace it.
     QString m_auditFileName;
     // A key is prepared from a buffer of its own, so the audit on display keeps its raw data.

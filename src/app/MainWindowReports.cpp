@@ -8,7 +8,7 @@
 #include "Messages.h"
 #include "OutputFile.h"
 #include "PdfReport.h"
-#include "WindowReport.h"
+#include "ReportContent.h"
 #include "XlsxReport.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ void MainWindow::on_pushButton_clicked()
     rule.endMonth = ui->comboBoxToMonth->currentIndex() + 1;
     rule.subtract = ui->comboBoxAddSub->currentIndex() == 1;
     rule.shiftSeconds = DstShiftSeconds(ui->comboBoxHours->currentIndex());
-    ApplyDstCorrection(m_session.mergedEvents, ui->tableWidget->rowCount(), m_session.timeDateTable, rule);
+    CorrectDst(m_view, m_session.decoded.timeDateTable, rule);
 
     m_session.dstApplied = true;
     m_eventsView->showDstColumn();
@@ -58,8 +58,7 @@ void MainWindow::on_pushButton_clicked()
 
 ReportContent MainWindow::reportContent() const
 {
-    return WindowReport(*m_eventsView, *ui->tableWidget_2, *ui->groupBox_2, ui->labelDlDate->text(),
-                        m_session.dstApplied);
+    return ReportFromView(m_view);
 }
 
 bool MainWindow::exportMayReplace(const QString& fileName)

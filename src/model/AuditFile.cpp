@@ -129,8 +129,7 @@ QByteArray Serialize(const AuditSession& s, const QString& label)
         out.append(reinterpret_cast<const char*>(s.dallasImage.data()), AuditSession::DallasImageSize);
         digest = md5(s.dallasImage.data(), AuditSession::DallasImageSize);
     } else {
-        const int records = qMin<int>(s.keypadEvents.size() + s.lockEvents.size(), AuditSession::BusRecordCapacity);
-        const int eventBytes = records * AuditSession::BusRecordSize;
+        const int eventBytes = s.busRecordCount() * AuditSession::BusRecordSize;
         appendSection(out, s.busEvents.data(), eventBytes);
         appendSection(out, s.busConfig.data(), AuditSession::BusConfigSize);
         appendSection(out, s.busStatus.data(), AuditSession::BusStatusSize);
@@ -138,7 +137,8 @@ QByteArray Serialize(const AuditSession& s, const QString& label)
         appendSection(out, s.busReport.data(), AuditSession::BusReportSize);
         digest = md5(s.busEvents.data(), eventBytes);
     }
-    out.append(dateTimeBytes(s.config.downloadTime));
+    // The date as decoded: a key's own, or the computer's at a bus download.
+    out.append(dateTimeBytes(s.decoded.config.downloadTime));
     out.append(digest);
     if (s.busAudit)
         appendSection(out, s.busDateTimeTable.data(), AuditSession::BusDateTimeTableSize);
@@ -195,7 +195,7 @@ ReadResult Parse(const QByteArray& data, AuditSession& s)
     if (result.version > 0) {
         quint8 when[DateTimeSize];
         in.read(when, DateTimeSize);
-        s.config.downloadTime = dateTimeFromBytes(when);
+        s.downloadTime = dateTimeFromBytes(when);
     }
     quint8 stored[DigestSize];
     in.read(stored, DigestSize);

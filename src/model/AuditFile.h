@@ -19,8 +19,9 @@ constexpr int MaxFileSize = 3 + 127 + 5 * 4 + AuditSession::BusEventsSize + Audi
     + AuditSession::BusStatusSize + AuditSession::BusVersionSize + AuditSession::BusReportSize + 6 + 16 + 4
     + AuditSession::BusDateTimeTableSize;
 
-// The file's bytes for the loaded audit. `label` is the keypad download time as displayed;
-// longer than 63 characters it is cut to fit the length byte.
+// The file's bytes for the loaded audit (raw buffers, and the download date as decoded). `label`
+// is the keypad download time as displayed; longer than 63 characters it is cut to fit the
+// length byte.
 QByteArray Serialize(const AuditSession& session, const QString& label);
 
 // Writes through a temporary file that replaces `path` only once complete, so a failure
@@ -36,7 +37,7 @@ struct ReadResult
 };
 
 // Fills the raw buffers, the audit source flag and the download time of a session that the
-// caller has reset. Nothing is ever copied past a buffer: a section longer than its buffer,
+// caller has reset; nothing is decoded. Nothing is ever copied past a buffer: a section longer than its buffer,
 // a label length of 0x80 or more, a file cut before the end of its digest, or a digest that
 // does not match makes the file not valid.
 ReadResult Parse(const QByteArray& data, AuditSession& session);

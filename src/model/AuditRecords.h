@@ -1,8 +1,11 @@
 #pragma once
 
+#include "LockCodes.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QVector>
 
 #include <array>
 #include <cstdint>
@@ -24,8 +27,7 @@ struct EventsTable
 // The one ordering of events: by time, oldest first.
 bool EventCompare(const EventsTable& a, const EventsTable& b);
 
-constexpr quint8 KeypadDevice = 0x7E;
-constexpr int UserSlots = 100;
+constexpr int UserSlots = users::Slots;
 
 // Identity and configuration of the lock of the loaded audit.
 struct Config
@@ -59,22 +61,40 @@ struct Config
     bool preSetup = false;
 };
 
-// The loaded audit: raw buffers as acquired, and what was decoded from them.
+// Why a decode did not go cleanly; the window turns each into a message box.
+enum class DecodeNotice { CrcError, DataError, KeyEmpty };
+
+// What a decoder found in a raw audit. The decoders only read the raw audit: this value is all
+// they produce.
+struct DecodedAudit
+{
+    QList<EventsTable> keypadEvents; // newest first
+    QList<EventsTable> lockEvents;   // newest first
+    QList<EventsTable> timeDateTable; // the lock's clock settings, oldest first
+    Config config;
+    // In the order the boxes are to be shown.
+    QVector<DecodeNotice> notices;
+    // False after a data error: the lists and the record are then empty.
+    bool ok = true;
+};
+
+// The loaded audit: the raw buffers as acquired (what an audit file keeps) and what was decoded
+// from them.
 class AuditSession
 {
 public:
-    static constexpr int DallasImageSize = 8192;
+    static constexpr int DallasImageSize = wire::DallasImageSize;
     static constexpr int DallasBufferSize = 16384;
-    static constexpr int DallasPages = 256;
-    static constexpr int BusRecordSize = 12;
-    static constexpr int BusRecordCapacity = 5752;
+    static constexpr int DallasPages = wire::DallasPageCount;
+    static constexpr int BusRecordSize = wire::BusRecordSize;
+    static constexpr int BusRecordCapacity = wire::BusRecordCapacity;
     static constexpr int BusEventsSize = BusRecordSize * BusRecordCapacity; // 69024
-    static constexpr int BusDownloadLimit = 5600;
-    static constexpr int BusDateTimeTableSize = 64;
-    static constexpr int BusVersionSize = 12;
-    static constexpr int BusReportSize = 36;
-    static constexpr int BusConfigSize = 64;
-    static constexpr int BusStatusSize = 5;
+    static constexpr int BusDownloadLimit = wire::BusDownloadLimit;
+    static constexpr int BusDateTimeTableSize = wire::BusDateTimeTableSize;
+    static constexpr int BusVersionSize = wire::BusVersionSize;
+    static constexpr int BusReportSize = wire::BusReportSize;
+    static constexpr int BusConfigSize = wire::BusConfigSize;
+    static constexpr int BusStatusSize = wire::BusStatusSize;
 
     AuditSession();
 
@@ -86,18 +106,18 @@ public:
     std::array<quint8, BusReportSize> busReport{};
     std::array<quint8, BusConfigSize> busConfig{};
     std::array<quint8, BusStatusSize> busStatus{};
-
-    QList<EventsTable> keypadEvents;
-    QList<EventsTable> lockEvents;
-    QList<EventsTable> mergedEvents;
-    QList<EventsTable> timeDateTable;
-
-    Config config;
     bool busAudit = false;
+    // The computer's clock at a bus download, or the date an audit file keeps.
+    QDateTime downloadTime;
+
+    DecodedAudit decoded;
     bool dstApplied = false;
 
-    // Empties the decoded lists. With clearRaw the raw audit and the lock record are
-    // forgotten too, so a new audit never shows the previous lock's identity.
+    // The event records the bus buffer holds: up to the first all-zero one.
+    int busRecordCount() const;
+
+    // Empties what was decoded. With clearRaw the raw audit is forgotten too, so a new audit never
+    // shows the previous lock's identity.
     void ResetContent(bool clearRaw);
 
     // Start-up state: every raw buffer and block zeroed.

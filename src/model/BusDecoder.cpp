@@ -35,19 +35,15 @@ qint64 AuditTimeFromFields(int year2000, int month, int day, int hour, int minut
     return days * 86400 + hour * 3600 + minute * 60 + second;
 }
 
-void ParseBusEvents(AuditSession& session)
+QList<EventsTable> DecodeBusEvents(const AuditSession& session)
 {
-    session.keypadEvents.clear();
-    session.lockEvents.clear();
-
+    QList<EventsTable> events;
     qint32 prevEvent = -1;
     qint32 prevUser = -1;
-    // The download zeroes the buffer first, so the first all-zero record ends the list;
-    // a buffer full to its capacity has no such record.
-    for (int i = 0; i < AuditSession::BusRecordCapacity; ++i) {
+    const int count = session.busRecordCount();
+    events.reserve(count);
+    for (int i = 0; i < count; ++i) {
         const quint8* record = session.busEvents.data() + i * AuditSession::BusRecordSize;
-        if (bytes::allZero(record, AuditSession::BusRecordSize))
-            break;
         EventsTable e;
         e.prevEvent = prevEvent;
         e.prevUser = prevUser;
@@ -56,12 +52,16 @@ void ParseBusEvents(AuditSession& session)
         e.event = record[RecordEventOffset];
         e.user = record[RecordUserOffset];
         e.device = BusEventDevice;
-        session.lockEvents.append(e);
+        events.append(e);
         prevEvent = e.event;
         prevUser = e.user;
     }
+    return events;
+}
 
-    session.timeDateTable.clear();
+QList<EventsTable> DecodeBusTimeDateTable(const AuditSession& session)
+{
+    QList<EventsTable> table;
     static_assert(TableEntries * TableEntrySize == AuditSession::BusDateTimeTableSize, "table layout");
     for (int k = 0; k < TableEntries; ++k) {
         const quint8* entry = session.busDateTimeTable.data() + k * TableEntrySize;
@@ -72,14 +72,16 @@ void ParseBusEvents(AuditSession& session)
         e.dstTime = e.time;
         e.event = entry[6];
         e.user = entry[7];
-        session.timeDateTable.append(e);
+        table.append(e);
     }
-    std::stable_sort(session.timeDateTable.begin(), session.timeDateTable.end(), EventCompare);
+    std::stable_sort(table.begin(), table.end(), EventCompare);
+    return table;
 }
 
-void ParseBusConfig(AuditSession& session)
+Config DecodeBusConfig(const AuditSession& session)
 {
-    Config& config = session.config;
+    Config config;
+    config.downloadTime = session.downloadTime;
     ApplyConfigurationBytes(config, session.busConfig.data());
     static_assert(StatusByteCount <= AuditSession::BusStatusSize, "status block holds s0..s3");
     ApplyStatusBytes(config, session.busStatus.data(), DelayEncoding::Bcd);
@@ -104,4 +106,14 @@ void ParseBusConfig(AuditSession& session)
     config.lockVersion = Utf8At(report + ReportVersionOffset + x, ReportVersionSize);
 
     config.keypadVersion = FirmwareVersionText(session.busVersion[VersionMajorByte], session.busVersion[VersionMinorByte]);
+    return config;
+}
+
+DecodedAudit DecodeBusAudit(const AuditSession& session)
+{
+    DecodedAudit audit;
+    audit.lockEvents = DecodeBusEvents(session);
+    audit.timeDateTable = DecodeBusTimeDateTable(session);
+    audit.config = DecodeBusConfig(session);
+    return audit;
 }

@@ -31,10 +31,13 @@ constexpr int ReportVersionSize = 4;
 // seconds since 2000-01-01 00:00:00, or 0 when the bytes are not a valid date and time.
 qint64 AuditTimeFromFields(int year2000, int month, int day, int hour, int minute, int second);
 
-// Fills the lock event list from the bus event records (the keypad list stays empty) and the
-// time/date table list from the bus date/time table, oldest first.
-void ParseBusEvents(AuditSession& session);
+// The lock event records of the bus buffer, newest first (a bus audit has no keypad events).
+QList<EventsTable> DecodeBusEvents(const AuditSession& session);
+// The lock's clock settings from the bus date/time table, oldest first.
+QList<EventsTable> DecodeBusTimeDateTable(const AuditSession& session);
+// The lock record from the bus version, report, configuration and status blocks, with the
+// session's download time (the computer's clock, or an audit file's).
+Config DecodeBusConfig(const AuditSession& session);
 
-// Fills Config from the bus version, report, configuration and status blocks.
-// downloadTime is left alone: it comes from the computer's clock or the audit file.
-void ParseBusConfig(AuditSession& session);
+// All three, as one value. Reads only the session's raw bus buffers.
+DecodedAudit DecodeBusAudit(const AuditSession& session);

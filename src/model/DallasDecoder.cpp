@@ -90,32 +90,28 @@ QString FirmwareVersionText(int major, int minor)
     return QStringLiteral("%1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0'));
 }
 
-DecodeResult ParseEventsBuffer(AuditSession& session)
+DecodedAudit DecodeDallasImage(const quint8* image, const QDateTime& downloadTime)
 {
-    DecodeResult result;
-    // Every events block adds to these, so an image with a lock and a keypad block keeps both.
-    session.keypadEvents.clear();
-    session.lockEvents.clear();
-    session.timeDateTable.clear();
+    DecodedAudit audit;
+    audit.config.downloadTime = downloadTime;
 
     DallasWorkArea stream{};
-    const quint8* image = session.dallasImage.data();
-    static_assert(ImageSize <= AuditSession::DallasBufferSize, "image must fit the session buffer");
     for (int k = 0; k < BlockCount; ++k) {
         const quint8* block = image + k * BlockSize;
         if (IsEmptyBlock(block))
             break;
         // A bad block is reported but still used: the lock has no second copy.
         if (!ChecksumOk(block))
-            result.notices.append(DecodeNotice::CrcError);
+            audit.notices.append(DecodeNotice::CrcError);
         std::copy(block, block + PayloadSize, stream.begin() + k * PayloadSize);
     }
 
-    auto dataError = [&session, &result]() {
-        session.ResetContent(true);
-        result.ok = false;
-        result.notices.append(DecodeNotice::DataError);
-        return result;
+    auto dataError = [&audit]() {
+        DecodedAudit rejected;
+        rejected.ok = false;
+        rejected.notices = audit.notices;
+        rejected.notices.append(DecodeNotice::DataError);
+        return rejected;
     };
 
     if (stream[FirstSeparator] != 0)
@@ -129,11 +125,11 @@ DecodeResult ParseEventsBuffer(AuditSession& session)
         const quint8 kind = stream[tag];
         if (kind == TagEnd) {
             if (tag == FirstSeparator + 1)
-                result.notices.append(DecodeNotice::KeyEmpty);
-            return result;
+                audit.notices.append(DecodeNotice::KeyEmpty);
+            return audit;
         }
         if (kind == TagDateTime) {
-            if (!ParseDateTime(stream, tag, session.config))
+            if (!ParseDateTime(stream, tag, audit.config))
                 return dataError();
             separator = tag + BlockHeaderSize + DateTimeContentSize;
         } else if (kind == TagEvents || kind == TagConfig || kind == TagTimeDateTable) {
@@ -142,17 +138,17 @@ DecodeResult ParseEventsBuffer(AuditSession& session)
             const int length = bytes::readBe16(&stream[tag + 1]);
             int step = -1;
             if (kind == TagEvents)
-                step = ParseEvents(stream, tag, length, session);
+                step = ParseEvents(stream, tag, length, audit);
             else if (kind == TagConfig)
-                step = ParseConfig(stream, tag, length, session);
+                step = ParseConfig(stream, tag, length, audit.config);
             else
-                step = ParseTimeDateTable(stream, tag, length, session);
+                step = ParseTimeDateTable(stream, tag, length, audit.timeDateTable);
             if (step < 0)
                 return dataError();
             separator = tag + step;
             // An events block may fill the key to its end, leaving no room for an end tag.
             if (kind == TagEvents && separator > EventsEndLimit)
-                return result;
+                return audit;
         } else {
             return dataError();
         }
@@ -161,7 +157,7 @@ DecodeResult ParseEventsBuffer(AuditSession& session)
     }
 }
 
-int ParseEvents(const DallasWorkArea& stream, int tag, int length, AuditSession& session)
+int ParseEvents(const DallasWorkArea& stream, int tag, int length, DecodedAudit& audit)
 {
     if (tag < 0 || tag >= WorkAreaSize || length < 0 || length > MaxLength)
         return -1;
@@ -170,7 +166,7 @@ int ParseEvents(const DallasWorkArea& stream, int tag, int length, AuditSession&
     const int end = std::min(device + length, WorkAreaSize);
     if (device < end) {
         const quint8 deviceByte = stream[device];
-        QList<EventsTable>& list = deviceByte == KeypadDevice ? session.keypadEvents : session.lockEvents;
+        QList<EventsTable>& list = deviceByte == KeypadDevice ? audit.keypadEvents : audit.lockEvents;
         qint32 prevEvent = -1;
         qint32 prevUser = -1;
         for (int r = device + 1; r + EventRecordSize <= end; r += EventRecordSize) {
@@ -189,7 +185,7 @@ int ParseEvents(const DallasWorkArea& stream, int tag, int length, AuditSession&
     return length + BlockHeaderSize;
 }
 
-int ParseConfig(const DallasWorkArea& stream, int tag, int length, AuditSession& session)
+int ParseConfig(const DallasWorkArea& stream, int tag, int length, Config& config)
 {
     if (tag < 0 || length < 0 || length > MaxLength)
         return -1;
@@ -203,7 +199,6 @@ int ParseConfig(const DallasWorkArea& stream, int tag, int length, AuditSession&
     auto text = [&stream](int at, int size) {
         return QString::fromUtf8(reinterpret_cast<const char*>(&stream[at]), size);
     };
-    Config& config = session.config;
     config.lockName = text(c + ConfigNameOffset, ConfigNameSize);
     const int v = c + ConfigVersionsOffset;
     config.lockVersion = FirmwareVersionText(stream[v], stream[v + 1]);
@@ -214,14 +209,14 @@ int ParseConfig(const DallasWorkArea& stream, int tag, int length, AuditSession&
     return length + BlockHeaderSize;
 }
 
-int ParseTimeDateTable(const DallasWorkArea& stream, int tag, int length, AuditSession& session)
+int ParseTimeDateTable(const DallasWorkArea& stream, int tag, int length, QList<EventsTable>& table)
 {
     if (tag < 0 || length < 0 || length > MaxLength)
         return -1;
     const int end = tag + BlockHeaderSize + length;
     if (end > WorkAreaSize)
         return -1;
-    session.timeDateTable.clear();
+    table.clear();
     // Content byte 0 is not decoded; the entries follow it.
     for (int k = 0; k < TimeDateEntries; ++k) {
         const int r = tag + BlockHeaderSize + 1 + EventRecordSize * k;
@@ -229,9 +224,9 @@ int ParseTimeDateTable(const DallasWorkArea& stream, int tag, int length, AuditS
             break;
         if (bytes::allZero(&stream[r], EventRecordSize))
             continue;
-        session.timeDateTable.append(StoredEvent(&stream[r]));
+        table.append(StoredEvent(&stream[r]));
     }
-    std::stable_sort(session.timeDateTable.begin(), session.timeDateTable.end(), EventCompare);
+    std::stable_sort(table.begin(), table.end(), EventCompare);
     return length + BlockHeaderSize;
 }
 
@@ -239,9 +234,9 @@ void ApplyConfigurationBytes(Config& config, const quint8* c)
 {
     // User u has its two 2-bit fields in byte u / 2, odd users in the high nibble.
     // Users 1..62 fill c0 (high nibble only) to c31 (low nibble only); masters 80, 81 share c40.
-    for (int user = 1; user <= 62; ++user)
+    for (int user = users::FirstUser; user <= users::Manager3; ++user)
         SetUserBits(config, user, quint8(c[user / 2] >> (4 * (user % 2))));
-    for (int user = 80; user <= 81; ++user)
+    for (int user = users::Master; user <= users::Master2; ++user)
         SetUserBits(config, user, quint8(c[user / 2] >> (4 * (user % 2))));
 
     config.ercEnabled = (c[49] & 0xC0) == 0x40 || (c[49] & 0x0C) == 0x04;

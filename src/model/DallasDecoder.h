@@ -15,6 +15,7 @@ constexpr int BlockSize = 128;
 constexpr int PayloadSize = 126;
 constexpr int BlockCount = 64;
 constexpr int ImageSize = BlockSize * BlockCount; // 8192
+static_assert(ImageSize == wire::DallasImageSize, "an image is the key's memory");
 constexpr int WorkAreaSize = 8192;
 constexpr int StreamCapacity = PayloadSize * BlockCount; // 8064: the rest of the work area stays zero
 constexpr quint8 EmptyFill = 0x55;
@@ -54,24 +55,14 @@ constexpr int StatusByteCount = 4;
 
 using DallasWorkArea = std::array<quint8, dallas::WorkAreaSize>;
 
-// Why a decode did not go cleanly; the caller turns each into a message box.
-enum class DecodeNotice { CrcError, DataError, KeyEmpty };
-
 QString DecodeNoticeText(DecodeNotice notice);
 // True for critical notices; the empty key is only information.
 bool DecodeNoticeIsError(DecodeNotice notice);
 
-struct DecodeResult
-{
-    // False after a data error: the session has then been reset with its buffers cleared.
-    bool ok = true;
-    // In the order the boxes are to be shown.
-    QVector<DecodeNotice> notices;
-};
-
-// Decodes the first 8192 bytes of session.dallasImage into the keypad, lock and time/date
-// table lists and session.config (downloadTime included).
-DecodeResult ParseEventsBuffer(AuditSession& session);
+// Decodes the first 8192 bytes of `image` into keypad, lock and time/date table lists and the lock
+// record. `downloadTime` is the date known from elsewhere (an audit file's); the key's own
+// date-time block replaces it. After a data error the value holds only its notices.
+DecodedAudit DecodeDallasImage(const quint8* image, const QDateTime& downloadTime = QDateTime());
 
 // Block decoders. `tag` is the position of the block's tag in the work area, `length` its
 // content length. They return the distance from the tag to the separator after the block
@@ -79,11 +70,11 @@ DecodeResult ParseEventsBuffer(AuditSession& session);
 //
 // Appends the block's records to the keypad list (device byte 0x7E) or the lock list.
 // Records are read only while they lie wholly inside the block; an all-zero record ends them.
-int ParseEvents(const DallasWorkArea& stream, int tag, int length, AuditSession& session);
+int ParseEvents(const DallasWorkArea& stream, int tag, int length, DecodedAudit& audit);
 // Returns 0 when the format byte is not 0x01, which the caller meets as a bad separator.
-int ParseConfig(const DallasWorkArea& stream, int tag, int length, AuditSession& session);
+int ParseConfig(const DallasWorkArea& stream, int tag, int length, Config& config);
 // Replaces the time/date table list: at most 8 entries, all-zero slots skipped, oldest first.
-int ParseTimeDateTable(const DallasWorkArea& stream, int tag, int length, AuditSession& session);
+int ParseTimeDateTable(const DallasWorkArea& stream, int tag, int length, QList<EventsTable>& table);
 
 // The configuration byte map shared with bus audits. `c` points to 64 bytes.
 void ApplyConfigurationBytes(Config& config, const quint8* c);

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int ClockSetEvent = 0xE2;
-
 const QDate& epoch()
 {
     static const QDate date(2000, 1, 1);
@@ -44,7 +42,7 @@ const EventsTable* latestClockSettingBefore(const QList<EventsTable>& table, qin
 {
     const EventsTable* latest = nullptr;
     for (const EventsTable& r : table) {
-        if (r.event == ClockSetEvent && r.time != 0 && r.time < time && (!latest || r.time >= latest->time))
+        if (IsClockSetting(r.event) && r.time != 0 && r.time < time && (!latest || r.time >= latest->time))
             latest = &r;
     }
     return latest;
@@ -111,7 +109,7 @@ void ApplyDstCorrection(QList<EventsTable>& merged, int rowCount, const QList<Ev
                 referenceInPeriod = setAt.isValid() && periodOf(setAt.date().year(), rule).contains(r->time);
             }
         }
-        if (e.event == ClockSetEvent) {
+        if (IsClockSetting(e.event)) {
             referenceFound = true;
             referenceInPeriod = inPeriod;
             continue;

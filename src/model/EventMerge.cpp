@@ -1,30 +1,8 @@
 #include "EventMerge.h"
 
-namespace {
-
-bool isChangeEvent(int e)
+QList<EventsTable> MergeEvents(const QList<EventsTable>& lockEvents, const QList<EventsTable>& keypadEvents)
 {
-    return e == 0x29 || e == 0x10 || e == 0x11 || e == 0x12 || e == 0x13;
-}
-
-bool isCodeEntry(int e)
-{
-    return e == 0x01 || e == 0x02 || e == 0x0C;
-}
-
-bool isCommandEvent(int e)
-{
-    return e == 0x26 || e == 0x28;
-}
-
-constexpr int ResetEvent = 0xFA;
-
-} // namespace
-
-void MergeEvents(const QList<EventsTable>& lockEvents, const QList<EventsTable>& keypadEvents,
-                 QList<EventsTable>& merged)
-{
-    merged.clear();
+    QList<EventsTable> merged;
     merged.reserve(lockEvents.size() + keypadEvents.size());
 
     // Everything at or after the cursor is a lock event not yet passed, so the insertions
@@ -44,6 +22,7 @@ void MergeEvents(const QList<EventsTable>& lockEvents, const QList<EventsTable>&
     }
     while (next < lockEvents.size())
         merged.append(lockEvents.at(next++));
+    return merged;
 }
 
 void FilterEvents(QList<EventsTable>& merged, int auditType)
@@ -51,27 +30,40 @@ void FilterEvents(QList<EventsTable>& merged, int auditType)
     if (auditType == FullAudit)
         return;
 
-    if (merged.size() >= 3) {
-        // The newest event (position 0) is deliberately never examined.
-        int a = 1;
-        int b = 2;
-        while (b < merged.size()) {
-            const int ea = merged.at(a).event;
-            const int eb = merged.at(b).event;
-            if (isChangeEvent(ea) && isCodeEntry(eb)) {
-                merged.removeAt(b);
-                ++a;
-                b = a + 1;
-            } else if (isCommandEvent(ea) || (ea == ResetEvent && isCodeEntry(eb))) {
-                merged.removeAt(b);
-                merged.removeAt(a);
+    const int n = merged.size();
+    if (n >= 3) {
+        // One walk with a pair under the eye: the current event and the one after it. What a
+        // removal leaves is looked at again as the next pair, and the newest event (position 0)
+        // is deliberately never examined.
+        QList<EventsTable> kept;
+        kept.reserve(n);
+        kept.append(merged.at(0));
+        int current = 1;
+        while (current + 1 < n) {
+            const int next = current + 1;
+            const int ea = merged.at(current).event;
+            const int eb = merged.at(next).event;
+            if (IsChangeEvent(ea) && IsCodeEntry(eb)) {
+                // The code entry goes; the change stays.
+                kept.append(merged.at(current));
+                current = next + 1;
+            } else if (IsCommandEvent(ea) || (IsLockReset(ea) && IsCodeEntry(eb))) {
+                // Both go.
+                current = next + 1;
             } else {
-                ++a;
-                b = a + 1;
+                kept.append(merged.at(current));
+                current = next;
             }
         }
+        for (int k = current; k < n; ++k)
+            kept.append(merged.at(k));
+        merged = kept;
     }
+    NumberEvents(merged);
+}
 
-    for (int k = 0; k < merged.size(); ++k)
-        merged[k].rowNumber = QString::number(k + 1);
+void NumberEvents(QList<EventsTable>& events)
+{
+    for (int k = 0; k < events.size(); ++k)
+        events[k].rowNumber = QString::number(k + 1);
 }

@@ -1,16 +1,13 @@
 #include "EventRows.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QLocale>
 
 #include <array>
 
 namespace {
 
-constexpr int CodeChangedEvent = 0x03;
-constexpr int OptionChangedEvent = 0x68;
-constexpr int ConfigurationChangedEvent = 0x70;
-constexpr int LockInstalledUser = 100;
 
 QString translate(const char* text)
 {
@@ -32,59 +29,59 @@ constexpr EventNames makeEventNames()
     EventNames n{};
     for (const char*& t : n.text)
         t = QT_TRANSLATE_NOOP("MainWindow", "Unknown");
-    n.text[0x01] = QT_TRANSLATE_NOOP("MainWindow", "Valid code");
-    n.text[0x02] = QT_TRANSLATE_NOOP("MainWindow", "Valid code");
-    n.text[0x03] = QT_TRANSLATE_NOOP("MainWindow", "Code changed");
-    n.text[0x04] = QT_TRANSLATE_NOOP("MainWindow", "Motor in open position (bolt not open)");
-    n.text[0x05] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open");
-    n.text[0x06] = QT_TRANSLATE_NOOP("MainWindow", "Motor in open position (low battery - bolt not open)");
-    n.text[0x07] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open (low battery)");
-    n.text[0x08] = QT_TRANSLATE_NOOP("MainWindow", "Time delay started");
-    n.text[0x09] = QT_TRANSLATE_NOOP("MainWindow", "Open window started");
-    n.text[0x0B] = QT_TRANSLATE_NOOP("MainWindow", "Access attempt with expired user");
-    n.text[0x0C] = QT_TRANSLATE_NOOP("MainWindow", "Valid code with silent alarm");
-    n.text[0x0D] = QT_TRANSLATE_NOOP("MainWindow", "Remote block");
-    n.text[0x0E] = QT_TRANSLATE_NOOP("MainWindow", "Low battery detected during opening");
-    n.text[0x0F] = QT_TRANSLATE_NOOP("MainWindow", "Access attempt with user deleted for inactivity");
-    n.text[0x10] = QT_TRANSLATE_NOOP("MainWindow", "User enabled");
-    n.text[0x11] = QT_TRANSLATE_NOOP("MainWindow", "User installed");
-    n.text[0x12] = QT_TRANSLATE_NOOP("MainWindow", "User disabled");
-    n.text[0x13] = QT_TRANSLATE_NOOP("MainWindow", "User deleted");
-    n.text[0x14] = QT_TRANSLATE_NOOP("MainWindow", "Motor timeout");
-    n.text[0x26] = QT_TRANSLATE_NOOP("MainWindow", "Command 22");
-    n.text[0x28] = QT_TRANSLATE_NOOP("MainWindow", "Command 89 (write)");
-    n.text[0x29] = QT_TRANSLATE_NOOP("MainWindow", "Time delay and open window changed");
-    n.text[0x30] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change code' function");
-    n.text[0x31] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Install user' function");
-    n.text[0x32] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Disable/enable user' function");
-    n.text[0x33] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Delete user' function");
-    n.text[0x34] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Battery check' function");
-    n.text[0x35] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Keypad check' function");
-    n.text[0x36] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'System settings' function");
-    n.text[0x37] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Users status/audit download' function");
-    n.text[0x38] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change configuration' function");
-    n.text[0x39] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change time delay' function");
-    n.text[0x40] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Lock reset' function");
-    n.text[0x41] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Set time/date' function");
-    n.text[0x60] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open");
-    n.text[0x68] = QT_TRANSLATE_NOOP("MainWindow", "Option changed");
-    n.text[0x70] = QT_TRANSLATE_NOOP("MainWindow", "Configuration changed");
+    n.text[code(EventCode::ValidCode)] = QT_TRANSLATE_NOOP("MainWindow", "Valid code");
+    n.text[code(EventCode::ValidSecondCode)] = QT_TRANSLATE_NOOP("MainWindow", "Valid code");
+    n.text[code(EventCode::CodeChanged)] = QT_TRANSLATE_NOOP("MainWindow", "Code changed");
+    n.text[code(EventCode::MotorOpenBoltNotOpen)] = QT_TRANSLATE_NOOP("MainWindow", "Motor in open position (bolt not open)");
+    n.text[code(EventCode::BoltOpen)] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open");
+    n.text[code(EventCode::MotorOpenLowBatteryBoltNotOpen)] = QT_TRANSLATE_NOOP("MainWindow", "Motor in open position (low battery - bolt not open)");
+    n.text[code(EventCode::BoltOpenLowBattery)] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open (low battery)");
+    n.text[code(EventCode::TimeDelayStarted)] = QT_TRANSLATE_NOOP("MainWindow", "Time delay started");
+    n.text[code(EventCode::OpenWindowStarted)] = QT_TRANSLATE_NOOP("MainWindow", "Open window started");
+    n.text[code(EventCode::ExpiredUserAttempt)] = QT_TRANSLATE_NOOP("MainWindow", "Access attempt with expired user");
+    n.text[code(EventCode::SilentAlarmCode)] = QT_TRANSLATE_NOOP("MainWindow", "Valid code with silent alarm");
+    n.text[code(EventCode::RemoteBlock)] = QT_TRANSLATE_NOOP("MainWindow", "Remote block");
+    n.text[code(EventCode::LowBatteryDuringOpening)] = QT_TRANSLATE_NOOP("MainWindow", "Low battery detected during opening");
+    n.text[code(EventCode::InactiveUserAttempt)] = QT_TRANSLATE_NOOP("MainWindow", "Access attempt with user deleted for inactivity");
+    n.text[code(EventCode::UserEnabled)] = QT_TRANSLATE_NOOP("MainWindow", "User enabled");
+    n.text[code(EventCode::UserInstalled)] = QT_TRANSLATE_NOOP("MainWindow", "User installed");
+    n.text[code(EventCode::UserDisabled)] = QT_TRANSLATE_NOOP("MainWindow", "User disabled");
+    n.text[code(EventCode::UserDeleted)] = QT_TRANSLATE_NOOP("MainWindow", "User deleted");
+    n.text[code(EventCode::MotorTimeout)] = QT_TRANSLATE_NOOP("MainWindow", "Motor timeout");
+    n.text[code(EventCode::Command22)] = QT_TRANSLATE_NOOP("MainWindow", "Command 22");
+    n.text[code(EventCode::Command89Write)] = QT_TRANSLATE_NOOP("MainWindow", "Command 89 (write)");
+    n.text[code(EventCode::DelaysChanged)] = QT_TRANSLATE_NOOP("MainWindow", "Time delay and open window changed");
+    n.text[code(EventCode::EnterChangeCode)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change code' function");
+    n.text[code(EventCode::EnterInstallUser)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Install user' function");
+    n.text[code(EventCode::EnterDisableUser)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Disable/enable user' function");
+    n.text[code(EventCode::EnterDeleteUser)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Delete user' function");
+    n.text[code(EventCode::EnterBatteryCheck)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Battery check' function");
+    n.text[code(EventCode::EnterKeypadCheck)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Keypad check' function");
+    n.text[code(EventCode::EnterSystemSettings)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'System settings' function");
+    n.text[code(EventCode::EnterAuditDownload)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Users status/audit download' function");
+    n.text[code(EventCode::EnterChangeConfiguration)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change configuration' function");
+    n.text[code(EventCode::EnterChangeTimeDelay)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Change time delay' function");
+    n.text[code(EventCode::EnterLockReset)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Lock reset' function");
+    n.text[code(EventCode::EnterSetTimeDate)] = QT_TRANSLATE_NOOP("MainWindow", "Entered 'Set time/date' function");
+    n.text[code(EventCode::BoltOpenRemote)] = QT_TRANSLATE_NOOP("MainWindow", "Bolt open");
+    n.text[code(EventCode::OptionChanged)] = QT_TRANSLATE_NOOP("MainWindow", "Option changed");
+    n.text[code(EventCode::ConfigurationChanged)] = QT_TRANSLATE_NOOP("MainWindow", "Configuration changed");
     // The unbalanced parentheses are the lock's own wording.
-    n.text[0xA0] = QT_TRANSLATE_NOOP("MainWindow", "Door opened (REED sensor");
-    n.text[0xA1] = QT_TRANSLATE_NOOP("MainWindow", "Door closed (REED sensor");
-    n.text[0xE0] = QT_TRANSLATE_NOOP("MainWindow", "Time and date changed");
-    n.text[0xE1] = QT_TRANSLATE_NOOP("MainWindow", "Date changed");
-    n.text[0xE2] = QT_TRANSLATE_NOOP("MainWindow", "Time changed");
-    n.text[0xF0] = QT_TRANSLATE_NOOP("MainWindow", "Power re-enabled");
-    n.text[0xF1] = QT_TRANSLATE_NOOP("MainWindow", "Power re-enabled");
-    n.text[0xF2] = QT_TRANSLATE_NOOP("MainWindow", "CPU restart");
-    n.text[0xF3] = QT_TRANSLATE_NOOP("MainWindow", "CPU restart");
-    n.text[0xF5] = QT_TRANSLATE_NOOP("MainWindow", "Wrong try");
-    n.text[0xF6] = QT_TRANSLATE_NOOP("MainWindow", "Time penalty");
-    n.text[0xF7] = QT_TRANSLATE_NOOP("MainWindow", "Stop count");
-    n.text[0xF9] = QT_TRANSLATE_NOOP("MainWindow", "Bolt closed");
-    n.text[0xFA] = QT_TRANSLATE_NOOP("MainWindow", "Lock reset");
-    n.text[0xFF] = QT_TRANSLATE_NOOP("MainWindow", "Factory reset");
+    n.text[code(EventCode::DoorOpened)] = QT_TRANSLATE_NOOP("MainWindow", "Door opened (REED sensor");
+    n.text[code(EventCode::DoorClosed)] = QT_TRANSLATE_NOOP("MainWindow", "Door closed (REED sensor");
+    n.text[code(EventCode::TimeAndDateChanged)] = QT_TRANSLATE_NOOP("MainWindow", "Time and date changed");
+    n.text[code(EventCode::DateChanged)] = QT_TRANSLATE_NOOP("MainWindow", "Date changed");
+    n.text[code(EventCode::TimeChanged)] = QT_TRANSLATE_NOOP("MainWindow", "Time changed");
+    n.text[code(EventCode::PowerReEnabled)] = QT_TRANSLATE_NOOP("MainWindow", "Power re-enabled");
+    n.text[code(EventCode::PowerReEnabledOther)] = QT_TRANSLATE_NOOP("MainWindow", "Power re-enabled");
+    n.text[code(EventCode::CpuRestart)] = QT_TRANSLATE_NOOP("MainWindow", "CPU restart");
+    n.text[code(EventCode::CpuRestartOther)] = QT_TRANSLATE_NOOP("MainWindow", "CPU restart");
+    n.text[code(EventCode::WrongTry)] = QT_TRANSLATE_NOOP("MainWindow", "Wrong try");
+    n.text[code(EventCode::TimePenalty)] = QT_TRANSLATE_NOOP("MainWindow", "Time penalty");
+    n.text[code(EventCode::StopCount)] = QT_TRANSLATE_NOOP("MainWindow", "Stop count");
+    n.text[code(EventCode::BoltClosed)] = QT_TRANSLATE_NOOP("MainWindow", "Bolt closed");
+    n.text[code(EventCode::LockReset)] = QT_TRANSLATE_NOOP("MainWindow", "Lock reset");
+    n.text[code(EventCode::FactoryReset)] = QT_TRANSLATE_NOOP("MainWindow", "Factory reset");
     return n;
 }
 
@@ -116,16 +113,16 @@ const char* const eventHeaders[] = {
 
 QString userName(int user)
 {
-    if ((user >= 1 && user <= 59) || (user >= 63 && user <= 79))
+    if ((user >= users::FirstUser && user <= users::LastUser) || (user >= users::FirstOtherUser && user <= users::LastOtherUser))
         return QCoreApplication::translate("MainWindow", "User %1").arg(twoDigits(user));
     switch (user) {
-    case 60: return QCoreApplication::translate("MainWindow", "Manager");
-    case 61: return QCoreApplication::translate("MainWindow", "Manager 02");
-    case 62: return QCoreApplication::translate("MainWindow", "Manager 03");
-    case 80: return QCoreApplication::translate("MainWindow", "Master");
-    case 81: return QCoreApplication::translate("MainWindow", "Master 02");
-    case 98: return QCoreApplication::translate("MainWindow", "ERC 1 user");
-    case 99: return QCoreApplication::translate("MainWindow", "ERC 2 user");
+    case users::Manager: return QCoreApplication::translate("MainWindow", "Manager");
+    case users::Manager2: return QCoreApplication::translate("MainWindow", "Manager 02");
+    case users::Manager3: return QCoreApplication::translate("MainWindow", "Manager 03");
+    case users::Master: return QCoreApplication::translate("MainWindow", "Master");
+    case users::Master2: return QCoreApplication::translate("MainWindow", "Master 02");
+    case users::Erc1: return QCoreApplication::translate("MainWindow", "ERC 1 user");
+    case users::Erc2: return QCoreApplication::translate("MainWindow", "ERC 2 user");
     default: return QString();
     }
 }
@@ -223,44 +220,90 @@ QString DeviceText(quint8 device)
 
 QString UserText(int event, int user)
 {
-    if (event == ConfigurationChangedEvent)
+    if (Is(event, EventCode::ConfigurationChanged))
         return configurationName(user);
-    if (event == OptionChangedEvent)
+    if (Is(event, EventCode::OptionChanged))
         return optionName(user);
     return userName(user);
 }
 
 QString EventText(int event, int user)
 {
-    if (event == CodeChangedEvent && user == LockInstalledUser)
+    if (Is(event, EventCode::CodeChanged) && user == users::LockInstaller)
         return translate(lockInstalledText);
     if (event < 0 || event > 255)
         return QCoreApplication::translate("MainWindow", "Unknown");
     return translate(eventNames.text[event]);
 }
 
-QVector<EventRow> BuildEventRows(QList<EventsTable>& merged, const DisplaySettings& settings,
-                                 bool dstApplied)
+struct EventTexts::Cache
 {
-    const TimeFormatter formatter(settings);
-    const QString keypad = DeviceText(KeypadDevice);
-    const QString lock = DeviceText(0);
+    explicit Cache(const DisplaySettings& settings) : formatter(settings) {}
+    TimeFormatter formatter;
+    QString keypad = DeviceText(KeypadDevice);
+    QString lock = DeviceText(0);
+    // By (event, user): the user's and the event's text.
+    mutable QHash<quint32, QPair<QString, QString>> texts;
 
-    QVector<EventRow> rows(merged.size());
-    for (int k = 0; k < merged.size(); ++k) {
-        EventsTable& e = merged[k];
-        EventRow& row = rows[k];
-        row.number = QString::number(k + 1);
-        e.rowNumber = row.number;
-        row.device = e.device == KeypadDevice ? keypad : lock;
-        row.date = formatter.auditTime(e.time);
-        row.dstDate = e.dstTime == e.time ? row.date : formatter.auditTime(e.dstTime);
-
-        row.user = UserText(e.event, e.user);
-        row.event = EventText(e.event, e.user);
-        row.eventId = QString::number(e.event);
-        row.dstHighlight = dstApplied && (e.dstMarked || row.dstDate.isEmpty());
+    const QPair<QString, QString>& of(int event, int user) const
+    {
+        const quint32 key = quint32(event & 0xFFFF) << 16 | quint32(user & 0xFFFF);
+        auto it = texts.find(key);
+        if (it == texts.end())
+            it = texts.insert(key, { UserText(event, user), EventText(event, user) });
+        return it.value();
     }
+};
+
+EventTexts::EventTexts(const DisplaySettings& settings) : m_cache(new Cache(settings)) {}
+
+EventTexts::~EventTexts()
+{
+    delete m_cache;
+}
+
+QString EventTexts::date(qint64 seconds) const
+{
+    return m_cache->formatter.auditTime(seconds);
+}
+
+QString EventTexts::user(int event, int user) const
+{
+    return m_cache->of(event, user).first;
+}
+
+QString EventTexts::event(int event, int user) const
+{
+    return m_cache->of(event, user).second;
+}
+
+QString EventTexts::device(quint8 device) const
+{
+    return device == KeypadDevice ? m_cache->keypad : m_cache->lock;
+}
+
+EventRow EventTexts::row(const EventsTable& e, bool dstApplied) const
+{
+    EventRow row;
+    row.number = e.rowNumber;
+    row.device = device(e.device);
+    row.date = date(e.time);
+    row.dstDate = e.dstTime == e.time ? row.date : date(e.dstTime);
+    const QPair<QString, QString>& texts = m_cache->of(e.event, e.user);
+    row.user = texts.first;
+    row.event = texts.second;
+    row.eventId = QString::number(e.event);
+    row.dstHighlight = dstApplied && (e.dstMarked || row.dstDate.isEmpty());
+    return row;
+}
+
+QVector<EventRow> BuildEventRows(const QList<EventsTable>& events, const DisplaySettings& settings, bool dstApplied)
+{
+    const EventTexts texts(settings);
+    QVector<EventRow> rows;
+    rows.reserve(events.size());
+    for (const EventsTable& e : events)
+        rows.append(texts.row(e, dstApplied));
     return rows;
 }
 

@@ -47,11 +47,32 @@ struct EventRow
     bool dstHighlight = false;
 };
 
-// Builds one row per merged event and stores each event's row number ("1", "2", ...).
-// With the DST correction applied, marked events and events without a DST date are
-// highlighted.
-QVector<EventRow> BuildEventRows(QList<EventsTable>& merged, const DisplaySettings& settings,
-                                 bool dstApplied);
+// The texts of events as every output shows them: one date formatter for the display settings,
+// and the user and event texts of each (event, user) pair made once, so that a long history is
+// written quickly. Texts follow the language installed when it was made.
+class EventTexts
+{
+public:
+    explicit EventTexts(const DisplaySettings& settings);
+    ~EventTexts();
+    EventTexts(const EventTexts&) = delete;
+    EventTexts& operator=(const EventTexts&) = delete;
+
+    // The row of an event; with the DST correction applied, a marked event and an event without a
+    // DST date are highlighted.
+    EventRow row(const EventsTable& event, bool dstApplied) const;
+    QString date(qint64 seconds) const;
+    QString user(int event, int user) const;
+    QString event(int event, int user) const;
+    QString device(quint8 device) const;
+
+private:
+    struct Cache;
+    Cache* m_cache;
+};
+
+// One row per event, in order, numbered by each event's row number.
+QVector<EventRow> BuildEventRows(const QList<EventsTable>& events, const DisplaySettings& settings, bool dstApplied);
 
 // "#", "Device", "Date", "Date with DST", "User", "Event", "Event ID", translated.
 QStringList EventColumnHeaders();

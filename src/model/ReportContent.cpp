@@ -12,11 +12,11 @@ QStringList ReportConfigurationLabels()
              QStringLiteral("labelManagerManagement") };
 }
 
-ReportContent ReportFromAudit(const QVector<EventRow>& rows, const ConfigPresentation& presentation,
-                              bool dstApplied)
+ReportContent ReportFromView(const AuditView& view)
 {
     ReportContent content;
-    content.events = rows;
+    content.events = BuildEventRows(view.events, view.display, view.dstApplied);
+    const ConfigPresentation& presentation = view.configuration;
     content.users = presentation.users;
     for (const QString& label : ReportConfigurationLabels()) {
         for (const ConfigItem& item : presentation.configuration)
@@ -24,6 +24,6 @@ ReportContent ReportFromAudit(const QVector<EventRow>& rows, const ConfigPresent
                 content.configuration.append(item);
     }
     content.keypadDownloadTime = presentation.keypadDownloadTime;
-    content.dstApplied = dstApplied;
+    content.dstApplied = view.dstApplied;
     return content;
 }

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "ConfigPresentation.h"
-#include "EventRows.h"
+#include "AuditView.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-// What the Excel workbook and the PDF report hold: the texts as the window shows them, or as
-// it would show them with no filter active. The window fills it from its widgets, the command
-// line from the decoded audit.
+// What the Excel workbook and the PDF report hold: the texts of an audit view, every row with its
+// yellow "Date with DST" flag, as the window shows them with no filter active.
 struct ReportContent
 {
-    QVector<EventRow> events; // every row, hidden ones included, with its yellow "Date with DST" flag
+    QVector<EventRow> events;
     QVector<UserRow> users;
     QVector<ConfigItem> configuration; // the 18 pairs of the "Configuration" group, in the workbook's order
     QString keypadDownloadTime;        // "Keypad date/time at audit download:" as shown
@@ -22,5 +20,4 @@ struct ReportContent
 // The value labels of the "Configuration" group, in the workbook's order.
 QStringList ReportConfigurationLabels();
 
-ReportContent ReportFromAudit(const QVector<EventRow>& rows, const ConfigPresentation& presentation,
-                              bool dstApplied);
+ReportContent ReportFromView(const AuditView& view);

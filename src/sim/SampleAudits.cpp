@@ -9,48 +9,46 @@
 
 namespace {
 
-// Event codes of the story.
-enum : quint8 {
-    ValidCode = 0x01,
-    CodeChanged = 0x03, // user 100: lock installed
-    BoltOpen = 0x05,
-    BoltOpenLowBattery = 0x07,
-    TimeDelayStarted = 0x08,
-    OpenWindowStarted = 0x09,
-    SilentAlarmCode = 0x0C,
-    RemoteBlock = 0x0D,
-    LowBattery = 0x0E,
-    UserEnabled = 0x10,
-    UserInstalled = 0x11,
-    UserDisabled = 0x12,
-    UserDeleted = 0x13,
-    DelaysChanged = 0x29,
-    EnterChangeCode = 0x30,
-    EnterInstallUser = 0x31,
-    EnterDisableUser = 0x32,
-    EnterDeleteUser = 0x33,
-    EnterBatteryCheck = 0x34,
-    EnterSystemSettings = 0x36,
-    EnterAuditDownload = 0x37,
-    EnterChangeConfiguration = 0x38,
-    EnterChangeTimeDelay = 0x39,
-    EnterSetTimeDate = 0x41,
-    OptionChanged = 0x68,
-    ConfigurationChanged = 0x70,
-    DoorOpened = 0xA0,
-    DoorClosed = 0xA1,
-    TimeAndDateChanged = 0xE0,
-    TimeChanged = 0xE2,
-    PowerReEnabled = 0xF0,
-    WrongTry = 0xF5,
-    TimePenalty = 0xF6,
-    BoltClosed = 0xF9,
-};
+// Event codes of the story, in the lock's vocabulary.
+constexpr quint8 ValidCode = code(EventCode::ValidCode);
+constexpr quint8 CodeChanged = code(EventCode::CodeChanged);
+constexpr quint8 BoltOpen = code(EventCode::BoltOpen);
+constexpr quint8 BoltOpenLowBattery = code(EventCode::BoltOpenLowBattery);
+constexpr quint8 TimeDelayStarted = code(EventCode::TimeDelayStarted);
+constexpr quint8 OpenWindowStarted = code(EventCode::OpenWindowStarted);
+constexpr quint8 SilentAlarmCode = code(EventCode::SilentAlarmCode);
+constexpr quint8 RemoteBlock = code(EventCode::RemoteBlock);
+constexpr quint8 LowBattery = code(EventCode::LowBatteryDuringOpening);
+constexpr quint8 UserEnabled = code(EventCode::UserEnabled);
+constexpr quint8 UserInstalled = code(EventCode::UserInstalled);
+constexpr quint8 UserDisabled = code(EventCode::UserDisabled);
+constexpr quint8 UserDeleted = code(EventCode::UserDeleted);
+constexpr quint8 DelaysChanged = code(EventCode::DelaysChanged);
+constexpr quint8 EnterChangeCode = code(EventCode::EnterChangeCode);
+constexpr quint8 EnterInstallUser = code(EventCode::EnterInstallUser);
+constexpr quint8 EnterDisableUser = code(EventCode::EnterDisableUser);
+constexpr quint8 EnterDeleteUser = code(EventCode::EnterDeleteUser);
+constexpr quint8 EnterBatteryCheck = code(EventCode::EnterBatteryCheck);
+constexpr quint8 EnterSystemSettings = code(EventCode::EnterSystemSettings);
+constexpr quint8 EnterAuditDownload = code(EventCode::EnterAuditDownload);
+constexpr quint8 EnterChangeConfiguration = code(EventCode::EnterChangeConfiguration);
+constexpr quint8 EnterChangeTimeDelay = code(EventCode::EnterChangeTimeDelay);
+constexpr quint8 EnterSetTimeDate = code(EventCode::EnterSetTimeDate);
+constexpr quint8 OptionChanged = code(EventCode::OptionChanged);
+constexpr quint8 ConfigurationChanged = code(EventCode::ConfigurationChanged);
+constexpr quint8 DoorOpened = code(EventCode::DoorOpened);
+constexpr quint8 DoorClosed = code(EventCode::DoorClosed);
+constexpr quint8 TimeAndDateChanged = code(EventCode::TimeAndDateChanged);
+constexpr quint8 TimeChanged = code(EventCode::TimeChanged);
+constexpr quint8 PowerReEnabled = code(EventCode::PowerReEnabled);
+constexpr quint8 WrongTry = code(EventCode::WrongTry);
+constexpr quint8 TimePenalty = code(EventCode::TimePenalty);
+constexpr quint8 BoltClosed = code(EventCode::BoltClosed);
 
-constexpr quint8 Master = 80;
-constexpr quint8 Manager = 60;
-constexpr quint8 Manager2 = 61;
-constexpr quint8 LockInstalledUser = 100;
+constexpr quint8 Master = users::Master;
+constexpr quint8 Manager = users::Manager;
+constexpr quint8 Manager2 = users::Manager2;
+constexpr quint8 LockInstalledUser = users::LockInstaller;
 
 qint64 At(const QDate& day, int hour, int minute, int second = 0)
 {
@@ -451,6 +449,6 @@ DallasImageBuilder NightSafeDallasImage()
         .addConfiguration(sample.lock)
         .addTimeDateTable(sample.timeDateTable)
         .addEvents(KeypadDevice, Entries(sample.keypadEvents))
-        .addEvents(0x01, Entries(sample.lockEvents));
+        .addEvents(LockDevice, Entries(sample.lockEvents));
     return builder;
 }

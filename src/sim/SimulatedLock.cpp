@@ -14,9 +14,9 @@
 
 namespace {
 
-constexpr quint8 UserInstalledEvent = 0x11;
-constexpr quint8 MasterSlot = 80;
-constexpr int MaxSlot = 99;
+constexpr quint8 MasterSlot = users::Master;
+constexpr int MaxSlot = users::Erc2;
+constexpr quint8 InstalledKind = 0x01; // a users log entry of an installation
 // Slot types as the report characters give them: logged by a user, or installed at set-up.
 constexpr char LoggedType = 'C';
 constexpr char SetupType = '4';
@@ -51,7 +51,7 @@ QByteArray RenderDallasImage(const Config& config, const QList<EventsTable>& new
         .addTimeDateTable(Entries(timeDateTable, dallas::TimeDateEntries));
     // The block's tag, length and device byte, its records, and the zero record that ends them.
     const int room = (dallas::StreamCapacity - builder.streamSize() - 4 - dallas::EventRecordSize) / dallas::EventRecordSize;
-    builder.addEvents(1, Entries(newestFirst, std::max(room, 0)));
+    builder.addEvents(LockDevice, Entries(newestFirst, std::max(room, 0)));
     return builder.image();
 }
 
@@ -64,7 +64,7 @@ void DeriveUsersLog(const Config& config, const QList<EventsTable>& newestFirst,
         if (config.userStatus[slot] == 0)
             continue;
         const auto install = std::find_if(newestFirst.begin(), newestFirst.end(), [slot](const EventsTable& e) {
-            return e.event == UserInstalledEvent && e.user == slot && e.time != 0;
+            return Is(e.event, EventCode::UserInstalled) && e.user == slot && e.time != 0;
         });
         if (slot == MasterSlot || install == newestFirst.end()) {
             lock.userTypes[slot] = SetupType;
@@ -76,7 +76,7 @@ void DeriveUsersLog(const Config& config, const QList<EventsTable>& newestFirst,
         lock.userTypes[slot] = LoggedType;
         lock.logEntries[slot] = { quint8(at.date().year() - 2000), quint8(at.date().month()), quint8(at.date().day()),
                                   quint8(at.time().hour()), quint8(at.time().minute()), quint8(at.time().second()),
-                                  0x01, quint8(installer) };
+                                  InstalledKind, quint8(installer) };
     }
 }
 
@@ -92,7 +92,7 @@ void LockAudit::setFirmwareVersion(const QByteArray& text)
         report[at + i] = quint8(i < text.size() ? text.at(i) : ' ');
 }
 
-bool LockAuditFromSession(AuditSession& session, LockAudit& lock)
+bool LockAuditFromSession(const AuditSession& session, LockAudit& lock)
 {
     lock = LockAudit();
     if (session.busAudit) {
@@ -108,24 +108,23 @@ bool LockAuditFromSession(AuditSession& session, LockAudit& lock)
                 break;
             lock.records.append(records + k * AuditSession::BusRecordSize, AuditSession::BusRecordSize);
         }
-        ParseBusEvents(session);
-        ParseBusConfig(session);
-        lock.name = session.config.lockName.trimmed();
-        lock.dallasImage = RenderDallasImage(session.config, session.lockEvents, session.timeDateTable);
-        DeriveUsersLog(session.config, session.lockEvents, lock);
+        const DecodedAudit audit = DecodeBusAudit(session);
+        lock.name = audit.config.lockName.trimmed();
+        lock.dallasImage = RenderDallasImage(audit.config, audit.lockEvents, audit.timeDateTable);
+        DeriveUsersLog(audit.config, audit.lockEvents, lock);
         return true;
     }
 
-    if (!ParseEventsBuffer(session).ok)
+    const DecodedAudit audit = DecodeDallasImage(session.dallasImage.data());
+    if (!audit.ok)
         return false;
     lock.dallasImage = QByteArray(reinterpret_cast<const char*>(session.dallasImage.data()), AuditSession::DallasImageSize);
-    QList<EventsTable> merged;
-    MergeEvents(session.lockEvents, session.keypadEvents, merged);
+    const QList<EventsTable> merged = MergeEvents(audit.lockEvents, audit.keypadEvents);
     BusAuditBuilder builder;
-    builder.setLock(Describe(session.config, DelayEncoding::Bcd));
+    builder.setLock(Describe(audit.config, DelayEncoding::Bcd));
     // The table keeps the latest clock settings, newest in slot 0.
-    for (int slot = 0; slot < bus::TableEntries && slot < session.timeDateTable.size(); ++slot) {
-        const EventsTable& e = session.timeDateTable.at(session.timeDateTable.size() - 1 - slot);
+    for (int slot = 0; slot < bus::TableEntries && slot < audit.timeDateTable.size(); ++slot) {
+        const EventsTable& e = audit.timeDateTable.at(audit.timeDateTable.size() - 1 - slot);
         builder.setTimeDateEntry(slot, e.time, quint8(e.event), quint8(e.user));
     }
     for (const EventsTable& e : merged)

@@ -42,8 +42,8 @@ struct LockAudit
 LockAudit SampleLock();
 
 // The lock that produced the audit held in the session's raw buffers (a bus audit or a Dallas
-// image). Decodes the session. False when the Dallas image does not decode.
-bool LockAuditFromSession(AuditSession& session, LockAudit& lock);
+// image). False when the Dallas image does not decode.
+bool LockAuditFromSession(const AuditSession& session, LockAudit& lock);
 
 // The lock of an audit file; false with a reason when the file cannot be used.
 bool LoadLockAudit(const QString& path, LockAudit& lock, QString* error);

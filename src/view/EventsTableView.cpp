@@ -2,11 +2,15 @@
 
 #include "EventFilter.h"
 
+#include <QHash>
+
+#include <limits>
+
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <iterator>
 
@@ -38,9 +42,11 @@ const FilterRowText filterRowTexts[] = {
 };
 } // namespace
 
-EventsTableView::EventsTableView(QTableWidget* table, QWidget* filterRow, QObject* parent)
+EventsTableView::EventsTableView(QTableView* table, QWidget* filterRow, QObject* parent)
     : QObject(parent), m_table(table), m_filterRow(filterRow)
 {
+    m_proxy.setSourceModel(&m_model);
+    m_table->setModel(&m_proxy);
 }
 
 EventsTableView::~EventsTableView()
@@ -51,10 +57,10 @@ EventsTableView::~EventsTableView()
 
 void EventsTableView::setupColumns()
 {
-    m_table->setColumnCount(ColumnCount);
+    // The headers follow the language the view was last set in; a language change sets it again.
+    m_model.setView(m_model.view());
     for (int c = 0; c < ColumnCount; ++c)
         m_table->setColumnWidth(c, columnWidths[c]);
-    m_table->setHorizontalHeaderLabels(EventColumnHeaders());
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnHidden(ColDstDate, true);
 }
@@ -92,11 +98,6 @@ void EventsTableView::rebuildFilterRow()
         widgets.at(i)->setAccessibleName(QCoreApplication::translate("MainWindow", text.accessibleName));
         widgets.at(i)->setToolTip(QCoreApplication::translate("MainWindow", text.toolTip));
     }
-
-    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this,
-            &EventsTableView::invalidateAlignedLayout, Qt::UniqueConnection);
-    connect(m_table->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            &EventsTableView::invalidateAlignedLayout, Qt::UniqueConnection);
 }
 
 QWidgetList EventsTableView::focusOrder()
@@ -123,80 +124,128 @@ void EventsTableView::showDstColumn()
     m_table->setColumnWidth(ColEvent, eventWidthWithDst);
 }
 
-void EventsTableView::setRows(const QVector<EventRow>& rows)
+void EventsTableView::setView(const AuditView& view)
 {
-    const bool sorting = m_table->isSortingEnabled();
-    m_table->setSortingEnabled(false);
-    m_table->setUpdatesEnabled(false);
-    m_table->setRowCount(0);
-    m_table->setRowCount(rows.size());
-    for (int r = 0; r < rows.size(); ++r) {
-        const EventRow& row = rows.at(r);
-        m_table->setItem(r, ColNumber, new QTableWidgetItem(row.number));
-        m_table->setItem(r, ColDevice, new QTableWidgetItem(row.device));
-        m_table->setItem(r, ColDate, new QTableWidgetItem(row.date));
-        auto* dst = new QTableWidgetItem(row.dstDate);
-        if (row.dstHighlight)
-            dst->setBackground(Qt::yellow);
-        m_table->setItem(r, ColDstDate, dst);
-        m_table->setItem(r, ColUser, new QTableWidgetItem(row.user));
-        m_table->setItem(r, ColEvent, new QTableWidgetItem(row.event));
-        m_table->setItem(r, ColEventId, new QTableWidgetItem(row.eventId));
-    }
-    m_table->setUpdatesEnabled(true);
-    m_table->setSortingEnabled(sorting);
+    m_keys = RowKeys();
+    m_proxy.setAccepted({});
+    m_model.setView(view);
+}
 
-    populateFilters();
+int EventsTableView::shownRowCount() const
+{
+    return m_proxy.rowCount();
+}
+
+bool EventsTableView::rowShown(int row) const
+{
+    return m_proxy.mapFromSource(m_model.index(row, 0)).isValid();
 }
 
 QString EventsTableView::cellText(int row, int column) const
 {
-    const QTableWidgetItem* item = m_table->item(row, column);
-    return item ? item->text() : QString();
+    return m_model.text(row, column);
 }
 
 bool EventsTableView::dstHighlighted(int row) const
 {
-    const QTableWidgetItem* item = m_table->item(row, ColDstDate);
-    return item && item->background() == QBrush(Qt::yellow);
+    return m_model.dstHighlighted(row);
 }
+
+namespace {
+
+// The distinct texts of one column in the order first met, and each row's place among them.
+class ColumnValues
+{
+public:
+    int add(const QString& text)
+    {
+        auto it = m_index.find(text);
+        if (it == m_index.end()) {
+            it = m_index.insert(text, m_values.size());
+            m_values.append(text);
+        }
+        return it.value();
+    }
+    const QStringList& values() const { return m_values; }
+
+private:
+    QStringList m_values;
+    QHash<QString, int> m_index;
+};
+
+// Which of the values were picked; no pick lets every value through.
+QVector<bool> picked(const QStringList& values, const QStringList& picks)
+{
+    QVector<bool> accepted(values.size(), picks.isEmpty());
+    for (const QString& pick : picks) {
+        const int at = values.indexOf(pick);
+        if (at >= 0)
+            accepted[at] = true;
+    }
+    return accepted;
+}
+
+} // namespace
 
 void EventsTableView::populateFilters()
 {
-    DistinctValues dates, users, events, ids;
-    for (int r = 0; r < m_table->rowCount(); ++r) {
-        dates.add(DateKey(cellText(r, ColDate)));
-        users.add(cellText(r, ColUser));
-        events.add(cellText(r, ColEvent));
-        ids.add(cellText(r, ColEventId));
+    const QList<EventsTable>& events = m_model.view().events;
+    const EventTexts& texts = m_model.texts();
+    ColumnValues dates, users, names, ids;
+    // Texts are made once for each day and each (event, user) pair, not for each row.
+    QHash<qint64, int> dayKeys;
+    QHash<quint32, QPair<int, int>> userAndEvent;
+    QHash<int, int> idKeys;
+    RowKeys keys;
+    for (QVector<int>* column : { &keys.date, &keys.user, &keys.event, &keys.eventId })
+        column->reserve(events.size());
+    for (const EventsTable& e : events) {
+        // Audit times count from midnight, so a whole day shares one date key.
+        const qint64 day = e.time == 0 ? std::numeric_limits<qint64>::min() : (e.time >= 0 ? e.time / 86400 : (e.time - 86399) / 86400);
+        auto d = dayKeys.find(day);
+        if (d == dayKeys.end())
+            d = dayKeys.insert(day, dates.add(DateKey(texts.date(e.time))));
+        keys.date.append(d.value());
+        const quint32 pair = quint32(e.event & 0xFFFF) << 16 | quint32(e.user & 0xFFFF);
+        auto u = userAndEvent.find(pair);
+        if (u == userAndEvent.end())
+            u = userAndEvent.insert(pair, { users.add(texts.user(e.event, e.user)), names.add(texts.event(e.event, e.user)) });
+        keys.user.append(u.value().first);
+        keys.event.append(u.value().second);
+        auto i = idKeys.find(e.event);
+        if (i == idKeys.end())
+            i = idKeys.insert(e.event, ids.add(QString::number(e.event)));
+        keys.eventId.append(i.value());
     }
+    keys.dates = dates.values();
+    keys.users = users.values();
+    keys.events = names.values();
+    keys.eventIds = ids.values();
+    m_keys = keys;
     m_dateFilter.setUncheckedItems(dates.values());
     m_userFilter.setUncheckedItems(users.values());
-    m_eventFilter.setUncheckedItems(events.values());
+    m_eventFilter.setUncheckedItems(names.values());
     m_eventIdFilter.setUncheckedItems(ids.values());
 }
 
 void EventsTableView::applyFilter()
 {
-    FilterValues picks;
-    picks.dates = m_dateFilter.checkedTexts();
-    picks.users = m_userFilter.checkedTexts();
-    picks.events = m_eventFilter.checkedTexts();
-    picks.eventIds = m_eventIdFilter.checkedTexts();
-
-    m_table->setUpdatesEnabled(false);
-    for (int r = 0; r < m_table->rowCount(); ++r) {
-        const bool match = RowMatches(picks, DateKey(cellText(r, ColDate)), cellText(r, ColUser),
-                                      cellText(r, ColEvent), cellText(r, ColEventId));
-        m_table->setRowHidden(r, !match);
+    const QVector<bool> dates = picked(m_keys.dates, m_dateFilter.checkedTexts());
+    const QVector<bool> users = picked(m_keys.users, m_userFilter.checkedTexts());
+    const QVector<bool> events = picked(m_keys.events, m_eventFilter.checkedTexts());
+    const QVector<bool> ids = picked(m_keys.eventIds, m_eventIdFilter.checkedTexts());
+    const int rows = m_keys.date.size();
+    QVector<bool> accepted(rows);
+    for (int r = 0; r < rows; ++r) {
+        accepted[r] = dates.value(m_keys.date.at(r)) && users.value(m_keys.user.at(r))
+            && events.value(m_keys.event.at(r)) && ids.value(m_keys.eventId.at(r));
     }
-    m_table->setUpdatesEnabled(true);
+    m_proxy.setAccepted(accepted);
 }
 
 void EventsTableView::resetFilter()
 {
     for (QCheckList* list : { &m_dateFilter, &m_userFilter, &m_eventFilter, &m_eventIdFilter })
         list->uncheckAll();
-    for (int r = 0; r < m_table->rowCount(); ++r)
-        m_table->setRowHidden(r, false);
+    m_proxy.setAccepted({});
 }

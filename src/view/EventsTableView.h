@@ -1,7 +1,8 @@
 #pragma once
 
+#include "AuditView.h"
 #include "ColumnAlignedLayout.h"
-#include "EventRows.h"
+#include "EventsTableModel.h"
 #include "QCheckList.h"
 
 #include <QLabel>
@@ -10,21 +11,35 @@
 #include <QPushButton>
 #include <QVector>
 
-class QTableWidget;
+class QTableView;
 
 // The events table of the "Events" tab with the filter row above it: column set-up, the
 // rows, the four check lists and their "Set"/"Reset" buttons, and the "Date with DST" column.
-// It works on the form's table and filter-row container; the window keeps the audit.
+// It shows an audit view on the form's table through a filter; the window keeps the audit.
 class EventsTableView : public QObject
 {
     Q_OBJECT
 public:
-    enum Column { ColNumber, ColDevice, ColDate, ColDstDate, ColUser, ColEvent, ColEventId, ColumnCount };
+    enum Column {
+        ColNumber = EventsTableModel::ColNumber,
+        ColDevice = EventsTableModel::ColDevice,
+        ColDate = EventsTableModel::ColDate,
+        ColDstDate = EventsTableModel::ColDstDate,
+        ColUser = EventsTableModel::ColUser,
+        ColEvent = EventsTableModel::ColEvent,
+        ColEventId = EventsTableModel::ColEventId,
+        ColumnCount = EventsTableModel::ColumnCount
+    };
 
-    EventsTableView(QTableWidget* table, QWidget* filterRow, QObject* parent = nullptr);
+    EventsTableView(QTableView* table, QWidget* filterRow, QObject* parent = nullptr);
     ~EventsTableView() override;
 
-    QTableWidget* table() const { return m_table; }
+    QTableView* table() const { return m_table; }
+    EventsTableModel& model() { return m_model; }
+    const EventsTableModel& model() const { return m_model; }
+    // The rows the filter lets through, as the table shows them.
+    int shownRowCount() const;
+    bool rowShown(int row) const;
 
     // Column count, widths and translated headers; "Date with DST" hidden.
     void setupColumns();
@@ -35,8 +50,9 @@ public:
     // Shows "Date with DST" and narrows "Event" beside it.
     void showDstColumn();
 
-    // One table row per event row, in order, then the filter lists refilled.
-    void setRows(const QVector<EventRow>& rows);
+    // One table row per event of the view, in order, every row shown.
+    void setView(const AuditView& view);
+    // The four lists refilled with the distinct values of the rows, in the order first met.
     void populateFilters();
     // Hides the rows that do not match the picks; shows the others.
     void applyFilter();
@@ -54,13 +70,23 @@ public:
     QCheckList& eventIdFilter() { return m_eventIdFilter; }
     ColumnAlignedLayout* filterRowLayout() const { return m_alignedLayout; }
 
-    // The text of a cell, empty where the row has no item.
+    // The text of a cell (of the model's rows, shown or not).
     QString cellText(int row, int column) const;
     // Whether the "Date with DST" cell of a row is painted solid yellow.
     bool dstHighlighted(int row) const;
 
 private:
-    QTableWidget* m_table;
+    // Per row, the position of its value in each list, so a filter change is a walk over numbers.
+    struct RowKeys
+    {
+        QVector<int> date, user, event, eventId;
+        QStringList dates, users, events, eventIds;
+    };
+
+    QTableView* m_table;
+    EventsTableModel m_model;
+    EventsFilterProxy m_proxy;
+    RowKeys m_keys;
     QWidget* m_filterRow;
     QCheckList m_dateFilter;
     QCheckList m_userFilter;

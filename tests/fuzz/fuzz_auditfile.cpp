@@ -1,8 +1,7 @@
 // Feeds arbitrary bytes to the audit file reader, then runs what Open runs on a file it accepts.
 
 #include "AuditFile.h"
-#include "AuditPipeline.h"
-#include "EventMerge.h"
+#include "AuditView.h"
 
 #include <algorithm>
 #include <climits>
@@ -42,23 +41,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Require(session->busAudit == (read.kind != AuditFile::KindDallas));
     Require(session->busAudit || file.size() >= 3 + AuditSession::DallasImageSize + 16);
 
-    const DecodeResult decoded = DecodeAudit(*session);
-    if (!decoded.ok)
+    session->decoded = DecodeAudit(*session);
+    if (!session->decoded.ok)
         return 0;
-    const DisplaySettings display { int(size % 2), int(size / 2 % 2) };
-    const ConfigPresentation p = PresentConfig(session->config, session->busAudit, session->lockEvents, display);
-    Require(!p.users.isEmpty());
-    OrderEvents(*session, size % 3 ? SimpleAudit : FullAudit);
-    const QVector<EventRow> rows = BuildEventRows(session->mergedEvents, display, session->dstApplied);
-    Require(rows.size() == session->mergedEvents.size());
-    Require(session->mergedEvents.size() <= session->lockEvents.size() + session->keypadEvents.size());
+    PresentationOptions options;
+    options.display = DisplaySettings { int(size % 2), int(size / 2 % 2) };
+    options.auditType = size % 3 ? SimpleAudit : FullAudit;
+    options.dst = size % 5 == 0;
+    options.dstRule = DstRule { 5, 0, 3, 5, 0, 10, false, 3600 };
+    const AuditView view = PresentAudit(session->decoded, session->busAudit, options);
+    Require(!view.configuration.users.isEmpty());
+    const DecodedAudit& d = session->decoded;
+    Require(view.events.size() <= d.lockEvents.size() + d.keypadEvents.size());
+    Require(EventsTextTable(view).rows.size() == view.events.size());
 
     // Saved again and reopened, the audit decodes to the same events.
     auto again = std::make_unique<AuditSession>();
     Require(AuditFile::Parse(AuditFile::Serialize(*session, read.label), *again).valid);
     Require(again->busAudit == session->busAudit);
-    Require(DecodeAudit(*again).ok);
-    Require(SameEvents(again->lockEvents, session->lockEvents));
-    Require(SameEvents(again->keypadEvents, session->keypadEvents));
+    const DecodedAudit reopened = DecodeAudit(*again);
+    Require(reopened.ok);
+    Require(SameEvents(reopened.lockEvents, d.lockEvents));
+    Require(SameEvents(reopened.keypadEvents, d.keypadEvents));
     return 0;
 }

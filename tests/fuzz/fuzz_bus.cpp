@@ -23,15 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     auto session = std::make_unique<AuditSession>();
     SplitBusInput(data, size, *session);
 
-    ParseBusEvents(*session);
-    ParseBusConfig(*session);
+    const DecodedAudit d = DecodeBusAudit(*session);
 
-    Require(session->keypadEvents.isEmpty());
-    Require(session->lockEvents.size() <= AuditSession::BusRecordCapacity);
-    Require(session->timeDateTable.size() <= bus::TableEntries);
-    Require(std::is_sorted(session->timeDateTable.begin(), session->timeDateTable.end(), EventCompare));
-    for (const EventsTable& e : session->lockEvents)
+    Require(d.keypadEvents.isEmpty());
+    Require(d.lockEvents.size() <= AuditSession::BusRecordCapacity && d.lockEvents.size() == session->busRecordCount());
+    Require(d.timeDateTable.size() <= bus::TableEntries);
+    Require(std::is_sorted(d.timeDateTable.begin(), d.timeDateTable.end(), EventCompare));
+    for (const EventsTable& e : d.lockEvents)
         Require(e.device == 1 && e.time >= 0);
-    Require(session->config.lockName.size() <= bus::ReportNameSize);
+    Require(d.config.lockName.size() <= bus::ReportNameSize);
     return 0;
 }

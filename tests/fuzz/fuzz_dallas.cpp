@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -24,14 +23,17 @@ bool Sorted(const QList<EventsTable>& list)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    auto session = std::make_unique<AuditSession>();
-    std::copy(data, data + std::min(size, size_t(dallas::ImageSize)), session->dallasImage.begin());
-
-    const DecodeResult result = ParseEventsBuffer(*session);
+    QByteArray image(dallas::ImageSize, '\0');
+    std::copy(data, data + std::min(size, size_t(dallas::ImageSize)), image.begin());
+    const QByteArray before = image;
+    const DecodedAudit result = DecodeDallasImage(reinterpret_cast<const quint8*>(image.constData()));
+    const DecodedAudit* session = &result;
+    // The decoder only reads its input.
+    Require(image == before);
 
     for (DecodeNotice notice : result.notices)
         Require(!DecodeNoticeText(notice).isEmpty());
-    // A data error is always last, and only after a failure; the session is then empty.
+    // A data error is always last, and only after a failure; the value is then empty.
     Require(result.ok != result.notices.contains(DecodeNotice::DataError));
     if (!result.ok) {
         Require(result.notices.last() == DecodeNotice::DataError);

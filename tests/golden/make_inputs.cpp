@@ -7,7 +7,7 @@
 
 #include "AuditBuilder.h"
 #include "AuditFile.h"
-#include "AuditPipeline.h"
+#include "AuditView.h"
 
 #include <QDate>
 #include <QFile>
@@ -89,8 +89,9 @@ bool OddBus(const QString& dir)
     auto session = std::make_unique<AuditSession>();
     builder.fill(*session);
     session->busAudit = true;
-    session->config.downloadTime = QDateTime(QDate(2025, 11, 20), QTime(18, 30, 5));
-    if (!DecodeAudit(*session).ok)
+    session->downloadTime = QDateTime(QDate(2025, 11, 20), QTime(18, 30, 5));
+    session->decoded = DecodeAudit(*session);
+    if (!session->decoded.ok)
         return false;
     return AuditFile::Save(dir + "/odd-bus.kaud", *session, QStringLiteral("20/11/2025 18.00.00"));
 }

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "Messages.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QSettings>
@@ -66,7 +67,7 @@ inline void loadBusAudit(MainWindow& w, const QVector<QPair<BusDate, QPair<int, 
     w.ResetContent(true);
     w.session().busAudit = true;
     builder.fill(w.session());
-    w.session().config.downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
+    w.session().downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
 }
 
 inline void loadDallasImage(MainWindow& w, const QByteArray& image)
@@ -85,6 +86,11 @@ template <typename Dialog, typename Action> void onNextDialog(Action action)
                 return action(d);
     });
 }
+
+// Cells of a table as shown (a view over a model, or a table widget).
+inline int rows(const QAbstractItemView* t) { return t->model()->rowCount(); }
+inline QString cell(const QAbstractItemView* t, int r, int c) { return t->model()->index(r, c).data().toString(); }
+inline QString header(const QAbstractItemView* t, int c) { return t->model()->headerData(c, Qt::Horizontal).toString(); }
 
 template <typename T> T* child(QWidget& w, const char* name)
 {

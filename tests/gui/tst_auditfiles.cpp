@@ -2,7 +2,7 @@
 #include "GuiTestSupport.h"
 
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,14 +26,12 @@ QByteArray ReadAll(const QString& path) { QFile f(path); return f.open(QFile::Re
 // A table as the user sees it, header and every cell (hidden columns too), written as the command line writes.
 QByteArray TableCsv(MainWindow& w, const char* name)
 {
-    const auto* table = child<QTableWidget>(w, name);
+    const auto* table = child<QTableView>(w, name);
     TextTable text;
-    for (int r = -1; r < table->rowCount(); ++r) {
+    for (int r = -1; r < rows(table); ++r) {
         QStringList fields;
-        for (int c = 0; c < table->columnCount(); ++c) {
-            const QTableWidgetItem* item = r < 0 ? table->horizontalHeaderItem(c) : table->item(r, c);
-            fields << (item ? item->text() : QString());
-        }
+        for (int c = 0; c < table->model()->columnCount(); ++c)
+            fields << (r < 0 ? header(table, c) : cell(table, r, c));
         text.rows.append(fields);
     }
     return ToCsv(text);

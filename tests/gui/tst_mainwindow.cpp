@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QTimer>
 #include <QTranslator>
+#include <QTableView>
 #include <QtTest>
 
 using namespace guitest;
@@ -24,7 +25,7 @@ const char* const dstCombos[] = { "comboBoxFrom", "comboBoxFromDay", "comboBoxFr
                                   "comboBoxToDay", "comboBoxToMonth", "comboBoxAddSub", "comboBoxHours" };
 const int dstPicks[] = { 4, 0, 2, 4, 3, 9, 1, 2 };
 
-QTableWidget* events(MainWindow& w) { return child<QTableWidget>(w, "tableWidget"); }
+QTableView* events(MainWindow& w) { return child<QTableView>(w, "tableWidget"); }
 QString tabText(MainWindow& w, int i) { return child<QTabWidget>(w, "tabWidget")->tabText(i); }
 
 // Newest first: user 01 and the master open, user 01 installed, one record without a valid date.
@@ -113,7 +114,7 @@ private slots:
             MainWindow w;
             w.onLangIt();
             QCOMPARE(tabText(w, 0), it("Events"));
-            QCOMPARE(events(w)->horizontalHeaderItem(2)->text(), it("Date"));
+            QCOMPARE(header(events(w), 2), it("Date"));
             QCOMPARE(child<QToolButton>(w, "buttonNew")->text(), it("New"));
             QCOMPARE(child<QComboBox>(w, "comboBoxFromMonth")->itemText(0), it("January"));
             QCOMPARE(readSetting("Language").toInt(), 0);
@@ -141,7 +142,7 @@ private slots:
         MainWindow w;
         w.show();
         loadSample(w);
-        const int rows = events(w)->rowCount();
+        const int shown = rows(events(w));
         const QStringList codes{ "it", "en", "es" };
         for (int i = 0; i < 15; ++i) {
             QPointer<QMenu> old = child<QToolButton>(w, "btnLanguage")->menu();
@@ -172,7 +173,7 @@ private slots:
             QVERIFY(!deletedWhileDelivering);
             QVERIFY(old.isNull());
             QCOMPARE(w.currentLanguage(), codes.at(i % 3));
-            QCOMPARE(events(w)->rowCount(), rows);
+            QCOMPARE(rows(events(w)), shown);
             QVERIFY(child<QToolButton>(w, "btnLanguage")->menu()->actions().at(i % 3)->isChecked());
         }
         QCOMPARE(w.findChildren<QMenu*>().size(), 3);
@@ -194,7 +195,7 @@ private slots:
         MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTableWidget* table = events(w);
+        QTableView* table = events(w);
         QHeaderView* header = table->horizontalHeader();
         ColumnAlignedLayout* layout = w.filterRowLayout();
         QWidget* row = child<QWidget>(w, "widget");
@@ -242,13 +243,13 @@ private slots:
         child<QTabWidget>(w, "tabWidget")->setCurrentIndex(2);
 
         w.on_buttonNew_clicked();
-        QCOMPARE(events(w)->rowCount() + child<QTableWidget>(w, "tableWidget_2")->rowCount(), 0);
+        QCOMPARE(rows(events(w)) + child<QTableWidget>(w, "tableWidget_2")->rowCount(), 0);
         QCOMPARE(child<QTabWidget>(w, "tabWidget")->currentIndex(), 0);
         for (const char* label : { "labelLockSN", "labelTD", "labelDlDate", "labelDlDate2" })
             QVERIFY2(child<QLabel>(w, label)->text().isEmpty(), label);
         QVERIFY(events(w)->isColumnHidden(3));
         QCOMPARE(events(w)->columnWidth(5), 470);
-        QVERIFY(w.session().mergedEvents.isEmpty() && w.session().config.serialNumber.isEmpty());
+        QVERIFY(w.view().events.isEmpty() && w.session().decoded.config.serialNumber.isEmpty());
         QCOMPARE(w.session().busEvents[0], quint8(0));
         QVERIFY(messages.list.isEmpty());
     }
@@ -259,11 +260,10 @@ private slots:
         writeSetting("AuditType", 0);
         MainWindow w;
         loadSample(w);
-        QTableWidget* table = events(w);
-        auto visibleRows = [table]() {
+        auto visibleRows = [&w]() {
             QList<int> rows;
-            for (int r = 0; r < table->rowCount(); ++r)
-                if (!table->isRowHidden(r))
+            for (int r = 0; r < w.eventsView().model().rowCount(); ++r)
+                if (w.eventsView().rowShown(r))
                     rows << r;
             return rows;
         };

@@ -3,8 +3,7 @@
 // Audits of both kinds made with the builders, and the texts the window shows for them.
 
 #include "AuditBuilder.h"
-#include "AuditPipeline.h"
-#include "EventMerge.h"
+#include "AuditView.h"
 
 namespace fixtures {
 
@@ -72,7 +71,7 @@ inline void LoadBus(AuditSession& session, int events = 300)
     session.ResetContent(true);
     builder.fill(session);
     session.busAudit = true;
-    session.config.downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
+    session.downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
 }
 
 struct AuditTexts { QString keypadDownloadTime; TextTable events, configuration, users; };
@@ -82,12 +81,12 @@ struct AuditTexts { QString keypadDownloadTime; TextTable events, configuration,
 inline AuditTexts Present(AuditSession& session)
 {
     session.ResetContent(false);
-    if (!DecodeAudit(session).ok)
+    session.decoded = DecodeAudit(session);
+    if (!session.decoded.ok)
         return {};
-    const ConfigPresentation p = PresentConfig(session.config, session.busAudit, session.lockEvents, {});
-    OrderEvents(session, SimpleAudit);
-    const QVector<EventRow> rows = BuildEventRows(session.mergedEvents, {}, session.dstApplied);
-    return { p.keypadDownloadTime, EventsTextTable(rows), ConfigurationTextTable(p), UsersTextTable(p) };
+    const AuditView view = PresentAudit(session.decoded, session.busAudit, {});
+    const ConfigPresentation& p = view.configuration;
+    return { p.keypadDownloadTime, EventsTextTable(view), ConfigurationTextTable(p), UsersTextTable(p) };
 }
 
 } // namespace fixtures

@@ -45,7 +45,7 @@ FileParts Parts(const AuditSession& s)
     FileParts p;
     p.label = QTextCodec::codecForName("UTF-16LE")->fromUnicode(Label).mid(2); // without the byte-order mark
     if (s.busAudit) {
-        p.events = Bytes(s.busEvents).left(12 * s.lockEvents.size()), p.config = Bytes(s.busConfig);
+        p.events = Bytes(s.busEvents).left(12 * s.decoded.lockEvents.size()), p.config = Bytes(s.busConfig);
         p.status = Bytes(s.busStatus), p.versionBlock = Bytes(s.busVersion), p.report = Bytes(s.busReport);
         p.table = Bytes(s.busDateTimeTable);
     } else {
@@ -99,7 +99,7 @@ private slots:
             const AuditFile::ReadResult read = Open(AuditFile::Serialize(*s, before.keypadDownloadTime), reopened);
             QVERIFY(read.valid && read.label == before.keypadDownloadTime && reopened->busAudit == bus);
             QCOMPARE(Csv(Present(*reopened)), Csv(before));
-            QCOMPARE(reopened->config.downloadTime, s->config.downloadTime);
+            QCOMPARE(reopened->decoded.config.downloadTime, s->decoded.config.downloadTime);
         }
         // A label too long for its length byte is cut to 63 characters (the euro sign's two bytes differ).
         const QString euros(70, QChar(0x20AC));
@@ -168,7 +168,7 @@ private slots:
         QFETCH(QByteArray, file);
         std::unique_ptr<AuditSession> into;
         const AuditFile::ReadResult read = Open(file, into);
-        const bool time = read.valid && into->config.downloadTime.isValid();
+        const bool time = read.valid && into->downloadTime.isValid();
         // Nothing is copied past a buffer: the table after the event records holds only what the file gave it.
         const bool table = Bytes(into->busDateTimeTable) != QByteArray(AuditSession::BusDateTimeTableSize, 0);
         const QString kind = read.valid ? (into->busAudit ? "bus" : "dallas") : "invalid";

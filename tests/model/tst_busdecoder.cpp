@@ -20,10 +20,9 @@ private slots:
         // Download order, not sorted; a date that is none (month 0, 29 February 2023) gives time 0.
         BusAuditBuilder().addEvent(BusDate { 24, 2, 29, 23, 59, 59 }, 0x21, 5).addEvent(BusDate { 21, 0, 1 }, 0x30, 61)
             .addEvent(BusDate { 23, 2, 29 }, 0x68, 2).addEvent(BusDate { 0, 1, 1, 0, 0, 7 }, 5, 1).fill(*session);
-        session->keypadEvents.append(EventsTable());
-        ParseBusEvents(*session);
-        QVERIFY(session->keypadEvents.isEmpty());
-        const QList<EventsTable>& e = session->lockEvents;
+        const DecodedAudit audit = DecodeBusAudit(*session);
+        QVERIFY(audit.keypadEvents.isEmpty());
+        const QList<EventsTable>& e = audit.lockEvents;
         QCOMPARE(e.size(), 4);
         QCOMPARE(QList<qint64>({ e[0].time, e[0].dstTime, e[1].time, e[2].time, e[3].time }),
                  QList<qint64>({ At(2024, 2, 29, 23, 59, 59), At(2024, 2, 29, 23, 59, 59), 0, 0, 7 }));
@@ -39,8 +38,8 @@ private slots:
                 builder.addEvent(qint64(i) * 60, quint8(i), 1);
             // Bytes lie right after a full buffer, where a loop without the cap would go on.
             builder.setTimeDateEntry(0, 600, 0x70, 1).fill(*session);
-            ParseBusEvents(*session);
-            QCOMPARE(session->lockEvents.size(), qMin(count, AuditSession::BusRecordCapacity));
+            QCOMPARE(DecodeBusEvents(*session).size(), qMin(count, AuditSession::BusRecordCapacity));
+            QCOMPARE(session->busRecordCount(), qMin(count, AuditSession::BusRecordCapacity));
         }
     }
 
@@ -49,9 +48,8 @@ private slots:
         const qint64 y2019 = At(2019, 6, 1, 8, 0), y2020 = At(2020, 1, 1, 0, 0), y2021 = At(2021, 6, 1, 9, 0);
         BusAuditBuilder().setTimeDateEntry(0, y2021, 1, 1).setTimeDateEntry(2, y2019, 2, 2)
             .setTimeDateEntry(5, y2020, 3, 3).fill(*session);
-        ParseBusEvents(*session);
         QList<qint64> entries;
-        for (const EventsTable& e : session->timeDateTable)
+        for (const EventsTable& e : DecodeBusTimeDateTable(*session))
             entries << e.time << e.event << e.user;
         QCOMPARE(entries, QList<qint64>({ y2019, 2, 2, y2020, 3, 3, y2021, 1, 1 }));
     }
@@ -64,8 +62,7 @@ private slots:
             { "1234567890\r\nXYZ", "1234567890\r|234567|0\r\nX" }, { "ABCDEFGHIJKLMNOP", "ABCDEFGHIJK|BCDEFG|JKLM" } };
         for (const auto& [text, expected] : cases) {
             BusAuditBuilder().setReportText(text).fill(*session);
-            ParseBusConfig(*session);
-            const Config& c = session->config;
+            const Config c = DecodeBusConfig(*session);
             QCOMPARE(c.serialNumber + '|' + c.lockName + '|' + c.lockVersion, expected);
         }
     }
@@ -75,15 +72,16 @@ private slots:
         // Time delay and open window in packed decimal, override users, silent alarm, pre-setup.
         const std::pair<StatusBytes, QList<int>> cases[] = { { { 0x25, 0x10, 0x04, 0x04 }, { 25, 10, 0, 1, 0 } },
             { { 0x99, 0x01, 0x01, 0x00 }, { 99, 1, 1, 0, 1 } }, { { 0x00, 0x00, 0xFB, 0xFB }, { 0, 0, 1, 0, 1 } } };
-        Config& c = session->config;
+        Config c;
+        session->downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
         for (const auto& [status, expected] : cases) {
-            c.silentAlarm = !expected[3], c.preSetup = !expected[4]; // the previous audit's values must not survive
             BusAuditBuilder().setStatus(status).setKeypadVersion(2, 5)
                 .setConfiguration(EncodeConfigurationBytes(fixtures::SampleConfig())).fill(*session);
-            ParseBusConfig(*session);
+            c = DecodeBusConfig(*session);
             QCOMPARE(QList<int>({ c.timeDelay, c.openWindow, c.overrideUsers, c.silentAlarm, c.preSetup }), expected);
         }
         QCOMPARE(c.keypadVersion, QStringLiteral("2.05"));
+        QCOMPARE(c.downloadTime, session->downloadTime);
         QCOMPARE(QList<int>({ c.activeConfiguration, c.userStatus[81], c.openingMode[81] }), QList<int>({ 3, 1, 3 }));
     }
 };

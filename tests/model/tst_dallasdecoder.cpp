@@ -33,21 +33,21 @@ class TestDallasDecoder : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<AuditSession> session;
+    DecodedAudit d;
 
-    DecodeResult Decode(const QByteArray& image)
+    const DecodedAudit& Decode(const QByteArray& image, const QDateTime& known = QDateTime())
     {
-        std::copy(image.begin(), image.end(), session->dallasImage.begin());
-        return ParseEventsBuffer(*session);
+        d = DecodeDallasImage(reinterpret_cast<const quint8*>(image.constData()), known);
+        return d;
     }
 
 private slots:
-    void init() { session = std::make_unique<AuditSession>(); }
+    void init() { d = DecodedAudit(); }
 
     void requestImageReadsAsEmptyKey()
     {
-        const DecodeResult result = Decode(RequestImage());
-        QVERIFY(result.ok && session->lockEvents.isEmpty() && session->timeDateTable.isEmpty());
+        const DecodedAudit result = Decode(RequestImage());
+        QVERIFY(result.ok && d.lockEvents.isEmpty() && d.timeDateTable.isEmpty());
         QCOMPARE(result.notices, QVector<DecodeNotice> { DecodeNotice::KeyEmpty });
         QCOMPARE(DecodeNoticeText(DecodeNotice::KeyEmpty), QStringLiteral("The Dallas audit key is empty"));
         QVERIFY(!DecodeNoticeIsError(DecodeNotice::KeyEmpty) && DecodeNoticeIsError(DecodeNotice::CrcError));
@@ -59,18 +59,18 @@ private slots:
         DallasImageBuilder builder;
         builder.addEvents(1, LockEntries(60, 0));
         QVERIFY(Decode(builder.setChecksumStyle(ChecksumStyle::TwosComplement).image()).notices.isEmpty());
-        QCOMPARE(session->lockEvents.size(), 60);
-        const DecodeResult result = Decode(builder.setChecksumStyle(ChecksumStyle::OnesComplement).breakChecksum(1)
+        QCOMPARE(d.lockEvents.size(), 60);
+        const DecodedAudit result = Decode(builder.setChecksumStyle(ChecksumStyle::OnesComplement).breakChecksum(1)
                                                .breakChecksum(2).image());
         QVERIFY(result.ok);
         QCOMPARE(result.notices, QVector<DecodeNotice>(2, DecodeNotice::CrcError));
-        QCOMPARE(session->lockEvents.size(), 60);
+        QCOMPARE(d.lockEvents.size(), 60);
         QCOMPARE(DecodeNoticeText(DecodeNotice::CrcError), QStringLiteral("CRC error"));
         // An empty block ends the image: block 0 holds 14 whole records, the 15th runs into the zeros after it.
         QByteArray image = DallasImageBuilder().addEvents(1, LockEntries(60, 0)).image();
         image.replace(BlockSize, BlockSize, QByteArray(BlockSize, char(EmptyFill)));
         QVERIFY(Decode(image).notices.isEmpty());
-        QCOMPARE(session->lockEvents.size(), 15);
+        QCOMPARE(d.lockEvents.size(), 15);
     }
 
     // Each block is followed by another, where a record read past a block's end would show.
@@ -79,21 +79,24 @@ private slots:
         // Signed times in stored order; the all-zero record ends the records.
         const QVector<AuditEntry> lock { { 500, 0x21, 3 }, { -1, 0x22, 60 }, { 0x7FFFFFFF, 0x68, 255 }, AuditEntry(),
                                          { 900, 0x05, 1 } };
-        const DecodeResult result = Decode(DallasImageBuilder().addEvents(0x01, lock)
+        const DecodedAudit result = Decode(DallasImageBuilder().addEvents(0x01, lock)
             .addEvents(KeypadDevice, LockEntries(2, 5000)).addTimeDateTable({ { 3000, 0x70, 2 } })
             .addConfiguration(fixtures::Lock(DelayEncoding::Plain)).addDateTime(2024, 3, 14, 9, 30).image());
         QVERIFY(result.ok && result.notices.isEmpty());
-        QCOMPARE(Times(session->lockEvents), (QList<qint64> { 500, -1, 0x7FFFFFFF }));
-        QCOMPARE(Times(session->keypadEvents), (QList<qint64> { 5000, 1400 }));
-        const QList<EventsTable>& l = session->lockEvents;
+        QCOMPARE(Times(d.lockEvents), (QList<qint64> { 500, -1, 0x7FFFFFFF }));
+        QCOMPARE(Times(d.keypadEvents), (QList<qint64> { 5000, 1400 }));
+        const QList<EventsTable>& l = d.lockEvents;
         QCOMPARE(QList<int>({ l[2].event, l[2].user, l[2].device, l[2].prevEvent, l[2].prevUser, l[0].prevEvent,
                               l[0].prevUser }), QList<int>({ 0x68, 255, 0x01, 0x22, 60, -1, -1 }));
-        QCOMPARE(session->keypadEvents[1].device, KeypadDevice);
-        QCOMPARE(Times(session->timeDateTable), QList<qint64> { 3000 });
-        const Config& c = session->config;
+        QCOMPARE(d.keypadEvents[1].device, KeypadDevice);
+        QCOMPARE(Times(d.timeDateTable), QList<qint64> { 3000 });
+        const Config& c = d.config;
         QCOMPARE(QStringList({ c.lockName, c.serialNumber, c.lockVersion, c.keypadVersion }),
                  QStringList({ "VAULT1", "20240117", "1.07", "2.05" }));
         QCOMPARE(c.downloadTime, QDateTime(QDate(2024, 3, 14), QTime(9, 30), Qt::UTC));
+        // Without its own date-time block a key keeps the date known from elsewhere.
+        const QDateTime known(QDate(2024, 5, 6), QTime(7, 8));
+        QCOMPARE(Decode(DallasImageBuilder().addEvents(LockDevice, lock).image(), known).config.downloadTime, known);
     }
 
     void timeDateTableSortedAtMostEight()
@@ -102,9 +105,9 @@ private slots:
         const QVector<AuditEntry> entries { { 9000, 0x70, 1 }, AuditEntry(), { 3000, 0x71, 2 }, { -5, 0x72, 3 },
             AuditEntry(), { 100, 0x73, 4 }, { 7000, 0x74, 5 }, { 200, 0x75, 6 }, { 1, 0x76, 7 }, { 2, 0x77, 8 } };
         QVERIFY(Decode(DallasImageBuilder().addTimeDateTable(entries).addEvents(0x01, LockEntries(3, 50)).image()).ok);
-        QCOMPARE(Times(session->timeDateTable), (QList<qint64> { -5, 100, 200, 3000, 7000, 9000 }));
-        QCOMPARE(session->timeDateTable[0].user, 3);
-        QCOMPARE(session->lockEvents.size(), 3);
+        QCOMPARE(Times(d.timeDateTable), (QList<qint64> { -5, 100, 200, 3000, 7000, 9000 }));
+        QCOMPARE(d.timeDateTable[0].user, 3);
+        QCOMPARE(d.lockEvents.size(), 3);
     }
 
     void eventsBlockRunningPastTheEndEndsDecoding()
@@ -115,9 +118,9 @@ private slots:
             while (builder.streamSize() < 7000)
                 builder.addEvents(KeypadDevice, LockEntries(100, 0));
             builder.addBlock(TagEvents, twoLockRecords, separatorAt - builder.streamSize() - 3);
-            const DecodeResult result = Decode(builder.image());
+            const DecodedAudit result = Decode(builder.image());
             QVERIFY(result.ok && result.notices.isEmpty());
-            QCOMPARE(session->lockEvents.size(), 2);
+            QCOMPARE(d.lockEvents.size(), 2);
         }
     }
 
@@ -139,16 +142,18 @@ private slots:
         QTest::newRow("table past the end") << pastTheEnd(TagTimeDateTable, 49);
     }
 
+    // A data error leaves a value with nothing in it but the notice, whatever came before it.
     void dataErrorEmptiesTheSession()
     {
         QFETCH(QByteArray, image);
-        session->mergedEvents.append(EventsTable());
-        const DecodeResult result = Decode(image);
+        const QByteArray kept = image;
+        const DecodedAudit result = Decode(image, QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
         QVERIFY(!result.ok);
         QCOMPARE(result.notices, QVector<DecodeNotice> { DecodeNotice::DataError });
         QCOMPARE(DecodeNoticeText(DecodeNotice::DataError), QStringLiteral("Dallas key data error"));
-        QVERIFY(session->lockEvents.isEmpty() && session->timeDateTable.isEmpty() && session->mergedEvents.isEmpty());
-        QVERIFY(bytes::allZero(session->dallasImage.data(), session->dallasImage.size()));
+        QVERIFY(d.lockEvents.isEmpty() && d.timeDateTable.isEmpty() && d.config.lockName.isEmpty());
+        QVERIFY(!d.config.downloadTime.isValid());
+        QCOMPARE(image, kept); // the input is never touched
     }
 
     void configurationRoundTrip()
@@ -163,11 +168,14 @@ private slots:
                 other.openingMode[user] = s.openingMode[user] ^ 3, other.userStatus[user] = s.userStatus[user] ^ 2;
         }
         for (const Config& config : { s, other }) {
-            session->config.closingTimeSeconds = 77;
             const LockDescription lock = LockDescription::FromConfig(config, DelayEncoding::Plain);
             Decode(DallasImageBuilder().addConfiguration(lock).image());
-            QCOMPARE(Mapped(session->config), Mapped(config));
-            QCOMPARE(session->config.closingTimeSeconds, config.closingTimeSeconds);
+            QCOMPARE(Mapped(d.config), Mapped(config));
+            // The byte map leaves a record's closing time alone without timed closing.
+            Config earlier;
+            earlier.closingTimeSeconds = 77;
+            ApplyConfigurationBytes(earlier, lock.configuration.data());
+            QCOMPARE(earlier.closingTimeSeconds, config.closingTimeSeconds);
         }
     }
 
@@ -180,8 +188,8 @@ private slots:
         quint8 c[ConfigurationByteCount] = {};
         for (int i = 0; i < 5; ++i) { // either ERC pattern turns it on
             c[49] = quint8(QByteArray::fromHex("40044cc00c").at(i));
-            ApplyConfigurationBytes(session->config, c);
-            QCOMPARE(session->config.ercEnabled, i < 3);
+            ApplyConfigurationBytes(d.config, c);
+            QCOMPARE(d.config.ercEnabled, i < 3);
         }
     }
 };

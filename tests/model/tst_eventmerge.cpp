@@ -43,8 +43,7 @@ private slots:
     {
         QFETCH(V, lock);
         QFETCH(V, keypad);
-        QList<EventsTable> merged = Events({ 1, 2 }, 1); // replaced, not added to
-        MergeEvents(Events(lock, 1), Events(keypad, KeypadDevice), merged);
+        const QList<EventsTable> merged = MergeEvents(Events(lock, 1), Events(keypad, KeypadDevice));
         QTEST(Names(merged), "merged");
     }
 

@@ -1,3 +1,4 @@
+#include "EventMerge.h"
 #include "EventRows.h"
 
 #include <QtTest>
@@ -50,6 +51,7 @@ private slots:
         QList<EventsTable> merged;
         for (const auto& c : cases)
             merged << Event(c.code, c.user, 700000000, merged.isEmpty() ? KeypadDevice : 1);
+        NumberEvents(merged);
         const QVector<EventRow> rows = BuildEventRows(merged, DisplaySettings {}, false);
         QCOMPARE(rows.size(), merged.size());
         for (int k = 0; k < rows.size(); ++k) {

@@ -15,7 +15,10 @@ inline ReportContent Report(bool dstApplied, int extra = 0)
     Config config;
     config.timeDelay = 10;
     config.codeExpirationMonths = 6;
-    ReportContent content = ReportFromAudit({}, PresentConfig(config, true, {}, {}), dstApplied);
+    AuditView view;
+    view.configuration = PresentConfig(config, true, {}, {});
+    view.dstApplied = dstApplied;
+    ReportContent content = ReportFromView(view);
     content.events = {
         { "1", "Lock", "07/03/2022 20.26.40", "07/03/2022 21.26.40", "User 01", "Bolt open", "5", true },
         { "2", "Keypad", "06/03/2022 20.26.40", "06/03/2022 20.26.40", "Master", "Valid code", "1", false },

@@ -7,8 +7,8 @@ LockDescription BenchLock(DelayEncoding delays)
         config.openingMode[user] = 1;
         config.userStatus[user] = user % 7 ? 1 : 3;
     }
-    config.openingMode[80] = 1;
-    config.userStatus[80] = 1;
+    config.openingMode[users::Master] = 1;
+    config.userStatus[users::Master] = 1;
     config.timeDelay = 10;
     config.openWindow = 5;
     config.timedClosing = true;
@@ -21,7 +21,11 @@ LockDescription BenchLock(DelayEncoding delays)
 
 QVector<AuditEntry> BenchEntries(int count, qint64 newest)
 {
-    static const quint8 codes[] = { 0x05, 0x09, 0x08, 0x01, 0x11, 0x01, 0xF9, 0x26, 0x05, 0x68, 0xE2, 0x13, 0x01 };
+    using E = EventCode;
+    static const quint8 codes[] = { code(E::BoltOpen), code(E::OpenWindowStarted), code(E::TimeDelayStarted),
+                                    code(E::ValidCode), code(E::UserInstalled), code(E::ValidCode), code(E::BoltClosed),
+                                    code(E::Command22), code(E::BoltOpen), code(E::OptionChanged), code(E::TimeChanged),
+                                    code(E::UserDeleted), code(E::ValidCode) };
     QVector<AuditEntry> out;
     for (int i = 0; i < count; ++i)
         out.append({ newest - 600 * qint64(i), codes[i % int(sizeof(codes))], quint8(1 + i % 20) });
@@ -36,8 +40,8 @@ DallasImageBuilder FullDallasImage()
     constexpr int BlockBytes = 3 + 1 + 100 * 6 + 1;
     qint64 newest = 780000000;
     for (int k = 0; builder.streamSize() + BlockBytes <= dallas::StreamCapacity; ++k, newest -= 60000)
-        builder.addEvents(k % 2 ? quint8(0x01) : KeypadDevice, BenchEntries(100, newest - (k % 2) * 300));
-    builder.addEvents(0x01, BenchEntries((dallas::StreamCapacity - builder.streamSize() - 5) / 6, newest));
+        builder.addEvents(k % 2 ? LockDevice : KeypadDevice, BenchEntries(100, newest - (k % 2) * 300));
+    builder.addEvents(LockDevice, BenchEntries((dallas::StreamCapacity - builder.streamSize() - 5) / 6, newest));
     return builder;
 }
 
@@ -48,6 +52,6 @@ BusAuditBuilder FullBusAudit()
     for (const AuditEntry& e : BenchEntries(AuditSession::BusDownloadLimit, 780000000))
         builder.addEvent(e.time, e.event, e.user);
     for (int slot = 0; slot < 8; ++slot)
-        builder.setTimeDateEntry(slot, 770000000 - slot * 86400, 0xE2, 80);
+        builder.setTimeDateEntry(slot, 770000000 - slot * 86400, code(EventCode::TimeChanged), users::Master);
     return builder;
 }

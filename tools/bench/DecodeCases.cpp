@@ -2,6 +2,8 @@
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
+#include "BusDecoder.h"
+#include "DallasDecoder.h"
 
 #include <memory>
 
@@ -15,15 +17,13 @@ BenchCase DallasImageCase()
     c.prepare = [](QString& note) {
         const DallasImageBuilder builder = FullDallasImage();
 
-        auto session = std::make_shared<AuditSession>();
-        const QByteArray image = builder.image();
-        std::copy(image.begin(), image.end(), session->dallasImage.begin());
-        const DecodeResult result = ParseEventsBuffer(*session);
+        const auto image = std::make_shared<QByteArray>(builder.image());
+        const DecodedAudit audit = DecodeDallasImage(reinterpret_cast<const quint8*>(image->constData()));
         note = QStringLiteral("%1 stream bytes, %2 events%3")
                    .arg(builder.streamSize())
-                   .arg(session->keypadEvents.size() + session->lockEvents.size())
-                   .arg(result.ok && result.notices.isEmpty() ? QString() : QStringLiteral(", NOT CLEAN"));
-        return [session] { ParseEventsBuffer(*session); };
+                   .arg(audit.keypadEvents.size() + audit.lockEvents.size())
+                   .arg(audit.ok && audit.notices.isEmpty() ? QString() : QStringLiteral(", NOT CLEAN"));
+        return [image] { DecodeDallasImage(reinterpret_cast<const quint8*>(image->constData())); };
     };
     return c;
 }
@@ -37,12 +37,8 @@ BenchCase BusAuditCase()
         const BusAuditBuilder builder = FullBusAudit();
         auto session = std::make_shared<AuditSession>();
         builder.fill(*session);
-        ParseBusEvents(*session);
-        note = QStringLiteral("%1 events, events and configuration").arg(session->lockEvents.size());
-        return [session] {
-            ParseBusEvents(*session);
-            ParseBusConfig(*session);
-        };
+        note = QStringLiteral("%1 events, events and configuration").arg(DecodeBusAudit(*session).lockEvents.size());
+        return [session] { DecodeBusAudit(*session); };
     };
     return c;
 }

@@ -16,7 +16,7 @@ std::shared_ptr<QTemporaryDir> SaveAudit(AuditSession& session, const QString& n
 {
     auto dir = std::make_shared<QTemporaryDir>();
     path = dir->filePath(name);
-    DecodeAudit(session);
+    session.decoded = DecodeAudit(session);
     if (!dir->isValid() || !AuditFile::Save(path, session, QStringLiteral("01/06/2024 12.00.00")))
         path.clear();
     return dir;
@@ -34,8 +34,8 @@ std::function<void()> OpenThroughCli(const std::shared_ptr<QTemporaryDir>& dir, 
     err.flush();
     note = QStringLiteral("%1 bytes, %2 events, %3 rows%4")
                .arg(QFileInfo(path).size())
-               .arg(probe.session->keypadEvents.size() + probe.session->lockEvents.size())
-               .arg(probe.rows.size())
+               .arg(probe.session->decoded.keypadEvents.size() + probe.session->decoded.lockEvents.size())
+               .arg(probe.view.events.size())
                .arg(ok && errors.isEmpty() ? QString() : QStringLiteral(", NOT CLEAN"));
     return [dir, options]() {
         QString discarded;
@@ -55,7 +55,7 @@ BenchCase BusFile()
         auto session = std::make_unique<AuditSession>();
         builder.fill(*session);
         session->busAudit = true;
-        session->config.downloadTime = QDateTime(QDate(2024, 9, 20), QTime(16, 30));
+        session->downloadTime = QDateTime(QDate(2024, 9, 20), QTime(16, 30));
         QString path;
         const auto dir = SaveAudit(*session, QStringLiteral("bus-5600.kaud"), path);
         return OpenThroughCli(dir, path, note);

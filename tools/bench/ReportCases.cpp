@@ -5,7 +5,7 @@
 //    QTextDocument::print, and against the printer fed a document laid out before its page
 //    settings (the same report, laid out once per setting, to show its pages and text unchanged).
 
-#include "AuditPipeline.h"
+#include "AuditView.h"
 #include "BenchAudits.h"
 #include "BenchCase.h"
 #include "DstCorrection.h"
@@ -32,12 +32,11 @@ ReportContent FullReport()
     AuditSession& session = *owned;
     FullBusAudit().fill(session);
     session.busAudit = true;
-    DecodeAudit(session);
-    const ConfigPresentation presentation = PresentConfig(session.config, true, session.lockEvents, {});
-    OrderEvents(session, FullAudit);
-    DstRule rule{ 5, 0, 3, 5, 0, 10, false, 3600 };
-    ApplyDstCorrection(session.mergedEvents, session.mergedEvents.size(), session.timeDateTable, rule);
-    return ReportFromAudit(BuildEventRows(session.mergedEvents, {}, true), presentation, true);
+    PresentationOptions options;
+    options.auditType = FullAudit;
+    options.dst = true;
+    options.dstRule = DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 };
+    return ReportFromView(PresentAudit(DecodeAudit(session), true, options));
 }
 
 // The same three sheets and cells, no formats, no widths.

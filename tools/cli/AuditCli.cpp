@@ -243,9 +243,9 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
     };
     const Choice choices[] = {
         { "--table", { "events", "users", "configuration" }, [&o](int k) { o.table = QStringList{ "events", "users", "configuration" }.at(k); }, true },
-        { "--date-format", { "dmy", "mdy" }, [&o](int k) { o.display.dateFormat = k; }, false },
-        { "--hour-format", { "24", "12" }, [&o](int k) { o.display.hourFormat = k; }, false },
-        { "--audit", { "full", "simple" }, [&o](int k) { o.auditType = k; }, false },
+        { "--date-format", { "dmy", "mdy" }, [&o](int k) { o.presentation.display.dateFormat = k; }, false },
+        { "--hour-format", { "24", "12" }, [&o](int k) { o.presentation.display.hourFormat = k; }, false },
+        { "--audit", { "full", "simple" }, [&o](int k) { o.presentation.auditType = k; }, false },
         { "--language", { "en", "it", "es" }, [&o](int k) { o.language = QStringList{ "en", "it", "es" }.at(k); }, false },
         { "--format", { "csv", "xlsx", "pdf" }, [&o](int k) { o.format = QStringList{ "csv", "xlsx", "pdf" }.at(k); }, true },
     };
@@ -258,9 +258,9 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
                 choice = &c;
         if (a == QLatin1String("--dst")) {
             QString v;
-            if (!takeValue(args, i, v, error) || !ParseDstRule(v, o.dstRule, error))
+            if (!takeValue(args, i, v, error) || !ParseDstRule(v, o.presentation.dstRule, error))
                 return false;
-            o.dst = true;
+            o.presentation.dst = true;
         } else if (choice) {
             QString v;
             if (!takeValue(args, i, v, error))
@@ -334,23 +334,17 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
         return false;
     }
 
-    const DecodeResult decoded = DecodeAudit(session);
+    session.decoded = DecodeAudit(session);
     bool empty = false;
-    for (DecodeNotice notice : decoded.notices) {
+    for (DecodeNotice notice : session.decoded.notices) {
         err << DecodeNoticeText(notice) << Qt::endl;
         empty = empty || notice == DecodeNotice::KeyEmpty;
     }
     // An empty key holds no audit: nothing to write.
-    if (!decoded.ok || empty)
+    if (!session.decoded.ok || empty)
         return false;
-
-    audit.presentation = PresentConfig(session.config, session.busAudit, session.lockEvents, o.display);
-    OrderEvents(session, o.auditType);
-    if (o.dst) {
-        ApplyDstCorrection(session.mergedEvents, session.mergedEvents.size(), session.timeDateTable, o.dstRule);
-        session.dstApplied = true;
-    }
-    audit.rows = BuildEventRows(session.mergedEvents, o.display, session.dstApplied);
+    audit.view = PresentAudit(session.decoded, session.busAudit, o.presentation);
+    session.dstApplied = audit.view.dstApplied;
     return true;
 }
 
@@ -393,17 +387,17 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
             return WriteReportOutput(options, audit, err) ? Success : Rejected;
         TextTable table;
         if (options.table == QLatin1String("users"))
-            table = UsersTextTable(audit.presentation);
+            table = UsersTextTable(audit.view.configuration);
         else if (options.table == QLatin1String("configuration"))
-            table = ConfigurationTextTable(audit.presentation);
+            table = ConfigurationTextTable(audit.view.configuration);
         else
-            table = EventsTextTable(audit.rows);
+            table = EventsTextTable(audit.view);
         return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
     }
 
     // From here on everything goes to standard output.
 
-    const ConfigPresentation& p = audit.presentation;
+    const ConfigPresentation& p = audit.view.configuration;
     out << QCoreApplication::translate("MainWindow", "Informations") << '\n';
     TextTable identity = ConfigurationTextTable(p);
     identity.rows.resize(6);
@@ -416,9 +410,9 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
     out << '\n' << QCoreApplication::translate("MainWindow", "Users") << '\n';
     printAligned(UsersTextTable(p), out);
     out << '\n' << QCoreApplication::translate("MainWindow", "Events") << '\n';
-    TextTable events = EventsTextTable(audit.rows);
+    TextTable events = EventsTextTable(audit.view);
     // Without a DST correction the "Date with DST" column only repeats "Date".
-    if (!audit.session->dstApplied) {
+    if (!audit.view.dstApplied) {
         events.header.removeAt(3);
         for (QStringList& row : events.rows)
             row.removeAt(3);

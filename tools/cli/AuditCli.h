@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AuditPipeline.h"
+#include "AuditView.h"
 #include "AuditRecords.h"
 #include "DstCorrection.h"
 
@@ -23,11 +23,8 @@ struct Options
     QString output;
     QString format; // "csv", "xlsx" or "pdf"; from OUTPUT's extension unless --format says
     QString table = QStringLiteral("events");
-    DisplaySettings display;
-    int auditType = 1;
     QString language = QStringLiteral("en");
-    bool dst = false; // one correction pass with dstRule before the output
-    DstRule dstRule;
+    PresentationOptions presentation; // display settings, audit type and DST rule
 };
 
 // Parses the arguments after the program name. False with a reason on a usage error.
@@ -39,12 +36,11 @@ QString CommandUsageText(const QString& command);
 // The line after a usage error: where to read more.
 QString UsageHint(const QString& command);
 
-// A decoded audit, ready to be shown: the session, the rows and the configuration texts.
+// A decoded audit, ready to be shown: the session and its presentation.
 struct LoadedAudit
 {
     std::unique_ptr<AuditSession> session = std::make_unique<AuditSession>();
-    QVector<EventRow> rows;
-    ConfigPresentation presentation;
+    AuditView view;
 };
 
 // Loads and decodes `options.input`. Warnings ("CRC error", an empty key) go to `err`;

@@ -2,7 +2,7 @@
 
 #include "AuditCli.h"
 #include "AuditFile.h"
-#include "AuditPipeline.h"
+#include "AuditView.h"
 #include "OutputFile.h"
 #include "DallasRequest.h"
 #include "DeviceOperations.h"
@@ -133,12 +133,12 @@ OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, const Operat
 // Decodes the session as the window shows it, and saves it with the window's label.
 bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
 {
-    const DecodeResult decoded = DecodeAudit(session);
-    for (DecodeNotice notice : decoded.notices)
+    session.decoded = DecodeAudit(session);
+    for (DecodeNotice notice : session.decoded.notices)
         err << DecodeNoticeText(notice) << Qt::endl;
-    if (!decoded.ok)
+    if (!session.decoded.ok)
         return false;
-    const ConfigPresentation p = PresentConfig(session.config, session.busAudit, session.lockEvents, DisplaySettings());
+    const ConfigPresentation p = PresentConfig(session.decoded.config, session.busAudit, session.decoded.lockEvents, DisplaySettings());
     QString error;
     if (!AuditFile::Save(output, session, p.keypadDownloadTime, &error)) {
         err << UnableToWriteText(output, error) << Qt::endl;
@@ -406,7 +406,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         // The bar's last step is an event short of the whole: the download is complete now.
         progress.setPercentageMode(true);
         progress.setPercentage(100);
-        s.config.downloadTime = QDateTime::currentDateTime();
+        s.downloadTime = QDateTime::currentDateTime();
         return SaveAudit(s, o.output, err) ? Done : Failed;
     }
 

@@ -80,7 +80,7 @@ QString FormatOfOutput(const QString& output)
 
 bool WriteReportOutput(const Options& options, const LoadedAudit& audit, QTextStream& err)
 {
-    const ReportContent content = ReportFromAudit(audit.rows, audit.presentation, audit.session->dstApplied);
+    const ReportContent content = ReportFromView(audit.view);
     bool written = false;
     QString reason;
     if (options.format == QLatin1String("xlsx")) {

@@ -2,7 +2,7 @@
 //     corvane-make-samples DIR   ->   DIR/dallas-audit.kaud, DIR/dallas-audit.bin, DIR/bus-audit.kaud
 
 #include "AuditFile.h"
-#include "AuditPipeline.h"
+#include "AuditView.h"
 #include "ConfigPresentation.h"
 #include "EventMerge.h"
 #include "SampleAudits.h"
@@ -18,16 +18,17 @@ namespace {
 // Decodes the session as the window would, so the file gets the window's label and counts.
 bool Save(const QString& path, AuditSession& session)
 {
-    if (!DecodeAudit(session).ok)
+    session.decoded = DecodeAudit(session);
+    if (!session.decoded.ok)
         return false;
-    const ConfigPresentation p = PresentConfig(session.config, session.busAudit, session.lockEvents, DisplaySettings());
-    OrderEvents(session, SimpleAudit);
+    const ConfigPresentation p =
+        PresentConfig(session.decoded.config, session.busAudit, session.decoded.lockEvents, DisplaySettings());
     QString error;
     if (!AuditFile::Save(path, session, p.keypadDownloadTime, &error)) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));
         return false;
     }
-    std::printf("%s: %d events\n", qPrintable(path), session.keypadEvents.size() + session.lockEvents.size());
+    std::printf("%s: %d events\n", qPrintable(path), session.decoded.keypadEvents.size() + session.decoded.lockEvents.size());
     return true;
 }
 
@@ -61,7 +62,7 @@ bool WriteBus(const QString& dir)
     auto session = std::make_unique<AuditSession>();
     builder.fill(*session);
     session->busAudit = true;
-    session->config.downloadTime = downloaded;
+    session->downloadTime = downloaded;
     return Save(dir + QStringLiteral("/bus-audit.kaud"), *session);
 }
 

@@ -1,31 +1,49 @@
-#include "AuditPipeline.h"
+#include "AuditView.h"
 
 #include "BusDecoder.h"
-#include "EventMerge.h"
+#include "DallasDecoder.h"
 
-DecodeResult DecodeAudit(AuditSession& session)
+DecodedAudit DecodeAudit(const AuditSession& session)
 {
-    if (session.busAudit) {
-        ParseBusEvents(session);
-        ParseBusConfig(session);
-        return DecodeResult();
-    }
-    return ParseEventsBuffer(session);
+    if (session.busAudit)
+        return DecodeBusAudit(session);
+    return DecodeDallasImage(session.dallasImage.data(), session.downloadTime);
 }
 
-void OrderEvents(AuditSession& session, int auditType)
+void PresentEvents(AuditView& view, const DecodedAudit& audit, int auditType)
 {
-    MergeEvents(session.lockEvents, session.keypadEvents, session.mergedEvents);
-    FilterEvents(session.mergedEvents, auditType);
+    view.events = MergeEvents(audit.lockEvents, audit.keypadEvents);
+    FilterEvents(view.events, auditType);
+    NumberEvents(view.events);
 }
 
-TextTable EventsTextTable(const QVector<EventRow>& rows)
+void CorrectDst(AuditView& view, const QList<EventsTable>& timeDateTable, const DstRule& rule)
+{
+    ApplyDstCorrection(view.events, view.events.size(), timeDateTable, rule);
+    view.dstApplied = true;
+}
+
+AuditView PresentAudit(const DecodedAudit& audit, bool busAudit, const PresentationOptions& options)
+{
+    AuditView view;
+    view.display = options.display;
+    view.configuration = PresentConfig(audit.config, busAudit, audit.lockEvents, options.display);
+    PresentEvents(view, audit, options.auditType);
+    if (options.dst)
+        CorrectDst(view, audit.timeDateTable, options.dstRule);
+    return view;
+}
+
+TextTable EventsTextTable(const AuditView& view)
 {
     TextTable table;
     table.header = EventColumnHeaders();
-    table.rows.reserve(rows.size());
-    for (const EventRow& r : rows)
+    table.rows.reserve(view.events.size());
+    const EventTexts texts(view.display);
+    for (const EventsTable& e : view.events) {
+        const EventRow r = texts.row(e, view.dstApplied);
         table.rows.append({ r.number, r.device, r.date, r.dstDate, r.user, r.event, r.eventId });
+    }
     return table;
 }
 

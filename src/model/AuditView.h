@@ -1,0 +1,66 @@
+#pragma once
+
+#include "AuditRecords.h"
+#include "BusDecoder.h"
+#include "ConfigPresentation.h"
+#include "DallasDecoder.h"
+#include "DstCorrection.h"
+#include "EventMerge.h"
+#include "EventRows.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVector>
+
+// Decodes the session's raw audit by its source flag: a bus audit or a Dallas audit image.
+DecodedAudit DecodeAudit(const AuditSession& session);
+
+// How an audit is to be shown: the display settings, the audit type and, when asked for, one
+// daylight-saving correction.
+struct PresentationOptions
+{
+    DisplaySettings display;
+    int auditType = SimpleAudit;
+    bool dst = false;
+    DstRule dstRule;
+};
+
+// One presentation of a decoded audit: what the window shows, the command line prints and the
+// workbook and the PDF report write. Texts follow the language installed when it is made.
+struct AuditView
+{
+    // Merged, filtered by the audit type and numbered, newest first; with the correction applied
+    // each event's dstTime and mark are set.
+    QList<EventsTable> events;
+    DisplaySettings display;
+    bool dstApplied = false;
+    // The identity, the configuration pairs, the users and the two download times.
+    ConfigPresentation configuration;
+};
+
+// The steps of a presentation, in the order they always run.
+// Merges lock and keypad events into the view and filters them by the audit type.
+void PresentEvents(AuditView& view, const DecodedAudit& audit, int auditType);
+// One correction pass over the view's events (all of them), against the lock's clock settings.
+void CorrectDst(AuditView& view, const QList<EventsTable>& timeDateTable, const DstRule& rule);
+
+// All the steps at once.
+AuditView PresentAudit(const DecodedAudit& audit, bool busAudit, const PresentationOptions& options);
+
+// A table as text, as the window shows it and the exports write it.
+struct TextTable
+{
+    QStringList header;
+    QVector<QStringList> rows;
+};
+
+// "#", "Device", "Date", "Date with DST", "User", "Event", "Event ID".
+TextTable EventsTextTable(const AuditView& view);
+// "User", "Status", "Opening mode"; an empty field where the window shows no item.
+TextTable UsersTextTable(const ConfigPresentation& presentation);
+// Caption and value rows, no header: identity, the two download times, then the configuration.
+TextTable ConfigurationTextTable(const ConfigPresentation& presentation);
+
+// Comma-separated values: UTF-8, CRLF line ends, quotes only where a field needs them; a field
+// that a spreadsheet would take for a formula starts with an apostrophe.
+QByteArray ToCsv(const TextTable& table);

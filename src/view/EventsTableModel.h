@@ -1,0 +1,57 @@
+#pragma once
+
+#include "AuditView.h"
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <QVector>
+
+#include <memory>
+
+// The events of an audit view as a table: texts are made when a cell is shown, so a history of
+// a hundred thousand events is on screen as fast as a short audit.
+class EventsTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column { ColNumber, ColDevice, ColDate, ColDstDate, ColUser, ColEvent, ColEventId, ColumnCount };
+
+    explicit EventsTableModel(QObject* parent = nullptr);
+    ~EventsTableModel() override;
+
+    void setView(const AuditView& view);
+    const AuditView& view() const { return m_view; }
+    // The texts the view's cells are made with (its display settings, the current language).
+    const EventTexts& texts() const { return *m_texts; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    QString text(int row, int column) const;
+    // Whether the "Date with DST" cell of a row is painted solid yellow.
+    bool dstHighlighted(int row) const;
+
+private:
+    AuditView m_view;
+    std::unique_ptr<EventTexts> m_texts;
+    QStringList m_headers;
+};
+
+// Shows the rows the filter row lets through, in the model's order.
+class EventsFilterProxy : public QSortFilterProxyModel
+{
+    Q_OBJECT
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    // One flag per source row; empty lets every row through.
+    void setAccepted(QVector<bool> accepted);
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    QVector<bool> m_accepted;
+};
