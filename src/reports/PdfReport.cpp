@@ -71,23 +71,29 @@ QString eventCell(const EventRow& row, int column)
     }
 }
 
-template <size_t N> void appendEvents(QString& html, const ReportContent& content, const Column (&columns)[N])
+template <size_t N> BodyTable eventsTable(const ReportContent& content, const Column (&columns)[N])
 {
+    BodyTable table;
     const QStringList headers = EventColumnHeaders();
-    html += QLatin1String("<br/><h1>") + escaped(translate(QT_TRANSLATE_NOOP("MainWindow", "Audit")))
+    table.tableStart = QLatin1String(tableStart);
+    table.before = QLatin1String("<br/><h1>") + escaped(translate(QT_TRANSLATE_NOOP("MainWindow", "Audit")))
         + QLatin1String("</h1><br/>") + QLatin1String(tableStart) + QLatin1String("  <tr>");
     for (const Column& c : columns) {
-        html += QLatin1String("    <td width=\"") + QLatin1String(c.width) + QLatin1String("\" align=\"left\" ><b>")
+        table.before += QLatin1String("    <td width=\"") + QLatin1String(c.width) + QLatin1String("\" align=\"left\" ><b>")
             + escaped(headers.at(c.source)) + QLatin1String("</b></td>");
+        table.columnWidths << QLatin1String(c.width);
     }
-    html += QLatin1String("  </tr>");
+    table.before += QLatin1String("  </tr>");
+    table.rows.reserve(content.events.size());
     for (const EventRow& row : content.events) {
-        html += QLatin1String("<tr>");
+        QStringList cells;
+        cells.reserve(int(N));
         for (const Column& c : columns)
-            html += QLatin1String("<td>") + escaped(eventCell(row, c.source)) + QLatin1String("</td>");
-        html += QLatin1String("</tr>");
+            cells << eventCell(row, c.source);
+        table.rows.append(cells);
     }
-    html += QLatin1String("</table>");
+    table.after = QLatin1String("</table>");
+    return table;
 }
 
 void appendUsers(QString& html, const ReportContent& content)
@@ -127,18 +133,17 @@ QString PdfReportHeader()
     return QString::fromLatin1(headerHtml);
 }
 
+BodyTable PdfReportTable(const ReportContent& content)
+{
+    BodyTable table = content.dstApplied ? eventsTable(content, columnsWithDst) : eventsTable(content, columnsWithoutDst);
+    appendUsers(table.after, content);
+    appendConfiguration(table.after, content);
+    return table;
+}
+
 QString PdfReportBody(const ReportContent& content)
 {
-    QString html;
-    // About 170 characters a row: one allocation for a year of events.
-    html.reserve(4096 + content.events.size() * 200);
-    if (content.dstApplied)
-        appendEvents(html, content, columnsWithDst);
-    else
-        appendEvents(html, content, columnsWithoutDst);
-    appendUsers(html, content);
-    appendConfiguration(html, content);
-    return html;
+    return PdfReportTable(content).html();
 }
 
 QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime)
@@ -170,7 +175,7 @@ void SetUpReportPrinter(TextPrinter& printer, const ReportContent& content, cons
     printer.setOrientation(QPageLayout::Landscape);
     printer.setHeaderText(PdfReportHeader());
     printer.setHeaderSize(7);
-    printer.setBodyText(PdfReportBody(content));
+    printer.setBodyTable(PdfReportTable(content));
     printer.setFooterText(PdfReportFooter(shownName, content.keypadDownloadTime));
     printer.setFooterSize(7);
 }

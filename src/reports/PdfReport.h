@@ -9,6 +9,9 @@
 // file name, "Page i of n" and the keypad's date at download. Every text from the content is
 // HTML-escaped, so a lock's texts print as they are.
 QString PdfReportHeader();
+// The body: the events as a table printed a page at a time, then the users and the configuration.
+struct BodyTable;
+BodyTable PdfReportTable(const ReportContent& content);
 QString PdfReportBody(const ReportContent& content);
 QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime);
 

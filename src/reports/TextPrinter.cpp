@@ -226,7 +226,7 @@ std::unique_ptr<QTextDocument> TextPrinter::makeTemporaryDocument(const QTextDoc
 
 bool TextPrinter::runJob(const QTextDocument* document)
 {
-    m_tempDocument = makeTemporaryDocument(document);
+    m_tempDocument = document || !m_bodyTable ? makeTemporaryDocument(document) : nullptr;
     m_runFailed = false;
     print(m_printer.get());
     m_tempDocument.reset();
@@ -237,13 +237,32 @@ bool TextPrinter::runJob(const QTextDocument* document)
 
 void TextPrinter::print(QPrinter* printer)
 {
-    if (!printer || !m_tempDocument)
+    if (!printer)
         return;
-    QTextDocument* document = m_tempDocument.get();
-    prepareForDevice(*document, printer, contentRect(printer).size());
-    dropRootMargin(*document);
-    const int pageCount = document->pageCount();
+    if (m_tempDocument) {
+        QTextDocument* document = m_tempDocument.get();
+        prepareForDevice(*document, printer, contentRect(printer).size());
+        dropRootMargin(*document);
+        const int pageCount = document->pageCount();
+        paintPages(printer, pageCount, [this, document, pageCount](QPainter* painter, int page) {
+            paintPage(painter, document, page, pageCount);
+        });
+    } else if (m_bodyTable) {
+        PagedBody body(*m_bodyTable, printer, contentRect(printer).size());
+        const int pageCount = body.pageCount();
+        paintPages(printer, pageCount, [this, &body, pageCount](QPainter* painter, int page) {
+            paintDecorations(painter, page, pageCount);
+            const QRectF content = contentRect(painter->device());
+            painter->save();
+            painter->translate(content.topLeft());
+            body.paint(painter, page);
+            painter->restore();
+        });
+    }
+}
 
+void TextPrinter::paintPages(QPrinter* printer, int pageCount, const std::function<void(QPainter*, int)>& paintBody)
+{
     // Collated copies repeat each page; the others repeat the whole range.
     const int copies = printer->supportsMultipleCopies() ? 1 : qMax(1, printer->copyCount());
     const int pageRepeats = printer->collateCopies() ? copies : 1;
@@ -278,7 +297,7 @@ void TextPrinter::print(QPrinter* printer)
                     return;
                 }
                 firstPage = false;
-                paintPage(&painter, document, page, pageCount);
+                paintBody(&painter, page);
             }
         }
     }
@@ -312,7 +331,7 @@ void TextPrinter::paintDecoration(QPainter* painter, const QString& html, const 
     painter->restore();
 }
 
-void TextPrinter::paintPage(QPainter* painter, QTextDocument* document, int page, int pageCount)
+void TextPrinter::paintDecorations(QPainter* painter, int page, int pageCount)
 {
     const double onePoint = painter->device()->logicalDpiY() / 72.0;
 
@@ -339,7 +358,11 @@ void TextPrinter::paintPage(QPainter* painter, QTextDocument* document, int page
         }
         paintDecoration(painter, substitute(m_footerText, page, pageCount), rect, false);
     }
+}
 
+void TextPrinter::paintPage(QPainter* painter, QTextDocument* document, int page, int pageCount)
+{
+    paintDecorations(painter, page, pageCount);
     const QRectF content = contentRect(painter->device());
     painter->save();
     painter->translate(content.left(), content.top() - (page - 1) * content.height());

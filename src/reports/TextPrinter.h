@@ -8,7 +8,10 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <memory>
+
+#include "PagedBody.h"
 
 class QPaintDevice;
 class QPainter;
@@ -49,7 +52,7 @@ public:
     double footerRule() const { return m_footerRule; }
     QString headerText() const { return m_headerText; }
     QString footerText() const { return m_footerText; }
-    QString bodyText() const { return m_bodyText; }
+    QString bodyText() const { return m_bodyTable ? m_bodyTable->html() : m_bodyText; }
     QString dateFormat() const { return m_dateFormat; }
 
     // A length that is not positive or does not fit the paper becomes 0 (for setMargins, all four).
@@ -65,7 +68,9 @@ public:
     void setFooterRule(double points);
     void setHeaderText(const QString& html) { m_headerText = html; }
     void setFooterText(const QString& html) { m_footerText = html; }
-    void setBodyText(const QString& html) { m_bodyText = html; }
+    void setBodyText(const QString& html) { m_bodyText = html; m_bodyTable.reset(); }
+    // A body around one long table, printed a page at a time (see PagedBody).
+    void setBodyTable(const BodyTable& table) { m_bodyTable = std::make_unique<BodyTable>(table); m_bodyText.clear(); }
     void setDateFormat(const QString& format) { m_dateFormat = format; }
 
     // A null document prints the body text. print() asks for the printer and returns false when
@@ -89,6 +94,8 @@ public slots:
 
 private:
     bool runJob(const QTextDocument* document);
+    void paintDecorations(QPainter* painter, int page, int pageCount);
+    void paintPages(QPrinter* printer, int pageCount, const std::function<void(QPainter*, int)>& paintBody);
     std::unique_ptr<QTextDocument> makeTemporaryDocument(const QTextDocument* document) const;
     QString substitute(QString text, int page, int pageCount) const;
     void paintDecoration(QPainter* painter, const QString& html, const QRectF& rect, bool alignBottom) const;
@@ -114,5 +121,6 @@ private:
     QString m_headerText;
     QString m_footerText;
     QString m_bodyText;
+    std::unique_ptr<BodyTable> m_bodyTable;
     QString m_dateFormat;
 };

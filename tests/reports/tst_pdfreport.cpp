@@ -50,6 +50,38 @@ private slots:
         QVERIFY(last.contains("Code disabling: No Closing time: Manual"));
     }
 
+    void pagedAsOneDocument_data()
+    {
+        QTest::addColumn<int>("wrapEvery"); // a row whose user text takes two lines; 0: none
+        QTest::addColumn<QString>("widest"); // a text that cannot be broken within its column
+        QTest::newRow("plain rows") << 0 << QString();
+        QTest::newRow("rows of two lines, some across a page's end") << 23 << QString();
+        QTest::newRow("a text that cannot break within its column") << 0 << QString(40, 'W');
+    }
+
+    // Laid out a page at a time, the report is the report laid out as one document, page for page.
+    void pagedAsOneDocument()
+    {
+        QFETCH(int, wrapEvery);
+        QFETCH(QString, widest);
+        ReportContent content = Report(true, 400);
+        for (int i = 0; i < content.events.size(); ++i) {
+            if (wrapEvery && i % wrapEvery == 5)
+                content.events[i].user = "Option 01 (Bolt output/Hold-up) and more words to wrap";
+        }
+        if (!widest.isEmpty())
+            content.events[300].eventId = widest;
+        const QString paged = dir.filePath("paged.pdf"), whole = dir.filePath("whole.pdf");
+        QVERIFY(WritePdfReport(content, paged, "report.pdf"));
+        TextPrinter printer;
+        SetUpReportPrinter(printer, content, "report.pdf");
+        printer.setBodyText(PdfReportBody(content));
+        QVERIFY(printer.saveAsPdf(nullptr, whole));
+        const QStringList pages = readback::PdfPages(paged);
+        QVERIFY(pages.size() > 8);
+        QCOMPARE(pages, readback::PdfPages(whole));
+    }
+
     // Texts are printed as they are, whatever markup they hold.
     void specialCharactersPrintLiterally()
     {

@@ -19,17 +19,44 @@ LockDescription BenchLock(DelayEncoding delays)
     return lock;
 }
 
-QVector<AuditEntry> BenchEntries(int count, qint64 newest)
+QVector<AuditEntry> BenchEntries(int count, qint64 newest, Mix mix)
 {
     using E = EventCode;
-    static const quint8 codes[] = { code(E::BoltOpen), code(E::OpenWindowStarted), code(E::TimeDelayStarted),
-                                    code(E::ValidCode), code(E::UserInstalled), code(E::ValidCode), code(E::BoltClosed),
-                                    code(E::Command22), code(E::BoltOpen), code(E::OptionChanged), code(E::TimeChanged),
-                                    code(E::UserDeleted), code(E::ValidCode) };
+    // The tenth code: a wrong try as locks record them, or an option change, whose names take
+    // two lines in the reports' narrow user column.
+    const quint8 tenth = mix == Mix::Usual ? code(E::WrongTry) : code(E::OptionChanged);
+    const quint8 codes[] = { code(E::BoltOpen), code(E::OpenWindowStarted), code(E::TimeDelayStarted),
+                             code(E::ValidCode), code(E::UserInstalled), code(E::ValidCode), code(E::BoltClosed),
+                             code(E::Command22), code(E::BoltOpen), tenth, code(E::TimeChanged),
+                             code(E::UserDeleted), code(E::ValidCode) };
     QVector<AuditEntry> out;
     for (int i = 0; i < count; ++i)
         out.append({ newest - 600 * qint64(i), codes[i % int(sizeof(codes))], quint8(1 + i % 20) });
     return out;
+}
+
+DecodedAudit BenchHistory(int events, Mix mix)
+{
+    DecodedAudit audit;
+    const QVector<AuditEntry> entries = BenchEntries(events, 900000000, mix);
+    for (int i = 0; i < entries.size(); ++i) {
+        EventsTable e;
+        e.time = e.dstTime = entries[i].time;
+        e.event = entries[i].event;
+        e.user = entries[i].user;
+        e.device = i % 10 == 3 ? KeypadDevice : LockDevice;
+        (e.device == KeypadDevice ? audit.keypadEvents : audit.lockEvents).append(e);
+    }
+    for (int slot = 0; slot < 8; ++slot) {
+        EventsTable e;
+        e.time = e.dstTime = 890000000 - slot * 86400 * 30;
+        e.event = code(EventCode::TimeChanged);
+        audit.timeDateTable.prepend(e);
+    }
+    audit.config.lockName = QStringLiteral("BENCH1");
+    audit.config.serialNumber = QStringLiteral("00088888");
+    audit.config.userStatus[users::Master] = 1;
+    return audit;
 }
 
 DallasImageBuilder FullDallasImage()

@@ -1,9 +1,12 @@
-// The whole pipeline as the window runs it: raw bus buffers to a filled events table with
-// its filter lists.
+// The window's figures: the whole pipeline of a bus audit as the window runs it, and a history of
+// 100 000 events from its decoded value to a painted table, then one filter change on it.
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
 #include "MainWindow.h"
+
+#include <QFile>
+#include <QTableView>
 
 #include <memory>
 
@@ -30,9 +33,76 @@ BenchCase BusAuditToTable()
     return c;
 }
 
+void Show(MainWindow& window)
+{
+    window.ParseConfig();
+    window.MergeEvents();
+    window.FilterEvents();
+    window.ParseListView();
+    window.eventsView().table()->viewport()->repaint();
+}
+
+QString ResidentMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return QString();
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return QString::fromLatin1(line.mid(6).simplified());
+    return QString();
+}
+
+BenchCase HistoryToTable()
+{
+    BenchCase c;
+    c.name = QStringLiteral("window/history-100k");
+    c.iterations = 5;
+    c.prepare = [](QString& note) {
+        auto window = std::make_shared<MainWindow>();
+        window->resize(1100, 700);
+        window->show();
+        window->session().decoded = BenchHistory(100000);
+        Show(*window);
+        note = QStringLiteral("100000 events: configuration, merge, filter, numbers, model, filter lists, one paint; "
+                              "window's resident memory %1 (limit 200 MB)")
+                   .arg(ResidentMemory());
+        return [window]() { Show(*window); };
+    };
+    return c;
+}
+
+BenchCase FilterChange()
+{
+    BenchCase c;
+    c.name = QStringLiteral("window/filter-100k");
+    c.iterations = 20;
+    c.prepare = [](QString& note) {
+        auto window = std::make_shared<MainWindow>();
+        window->resize(1100, 700);
+        window->show();
+        window->session().decoded = BenchHistory(100000);
+        Show(*window);
+        auto pick = std::make_shared<int>(0);
+        window->userFilter().on_itemPressed(window->userFilter().model()->index(0, 0));
+        window->onSetFilter();
+        note = QStringLiteral("100000 events: one user picked in turn, filter set, one paint (%1 rows shown for the first)")
+                   .arg(window->eventsView().shownRowCount());
+        return [window, pick]() {
+            QCheckList& users = window->userFilter();
+            users.uncheckAll();
+            users.on_itemPressed(users.model()->index(*pick % users.count(), 0));
+            ++*pick;
+            window->onSetFilter();
+            window->eventsView().table()->viewport()->repaint();
+        };
+    };
+    return c;
+}
+
 } // namespace
 
 QVector<BenchCase> WindowCases()
 {
-    return { BusAuditToTable() };
+    return { BusAuditToTable(), HistoryToTable(), FilterChange() };
 }
