@@ -341,7 +341,7 @@ bool MainWindow::findInterface(bool refresh)
         on_buttonRefresh_clicked();
     if (!m_ports.isEmpty())
         return true;
-    Messages::critical(tr("Unable to find any USB interface"));
+    Messages::critical(tr("Unable to find any USB interface"), this);
     return false;
 }
 

@@ -152,6 +152,18 @@ private slots:
                            &MainWindow::on_btnDownlad_clicked, &MainWindow::on_btnLog_clicked })
             (w.*slot)();
         QCOMPARE(messages.texts(), QStringList(QVector<QString>(4, "Unable to find any USB interface").toList()));
+
+        // The box itself is the window's: centred on it, never behind it.
+        Messages::setInterceptor(nullptr);
+        QWidget* parent = nullptr;
+        QString text;
+        whenShown<QMessageBox>([](QMessageBox*) { return true; }, [&](QMessageBox* box) {
+            parent = box->parentWidget(), text = box->text();
+            box->accept();
+        });
+        w.on_btnDownlad_clicked();
+        QCOMPARE(text, QStringLiteral("Unable to find any USB interface"));
+        QCOMPARE(parent, &w);
     }
 };
 
