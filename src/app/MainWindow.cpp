@@ -274,9 +274,12 @@ void MainWindow::on_buttonNew_clicked()
 
 void MainWindow::on_buttonRefresh_clicked()
 {
+    // Every operation refreshes first: the interface the user chose stays chosen while it is there.
+    const QString chosen = selectedPort();
     m_ports = EnumPorts();
     ui->comboBox->clear();
     ui->comboBox->addItems(m_ports);
+    ui->comboBox->setCurrentIndex(qMax(0, m_ports.indexOf(chosen)));
 }
 
 void MainWindow::on_btnSettings_clicked()

@@ -6,6 +6,7 @@
 #include "LockSimProcess.h"
 #include "OperationDialogs.h"
 #include "SelectLockDialog.h"
+#include "SerialTransport.h"
 #include "SimulatedLink.h"
 #include "UsersLogDialog.h"
 
@@ -139,6 +140,39 @@ private slots:
         w.on_buttonReadDallas_clicked();
         QCOMPARE(messages.texts(), QStringList{ "USB interface disconnected" });
         QCOMPARE(events(w)->rowCount(), 0);
+    }
+
+    // Two interfaces: every operation talks to the one chosen, through each refresh that still
+    // lists it; once it is gone, to the first.
+    void chosenInterface()
+    {
+        qunsetenv("CORVANE_AUDIT_PORTS");
+        if (!EnumPorts().isEmpty())
+            QSKIP("a USB interface is connected to this machine");
+        QStringList used;
+        SetLinkProvider([&used](const QString& port, bool, const Operation&) {
+            used << port;
+            return OperationOutcome{ OperationOutcome::Failed, "stop" };
+        });
+        CapturedMessages messages;
+        Messages::setQuestionInterceptor([](const QString&) { return true; });
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simA:/dev/simB");
+        MainWindow w;
+        auto* combo = child<QComboBox>(w, "comboBox");
+        combo->setCurrentIndex(1);
+        w.on_buttonReadDallas_clicked();
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simC:/dev/simA:/dev/simB");
+        w.on_buttonWriteDallas_clicked();
+        whenShown<UsersLogDialog>([](UsersLogDialog* d) { return !d->workerRunning(); },
+                                  [](UsersLogDialog* d) { d->findChild<QPushButton*>("btnExit")->click(); });
+        w.on_btnLog_clicked();
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simA");
+        onNextDialog<SelectLockDialog>([](SelectLockDialog* d) { pressOk(d, "5"); });
+        w.on_btnDownlad_clicked();
+        Messages::setQuestionInterceptor(nullptr);
+        QCOMPARE(used, (QStringList{ "/dev/simB", "/dev/simB", "/dev/simB", "/dev/simA" }));
+        QCOMPARE(combo->currentText(), QStringLiteral("/dev/simA"));
+        QCOMPARE(messages.texts(), QStringList(QVector<QString>(4, "stop").toList()));
     }
 
     void noInterface()
