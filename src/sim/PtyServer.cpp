@@ -1,7 +1,5 @@
 #include "PtyServer.h"
 
-#include "SerialTransport.h"
-
 #include <cerrno>
 #include <cstring>
 #include <chrono>
@@ -24,6 +22,21 @@ using Clock = std::chrono::steady_clock;
 qint64 ByteTimeUs(int bytes, int baud)
 {
     return qint64(bytes) * 10 * 1000000 / baud;
+}
+
+int Baud(speed_t speed)
+{
+    switch (speed) {
+    case B1200: return 1200;
+    case B2400: return 2400;
+    case B4800: return 4800;
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    default: return 0;
+    }
 }
 
 } // namespace
@@ -109,12 +122,20 @@ bool PtyServer::serve()
     return true;
 }
 
+int PtyServer::lineBaud() const
+{
+    termios settings {};
+    if (m_master < 0 || ::tcgetattr(m_master, &settings) != 0)
+        return 0;
+    return Baud(::cfgetospeed(&settings));
+}
+
 void PtyServer::answer(const QByteArray& request)
 {
-    const QByteArray reply = m_device.answer(request);
+    const int baud = lineBaud();
+    const QByteArray reply = m_device.answer(request, baud);
     if (reply.isEmpty())
         return;
-    const int baud = SimulatedInterface::isReaderFrame(request) ? KeyModeBaudRate : BusModeBaudRate;
     // The request took its byte time to arrive; the answer starts after the device's reply delay.
     writePaced(reply, baud, Clock::now() + std::chrono::microseconds(ByteTimeUs(request.size(), baud) + ReplyDelayUs));
 }

@@ -10,8 +10,9 @@
 
 // Serves a simulated interface on a pseudo-terminal, which the program opens as it would the
 // serial port of a real USB interface. Requests are cut from the byte stream by their length
-// bytes; each is answered at once (fast) or at the pace of the line (real: the request's and
-// the answer's bytes at 4800 baud for the bus or 19200 baud for the key reader, and a short
+// bytes; each reaches the interface with the speed the program set on the terminal, which the
+// serving side reads back from the terminal's settings, and is answered at once (fast) or at
+// the pace of the line (real: the request's and the answer's bytes at that speed, and a short
 // reply delay). One end of the terminal stays open inside the server, so the program may close
 // and reopen its port at will.
 class PtyServer
@@ -35,6 +36,9 @@ public:
     bool serve();
     // Closes the terminal, as a USB interface does when it is unplugged.
     void hangUp();
+
+    // The speed the program set on the terminal, in baud; 0 when it is none the server knows.
+    int lineBaud() const;
 
 private:
     void answer(const QByteArray& request);

@@ -24,7 +24,8 @@ namespace {
 class RecordingLink : public DeviceLink
 {
 public:
-    RecordingLink(SimulatedInterface& device, FuzzOperation operation, quint8 parameter) : m_link(device)
+    RecordingLink(SimulatedInterface& device, FuzzOperation operation, quint8 parameter)
+        : m_link(device, operation == FuzzOperation::ReadKey || operation == FuzzOperation::WriteKey)
     {
         m_script.append(char(operation)).append(char(parameter));
     }

@@ -79,8 +79,8 @@ private slots:
         SimulatedInterface sim;
         sim.setKey(SimulatedInterface::Key::Blank);
         qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
-        SetLinkProvider([&sim](const QString&, bool, const Operation& operation) {
-            SimulatedLink link(sim);
+        SetLinkProvider([&sim](const QString&, bool keyMode, const Operation& operation) {
+            SimulatedLink link(sim, keyMode);
             return operation(link);
         });
         CapturedMessages messages;

@@ -39,16 +39,20 @@ DownloadBuffers Buffers(AuditSession& s)
              s.busDateTimeTable.data() };
 }
 
+constexpr bool KeyMode = true;
+constexpr bool BusMode = false;
+
 // The lock behind the simulated interface, with the simulator's faults or "firmware=1.04",
-// "download-mode=off", "users-log=none"; the link records the requests.
+// "download-mode=off", "users-log=none"; the link, opened in the operation's mode, records the
+// requests.
 struct Scene
 {
     SimulatedInterface device;
-    SimulatedLink link { device };
+    SimulatedLink link;
     Progress progress;
-    explicit Scene(const QStringList& words, SimulatedInterface::Key key = SimulatedInterface::Key::Audit,
-                   const LockAudit& lock = SampleLock())
-        : device(lock)
+    Scene(bool keyMode, const QStringList& words, SimulatedInterface::Key key = SimulatedInterface::Key::Audit,
+          const LockAudit& lock = SampleLock())
+        : device(lock), link(device, keyMode)
     {
         device.setKey(key);
         link.recordRequests(true);
@@ -95,7 +99,7 @@ private slots:
     void readKey()
     {
         QFETCH(KeyCase, c);
-        Scene s(c.scene, c.key);
+        Scene s(KeyMode, c.scene, c.key);
         s.progress.stopAt = c.stopAt;
         QByteArray image(8192, '\xEE');
         const OperationOutcome outcome =
@@ -116,7 +120,7 @@ private slots:
     // The request image goes to the key page by page, and the lock takes it as an audit request.
     void writeKey()
     {
-        Scene s({}, SimulatedInterface::Key::Blank);
+        Scene s(KeyMode, {}, SimulatedInterface::Key::Blank);
         std::array<quint8, 8192> request{};
         BuildRequestImage(request.data());
         QCOMPARE(operations::WriteDallasKey(s.link, s.progress, request.data(), 256).message, QStringLiteral("Done"));
@@ -160,7 +164,7 @@ private slots:
     void download()
     {
         QFETCH(DownloadCase, c);
-        Scene s(c.scene);
+        Scene s(BusMode, c.scene);
         s.progress.stopAt = c.stopAt;
         auto a = std::make_unique<AuditSession>();
         a->busDateTimeTable.fill(0xEE);
@@ -188,7 +192,7 @@ private slots:
     // N = 3: the bar's values are integer shares of N + 13, busy until the keypad answers.
     void downloadProgress()
     {
-        Scene s({});
+        Scene s(BusMode, {});
         auto a = std::make_unique<AuditSession>();
         QVERIFY(operations::DownloadAudit(s.link, s.progress, Buffers(*a), 3).succeeded());
         QCOMPARE(s.progress.log.mid(0, 3), (QStringList{ "busy", "Please connect the PC to the keypad", "bar" }));
@@ -211,7 +215,7 @@ private slots:
         QFETCH(QString, message);
         LockAudit lock = SampleLock();
         lock.userTypes[81] = '5'; // Master 02: an empty slot of the second type
-        Scene s(scene, SimulatedInterface::Key::Audit, lock);
+        Scene s(BusMode, scene, SimulatedInterface::Key::Audit, lock);
         std::array<quint8, userslog::BufferSize> records{};
         const OperationOutcome outcome = operations::DownloadUsersLog(s.link, s.progress, records.data());
         QCOMPARE(outcome.message, message);
@@ -261,8 +265,8 @@ private slots:
     {
         SimulatedInterface device;
         device.setKey(SimulatedInterface::Key::Audit);
-        QCOMPARE(device.answer(Framed(Hex("060400") + char(0) + char(252))).size(), 255);
-        QVERIFY(device.answer(Framed(Hex("060400") + char(0) + char(253))).isEmpty());
+        QCOMPARE(device.answer(Framed(Hex("060400") + char(0) + char(252)), 19200).size(), 255);
+        QVERIFY(device.answer(Framed(Hex("060400") + char(0) + char(253)), 19200).isEmpty());
     }
 
     void firmwareNumber()

@@ -114,7 +114,7 @@ OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, const Operat
         return RunOnSerialPort(o.port, keyMode, operation);
     auto device = std::make_unique<SimulatedInterface>();
     device->setKey(SimulatedInterface::Key::Audit);
-    SimulatedLink link(*device);
+    SimulatedLink link(*device, keyMode);
     return operation(link);
 }
 

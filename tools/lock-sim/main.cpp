@@ -40,7 +40,8 @@ QString Usage()
     return QStringLiteral(
                "Usage: corvane-lock-sim [options]\n"
                "Serves a simulated USB interface with its Dallas key reader, a keypad and a lock on a\n"
-               "pseudo-terminal. The first line printed is the device path to use.\n"
+               "pseudo-terminal. The first line printed is the device path to use. As on the hardware,\n"
+               "keypad and lock frames are answered only at 4800 baud, key reader frames only at 19200.\n"
                "\n"
                "Options:\n"
                "  --audit FILE.kaud      the lock's audit (default: the sample lock VAULT1)\n"
