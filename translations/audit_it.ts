@@ -114,6 +114,14 @@
         <source>Lock&apos;s firmware not compatible with this function</source>
         <translation>Il firmware della serratura non è compatibile con questa funzione</translation>
     </message>
+    <message>
+        <source>The capture is off: %1 cannot be written (%2). The operation goes on without it.</source>
+        <translation>La cattura è disattivata: impossibile scrivere %1 (%2). L&apos;operazione prosegue senza.</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>impossibile creare la cartella</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1361,102 +1369,8 @@ Elenca le interfacce USB trovate e quelle indicate in CORVANE_AUDIT_PORTS.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT
-Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
-raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] USCITA
-Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
-l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-Prepares the Dallas key on the reader with an audit request, deleting what it holds.
-Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
-(default 60).
-</source>
-        <translation>Uso: corvane-audit-cli write-key [--port PERCORSO] [--wait SECONDI] [--yes]
-Prepara la chiave Dallas sul lettore con una richiesta di audit, cancellando ciò che contiene.
-Chiede conferma sul terminale salvo --yes. --wait limita l&apos;attesa della chiave
-(predefinito 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                          [--language en|it|es] OUTPUT.csv|-
-Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
-</source>
-        <translation>Uso: corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
-                          [--language en|it|es] USCITA.csv|-
-Scarica il registro utenti della serratura e ne scrive le 64 righe come valori separati da virgole.
-</translation>
-    </message>
-    <message>
         <source>write-key deletes what the key holds: confirm on a terminal, or pass --yes.</source>
         <translation>write-key cancella il contenuto della chiave: confermare sul terminale o passare --yes.</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
-oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
-la cartella di lavoro e il report PDF le contengono tutte e tre.
---dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
-al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
-M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
-Esempio: --dst 5,0,3,5,0,10,add,1
-COMANDO --help spiega di più su un comando.
-</translation>
     </message>
     <message>
         <source>Unsupported output: %1 (use a .csv, .xlsx or .pdf file, or -).</source>
@@ -1509,6 +1423,118 @@ COMANDO --help spiega di più su un comando.
     <message>
         <source>The PDF report needs a graphical application object.</source>
         <translation>Il report PDF richiede un oggetto applicazione grafica.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF le contengono tutte e tre.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>--capture records what is said on a serial port; --port simulated has none.</source>
+        <translation>--capture registra ciò che passa su una porta seriale; --port simulated non ne ha.</translation>
+    </message>
+    <message>
+        <source>--capture FILE writes what is said to the lock and what it answers into FILE, to send to
+Corvane when a lock misbehaves.
+</source>
+        <translation>--capture FILE scrive in FILE ciò che viene detto alla serratura e ciò che risponde, da inviare
+a Corvane quando una serratura si comporta in modo anomalo.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE] OUTPUT
+Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
+raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] [--capture FILE] USCITA
+Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
+l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+Prepares the Dallas key on the reader with an audit request, deleting what it holds.
+Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
+(default 60).
+</source>
+        <translation>Uso: corvane-audit-cli write-key [--port PERCORSO] [--wait SECONDI] [--yes] [--capture FILE]
+Prepara la chiave Dallas sul lettore con una richiesta di audit, cancellando ciò che contiene.
+Chiede conferma sul terminale salvo --yes. --wait limita l&apos;attesa della chiave
+(predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                          OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] [--capture FILE]
+                          USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
+</source>
+        <translation>Uso: corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] [--capture FILE] USCITA.csv|-
+Scarica il registro utenti della serratura e ne scrive le 64 righe come valori separati da virgole.
+</translation>
     </message>
 </context>
 </TS>
