@@ -87,6 +87,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     m_session.ZeroAll();
 
+    // A technician asked for captures of what the program says to the locks.
+    SetCaptureFolder(qEnvironmentVariable(CaptureFolderVariable), [this](const QString& message) {
+        QMetaObject::invokeMethod(this, [this, message] { warnCaptureOff(message); }, Qt::QueuedConnection);
+    });
+
     m_networkManager = new QNetworkAccessManager(this);
     connect(m_networkManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
     CheckForUpdates();
@@ -94,6 +99,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    SetCaptureFolder(QString(), nullptr);
     // Its check lists sit in the form's filter row: they go before the form does.
     delete m_eventsView;
     delete ui;
@@ -351,6 +357,14 @@ bool MainWindow::findInterface(bool refresh)
 QString MainWindow::selectedPort() const
 {
     return m_ports.value(ui->comboBox->currentIndex(), m_ports.value(0));
+}
+
+void MainWindow::warnCaptureOff(const QString& message)
+{
+    if (m_captureWarned)
+        return;
+    m_captureWarned = true;
+    Messages::warning(message, this);
 }
 
 void MainWindow::prepareDialog(QDialog* dialog)

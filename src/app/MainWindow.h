@@ -106,6 +106,8 @@ private:
     bool findInterface(bool refresh);
     QString selectedPort() const;
     void prepareDialog(QDialog* dialog);
+    // The first capture that cannot be written is told; the operations go on without.
+    void warnCaptureOff(const QString& message);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -119,6 +121,7 @@ private:
 
     EventsTableView* m_eventsView = nullptr;
     bool m_filtersBuilt = false;
+    bool m_captureWarned = false;
 
     QPointer<QMenu> m_downloadMenu;
     QPointer<QMenu> m_languageMenu;

@@ -35,6 +35,7 @@ void show(QMessageBox::Icon icon, const QString& text, QWidget* parent)
 
 void critical(const QString& text, QWidget* parent) { show(QMessageBox::Critical, text, parent); }
 void information(const QString& text, QWidget* parent) { show(QMessageBox::Information, text, parent); }
+void warning(const QString& text, QWidget* parent) { show(QMessageBox::Warning, text, parent); }
 
 bool question(const QString& text, QWidget* parent)
 {

@@ -13,6 +13,7 @@ using Interceptor = std::function<void(QMessageBox::Icon icon, const QString& te
 
 void critical(const QString& text, QWidget* parent = nullptr);
 void information(const QString& text, QWidget* parent = nullptr);
+void warning(const QString& text, QWidget* parent = nullptr);
 void show(QMessageBox::Icon icon, const QString& text, QWidget* parent = nullptr);
 
 // Asks a Yes/No question; true for Yes.

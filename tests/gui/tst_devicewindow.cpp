@@ -2,6 +2,7 @@
 // interface in memory behind the port), and how the progress dialogs behave while a worker
 // runs over a real serial link (corvane-lock-sim on a pseudo-terminal).
 
+#include "CaptureFormat.h"
 #include "GuiTestSupport.h"
 #include "LockSimProcess.h"
 #include "OperationDialogs.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace guitest;
@@ -140,6 +142,49 @@ private slots:
         w.on_buttonReadDallas_clicked();
         QCOMPARE(messages.texts(), QStringList{ "USB interface disconnected" });
         QCOMPARE(events(w)->rowCount(), 0);
+    }
+
+    // With CORVANE_AUDIT_CAPTURE, each operation leaves a capture named by its time and its
+    // operation, in a folder made when missing; a folder that cannot be written is one warning
+    // on the window, and the operations go on.
+    void captures()
+    {
+        LockSimProcess sim({});
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/captures";
+        const auto downloadTwice = [](MainWindow& w) {
+            for (int i = 0; i < 2; ++i) {
+                onNextDialog<SelectLockDialog>([](SelectLockDialog* d) { pressOk(d, "2"); });
+                w.on_btnDownlad_clicked();
+            }
+        };
+        qputenv(CaptureFolderVariable, folder.toLocal8Bit());
+        {
+            CapturedMessages messages;
+            MainWindow w;
+            downloadTwice(w);
+            QCOMPARE(messages.texts(), (QStringList{ "Done", "Done" }));
+        }
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(files.size(), 2);
+        for (const QString& file : files) {
+            QVERIFY2(QRegularExpression("^\\d{8}-\\d{6}-download(-2)?\\.capture$").match(file).hasMatch(), qPrintable(file));
+            capture::Capture c;
+            QString error;
+            QVERIFY2(capture::Load(folder + "/" + file, c, &error), qPrintable(error));
+            QCOMPARE(QString::number(c.header.events) + " " + c.outcome + " " + c.message, QStringLiteral("2 done Done"));
+            QCOMPARE(c.exchanges.size(), 1 + 3 + 8 + 2);
+        }
+
+        qputenv(CaptureFolderVariable, "/proc/no-captures-here");
+        CapturedMessages messages;
+        MainWindow w;
+        downloadTwice(w);
+        qunsetenv(CaptureFolderVariable);
+        QCOMPARE(messages.list.size(), 3);
+        QCOMPARE(messages.list.first().first, QMessageBox::Warning);
+        QVERIFY2(messages.list.first().second.startsWith("The capture is off: /proc/no-captures-here/"), qPrintable(messages.texts().join('|')));
+        QCOMPARE(messages.texts().mid(1), (QStringList{ "Done", "Done" }));
     }
 
     // Two interfaces: every operation talks to the one chosen, through each refresh that still
