@@ -41,7 +41,19 @@ int Baud(speed_t speed)
 
 } // namespace
 
-PtyServer::PtyServer(SimulatedInterface& device, Pace pace) : m_device(device), m_pace(pace) {}
+PtyServer::PtyServer(SimulatedInterface& device, Pace pace)
+    : PtyServer(
+        [&device](const QByteArray& request, int baud) {
+            Reply reply;
+            reply.bytes = device.answer(request, baud);
+            reply.hangUp = device.hungUp();
+            return reply;
+        },
+        pace)
+{
+}
+
+PtyServer::PtyServer(Device device, Pace pace) : m_device(std::move(device)), m_pace(pace) {}
 
 PtyServer::~PtyServer()
 {
@@ -112,7 +124,7 @@ bool PtyServer::serve()
         m_pendingSince.start();
         if (length > 1)
             answer(request);
-        if (m_device.hungUp()) {
+        if (m_hungUp) {
             hangUp();
             return false;
         }
@@ -132,21 +144,30 @@ int PtyServer::lineBaud() const
 
 void PtyServer::answer(const QByteArray& request)
 {
+    const Clock::time_point arrived = Clock::now();
     const int baud = lineBaud();
-    const QByteArray reply = m_device.answer(request, baud);
-    if (reply.isEmpty())
+    const Reply reply = m_device(request, baud);
+    m_hungUp = reply.hangUp;
+    if (reply.bytes.isEmpty() || m_hungUp)
         return;
+    if (m_pace == Pace::Fast || reply.delayUs >= 0 || baud <= 0) {
+        if (m_pace == Pace::Real)
+            std::this_thread::sleep_until(arrived + std::chrono::microseconds(qMax<qint64>(reply.delayUs, 0)));
+        writePaced(reply.bytes, 0, arrived);
+        return;
+    }
     // The request took its byte time to arrive; the answer starts after the device's reply delay.
-    writePaced(reply, baud, Clock::now() + std::chrono::microseconds(ByteTimeUs(request.size(), baud) + ReplyDelayUs));
+    writePaced(reply.bytes, baud, arrived + std::chrono::microseconds(ByteTimeUs(request.size(), baud) + ReplyDelayUs));
 }
 
+// At `baud` in pieces, or all at once for 0.
 void PtyServer::writePaced(const QByteArray& bytes, int baud, Clock::time_point start)
 {
     for (int from = 0; from < bytes.size();) {
-        const int chunk = m_pace == Pace::Real ? std::min(ChunkBytes, int(bytes.size()) - from) : bytes.size() - from;
+        const int chunk = baud > 0 ? std::min(ChunkBytes, int(bytes.size()) - from) : bytes.size() - from;
         // Each piece leaves when its last byte would have been on the line; deadlines, not
         // sleeps, so that oversleeping never adds up.
-        if (m_pace == Pace::Real)
+        if (baud > 0)
             std::this_thread::sleep_until(start + std::chrono::microseconds(ByteTimeUs(from + chunk, baud)));
         const ssize_t n = ::write(m_master, bytes.constData() + from, size_t(chunk));
         if (n < 0 && errno == EAGAIN) {

@@ -1,0 +1,168 @@
+// Replaying captures: what CaptureReplay answers, and corvane-lock-sim --replay serving a
+// capture on a pseudo-terminal to the command line.
+
+#include "AuditCli.h"
+#include "CaptureFormat.h"
+#include "CaptureReplay.h"
+#include "LockSimProcess.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    QString out, err;
+    int code;
+    explicit Run(const QStringList& args) { QTextStream o(&out), e(&err); code = cli::Run(args, o, e); }
+};
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A replay of `captureFile` and what came of it.
+struct Replayed
+{
+    Run run;
+    LockSimProcess::Ended sim;
+};
+
+Replayed Replay(const QString& captureFile, const QStringList& args)
+{
+    LockSimProcess sim({ "--replay", captureFile });
+    Run run(args + QStringList{ "--port", sim.path() });
+    return { run, sim.quit() };
+}
+
+} // namespace
+
+class TestReplay : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QByteArray recorded; // a download of 3 events, with the keypad's CRC wrong once
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
+        LockSimProcess sim({ "--fault", "keypad-crc=once" });
+        QCOMPARE(Run({ "download", "--events", "3", "--capture", "live.capture", "live.kaud" }).code, 0);
+        recorded = ReadAll("live.capture");
+        QVERIFY(recorded.contains(" end done Done\n"));
+    }
+
+    // Each captured answer after its captured delay, less the silence the program waits anyway;
+    // a lost port hangs up. The first request that differs, in its bytes or its speed, is told
+    // and gets silence, and so does every one after it.
+    void answers()
+    {
+        const QByteArray text = QByteArray("corvane-capture 1\nprogram p\noperation read-key\n0 line 19200 dtr=on\n")
+            + "10 > 03 06 9B\n75 < 0B 06 0C\n80 > 03 06 9B\n880 < silent\n900 > 03 06 9B\n910 < 04 06\n"
+            + "920 > 06 04\n921 < lost\n";
+        capture::Capture c;
+        QString error;
+        QVERIFY2(capture::Parse(text, c, &error), qPrintable(error));
+        const auto replies = [&c](const QList<QPair<QByteArray, int>>& requests) {
+            CaptureReplay replay(c);
+            QStringList got;
+            for (const auto& r : requests) {
+                const PtyServer::Reply reply = replay.reply(QByteArray::fromHex(r.first), r.second);
+                const QString delay = reply.delayUs < 0 ? "-" : QString::number(reply.delayUs / 1000);
+                got << reply.bytes.toHex().toUpper() + "@" + delay + (reply.hangUp ? " hang-up" : "");
+            }
+            return got << QString("%1/%2 %3").arg(replay.matched()).arg(replay.captured()).arg(replay.complete()) << replay.difference();
+        };
+        const QPair<QByteArray, int> presence { "03069B", 19200 };
+        QCOMPARE(replies({ presence, presence, presence, { "0604", 19200 } }),
+                 (QStringList{ "0B060C@25", "@760", "0406@0", "@0 hang-up", "4/4 1", "" }));
+        QCOMPARE(replies({ presence, { "03069C", 19200 }, presence }),
+                 (QStringList{ "0B060C@25", "@-", "@-", "1/4 0", "request 2 differs from the capture: sent 03 06 9C, captured 03 06 9B" }));
+        QCOMPARE(replies({ { "03069B", 4800 } }),
+                 (QStringList{ "@-", "0/4 0", "request 1 differs from the capture: sent 03 06 9B at 4800 baud, captured at 19200 baud" }));
+        QCOMPARE(replies({ presence, presence, presence, { "0604", 19200 }, presence }).last(),
+                 QStringLiteral("request 5 differs from the capture: sent 03 06 9B, captured nothing (it ends after 4 requests)"));
+    }
+
+    // The capture served whole gives the same audit file, download date aside; edited, the
+    // replay stops at the edited exchange and says so.
+    void overTheTerminal_data()
+    {
+        QTest::addColumn<QByteArray>("edit"); // the 2nd line that holds it gets "!" replaced
+        QTest::addColumn<QString>("difference");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("as captured") << QByteArray() << "" << "";
+        QTest::newRow("an event request") << QByteArray("> 01 04 7D E!")
+            << "request 16 differs from the capture: sent 01 04 7D EA, captured 01 04 7D EB" << "No answer from lock";
+        QTest::newRow("the line's speed") << QByteArray("line 48!0 dtr=off")
+            << "request 1 differs from the capture: sent 7E 04 A4 91 at 4800 baud, captured at 4810 baud" << "No answer from keypad";
+    }
+    void overTheTerminal()
+    {
+        QFETCH(QByteArray, edit);
+        QFETCH(QString, difference);
+        QFETCH(QString, message);
+        QByteArray text = recorded;
+        if (!edit.isEmpty()) {
+            const QByteArray original = QByteArray(edit).replace('!', edit.contains("line") ? "0" : "A");
+            const int first = text.indexOf(original);
+            const int at = edit.contains("line") ? first : text.indexOf(original, first + 1);
+            QVERIFY(at > 0);
+            text.replace(at, original.size(), QByteArray(edit).replace('!', edit.contains("line") ? "1" : "B"));
+        }
+        QVERIFY(WriteAll("replayed.capture", text));
+        QFile::remove("replayed.kaud");
+        const Replayed r = Replay("replayed.capture", { "download", "--events", "3", "--wait", "2", "replayed.kaud" });
+        const int exchanges = recorded.count(" > ");
+        if (difference.isEmpty()) {
+            QCOMPARE(r.run.code, 0);
+            // The 6 bytes of the download time, before the digest and the date/time table.
+            const QByteArray live = ReadAll("live.kaud"), replayed = ReadAll("replayed.kaud");
+            const int time = live.size() - 6 - 16 - 4 - 64;
+            QCOMPARE(replayed.size(), live.size());
+            QCOMPARE(QByteArray(replayed).remove(time, 6), QByteArray(live).remove(time, 6));
+            QCOMPARE(r.sim.out, QString("%1 of %1 captured exchanges matched\n").arg(exchanges));
+            QCOMPARE(r.sim.err, QString());
+            QCOMPARE(r.sim.status, 0);
+            return;
+        }
+        QCOMPARE(r.run.code, 1);
+        QVERIFY2(r.run.err.endsWith(message + "\n"), qPrintable(r.run.err));
+        QCOMPARE(r.sim.err, difference + "\n");
+        const int matched = difference.section(' ', 1, 1).toInt() - 1;
+        QCOMPARE(r.sim.out, QString("%1 of %2 captured exchanges matched\n").arg(matched).arg(exchanges));
+        QCOMPARE(r.sim.status, 1);
+    }
+
+    // A file that is not a capture is refused before anything is served, with its line.
+    void refused()
+    {
+        QVERIFY(WriteAll("odd.capture", QByteArray(recorded).replace(" > 01 04 28 0E\n", " > 01 04 28 0\n")));
+        QProcess sim;
+        sim.start(CORVANE_BINARY_DIR "/corvane-lock-sim", { "--replay", "odd.capture" });
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(sim.exitCode(), 1);
+        const int line = recorded.left(recorded.indexOf(" > 01 04 28 0E\n")).count('\n') + 1;
+        QCOMPARE(QString::fromLocal8Bit(sim.readAllStandardError()),
+                 QString("corvane-lock-sim: odd.capture: line %1: odd number of hex digits in \"0\"\n").arg(line));
+        QVERIFY(sim.readAllStandardOutput().isEmpty());
+
+        sim.start(CORVANE_BINARY_DIR "/corvane-lock-sim", { "--replay", "odd.capture", "--key", "audit" });
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(sim.exitCode(), 2);
+    }
+};
+
+QTEST_MAIN(TestReplay)
+#include "tst_replay.moc"
