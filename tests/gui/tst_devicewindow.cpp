@@ -2,6 +2,7 @@
 // interface in memory behind the port), and how the progress dialogs behave while a worker
 // runs over a real serial link (corvane-lock-sim on a pseudo-terminal).
 
+#include "AuditFileBytes.h"
 #include "CaptureFormat.h"
 #include "GuiTestSupport.h"
 #include "LockSimProcess.h"
@@ -142,6 +143,49 @@ private slots:
         w.on_buttonReadDallas_clicked();
         QCOMPARE(messages.texts(), QStringList{ "USB interface disconnected" });
         QCOMPARE(events(w)->rowCount(), 0);
+    }
+
+    // A download captured from the simulator, replayed to the window: the audit file it saves is
+    // the one the command line saved when the capture was made, download date aside, and the
+    // window's own capture of it holds the same exchanges.
+    void replayedDownload()
+    {
+        const QString recorded = CORVANE_SOURCE_DIR "/tests/captures/download-50-crc";
+        capture::Capture original;
+        QString error;
+        QVERIFY2(capture::Load(recorded + ".capture", original, &error), qPrintable(error));
+        LockSimProcess sim({ "--replay", recorded + ".capture" });
+        QTemporaryDir dir;
+        qputenv(CaptureFolderVariable, dir.path().toLocal8Bit());
+        CapturedMessages messages;
+        MainWindow w;
+        onNextDialog<SelectLockDialog>([&original](SelectLockDialog* d) { pressOk(d, QString::number(original.header.events)); });
+        w.on_btnDownlad_clicked();
+        Messages::setFileNameInterceptor([&dir](bool) { return dir.filePath("window.kaud"); });
+        w.on_buttonSave_clicked();
+        Messages::setFileNameInterceptor(nullptr);
+        qunsetenv(CaptureFolderVariable);
+        QCOMPARE(messages.texts(), (QStringList{ "Done", "Done" }));
+        QCOMPARE(sim.quit().out, QString("%1 of %1 captured exchanges matched\n").arg(original.exchanges.size()));
+
+        QFile saved(dir.filePath("window.kaud")), expected(recorded + ".kaud");
+        QVERIFY(saved.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+        const QByteArray want = WithoutDownloadTime(expected.readAll());
+        QVERIFY(!want.isEmpty());
+        QCOMPARE(WithoutDownloadTime(saved.readAll()), want);
+
+        const QStringList files = QDir(dir.path()).entryList({ "*-download.capture" });
+        QCOMPARE(files.size(), 1);
+        capture::Capture own;
+        QVERIFY2(capture::Load(dir.filePath(files.first()), own, &error), qPrintable(error));
+        const auto exchanges = [](const capture::Capture& c) {
+            QStringList list;
+            for (const capture::Exchange& e : c.exchanges)
+                list << QString::number(e.baud) + capture::HexText(e.request) + "/" + capture::HexText(e.answerBytes);
+            return list;
+        };
+        QCOMPARE(exchanges(own), exchanges(original));
+        QCOMPARE(own.outcome + own.message, original.outcome + original.message);
     }
 
     // With CORVANE_AUDIT_CAPTURE, each operation leaves a capture named by its time and its
