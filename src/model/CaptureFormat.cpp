@@ -154,6 +154,9 @@ bool Parse(const QByteArray& text, Capture& capture, QString* error)
             number = i; // the last line there is
             break;
         }
+        // Text only: a NUL would also cut the line short as a string.
+        if (line.contains('\0'))
+            return fail(QStringLiteral("not text: it holds a NUL byte"));
         if (line.endsWith('\r'))
             line.chop(1);
         if (i == 0) {

@@ -91,6 +91,7 @@ private slots:
         QTest::newRow("settings inside an exchange") << open + "3 > 03\n4 line 4800 dtr=off\n" << "line 6: line settings inside an exchange";
         QTest::newRow("unknown event") << open + "3 ? 03\n" << "line 5: unknown event \"?\"";
         QTest::newRow("unknown end") << open + "3 end maybe\n" << "line 5: the end is done, failed or cancelled";
+        QTest::newRow("a NUL byte") << open + QByteArray("3 end failed USB \0interface\n", 28) << "line 5: not text: it holds a NUL byte";
         QTest::newRow("after the end") << open + "3 end done Done\n4 > 03\n" << "line 6: nothing may follow the end line";
     }
     // A file that is not a capture says where it goes wrong, and nothing of it is kept.
