@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -262,6 +263,35 @@ private slots:
         QCOMPARE(used, (QStringList{ "/dev/simB", "/dev/simB", "/dev/simB", "/dev/simA" }));
         QCOMPARE(combo->currentText(), QStringLiteral("/dev/simA"));
         QCOMPARE(messages.texts(), QStringList(QVector<QString>(4, "stop").toList()));
+    }
+
+    // The dialog's text in its error state: a key of the wrong family puts the error picture in
+    // place of the bar; a good key brings the bar back. Cancelled, the read says nothing.
+    void dialogErrorState()
+    {
+        LockSimProcess sim({ "--key", "wrong-family" });
+        CapturedMessages messages;
+        MainWindow w;
+        QStringList seen;
+        const auto state = [](ReadDallasDialog* d) {
+            return d->findChild<QLabel*>("labelWaitingDallas")->text()
+                + (d->findChild<QLabel*>("labelError")->isVisible() ? " +picture" : "")
+                + (d->findChild<QProgressBar*>("progressBar")->isVisible() ? " +bar" : "");
+        };
+        whenShown<ReadDallasDialog>([](ReadDallasDialog* d) { return d->findChild<QLabel*>("labelError")->isVisible(); },
+                                    [&](ReadDallasDialog* d) {
+                                        seen << state(d) << sim.command("key audit");
+                                        whenShown<ReadDallasDialog>(
+                                            [](ReadDallasDialog* r) { return r->findChild<QProgressBar*>("progressBar")->isVisible(); },
+                                            [&](ReadDallasDialog* r) {
+                                                seen << state(r);
+                                                QTest::keyClick(r, Qt::Key_Escape);
+                                            });
+                                    });
+        w.on_buttonReadDallas_clicked();
+        QCOMPARE(seen, (QStringList{ "Dallas key not valid +picture", "key: audit", "Reading Dallas key... +bar" }));
+        QVERIFY(messages.list.isEmpty());
+        QCOMPARE(events(w)->rowCount(), 0);
     }
 
     void noInterface()
