@@ -2,6 +2,13 @@
 
 #include "SerialTransport.h"
 
+namespace {
+
+// Well inside the program's wait for a first byte, whatever the machine's timing.
+constexpr qint64 LatestFirstByteMs = FirstAnswerByteTimeoutMs - 100;
+
+} // namespace
+
 CaptureReplay::CaptureReplay(capture::Capture capture) : m_capture(std::move(capture)) {}
 
 PtyServer::Reply CaptureReplay::reply(const QByteArray& request, int baud)
@@ -39,8 +46,11 @@ PtyServer::Reply CaptureReplay::reply(const QByteArray& request, int baud)
     default: // nothing came: silence
         break;
     }
-    // The program took the answer as complete after its end-of-answer silence, which the
-    // program will wait again.
-    reply.delayUs = qMax<qint64>(0, e.answerMs - e.requestMs - AnswerSilenceMs) * 1000;
+    // The program took the answer as complete after its bytes and the end-of-answer silence, both
+    // of which it will see again. A first byte any later than the program's wait for one was not
+    // heard as this answer: only a capture edited by hand asks for that.
+    const qint64 bytesUs = qint64(reply.bytes.size()) * 10 * 1000000 / e.baud;
+    const qint64 startUs = (e.answerMs - e.requestMs - AnswerSilenceMs) * 1000 - bytesUs;
+    reply.delayUs = reply.bytes.isEmpty() ? 0 : qBound<qint64>(0, startUs, LatestFirstByteMs * 1000);
     return reply;
 }

@@ -7,7 +7,7 @@
 
 // Serves a capture as the lock and interface it was made with answered: each request that
 // equals the captured one, at the captured line speed, gets the captured answer at the captured
-// pace. The first request that differs gets silence, as a wrong frame does from a real lock, and
+// pace (timed so that the program has it whole when it had it then). The first request that differs gets silence, as a wrong frame does from a real lock, and
 // so does every later one: past a difference the capture no longer tells what the lock would say.
 class CaptureReplay
 {

@@ -150,14 +150,14 @@ void PtyServer::answer(const QByteArray& request)
     m_hungUp = reply.hangUp;
     if (reply.bytes.isEmpty() || m_hungUp)
         return;
-    if (m_pace == Pace::Fast || reply.delayUs >= 0 || baud <= 0) {
-        if (m_pace == Pace::Real)
-            std::this_thread::sleep_until(arrived + std::chrono::microseconds(qMax<qint64>(reply.delayUs, 0)));
+    if (m_pace == Pace::Fast || baud <= 0) {
         writePaced(reply.bytes, 0, arrived);
         return;
     }
-    // The request took its byte time to arrive; the answer starts after the device's reply delay.
-    writePaced(reply.bytes, baud, arrived + std::chrono::microseconds(ByteTimeUs(request.size(), baud) + ReplyDelayUs));
+    // By default the request took its byte time to arrive, and the answer starts after the
+    // device's reply delay.
+    const qint64 startUs = reply.delayUs >= 0 ? reply.delayUs : ByteTimeUs(request.size(), baud) + ReplyDelayUs;
+    writePaced(reply.bytes, baud, arrived + std::chrono::microseconds(startUs));
 }
 
 // At `baud` in pieces, or all at once for 0.

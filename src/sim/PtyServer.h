@@ -25,8 +25,10 @@ public:
     // What a device makes of one request.
     struct Reply
     {
-        QByteArray bytes;    // empty: no answer
-        qint64 delayUs = -1; // after the request arrived, then all at once; -1: at the line's pace
+        QByteArray bytes; // empty: no answer
+        // When the answer starts on the line after the request arrived, its bytes then at the
+        // line's pace; -1: after the request's own time on the line and ReplyDelayUs.
+        qint64 delayUs = -1;
         bool hangUp = false; // the far end closes instead of answering
     };
     using Device = std::function<Reply(const QByteArray& request, int baud)>;
