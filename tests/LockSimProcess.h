@@ -32,6 +32,24 @@ public:
 
     QString path() const { return m_path; }
 
+    // Ends it with "quit": what it printed from then on, on its standard output and on its
+    // standard error, and its exit status (-1 when it did not end).
+    struct Ended
+    {
+        QString out, err;
+        int status = -1;
+    };
+    Ended quit()
+    {
+        m_process.write("quit\n");
+        Ended ended;
+        if (m_process.waitForFinished(5000) && m_process.exitStatus() == QProcess::NormalExit)
+            ended.status = m_process.exitCode();
+        ended.out = QString::fromLocal8Bit(m_process.readAllStandardOutput());
+        ended.err = QString::fromLocal8Bit(m_process.readAllStandardError());
+        return ended;
+    }
+
     // Sends one command and waits for the simulator's answer line.
     QString command(const QByteArray& line)
     {

@@ -130,6 +130,14 @@
         <source>in use by another program</source>
         <translation>en uso por otro programa</translation>
     </message>
+    <message>
+        <source>The capture is off: %1 cannot be written (%2). The operation goes on without it.</source>
+        <translation>La captura está desactivada: no se puede escribir %1 (%2). La operación continúa sin ella.</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>no se puede crear la carpeta</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1396,50 +1404,6 @@ Enumera las interfaces USB encontradas y las indicadas en CORVANE_AUDIT_PORTS.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT
-Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
-raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli read-key [--port RUTA] [--wait SEGUNDOS] SALIDA
-Lee la llave de auditoría Dallas del lector en SALIDA: un archivo de auditoría (.kaud) o
-la imagen en bruto de 8192 bytes (.bin). --wait limita la espera de una llave (60 por omisión).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-Prepares the Dallas key on the reader with an audit request, deleting what it holds.
-Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
-(default 60).
-</source>
-        <translation>Uso: corvane-audit-cli write-key [--port RUTA] [--wait SEGUNDOS] [--yes]
-Prepara la llave Dallas del lector con una solicitud de auditoría y borra lo que contiene.
-Pide confirmación en un terminal salvo con --yes. --wait limita la espera de una llave
-(60 por omisión).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] SALIDA.kaud
-Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
-archivo de auditoría. --events N lee los N eventos más recientes (0 por omisión: todos, hasta 5600);
---wait limita la espera del teclado (60 por omisión).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                          [--language en|it|es] OUTPUT.csv|-
-Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
-</source>
-        <translation>Uso: corvane-audit-cli users-log [--port RUTA] [--date-format dmy|mdy] [--hour-format 24|12]
-                          [--language en|it|es] SALIDA.csv|-
-Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como valores separados por comas.
-</translation>
-    </message>
-    <message>
         <source>write-key deletes what the key holds: confirm on a terminal, or pass --yes.</source>
         <translation>write-key borra lo que contiene la llave: confirme en un terminal o pase --yes.</translation>
     </message>
@@ -1516,11 +1480,13 @@ Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como val
                     [--audit full|simple] [--language en|it|es]
   corvane-audit-cli show INPUT [--dst ...] [display options as above]
   corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud
   corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
   corvane-audit-cli --version
 
 INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
@@ -1540,19 +1506,22 @@ COMMAND --help tells more of a command.
                     [--dst N,W,M,N,W,M,add|subtract,H]
                     [--date-format dmy|mdy] [--hour-format 24|12]
                     [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opciones de presentación como arriba]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
   corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud
   corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli --version
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
 
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas en bruto de 8192 bytes.
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
+sin procesar de 8192 bytes.
 OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
-o - para el CSV en la salida estándar. --table elige la tabla del CSV; el libro
-y el informe PDF contienen las tres.
+o - para CSV en la salida estándar. --table elige la tabla del CSV;
+el libro de Excel y el informe PDF contienen las tres.
+  corvane-audit-cli --version
 --dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
 hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
 M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
@@ -1618,6 +1587,64 @@ Muestra toda la auditoría de INPUT: identidad, configuración, usuarios y event
     <message>
         <source>a number of seconds up to %1</source>
         <translation>un número de segundos hasta %1</translation>
+    </message>
+    <message>
+        <source>--capture records what is said on a serial port; --port simulated has none.</source>
+        <translation>--capture registra lo que pasa por un puerto serie; --port simulated no tiene ninguno.</translation>
+    </message>
+    <message>
+        <source>--capture FILE writes what is said to the lock and what it answers into FILE, to send to
+Corvane when a lock misbehaves.
+</source>
+        <translation>--capture ARCHIVO escribe en ARCHIVO lo que se dice a la cerradura y lo que responde, para
+enviarlo a Corvane cuando una cerradura falla.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE] OUTPUT
+Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
+raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli read-key [--port RUTA] [--wait SEGUNDOS] [--capture ARCHIVO] SALIDA
+Lee la llave de auditoría Dallas del lector en SALIDA: un archivo de auditoría (.kaud) o
+la imagen en bruto de 8192 bytes (.bin). --wait limita la espera de una llave (60 por omisión).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+Prepares the Dallas key on the reader with an audit request, deleting what it holds.
+Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
+(default 60).
+</source>
+        <translation>Uso: corvane-audit-cli write-key [--port RUTA] [--wait SEGUNDOS] [--yes] [--capture ARCHIVO]
+Prepara la llave Dallas del lector con una solicitud de auditoría y borra lo que contiene.
+Pide confirmación en un terminal salvo con --yes. --wait limita la espera de una llave
+(60 por omisión).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                          OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] [--capture ARCHIVO]
+                          SALIDA.kaud
+Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
+archivo de auditoría. --events N lee los N eventos más recientes (0 por omisión: todos, hasta 5600);
+--wait limita la espera del teclado (60 por omisión).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
+</source>
+        <translation>Uso: corvane-audit-cli users-log [--port RUTA] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] [--capture ARCHIVO] SALIDA.csv|-
+Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como valores separados por comas.
+</translation>
     </message>
 </context>
 </TS>

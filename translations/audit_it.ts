@@ -130,6 +130,14 @@
         <source>in use by another program</source>
         <translation>in uso da un altro programma</translation>
     </message>
+    <message>
+        <source>The capture is off: %1 cannot be written (%2). The operation goes on without it.</source>
+        <translation>La cattura è disattivata: impossibile scrivere %1 (%2). L&apos;operazione prosegue senza.</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>impossibile creare la cartella</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1396,50 +1404,6 @@ Elenca le interfacce USB trovate e quelle indicate in CORVANE_AUDIT_PORTS.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT
-Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
-raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] USCITA
-Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
-l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-Prepares the Dallas key on the reader with an audit request, deleting what it holds.
-Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
-(default 60).
-</source>
-        <translation>Uso: corvane-audit-cli write-key [--port PERCORSO] [--wait SECONDI] [--yes]
-Prepara la chiave Dallas sul lettore con una richiesta di audit, cancellando ciò che contiene.
-Chiede conferma sul terminale salvo --yes. --wait limita l&apos;attesa della chiave
-(predefinito 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                          [--language en|it|es] OUTPUT.csv|-
-Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
-</source>
-        <translation>Uso: corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
-                          [--language en|it|es] USCITA.csv|-
-Scarica il registro utenti della serratura e ne scrive le 64 righe come valori separati da virgole.
-</translation>
-    </message>
-    <message>
         <source>write-key deletes what the key holds: confirm on a terminal, or pass --yes.</source>
         <translation>write-key cancella il contenuto della chiave: confermare sul terminale o passare --yes.</translation>
     </message>
@@ -1516,11 +1480,13 @@ Scarica il registro utenti della serratura e ne scrive le 64 righe come valori s
                     [--audit full|simple] [--language en|it|es]
   corvane-audit-cli show INPUT [--dst ...] [display options as above]
   corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud
   corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
   corvane-audit-cli --version
 
 INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
@@ -1542,11 +1508,13 @@ COMMAND --help tells more of a command.
                     [--audit full|simple] [--language en|it|es]
   corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
   corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    OUTPUT.kaud
   corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] OUTPUT.csv|-
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
   corvane-audit-cli --version
 
 INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
@@ -1618,6 +1586,64 @@ Stampa l&apos;intero audit di INPUT: identità, configurazione, utenti ed eventi
     <message>
         <source>a number of seconds up to %1</source>
         <translation>un numero di secondi fino a %1</translation>
+    </message>
+    <message>
+        <source>--capture records what is said on a serial port; --port simulated has none.</source>
+        <translation>--capture registra ciò che passa su una porta seriale; --port simulated non ne ha.</translation>
+    </message>
+    <message>
+        <source>--capture FILE writes what is said to the lock and what it answers into FILE, to send to
+Corvane when a lock misbehaves.
+</source>
+        <translation>--capture FILE scrive in FILE ciò che viene detto alla serratura e ciò che risponde, da inviare
+a Corvane quando una serratura si comporta in modo anomalo.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE] OUTPUT
+Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
+raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] [--capture FILE] USCITA
+Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
+l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+Prepares the Dallas key on the reader with an audit request, deleting what it holds.
+Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
+(default 60).
+</source>
+        <translation>Uso: corvane-audit-cli write-key [--port PERCORSO] [--wait SECONDI] [--yes] [--capture FILE]
+Prepara la chiave Dallas sul lettore con una richiesta di audit, cancellando ciò che contiene.
+Chiede conferma sul terminale salvo --yes. --wait limita l&apos;attesa della chiave
+(predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                          OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] [--capture FILE]
+                          USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
+</source>
+        <translation>Uso: corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
+                          [--language en|it|es] [--capture FILE] USCITA.csv|-
+Scarica il registro utenti della serratura e ne scrive le 64 righe come valori separati da virgole.
+</translation>
     </message>
 </context>
 </TS>

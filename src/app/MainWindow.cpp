@@ -90,6 +90,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     m_session.ZeroAll();
 
+    // A technician asked for captures of what the program says to the locks.
+    SetCaptureFolder(qEnvironmentVariable(CaptureFolderVariable), [this](const QString& message) {
+        QMetaObject::invokeMethod(this, [this, message] { warnCaptureOff(message); }, Qt::QueuedConnection);
+    });
+
     m_networkManager = new QNetworkAccessManager(this);
     connect(m_networkManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
     CheckForUpdates();
@@ -97,6 +102,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    SetCaptureFolder(QString(), nullptr);
     // Its check lists sit in the form's filter row: they go before the form does.
     delete m_eventsView;
     delete ui;
@@ -287,9 +293,12 @@ void MainWindow::on_buttonNew_clicked()
 
 void MainWindow::on_buttonRefresh_clicked()
 {
+    // Every operation refreshes first: the interface the user chose stays chosen while it is there.
+    const QString chosen = selectedPort();
     m_ports = EnumPorts();
     ui->comboBox->clear();
     ui->comboBox->addItems(m_ports);
+    ui->comboBox->setCurrentIndex(qMax(0, m_ports.indexOf(chosen)));
 }
 
 void MainWindow::on_btnSettings_clicked()
@@ -355,13 +364,21 @@ bool MainWindow::findInterface(bool refresh)
         on_buttonRefresh_clicked();
     if (!m_ports.isEmpty())
         return true;
-    Messages::critical(tr("Unable to find any USB interface"));
+    Messages::critical(tr("Unable to find any USB interface"), this);
     return false;
 }
 
 QString MainWindow::selectedPort() const
 {
     return m_ports.value(ui->comboBox->currentIndex(), m_ports.value(0));
+}
+
+void MainWindow::warnCaptureOff(const QString& message)
+{
+    if (m_captureWarned)
+        return;
+    m_captureWarned = true;
+    Messages::warning(message, this);
 }
 
 void MainWindow::prepareDialog(QDialog* dialog)

@@ -110,6 +110,8 @@ private:
     void prepareDialog(QDialog* dialog);
     // False (after saying so) when `fileName` is the audit file on display.
     bool exportMayReplace(const QString& fileName);
+    // The first capture that cannot be written is told; the operations go on without.
+    void warnCaptureOff(const QString& message);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -126,6 +128,7 @@ private:
 
     EventsTableView* m_eventsView = nullptr;
     bool m_filtersBuilt = false;
+    bool m_captureWarned = false;
 
     QPointer<QMenu> m_downloadMenu;
     QPointer<QMenu> m_languageMenu;

@@ -23,18 +23,19 @@ std::function<QString(bool)>& fileNameInterceptor()
 QString title() { return QStringLiteral("Corvane Audit"); }
 } // namespace
 
-void show(QMessageBox::Icon icon, const QString& text)
+void show(QMessageBox::Icon icon, const QString& text, QWidget* parent)
 {
     if (interceptor()) {
         interceptor()(icon, text);
         return;
     }
-    QMessageBox box(icon, title(), text, QMessageBox::Ok);
+    QMessageBox box(icon, title(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-void critical(const QString& text) { show(QMessageBox::Critical, text); }
-void information(const QString& text) { show(QMessageBox::Information, text); }
+void critical(const QString& text, QWidget* parent) { show(QMessageBox::Critical, text, parent); }
+void information(const QString& text, QWidget* parent) { show(QMessageBox::Information, text, parent); }
+void warning(const QString& text, QWidget* parent) { show(QMessageBox::Warning, text, parent); }
 
 bool question(const QString& text, QWidget* parent)
 {

@@ -3,15 +3,18 @@
 #include <QMessageBox>
 #include <functional>
 
-// Every message and prompt the user sees: a box titled "Corvane Audit" with one OK button and no parent.
-// Tests (and batch tools) may take the messages instead of showing them.
+// Every message and prompt the user sees: a box titled "Corvane Audit" with one OK button. A box
+// about the window itself has the window as parent, so that it is centred on it and never
+// behind it; the workers' messages have none. Tests (and batch tools) may take the messages
+// instead of showing them.
 namespace Messages {
 
 using Interceptor = std::function<void(QMessageBox::Icon icon, const QString& text)>;
 
-void critical(const QString& text);
-void information(const QString& text);
-void show(QMessageBox::Icon icon, const QString& text);
+void critical(const QString& text, QWidget* parent = nullptr);
+void information(const QString& text, QWidget* parent = nullptr);
+void warning(const QString& text, QWidget* parent = nullptr);
+void show(QMessageBox::Icon icon, const QString& text, QWidget* parent = nullptr);
 
 // Asks a Yes/No question; true for Yes.
 bool question(const QString& text, QWidget* parent = nullptr);

@@ -110,6 +110,15 @@ void ClosePort(QSerialPort* port)
 long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
                       int answerCapacity)
 {
+    return SendCommand(port, request, requestLength, answer, answerCapacity, nullptr);
+}
+
+long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
+                      int answerCapacity, QByteArray* receivedBytes)
+{
+    QByteArray kept;
+    QByteArray& received = receivedBytes ? *receivedBytes : kept;
+    received.clear();
     if (requestLength < 0 || (request == nullptr && requestLength > 0))
         return SendCommandShortWrite;
     if (portLost(port))
@@ -124,7 +133,7 @@ long long SendCommand(QSerialPort* port, unsigned char* request, long long reque
     // Silence ends the answer, whatever its length byte says. A device that overruns the
     // capacity is still read to its end, but what cannot be returned is not kept.
     const qint64 keepLimit = qint64(qMax(answerCapacity, 0)) + 1;
-    QByteArray received = port->readAll();
+    received = port->readAll();
     qint64 total = received.size();
     while (port->waitForReadyRead(AnswerSilenceMs)) {
         const QByteArray more = port->readAll();
@@ -132,6 +141,8 @@ long long SendCommand(QSerialPort* port, unsigned char* request, long long reque
         if (received.size() < keepLimit)
             received += more;
     }
+    if (received.size() > keepLimit)
+        received.truncate(int(keepLimit));
 
     if (total > answerCapacity)
         return SendCommandAnswerTooLong;

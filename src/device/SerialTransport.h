@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -53,3 +54,7 @@ QString PortOpenProblem(const QString& name, const QSerialPort& port);
 void ClosePort(QSerialPort* port);
 long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
                       int answerCapacity);
+// The same exchange; `received` gets the answer's bytes as they came, up to one beyond
+// `answerCapacity`, so that those of an answer too long are known too.
+long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
+                      int answerCapacity, QByteArray* received);

@@ -4,6 +4,8 @@
 
 #include <QDate>
 
+#include <optional>
+
 namespace {
 
 const QDate& epoch()
@@ -21,19 +23,22 @@ struct Period
     bool contains(qint64 t) const { return start <= t && t < end; }
 };
 
-qint64 midnight(int year, int month, int weekday, int n)
+// Audit seconds go below zero before 2000, so "no such day" cannot be a number of seconds.
+std::optional<qint64> midnight(int year, int month, int weekday, int n)
 {
     const QDate date(year, month, FindDay(year, month, weekday, n));
-    return date.isValid() ? epoch().daysTo(date) * 86400 : -1;
+    if (!date.isValid())
+        return std::nullopt;
+    return epoch().daysTo(date) * 86400;
 }
 
 Period periodOf(int year, const DstRule& rule)
 {
-    const qint64 start = midnight(year, rule.startMonth, rule.startWeekday, rule.startOccurrence);
-    const qint64 end = midnight(year, rule.endMonth, rule.endWeekday, rule.endOccurrence);
-    if (start < 0 || end < 0)
+    const std::optional<qint64> start = midnight(year, rule.startMonth, rule.startWeekday, rule.startOccurrence);
+    const std::optional<qint64> end = midnight(year, rule.endMonth, rule.endWeekday, rule.endOccurrence);
+    if (!start || !end)
         return Period();
-    return Period{ start, end };
+    return Period{ *start, *end };
 }
 
 // The newest clock setting of the table before `time`; the table is sorted, but a damaged audit

@@ -1,22 +1,65 @@
 #include "Workers.h"
 
+#include "CaptureWriter.h"
 #include "SerialLink.h"
 #include "SerialTransport.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QSerialPort>
 
 #include <memory>
+#include <mutex>
 
-OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation)
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(DeviceOperation)
+};
+
+QString OutcomeWord(const OperationOutcome& outcome)
+{
+    switch (outcome.kind) {
+    case OperationOutcome::Succeeded: return QStringLiteral("done");
+    case OperationOutcome::Failed: return QStringLiteral("failed");
+    case OperationOutcome::Cancelled: break;
+    }
+    return QStringLiteral("cancelled");
+}
+
+} // namespace
+
+OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation,
+                                 CaptureWriter* capture)
 {
     auto port = std::make_unique<QSerialPort>();
-    if (!OpenPort(port.get(), portName, keyMode))
-        return { OperationOutcome::Failed, operations::UnableToOpenText(),
-                 QStringLiteral("%1: %2").arg(portName, PortOpenProblem(portName, *port)) };
-    SerialLink link(port.get());
-    const OperationOutcome outcome = operation(link);
-    ClosePort(port.get());
+    OperationOutcome outcome;
+    if (!OpenPort(port.get(), portName, keyMode)) {
+        outcome = { OperationOutcome::Failed, operations::UnableToOpenText(),
+                    QStringLiteral("%1: %2").arg(portName, PortOpenProblem(portName, *port)) };
+    } else {
+        // Data-terminal-ready as the program sets it: a pseudo-terminal has no such line.
+        if (capture)
+            capture->lineSettings(port->baudRate(), keyMode);
+        SerialLink link(port.get(), capture);
+        outcome = operation(link);
+        ClosePort(port.get());
+    }
+    if (capture)
+        capture->end(OutcomeWord(outcome), outcome.message);
     return outcome;
+}
+
+QString CaptureFileName(const QDateTime& at, const QString& operation, int attempt)
+{
+    const QString suffix = attempt > 1 ? QStringLiteral("-%1").arg(attempt) : QString();
+    return at.toString(QStringLiteral("yyyyMMdd-HHmmss-")) + operation + suffix + QStringLiteral(".capture");
+}
+
+QString CaptureOffText(const QString& path, const QString& reason)
+{
+    return Texts::tr("The capture is off: %1 cannot be written (%2). The operation goes on without it.").arg(path, reason);
 }
 
 namespace {
@@ -27,9 +70,68 @@ LinkProvider& Provider()
     return provider;
 }
 
-OperationOutcome RunOnPort(const QString& portName, bool keyMode, const Operation& operation)
+// The window sets it on its thread, the workers read it on theirs.
+struct CaptureSetting
 {
-    return Provider() ? Provider()(portName, keyMode, operation) : RunOnSerialPort(portName, keyMode, operation);
+    std::mutex mutex;
+    QString folder;
+    CaptureWarning unwritable;
+};
+
+CaptureSetting& Capture()
+{
+    static CaptureSetting setting;
+    return setting;
+}
+
+// A new file in `folder`, never one that is there already.
+bool OpenCaptureIn(const QString& folder, const capture::Header& header, CaptureWriter& writer, QString* path,
+                   QString* error)
+{
+    const QDir dir(folder);
+    const QDateTime now = QDateTime::currentDateTime();
+    *path = dir.filePath(CaptureFileName(now, header.operation));
+    if (!QDir().mkpath(folder)) {
+        *error = Texts::tr("the folder cannot be made");
+        return false;
+    }
+    for (int attempt = 2; QFile::exists(*path) && attempt < 100; ++attempt)
+        *path = dir.filePath(CaptureFileName(now, header.operation, attempt));
+    return writer.open(*path, header, true, error);
+}
+
+OperationOutcome RunOnPort(const QString& portName, bool keyMode, const capture::Header& header,
+                           const Operation& operation)
+{
+    if (Provider())
+        return Provider()(portName, keyMode, operation);
+    QString folder;
+    CaptureWarning unwritable;
+    {
+        std::lock_guard<std::mutex> lock(Capture().mutex);
+        folder = Capture().folder;
+        unwritable = Capture().unwritable;
+    }
+    if (folder.isEmpty())
+        return RunOnSerialPort(portName, keyMode, operation);
+    CaptureWriter writer;
+    QString path;
+    QString error;
+    const bool capturing = OpenCaptureIn(folder, header, writer, &path, &error);
+    if (!capturing && unwritable)
+        unwritable(CaptureOffText(path, error));
+    const OperationOutcome outcome = RunOnSerialPort(portName, keyMode, operation, capturing ? &writer : nullptr);
+    if (capturing && !writer.failure().isEmpty() && unwritable)
+        unwritable(CaptureOffText(path, writer.failure()));
+    return outcome;
+}
+
+capture::Header Header(const char* operation, int events = 0)
+{
+    capture::Header header;
+    header.operation = QLatin1String(operation);
+    header.events = events;
+    return header;
 }
 
 constexpr bool BusMode = false;
@@ -79,6 +181,13 @@ void SetLinkProvider(LinkProvider provider)
     Provider() = std::move(provider);
 }
 
+void SetCaptureFolder(const QString& folder, CaptureWarning unwritable)
+{
+    std::lock_guard<std::mutex> lock(Capture().mutex);
+    Capture().folder = folder;
+    Capture().unwritable = std::move(unwritable);
+}
+
 // ---- key reading
 
 ReadDallasWorker::ReadDallasWorker(QString portName, unsigned char* image, int pageCount)
@@ -89,7 +198,7 @@ ReadDallasWorker::ReadDallasWorker(QString portName, unsigned char* image, int p
 void ReadDallasWorker::doWork()
 {
     SignalProgress<ReadDallasWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnPort(m_portName, KeyMode, [&](DeviceLink& link) {
+    const OperationOutcome outcome = RunOnPort(m_portName, KeyMode, Header(operationname::ReadKey), [&](DeviceLink& link) {
         return operations::ReadDallasKey(link, progress, m_image, m_pageCount);
     });
     if (outcome.kind == OperationOutcome::Failed)
@@ -111,7 +220,7 @@ WriteDallasWorker::WriteDallasWorker(QString portName, unsigned char* image, int
 void WriteDallasWorker::doWork()
 {
     SignalProgress<WriteDallasWorker> progress(this, m_stop);
-    finish(this, RunOnPort(m_portName, KeyMode, [&](DeviceLink& link) {
+    finish(this, RunOnPort(m_portName, KeyMode, Header(operationname::WriteKey), [&](DeviceLink& link) {
                return operations::WriteDallasKey(link, progress, m_image, m_pageCount);
            }));
 }
@@ -134,7 +243,7 @@ void DownloadAuditWorker::doWork()
 {
     *m_result = false;
     SignalProgress<DownloadAuditWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, [&](DeviceLink& link) {
+    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, Header(operationname::Download, m_eventCount), [&](DeviceLink& link) {
         return operations::DownloadAudit(link, progress, m_buffers, m_eventCount);
     });
     // Written before finished(), whose queued delivery orders it for the dialog.
@@ -156,7 +265,7 @@ void UsersLogWorker::doWork()
 {
     *m_result = false;
     SignalProgress<UsersLogWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, [&](DeviceLink& link) {
+    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, Header(operationname::UsersLog), [&](DeviceLink& link) {
         return operations::DownloadUsersLog(link, progress, m_records);
     });
     *m_result = outcome.succeeded();

@@ -2,6 +2,7 @@
 
 #include "DeviceOperations.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -9,12 +10,41 @@
 #include <functional>
 #include <memory>
 
+class CaptureWriter;
+
 using Operation = std::function<OperationOutcome(DeviceLink&)>;
 
 // Opens `portName` in bus mode (4800 baud) or key mode (19200 baud, data-terminal-ready on),
 // runs the operation over it and closes it again; "Unable to open USB interface" when it
 // does not open. What every worker does on its thread, and the command line in the foreground.
-OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation);
+// With an open capture, the line settings, every exchange and the end go there.
+OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation,
+                                 CaptureWriter* capture = nullptr);
+
+// The names the captures give the operations, as the command line's commands.
+namespace operationname {
+constexpr const char ReadKey[] = "read-key";
+constexpr const char WriteKey[] = "write-key";
+constexpr const char Download[] = "download";
+constexpr const char UsersLog[] = "users-log";
+}
+
+// The folder where the window keeps a capture of every operation, when set.
+constexpr const char CaptureFolderVariable[] = "CORVANE_AUDIT_CAPTURE";
+
+// Where the workers keep a capture of each run: a file of its own in `folder`, named by the
+// time and the operation (see CaptureFileName); none while `folder` is empty. A capture that
+// cannot be written stops nothing: the run goes on without it, and `unwritable` gets the
+// warning to show, on the worker's thread.
+using CaptureWarning = std::function<void(const QString& message)>;
+void SetCaptureFolder(const QString& folder, CaptureWarning unwritable);
+
+// "20261207-101502-download.capture"; `attempt` 2 and on add "-2" and so on, for two runs
+// within one second.
+QString CaptureFileName(const QDateTime& at, const QString& operation, int attempt = 1);
+
+// The warning that a capture is off, and why. Translated.
+QString CaptureOffText(const QString& path, const QString& reason);
 
 // Where the workers run their operation: RunOnSerialPort unless something else is installed,
 // as the window's tests do to put a simulated interface in memory behind the port names.

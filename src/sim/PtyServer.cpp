@@ -1,7 +1,5 @@
 #include "PtyServer.h"
 
-#include "SerialTransport.h"
-
 #include <cerrno>
 #include <cstring>
 #include <chrono>
@@ -26,9 +24,36 @@ qint64 ByteTimeUs(int bytes, int baud)
     return qint64(bytes) * 10 * 1000000 / baud;
 }
 
+int Baud(speed_t speed)
+{
+    switch (speed) {
+    case B1200: return 1200;
+    case B2400: return 2400;
+    case B4800: return 4800;
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    default: return 0;
+    }
+}
+
 } // namespace
 
-PtyServer::PtyServer(SimulatedInterface& device, Pace pace) : m_device(device), m_pace(pace) {}
+PtyServer::PtyServer(SimulatedInterface& device, Pace pace)
+    : PtyServer(
+        [&device](const QByteArray& request, int baud) {
+            Reply reply;
+            reply.bytes = device.answer(request, baud);
+            reply.hangUp = device.hungUp();
+            return reply;
+        },
+        pace)
+{
+}
+
+PtyServer::PtyServer(Device device, Pace pace) : m_device(std::move(device)), m_pace(pace) {}
 
 PtyServer::~PtyServer()
 {
@@ -99,7 +124,7 @@ bool PtyServer::serve()
         m_pendingSince.start();
         if (length > 1)
             answer(request);
-        if (m_device.hungUp()) {
+        if (m_hungUp) {
             hangUp();
             return false;
         }
@@ -109,23 +134,40 @@ bool PtyServer::serve()
     return true;
 }
 
-void PtyServer::answer(const QByteArray& request)
+int PtyServer::lineBaud() const
 {
-    const QByteArray reply = m_device.answer(request);
-    if (reply.isEmpty())
-        return;
-    const int baud = SimulatedInterface::isReaderFrame(request) ? KeyModeBaudRate : BusModeBaudRate;
-    // The request took its byte time to arrive; the answer starts after the device's reply delay.
-    writePaced(reply, baud, Clock::now() + std::chrono::microseconds(ByteTimeUs(request.size(), baud) + ReplyDelayUs));
+    termios settings {};
+    if (m_master < 0 || ::tcgetattr(m_master, &settings) != 0)
+        return 0;
+    return Baud(::cfgetospeed(&settings));
 }
 
+void PtyServer::answer(const QByteArray& request)
+{
+    const Clock::time_point arrived = Clock::now();
+    const int baud = lineBaud();
+    const Reply reply = m_device(request, baud);
+    m_hungUp = reply.hangUp;
+    if (reply.bytes.isEmpty() || m_hungUp)
+        return;
+    if (m_pace == Pace::Fast || baud <= 0) {
+        writePaced(reply.bytes, 0, arrived);
+        return;
+    }
+    // By default the request took its byte time to arrive, and the answer starts after the
+    // device's reply delay.
+    const qint64 startUs = reply.delayUs >= 0 ? reply.delayUs : ByteTimeUs(request.size(), baud) + ReplyDelayUs;
+    writePaced(reply.bytes, baud, arrived + std::chrono::microseconds(startUs));
+}
+
+// At `baud` in pieces, or all at once for 0.
 void PtyServer::writePaced(const QByteArray& bytes, int baud, Clock::time_point start)
 {
     for (int from = 0; from < bytes.size();) {
-        const int chunk = m_pace == Pace::Real ? std::min(ChunkBytes, int(bytes.size()) - from) : bytes.size() - from;
+        const int chunk = baud > 0 ? std::min(ChunkBytes, int(bytes.size()) - from) : bytes.size() - from;
         // Each piece leaves when its last byte would have been on the line; deadlines, not
         // sleeps, so that oversleeping never adds up.
-        if (m_pace == Pace::Real)
+        if (baud > 0)
             std::this_thread::sleep_until(start + std::chrono::microseconds(ByteTimeUs(from + chunk, baud)));
         const ssize_t n = ::write(m_master, bytes.constData() + from, size_t(chunk));
         if (n < 0 && errno == EAGAIN) {

@@ -7,20 +7,34 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 
-// Serves a simulated interface on a pseudo-terminal, which the program opens as it would the
-// serial port of a real USB interface. Requests are cut from the byte stream by their length
-// bytes; each is answered at once (fast) or at the pace of the line (real: the request's and
-// the answer's bytes at 4800 baud for the bus or 19200 baud for the key reader, and a short
-// reply delay). One end of the terminal stays open inside the server, so the program may close
-// and reopen its port at will.
+// Serves a simulated interface (or a capture being replayed) on a pseudo-terminal, which the
+// program opens as it would the serial port of a real USB interface. Requests are cut from the
+// byte stream by their length bytes; each reaches the device with the speed the program set on
+// the terminal, which the serving side reads back from the terminal's settings, and is answered
+// at once (fast) or at the device's pace (real: for the simulated interface, the request's and
+// the answer's bytes at that speed and a short reply delay). One end of the terminal stays open
+// inside the server, so the program may close and reopen its port at will.
 class PtyServer
 {
 public:
     enum class Pace { Real, Fast };
     static constexpr int ReplyDelayUs = 1000;
 
+    // What a device makes of one request.
+    struct Reply
+    {
+        QByteArray bytes; // empty: no answer
+        // When the answer starts on the line after the request arrived, its bytes then at the
+        // line's pace; -1: after the request's own time on the line and ReplyDelayUs.
+        qint64 delayUs = -1;
+        bool hangUp = false; // the far end closes instead of answering
+    };
+    using Device = std::function<Reply(const QByteArray& request, int baud)>;
+
     PtyServer(SimulatedInterface& device, Pace pace);
+    PtyServer(Device device, Pace pace);
     ~PtyServer();
     PtyServer(const PtyServer&) = delete;
     PtyServer& operator=(const PtyServer&) = delete;
@@ -36,15 +50,19 @@ public:
     // Closes the terminal, as a USB interface does when it is unplugged.
     void hangUp();
 
+    // The speed the program set on the terminal, in baud; 0 when it is none the server knows.
+    int lineBaud() const;
+
 private:
     void answer(const QByteArray& request);
     void writePaced(const QByteArray& bytes, int baud, std::chrono::steady_clock::time_point start);
 
-    SimulatedInterface& m_device;
+    Device m_device;
     Pace m_pace;
     int m_master = -1;
     int m_slave = -1;
     QString m_path;
     QByteArray m_pending;
     QElapsedTimer m_pendingSince;
+    bool m_hungUp = false;
 };

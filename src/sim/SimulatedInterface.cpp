@@ -1,6 +1,7 @@
 #include "SimulatedInterface.h"
 
 #include "AuditBuilder.h"
+#include "SerialTransport.h"
 
 #include <QStringList>
 
@@ -115,9 +116,14 @@ bool SimulatedInterface::isReaderFrame(const QByteArray& frame)
     return !frame.isEmpty() && At(frame, 0) != KeypadAddress && At(frame, 0) != LockAddress;
 }
 
-QByteArray SimulatedInterface::answer(const QByteArray& request)
+int SimulatedInterface::baudRateFor(const QByteArray& frame)
 {
-    if (m_hungUp)
+    return isReaderFrame(frame) ? KeyModeBaudRate : BusModeBaudRate;
+}
+
+QByteArray SimulatedInterface::answer(const QByteArray& request, int baud)
+{
+    if (m_hungUp || baud != baudRateFor(request))
         return QByteArray();
     ++m_requests;
     if (m_faults.hangUpAtRequest > 0 && m_requests >= m_faults.hangUpAtRequest) {

@@ -34,6 +34,10 @@
 //
 // Requests with a wrong CRC or an unknown command, and bus requests while the keypad is
 // disconnected, get no answer. An audit error answer is 81 16 <code> CRC.
+//
+// As on the hardware, the bus runs at 4800 baud and the key reader at 19200 baud: a frame that
+// arrives at the other speed reaches the interface as garbage, so it is not even counted as a
+// request, and gets no answer.
 class SimulatedInterface
 {
 public:
@@ -56,8 +60,9 @@ public:
 
     explicit SimulatedInterface(LockAudit lock = SampleLock());
 
-    // The answer to one request frame; empty: no answer. After the hang-up, always empty.
-    QByteArray answer(const QByteArray& request);
+    // The answer to one request frame that arrived at `baud`; empty: no answer. After the
+    // hang-up, always empty.
+    QByteArray answer(const QByteArray& request, int baud);
     bool hungUp() const { return m_hungUp; }
     int requestCount() const { return m_requests; }
 
@@ -83,6 +88,8 @@ public:
     static int requestLength(const QByteArray& pending);
     // Whether a frame goes to the key reader (19200 baud) rather than the bus (4800 baud).
     static bool isReaderFrame(const QByteArray& frame);
+    // The only speed at which the interface hears `frame`.
+    static int baudRateFor(const QByteArray& frame);
 
 private:
     QByteArray busAnswer(const QByteArray& request);

@@ -9,10 +9,12 @@
 // The link to a simulated interface in memory: answers come at once. Its clock runs by the
 // protocol's own pace (the bytes at the line's baud rate, the 40 ms end-of-answer silence, the
 // 800 ms of a request left unanswered), so bounded waits end as they would on a real line.
+// Like a port, it is opened in key mode (19200 baud) or bus mode (4800 baud), and the
+// interface does not answer frames meant for the other mode.
 class SimulatedLink : public DeviceLink
 {
 public:
-    explicit SimulatedLink(SimulatedInterface& device) : m_device(device) {}
+    SimulatedLink(SimulatedInterface& device, bool keyMode);
 
     long long exchange(const unsigned char* request, int length, unsigned char* answer, int capacity) override;
     qint64 elapsedMs() const override { return m_elapsedUs / 1000; }
@@ -27,6 +29,7 @@ public:
 
 private:
     SimulatedInterface& m_device;
+    int m_baud;
     qint64 m_elapsedUs = 0;
     bool m_record = false;
     QVector<QByteArray> m_requests;

@@ -1,5 +1,6 @@
 #include "AuditBuilder.h"
 #include "AuditCli.h"
+#include "CaptureFormat.h"
 #include "LockSimProcess.h"
 #include "SimulatedLock.h"
 #include "reports/ReadBack.h"
@@ -366,6 +367,35 @@ private slots:
         QCOMPARE(lines.at(4), QStringLiteral("Master,Corvane Setup,"));
         const QString italian = Run({ "users-log", "--port", "simulated", "-", "--language", "it" }).out.section("\r\n", 0, 0);
         QVERIFY(!italian.isEmpty() && italian != lines.first());
+    }
+
+    // --capture writes the line's traffic; a capture that cannot be written is one warning and
+    // the operation goes on; the lock in memory has no line to capture.
+    void capture()
+    {
+        LockSimProcess sim({ "--fault", "keypad-crc=once" });
+        QCOMPARE(Run({ "download", "--events", "3", "--capture", "d.capture", "d.kaud" }).code, 0);
+        capture::Capture c;
+        QString error;
+        QVERIFY2(capture::Load("d.capture", c, &error), qPrintable(error));
+        QCOMPARE(c.header.operation + " " + QString::number(c.header.events), QStringLiteral("download 3"));
+        QVERIFY(c.header.program.startsWith(QCoreApplication::applicationName() + " "));
+        QCOMPARE(c.exchanges.size(), 2 + 3 + 8 + 3); // the keypad asked twice for its CRC
+        const capture::Exchange& first = c.exchanges.first();
+        QCOMPARE(capture::HexText(first.request) + " " + QString::number(first.baud) + (first.dtr ? " dtr" : ""),
+                 QStringLiteral("7E 04 A4 91 4800"));
+        QCOMPARE(c.exchanges.at(1).answerBytes.left(3), QByteArray("\x7E\x10\xA4"));
+        QCOMPARE(c.outcome + "|" + c.message, QStringLiteral("done|Done"));
+
+        const Run off({ "download", "--events", "1", "--capture", "/nonexistent/d.capture", "d1.kaud" });
+        QCOMPARE(off.code, 0);
+        QVERIFY2(off.err.startsWith("The capture is off: /nonexistent/d.capture cannot be written (") && off.err.count("The capture is off") == 1,
+                 qPrintable(off.err));
+        QVERIFY(QFile::exists("d1.kaud"));
+
+        const Run simulated({ "read-key", "--port", "simulated", "--capture", "k.capture", "k.bin" });
+        QCOMPARE(simulated.code, 2);
+        QVERIFY(simulated.err.startsWith("--capture records what is said on a serial port; --port simulated has none."));
     }
 
     // A real port: the bound on the wait for a key, the ports the environment names, a port in use.

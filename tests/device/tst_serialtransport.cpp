@@ -16,6 +16,7 @@ class TestSerialTransport : public QObject
     std::unique_ptr<PtyPeer> peer;
     QSerialPort port;
     QByteArray answer;
+    QByteArray received; // as a capture sees them
 
     // The request goes through the port to the peer, whose answer pieces land in a buffer of 64 bytes;
     // -1 when the peer did not read the request.
@@ -24,7 +25,7 @@ class TestSerialTransport : public QObject
         answer.fill('\xEE', 64);
         std::future<QByteArray> served = peer->answer(request.size(), delaysMs, pieces);
         const long long result = SendCommand(&port, reinterpret_cast<unsigned char*>(request.data()), request.size(),
-                                             reinterpret_cast<unsigned char*>(answer.data()), capacity);
+                                             reinterpret_cast<unsigned char*>(answer.data()), capacity, &received);
         return served.get() == request ? result : -1;
     }
 
@@ -60,6 +61,8 @@ private slots:
             QCOMPARE(Exchange(c.pieces.join(), c.delaysMs, c.pieces, c.capacity), c.expected);
             const int copied = int(qMax(c.expected, 0LL)); // nothing written beyond, nor at all when too long
             QCOMPARE(answer.toHex(' '), (c.pieces.join().left(copied) + QByteArray(64 - copied, '\xEE')).toHex(' '));
+            // The bytes of an answer too long too, one beyond the capacity: enough to replay it as such.
+            QCOMPARE(received.toHex(' '), c.pieces.join().left(copied ? copied : c.capacity + 1).toHex(' '));
             ClosePort(&port);
         }
     }

@@ -1,9 +1,11 @@
 // Writes the seed corpus of the fuzz targets, made with the audit builders:
-//     fuzz_seeds DIR [SAMPLES]   ->   DIR/dallas/*, DIR/bus/*, DIR/auditfile/* (with SAMPLES/*.kaud)
+//     fuzz_seeds DIR [SAMPLES [CAPTURES]]   ->   DIR/dallas/*, DIR/bus/*, DIR/auditfile/* (with
+//     SAMPLES/*.kaud), DIR/capture/* (with CAPTURES/*.capture), ...
 
 #include "../model/AuditFixtures.h"
 #include "AuditFile.h"
 #include "BusInput.h"
+#include "CaptureFormat.h"
 #include "DallasRequest.h"
 #include "DeviceOperations.h"
 #include "ScriptedLink.h"
@@ -24,7 +26,8 @@ namespace {
 class RecordingLink : public DeviceLink
 {
 public:
-    RecordingLink(SimulatedInterface& device, FuzzOperation operation, quint8 parameter) : m_link(device)
+    RecordingLink(SimulatedInterface& device, FuzzOperation operation, quint8 parameter)
+        : m_link(device, operation == FuzzOperation::ReadKey || operation == FuzzOperation::WriteKey)
     {
         m_script.append(char(operation)).append(char(parameter));
     }
@@ -77,8 +80,8 @@ QByteArray Record(FuzzOperation operation, quint8 parameter, const std::function
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: %s DIR [SAMPLES]\n", argv[0]);
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: %s DIR [SAMPLES [CAPTURES]]\n", argv[0]);
         return 2;
     }
     QMap<QString, QByteArray> seeds; // by path under DIR
@@ -137,12 +140,35 @@ int main(int argc, char** argv)
     seeds["version/plain"] = "2.0.7.0\n";
     seeds["version/nul-and-comment"] = QByteArray("2.0.6\0.1 # beta\r\n", 17);
 
+    // Captures: every kind of line, and one cut short after a request, as a crash leaves it.
+    capture::Header header;
+    header.program = "corvane-audit 2.0.6.0";
+    header.operation = "download";
+    header.events = 2;
+    header.started = "2026-12-07 10:15:02";
+    const QByteArray exchanges = capture::HeaderText(header) + capture::LineSettingsLine(0, 4800, false)
+        + capture::RequestLine(1, QByteArray::fromHex("7E04A491")) + capture::AnswerLine(800, capture::Answer::Silent, {})
+        + capture::RequestLine(801, QByteArray::fromHex("7E04A491")) + capture::AnswerLine(880, capture::Answer::Bytes, "\x7E\x10")
+        + capture::RequestLine(881, "\x01") + capture::AnswerLine(882, capture::Answer::TooLong, "\x81")
+        + capture::RequestLine(883, "\x01") + capture::AnswerLine(884, capture::Answer::Empty, {})
+        + capture::RequestLine(885, "\x01") + capture::AnswerLine(886, capture::Answer::ShortWrite, {})
+        + capture::LineSettingsLine(887, 19200, true) + capture::RequestLine(888, "\x03\x06\x9B");
+    seeds["capture/cut-after-a-request"] = exchanges;
+    seeds["capture/every-line"] = exchanges + capture::AnswerLine(889, capture::Answer::Lost, {})
+        + "# a note\n" + capture::EndLine(890, "failed", "USB interface disconnected");
+
     bool ok = true;
-    const QFileInfoList samples = argc == 3 ? QDir(argv[2]).entryInfoList({ "*.kaud" }, QDir::Files) : QFileInfoList();
+    const QFileInfoList samples = argc >= 3 ? QDir(argv[2]).entryInfoList({ "*.kaud" }, QDir::Files) : QFileInfoList();
     for (const QFileInfo& sample : samples) {
         QFile file(sample.filePath());
         ok = file.open(QIODevice::ReadOnly) && ok;
         seeds["auditfile/sample-" + sample.fileName()] = file.readAll();
+    }
+    const QFileInfoList captures = argc == 4 ? QDir(argv[3]).entryInfoList({ "*.capture" }, QDir::Files) : QFileInfoList();
+    for (const QFileInfo& captured : captures) {
+        QFile file(captured.filePath());
+        ok = file.open(QIODevice::ReadOnly) && ok;
+        seeds["capture/" + captured.fileName()] = file.readAll();
     }
     for (auto s = seeds.cbegin(); s != seeds.cend(); ++s) {
         QFile file(QString::fromLocal8Bit(argv[1]) + '/' + s.key());

@@ -2,19 +2,24 @@
 // interface in memory behind the port), and how the progress dialogs behave while a worker
 // runs over a real serial link (corvane-lock-sim on a pseudo-terminal).
 
+#include "AuditFileBytes.h"
+#include "CaptureFormat.h"
 #include "GuiTestSupport.h"
 #include "LockSimProcess.h"
 #include "OperationDialogs.h"
 #include "SelectLockDialog.h"
+#include "SerialTransport.h"
 #include "SimulatedLink.h"
 #include "UsersLogDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace guitest;
@@ -79,8 +84,8 @@ private slots:
         SimulatedInterface sim;
         sim.setKey(SimulatedInterface::Key::Blank);
         qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
-        SetLinkProvider([&sim](const QString&, bool, const Operation& operation) {
-            SimulatedLink link(sim);
+        SetLinkProvider([&sim](const QString&, bool keyMode, const Operation& operation) {
+            SimulatedLink link(sim, keyMode);
             return operation(link);
         });
         CapturedMessages messages;
@@ -142,6 +147,132 @@ private slots:
         QCOMPARE(rows(events(w)), 0);
     }
 
+    // A download captured from the simulator, replayed to the window: the audit file it saves is
+    // the one the command line saved when the capture was made, download date aside, and the
+    // window's own capture of it, in a folder made for it, holds the same exchanges.
+    void replayedDownload()
+    {
+        const QString recorded = CORVANE_SOURCE_DIR "/tests/captures/download-50-crc";
+        capture::Capture original;
+        QString error;
+        QVERIFY2(capture::Load(recorded + ".capture", original, &error), qPrintable(error));
+        LockSimProcess sim({ "--replay", recorded + ".capture" });
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("captures");
+        qputenv(CaptureFolderVariable, folder.toLocal8Bit());
+        CapturedMessages messages;
+        MainWindow w;
+        onNextDialog<SelectLockDialog>([&original](SelectLockDialog* d) { pressOk(d, QString::number(original.header.events)); });
+        w.on_btnDownlad_clicked();
+        Messages::setFileNameInterceptor([&dir](bool) { return dir.filePath("window.kaud"); });
+        w.on_buttonSave_clicked();
+        Messages::setFileNameInterceptor(nullptr);
+        qunsetenv(CaptureFolderVariable);
+        QCOMPARE(messages.texts(), (QStringList{ "Done", "Done" }));
+        QCOMPARE(sim.quit().out, QString("%1 of %1 captured exchanges matched\n").arg(original.exchanges.size()));
+
+        QFile saved(dir.filePath("window.kaud")), expected(recorded + ".kaud");
+        QVERIFY(saved.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+        const QByteArray want = WithoutDownloadTime(expected.readAll());
+        QVERIFY(!want.isEmpty());
+        QCOMPARE(WithoutDownloadTime(saved.readAll()), want);
+
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QVERIFY2(QRegularExpression("^\\d{8}-\\d{6}-download\\.capture$").match(files.first()).hasMatch(), qPrintable(files.first()));
+        capture::Capture own;
+        QVERIFY2(capture::Load(folder + "/" + files.first(), own, &error), qPrintable(error));
+        const auto exchanges = [](const capture::Capture& c) {
+            QStringList list;
+            for (const capture::Exchange& e : c.exchanges)
+                list << QString::number(e.baud) + capture::HexText(e.request) + "/" + capture::HexText(e.answerBytes);
+            return list;
+        };
+        QCOMPARE(exchanges(own), exchanges(original));
+        QCOMPARE(own.outcome + own.message, original.outcome + original.message);
+    }
+
+    // A capture folder that cannot be written is one warning on the window, and the operations
+    // go on.
+    void captureOff()
+    {
+        LockSimProcess sim({});
+        qputenv(CaptureFolderVariable, "/proc/no-captures-here");
+        CapturedMessages messages;
+        MainWindow w;
+        for (int i = 0; i < 2; ++i) {
+            onNextDialog<SelectLockDialog>([](SelectLockDialog* d) { pressOk(d, "2"); });
+            w.on_btnDownlad_clicked();
+        }
+        qunsetenv(CaptureFolderVariable);
+        QCOMPARE(messages.list.size(), 3);
+        QCOMPARE(messages.list.first().first, QMessageBox::Warning);
+        QVERIFY2(messages.list.first().second.startsWith("The capture is off: /proc/no-captures-here/"), qPrintable(messages.texts().join('|')));
+        QCOMPARE(messages.texts().mid(1), (QStringList{ "Done", "Done" }));
+    }
+
+    // Two interfaces: every operation talks to the one chosen, through each refresh that still
+    // lists it; once it is gone, to the first.
+    void chosenInterface()
+    {
+        qunsetenv("CORVANE_AUDIT_PORTS");
+        if (!EnumPorts().isEmpty())
+            QSKIP("a USB interface is connected to this machine");
+        QStringList used;
+        SetLinkProvider([&used](const QString& port, bool, const Operation&) {
+            used << port;
+            return OperationOutcome{ OperationOutcome::Failed, "stop" };
+        });
+        CapturedMessages messages;
+        Messages::setQuestionInterceptor([](const QString&) { return true; });
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simA:/dev/simB");
+        MainWindow w;
+        auto* combo = child<QComboBox>(w, "comboBox");
+        combo->setCurrentIndex(1);
+        w.on_buttonReadDallas_clicked();
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simC:/dev/simA:/dev/simB");
+        w.on_buttonWriteDallas_clicked();
+        whenShown<UsersLogDialog>([](UsersLogDialog* d) { return !d->workerRunning(); },
+                                  [](UsersLogDialog* d) { d->findChild<QPushButton*>("btnExit")->click(); });
+        w.on_btnLog_clicked();
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simA");
+        onNextDialog<SelectLockDialog>([](SelectLockDialog* d) { pressOk(d, "5"); });
+        w.on_btnDownlad_clicked();
+        Messages::setQuestionInterceptor(nullptr);
+        QCOMPARE(used, (QStringList{ "/dev/simB", "/dev/simB", "/dev/simB", "/dev/simA" }));
+        QCOMPARE(combo->currentText(), QStringLiteral("/dev/simA"));
+        QCOMPARE(messages.texts(), QStringList(QVector<QString>(4, "stop").toList()));
+    }
+
+    // The dialog's text in its error state: a key of the wrong family puts the error picture in
+    // place of the bar; a good key brings the bar back. Cancelled, the read says nothing.
+    void dialogErrorState()
+    {
+        LockSimProcess sim({ "--key", "wrong-family" });
+        CapturedMessages messages;
+        MainWindow w;
+        QStringList seen;
+        const auto state = [](ReadDallasDialog* d) {
+            return d->findChild<QLabel*>("labelWaitingDallas")->text()
+                + (d->findChild<QLabel*>("labelError")->isVisible() ? " +picture" : "")
+                + (d->findChild<QProgressBar*>("progressBar")->isVisible() ? " +bar" : "");
+        };
+        whenShown<ReadDallasDialog>([](ReadDallasDialog* d) { return d->findChild<QLabel*>("labelError")->isVisible(); },
+                                    [&](ReadDallasDialog* d) {
+                                        seen << state(d) << sim.command("key audit");
+                                        whenShown<ReadDallasDialog>(
+                                            [](ReadDallasDialog* r) { return r->findChild<QProgressBar*>("progressBar")->isVisible(); },
+                                            [&](ReadDallasDialog* r) {
+                                                seen << state(r);
+                                                QTest::keyClick(r, Qt::Key_Escape);
+                                            });
+                                    });
+        w.on_buttonReadDallas_clicked();
+        QCOMPARE(seen, (QStringList{ "Dallas key not valid +picture", "key: audit", "Reading Dallas key... +bar" }));
+        QVERIFY(messages.list.isEmpty());
+        QCOMPARE(rows(events(w)), 0);
+    }
+
     void noInterface()
     {
         qunsetenv("CORVANE_AUDIT_PORTS");
@@ -153,6 +284,18 @@ private slots:
                            &MainWindow::on_btnDownlad_clicked, &MainWindow::on_btnLog_clicked })
             (w.*slot)();
         QCOMPARE(messages.texts(), QStringList(QVector<QString>(4, "Unable to find any USB interface").toList()));
+
+        // The box itself is the window's: centred on it, never behind it.
+        Messages::setInterceptor(nullptr);
+        QWidget* parent = nullptr;
+        QString text;
+        whenShown<QMessageBox>([](QMessageBox*) { return true; }, [&](QMessageBox* box) {
+            parent = box->parentWidget(), text = box->text();
+            box->accept();
+        });
+        w.on_btnDownlad_clicked();
+        QCOMPARE(text, QStringLiteral("Unable to find any USB interface"));
+        QCOMPARE(parent, &w);
     }
 };
 

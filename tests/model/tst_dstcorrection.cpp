@@ -54,6 +54,8 @@ private slots:
             { "no reference: start inclusive, end exclusive", Europe, "",
               "2021-03-27 23:59; 2021-03-28 00:00; 2021-10-30 23:59; 2021-10-31 00:00", -1, "0* +60* +60* 0*" },
             { "no time is marked, the year 2000 left alone", Europe, "", "none; 2000-06-01 10:00; 2021-07-01 12:00", -1, "0* 0 +60*" },
+            { "before 2000, judged like any other date", Europe, "", "1999-05-01 10:00; 1999-11-05 10:00", -1, "+60* 0*" },
+            { "a clock set in the summer of 1999", Europe, "1999-04-10 09:00 e2", "1999-05-01 10:00; 1999-11-05 10:00", -1, "0 -60" },
             { "clock set in the period: the others move back", Europe, "2021-04-10 09:00 e2", inAndOut, -1, "0 -60" },
             { "clock set outside the period", Europe, "2021-02-01 09:00 e2", inAndOut, -1, "+60 0" },
             { "the most recent earlier setting decides (in)", Europe, "2021-02-01 09:00 e2; 2021-04-10 09:00 e2", inAndOut, -1, "0 -60" },

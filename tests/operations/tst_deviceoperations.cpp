@@ -39,16 +39,20 @@ DownloadBuffers Buffers(AuditSession& s)
              s.busDateTimeTable.data() };
 }
 
+constexpr bool KeyMode = true;
+constexpr bool BusMode = false;
+
 // The lock behind the simulated interface, with the simulator's faults or "firmware=1.04",
-// "download-mode=off", "users-log=none"; the link records the requests.
+// "download-mode=off", "users-log=none"; the link, opened in the operation's mode, records the
+// requests.
 struct Scene
 {
     SimulatedInterface device;
-    SimulatedLink link { device };
+    SimulatedLink link;
     Progress progress;
-    explicit Scene(const QStringList& words, SimulatedInterface::Key key = SimulatedInterface::Key::Audit,
-                   const LockAudit& lock = SampleLock())
-        : device(lock)
+    Scene(bool keyMode, const QStringList& words, SimulatedInterface::Key key = SimulatedInterface::Key::Audit,
+          const LockAudit& lock = SampleLock())
+        : device(lock), link(device, keyMode)
     {
         device.setKey(key);
         link.recordRequests(true);
@@ -65,6 +69,28 @@ struct Scene
         }
     }
 };
+
+// The bar's percentages as an operation reported them: how many, the values at some of them, and
+// never going back.
+void CheckBar(const QStringList& numbers, int count, const QMap<int, int>& at)
+{
+    QCOMPARE(numbers.size(), count);
+    QVector<int> values;
+    for (const QString& n : numbers)
+        values << n.toInt();
+    QVERIFY(std::is_sorted(values.begin(), values.end()));
+    for (auto i = at.cbegin(); i != at.cend(); ++i)
+        QVERIFY2(values.value(i.key()) == i.value(), qPrintable(QString("step %1: %2").arg(i.key()).arg(values.value(i.key()))));
+}
+
+// Page p of 256 shows p * 100 / 255.
+const QMap<int, int> KeyBar { { 0, 0 }, { 1, 0 }, { 3, 1 }, { 51, 20 }, { 128, 50 }, { 254, 99 }, { 255, 100 } };
+
+OperationOutcome::Kind KindOf(const QString& message)
+{
+    return message.isEmpty() ? OperationOutcome::Cancelled
+                             : message == "Done" ? OperationOutcome::Succeeded : OperationOutcome::Failed;
+}
 
 struct KeyCase { QStringList scene; SimulatedInterface::Key key; int stopAt; qint64 waitMs; QString message; int pagesRead; };
 struct DownloadCase { QStringList scene; int requested; QString message; int records, tableRequests; qint64 waitMs = -1; int stopAt = 0; };
@@ -90,12 +116,13 @@ private slots:
         QTest::newRow("cancel while a wrong key lies there") << KeyCase{ {}, K::WrongFamily, 3, -1, "", 0 };
         QTest::newRow("cancel during the pages") << KeyCase{ {}, K::Audit, 42, -1, "", 40 };
         QTest::newRow("no key within the bound") << KeyCase{ {}, K::Absent, 0, 5000, "No Dallas key found", 0 };
+        QTest::newRow("only a wrong key within the bound") << KeyCase{ {}, K::WrongFamily, 0, 5000, "No Dallas key found", 0 };
         QTest::newRow("interface unplugged") << KeyCase{ { "hang-up=30" }, K::Audit, 0, -1, "USB interface disconnected", 28 };
     }
     void readKey()
     {
         QFETCH(KeyCase, c);
-        Scene s(c.scene, c.key);
+        Scene s(KeyMode, c.scene, c.key);
         s.progress.stopAt = c.stopAt;
         QByteArray image(8192, '\xEE');
         const OperationOutcome outcome =
@@ -109,14 +136,14 @@ private slots:
         if (c.pagesRead == 256) {
             QCOMPARE(s.link.requests().size(), 257);
             QCOMPARE(s.link.requests().first() + s.link.requests().at(1) + s.link.requests().last(), Hex("03069B" "06040000201F" "06041FE0207F"));
-            QCOMPARE(s.progress.numbers().last(), QStringLiteral("100"));
+            CheckBar(s.progress.numbers(), 256, KeyBar);
         }
     }
 
     // The request image goes to the key page by page, and the lock takes it as an audit request.
     void writeKey()
     {
-        Scene s({}, SimulatedInterface::Key::Blank);
+        Scene s(KeyMode, {}, SimulatedInterface::Key::Blank);
         std::array<quint8, 8192> request{};
         BuildRequestImage(request.data());
         QCOMPARE(operations::WriteDallasKey(s.link, s.progress, request.data(), 256).message, QStringLiteral("Done"));
@@ -126,6 +153,57 @@ private slots:
         QCOMPARE(sent.at(5).mid(5, 32), QByteArray(32, '\x55'));
         QCOMPARE(s.device.keyMemory(), Bytes(request));
         QVERIFY(s.device.lockFillsKey());
+        CheckBar(s.progress.numbers(), 256, KeyBar);
+    }
+
+    // How a key creation ends, and what it leaves on a key that held an audit: the pages written
+    // before the end carry the request, the others what they held.
+    void writeKeyEnds_data()
+    {
+        QTest::addColumn<KeyCase>("c");
+        using K = SimulatedInterface::Key;
+        QTest::newRow("whole key") << KeyCase{ {}, K::Audit, 0, -1, "Done", 256 };
+        QTest::newRow("only a wrong key within the bound") << KeyCase{ {}, K::WrongFamily, 0, 5000, "No Dallas key found", 0 };
+        QTest::newRow("cancel during the wait") << KeyCase{ {}, K::Absent, 4, -1, "", 0 };
+        QTest::newRow("cancel during the pages") << KeyCase{ {}, K::Audit, 42, -1, "", 40 };
+        QTest::newRow("interface unplugged") << KeyCase{ { "hang-up=30" }, K::Audit, 0, -1, "USB interface disconnected", 28 };
+    }
+    void writeKeyEnds()
+    {
+        QFETCH(KeyCase, c);
+        Scene s(KeyMode, c.scene, c.key);
+        s.progress.stopAt = c.stopAt;
+        std::array<quint8, 8192> request{};
+        BuildRequestImage(request.data());
+        const QByteArray before = s.device.keyMemory();
+        const OperationOutcome outcome = operations::WriteDallasKey(s.link, s.progress, request.data(), 256, c.waitMs);
+        QCOMPARE(outcome.message, c.message);
+        QCOMPARE(outcome.kind, KindOf(c.message));
+        const auto isPageWrite = [](const QByteArray& r) { return r.startsWith(Hex("2605")); };
+        const int lostWithThePort = c.scene.join(' ').contains("hang-up") ? 1 : 0;
+        QCOMPARE(int(std::count_if(s.link.requests().begin(), s.link.requests().end(), isPageWrite)), c.pagesRead + lostWithThePort);
+        QCOMPARE(s.progress.log.contains("!Dallas key not valid"), c.key == SimulatedInterface::Key::WrongFamily);
+        if (c.key == SimulatedInterface::Key::Audit)
+            QCOMPARE(s.device.keyMemory(), Bytes(request).left(c.pagesRead * 32) + before.mid(c.pagesRead * 32));
+    }
+
+    // A page written is answered with exactly its 3 bytes; any other answer ends the creation
+    // at that page.
+    void writePageAnswers()
+    {
+        const QByteArray key = FuzzAnswer(Hex("0B060C5A17230412000000")), written = FuzzAnswer(Hex("030579"));
+        const QPair<const char*, QByteArray> cases[] = {
+            { "2 bytes", FuzzAnswer(Hex("0305")) }, { "4 bytes", FuzzAnswer(Hex("03050079")) },
+            { "no bytes", FuzzAnswer({}) }, { "35 bytes, a page read's", FuzzAnswer(QByteArray(35, '\x23')) },
+            { "silence", FuzzSilenceAnswer() }, { "too long", QByteArray("\xFF\xFE", 2) } };
+        for (const auto& c : cases) {
+            const QByteArray script = key + written + c.second + written;
+            ScriptedLink link(reinterpret_cast<const quint8*>(script.constData()), size_t(script.size()));
+            Progress progress;
+            std::array<quint8, 8192> request{};
+            const OperationOutcome outcome = operations::WriteDallasKey(link, progress, request.data(), 256);
+            QVERIFY2(outcome.message == "Communication error" && link.exchanges() == 3, c.first);
+        }
     }
 
     void download_data()
@@ -160,7 +238,7 @@ private slots:
     void download()
     {
         QFETCH(DownloadCase, c);
-        Scene s(c.scene);
+        Scene s(BusMode, c.scene);
         s.progress.stopAt = c.stopAt;
         auto a = std::make_unique<AuditSession>();
         a->busDateTimeTable.fill(0xEE);
@@ -188,7 +266,7 @@ private slots:
     // N = 3: the bar's values are integer shares of N + 13, busy until the keypad answers.
     void downloadProgress()
     {
-        Scene s({});
+        Scene s(BusMode, {});
         auto a = std::make_unique<AuditSession>();
         QVERIFY(operations::DownloadAudit(s.link, s.progress, Buffers(*a), 3).succeeded());
         QCOMPARE(s.progress.log.mid(0, 3), (QStringList{ "busy", "Please connect the PC to the keypad", "bar" }));
@@ -211,7 +289,7 @@ private slots:
         QFETCH(QString, message);
         LockAudit lock = SampleLock();
         lock.userTypes[81] = '5'; // Master 02: an empty slot of the second type
-        Scene s(scene, SimulatedInterface::Key::Audit, lock);
+        Scene s(BusMode, scene, SimulatedInterface::Key::Audit, lock);
         std::array<quint8, userslog::BufferSize> records{};
         const OperationOutcome outcome = operations::DownloadUsersLog(s.link, s.progress, records.data());
         QCOMPARE(outcome.message, message);
@@ -220,7 +298,8 @@ private slots:
             return;
         QCOMPARE(s.link.requests().size(), 2 + 104);
         QCOMPARE(s.link.requests().at(2), Hex("01052C008F"));
-        QCOMPARE(s.progress.numbers().last(), QStringLiteral("100"));
+        // 0 once the report is read, then record i shows (200 + 100 i) / 104.
+        CheckBar(s.progress.numbers(), 1 + 104, { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 52, 50 }, { 102, 99 }, { 103, 100 }, { 104, 100 } });
         // Empty slots: Manager 03 has no log, Master 02 was set up. User 01 was installed by the master.
         const QVector<UsersLogRow> rows = UsersLogRows(records.data(), DisplaySettings());
         QCOMPARE(rows.at(2).installedBy + "|" + rows.at(4).installedBy + "|" + rows.at(4).date, QStringLiteral("No log|Corvane Setup|"));
@@ -261,8 +340,8 @@ private slots:
     {
         SimulatedInterface device;
         device.setKey(SimulatedInterface::Key::Audit);
-        QCOMPARE(device.answer(Framed(Hex("060400") + char(0) + char(252))).size(), 255);
-        QVERIFY(device.answer(Framed(Hex("060400") + char(0) + char(253))).isEmpty());
+        QCOMPARE(device.answer(Framed(Hex("060400") + char(0) + char(252)), 19200).size(), 255);
+        QVERIFY(device.answer(Framed(Hex("060400") + char(0) + char(253)), 19200).isEmpty());
     }
 
     void firmwareNumber()

@@ -2,6 +2,7 @@
 // they signal, in what order, and what lands in the buffers.
 
 #include "LockSimProcess.h"
+#include "SimulatedLink.h"
 #include "SimulatedLock.h"
 #include "UsersLog.h"
 #include "Workers.h"
@@ -29,6 +30,22 @@ template <typename Worker> QStringList Run(Worker& worker, bool stopFirst = fals
 }
 
 QByteArray Bytes(const unsigned char* data, int size) { return QByteArray(reinterpret_cast<const char*>(data), size); }
+
+struct NoProgress : OperationProgress
+{
+    void setPercentageMode(bool) override {}
+    void setPercentage(int) override {}
+    void setStatus(const QString&, bool) override {}
+    bool stopRequested() const override { return false; }
+};
+
+enum class Op { ReadKey, WriteKey, Download, UsersLog };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Op)
+
+namespace {
 
 } // namespace
 
@@ -82,6 +99,56 @@ private slots:
         UsersLogWorker stopped(0, sim.path(), records.data(), &result);
         QCOMPARE(Run(stopped, true), QStringList{ "finished" });
         QVERIFY(!result);
+    }
+
+    // The simulator, like the hardware, answers the key reader only at 19200 baud and the bus
+    // only at 4800: each operation opened in the other mode hears nothing, over the terminal
+    // (whose speed the simulator reads back) as in memory. The workers above, answered, show
+    // that each runs in its own mode.
+    void otherLineMode_data()
+    {
+        QTest::addColumn<Op>("operation");
+        QTest::addColumn<bool>("overTerminal");
+        QTest::addColumn<QString>("message");
+        for (const bool terminal : { true, false }) {
+            const QByteArray over = terminal ? ", terminal" : ", memory";
+            QTest::newRow("read key at 4800" + over) << Op::ReadKey << terminal << "Communication error";
+            QTest::newRow("write key at 4800" + over) << Op::WriteKey << terminal << "Communication error";
+            QTest::newRow("download at 19200" + over) << Op::Download << terminal << "No answer from keypad";
+            QTest::newRow("users log at 19200" + over) << Op::UsersLog << terminal << "No answer from keypad";
+        }
+    }
+    void otherLineMode()
+    {
+        QFETCH(Op, operation);
+        QFETCH(bool, overTerminal);
+        QFETCH(QString, message);
+        const bool keyMode = operation == Op::Download || operation == Op::UsersLog;
+        NoProgress progress;
+        auto s = std::make_unique<AuditSession>();
+        const DownloadBuffers buffers { s->busVersion.data(), s->busReport.data(), s->busStatus.data(),
+                                        s->busConfig.data(), s->busEvents.data(), s->busDateTimeTable.data() };
+        const Operation run = [&](DeviceLink& link) {
+            switch (operation) {
+            case Op::ReadKey: return operations::ReadDallasKey(link, progress, s->dallasImage.data(), 4, 1000);
+            case Op::WriteKey: return operations::WriteDallasKey(link, progress, s->dallasImage.data(), 4, 1000);
+            case Op::Download: return operations::DownloadAudit(link, progress, buffers, 5, 1000);
+            case Op::UsersLog: break;
+            }
+            return operations::DownloadUsersLog(link, progress, s->dallasImage.data());
+        };
+        OperationOutcome outcome;
+        if (overTerminal) {
+            LockSimProcess sim({ "--key", "audit" });
+            outcome = RunOnSerialPort(sim.path(), keyMode, run);
+        } else {
+            SimulatedInterface device;
+            device.setKey(SimulatedInterface::Key::Audit);
+            SimulatedLink link(device, keyMode);
+            outcome = run(link);
+        }
+        QCOMPARE(outcome.message, message);
+        QCOMPARE(outcome.kind, OperationOutcome::Failed);
     }
 };
 

@@ -56,7 +56,7 @@ qint64 FloorMs(Job job, int events)
 {
     SimulatedInterface device;
     device.setKey(SimulatedInterface::Key::Audit);
-    SimulatedLink link(device);
+    SimulatedLink link(device, job == Job::ReadKey);
     NoProgress progress;
     auto b = std::make_unique<Buffers>();
     if (job == Job::ReadKey)
@@ -109,7 +109,7 @@ QVector<BenchCase> DeviceCases()
                       return std::function<void()>([] {
                           SimulatedInterface device;
                           device.setKey(SimulatedInterface::Key::Audit);
-                          SimulatedLink link(device);
+                          SimulatedLink link(device, true);
                           NoProgress progress;
                           std::array<quint8, 8192> image{};
                           operations::ReadDallasKey(link, progress, image.data(), operations::KeyPageCount);
@@ -120,7 +120,7 @@ QVector<BenchCase> DeviceCases()
                       FullLock();
                       return std::function<void()>([] {
                           SimulatedInterface device(FullLock());
-                          SimulatedLink link(device);
+                          SimulatedLink link(device, false);
                           NoProgress progress;
                           auto b = std::make_unique<Buffers>();
                           operations::DownloadAudit(link, progress, b->download(), 0);

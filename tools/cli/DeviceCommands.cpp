@@ -3,6 +3,7 @@
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "AuditView.h"
+#include "CaptureWriter.h"
 #include "OutputFile.h"
 #include "DallasRequest.h"
 #include "DeviceOperations.h"
@@ -48,6 +49,7 @@ struct DeviceOptions
     QString command;
     QString port;
     QString output;
+    QString capture;
     int events = 0;
     qint64 waitMs = DefaultWaitSeconds * 1000;
     bool yes = false;
@@ -113,8 +115,9 @@ private:
     QString m_text;
 };
 
-// Runs an operation on the chosen port: the serial port, or the sample lock in memory.
-OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, const Operation& operation)
+// Runs an operation on the chosen port: the serial port, or the sample lock in memory. A capture
+// that cannot be written is one warning; the operation goes on.
+OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, QTextStream& err, const Operation& operation)
 {
     // Ctrl-C now asks the operation to stop between two exchanges, so the port is closed properly.
     struct Running
@@ -122,12 +125,27 @@ OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, const Operat
         Running() { g_operationRunning.store(true); }
         ~Running() { g_operationRunning.store(false); }
     } running;
-    if (o.port != SimulatedPort)
+    if (o.port == SimulatedPort) {
+        auto device = std::make_unique<SimulatedInterface>();
+        device->setKey(SimulatedInterface::Key::Audit);
+        SimulatedLink link(*device, keyMode);
+        return operation(link);
+    }
+    if (o.capture.isEmpty())
         return RunOnSerialPort(o.port, keyMode, operation);
-    auto device = std::make_unique<SimulatedInterface>();
-    device->setKey(SimulatedInterface::Key::Audit);
-    SimulatedLink link(*device);
-    return operation(link);
+    capture::Header header;
+    header.operation = o.command;
+    if (o.command == QLatin1String(operationname::Download))
+        header.events = operations::DownloadEventCount(o.events);
+    CaptureWriter writer;
+    QString error;
+    const bool capturing = writer.open(o.capture, header, false, &error);
+    if (!capturing)
+        err << CaptureOffText(o.capture, error) << Qt::endl;
+    const OperationOutcome outcome = RunOnSerialPort(o.port, keyMode, operation, capturing ? &writer : nullptr);
+    if (capturing && !writer.failure().isEmpty())
+        err << CaptureOffText(o.capture, writer.failure()) << Qt::endl;
+    return outcome;
 }
 
 // Decodes the session as the window shows it, and saves it with the window's label.
@@ -181,6 +199,9 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
         if (a == QLatin1String("--port")) {
             if (!value(o.port))
                 return false;
+        } else if (a == QLatin1String("--capture") && o.command != QLatin1String("ports")) {
+            if (!value(o.capture))
+                return false;
         } else if (a == QLatin1String("--events") && o.command == QLatin1String("download")) {
             if (!value(v))
                 return false;
@@ -222,6 +243,10 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
     const int expected = o.command == QLatin1String("ports") || o.command == QLatin1String("write-key") ? 0 : 1;
     if (positional.size() != expected) {
         *error = Cli::tr("Wrong number of arguments.");
+        return false;
+    }
+    if (!o.capture.isEmpty() && o.port == SimulatedPort) {
+        *error = Cli::tr("--capture records what is said on a serial port; --port simulated has none.");
         return false;
     }
     o.output = positional.value(0);
@@ -297,30 +322,34 @@ QString DeviceUsageText(const QString& command)
 {
     const QString port = Cli::tr(
         "Without --port the first USB interface is used; --port simulated uses a simulated lock in memory.\n");
+    const QString capture = Cli::tr(
+        "--capture FILE writes what is said to the lock and what it answers into FILE, to send to\n"
+        "Corvane when a lock misbehaves.\n");
     if (command == QLatin1String("ports"))
         return Cli::tr("Usage: corvane-audit-cli ports\n"
                        "Lists the USB interfaces found, and those named in CORVANE_AUDIT_PORTS.\n");
     if (command == QLatin1String("read-key"))
-        return Cli::tr("Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] OUTPUT\n"
+        return Cli::tr("Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE] OUTPUT\n"
                        "Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the\n"
                        "raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).\n")
-            + port;
+            + port + capture;
     if (command == QLatin1String("write-key"))
-        return Cli::tr("Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes]\n"
+        return Cli::tr("Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]\n"
                        "Prepares the Dallas key on the reader with an audit request, deleting what it holds.\n"
                        "Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key\n"
                        "(default 60).\n")
-            + port;
+            + port + capture;
     if (command == QLatin1String("download"))
-        return Cli::tr("Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] OUTPUT.kaud\n"
+        return Cli::tr("Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]\n"
+                       "                          OUTPUT.kaud\n"
                        "Downloads the lock's audit through the keypad (in download mode, function 7) into an\n"
                        "audit file. --events N reads the N newest events (default 0: all, up to 5600);\n"
                        "--wait bounds the wait for the keypad (default 60).\n")
-            + port;
+            + port + capture;
     return Cli::tr("Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
-                   "                          [--language en|it|es] OUTPUT.csv|-\n"
+                   "                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-\n"
                    "Downloads the lock's users log and writes its 64 rows as comma-separated values.\n")
-        + port;
+        + port + capture;
 }
 
 int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -370,7 +399,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
 
     if (o.command == QLatin1String("read-key")) {
         auto session = std::make_unique<AuditSession>();
-        const OperationOutcome outcome = RunOperation(o, KeyMode, [&](DeviceLink& link) {
+        const OperationOutcome outcome = RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
             return operations::ReadDallasKey(link, progress, session->dallasImage.data(), operations::KeyPageCount, o.waitMs);
         });
         if (!outcome.succeeded())
@@ -386,7 +415,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     if (o.command == QLatin1String("write-key")) {
         std::array<quint8, AuditSession::DallasImageSize> request{};
         BuildRequestImage(request.data());
-        return Finish(RunOperation(o, KeyMode, [&](DeviceLink& link) {
+        return Finish(RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
                           return operations::WriteDallasKey(link, progress, request.data(), operations::KeyPageCount, o.waitMs);
                       }),
                       err);
@@ -398,7 +427,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         AuditSession& s = *session;
         const DownloadBuffers buffers { s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
                                         s.busConfig.data(), s.busEvents.data(), s.busDateTimeTable.data() };
-        const OperationOutcome outcome = RunOperation(o, BusMode, [&](DeviceLink& link) {
+        const OperationOutcome outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
             return operations::DownloadAudit(link, progress, buffers, o.events, o.waitMs);
         });
         if (!outcome.succeeded())
@@ -411,7 +440,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     }
 
     std::array<quint8, userslog::BufferSize> records{};
-    const OperationOutcome outcome = RunOperation(o, BusMode, [&](DeviceLink& link) {
+    const OperationOutcome outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
         return operations::DownloadUsersLog(link, progress, records.data());
     });
     if (!outcome.succeeded())

@@ -3,6 +3,7 @@
 // The first line it prints is the device path to give the program, e.g.
 //     CORVANE_AUDIT_PORTS=/dev/pts/4 corvane-audit
 
+#include "CaptureReplay.h"
 #include "PtyServer.h"
 #include "SimulatedInterface.h"
 
@@ -14,6 +15,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 
 #include <poll.h>
 #include <unistd.h>
@@ -41,7 +43,8 @@ QString Usage()
     return QStringLiteral(
                "Usage: corvane-lock-sim [options]\n"
                "Serves a simulated USB interface with its Dallas key reader, a keypad and a lock on a\n"
-               "pseudo-terminal. The first line printed is the device path to use.\n"
+               "pseudo-terminal. The first line printed is the device path to use. As on the hardware,\n"
+               "keypad and lock frames are answered only at 4800 baud, key reader frames only at 19200.\n"
                "\n"
                "Options:\n"
                "  --audit FILE.kaud      the lock's audit (default: the sample lock VAULT1)\n"
@@ -57,6 +60,10 @@ QString Usage()
         + QStringLiteral(
                "  --pace real|fast       answer at the pace of the line (default) or at once\n"
                "  --link PATH            also make PATH a symbolic link to the terminal\n"
+               "  --replay FILE          serve a capture instead: each request equal to the captured one\n"
+               "                         gets the captured answer at the captured pace (or at once with\n"
+               "                         --pace fast); the first that differs is reported and gets no\n"
+               "                         answer. On exit it prints how many exchanges matched.\n"
                "  --help                 this text\n"
                "\n"
                "Commands on standard input, while it runs:\n"
@@ -129,6 +136,122 @@ bool Command(const QString& line, SimulatedInterface& device)
     return true;
 }
 
+QString PaceName(PtyServer::Pace pace)
+{
+    return pace == PtyServer::Pace::Real ? QStringLiteral("real") : QStringLiteral("fast");
+}
+
+// Opens the terminal and serves it until quit, a signal, or the terminal's end. Each line typed
+// goes to `command` (false: quit); `hungUp` names a hang-up the device chose, which is no failure.
+int Serve(PtyServer& server, const QString& link, const QString& scene,
+          const std::function<bool(const QString&)>& command, const std::function<QString()>& hungUp,
+          const std::function<void()>& idle = {})
+{
+    QString error;
+    if (!server.open(&error)) {
+        std::fprintf(stderr, "corvane-lock-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    if (!link.isEmpty()) {
+        QFile::remove(link);
+        if (!QFile::link(server.devicePath(), link)) {
+            std::fprintf(stderr, "corvane-lock-sim: cannot make the link %s\n", qPrintable(link));
+            return 1;
+        }
+    }
+    Say(server.devicePath());
+    Say(scene);
+
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGHUP, OnSignal);
+
+    bool watchInput = true;
+    QByteArray input;
+    int status = 0;
+    while (!g_quit) {
+        if (idle)
+            idle();
+        pollfd fds[2] = { { server.fd(), POLLIN, 0 }, { STDIN_FILENO, POLLIN, 0 } };
+        const int ready = ::poll(fds, watchInput ? 2 : 1, 100);
+        if (ready < 0)
+            continue; // a signal
+        if (!server.serve()) {
+            const QString reason = hungUp();
+            Say(reason.isEmpty() ? QStringLiteral("the terminal failed") : reason);
+            status = reason.isEmpty() ? 1 : 0;
+            break;
+        }
+        if (watchInput && (fds[1].revents & (POLLIN | POLLHUP))) {
+            char buffer[256];
+            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+            if (n <= 0) {
+                watchInput = false; // no more commands; go on serving
+                continue;
+            }
+            input.append(buffer, int(n));
+            int end;
+            bool quit = false;
+            while (!quit && (end = input.indexOf('\n')) >= 0) {
+                quit = !command(QString::fromUtf8(input.left(end)));
+                input.remove(0, end + 1);
+            }
+            if (quit)
+                break;
+        }
+    }
+    if (!link.isEmpty())
+        QFile::remove(link);
+    return status;
+}
+
+// Serves a capture; the exit status says whether the program asked for exactly what it holds.
+int Replay(const QString& file, PtyServer::Pace pace, const QString& link)
+{
+    capture::Capture captured;
+    QString error;
+    if (!capture::Load(file, captured, &error)) {
+        std::fprintf(stderr, "corvane-lock-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    const QString scene = QStringLiteral("Replaying %1: %2 exchanges of %3 by %4, %5 pace. Type quit to end.")
+                              .arg(file)
+                              .arg(captured.exchanges.size())
+                              .arg(captured.header.operation, captured.header.program, PaceName(pace));
+    CaptureReplay replay(std::move(captured));
+    bool hungUp = false;
+    PtyServer server(
+        [&](const QByteArray& request, int baud) {
+            const bool differed = !replay.difference().isEmpty();
+            const PtyServer::Reply reply = replay.reply(request, baud);
+            if (!differed && !replay.difference().isEmpty()) {
+                std::fprintf(stderr, "%s\n", qPrintable(replay.difference()));
+                std::fflush(stderr);
+            }
+            hungUp = reply.hangUp;
+            return reply;
+        },
+        pace);
+    const auto summary = [&replay] {
+        return QStringLiteral("%1 of %2 captured exchanges matched").arg(replay.matched()).arg(replay.captured());
+    };
+    const int status = Serve(
+        server, link, scene,
+        [&summary](const QString& line) {
+            const QString verb = line.simplified();
+            if (verb == QLatin1String("quit") || verb == QLatin1String("exit"))
+                return false;
+            if (verb == QLatin1String("status"))
+                Say(summary());
+            else if (!verb.isEmpty())
+                Say(QStringLiteral("unknown command: %1 (a replay takes status and quit)").arg(verb));
+            return true;
+        },
+        [&hungUp] { return hungUp ? QStringLiteral("hung up, as in the capture") : QString(); });
+    Say(summary());
+    return status != 0 || !replay.complete() ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -145,9 +268,13 @@ int main(int argc, char* argv[])
     QStringList faults;
     bool usersLog = true;
     int autoFillMs = -1;
+    QString replay;
+    bool sceneGiven = false; // what --replay cannot take
 
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
+        sceneGiven = sceneGiven
+            || QStringList{ "--audit", "--key", "--keypad", "--firmware", "--no-users-log", "--fault", "--auto-fill" }.contains(a);
         const auto value = [&]() { return i + 1 < args.size() ? args.at(++i) : QString(); };
         QString v;
         QString error;
@@ -174,10 +301,21 @@ int main(int argc, char* argv[])
             pace = v == QLatin1String("fast") ? PtyServer::Pace::Fast : PtyServer::Pace::Real;
         } else if (a == QLatin1String("--link") && !(v = value()).isEmpty()) {
             link = v;
+        } else if (a == QLatin1String("--replay") && !(v = value()).isEmpty()) {
+            replay = v;
         } else {
             std::fprintf(stderr, "corvane-lock-sim: bad option or value: %s\n\n%s", qPrintable(a), qPrintable(Usage()));
             return 2;
         }
+    }
+
+    if (!replay.isEmpty()) {
+        if (sceneGiven) {
+            std::fprintf(stderr, "corvane-lock-sim: --replay serves the capture alone; it takes only --pace and --link\n\n%s",
+                         qPrintable(Usage()));
+            return 2;
+        }
+        return Replay(replay, pace, link);
     }
 
     SimulatedInterface device(lock);
@@ -196,71 +334,22 @@ int main(int argc, char* argv[])
     }
 
     PtyServer server(device, pace);
-    QString error;
-    if (!server.open(&error)) {
-        std::fprintf(stderr, "corvane-lock-sim: %s\n", qPrintable(error));
-        return 1;
-    }
-    if (!link.isEmpty()) {
-        QFile::remove(link);
-        if (!QFile::link(server.devicePath(), link)) {
-            std::fprintf(stderr, "corvane-lock-sim: cannot make the link %s\n", qPrintable(link));
-            return 1;
-        }
-    }
-    Say(server.devicePath());
-    Say(QStringLiteral("Simulated lock %1 (%2 events), keypad %3, key %4, %5 pace. Type help for commands.")
-            .arg(lock.name)
-            .arg(lock.eventCount())
-            .arg(keypad, KeyName(key), pace == PtyServer::Pace::Real ? QStringLiteral("real") : QStringLiteral("fast")));
-
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
-    std::signal(SIGHUP, OnSignal);
-
-    bool watchInput = true;
-    QByteArray input;
-    int status = 0;
+    const QString scene = QStringLiteral("Simulated lock %1 (%2 events), keypad %3, key %4, %5 pace. Type help for commands.")
+                              .arg(lock.name)
+                              .arg(lock.eventCount())
+                              .arg(keypad, KeyName(key), PaceName(pace));
     // The key goes to the lock once the program has stopped writing it.
     QElapsedTimer quiet;
     int requestsSeen = -1;
-    while (!g_quit) {
-        if (autoFillMs >= 0) {
-            if (device.key() != SimulatedInterface::Key::Request || device.requestCount() != requestsSeen) {
-                requestsSeen = device.requestCount();
-                quiet.start();
-            } else if (quiet.elapsed() >= autoFillMs && device.lockFillsKey()) {
-                Say(QStringLiteral("the lock wrote its audit into the key"));
-            }
+    const auto autoFill = [&] {
+        if (device.key() != SimulatedInterface::Key::Request || device.requestCount() != requestsSeen) {
+            requestsSeen = device.requestCount();
+            quiet.start();
+        } else if (quiet.elapsed() >= autoFillMs && device.lockFillsKey()) {
+            Say(QStringLiteral("the lock wrote its audit into the key"));
         }
-        pollfd fds[2] = { { server.fd(), POLLIN, 0 }, { STDIN_FILENO, POLLIN, 0 } };
-        const int ready = ::poll(fds, watchInput ? 2 : 1, 100);
-        if (ready < 0)
-            continue; // a signal
-        if (!server.serve()) {
-            Say(device.hungUp() ? QStringLiteral("hung up, as the fault asked") : QStringLiteral("the terminal failed"));
-            status = device.hungUp() ? 0 : 1;
-            break;
-        }
-        if (watchInput && (fds[1].revents & (POLLIN | POLLHUP))) {
-            char buffer[256];
-            const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-            if (n <= 0) {
-                watchInput = false; // no more commands; go on serving
-                continue;
-            }
-            input.append(buffer, int(n));
-            int end;
-            bool quit = false;
-            while (!quit && (end = input.indexOf('\n')) >= 0) {
-                quit = !Command(QString::fromUtf8(input.left(end)), device);
-                input.remove(0, end + 1);
-            }
-            if (quit)
-                break;
-        }
-    }
-    if (!link.isEmpty())
-        QFile::remove(link);
-    return status;
+    };
+    return Serve(server, link, scene, [&device](const QString& line) { return Command(line, device); },
+                 [&device] { return device.hungUp() ? QStringLiteral("hung up, as the fault asked") : QString(); },
+                 autoFillMs >= 0 ? std::function<void()>(autoFill) : std::function<void()>());
 }
