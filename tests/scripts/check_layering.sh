@@ -26,5 +26,11 @@ done
 update=$(ls "$src"/update/*.{h,cpp} 2>/dev/null | grep -v 'Dialog\.' || true)
 bad=$( [ -z "$update" ] || grep -nE '#include *<(Qt(Gui|Widgets|SerialPort|PrintSupport)/|Q(Widget|MessageBox|Dialog|Application|SerialPort)\b)|#include *"(ui_|Messages|SettingsFile|MainWindow)' $update || true)
 if [ -n "$bad" ]; then echo "update/ (but its dialogs) reaches beyond Core and Network:"; echo "$bad"; status=1; fi
+# Nothing below the window reaches up into it: no header of src/app is included from elsewhere.
+for header in "$src"/app/*.h; do
+  name=$(basename "$header")
+  bad=$(grep -rnE "#include *\"$name\"" "$src" --include=*.h --include=*.cpp | grep -v "^$src/app/" || true)
+  if [ -n "$bad" ]; then echo "the window's $name is included from below it:"; echo "$bad"; status=1; fi
+done
 [ $status -eq 0 ] && echo "Layering holds."
 exit $status
