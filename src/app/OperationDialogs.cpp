@@ -16,6 +16,22 @@ OperationDialog::~OperationDialog()
     delete ui;
 }
 
+QThread* OperationDialog::prepareWorker(OperationWorker* worker)
+{
+    auto* thread = new QThread();
+    m_stop = worker->stopFlag();
+    worker->moveToThread(thread);
+    connect(thread, &QThread::started, worker, &OperationWorker::doWork);
+    connect(worker, &OperationWorker::finished, thread, &QThread::quit);
+    connect(worker, &OperationWorker::finished, worker, &QObject::deleteLater);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    connect(worker, &OperationWorker::finished, this, &OperationDialog::workerFinished);
+    connect(worker, &OperationWorker::updateProgress, this, &OperationDialog::updateProgress);
+    connect(worker, &OperationWorker::setProgress, this, &OperationDialog::setProgress);
+    connect(worker, &OperationWorker::ErrorCritical, this, &OperationDialog::ErrorCritical);
+    return thread;
+}
+
 void OperationDialog::run(QThread* thread)
 {
     m_running = true;
@@ -133,9 +149,8 @@ DownloadAuditDialog::DownloadAuditDialog(QWidget* parent, int portIndex, QString
 void DownloadAuditDialog::startWorker()
 {
     m_result = false;
-    auto* worker = new DownloadAuditWorker(unsigned(m_portIndex), m_portName, m_buffers.version, m_buffers.report,
-                                           m_buffers.status, m_buffers.configuration, m_buffers.events,
-                                           m_buffers.dateTimeTable, m_eventCount, &m_result);
+    auto* worker = new DownloadAuditWorker(unsigned(m_portIndex), m_portName, m_buffers[0], m_buffers[1], m_buffers[2],
+                                           m_buffers[3], m_buffers[4], m_buffers[5], m_eventCount, &m_result);
     QThread* thread = prepareWorker(worker);
     connect(worker, &DownloadAuditWorker::ErrorInformation, this, &OperationDialog::ErrorInformation);
     connect(worker, &DownloadAuditWorker::SetText, this, &OperationDialog::SetText);

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QThread>
 
+#include <array>
+
 namespace Ui {
 class ProgressDialog;
 }
@@ -37,21 +39,7 @@ protected:
 
     // The thread and the frame's connections, in the order every dialog makes them; the
     // caller adds the message and text connections of its worker, then calls run().
-    template <typename Worker> QThread* prepareWorker(Worker* worker)
-    {
-        auto* thread = new QThread();
-        m_stop = worker->stopFlag();
-        worker->moveToThread(thread);
-        connect(thread, &QThread::started, worker, &Worker::doWork);
-        connect(worker, &Worker::finished, thread, &QThread::quit);
-        connect(worker, &Worker::finished, worker, &QObject::deleteLater);
-        connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-        connect(worker, &Worker::finished, this, &OperationDialog::workerFinished);
-        connect(worker, &Worker::updateProgress, this, &OperationDialog::updateProgress);
-        connect(worker, &Worker::setProgress, this, &OperationDialog::setProgress);
-        connect(worker, &Worker::ErrorCritical, this, &OperationDialog::ErrorCritical);
-        return thread;
-    }
+    QThread* prepareWorker(OperationWorker* worker);
     void run(QThread* thread);
     // What the dialog does once its worker has finished; by default it closes.
     virtual void afterWorker();
@@ -112,7 +100,7 @@ private:
 
     int m_portIndex;
     QString m_portName;
-    DownloadBuffers m_buffers;
+    std::array<unsigned char*, 6> m_buffers; // version, report, status, configuration, events, date/time table
     int m_eventCount;
     bool m_result = false;
 };

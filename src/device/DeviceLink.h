@@ -1,7 +1,23 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+
+// How one exchange ended.
+enum class LinkStatus {
+    Answered,      // the answer's bytes, which may be none
+    NoAnswer,      // silence after the request
+    ShortWrite,    // the request did not go out whole
+    AnswerTooLong, // more than the capacity came back
+    PortLost,      // the port failed for good (unplugged, closed by the far end): no use trying again
+};
+
+struct LinkReply
+{
+    LinkStatus status = LinkStatus::NoAnswer;
+    QByteArray answer; // only when answered, never longer than the capacity asked for
+};
 
 // One request/answer exchange with the USB interface. Device operations talk only through
 // this, so the same code runs over a serial port, or against a simulated interface in memory.
@@ -10,9 +26,7 @@ class DeviceLink
 public:
     virtual ~DeviceLink() = default;
 
-    // As SendCommand: the answer length (copied to `answer`), 0 for an empty answer, or one of
-    // the negative SendCommand codes.
-    virtual long long exchange(const unsigned char* request, int length, unsigned char* answer, int capacity) = 0;
+    virtual LinkReply exchange(const QByteArray& request, int capacity) = 0;
 
     // Milliseconds on the link's own clock, for bounded waits: a simulated link keeps time by
     // the exchanges it has made, so a bounded wait ends without waiting for real.

@@ -13,7 +13,10 @@ class SerialLink : public DeviceLink
 {
 public:
     explicit SerialLink(QSerialPort* port, CaptureWriter* capture = nullptr);
-    long long exchange(const unsigned char* request, int length, unsigned char* answer, int capacity) override;
+    LinkReply exchange(const QByteArray& request, int capacity) override;
+
+    // The link's status for a SendCommand result.
+    static LinkStatus statusOf(long long sendCommandResult);
     qint64 elapsedMs() const override;
 
 private:

@@ -21,6 +21,18 @@ int AuditSession::busRecordCount() const
     return BusRecordCapacity;
 }
 
+void AuditSession::setBusDump(const BusDump& dump)
+{
+    busVersion = dump.version;
+    busReport = dump.report;
+    busStatus = dump.status;
+    busConfig = dump.configuration;
+    busDateTimeTable = dump.dateTimeTable;
+    busEvents.fill(0);
+    const int bytes = qMin(int(dump.events.size()), BusEventsSize);
+    std::copy(dump.events.begin(), dump.events.begin() + bytes, busEvents.begin());
+}
+
 void AuditSession::ResetContent(bool clearRaw)
 {
     decoded = DecodedAudit();

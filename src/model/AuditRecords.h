@@ -3,6 +3,7 @@
 #include "LockCodes.h"
 
 #include <QDateTime>
+#include <QMetaType>
 #include <QList>
 #include <QString>
 #include <QVector>
@@ -78,6 +79,20 @@ struct DecodedAudit
     bool ok = true;
 };
 
+// What a bus download brings back: the keypad's version block, the lock's report, status and
+// configuration blocks, its date/time table, and the event records, newest first.
+struct BusDump
+{
+    std::array<quint8, wire::BusVersionSize> version{};
+    std::array<quint8, wire::BusReportSize> report{};
+    std::array<quint8, wire::BusStatusSize> status{};
+    std::array<quint8, wire::BusConfigSize> configuration{};
+    std::array<quint8, wire::BusDateTimeTableSize> dateTimeTable{};
+    QByteArray events; // 12 bytes a record
+};
+
+Q_DECLARE_METATYPE(BusDump)
+
 // The loaded audit: the raw buffers as acquired (what an audit file keeps) and what was decoded
 // from them.
 class AuditSession
@@ -115,6 +130,10 @@ public:
 
     // The event records the bus buffer holds: up to the first all-zero one.
     int busRecordCount() const;
+
+    // Fills the bus buffers with a download, the event records after it zeroed; no more records
+    // than the buffer holds are kept.
+    void setBusDump(const BusDump& dump);
 
     // Empties what was decoded. With clearRaw the raw audit is forgotten too, so a new audit never
     // shows the previous lock's identity.

@@ -142,22 +142,22 @@ ConfigPresentation PresentConfig(const Config& config, bool busAudit, const QLis
     };
 
     // The master row is always there; the other masters and managers only when known to the lock.
-    p.users.append(userRow(config, QCoreApplication::translate("MainWindow", "Master"), 80));
+    p.users.append(userRow(config, QCoreApplication::translate("MainWindow", "Master"), users::Master));
     const struct {
         const char* name;
         int user;
     } seniors[] = {
-        {QT_TRANSLATE_NOOP("MainWindow", "Master 2"), 81},
-        {QT_TRANSLATE_NOOP("MainWindow", "Manager"), 60},
-        {QT_TRANSLATE_NOOP("MainWindow", "Manager 2"), 61},
-        {QT_TRANSLATE_NOOP("MainWindow", "Manager 3"), 62},
+        {QT_TRANSLATE_NOOP("MainWindow", "Master 2"), users::Master2},
+        {QT_TRANSLATE_NOOP("MainWindow", "Manager"), users::Manager},
+        {QT_TRANSLATE_NOOP("MainWindow", "Manager 2"), users::Manager2},
+        {QT_TRANSLATE_NOOP("MainWindow", "Manager 3"), users::Manager3},
     };
     for (const auto& senior : seniors) {
         if (config.userStatus[size_t(senior.user)] != 0)
             p.users.append(userRow(config, translate(senior.name), senior.user));
     }
     const QString userWord = QCoreApplication::translate("MainWindow", "User");
-    for (int n = 1; n <= 59; ++n) {
+    for (int n = users::FirstUser; n <= users::LastUser; ++n) {
         if (config.userStatus[size_t(n)] != 0)
             p.users.append(userRow(config, QStringLiteral("%1 %2").arg(userWord, twoDigits(n)), n));
     }

@@ -1,5 +1,7 @@
 #include "UsersLog.h"
 
+#include "LockCodes.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -18,24 +20,24 @@ QString twoDigits(int n)
 QString slotName(int slot)
 {
     switch (slot) {
-    case 0x3C:
+    case users::Manager:
         return Texts::tr("Manager");
-    case 0x3D:
+    case users::Manager2:
         return Texts::tr("Manager 02");
-    case 0x3E:
+    case users::Manager3:
         return Texts::tr("Manager 03");
-    case 0x50:
+    case users::Master:
         return Texts::tr("Master");
-    case 0x51:
+    case users::Master2:
         return Texts::tr("Master 02");
-    case 0x62:
+    case users::Erc1:
         return Texts::tr("ERC 1 user");
-    case 0x63:
+    case users::Erc2:
         return Texts::tr("ERC 2 user");
     default:
         break;
     }
-    if ((slot >= 0x01 && slot <= 0x3B) || (slot >= 0x3F && slot <= 0x4F))
+    if ((slot >= users::FirstUser && slot <= users::LastUser) || (slot >= users::FirstOtherUser && slot <= users::LastOtherUser))
         return Texts::tr("User %1").arg(twoDigits(slot));
     return QString();
 }
@@ -76,9 +78,12 @@ int UserSlotType(char c)
 
 QVector<UsersLogRow> UsersLogRows(const quint8* records, const DisplaySettings& settings)
 {
-    QVector<QPair<int, QString>> userSlots = { { 60, Texts::tr("Manager") },   { 61, Texts::tr("Manager 02") }, { 62, Texts::tr("Manager 03") },
-                                           { 80, Texts::tr("Master") },    { 81, Texts::tr("Master 02") } };
-    for (int n = 1; n <= 59; ++n)
+    QVector<QPair<int, QString>> userSlots = { { users::Manager, Texts::tr("Manager") },
+                                               { users::Manager2, Texts::tr("Manager 02") },
+                                               { users::Manager3, Texts::tr("Manager 03") },
+                                               { users::Master, Texts::tr("Master") },
+                                               { users::Master2, Texts::tr("Master 02") } };
+    for (int n = users::FirstUser; n <= users::LastUser; ++n)
         userSlots.append({ n, Texts::tr("User %1").arg(twoDigits(n)) });
 
     QVector<UsersLogRow> rows;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EventRows.h"
+#include "LockCodes.h"
 
 #include <QString>
 #include <QVector>
@@ -8,8 +9,8 @@
 // The users log: 104 records of 8 bytes, one per user slot, as the download stores them.
 namespace userslog {
 
-constexpr int RecordCount = 104;
-constexpr int RecordSize = 8;
+constexpr int RecordCount = wire::UsersLogRecordCount;
+constexpr int RecordSize = wire::UsersLogRecordSize;
 constexpr int BufferSize = 1024; // the window's buffer; the records take the first 832 bytes
 
 // Record byte 0.

@@ -1,7 +1,6 @@
 #include "DeviceOperations.h"
 
 #include "Protocol.h"
-#include "SerialTransport.h"
 #include "UsersLog.h"
 
 #include <QCoreApplication>
@@ -38,13 +37,6 @@ constexpr unsigned char UsersLogUnsupported = 0x8A;
 constexpr unsigned char EmptySlotClass = 0x80;
 constexpr int FirstFirmwareWithTable = 105;
 
-constexpr int VersionSize = 12;
-constexpr int ReportSize = 36;
-constexpr int StatusSize = 5;
-constexpr int ConfigSize = 64;
-constexpr int RecordSize = 12;
-constexpr int TableEntrySize = 8;
-constexpr int TableEntries = 8;
 
 OperationOutcome succeeded(const QString& message = QString()) { return { OperationOutcome::Succeeded, message }; }
 OperationOutcome failed(const QString& message) { return { OperationOutcome::Failed, message }; }
@@ -56,6 +48,16 @@ OperationOutcome noAnswerFromLock() { return failed(Texts::tr("No answer from lo
 OperationOutcome noAnswerFromKeypad() { return failed(Texts::tr("No answer from keypad")); }
 OperationOutcome portLost() { return failed(Texts::tr("USB interface disconnected")); }
 
+// How one exchange went: the answer's length, or -1 when there was no answer to read.
+struct Reply
+{
+    LinkStatus status = LinkStatus::NoAnswer;
+    long long length = -1;
+
+    bool lost() const { return status == LinkStatus::PortLost; }
+    bool answered() const { return status == LinkStatus::Answered && length >= 1; }
+};
+
 // One request buffer and one answer buffer, as every operation uses them.
 class Exchanges
 {
@@ -65,17 +67,25 @@ public:
     unsigned char* request() { return m_request.data(); }
     const unsigned char* answer() const { return m_answer.data(); }
 
-    long long send(unsigned int length)
+    Reply send(unsigned int length)
     {
         m_answer.fill(0);
-        return m_link.exchange(m_request.data(), int(length), m_answer.data(), int(m_answer.size()));
+        const LinkReply reply = m_link.exchange(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(m_request.data()), int(length)), int(m_answer.size()));
+        if (reply.status != LinkStatus::Answered)
+            return { reply.status, -1 };
+        // A link never hands over more than the buffer holds; if one did, it would be too long.
+        if (reply.answer.size() > int(m_answer.size()))
+            return { LinkStatus::AnswerTooLong, -1 };
+        std::copy(reply.answer.begin(), reply.answer.end(), m_answer.begin());
+        return { LinkStatus::Answered, reply.answer.size() };
     }
 
     // A request that gets no answer is sent once more; a lost port is not worth a second try.
-    long long sendWithRetry(unsigned int length)
+    Reply sendWithRetry(unsigned int length)
     {
-        const long long result = send(length);
-        return result >= 1 || result == SendCommandPortLost ? result : send(length);
+        const Reply reply = send(length);
+        return reply.answered() || reply.lost() ? reply : send(length);
     }
 
     qint64 elapsedMs() const { return m_link.elapsedMs(); }
@@ -91,7 +101,7 @@ bool waitExpired(const Exchanges& x, qint64 limitMs)
     return limitMs >= 0 && x.elapsedMs() >= limitMs;
 }
 
-// Polls the reader until it holds a key of the right family. Empty result: a key is there.
+// Polls the reader until it holds a key of the right family: true then, false with the outcome.
 bool waitForKey(Exchanges& x, OperationProgress& progress, qint64 limitMs, OperationOutcome& outcome)
 {
     const unsigned int length = Protocol::CheckPresence(x.request(), AnswerCapacity);
@@ -100,18 +110,18 @@ bool waitForKey(Exchanges& x, OperationProgress& progress, qint64 limitMs, Opera
         return false;
     }
     for (;;) {
-        const long long n = x.send(length);
-        if (n == SendCommandPortLost) {
+        const Reply n = x.send(length);
+        if (n.lost()) {
             outcome = portLost();
             return false;
         }
-        if (n != NoKeyAnswerLength && n != KeyAnswerLength) {
+        if (n.length != NoKeyAnswerLength && n.length != KeyAnswerLength) {
             outcome = communicationError();
             return false;
         }
-        if (n == KeyAnswerLength && x.answer()[KeyFamilyByte] == DallasFamily)
+        if (n.length == KeyAnswerLength && x.answer()[KeyFamilyByte] == DallasFamily)
             return true;
-        if (n == KeyAnswerLength)
+        if (n.length == KeyAnswerLength)
             progress.setStatus(Texts::tr("Dallas key not valid"), true);
         else
             progress.setStatus(Texts::tr("Waiting for Dallas key..."), false);
@@ -131,8 +141,8 @@ int pagePercent(int page, int pageCount)
     return pageCount > 1 ? page * 100 / (pageCount - 1) : 100;
 }
 
-// Waits for the keypad and takes its version answer. Empty result: the keypad answered with a
-// good CRC, in download mode, and its version block is stored in `version` (when given).
+// Waits for the keypad and takes its version answer: true when the keypad answered with a good CRC,
+// in download mode, its version block stored in `version` (when given); false with the outcome.
 bool checkKeypad(Exchanges& x, OperationProgress& progress, bool endlessWait, qint64 limitMs,
                  unsigned char* version, OperationOutcome& outcome)
 {
@@ -141,14 +151,14 @@ bool checkKeypad(Exchanges& x, OperationProgress& progress, bool endlessWait, qi
         outcome = cancelled();
         return false;
     }
-    long long n = 0;
+    Reply n;
     for (;;) {
         n = x.sendWithRetry(length);
-        if (n == SendCommandPortLost) {
+        if (n.lost()) {
             outcome = portLost();
             return false;
         }
-        if (n >= 1)
+        if (n.answered())
             break;
         if (!endlessWait) {
             outcome = noAnswerFromKeypad();
@@ -163,27 +173,27 @@ bool checkKeypad(Exchanges& x, OperationProgress& progress, bool endlessWait, qi
             return false;
         }
     }
-    if (!Protocol::CheckCrc(x.answer(), unsigned(n))) {
+    if (!Protocol::CheckCrc(x.answer(), unsigned(n.length))) {
         n = x.send(length);
-        if (n == SendCommandPortLost) {
+        if (n.lost()) {
             outcome = portLost();
             return false;
         }
-        if (n < 1) {
+        if (!n.answered()) {
             outcome = noAnswerFromKeypad();
             return false;
         }
-        if (!Protocol::CheckCrc(x.answer(), unsigned(n))) {
+        if (!Protocol::CheckCrc(x.answer(), unsigned(n.length))) {
             outcome = communicationError();
             return false;
         }
     }
-    if (n < (version ? VersionAnswerLength : DownloadModeByte + 1)) {
+    if (n.length < (version ? VersionAnswerLength : DownloadModeByte + 1)) {
         outcome = communicationError();
         return false;
     }
     if (version)
-        std::memcpy(version, x.answer() + 3, VersionSize);
+        std::memcpy(version, x.answer() + 3, wire::BusVersionSize);
     progress.setPercentageMode(true);
     if (!(x.answer()[DownloadModeByte] & DownloadModeBit)) {
         outcome = failed(Texts::tr("Please enable download mode (function 7) on keypad"));
@@ -196,16 +206,16 @@ bool checkKeypad(Exchanges& x, OperationProgress& progress, bool endlessWait, qi
 bool readLockBlock(Exchanges& x, unsigned int length, int from, int size, unsigned char* into,
                    OperationOutcome& outcome)
 {
-    const long long n = x.sendWithRetry(length);
-    if (n == SendCommandPortLost) {
+    const Reply n = x.sendWithRetry(length);
+    if (n.lost()) {
         outcome = portLost();
         return false;
     }
-    if (n < 1) {
+    if (!n.answered()) {
         outcome = noAnswerFromLock();
         return false;
     }
-    if (n < from + size) {
+    if (n.length < from + size) {
         outcome = communicationError();
         return false;
     }
@@ -220,17 +230,17 @@ enum class AuditStep { Record, End, Stop };
 AuditStep readAuditAnswer(Exchanges& x, unsigned int length, int from, int size, unsigned char* into,
                           OperationOutcome& outcome)
 {
-    const long long n = x.sendWithRetry(length);
-    if (n == SendCommandPortLost) {
+    const Reply n = x.sendWithRetry(length);
+    if (n.lost()) {
         outcome = portLost();
         return AuditStep::Stop;
     }
-    if (n < 1) {
+    if (!n.answered()) {
         outcome = noAnswerFromLock();
         return AuditStep::Stop;
     }
     unsigned char code = 0;
-    switch (Protocol::ClassifyAuditAnswer(x.answer(), n, &code)) {
+    switch (Protocol::ClassifyAuditAnswer(x.answer(), n.length, &code)) {
     case Protocol::AuditAnswer::End:
         return AuditStep::End;
     case Protocol::AuditAnswer::LockError:
@@ -242,7 +252,7 @@ AuditStep readAuditAnswer(Exchanges& x, unsigned int length, int from, int size,
     case Protocol::AuditAnswer::Record:
         break;
     }
-    if (n < from + size) {
+    if (n.length < from + size) {
         outcome = communicationError();
         return AuditStep::Stop;
     }
@@ -273,11 +283,17 @@ int FirmwareNumber(const unsigned char* report)
 
 namespace {
 
+template <typename Payload> OperationResult<Payload> ended(OperationResult<Payload>& result, const OperationOutcome& outcome)
+{
+    result.outcome = outcome;
+    return result;
+}
+
 // Waits for a key, then makes one exchange a page; `page` sends page p and says whether its
 // answer is good, having taken what it needs from it.
 OperationOutcome KeyPages(DeviceLink& link, OperationProgress& progress, int pageCount, qint64 waitLimitMs,
-                          const QString& text, const std::function<long long(Exchanges&, unsigned char)>& send,
-                          const std::function<bool(const Exchanges&, long long, int)>& accept)
+                          const QString& text, const std::function<Reply(Exchanges&, unsigned char)>& send,
+                          const std::function<bool(const Exchanges&, const Reply&, int)>& accept)
 {
     Exchanges x(link);
     OperationOutcome outcome;
@@ -290,8 +306,8 @@ OperationOutcome KeyPages(DeviceLink& link, OperationProgress& progress, int pag
         progress.setPercentageMode(true);
         progress.setPercentage(pagePercent(page, pageCount));
         progress.setStatus(text, false);
-        const long long n = send(x, static_cast<unsigned char>(page));
-        if (n == SendCommandPortLost)
+        const Reply n = send(x, static_cast<unsigned char>(page));
+        if (n.lost())
             return portLost();
         if (!accept(x, n, page))
             return communicationError();
@@ -301,49 +317,58 @@ OperationOutcome KeyPages(DeviceLink& link, OperationProgress& progress, int pag
 
 } // namespace
 
-OperationOutcome ReadDallasKey(DeviceLink& link, OperationProgress& progress, unsigned char* image,
-                               int pageCount, qint64 waitLimitMs)
+OperationResult<QByteArray> ReadDallasKey(DeviceLink& link, OperationProgress& progress, int pageCount,
+                                          qint64 waitLimitMs)
 {
-    return KeyPages(
+    OperationResult<QByteArray> result;
+    pageCount = qBound(0, pageCount, KeyPageCount);
+    result.payload = QByteArray(pageCount * int(Protocol::DallasPageSize), '\0');
+    char* image = result.payload.data();
+    result.outcome = KeyPages(
         link, progress, pageCount, waitLimitMs, Texts::tr("Reading Dallas key..."),
         [](Exchanges& x, unsigned char p) {
             return x.send(Protocol::ReadDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
                                                Protocol::DallasPageLo(p)));
         },
-        [image](const Exchanges& x, long long n, int page) {
-            if (n < PageAnswerLength)
+        [image](const Exchanges& x, const Reply& n, int page) {
+            if (n.length < PageAnswerLength)
                 return false;
             std::memcpy(image + page * Protocol::DallasPageSize, x.answer() + 2, Protocol::DallasPageSize);
             return true;
         });
+    return result;
 }
 
-OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const unsigned char* image,
-                                int pageCount, qint64 waitLimitMs)
+OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const QByteArray& image,
+                                qint64 waitLimitMs)
 {
+    const int pageCount = qMin(int(image.size() / int(Protocol::DallasPageSize)), KeyPageCount);
+    const auto* pages = reinterpret_cast<const unsigned char*>(image.constData());
     return KeyPages(
         link, progress, pageCount, waitLimitMs, Texts::tr("Writing Dallas key..."),
-        [image](Exchanges& x, unsigned char p) {
+        [pages](Exchanges& x, unsigned char p) {
             return x.send(Protocol::WriteDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
-                                                Protocol::DallasPageLo(p), image + p * Protocol::DallasPageSize,
+                                                Protocol::DallasPageLo(p), pages + p * Protocol::DallasPageSize,
                                                 Protocol::DallasPageSize));
         },
-        [](const Exchanges&, long long n, int) { return n == WriteAnswerLength; });
+        [](const Exchanges&, const Reply& n, int) { return n.length == WriteAnswerLength; });
 }
 
-OperationOutcome DownloadAudit(DeviceLink& link, OperationProgress& progress, const DownloadBuffers& b,
-                               int eventCount, qint64 waitLimitMs)
+OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& progress, int eventCount,
+                                       qint64 waitLimitMs)
 {
+    OperationResult<BusDump> result;
+    BusDump& dump = result.payload;
+    OperationOutcome& outcome = result.outcome;
     const int count = DownloadEventCount(eventCount);
     const int total = count + 13;
     Exchanges x(link);
-    OperationOutcome outcome;
     const QString downloading = Texts::tr("Downloading audit...");
 
     progress.setPercentageMode(false);
     progress.setStatus(Texts::tr("Please connect the PC to the keypad"), false);
-    if (!checkKeypad(x, progress, true, waitLimitMs, b.version, outcome))
-        return outcome;
+    if (!checkKeypad(x, progress, true, waitLimitMs, dump.version.data(), outcome))
+        return result;
 
     // Status, configuration and report, each followed by its share of the bar.
     struct Block
@@ -353,69 +378,77 @@ OperationOutcome DownloadAudit(DeviceLink& link, OperationProgress& progress, co
         int size;
         unsigned char* into;
     };
-    const Block blocks[] = { { Protocol::Status2Request, 3, StatusSize, b.status },
-                             { Protocol::ReadConfig, 3, ConfigSize, b.configuration },
-                             { Protocol::ReportRequest, 2, ReportSize, b.report } };
+    const Block blocks[] = { { Protocol::Status2Request, 3, wire::BusStatusSize, dump.status.data() },
+                             { Protocol::ReadConfig, 3, wire::BusConfigSize, dump.configuration.data() },
+                             { Protocol::ReportRequest, 2, wire::BusReportSize, dump.report.data() } };
     int step = 1;
     for (const Block& block : blocks) {
         if (!readLockBlock(x, block.build(x.request(), AnswerCapacity), block.from, block.size, block.into, outcome))
-            return outcome;
+            return result;
         progress.setPercentage(100 * step++ / total);
         progress.setStatus(downloading, false);
         if (progress.stopRequested())
-            return cancelled();
+            return ended(result, cancelled());
     }
 
-    std::fill(b.dateTimeTable, b.dateTimeTable + TableEntries * TableEntrySize, 0);
-    if (FirmwareNumber(b.report) >= FirstFirmwareWithTable) {
-        for (int i = 0; i < TableEntries; ++i) {
-            unsigned char* entry = b.dateTimeTable + i * TableEntrySize;
+    if (FirmwareNumber(dump.report.data()) >= FirstFirmwareWithTable) {
+        for (int i = 0; i < wire::BusDateTimeTableEntries; ++i) {
+            unsigned char* entry = dump.dateTimeTable.data() + i * wire::BusDateTimeTableEntrySize;
             const unsigned int length = Protocol::AuditStart(x.request(), AnswerCapacity, 0xFE, quint8(i));
-            const AuditStep step = readAuditAnswer(x, length, 2, TableEntrySize, entry, outcome);
-            if (step == AuditStep::Stop)
-                return outcome;
+            if (readAuditAnswer(x, length, 2, wire::BusDateTimeTableEntrySize, entry, outcome) == AuditStep::Stop)
+                return result;
         }
     }
 
-    AuditStep first = readAuditAnswer(x, Protocol::AuditStart(x.request(), AnswerCapacity, 0x00, 0x00), 0,
-                                      RecordSize, b.events, outcome);
+    std::array<unsigned char, wire::BusRecordSize> record{};
+    const AuditStep first =
+        readAuditAnswer(x, Protocol::AuditStart(x.request(), AnswerCapacity, 0x00, 0x00), 0, wire::BusRecordSize,
+                        record.data(), outcome);
     if (first == AuditStep::Stop)
-        return outcome;
+        return result;
+    if (first == AuditStep::Record)
+        dump.events.append(reinterpret_cast<const char*>(record.data()), wire::BusRecordSize);
     if (first == AuditStep::End || count == 1)
-        return done();
+        return ended(result, done());
     progress.setPercentage(400 / total);
     progress.setStatus(downloading, false);
     if (progress.stopRequested())
-        return cancelled();
+        return ended(result, cancelled());
 
     const unsigned int next = Protocol::AuditNext(x.request(), AnswerCapacity);
     for (int k = 1;; ++k) {
-        const AuditStep step = readAuditAnswer(x, next, 0, RecordSize, b.events + k * RecordSize, outcome);
+        const AuditStep step = readAuditAnswer(x, next, 0, wire::BusRecordSize, record.data(), outcome);
         if (step == AuditStep::Stop)
-            return outcome;
+            return result;
+        if (step == AuditStep::Record)
+            dump.events.append(reinterpret_cast<const char*>(record.data()), wire::BusRecordSize);
         if (step == AuditStep::End || k + 1 >= count)
-            return done();
+            return ended(result, done());
         progress.setPercentage((400 + 100 * k) / total);
         progress.setStatus(downloading, false);
         if (progress.stopRequested())
-            return cancelled();
+            return ended(result, cancelled());
     }
 }
 
-OperationOutcome DownloadUsersLog(DeviceLink& link, OperationProgress& progress, unsigned char* records)
+OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress& progress)
 {
+    OperationResult<QByteArray> result;
+    result.payload = QByteArray(userslog::RecordCount * userslog::RecordSize, '\0');
+    auto* records = reinterpret_cast<unsigned char*>(result.payload.data());
+    const auto end = [&result](const OperationOutcome& outcome) { return ended(result, outcome); };
     Exchanges x(link);
     OperationOutcome outcome;
     if (!checkKeypad(x, progress, false, NoWaitLimit, nullptr, outcome))
-        return outcome;
+        return end(outcome);
 
-    const long long n = x.sendWithRetry(Protocol::ReportRequest(x.request(), AnswerCapacity));
-    if (n == SendCommandPortLost)
-        return portLost();
-    if (n < 1)
-        return noAnswerFromLock();
-    if (n < UsersReportAnswerLength)
-        return communicationError();
+    const Reply n = x.sendWithRetry(Protocol::ReportRequest(x.request(), AnswerCapacity));
+    if (n.lost())
+        return end(portLost());
+    if (!n.answered())
+        return end(noAnswerFromLock());
+    if (n.length < UsersReportAnswerLength)
+        return end(communicationError());
     int types[userslog::RecordCount];
     for (int i = 0; i < userslog::RecordCount; ++i)
         types[i] = UserSlotType(char(x.answer()[userslog::TypesOffset + i]));
@@ -423,26 +456,26 @@ OperationOutcome DownloadUsersLog(DeviceLink& link, OperationProgress& progress,
     progress.setPercentageMode(true);
     progress.setPercentage(0);
     if (progress.stopRequested())
-        return cancelled();
+        return end(cancelled());
 
     for (int i = 0; i < userslog::RecordCount; ++i) {
-        const long long r = x.sendWithRetry(Protocol::AuditRecord(x.request(), AnswerCapacity, quint8(i)));
-        if (r == SendCommandPortLost)
-            return portLost();
-        if (r < 1)
-            return noAnswerFromLock();
+        const Reply r = x.sendWithRetry(Protocol::AuditRecord(x.request(), AnswerCapacity, quint8(i)));
+        if (r.lost())
+            return end(portLost());
+        if (!r.answered())
+            return end(noAnswerFromLock());
         const unsigned char* a = x.answer();
         unsigned char* record = records + i * userslog::RecordSize;
-        if (r > 2 && a[2] == UsersLogUnsupported)
-            return failed(Texts::tr("Lock's firmware not compatible with this function"));
-        if (r < 2)
-            return communicationError();
+        if (r.length > 2 && a[2] == UsersLogUnsupported)
+            return end(failed(Texts::tr("Lock's firmware not compatible with this function")));
+        if (r.length < 2)
+            return end(communicationError());
         if (a[1] == EmptySlotClass) {
             std::fill(record, record + userslog::RecordSize, 0);
             record[0] = types[i] >= 2 ? userslog::SetupInstalled : userslog::NoLog;
         } else {
-            if (r < UsersLogAnswerLength)
-                return communicationError();
+            if (r.length < UsersLogAnswerLength)
+                return end(communicationError());
             const int order[userslog::RecordSize] = { 8, 9, 4, 3, 2, 5, 6, 7 };
             for (int j = 0; j < userslog::RecordSize; ++j)
                 record[j] = a[order[j]];
@@ -450,9 +483,9 @@ OperationOutcome DownloadUsersLog(DeviceLink& link, OperationProgress& progress,
         progress.setPercentageMode(true);
         progress.setPercentage((200 + 100 * i) / userslog::RecordCount);
         if (progress.stopRequested())
-            return cancelled();
+            return end(cancelled());
     }
-    return succeeded();
+    return end(succeeded());
 }
 
 } // namespace operations

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AuditRecords.h"
 #include "DeviceLink.h"
 
 #include <QString>
@@ -26,15 +27,14 @@ struct OperationOutcome
     bool succeeded() const { return kind == Succeeded; }
 };
 
-// Where a bus audit download stores the answers: the session's buffers.
-struct DownloadBuffers
+// An operation's outcome and what it brought back: whole when it succeeded, what came so far
+// otherwise.
+template <typename Payload> struct OperationResult
 {
-    unsigned char* version = nullptr;       // 12 bytes
-    unsigned char* report = nullptr;        // 36 bytes
-    unsigned char* status = nullptr;        // 5 bytes
-    unsigned char* configuration = nullptr; // 64 bytes
-    unsigned char* events = nullptr;        // 12 bytes for each record to read
-    unsigned char* dateTimeTable = nullptr; // 64 bytes
+    OperationOutcome outcome;
+    Payload payload;
+
+    bool succeeded() const { return outcome.succeeded(); }
 };
 
 namespace operations {
@@ -52,21 +52,21 @@ int DownloadEventCount(int requested);
 // Lock firmware number from the report block, as "1.05" gives 105; 0 when it does not read.
 int FirmwareNumber(const unsigned char* report);
 
-// Waits for a valid key on the reader, then reads its pages into `image` (32 bytes each).
-OperationOutcome ReadDallasKey(DeviceLink& link, OperationProgress& progress, unsigned char* image,
-                               int pageCount, qint64 waitLimitMs = NoWaitLimit);
+// Waits for a valid key on the reader, then reads `pageCount` pages of 32 bytes: the image.
+OperationResult<QByteArray> ReadDallasKey(DeviceLink& link, OperationProgress& progress, int pageCount,
+                                          qint64 waitLimitMs = NoWaitLimit);
 
 // Waits for a valid key on the reader, then writes the pages of `image` into it.
-OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const unsigned char* image,
-                                int pageCount, qint64 waitLimitMs = NoWaitLimit);
+OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const QByteArray& image,
+                                qint64 waitLimitMs = NoWaitLimit);
 
 // Waits for the keypad, then reads the lock's status, configuration, report, date/time table
-// and up to `eventCount` event records (see DownloadEventCount) into the buffers.
-OperationOutcome DownloadAudit(DeviceLink& link, OperationProgress& progress, const DownloadBuffers& buffers,
-                               int eventCount, qint64 waitLimitMs = NoWaitLimit);
+// and up to `eventCount` event records (see DownloadEventCount).
+OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& progress, int eventCount,
+                                       qint64 waitLimitMs = NoWaitLimit);
 
-// Reads the 104 users log records into `records` (8 bytes each). Success has no message.
-OperationOutcome DownloadUsersLog(DeviceLink& link, OperationProgress& progress, unsigned char* records);
+// Reads the 104 users log records (8 bytes each). Success has no message.
+OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress& progress);
 
 // The message of a port that could not be opened, in the operations' own words.
 QString UnableToOpenText();

@@ -188,19 +188,50 @@ void SetCaptureFolder(const QString& folder, CaptureWarning unwritable)
     Capture().unwritable = std::move(unwritable);
 }
 
+OperationWorker::OperationWorker()
+    : m_stop(newStopFlag()), m_caller(new QObject, [](QObject* object) { object->deleteLater(); })
+{
+    qRegisterMetaType<BusDump>();
+}
+
+void OperationWorker::doWork()
+{
+    run();
+}
+
+void OperationWorker::stopWork()
+{
+    m_stop->store(true);
+}
+
+void OperationWorker::deliver(std::function<void()> copy)
+{
+    // Queued ahead of finished(), whose receivers live on that same thread.
+    QMetaObject::invokeMethod(m_caller.get(), std::move(copy), Qt::QueuedConnection);
+}
+
 // ---- key reading
 
 ReadDallasWorker::ReadDallasWorker(QString portName, unsigned char* image, int pageCount)
-    : m_portName(std::move(portName)), m_image(image), m_pageCount(pageCount), m_stop(newStopFlag())
+    : m_portName(std::move(portName)), m_image(image), m_pageCount(pageCount)
 {
 }
 
-void ReadDallasWorker::doWork()
+void ReadDallasWorker::run()
 {
     SignalProgress<ReadDallasWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnPort(m_portName, KeyMode, Header(operationname::ReadKey), [&](DeviceLink& link) {
-        return operations::ReadDallasKey(link, progress, m_image, m_pageCount);
+    OperationResult<QByteArray> read;
+    read.outcome = RunOnPort(m_portName, KeyMode, Header(operationname::ReadKey), [&](DeviceLink& link) {
+        read = operations::ReadDallasKey(link, progress, m_pageCount);
+        return read.outcome;
     });
+    const OperationOutcome& outcome = read.outcome;
+    if (outcome.succeeded()) {
+        unsigned char* image = m_image;
+        const QByteArray bytes = read.payload;
+        deliver([image, bytes] { std::copy(bytes.begin(), bytes.end(), image); });
+        emit imageRead(bytes);
+    }
     if (outcome.kind == OperationOutcome::Failed)
         emit ErrorCritical(outcome.message);
     else if (outcome.kind == OperationOutcome::Succeeded)
@@ -208,68 +239,86 @@ void ReadDallasWorker::doWork()
     emit finished();
 }
 
-void ReadDallasWorker::stopWork() { m_stop->store(true); }
-
 // ---- key creation
 
 WriteDallasWorker::WriteDallasWorker(QString portName, unsigned char* image, int pageCount)
-    : m_portName(std::move(portName)), m_image(image), m_pageCount(pageCount), m_stop(newStopFlag())
+    : m_portName(std::move(portName)),
+      m_image(reinterpret_cast<const char*>(image), qBound(0, pageCount, operations::KeyPageCount) * wire::DallasPageSize)
 {
 }
 
-void WriteDallasWorker::doWork()
+void WriteDallasWorker::run()
 {
     SignalProgress<WriteDallasWorker> progress(this, m_stop);
     finish(this, RunOnPort(m_portName, KeyMode, Header(operationname::WriteKey), [&](DeviceLink& link) {
-               return operations::WriteDallasKey(link, progress, m_image, m_pageCount);
+               return operations::WriteDallasKey(link, progress, m_image);
            }));
 }
 
-void WriteDallasWorker::stopWork() { m_stop->store(true); }
-
 // ---- audit download
 
-DownloadAuditWorker::DownloadAuditWorker(unsigned int portIndex, QString portName, unsigned char* version,
+DownloadAuditWorker::DownloadAuditWorker(unsigned int, QString portName, unsigned char* version,
                                          unsigned char* report, unsigned char* status, unsigned char* configuration,
                                          unsigned char* events, unsigned char* dateTimeTable, int eventCount,
                                          bool* result)
-    : m_portIndex(portIndex), m_portName(std::move(portName)),
-      m_buffers{ version, report, status, configuration, events, dateTimeTable },
-      m_eventCount(operations::DownloadEventCount(eventCount)), m_result(result), m_stop(newStopFlag())
+    : m_portName(std::move(portName)), m_buffers{ version, report, status, configuration, events, dateTimeTable },
+      m_eventCount(operations::DownloadEventCount(eventCount)), m_result(result)
 {
 }
 
-void DownloadAuditWorker::doWork()
+void DownloadAuditWorker::run()
 {
-    *m_result = false;
     SignalProgress<DownloadAuditWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, Header(operationname::Download, m_eventCount), [&](DeviceLink& link) {
-        return operations::DownloadAudit(link, progress, m_buffers, m_eventCount);
+    OperationResult<BusDump> download;
+    download.outcome = RunOnPort(m_portName, BusMode, Header(operationname::Download, m_eventCount), [&](DeviceLink& link) {
+        download = operations::DownloadAudit(link, progress, m_eventCount);
+        return download.outcome;
     });
-    // Written before finished(), whose queued delivery orders it for the dialog.
-    *m_result = outcome.succeeded();
-    finish(this, outcome);
+    const bool succeeded = download.succeeded();
+    const Buffers b = m_buffers;
+    const BusDump dump = download.payload;
+    bool* result = m_result;
+    deliver([b, dump, succeeded, result] {
+        if (succeeded) {
+            std::copy(dump.version.begin(), dump.version.end(), b.version);
+            std::copy(dump.report.begin(), dump.report.end(), b.report);
+            std::copy(dump.status.begin(), dump.status.end(), b.status);
+            std::copy(dump.configuration.begin(), dump.configuration.end(), b.configuration);
+            std::copy(dump.dateTimeTable.begin(), dump.dateTimeTable.end(), b.dateTimeTable);
+            std::copy(dump.events.begin(), dump.events.end(), b.events);
+        }
+        *result = succeeded;
+    });
+    if (succeeded)
+        emit auditDownloaded(dump);
+    finish(this, download.outcome);
 }
-
-void DownloadAuditWorker::stopWork() { m_stop->store(true); }
 
 // ---- users log
 
-UsersLogWorker::UsersLogWorker(unsigned int portIndex, QString portName, unsigned char* records, bool* result)
-    : m_portIndex(portIndex), m_portName(std::move(portName)), m_records(records), m_result(result),
-      m_stop(newStopFlag())
+UsersLogWorker::UsersLogWorker(unsigned int, QString portName, unsigned char* records, bool* result)
+    : m_portName(std::move(portName)), m_records(records), m_result(result)
 {
 }
 
-void UsersLogWorker::doWork()
+void UsersLogWorker::run()
 {
-    *m_result = false;
     SignalProgress<UsersLogWorker> progress(this, m_stop);
-    const OperationOutcome outcome = RunOnPort(m_portName, BusMode, Header(operationname::UsersLog), [&](DeviceLink& link) {
-        return operations::DownloadUsersLog(link, progress, m_records);
+    OperationResult<QByteArray> log;
+    log.outcome = RunOnPort(m_portName, BusMode, Header(operationname::UsersLog), [&](DeviceLink& link) {
+        log = operations::DownloadUsersLog(link, progress);
+        return log.outcome;
     });
-    *m_result = outcome.succeeded();
-    finish(this, outcome);
+    const bool succeeded = log.succeeded();
+    unsigned char* records = m_records;
+    bool* result = m_result;
+    const QByteArray bytes = log.payload;
+    deliver([records, result, bytes, succeeded] {
+        if (succeeded)
+            std::copy(bytes.begin(), bytes.end(), records);
+        *result = succeeded;
+    });
+    if (succeeded)
+        emit logDownloaded(bytes);
+    finish(this, log.outcome);
 }
-
-void UsersLogWorker::stopWork() { m_stop->store(true); }

@@ -55,115 +55,126 @@ void SetLinkProvider(LinkProvider provider);
 // late Cancel never reaches a worker that has already gone.
 using StopFlag = std::shared_ptr<std::atomic_bool>;
 
+// What the four workers share: the stop flag, the run on their own thread, and the signals of
+// progress, failure and end. Each run ends with its message (if any), then finished() last; a
+// payload the caller gave buffers for is copied into them first, once, on the thread that made
+// the worker (the caller's).
+class OperationWorker : public QObject
+{
+    Q_OBJECT
+public:
+    StopFlag stopFlag() const { return m_stop; }
+
+signals:
+    void updateProgress(int progress);
+    void setProgress(bool set);
+    void finished();
+    void ErrorCritical(QString message);
+
+public slots:
+    void doWork();
+    void stopWork();
+
+protected:
+    OperationWorker();
+    // The operation, on the worker's thread.
+    virtual void run() = 0;
+    // Runs `copy` on the thread that made the worker, ahead of finished().
+    void deliver(std::function<void()> copy);
+
+    StopFlag m_stop;
+
+private:
+    std::shared_ptr<QObject> m_caller; // lives on the thread that made the worker
+};
+
 // Reads a Dallas audit key into the session's image buffer.
-class ReadDallasWorker : public QObject
+class ReadDallasWorker : public OperationWorker
 {
     Q_OBJECT
 public:
     ReadDallasWorker(QString portName, unsigned char* image, int pageCount);
-    StopFlag stopFlag() const { return m_stop; }
 
 signals:
-    void updateProgress(int progress);
-    void setProgress(bool set);
-    void finished();
-    void ErrorCritical(QString message);
     void ErrorInformation(QString message, bool done);
     void SetText(QString message, bool isError);
-
-public slots:
-    void doWork();
-    void stopWork();
+    // The image read, on success, before finished().
+    void imageRead(QByteArray image);
 
 private:
+    void run() override;
+
     QString m_portName;
     unsigned char* m_image;
     int m_pageCount;
-    StopFlag m_stop;
 };
 
 // Writes the request image into a Dallas audit key.
-class WriteDallasWorker : public QObject
+class WriteDallasWorker : public OperationWorker
 {
     Q_OBJECT
 public:
     WriteDallasWorker(QString portName, unsigned char* image, int pageCount);
-    StopFlag stopFlag() const { return m_stop; }
 
 signals:
-    void updateProgress(int progress);
-    void setProgress(bool set);
-    void finished();
-    void ErrorCritical(QString message);
     void ErrorInformation(QString message);
     void SetText(QString message, bool isError);
 
-public slots:
-    void doWork();
-    void stopWork();
-
 private:
+    void run() override;
+
     QString m_portName;
-    unsigned char* m_image;
-    int m_pageCount;
-    StopFlag m_stop;
+    QByteArray m_image; // taken when made: the caller's buffer is its own again
 };
 
 // Downloads the lock's audit over the bus into the session's six bus buffers.
-class DownloadAuditWorker : public QObject
+class DownloadAuditWorker : public OperationWorker
 {
     Q_OBJECT
 public:
     DownloadAuditWorker(unsigned int portIndex, QString portName, unsigned char* version, unsigned char* report,
                         unsigned char* status, unsigned char* configuration, unsigned char* events,
                         unsigned char* dateTimeTable, int eventCount, bool* result);
-    StopFlag stopFlag() const { return m_stop; }
-    int eventCount() const { return m_eventCount; }
 
 signals:
-    void updateProgress(int progress);
-    void setProgress(bool set);
-    void finished();
-    void ErrorCritical(QString message);
     void ErrorInformation(QString message);
     void SetText(QString message, bool isError);
-
-public slots:
-    void doWork();
-    void stopWork();
+    // The audit downloaded, on success, before finished().
+    void auditDownloaded(BusDump dump);
 
 private:
-    unsigned int m_portIndex;
+    void run() override;
+
     QString m_portName;
-    DownloadBuffers m_buffers;
+    struct Buffers
+    {
+        unsigned char* version;
+        unsigned char* report;
+        unsigned char* status;
+        unsigned char* configuration;
+        unsigned char* events;
+        unsigned char* dateTimeTable;
+    } m_buffers;
     int m_eventCount;
     bool* m_result;
-    StopFlag m_stop;
 };
 
 // Downloads the users log over the bus into the window's records buffer.
-class UsersLogWorker : public QObject
+class UsersLogWorker : public OperationWorker
 {
     Q_OBJECT
 public:
     UsersLogWorker(unsigned int portIndex, QString portName, unsigned char* records, bool* result);
-    StopFlag stopFlag() const { return m_stop; }
 
 signals:
-    void updateProgress(int progress);
-    void setProgress(bool set);
-    void finished();
-    void ErrorCritical(QString message);
     void ErrorInformation(QString message);
-
-public slots:
-    void doWork();
-    void stopWork();
+    // The 104 records, on success, before finished().
+    void logDownloaded(QByteArray records);
 
 private:
-    unsigned int m_portIndex;
+    void run() override;
+
     QString m_portName;
     unsigned char* m_records;
     bool* m_result;
-    StopFlag m_stop;
 };

@@ -16,7 +16,7 @@ class SimulatedLink : public DeviceLink
 public:
     SimulatedLink(SimulatedInterface& device, bool keyMode);
 
-    long long exchange(const unsigned char* request, int length, unsigned char* answer, int capacity) override;
+    LinkReply exchange(const QByteArray& request, int capacity) override;
     qint64 elapsedMs() const override { return m_elapsedUs / 1000; }
 
     // Every request sent, in order (kept only when asked for).

@@ -6,11 +6,10 @@
 // end of the input is a port that went away, which ends every operation.
 
 #include "DeviceLink.h"
-#include "SerialTransport.h"
 
 #include <QByteArray>
 
-#include <cstring>
+#include <algorithm>
 
 enum class FuzzOperation : quint8 { ReadKey, WriteKey, Download, UsersLog, Count };
 
@@ -34,27 +33,26 @@ class ScriptedLink : public DeviceLink
 public:
     ScriptedLink(const quint8* data, size_t size) : m_data(data), m_size(size) {}
 
-    long long exchange(const unsigned char*, int, unsigned char* answer, int capacity) override
+    LinkReply exchange(const QByteArray&, int capacity) override
     {
         ++m_exchanges;
         m_clockMs += 40;
         if (m_size - m_at < 2)
-            return SendCommandPortLost;
+            return { LinkStatus::PortLost, QByteArray() };
         const quint16 length = quint16((m_data[m_at] << 8) | m_data[m_at + 1]);
         m_at += 2;
         if (length == FuzzSilence) {
             m_clockMs += 800;
-            return SendCommandNoAnswer;
+            return { LinkStatus::NoAnswer, QByteArray() };
         }
         if (length == FuzzTooLong)
-            return SendCommandAnswerTooLong;
+            return { LinkStatus::AnswerTooLong, QByteArray() };
         const size_t n = std::min<size_t>(length, m_size - m_at);
         const quint8* bytes = m_data + m_at;
         m_at += n;
         if (n > size_t(capacity))
-            return SendCommandAnswerTooLong;
-        std::memcpy(answer, bytes, n);
-        return static_cast<long long>(n);
+            return { LinkStatus::AnswerTooLong, QByteArray() };
+        return { LinkStatus::Answered, QByteArray(reinterpret_cast<const char*>(bytes), int(n)) };
     }
     qint64 elapsedMs() const override { return m_clockMs; }
     int exchanges() const { return m_exchanges; }

@@ -5,7 +5,6 @@
 #include "ScriptedLink.h"
 #include "UsersLog.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -26,16 +25,6 @@ struct QuietProgress : OperationProgress
     bool stopRequested() const override { return false; }
 };
 
-struct Buffers
-{
-    std::array<unsigned char, 12> version{};
-    std::array<unsigned char, 36> report{};
-    std::array<unsigned char, 5> status{};
-    std::array<unsigned char, 64> config{};
-    std::array<unsigned char, 5600 * 12> events{};
-    std::array<unsigned char, 64> table{};
-    std::array<unsigned char, 8192> image{};
-};
 
 } // namespace
 
@@ -46,30 +35,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto operation = FuzzOperation(data[0] % quint8(FuzzOperation::Count));
     ScriptedLink link(data + 2, size - 2);
     QuietProgress progress;
-    auto b = std::make_unique<Buffers>();
     // Bounds the waits that the window leaves open, on the link's own clock.
     const qint64 waitLimitMs = 60000;
 
     OperationOutcome outcome;
     switch (operation) {
-    case FuzzOperation::ReadKey:
-        outcome = operations::ReadDallasKey(link, progress, b->image.data(), 256, waitLimitMs);
+    case FuzzOperation::ReadKey: {
+        const OperationResult<QByteArray> read = operations::ReadDallasKey(link, progress, 256, waitLimitMs);
+        outcome = read.outcome;
+        Require(read.payload.size() == 8192);
         Require(!outcome.succeeded() || link.exchanges() >= 257);
         break;
+    }
     case FuzzOperation::WriteKey:
-        outcome = operations::WriteDallasKey(link, progress, b->image.data(), 256, waitLimitMs);
+        outcome = operations::WriteDallasKey(link, progress, QByteArray(8192, '\x55'), waitLimitMs);
         Require(!outcome.succeeded() || link.exchanges() >= 257);
         break;
-    case FuzzOperation::Download:
-        outcome = operations::DownloadAudit(link, progress, { b->version.data(), b->report.data(), b->status.data(),
-                                                              b->config.data(), b->events.data(), b->table.data() },
-                                            data[1], waitLimitMs);
+    case FuzzOperation::Download: {
+        const OperationResult<BusDump> download = operations::DownloadAudit(link, progress, data[1], waitLimitMs);
+        outcome = download.outcome;
+        // Never more records than asked for, each whole.
+        Require(download.payload.events.size() % 12 == 0);
+        Require(download.payload.events.size() / 12 <= operations::DownloadEventCount(data[1]));
         Require(!outcome.succeeded() || link.exchanges() >= 5);
         break;
-    case FuzzOperation::UsersLog:
-        outcome = operations::DownloadUsersLog(link, progress, b->image.data());
+    }
+    case FuzzOperation::UsersLog: {
+        const OperationResult<QByteArray> log = operations::DownloadUsersLog(link, progress);
+        outcome = log.outcome;
+        Require(log.payload.size() == userslog::RecordCount * userslog::RecordSize);
         Require(!outcome.succeeded() || link.exchanges() >= 2 + userslog::RecordCount);
         break;
+    }
     case FuzzOperation::Count:
         break;
     }

@@ -31,11 +31,12 @@ public:
     {
         m_script.append(char(operation)).append(char(parameter));
     }
-    long long exchange(const unsigned char* request, int length, unsigned char* answer, int capacity) override
+    LinkReply exchange(const QByteArray& request, int capacity) override
     {
-        const long long n = m_link.exchange(request, length, answer, capacity);
-        m_script += n > 0 ? FuzzAnswer(QByteArray(reinterpret_cast<const char*>(answer), int(n))) : FuzzSilenceAnswer();
-        return n;
+        const LinkReply reply = m_link.exchange(request, capacity);
+        m_script += reply.status == LinkStatus::Answered && !reply.answer.isEmpty() ? FuzzAnswer(reply.answer)
+                                                                                    : FuzzSilenceAnswer();
+        return reply;
     }
     qint64 elapsedMs() const override { return m_link.elapsedMs(); }
     const QByteArray& script() const { return m_script; }
@@ -62,16 +63,13 @@ QByteArray Record(FuzzOperation operation, quint8 parameter, const std::function
     scene(device);
     RecordingLink link(device, operation, parameter);
     NoProgress progress;
-    auto bus = std::make_unique<AuditSession>();
-    std::array<quint8, 8192> image{};
-    BuildRequestImage(image.data());
-    const DownloadBuffers buffers { bus->busVersion.data(), bus->busReport.data(), bus->busStatus.data(),
-                                    bus->busConfig.data(), bus->busEvents.data(), bus->busDateTimeTable.data() };
+    QByteArray image(8192, '\0');
+    BuildRequestImage(reinterpret_cast<quint8*>(image.data()));
     switch (operation) {
-    case FuzzOperation::ReadKey: operations::ReadDallasKey(link, progress, image.data(), 256); break;
-    case FuzzOperation::WriteKey: operations::WriteDallasKey(link, progress, image.data(), 256); break;
-    case FuzzOperation::Download: operations::DownloadAudit(link, progress, buffers, parameter); break;
-    default: operations::DownloadUsersLog(link, progress, image.data()); break;
+    case FuzzOperation::ReadKey: operations::ReadDallasKey(link, progress, 256); break;
+    case FuzzOperation::WriteKey: operations::WriteDallasKey(link, progress, image); break;
+    case FuzzOperation::Download: operations::DownloadAudit(link, progress, parameter); break;
+    default: operations::DownloadUsersLog(link, progress); break;
     }
     return link.script();
 }

@@ -33,11 +33,6 @@ QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
 QByteArray Framed(const QByteArray& b) { return b + char(Protocol::Crc(reinterpret_cast<const quint8*>(b.constData()), unsigned(b.size()))); }
 template <size_t N> QByteArray Bytes(const std::array<quint8, N>& a) { return QByteArray(reinterpret_cast<const char*>(a.data()), int(N)); }
 
-DownloadBuffers Buffers(AuditSession& s)
-{
-    return { s.busVersion.data(), s.busReport.data(), s.busStatus.data(), s.busConfig.data(), s.busEvents.data(),
-             s.busDateTimeTable.data() };
-}
 
 constexpr bool KeyMode = true;
 constexpr bool BusMode = false;
@@ -124,14 +119,13 @@ private slots:
         QFETCH(KeyCase, c);
         Scene s(KeyMode, c.scene, c.key);
         s.progress.stopAt = c.stopAt;
-        QByteArray image(8192, '\xEE');
-        const OperationOutcome outcome =
-            operations::ReadDallasKey(s.link, s.progress, reinterpret_cast<quint8*>(image.data()), 256, c.waitMs);
+        const OperationResult<QByteArray> read = operations::ReadDallasKey(s.link, s.progress, 256, c.waitMs);
+        const OperationOutcome& outcome = read.outcome;
         QCOMPARE(outcome.message, c.message);
         QCOMPARE(outcome.kind, c.message.isEmpty() ? OperationOutcome::Cancelled
                                                    : c.message == "Done" ? OperationOutcome::Succeeded : OperationOutcome::Failed);
-        // Pages land in order; a page never read keeps what was there.
-        QCOMPARE(image, s.device.lock().dallasImage.left(c.pagesRead * 32) + QByteArray(8192 - c.pagesRead * 32, '\xEE'));
+        // Pages land in order; a page never read stays zero.
+        QCOMPARE(read.payload, s.device.lock().dallasImage.left(c.pagesRead * 32) + QByteArray(8192 - c.pagesRead * 32, '\0'));
         QCOMPARE(s.progress.log.contains("!Dallas key not valid"), c.key == SimulatedInterface::Key::WrongFamily);
         if (c.pagesRead == 256) {
             QCOMPARE(s.link.requests().size(), 257);
@@ -146,7 +140,7 @@ private slots:
         Scene s(KeyMode, {}, SimulatedInterface::Key::Blank);
         std::array<quint8, 8192> request{};
         BuildRequestImage(request.data());
-        QCOMPARE(operations::WriteDallasKey(s.link, s.progress, request.data(), 256).message, QStringLiteral("Done"));
+        QCOMPARE(operations::WriteDallasKey(s.link, s.progress, Bytes(request)).message, QStringLiteral("Done"));
         const auto& sent = s.link.requests();
         QCOMPARE(sent.at(1).chopped(1), Hex("2605000020415544540101002075340101" "03") + QByteArray(19, '\0'));
         QCOMPARE(sent.at(4).mid(35, 2), Hex("0000")); // page 3 ends with the checksum
@@ -176,7 +170,7 @@ private slots:
         std::array<quint8, 8192> request{};
         BuildRequestImage(request.data());
         const QByteArray before = s.device.keyMemory();
-        const OperationOutcome outcome = operations::WriteDallasKey(s.link, s.progress, request.data(), 256, c.waitMs);
+        const OperationOutcome outcome = operations::WriteDallasKey(s.link, s.progress, Bytes(request), c.waitMs);
         QCOMPARE(outcome.message, c.message);
         QCOMPARE(outcome.kind, KindOf(c.message));
         const auto isPageWrite = [](const QByteArray& r) { return r.startsWith(Hex("2605")); };
@@ -201,7 +195,7 @@ private slots:
             ScriptedLink link(reinterpret_cast<const quint8*>(script.constData()), size_t(script.size()));
             Progress progress;
             std::array<quint8, 8192> request{};
-            const OperationOutcome outcome = operations::WriteDallasKey(link, progress, request.data(), 256);
+            const OperationOutcome outcome = operations::WriteDallasKey(link, progress, Bytes(request));
             QVERIFY2(outcome.message == "Communication error" && link.exchanges() == 3, c.first);
         }
     }
@@ -240,12 +234,13 @@ private slots:
         QFETCH(DownloadCase, c);
         Scene s(BusMode, c.scene);
         s.progress.stopAt = c.stopAt;
+        const OperationResult<BusDump> download = operations::DownloadAudit(s.link, s.progress, c.requested, c.waitMs);
+        const OperationOutcome& outcome = download.outcome;
         auto a = std::make_unique<AuditSession>();
-        a->busDateTimeTable.fill(0xEE);
-        const OperationOutcome outcome = operations::DownloadAudit(s.link, s.progress, Buffers(*a), c.requested, c.waitMs);
+        a->setBusDump(download.payload);
         QCOMPARE(outcome.message, c.message);
         const LockAudit& lock = s.device.lock();
-        QCOMPARE(Bytes(a->busEvents).left(c.records * 12 + 12), lock.records.left(c.records * 12) + QByteArray(12, '\0'));
+        QCOMPARE(download.payload.events, lock.records.left(c.records * 12));
         const auto isTableRequest = [](const QByteArray& r) { return r.startsWith(Hex("01066DFE")); };
         QCOMPARE(int(std::count_if(s.link.requests().begin(), s.link.requests().end(), isTableRequest)), c.tableRequests);
         if (outcome.succeeded()) {
@@ -267,8 +262,7 @@ private slots:
     void downloadProgress()
     {
         Scene s(BusMode, {});
-        auto a = std::make_unique<AuditSession>();
-        QVERIFY(operations::DownloadAudit(s.link, s.progress, Buffers(*a), 3).succeeded());
+        QVERIFY(operations::DownloadAudit(s.link, s.progress, 3).succeeded());
         QCOMPARE(s.progress.log.mid(0, 3), (QStringList{ "busy", "Please connect the PC to the keypad", "bar" }));
         QCOMPARE(s.progress.numbers(), (QStringList{ "6", "12", "18", "25", "31" }));
     }
@@ -290,8 +284,8 @@ private slots:
         LockAudit lock = SampleLock();
         lock.userTypes[81] = '5'; // Master 02: an empty slot of the second type
         Scene s(BusMode, scene, SimulatedInterface::Key::Audit, lock);
-        std::array<quint8, userslog::BufferSize> records{};
-        const OperationOutcome outcome = operations::DownloadUsersLog(s.link, s.progress, records.data());
+        const OperationResult<QByteArray> log = operations::DownloadUsersLog(s.link, s.progress);
+        const OperationOutcome& outcome = log.outcome;
         QCOMPARE(outcome.message, message);
         QCOMPARE(outcome.succeeded(), message.isEmpty());
         if (!outcome.succeeded())
@@ -301,7 +295,7 @@ private slots:
         // 0 once the report is read, then record i shows (200 + 100 i) / 104.
         CheckBar(s.progress.numbers(), 1 + 104, { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 52, 50 }, { 102, 99 }, { 103, 100 }, { 104, 100 } });
         // Empty slots: Manager 03 has no log, Master 02 was set up. User 01 was installed by the master.
-        const QVector<UsersLogRow> rows = UsersLogRows(records.data(), DisplaySettings());
+        const QVector<UsersLogRow> rows = UsersLogRows(reinterpret_cast<const quint8*>(log.payload.constData()), DisplaySettings());
         QCOMPARE(rows.at(2).installedBy + "|" + rows.at(4).installedBy + "|" + rows.at(4).date, QStringLiteral("No log|Corvane Setup|"));
         QCOMPARE(rows.at(5).installedBy + "|" + rows.at(5).date.left(11), QStringLiteral("Master|04/03/2024 "));
     }
@@ -327,10 +321,9 @@ private slots:
                 script += FuzzAnswer(a);
             ScriptedLink link(reinterpret_cast<const quint8*>(script.constData()), size_t(script.size()));
             Progress progress;
-            auto s = std::make_unique<AuditSession>();
-            const OperationOutcome outcome = c.operation == 0 ? operations::ReadDallasKey(link, progress, s->dallasImage.data(), 256)
-                : c.operation == 1 ? operations::DownloadAudit(link, progress, Buffers(*s), 5)
-                                   : operations::DownloadUsersLog(link, progress, s->dallasImage.data());
+            const OperationOutcome outcome = c.operation == 0 ? operations::ReadDallasKey(link, progress, 256).outcome
+                : c.operation == 1 ? operations::DownloadAudit(link, progress, 5).outcome
+                                   : operations::DownloadUsersLog(link, progress).outcome;
             QVERIFY2(outcome.message == QStringLiteral("Communication error"), c.name);
         }
     }

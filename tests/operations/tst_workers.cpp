@@ -7,6 +7,7 @@
 #include "UsersLog.h"
 #include "Workers.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -26,6 +27,8 @@ template <typename Worker> QStringList Run(Worker& worker, bool stopFirst = fals
     if (stopFirst)
         worker.stopWork();
     worker.doWork();
+    // What the worker hands the caller's thread arrives with the event loop, as finished() does.
+    QCoreApplication::sendPostedEvents();
     return log;
 }
 
@@ -69,11 +72,17 @@ private slots:
         QCOMPARE(sim.command("fill"), QStringLiteral("the lock wrote its audit into the key"));
 
         ReadDallasWorker reader(sim.path(), image.data(), 8);
+        QSignalSpy read(&reader, &ReadDallasWorker::imageRead);
         QCOMPARE(Run(reader), (QStringList{ "information:Done+done", "finished" }));
         QCOMPARE(Bytes(image.data(), 256), sample.dallasImage.left(256));
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read.first().first().toByteArray(), sample.dallasImage.left(256));
 
+        image.fill(0x42);
         ReadDallasWorker cancelled(sim.path(), image.data(), 256);
+        QSignalSpy nothing(&cancelled, &ReadDallasWorker::imageRead);
         QCOMPARE(Run(cancelled, true), QStringList{ "finished" });
+        QVERIFY(nothing.isEmpty() && image[0] == 0x42); // a run that did not end well leaves the buffer alone
         ReadDallasWorker absent(QStringLiteral("/nonexistent/port"), image.data(), 256);
         QCOMPARE(Run(absent), (QStringList{ "critical:Unable to open USB interface", "finished" }));
     }
@@ -86,16 +95,22 @@ private slots:
         bool result = false;
         DownloadAuditWorker download(0, sim.path(), s->busVersion.data(), s->busReport.data(), s->busStatus.data(),
                                      s->busConfig.data(), s->busEvents.data(), s->busDateTimeTable.data(), 20, &result);
+        QSignalSpy downloaded(&download, &DownloadAuditWorker::auditDownloaded);
         QCOMPARE(Run(download), (QStringList{ "information:Done", "finished" }));
         QVERIFY(result);
+        QCOMPARE(downloaded.size(), 1);
+        QCOMPARE(downloaded.first().first().value<BusDump>().events, sample.records.left(20 * 12));
         QCOMPARE(Bytes(s->busEvents.data(), 20 * 12 + 12), sample.records.left(20 * 12) + QByteArray(12, '\0'));
         QCOMPARE(Bytes(s->busDateTimeTable.data(), 64), Bytes(sample.dateTimeTable.data(), 64));
 
         std::array<unsigned char, userslog::BufferSize> records{};
         UsersLogWorker log(0, sim.path(), records.data(), &result);
+        QSignalSpy logged(&log, &UsersLogWorker::logDownloaded);
         QCOMPARE(Run(log), QStringList{ "finished" });
         QVERIFY(result);
         QCOMPARE(records[80 * 8], userslog::SetupInstalled);
+        QCOMPARE(logged.size(), 1);
+        QCOMPARE(logged.first().first().toByteArray(), Bytes(records.data(), 104 * 8));
         UsersLogWorker stopped(0, sim.path(), records.data(), &result);
         QCOMPARE(Run(stopped, true), QStringList{ "finished" });
         QVERIFY(!result);
@@ -125,17 +140,14 @@ private slots:
         QFETCH(QString, message);
         const bool keyMode = operation == Op::Download || operation == Op::UsersLog;
         NoProgress progress;
-        auto s = std::make_unique<AuditSession>();
-        const DownloadBuffers buffers { s->busVersion.data(), s->busReport.data(), s->busStatus.data(),
-                                        s->busConfig.data(), s->busEvents.data(), s->busDateTimeTable.data() };
         const Operation run = [&](DeviceLink& link) {
             switch (operation) {
-            case Op::ReadKey: return operations::ReadDallasKey(link, progress, s->dallasImage.data(), 4, 1000);
-            case Op::WriteKey: return operations::WriteDallasKey(link, progress, s->dallasImage.data(), 4, 1000);
-            case Op::Download: return operations::DownloadAudit(link, progress, buffers, 5, 1000);
+            case Op::ReadKey: return operations::ReadDallasKey(link, progress, 4, 1000).outcome;
+            case Op::WriteKey: return operations::WriteDallasKey(link, progress, QByteArray(4 * 32, 'x'), 1000);
+            case Op::Download: return operations::DownloadAudit(link, progress, 5, 1000).outcome;
             case Op::UsersLog: break;
             }
-            return operations::DownloadUsersLog(link, progress, s->dallasImage.data());
+            return operations::DownloadUsersLog(link, progress).outcome;
         };
         OperationOutcome outcome;
         if (overTerminal) {

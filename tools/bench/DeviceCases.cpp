@@ -25,16 +25,6 @@ struct NoProgress : OperationProgress
     bool stopRequested() const override { return false; }
 };
 
-struct Buffers
-{
-    AuditSession session;
-    DownloadBuffers download()
-    {
-        return { session.busVersion.data(), session.busReport.data(), session.busStatus.data(),
-                 session.busConfig.data(), session.busEvents.data(), session.busDateTimeTable.data() };
-    }
-};
-
 // A lock holding 5600 events, the most a download takes.
 const LockAudit& FullLock()
 {
@@ -58,11 +48,10 @@ qint64 FloorMs(Job job, int events)
     device.setKey(SimulatedInterface::Key::Audit);
     SimulatedLink link(device, job == Job::ReadKey);
     NoProgress progress;
-    auto b = std::make_unique<Buffers>();
     if (job == Job::ReadKey)
-        operations::ReadDallasKey(link, progress, b->session.dallasImage.data(), operations::KeyPageCount);
+        operations::ReadDallasKey(link, progress, operations::KeyPageCount);
     else
-        operations::DownloadAudit(link, progress, b->download(), events);
+        operations::DownloadAudit(link, progress, events);
     return link.elapsedMs();
 }
 
@@ -78,14 +67,12 @@ std::function<void()> OverPseudoTerminal(Job job, int events, QString& note)
             return;
         }
         const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-        auto b = std::make_unique<Buffers>();
         NoProgress progress;
         QElapsedTimer timer;
         timer.start();
         const OperationOutcome outcome = RunOnSerialPort(port, job == Job::ReadKey, [&](DeviceLink& link) {
-            return job == Job::ReadKey
-                ? operations::ReadDallasKey(link, progress, b->session.dallasImage.data(), operations::KeyPageCount)
-                : operations::DownloadAudit(link, progress, b->download(), events);
+            return job == Job::ReadKey ? operations::ReadDallasKey(link, progress, operations::KeyPageCount).outcome
+                                       : operations::DownloadAudit(link, progress, events).outcome;
         });
         const qint64 measured = timer.elapsed();
         sim.kill();
@@ -111,8 +98,7 @@ QVector<BenchCase> DeviceCases()
                           device.setKey(SimulatedInterface::Key::Audit);
                           SimulatedLink link(device, true);
                           NoProgress progress;
-                          std::array<quint8, 8192> image{};
-                          operations::ReadDallasKey(link, progress, image.data(), operations::KeyPageCount);
+                          operations::ReadDallasKey(link, progress, operations::KeyPageCount);
                       });
                   } });
     cases.append({ QStringLiteral("device: download 5600, memory"), 10, [](QString& note) {
@@ -122,8 +108,7 @@ QVector<BenchCase> DeviceCases()
                           SimulatedInterface device(FullLock());
                           SimulatedLink link(device, false);
                           NoProgress progress;
-                          auto b = std::make_unique<Buffers>();
-                          operations::DownloadAudit(link, progress, b->download(), 0);
+                          operations::DownloadAudit(link, progress, 0);
                       });
                   } });
     cases.append({ QStringLiteral("device: key read, pty real pace"), 1,

@@ -398,40 +398,42 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     constexpr bool BusMode = false;
 
     if (o.command == QLatin1String("read-key")) {
-        auto session = std::make_unique<AuditSession>();
-        const OperationOutcome outcome = RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
-            return operations::ReadDallasKey(link, progress, session->dallasImage.data(), operations::KeyPageCount, o.waitMs);
+        OperationResult<QByteArray> read;
+        read.outcome = RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
+            read = operations::ReadDallasKey(link, progress, operations::KeyPageCount, o.waitMs);
+            return read.outcome;
         });
-        if (!outcome.succeeded())
-            return Finish(outcome, err);
-        if (o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)) {
-            const QByteArray image(reinterpret_cast<const char*>(session->dallasImage.data()), AuditSession::DallasImageSize);
-            return WriteOutput(o.output, image, out, err) ? Done : Failed;
-        }
+        if (!read.succeeded())
+            return Finish(read.outcome, err);
+        if (o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive))
+            return WriteOutput(o.output, read.payload, out, err) ? Done : Failed;
+        auto session = std::make_unique<AuditSession>();
         session->busAudit = false;
+        std::copy(read.payload.begin(), read.payload.end(), session->dallasImage.begin());
         return SaveAudit(*session, o.output, err) ? Done : Failed;
     }
 
     if (o.command == QLatin1String("write-key")) {
-        std::array<quint8, AuditSession::DallasImageSize> request{};
-        BuildRequestImage(request.data());
+        QByteArray request(wire::DallasImageSize, '\0');
+        BuildRequestImage(reinterpret_cast<quint8*>(request.data()));
         return Finish(RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
-                          return operations::WriteDallasKey(link, progress, request.data(), operations::KeyPageCount, o.waitMs);
+                          return operations::WriteDallasKey(link, progress, request, o.waitMs);
                       }),
                       err);
     }
 
     if (o.command == QLatin1String("download")) {
-        auto session = std::make_unique<AuditSession>();
-        session->busAudit = true;
-        AuditSession& s = *session;
-        const DownloadBuffers buffers { s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
-                                        s.busConfig.data(), s.busEvents.data(), s.busDateTimeTable.data() };
-        const OperationOutcome outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
-            return operations::DownloadAudit(link, progress, buffers, o.events, o.waitMs);
+        OperationResult<BusDump> download;
+        download.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
+            download = operations::DownloadAudit(link, progress, o.events, o.waitMs);
+            return download.outcome;
         });
-        if (!outcome.succeeded())
-            return Finish(outcome, err);
+        if (!download.succeeded())
+            return Finish(download.outcome, err);
+        auto session = std::make_unique<AuditSession>();
+        AuditSession& s = *session;
+        s.busAudit = true;
+        s.setBusDump(download.payload);
         // The bar's last step is an event short of the whole: the download is complete now.
         progress.setPercentageMode(true);
         progress.setPercentage(100);
@@ -439,15 +441,17 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         return SaveAudit(s, o.output, err) ? Done : Failed;
     }
 
-    std::array<quint8, userslog::BufferSize> records{};
-    const OperationOutcome outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
-        return operations::DownloadUsersLog(link, progress, records.data());
+    OperationResult<QByteArray> log;
+    log.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
+        log = operations::DownloadUsersLog(link, progress);
+        return log.outcome;
     });
-    if (!outcome.succeeded())
-        return Finish(outcome, err);
+    if (!log.succeeded())
+        return Finish(log.outcome, err);
+    const auto* records = reinterpret_cast<const quint8*>(log.payload.constData());
     TextTable table;
     table.header = UsersLogHeaders();
-    for (const UsersLogRow& row : UsersLogRows(records.data(), o.display))
+    for (const UsersLogRow& row : UsersLogRows(records, o.display))
         table.rows.append({ row.user, row.installedBy, row.date });
     return WriteOutput(o.output, ToCsv(table), out, err) ? Done : Failed;
 }
