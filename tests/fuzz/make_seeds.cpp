@@ -8,6 +8,7 @@
 #include "CaptureFormat.h"
 #include "DallasRequest.h"
 #include "DeviceOperations.h"
+#include "History.h"
 #include "ScriptedLink.h"
 #include "SimulatedLink.h"
 
@@ -154,6 +155,12 @@ int main(int argc, char** argv)
     seeds["capture/cut-after-a-request"] = exchanges;
     seeds["capture/every-line"] = exchanges + capture::AnswerLine(889, capture::Answer::Lost, {})
         + "# a note\n" + capture::EndLine(890, "failed", "USB interface disconnected");
+
+    // Histories: one stored with a gap, and three audits that overlap, repeat and miss each other.
+    DeviceHistory history = JoinAudit({}, { { 5, 1, 1, 0 }, { 6, 1, 1, 0 } }, 1, 10, {}).history;
+    history = JoinAudit(history, { { 9, 2, 1, 0 } }, 2, 20, { { 1, 10 } }).history;
+    seeds["history/stored-with-a-gap"] = PackHistory(history);
+    seeds["history/three-audits"] = QByteArray::fromHex("0501020303ff0603030405ff0211121314");
 
     bool ok = true;
     const QFileInfoList samples = argc >= 3 ? QDir(argv[2]).entryInfoList({ "*.kaud" }, QDir::Files) : QFileInfoList();

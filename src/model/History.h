@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QVector>
+
+// A lock's history across visits, one device at a time (the lock, the keypad): the events of
+// successive audits joined by content, in the lock's own order.
+
+// One event as the archive keeps it: what the lock recorded, and the audit that first brought it.
+struct HistoryEvent
+{
+    qint64 time = 0; // seconds since 2000-01-01, as decoded; 0 when the lock gave none
+    quint8 event = 0;
+    quint8 user = 0;
+    qint64 audit = 0; // the archive's id of the audit
+
+    bool sameAs(const HistoryEvent& other) const
+    {
+        return time == other.time && event == other.event && user == other.user;
+    }
+};
+
+// Events known to follow one another, oldest first. Between two runs events may be missing (the
+// lock overwrote them before anyone read them). `order` places a run among the others: the latest
+// download date (ms since the epoch) of the audits it holds.
+struct HistoryRun
+{
+    qint64 order = 0;
+    QVector<HistoryEvent> events;
+};
+
+// One device's history: runs oldest first, a gap between each two.
+struct DeviceHistory
+{
+    QVector<HistoryRun> runs;
+
+    int eventCount() const;
+    int gapCount() const { return runs.isEmpty() ? 0 : int(runs.size()) - 1; }
+    const HistoryEvent* oldest() const;
+    const HistoryEvent* newest() const;
+    // The newest `count` events of the newest run (fewer when it holds fewer), oldest first.
+    QVector<HistoryEvent> newestEvents(int count) const;
+};
+
+struct JoinOutcome
+{
+    DeviceHistory history;
+    int added = 0;      // events the history did not hold before
+    int reassigned = 0; // events held before that are now credited to the new audit
+};
+
+// Joins one audit's events of a device (oldest first, as the lock recorded them) into a history:
+// - held already as a whole: nothing added;
+// - overlapping a run at either end, or holding it: the union, the seam at the longest overlap,
+//   and two runs it bridges become one;
+// - sharing nothing: a run of its own, placed by its download date `order`.
+// An event that two audits hold is credited to the earlier one; `auditOrder` gives the download
+// date of every audit the history names. Events are compared by time, code and user; alike events
+// count as often as the lock recorded them.
+JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>& events, qint64 audit, qint64 order,
+                      const QHash<qint64, qint64>& auditOrder);
+
+// The stored form of a device's history: "CVH1", the number of runs, and for each run its order
+// (8 bytes), its event count (4) and its events (time 4, code 1, user 1, audit 4), little-endian.
+QByteArray PackHistory(const DeviceHistory& history);
+// False with a reason for anything but a well-formed history; nothing is read past the data.
+bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error = nullptr);
