@@ -23,6 +23,10 @@ struct EventsTable
     quint8 device = 0;
     QString rowNumber;
     bool dstMarked = false;
+    // In a lock's history: the visit that first brought the event, and the stretch of its device's
+    // events it belongs to (a gap lies between two stretches).
+    qint32 visit = 0;
+    qint32 run = 0;
 };
 
 // The one ordering of events: by time, oldest first.
@@ -65,6 +69,14 @@ struct Config
 // Why a decode did not go cleanly; the window turns each into a message box.
 enum class DecodeNotice { CrcError, DataError, KeyEmpty };
 
+// What makes an audit a lock's history across visits; no visits for a single audit.
+struct HistorySpan
+{
+    int visits = 0; // the latest visit's number
+    QDateTime firstVisit;
+    QDateTime lastVisit;
+};
+
 // What a decoder found in a raw audit. The decoders only read the raw audit: this value is all
 // they produce.
 struct DecodedAudit
@@ -77,6 +89,8 @@ struct DecodedAudit
     QVector<DecodeNotice> notices;
     // False after a data error: the lists and the record are then empty.
     bool ok = true;
+    // Set when the events are a lock's history rather than one audit.
+    HistorySpan history;
 };
 
 // What a bus download brings back: the keypad's version block, the lock's report, status and

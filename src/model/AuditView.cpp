@@ -3,6 +3,9 @@
 #include "BusDecoder.h"
 #include "DallasDecoder.h"
 
+#include <QCoreApplication>
+#include <QHash>
+
 DecodedAudit DecodeAudit(const AuditSession& session)
 {
     if (session.busAudit)
@@ -15,6 +18,19 @@ void PresentEvents(AuditView& view, const DecodedAudit& audit, int auditType)
     view.events = MergeEvents(audit.lockEvents, audit.keypadEvents);
     FilterEvents(view.events, auditType);
     NumberEvents(view.events);
+    view.history = audit.history;
+    view.gapRows.clear();
+    if (!view.isHistory())
+        return;
+    // Newest first: a device's stretch number falls where its events skip a gap.
+    QHash<int, int> stretch;
+    for (int row = 0; row < view.events.size(); ++row) {
+        const EventsTable& e = view.events[row];
+        const auto seen = stretch.find(e.device);
+        if (seen != stretch.end() && e.run < *seen && (view.gapRows.isEmpty() || view.gapRows.last() != row))
+            view.gapRows.append(row);
+        stretch[e.device] = e.run;
+    }
 }
 
 void CorrectDst(AuditView& view, const QList<EventsTable>& timeDateTable, const DstRule& rule)
@@ -38,11 +54,16 @@ TextTable EventsTextTable(const AuditView& view)
 {
     TextTable table;
     table.header = EventColumnHeaders();
+    const bool history = view.isHistory();
+    if (history)
+        table.header << QCoreApplication::translate("MainWindow", "Visit");
     table.rows.reserve(view.events.size());
     const EventTexts texts(view.display);
     for (const EventsTable& e : view.events) {
         const EventRow r = texts.row(e, view.dstApplied);
         table.rows.append({ r.number, r.device, r.date, r.dstDate, r.user, r.event, r.eventId });
+        if (history)
+            table.rows.last() << QString::number(e.visit);
     }
     return table;
 }

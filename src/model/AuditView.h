@@ -36,6 +36,11 @@ struct AuditView
     bool dstApplied = false;
     // The identity, the configuration pairs, the users and the two download times.
     ConfigPresentation configuration;
+    // For a lock's history: its visits, and the rows above which events may be missing.
+    HistorySpan history;
+    QVector<int> gapRows;
+
+    bool isHistory() const { return history.visits > 0; }
 };
 
 // The steps of a presentation, in the order they always run.
@@ -54,7 +59,7 @@ struct TextTable
     QVector<QStringList> rows;
 };
 
-// "#", "Device", "Date", "Date with DST", "User", "Event", "Event ID".
+// "#", "Device", "Date", "Date with DST", "User", "Event", "Event ID", and "Visit" for a history.
 TextTable EventsTextTable(const AuditView& view);
 // "User", "Status", "Opening mode"; an empty field where the window shows no item.
 TextTable UsersTextTable(const ConfigPresentation& presentation);
