@@ -49,6 +49,165 @@
     </message>
 </context>
 <context>
+    <name>Archive</name>
+    <message>
+        <source>The archive %1 is in use by another program; try again in a moment.</source>
+        <translation>El archivo %1 está en uso por otro programa; vuelva a intentarlo en un momento.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be used: %2</source>
+        <translation>El archivo %1 no se puede usar: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be reached: this computer lacks the PostgreSQL driver of Qt (package libqt5sql5-psql).</source>
+        <translation>No se puede acceder al archivo %1: a este equipo le falta el controlador PostgreSQL de Qt (paquete libqt5sql5-psql).</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be reached: %2</source>
+        <translation>No se puede acceder al archivo %1: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: this computer lacks the SQLite driver of Qt (package libqt5sql5-sqlite).</source>
+        <translation>El archivo %1 no se puede leer: a este equipo le falta el controlador SQLite de Qt (paquete libqt5sql5-sqlite).</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: it is a folder.</source>
+        <translation>El archivo %1 no se puede leer: es una carpeta.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: the folder %2 does not exist.</source>
+        <translation>El archivo %1 no se puede leer: la carpeta %2 no existe.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: %2</source>
+        <translation>El archivo %1 no se puede leer: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: it is not an archive of this program, or it is damaged.</source>
+        <translation>El archivo %1 no se puede leer: no es un archivo de este programa, o está dañado.</translation>
+    </message>
+    <message>
+        <source>The archive %1 was written by a later version of Corvane Audit; update this program to use it.</source>
+        <translation>El archivo %1 fue escrito por una versión posterior de Corvane Audit; actualice este programa para usarlo.</translation>
+    </message>
+    <message>
+        <source>The audit cannot be decoded, so it is not kept in the archive.</source>
+        <translation>La auditoría no se puede decodificar, así que no se guarda en el archivo.</translation>
+    </message>
+    <message>
+        <source>The audit names no lock (it has no serial number), so it is not kept in the archive.</source>
+        <translation>La auditoría no indica ninguna cerradura (no tiene número de serie), así que no se guarda en el archivo.</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds no lock %2.</source>
+        <translation>El archivo %1 no contiene la cerradura %2.</translation>
+    </message>
+    <message>
+        <source>its bytes no longer match their SHA-256</source>
+        <translation>sus bytes ya no coinciden con su SHA-256</translation>
+    </message>
+    <message>
+        <source>it is no longer a valid audit file</source>
+        <translation>ya no es un archivo de auditoría válido</translation>
+    </message>
+    <message>
+        <source>it no longer decodes</source>
+        <translation>ya no se decodifica</translation>
+    </message>
+    <message>
+        <source>it names another lock</source>
+        <translation>indica otra cerradura</translation>
+    </message>
+    <message>
+        <source>lock</source>
+        <translation>cerradura</translation>
+    </message>
+    <message>
+        <source>keypad</source>
+        <translation>teclado</translation>
+    </message>
+    <message>
+        <source>the %1 history: %2</source>
+        <translation>el historial del/de la %1: %2</translation>
+    </message>
+    <message>
+        <source>the %1 history holds %2 events but the search table %3</source>
+        <translation>el historial del/de la %1 contiene %2 eventos pero la tabla de búsqueda %3</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Número de serie</translation>
+    </message>
+    <message>
+        <source>Lock name</source>
+        <translation>Nombre de la cerradura</translation>
+    </message>
+    <message>
+        <source>Visits</source>
+        <translation>Visitas</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Eventos</translation>
+    </message>
+    <message>
+        <source>Gaps</source>
+        <translation>Huecos</translation>
+    </message>
+    <message>
+        <source>First event</source>
+        <translation>Primer evento</translation>
+    </message>
+    <message>
+        <source>Last event</source>
+        <translation>Último evento</translation>
+    </message>
+    <message>
+        <source>Last visit</source>
+        <translation>Última visita</translation>
+    </message>
+    <message>
+        <source>The latest audit of lock %1 in the archive is not a valid audit file.</source>
+        <translation>La última auditoría de la cerradura %1 en el archivo no es un archivo de auditoría válido.</translation>
+    </message>
+    <message>
+        <source>The latest audit of lock %1 in the archive no longer decodes.</source>
+        <translation>La última auditoría de la cerradura %1 en el archivo ya no se decodifica.</translation>
+    </message>
+    <message>
+        <source>No archive was named.</source>
+        <translation>No se indicó ningún archivo.</translation>
+    </message>
+    <message>
+        <source>The archive address %1 is not usable: %2</source>
+        <translation>La dirección del archivo %1 no se puede usar: %2</translation>
+    </message>
+    <message>
+        <source>it is not a valid URL (check the port)</source>
+        <translation>no es una URL válida (compruebe el puerto)</translation>
+    </message>
+    <message>
+        <source>it names no server</source>
+        <translation>no indica ningún servidor</translation>
+    </message>
+    <message>
+        <source>the port is not a number from 1 to 65535</source>
+        <translation>el puerto no es un número de 1 a 65535</translation>
+    </message>
+    <message>
+        <source>it names no database</source>
+        <translation>no indica ninguna base de datos</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>opción desconocida %1</translation>
+    </message>
+    <message>
+        <source>the option %1 has a value that cannot be used</source>
+        <translation>la opción %1 tiene un valor que no se puede usar</translation>
+    </message>
+</context>
+<context>
     <name>DeviceOperation</name>
     <message>
         <source>Done</source>
@@ -137,6 +296,21 @@
     <message>
         <source>the folder cannot be made</source>
         <translation>no se puede crear la carpeta</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>not a stored history</source>
+        <translation>no es un historial guardado</translation>
+    </message>
+    <message>
+        <source>the stored history is cut short</source>
+        <translation>el historial guardado está cortado</translation>
+    </message>
+    <message>
+        <source>the stored history has bytes after its end</source>
+        <translation>el historial guardado tiene bytes tras su final</translation>
     </message>
 </context>
 <context>
@@ -1137,6 +1311,18 @@ de auditoría</translation>
         <source>%1 is the audit file on display: choose another name for the export.</source>
         <translation>%1 es el archivo de auditoría que se muestra: elija otro nombre para la exportación.</translation>
     </message>
+    <message>
+        <source>Visit</source>
+        <translation>Visita</translation>
+    </message>
+    <message>
+        <source>Lock %1 %2: one visit, %3</source>
+        <translation>Cerradura %1 %2: una visita, %3</translation>
+    </message>
+    <message>
+        <source>Lock %1 %2: %3 visits, %4 to %5</source>
+        <translation>Cerradura %1 %2: %3 visitas, del %4 al %5</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -1170,6 +1356,13 @@ de auditoría</translation>
     <message>
         <source>Error</source>
         <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>QCoreApplication::Cli</name>
+    <message>
+        <source>%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.</source>
+        <translation>%1 no es ni un archivo de auditoría (.kaud) ni una imagen de auditoría Dallas de 8192 bytes.</translation>
     </message>
 </context>
 <context>
@@ -1472,65 +1665,6 @@ Enumera las interfaces USB encontradas y las indicadas en CORVANE_AUDIT_PORTS.
         <translation>%1 no es un texto válido en la codificación de este sistema (%2): no se puede usar.</translation>
     </message>
     <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
-sin procesar de 8192 bytes.
-OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
-o - para CSV en la salida estándar. --table elige la tabla del CSV;
-el libro de Excel y el informe PDF contienen las tres.
-  corvane-audit-cli --version
---dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
-hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
-M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
-Ejemplo: --dst 5,0,3,5,0,10,add,1
-Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
-COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
         <source>  --dst N,W,M,N,W,M,add|subtract,H   a daylight-saving correction first, e.g.
                       5,0,3,5,0,10,add,1 (see corvane-audit-cli --help)
   --date-format dmy|mdy, --hour-format 24|12, --audit full|simple,
@@ -1601,16 +1735,6 @@ enviarlo a Corvane cuando una cerradura falla.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE] OUTPUT
-Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
-raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli read-key [--port RUTA] [--wait SEGUNDOS] [--capture ARCHIVO] SALIDA
-Lee la llave de auditoría Dallas del lector en SALIDA: un archivo de auditoría (.kaud) o
-la imagen en bruto de 8192 bytes (.bin). --wait limita la espera de una llave (60 por omisión).
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
 Prepares the Dallas key on the reader with an audit request, deleting what it holds.
 Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
@@ -1623,20 +1747,6 @@ Pide confirmación en un terminal salvo con --yes. --wait limita la espera de un
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                          OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] [--capture ARCHIVO]
-                          SALIDA.kaud
-Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
-archivo de auditoría. --events N lee los N eventos más recientes (0 por omisión: todos, hasta 5600);
---wait limita la espera del teclado (60 por omisión).
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
                           [--language en|it|es] [--capture FILE] OUTPUT.csv|-
 Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
@@ -1644,6 +1754,219 @@ Downloads the lock&apos;s users log and writes its 64 rows as comma-separated va
         <translation>Uso: corvane-audit-cli users-log [--port RUTA] [--date-format dmy|mdy] [--hour-format 24|12]
                           [--language en|it|es] [--capture ARCHIVO] SALIDA.csv|-
 Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como valores separados por comas.
+</translation>
+    </message>
+    <message>
+        <source>  --archive PATH   the archive: a SQLite file or a postgresql:// URL (default: the
+                   environment&apos;s CORVANE_AUDIT_ARCHIVE, then ArchiveUrl in
+                   Settings.ini, then archive.sqlite in the user&apos;s data folder)
+</source>
+        <translation>  --archive RUTA   el archivo: un fichero SQLite o una URL postgresql:// (por defecto:
+                   CORVANE_AUDIT_ARCHIVE del entorno, luego ArchiveUrl en
+                   Settings.ini, luego archive.sqlite en la carpeta de datos del usuario)
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
+Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
+into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
+is already there; or why it was refused. Exit status 1 if any was refused.
+</source>
+        <translation>Uso: corvane-audit-cli archive import [--archive RUTA] FICHERO...
+Añade al archivo ficheros de auditoría (.kaud) e imágenes de auditoría Dallas en bruto, cada uno
+unido al historial de su cerradura. Una línea por fichero: SERIE: N eventos nuevos, G huecos;
+o que ya está; o por qué se rechazó. Estado de salida 1 si alguno se rechazó.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive locks [--archive PATH] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
+Lists the archived locks by serial number: visits, events, gaps, the first and
+last event and the last visit.
+</source>
+        <translation>Uso: corvane-audit-cli archive locks [--archive RUTA] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] SALIDA.csv|-
+Enumera las cerraduras archivadas por número de serie: visitas, eventos, huecos, el primer y
+el último evento y la última visita.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
+Writes the lock&apos;s whole history as export writes one audit (a full audit unless
+--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
+.pdf file, or - for CSV on standard output.
+  --new            only the events of the latest visit
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive history SERIE [--archive RUTA] [--new] [opciones] SALIDA
+Escribe todo el historial de la cerradura como export escribe una auditoría (una auditoría completa
+salvo --audit simple), el CSV con una columna más, Visita. SALIDA es un fichero .csv, .xlsx o
+.pdf, o - para CSV en la salida estándar.
+  --new            solo los eventos de la última visita
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   como en export
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive verify [--archive PATH]
+Reads every stored audit again, checks its SHA-256 and that it still decodes, and
+checks every lock&apos;s history. Prints what fails; exit status 1 on any.
+</source>
+        <translation>Uso: corvane-audit-cli archive verify [--archive RUTA]
+Vuelve a leer cada auditoría guardada, comprueba su SHA-256 y que aún se decodifica, y
+comprueba el historial de cada cerradura. Muestra lo que falla; estado de salida 1 si algo falla.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify [--archive RUTA] ...
+El archivo guarda cada auditoría por cerradura y las une en el historial de cada cerradura.
+corvane-audit-cli archive COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>No archive command given.</source>
+        <translation>No se indicó ningún comando de archivo.</translation>
+    </message>
+    <message>
+        <source>Unknown archive command: %1</source>
+        <translation>Comando de archivo desconocido: %1</translation>
+    </message>
+    <message>
+        <source>%1, audit %2: %3</source>
+        <translation>%1, auditoría %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 audits read again: all sound.</source>
+        <translation>%1 auditorías leídas de nuevo: todas íntegras.</translation>
+    </message>
+    <message>
+        <source>%1: %2 new events, %3 gaps</source>
+        <translation>%1: %2 eventos nuevos, %3 huecos</translation>
+    </message>
+    <message>
+        <source>%1: already in the archive</source>
+        <translation>%1: ya está en el archivo</translation>
+    </message>
+    <message>
+        <source>Not kept in the archive: %1</source>
+        <translation>No guardado en el archivo: %1</translation>
+    </message>
+    <message>
+        <source>%1 is the archive itself: choose another output.</source>
+        <translation>%1 es el propio archivo: elija otra salida.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
+sin procesar de 8192 bytes.
+OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
+o - para CSV en la salida estándar. --table elige la tabla del CSV;
+el libro de Excel y el informe PDF contienen las tres.
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli --version
+--dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
+hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
+M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
+Ejemplo: --dst 5,0,3,5,0,10,add,1
+Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
+COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>--archive and --no-archive exclude each other.</source>
+        <translation>--archive y --no-archive se excluyen mutuamente.</translation>
+    </message>
+    <message>
+        <source>The audit is also added to the archive (--archive PATH names it, see &apos;archive --help&apos;;
+--no-archive leaves it out); the output is written all the same.
+</source>
+        <translation>La auditoría también se añade al archivo (--archive RUTA lo indica, vea &apos;archive --help&apos;;
+--no-archive la deja fuera); la salida se escribe igualmente.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                          [--archive PATH|--no-archive] OUTPUT
+Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
+raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli read-key [--port RUTA] [--wait SEGUNDOS] [--capture FICHERO]
+                          [--archive RUTA|--no-archive] SALIDA
+Lee la llave de auditoría Dallas del lector en SALIDA: un fichero de auditoría (.kaud) o
+la imagen en bruto de 8192 bytes (.bin). --wait limita la espera de una llave (por defecto 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                          [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] [--capture FICHERO]
+                          [--archive RUTA|--no-archive] SALIDA.kaud
+Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
+fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
+--wait limita la espera del teclado (por defecto 60).
 </translation>
     </message>
 </context>

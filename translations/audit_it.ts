@@ -49,6 +49,165 @@
     </message>
 </context>
 <context>
+    <name>Archive</name>
+    <message>
+        <source>The archive %1 is in use by another program; try again in a moment.</source>
+        <translation>L&apos;archivio %1 è in uso da un altro programma; riprovare tra un momento.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be used: %2</source>
+        <translation>L&apos;archivio %1 non può essere usato: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be reached: this computer lacks the PostgreSQL driver of Qt (package libqt5sql5-psql).</source>
+        <translation>L&apos;archivio %1 non è raggiungibile: su questo computer manca il driver PostgreSQL di Qt (pacchetto libqt5sql5-psql).</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be reached: %2</source>
+        <translation>L&apos;archivio %1 non è raggiungibile: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: this computer lacks the SQLite driver of Qt (package libqt5sql5-sqlite).</source>
+        <translation>L&apos;archivio %1 non può essere letto: su questo computer manca il driver SQLite di Qt (pacchetto libqt5sql5-sqlite).</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: it is a folder.</source>
+        <translation>L&apos;archivio %1 non può essere letto: è una cartella.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: the folder %2 does not exist.</source>
+        <translation>L&apos;archivio %1 non può essere letto: la cartella %2 non esiste.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: %2</source>
+        <translation>L&apos;archivio %1 non può essere letto: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: it is not an archive of this program, or it is damaged.</source>
+        <translation>L&apos;archivio %1 non può essere letto: non è un archivio di questo programma, oppure è danneggiato.</translation>
+    </message>
+    <message>
+        <source>The archive %1 was written by a later version of Corvane Audit; update this program to use it.</source>
+        <translation>L&apos;archivio %1 è stato scritto da una versione più recente di Corvane Audit; aggiornare questo programma per usarlo.</translation>
+    </message>
+    <message>
+        <source>The audit cannot be decoded, so it is not kept in the archive.</source>
+        <translation>L&apos;audit non può essere decodificato, quindi non viene conservato nell&apos;archivio.</translation>
+    </message>
+    <message>
+        <source>The audit names no lock (it has no serial number), so it is not kept in the archive.</source>
+        <translation>L&apos;audit non indica alcuna serratura (non ha numero di serie), quindi non viene conservato nell&apos;archivio.</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds no lock %2.</source>
+        <translation>L&apos;archivio %1 non contiene la serratura %2.</translation>
+    </message>
+    <message>
+        <source>its bytes no longer match their SHA-256</source>
+        <translation>i suoi byte non corrispondono più al loro SHA-256</translation>
+    </message>
+    <message>
+        <source>it is no longer a valid audit file</source>
+        <translation>non è più un file di audit valido</translation>
+    </message>
+    <message>
+        <source>it no longer decodes</source>
+        <translation>non si decodifica più</translation>
+    </message>
+    <message>
+        <source>it names another lock</source>
+        <translation>indica un&apos;altra serratura</translation>
+    </message>
+    <message>
+        <source>lock</source>
+        <translation>serratura</translation>
+    </message>
+    <message>
+        <source>keypad</source>
+        <translation>tastiera</translation>
+    </message>
+    <message>
+        <source>the %1 history: %2</source>
+        <translation>la cronologia della %1: %2</translation>
+    </message>
+    <message>
+        <source>the %1 history holds %2 events but the search table %3</source>
+        <translation>la cronologia della %1 contiene %2 eventi ma la tabella di ricerca %3</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Numero di serie</translation>
+    </message>
+    <message>
+        <source>Lock name</source>
+        <translation>Nome serratura</translation>
+    </message>
+    <message>
+        <source>Visits</source>
+        <translation>Visite</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Eventi</translation>
+    </message>
+    <message>
+        <source>Gaps</source>
+        <translation>Lacune</translation>
+    </message>
+    <message>
+        <source>First event</source>
+        <translation>Primo evento</translation>
+    </message>
+    <message>
+        <source>Last event</source>
+        <translation>Ultimo evento</translation>
+    </message>
+    <message>
+        <source>Last visit</source>
+        <translation>Ultima visita</translation>
+    </message>
+    <message>
+        <source>The latest audit of lock %1 in the archive is not a valid audit file.</source>
+        <translation>L&apos;ultimo audit della serratura %1 nell&apos;archivio non è un file di audit valido.</translation>
+    </message>
+    <message>
+        <source>The latest audit of lock %1 in the archive no longer decodes.</source>
+        <translation>L&apos;ultimo audit della serratura %1 nell&apos;archivio non si decodifica più.</translation>
+    </message>
+    <message>
+        <source>No archive was named.</source>
+        <translation>Non è stato indicato alcun archivio.</translation>
+    </message>
+    <message>
+        <source>The archive address %1 is not usable: %2</source>
+        <translation>L&apos;indirizzo dell&apos;archivio %1 non è utilizzabile: %2</translation>
+    </message>
+    <message>
+        <source>it is not a valid URL (check the port)</source>
+        <translation>non è un URL valido (controllare la porta)</translation>
+    </message>
+    <message>
+        <source>it names no server</source>
+        <translation>non indica alcun server</translation>
+    </message>
+    <message>
+        <source>the port is not a number from 1 to 65535</source>
+        <translation>la porta non è un numero da 1 a 65535</translation>
+    </message>
+    <message>
+        <source>it names no database</source>
+        <translation>non indica alcun database</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>opzione sconosciuta %1</translation>
+    </message>
+    <message>
+        <source>the option %1 has a value that cannot be used</source>
+        <translation>l&apos;opzione %1 ha un valore che non può essere usato</translation>
+    </message>
+</context>
+<context>
     <name>DeviceOperation</name>
     <message>
         <source>Done</source>
@@ -137,6 +296,21 @@
     <message>
         <source>the folder cannot be made</source>
         <translation>impossibile creare la cartella</translation>
+    </message>
+</context>
+<context>
+    <name>History</name>
+    <message>
+        <source>not a stored history</source>
+        <translation>non è una cronologia archiviata</translation>
+    </message>
+    <message>
+        <source>the stored history is cut short</source>
+        <translation>la cronologia archiviata è troncata</translation>
+    </message>
+    <message>
+        <source>the stored history has bytes after its end</source>
+        <translation>la cronologia archiviata ha byte oltre la fine</translation>
     </message>
 </context>
 <context>
@@ -1137,6 +1311,18 @@ audit Dallas</translation>
         <source>%1 is the audit file on display: choose another name for the export.</source>
         <translation>%1 è il file di audit visualizzato: scegliere un altro nome per l&apos;esportazione.</translation>
     </message>
+    <message>
+        <source>Visit</source>
+        <translation>Visita</translation>
+    </message>
+    <message>
+        <source>Lock %1 %2: one visit, %3</source>
+        <translation>Serratura %1 %2: una visita, %3</translation>
+    </message>
+    <message>
+        <source>Lock %1 %2: %3 visits, %4 to %5</source>
+        <translation>Serratura %1 %2: %3 visite, dal %4 al %5</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -1170,6 +1356,13 @@ audit Dallas</translation>
     <message>
         <source>Error</source>
         <translation>Errore</translation>
+    </message>
+</context>
+<context>
+    <name>QCoreApplication::Cli</name>
+    <message>
+        <source>%1 is neither an audit file (.kaud) nor a Dallas audit image of 8192 bytes.</source>
+        <translation>%1 non è né un file di audit (.kaud) né un&apos;immagine audit Dallas di 8192 byte.</translation>
     </message>
 </context>
 <context>
@@ -1472,64 +1665,6 @@ Elenca le interfacce USB trovate e quelle indicate in CORVANE_AUDIT_PORTS.
         <translation>%1 non è un testo valido nella codifica di questo sistema (%2): non può essere usato.</translation>
     </message>
     <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli --version
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
-oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
-la cartella di lavoro e il report PDF le contengono tutte e tre.
---dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
-al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
-M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
-Esempio: --dst 5,0,3,5,0,10,add,1
-Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
-COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
         <source>  --dst N,W,M,N,W,M,add|subtract,H   a daylight-saving correction first, e.g.
                       5,0,3,5,0,10,add,1 (see corvane-audit-cli --help)
   --date-format dmy|mdy, --hour-format 24|12, --audit full|simple,
@@ -1600,16 +1735,6 @@ a Corvane quando una serratura si comporta in modo anomalo.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE] OUTPUT
-Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
-raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] [--capture FILE] USCITA
-Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
-l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
 Prepares the Dallas key on the reader with an audit request, deleting what it holds.
 Asks for confirmation on a terminal unless --yes. --wait bounds the wait for a key
@@ -1622,20 +1747,6 @@ Chiede conferma sul terminale salvo --yes. --wait limita l&apos;attesa della chi
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                          OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] [--capture FILE]
-                          USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60).
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
                           [--language en|it|es] [--capture FILE] OUTPUT.csv|-
 Downloads the lock&apos;s users log and writes its 64 rows as comma-separated values.
@@ -1643,6 +1754,218 @@ Downloads the lock&apos;s users log and writes its 64 rows as comma-separated va
         <translation>Uso: corvane-audit-cli users-log [--port PERCORSO] [--date-format dmy|mdy] [--hour-format 24|12]
                           [--language en|it|es] [--capture FILE] USCITA.csv|-
 Scarica il registro utenti della serratura e ne scrive le 64 righe come valori separati da virgole.
+</translation>
+    </message>
+    <message>
+        <source>  --archive PATH   the archive: a SQLite file or a postgresql:// URL (default: the
+                   environment&apos;s CORVANE_AUDIT_ARCHIVE, then ArchiveUrl in
+                   Settings.ini, then archive.sqlite in the user&apos;s data folder)
+</source>
+        <translation>  --archive PERCORSO  l&apos;archivio: un file SQLite o un URL postgresql:// (predefinito:
+                   CORVANE_AUDIT_ARCHIVE dell&apos;ambiente, poi ArchiveUrl in
+                   Settings.ini, poi archive.sqlite nella cartella dati dell&apos;utente)
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
+Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
+into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
+is already there; or why it was refused. Exit status 1 if any was refused.
+</source>
+        <translation>Uso: corvane-audit-cli archive import [--archive PERCORSO] FILE...
+Aggiunge all&apos;archivio file di audit (.kaud) e immagini audit Dallas grezze, ognuno unito
+alla cronologia della sua serratura. Una riga per file: SERIALE: N nuovi eventi, G lacune;
+oppure che è già presente; oppure perché è stato rifiutato. Stato di uscita 1 se uno è stato rifiutato.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive locks [--archive PATH] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
+Lists the archived locks by serial number: visits, events, gaps, the first and
+last event and the last visit.
+</source>
+        <translation>Uso: corvane-audit-cli archive locks [--archive PERCORSO] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] USCITA.csv|-
+Elenca le serrature archiviate per numero di serie: visite, eventi, lacune, il primo e
+l&apos;ultimo evento e l&apos;ultima visita.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
+Writes the lock&apos;s whole history as export writes one audit (a full audit unless
+--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
+.pdf file, or - for CSV on standard output.
+  --new            only the events of the latest visit
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive history SERIALE [--archive PERCORSO] [--new] [opzioni] USCITA
+Scrive l&apos;intera cronologia della serratura come export scrive un audit (un audit completo salvo
+--audit simple), il CSV con una colonna in più, Visita. USCITA è un file .csv, .xlsx o
+.pdf, oppure - per il CSV sullo standard output.
+  --new            solo gli eventi dell&apos;ultima visita
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   come per export
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive verify [--archive PATH]
+Reads every stored audit again, checks its SHA-256 and that it still decodes, and
+checks every lock&apos;s history. Prints what fails; exit status 1 on any.
+</source>
+        <translation>Uso: corvane-audit-cli archive verify [--archive PERCORSO]
+Rilegge ogni audit archiviato, ne controlla lo SHA-256 e che si decodifichi ancora, e
+controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di uscita 1 se qualcosa non va.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ogni serratura.
+corvane-audit-cli archive COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>No archive command given.</source>
+        <translation>Nessun comando di archivio indicato.</translation>
+    </message>
+    <message>
+        <source>Unknown archive command: %1</source>
+        <translation>Comando di archivio sconosciuto: %1</translation>
+    </message>
+    <message>
+        <source>%1, audit %2: %3</source>
+        <translation>%1, audit %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 audits read again: all sound.</source>
+        <translation>%1 audit riletti: tutti integri.</translation>
+    </message>
+    <message>
+        <source>%1: %2 new events, %3 gaps</source>
+        <translation>%1: %2 nuovi eventi, %3 lacune</translation>
+    </message>
+    <message>
+        <source>%1: already in the archive</source>
+        <translation>%1: già nell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Not kept in the archive: %1</source>
+        <translation>Non conservato nell&apos;archivio: %1</translation>
+    </message>
+    <message>
+        <source>%1 is the archive itself: choose another output.</source>
+        <translation>%1 è l&apos;archivio stesso: scegliere un&apos;altra uscita.</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli --version
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF le contengono tutte e tre.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>--archive and --no-archive exclude each other.</source>
+        <translation>--archive e --no-archive si escludono a vicenda.</translation>
+    </message>
+    <message>
+        <source>The audit is also added to the archive (--archive PATH names it, see &apos;archive --help&apos;;
+--no-archive leaves it out); the output is written all the same.
+</source>
+        <translation>L&apos;audit viene anche aggiunto all&apos;archivio (--archive PERCORSO lo indica, vedere &apos;archive --help&apos;;
+--no-archive lo esclude); l&apos;uscita viene scritta comunque.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                          [--archive PATH|--no-archive] OUTPUT
+Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the
+raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli read-key [--port PERCORSO] [--wait SECONDI] [--capture FILE]
+                          [--archive PERCORSO|--no-archive] USCITA
+Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
+l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
+                          [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60).
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] [--capture FILE]
+                          [--archive PERCORSO|--no-archive] USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60).
 </translation>
     </message>
 </context>

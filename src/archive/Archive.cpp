@@ -22,7 +22,11 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("Archive", text); }
+// The archive's own texts, translated in the "Archive" context.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Archive)
+};
 
 // The devices as the archive numbers them.
 constexpr int LockHistoryDevice = 0;
@@ -79,9 +83,10 @@ QStringList SchemaV1(const Dialect& d)
                        "last_event BIGINT NOT NULL DEFAULT 0, last_visit BIGINT NOT NULL DEFAULT 0)")
             .arg(id),
         QStringLiteral("CREATE TABLE audits (id %1, lock_id BIGINT NOT NULL REFERENCES locks (id), "
-                       "sha256 TEXT NOT NULL, kind TEXT NOT NULL, downloaded_at BIGINT NOT NULL, "
-                       "imported_at BIGINT NOT NULL, imported_by TEXT NOT NULL, imported_host TEXT NOT NULL, "
-                       "new_events INTEGER NOT NULL DEFAULT 0, content %2 NOT NULL, UNIQUE (lock_id, sha256))")
+                       "sha256 TEXT NOT NULL, identity TEXT NOT NULL, kind TEXT NOT NULL, "
+                       "downloaded_at BIGINT NOT NULL, imported_at BIGINT NOT NULL, imported_by TEXT NOT NULL, "
+                       "imported_host TEXT NOT NULL, new_events INTEGER NOT NULL DEFAULT 0, content %2 NOT NULL, "
+                       "UNIQUE (lock_id, identity))")
             .arg(id, blob),
         QStringLiteral("CREATE TABLE histories (lock_id BIGINT NOT NULL REFERENCES locks (id), "
                        "device INTEGER NOT NULL, content %1 NOT NULL, PRIMARY KEY (lock_id, device))")
@@ -114,6 +119,24 @@ QString AuditKindName(AuditKind kind)
     return QStringLiteral("file");
 }
 
+QStringList LockColumnHeaders()
+{
+    return { Text::tr("Serial number"), Text::tr("Lock name"), Text::tr("Visits"), Text::tr("Events"), Text::tr("Gaps"), Text::tr("First event"),
+             Text::tr("Last event"), Text::tr("Last visit") };
+}
+
+TextTable LocksTextTable(const QVector<LockSummary>& locks, const DisplaySettings& display)
+{
+    TextTable table;
+    table.header = LockColumnHeaders();
+    const QString pattern = DatePattern(display);
+    for (const LockSummary& l : locks)
+        table.rows.append({ l.serial, l.name, QString::number(l.visits), QString::number(l.events),
+                            QString::number(l.gaps), FormatAuditTime(l.firstEvent, display),
+                            FormatAuditTime(l.lastEvent, display), l.lastVisit.toString(pattern) });
+    return table;
+}
+
 int LockHistory::visitOf(qint64 audit) const
 {
     for (const Visit& v : visits)
@@ -126,12 +149,12 @@ bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudi
 {
     auto session = std::make_unique<AuditSession>();
     if (!AuditFile::Parse(history.latestAudit, *session).valid) {
-        *error = tr("The latest audit of lock %1 in the archive is not a valid audit file.").arg(history.serial);
+        *error = Text::tr("The latest audit of lock %1 in the archive is not a valid audit file.").arg(history.serial);
         return false;
     }
     DecodedAudit audit = DecodeAudit(*session);
     if (!audit.ok) {
-        *error = tr("The latest audit of lock %1 in the archive no longer decodes.").arg(history.serial);
+        *error = Text::tr("The latest audit of lock %1 in the archive no longer decodes.").arg(history.serial);
         return false;
     }
     QHash<qint64, int> visits;
@@ -200,11 +223,11 @@ bool Archive::failQuery(const QSqlQuery& query)
     const QSqlError e = query.lastError();
     // SQLite waits five seconds for another program's transaction before it says busy.
     if (e.nativeErrorCode() == QLatin1String("5") || e.nativeErrorCode() == QLatin1String("6"))
-        return fail(tr("The archive %1 is in use by another program; try again in a moment.").arg(m_displayName));
+        return fail(Text::tr("The archive %1 is in use by another program; try again in a moment.").arg(m_displayName));
     QString reason = e.databaseText().trimmed();
     if (reason.isEmpty())
         reason = e.text().trimmed();
-    return fail(tr("The archive %1 cannot be used: %2").arg(m_displayName, reason));
+    return fail(Text::tr("The archive %1 cannot be used: %2").arg(m_displayName, reason));
 }
 
 bool Archive::open(const QString& location)
@@ -218,7 +241,7 @@ bool Archive::open(const QString& location)
     QSqlDatabase db;
     if (address.server) {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            return fail(tr("The archive %1 cannot be reached: this computer lacks the PostgreSQL driver of Qt "
+            return fail(Text::tr("The archive %1 cannot be reached: this computer lacks the PostgreSQL driver of Qt "
                            "(package libqt5sql5-psql).")
                             .arg(m_displayName));
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
@@ -230,24 +253,24 @@ bool Archive::open(const QString& location)
         db.setConnectOptions(address.connectOptions);
         if (!db.open()) {
             const QString reason = db.lastError().databaseText().trimmed();
-            return fail(tr("The archive %1 cannot be reached: %2").arg(m_displayName, reason));
+            return fail(Text::tr("The archive %1 cannot be reached: %2").arg(m_displayName, reason));
         }
     } else {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-            return fail(tr("The archive %1 cannot be read: this computer lacks the SQLite driver of Qt "
+            return fail(Text::tr("The archive %1 cannot be read: this computer lacks the SQLite driver of Qt "
                            "(package libqt5sql5-sqlite).")
                             .arg(m_displayName));
         const QFileInfo file(address.path);
         if (file.isDir())
-            return fail(tr("The archive %1 cannot be read: it is a folder.").arg(m_displayName));
+            return fail(Text::tr("The archive %1 cannot be read: it is a folder.").arg(m_displayName));
         if (!file.exists() && !QFileInfo(file.path()).isDir())
-            return fail(tr("The archive %1 cannot be read: the folder %2 does not exist.")
+            return fail(Text::tr("The archive %1 cannot be read: the folder %2 does not exist.")
                             .arg(m_displayName, QDir::toNativeSeparators(file.path())));
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         db.setDatabaseName(address.path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
         if (!db.open())
-            return fail(tr("The archive %1 cannot be read: %2").arg(m_displayName, db.lastError().databaseText()));
+            return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, db.lastError().databaseText()));
         QSqlQuery pragma(db);
         pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
     }
@@ -288,7 +311,7 @@ bool Archive::migrate()
         ? QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()")
         : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'");
     const auto notOurs = [this] {
-        return fail(tr("The archive %1 cannot be read: it is not an archive of this program, or it is damaged.")
+        return fail(Text::tr("The archive %1 cannot be read: it is not an archive of this program, or it is damaged.")
                         .arg(m_displayName));
     };
 
@@ -322,7 +345,7 @@ bool Archive::migrate()
     if (version == SchemaVersion)
         return true;
     if (version > SchemaVersion)
-        return fail(tr("The archive %1 was written by a later version of Corvane Audit; update this program to "
+        return fail(Text::tr("The archive %1 was written by a later version of Corvane Audit; update this program to "
                        "use it.")
                         .arg(m_displayName));
 
@@ -376,16 +399,19 @@ ImportReport Archive::import(const QByteArray& auditFile, AuditKind kind)
         return refused(QCoreApplication::translate("MainWindow", "File not valid"));
     const DecodedAudit decoded = DecodeAudit(*session);
     if (!decoded.ok)
-        return refused(tr("The audit cannot be decoded, so it is not kept in the archive."));
+        return refused(Text::tr("The audit cannot be decoded, so it is not kept in the archive."));
     report.serial = decoded.config.serialNumber.trimmed();
     if (report.serial.isEmpty())
-        return refused(tr("The audit names no lock (it has no serial number), so it is not kept in the archive."));
+        return refused(Text::tr("The audit names no lock (it has no serial number), so it is not kept in the archive."));
 
     QDateTime downloaded = decoded.config.downloadTime.isValid() ? decoded.config.downloadTime : session->downloadTime;
     if (!downloaded.isValid())
         downloaded = QDateTime::currentDateTime();
     const qint64 order = WallClock(downloaded);
     const QString sha = QString::fromLatin1(QCryptographicHash::hash(auditFile, QCryptographicHash::Sha256).toHex());
+    // The same audit saved again with another label (the keypad's time as displayed) is still the same audit.
+    const QString identity = QString::fromLatin1(
+        QCryptographicHash::hash(AuditFile::Serialize(*session, QString()), QCryptographicHash::Sha256).toHex());
 
     const bool server = isServer();
     const auto run = [&q](const QString& sql, const QVariantList& values) {
@@ -410,16 +436,16 @@ ImportReport Archive::import(const QByteArray& auditFile, AuditKind kind)
         return queryFailed();
     const qint64 lock = q.value(0).toLongLong();
 
-    if (!run(QStringLiteral("SELECT 1 FROM audits WHERE lock_id = ? AND sha256 = ?"), { lock, sha }))
+    if (!run(QStringLiteral("SELECT 1 FROM audits WHERE lock_id = ? AND identity = ?"), { lock, identity }))
         return queryFailed();
     if (q.next()) {
         rollback();
         report.status = ImportReport::AlreadyThere;
         return report;
     }
-    if (!run(QStringLiteral("INSERT INTO audits (lock_id, sha256, kind, downloaded_at, imported_at, imported_by, "
-                            "imported_host, content) VALUES (?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-             { lock, sha, AuditKindName(kind), order, WallClock(QDateTime::currentDateTime()), SystemUser(),
+    if (!run(QStringLiteral("INSERT INTO audits (lock_id, sha256, identity, kind, downloaded_at, imported_at, "
+                            "imported_by, imported_host, content) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+             { lock, sha, identity, AuditKindName(kind), order, WallClock(QDateTime::currentDateTime()), SystemUser(),
                QSysInfo::machineHostName(), auditFile })
         || !q.next())
         return queryFailed();
@@ -525,7 +551,7 @@ bool Archive::readHistory(qint64 lock, int device, DeviceHistory* out)
         return true;
     QString why;
     if (!UnpackHistory(q.value(0).toByteArray(), out, &why))
-        return fail(tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
+        return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
     return true;
 }
 
@@ -560,7 +586,7 @@ bool Archive::history(const QString& serial, LockHistory* out)
     if (!q.exec())
         return failQuery(q);
     if (!q.next())
-        return fail(tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
+        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
     LockHistory h;
     const qint64 lock = q.value(0).toLongLong();
     h.serial = serial;
@@ -614,8 +640,9 @@ bool Archive::newestLockEvents(const QString& serial, int count, QVector<History
     return true;
 }
 
-bool Archive::verify(QVector<ArchiveProblem>* problems)
+bool Archive::verify(QVector<ArchiveProblem>* problems, int* audits)
 {
+    int checked = 0;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -623,24 +650,25 @@ bool Archive::verify(QVector<ArchiveProblem>* problems)
                                "JOIN locks l ON l.id = a.lock_id ORDER BY l.serial, a.id")))
         return failQuery(q);
     while (q.next()) {
+        ++checked;
         const qint64 audit = q.value(0).toLongLong();
         const QString serial = q.value(1).toString();
         const QByteArray content = q.value(3).toByteArray();
         const QString sha = QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex());
         if (sha != q.value(2).toString()) {
-            problems->append({ serial, audit, tr("its bytes no longer match their SHA-256") });
+            problems->append({ serial, audit, Text::tr("its bytes no longer match their SHA-256") });
             continue;
         }
         auto session = std::make_unique<AuditSession>();
         if (!AuditFile::Parse(content, *session).valid) {
-            problems->append({ serial, audit, tr("it is no longer a valid audit file") });
+            problems->append({ serial, audit, Text::tr("it is no longer a valid audit file") });
             continue;
         }
         const DecodedAudit decoded = DecodeAudit(*session);
         if (!decoded.ok)
-            problems->append({ serial, audit, tr("it no longer decodes") });
+            problems->append({ serial, audit, Text::tr("it no longer decodes") });
         else if (decoded.config.serialNumber.trimmed() != serial)
-            problems->append({ serial, audit, tr("it names another lock") });
+            problems->append({ serial, audit, Text::tr("it names another lock") });
     }
 
     QSqlQuery h(db);
@@ -653,12 +681,14 @@ bool Archive::verify(QVector<ArchiveProblem>* problems)
         DeviceHistory history;
         QString why;
         const QString serial = h.value(0).toString();
-        const QString device = h.value(1).toInt() == LockHistoryDevice ? tr("lock") : tr("keypad");
+        const QString device = h.value(1).toInt() == LockHistoryDevice ? Text::tr("lock") : Text::tr("keypad");
         if (!UnpackHistory(h.value(2).toByteArray(), &history, &why))
-            problems->append({ serial, 0, tr("the %1 history: %2").arg(device, why) });
+            problems->append({ serial, 0, Text::tr("the %1 history: %2").arg(device, why) });
         else if (history.eventCount() != h.value(3).toInt())
-            problems->append({ serial, 0, tr("the %1 history holds %2 events but the search table %3")
+            problems->append({ serial, 0, Text::tr("the %1 history holds %2 events but the search table %3")
                                               .arg(device).arg(history.eventCount()).arg(h.value(3).toInt()) });
     }
+    if (audits)
+        *audits = checked;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuditRecords.h"
+#include "AuditView.h"
 #include "History.h"
 
 #include <QByteArray>
@@ -38,6 +39,11 @@ struct LockSummary
     qint64 lastEvent = 0;
     QDateTime lastVisit;
 };
+
+// "Serial number", "Lock name", "Visits", "Events", "Gaps", "First event", "Last event", "Last visit".
+QStringList LockColumnHeaders();
+// The locks as the Locks tab and the command line list them, dates in the display's pattern.
+TextTable LocksTextTable(const QVector<LockSummary>& locks, const DisplaySettings& display);
 
 // One stored audit as a visit of its lock.
 struct Visit
@@ -110,7 +116,7 @@ public:
     // The newest archived events of a lock's lock device, oldest first (none when it is unknown).
     bool newestLockEvents(const QString& serial, int count, QVector<HistoryEvent>* out);
     // Reads every stored audit again: its digest, that it decodes, and every stored history.
-    bool verify(QVector<ArchiveProblem>* problems);
+    bool verify(QVector<ArchiveProblem>* problems, int* audits = nullptr);
 
     // Called inside an import's transaction just before it commits; a test kills the process there.
     static void (*beforeCommit)();

@@ -13,7 +13,11 @@
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("Archive", text); }
+// The archive's own texts, translated in the "Archive" context.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Archive)
+};
 
 // libpq options a URL may carry; anything else is more likely a typing error than a wish.
 const char* const knownOptions[] = { "sslmode", "sslrootcert", "sslcert", "sslkey", "connect_timeout",
@@ -28,7 +32,7 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
         || location.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
     if (!server) {
         if (location.isEmpty()) {
-            *error = tr("No archive was named.");
+            *error = Text::tr("No archive was named.");
             return false;
         }
         a.path = location;
@@ -43,21 +47,21 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
     shown.setPassword(QString());
     const QString name = url.isValid() ? shown.toString() : location.section('@', -1);
     const auto bad = [&](const QString& why) {
-        *error = tr("The archive address %1 is not usable: %2").arg(name, why);
+        *error = Text::tr("The archive address %1 is not usable: %2").arg(name, why);
         return false;
     };
     if (!url.isValid())
-        return bad(tr("it is not a valid URL (check the port)"));
+        return bad(Text::tr("it is not a valid URL (check the port)"));
     a.server = true;
     a.host = url.host();
     if (a.host.isEmpty())
-        return bad(tr("it names no server"));
+        return bad(Text::tr("it names no server"));
     a.port = url.port(5432);
     if (a.port <= 0 || a.port > 65535)
-        return bad(tr("the port is not a number from 1 to 65535"));
+        return bad(Text::tr("the port is not a number from 1 to 65535"));
     a.database = url.path().mid(1);
     if (a.database.isEmpty() || a.database.contains('/'))
-        return bad(tr("it names no database"));
+        return bad(Text::tr("it names no database"));
     a.user = url.userName();
     a.password = url.password();
 
@@ -65,9 +69,9 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
     bool timeout = false;
     for (const auto& item : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
         if (std::find(std::begin(knownOptions), std::end(knownOptions), item.first) == std::end(knownOptions))
-            return bad(tr("unknown option %1").arg(item.first));
+            return bad(Text::tr("unknown option %1").arg(item.first));
         if (item.second.contains(';') || item.second.contains('='))
-            return bad(tr("the option %1 has a value that cannot be used").arg(item.first));
+            return bad(Text::tr("the option %1 has a value that cannot be used").arg(item.first));
         options << item.first + '=' + item.second;
         timeout = timeout || item.first == QLatin1String("connect_timeout");
     }

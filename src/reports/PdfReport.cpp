@@ -76,7 +76,8 @@ template <size_t N> BodyTable eventsTable(const ReportContent& content, const Co
     BodyTable table;
     const QStringList headers = EventColumnHeaders();
     table.tableStart = QLatin1String(tableStart);
-    table.before = QLatin1String("<br/><h1>") + escaped(translate(QT_TRANSLATE_NOOP("MainWindow", "Audit")))
+    const QString heading = content.title.isEmpty() ? translate(QT_TRANSLATE_NOOP("MainWindow", "Audit")) : content.title;
+    table.before = QLatin1String("<br/><h1>") + escaped(heading)
         + QLatin1String("</h1><br/>") + QLatin1String(tableStart) + QLatin1String("  <tr>");
     for (const Column& c : columns) {
         table.before += QLatin1String("    <td width=\"") + QLatin1String(c.width) + QLatin1String("\" align=\"left\" ><b>")
@@ -187,6 +188,8 @@ bool WritePdfReport(const ReportContent& content, const QString& fileName, const
     if (written) {
         TextPrinter printer;
         SetUpReportPrinter(printer, content, shownName);
+        if (!content.title.isEmpty())
+            printer.setDocName(content.title);
         written = printer.saveAsPdf(nullptr, file.writePath()) && IsCompletePdf(file.writePath());
         // The printer does not say why it stopped short; the file system does.
         if (!written)

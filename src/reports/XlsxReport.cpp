@@ -115,6 +115,9 @@ void writeAuditSheet(WorkbookWriter& w, lxw_worksheet* sheet, const ReportConten
     worksheet_set_column(sheet, ColG, ColG, 70, nullptr);
     worksheet_set_column(sheet, ColH, ColH, 15, nullptr);
     w.headers(sheet, EventColumnHeaders());
+    // A history names its lock above the table.
+    if (!content.title.isEmpty())
+        w.write(sheet, HeaderRow - 1, ColB, content.title, nullptr);
 
     for (int r = 0; r < content.events.size(); ++r) {
         const EventRow& e = content.events.at(r);
@@ -200,6 +203,11 @@ bool WriteXlsxReport(const ReportContent& content, const QString& fileName, QStr
         return failed(SystemErrorText(ENOMEM));
 
     WorkbookWriter w(workbook);
+    QByteArray title = content.title.toUtf8();
+    lxw_doc_properties properties{};
+    properties.title = title.data();
+    if (!content.title.isEmpty())
+        workbook_set_properties(workbook, &properties);
     lxw_worksheet* audit = w.addSheet(sheetTitles[0]);
     writeAuditSheet(w, audit, content);
     writeUsersSheet(w, w.addSheet(sheetTitles[1]), content);

@@ -75,6 +75,8 @@ public:
         session->busAudit = true;
         const QDateTime at = AuditDateTime(now + 300);
         session->downloadTime = QDateTime(at.date(), at.time());
+        // An audit file keeps the download date as decoded.
+        session->decoded = DecodeAudit(*session);
         return AuditFile::Serialize(*session, QString());
     }
 
@@ -90,6 +92,7 @@ public:
                                      .image();
         auto session = std::make_unique<AuditSession>();
         fixtures::LoadDallas(*session, image);
+        session->decoded = DecodeAudit(*session);
         return AuditFile::Serialize(*session, QString());
     }
 };

@@ -1,5 +1,6 @@
 #include "AuditCli.h"
 
+#include "ArchiveCommands.h"
 #include "AuditFile.h"
 #include "DeviceCommands.h"
 #include "InstallPaths.h"
@@ -170,12 +171,16 @@ QString UsageText()
               "  corvane-audit-cli show INPUT [--dst ...] [display options as above]\n"
               "  corvane-audit-cli ports\n"
               "  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]\n"
-              "                    OUTPUT.kaud|OUTPUT.bin\n"
+              "                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin\n"
               "  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]\n"
               "  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]\n"
-              "                    OUTPUT.kaud\n"
+              "                    [--archive PATH|--no-archive] OUTPUT.kaud\n"
               "  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
               "                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-\n"
+              "  corvane-audit-cli archive import [--archive PATH] FILE...\n"
+              "  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-\n"
+              "  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT\n"
+              "  corvane-audit-cli archive verify [--archive PATH]\n"
               "  corvane-audit-cli --version\n"
               "\n"
               "INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.\n"
@@ -223,18 +228,8 @@ QString UsageHint(const QString& command)
     return Cli::tr("Try 'corvane-audit-cli --help'.");
 }
 
-bool ParseArguments(const QStringList& args, Options& o, QString* error)
+int TakeOption(const QStringList& args, int& i, Options& o, bool exporting, QString* error)
 {
-    if (args.isEmpty()) {
-        *error = Cli::tr("No command given.");
-        return false;
-    }
-    o.command = args.first();
-    const bool exporting = o.command == QLatin1String("export");
-    if (!exporting && o.command != QLatin1String("show")) {
-        *error = Cli::tr("Unknown command: %1").arg(o.command);
-        return false;
-    }
     // Each option takes one of a few words; the word's position is the stored value.
     struct Choice
     {
@@ -251,34 +246,56 @@ bool ParseArguments(const QStringList& args, Options& o, QString* error)
         { "--language", { "en", "it", "es" }, [&o](int k) { o.language = QStringList{ "en", "it", "es" }.at(k); }, false },
         { "--format", { "csv", "xlsx", "pdf" }, [&o](int k) { o.format = QStringList{ "csv", "xlsx", "pdf" }.at(k); }, true },
     };
+    const QString& a = args.at(i);
+    if (a == QLatin1String("--dst")) {
+        QString v;
+        if (!takeValue(args, i, v, error) || !ParseDstRule(v, o.presentation.dstRule, error))
+            return -1;
+        o.presentation.dst = true;
+        return 1;
+    }
+    for (const Choice& c : choices) {
+        if (a != QLatin1String(c.option) || (c.exportOnly && !exporting))
+            continue;
+        QString v;
+        if (!takeValue(args, i, v, error))
+            return -1;
+        const int k = c.words.indexOf(v);
+        if (k < 0) {
+            *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(a, v, c.words.join(QLatin1Char('|')));
+            return -1;
+        }
+        c.store(k);
+        return 1;
+    }
+    return 0;
+}
+
+bool ParseArguments(const QStringList& args, Options& o, QString* error)
+{
+    if (args.isEmpty()) {
+        *error = Cli::tr("No command given.");
+        return false;
+    }
+    o.command = args.first();
+    const bool exporting = o.command == QLatin1String("export");
+    if (!exporting && o.command != QLatin1String("show")) {
+        *error = Cli::tr("Unknown command: %1").arg(o.command);
+        return false;
+    }
     QStringList positional;
     for (int i = 1; i < args.size(); ++i) {
+        const int taken = TakeOption(args, i, o, exporting, error);
+        if (taken < 0)
+            return false;
+        if (taken > 0)
+            continue;
         const QString& a = args.at(i);
-        const Choice* choice = nullptr;
-        for (const Choice& c : choices)
-            if (a == QLatin1String(c.option) && (exporting || !c.exportOnly))
-                choice = &c;
-        if (a == QLatin1String("--dst")) {
-            QString v;
-            if (!takeValue(args, i, v, error) || !ParseDstRule(v, o.presentation.dstRule, error))
-                return false;
-            o.presentation.dst = true;
-        } else if (choice) {
-            QString v;
-            if (!takeValue(args, i, v, error))
-                return false;
-            const int k = choice->words.indexOf(v);
-            if (k < 0) {
-                *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(a, v, choice->words.join(QLatin1Char('|')));
-                return false;
-            }
-            choice->store(k);
-        } else if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
+        if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
             *error = Cli::tr("Unknown option: %1").arg(a);
             return false;
-        } else {
-            positional << a;
         }
+        positional << a;
     }
     const int expected = exporting ? 2 : 1;
     if (positional.size() != expected) {
@@ -350,6 +367,20 @@ bool LoadAudit(const Options& o, LoadedAudit& audit, QTextStream& err)
     return true;
 }
 
+int WriteExport(const Options& options, const LoadedAudit& audit, QTextStream& out, QTextStream& err)
+{
+    if (options.format != QLatin1String("csv"))
+        return WriteReportOutput(options, audit, err) ? Success : Rejected;
+    TextTable table;
+    if (options.table == QLatin1String("users"))
+        table = UsersTextTable(audit.view.configuration);
+    else if (options.table == QLatin1String("configuration"))
+        table = ConfigurationTextTable(audit.view.configuration);
+    else
+        table = EventsTextTable(audit.view);
+    return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
+}
+
 int Run(const QStringList& args, QTextStream& out, QTextStream& err)
 {
     // The language is taken first, so that usage errors are told in it too.
@@ -363,6 +394,8 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
         out << "corvane-audit-cli " << CORVANE_VERSION << '\n';
         return FlushOutput(out, err) ? Success : Rejected;
     }
+    if (command == QLatin1String("archive"))
+        return RunArchiveCommand(args, out, err);
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         out << CommandUsageText(command);
         return FlushOutput(out, err) ? Success : Rejected;
@@ -384,18 +417,8 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
     if (!LoadAudit(options, audit, err))
         return Rejected;
 
-    if (options.command == QLatin1String("export")) {
-        if (options.format != QLatin1String("csv"))
-            return WriteReportOutput(options, audit, err) ? Success : Rejected;
-        TextTable table;
-        if (options.table == QLatin1String("users"))
-            table = UsersTextTable(audit.view.configuration);
-        else if (options.table == QLatin1String("configuration"))
-            table = ConfigurationTextTable(audit.view.configuration);
-        else
-            table = EventsTextTable(audit.view);
-        return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
-    }
+    if (options.command == QLatin1String("export"))
+        return WriteExport(options, audit, out, err);
 
     // From here on everything goes to standard output.
 

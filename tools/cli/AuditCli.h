@@ -29,6 +29,10 @@ struct Options
 
 // Parses the arguments after the program name. False with a reason on a usage error.
 bool ParseArguments(const QStringList& args, Options& options, QString* error);
+// Takes the display option at args[i] (--dst, --date-format, --hour-format, --audit, --language;
+// with `exporting` also --table and --format), moving i past its value: 1 when taken, 0 when
+// args[i] is none of them, -1 with a reason on a bad value.
+int TakeOption(const QStringList& args, int& i, Options& options, bool exporting, QString* error);
 
 // The general usage, and the usage of one command.
 QString UsageText();
@@ -46,6 +50,9 @@ struct LoadedAudit
 // Loads and decodes `options.input`. Warnings ("CRC error", an empty key) go to `err`;
 // false (with the message already written to `err`) when the input is rejected.
 bool LoadAudit(const Options& options, LoadedAudit& audit, QTextStream& err);
+
+// Writes what `export` writes of a loaded audit: a CSV table, the workbook or the PDF report.
+int WriteExport(const Options& options, const LoadedAudit& audit, QTextStream& out, QTextStream& err);
 
 // Writes a command's output: to `out` for "-", else through a temporary that replaces the file
 // only once complete. False, with a message on `err`, when it fails.

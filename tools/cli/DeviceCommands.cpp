@@ -1,5 +1,6 @@
 #include "DeviceCommands.h"
 
+#include "ArchiveCommands.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "AuditView.h"
@@ -54,6 +55,8 @@ struct DeviceOptions
     qint64 waitMs = DefaultWaitSeconds * 1000;
     bool yes = false;
     DisplaySettings display;
+    QString archive;
+    bool keep = true; // in the archive
 };
 
 const QStringList Commands = { "ports", "read-key", "write-key", "download", "users-log" };
@@ -165,6 +168,17 @@ bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
     return true;
 }
 
+// The audit just obtained, into the archive unless --no-archive; an empty key holds none.
+bool Keep(const DeviceOptions& o, AuditSession& session, AuditKind kind, QTextStream& err)
+{
+    if (!o.keep)
+        return true;
+    session.decoded = DecodeAudit(session);
+    if (!session.decoded.ok || session.decoded.notices.contains(DecodeNotice::KeyEmpty))
+        return true;
+    return KeepInArchive(o.archive, session, kind, err);
+}
+
 bool Confirmed(QTextStream& err)
 {
     err << QCoreApplication::translate("MainWindow",
@@ -179,6 +193,7 @@ bool Confirmed(QTextStream& err)
 bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
 {
     o.command = args.value(0);
+    const bool keeps = o.command == QLatin1String("read-key") || o.command == QLatin1String("download");
     QStringList positional;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args.at(i);
@@ -216,6 +231,11 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
             if (!ok || !(seconds > 0 && seconds <= MaxWaitSeconds))
                 return badValue(v, Cli::tr("a number of seconds up to %1").arg(MaxWaitSeconds));
             o.waitMs = qint64(seconds * 1000);
+        } else if (a == QLatin1String("--archive") && keeps) {
+            if (!value(o.archive))
+                return false;
+        } else if (a == QLatin1String("--no-archive") && keeps) {
+            o.keep = false;
         } else if (a == QLatin1String("--yes") && o.command == QLatin1String("write-key")) {
             o.yes = true;
         } else if (a == QLatin1String("--date-format") && o.command == QLatin1String("users-log")) {
@@ -243,6 +263,10 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
     const int expected = o.command == QLatin1String("ports") || o.command == QLatin1String("write-key") ? 0 : 1;
     if (positional.size() != expected) {
         *error = Cli::tr("Wrong number of arguments.");
+        return false;
+    }
+    if (!o.archive.isEmpty() && !o.keep) {
+        *error = Cli::tr("--archive and --no-archive exclude each other.");
         return false;
     }
     if (!o.capture.isEmpty() && o.port == SimulatedPort) {
@@ -325,14 +349,18 @@ QString DeviceUsageText(const QString& command)
     const QString capture = Cli::tr(
         "--capture FILE writes what is said to the lock and what it answers into FILE, to send to\n"
         "Corvane when a lock misbehaves.\n");
+    const QString archive = Cli::tr(
+        "The audit is also added to the archive (--archive PATH names it, see 'archive --help';\n"
+        "--no-archive leaves it out); the output is written all the same.\n");
     if (command == QLatin1String("ports"))
         return Cli::tr("Usage: corvane-audit-cli ports\n"
                        "Lists the USB interfaces found, and those named in CORVANE_AUDIT_PORTS.\n");
     if (command == QLatin1String("read-key"))
-        return Cli::tr("Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE] OUTPUT\n"
+        return Cli::tr("Usage: corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]\n"
+                       "                          [--archive PATH|--no-archive] OUTPUT\n"
                        "Reads the Dallas audit key on the reader into OUTPUT: an audit file (.kaud) or the\n"
                        "raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).\n")
-            + port + capture;
+            + port + capture + archive;
     if (command == QLatin1String("write-key"))
         return Cli::tr("Usage: corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]\n"
                        "Prepares the Dallas key on the reader with an audit request, deleting what it holds.\n"
@@ -341,11 +369,11 @@ QString DeviceUsageText(const QString& command)
             + port + capture;
     if (command == QLatin1String("download"))
         return Cli::tr("Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]\n"
-                       "                          OUTPUT.kaud\n"
+                       "                          [--archive PATH|--no-archive] OUTPUT.kaud\n"
                        "Downloads the lock's audit through the keypad (in download mode, function 7) into an\n"
                        "audit file. --events N reads the N newest events (default 0: all, up to 5600);\n"
                        "--wait bounds the wait for the keypad (default 60).\n")
-            + port + capture;
+            + port + capture + archive;
     return Cli::tr("Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
                    "                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-\n"
                    "Downloads the lock's users log and writes its 64 rows as comma-separated values.\n")
@@ -405,12 +433,13 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         });
         if (!read.succeeded())
             return Finish(read.outcome, err);
-        if (o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive))
-            return WriteOutput(o.output, read.payload, out, err) ? Done : Failed;
         auto session = std::make_unique<AuditSession>();
         session->busAudit = false;
         std::copy(read.payload.begin(), read.payload.end(), session->dallasImage.begin());
-        return SaveAudit(*session, o.output, err) ? Done : Failed;
+        const bool saved = o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)
+            ? WriteOutput(o.output, read.payload, out, err)
+            : SaveAudit(*session, o.output, err);
+        return saved && Keep(o, *session, AuditKind::DallasKey, err) ? Done : Failed;
     }
 
     if (o.command == QLatin1String("write-key")) {
@@ -438,7 +467,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         progress.setPercentageMode(true);
         progress.setPercentage(100);
         s.downloadTime = QDateTime::currentDateTime();
-        return SaveAudit(s, o.output, err) ? Done : Failed;
+        return SaveAudit(s, o.output, err) && Keep(o, s, AuditKind::BusDownload, err) ? Done : Failed;
     }
 
     OperationResult<QByteArray> log;

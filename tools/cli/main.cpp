@@ -38,6 +38,9 @@ int main(int argc, char* argv[])
     }
     qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
+    // The window's names: the same data folder, so the same default archive, and the same settings.
+    QCoreApplication::setOrganizationName(QStringLiteral("Corvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Corvane Audit"));
 
     // Without SA_RESTART, so that Ctrl-C also ends a prompt's wait for an answer.
     struct sigaction action = {};

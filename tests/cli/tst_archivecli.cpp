@@ -1,0 +1,179 @@
+// The command line's archive, end to end: files imported, the locks listed, a history written in
+// every format, the archive verified, and downloads that keep what they obtain.
+
+#include "AuditCli.h"
+#include "archive/ArchiveFixtures.h"
+#include "reports/ReadBack.h"
+#include "reports/ReportFixtures.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace archivefixtures;
+using namespace fixtures;
+
+namespace {
+
+struct Run
+{
+    QString out, err;
+    int code;
+    explicit Run(const QStringList& args) { QTextStream o(&out), e(&err); code = cli::Run(args, o, e); }
+};
+
+} // namespace
+
+class TestArchiveCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    LockLife life;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
+        // Three visits: part of the lock's memory, all of it a day later, and again after it
+        // overwrote what nobody read. And files that cannot be kept.
+        life.record(1000);
+        QVERIFY(WriteAll("1-partial.kaud", life.download(400)));
+        life.record(100);
+        life.passDays(1);
+        QVERIFY(WriteAll("2-full.kaud", life.download()));
+        life.record(6000);
+        life.passDays(30);
+        QVERIFY(WriteAll("3-overwritten.kaud", life.download()));
+        LockLife anonymous = life;
+        anonymous.serial.clear();
+        QVERIFY(WriteAll("no-serial.kaud", anonymous.download()));
+        QVERIFY(WriteAll("cut.kaud", life.download().left(5000)));
+    }
+
+    void importListAndVerify()
+    {
+        const Run imported({ "archive", "import", "--archive", "a.sqlite", "1-partial.kaud", "2-full.kaud",
+                             "no-serial.kaud", "3-overwritten.kaud", "cut.kaud", "2-full.kaud" });
+        QCOMPARE(imported.code, 1);
+        QCOMPARE(imported.out, QStringLiteral("30051122: 400 new events, 0 gaps\n"
+                                              "30051122: 700 new events, 0 gaps\n"
+                                              "30051122: 5600 new events, 1 gaps\n"
+                                              "2-full.kaud: already in the archive\n"));
+        QVERIFY2(imported.err.startsWith("no-serial.kaud: The audit names no lock"), qPrintable(imported.err));
+        QVERIFY(imported.err.contains("cut.kaud: File not valid\n"));
+
+        const Run locks({ "archive", "locks", "--archive", "a.sqlite", "--date-format", "mdy", "-" });
+        QCOMPARE(locks.code, 0);
+        const QStringList lines = locks.out.split("\r\n");
+        QCOMPARE(lines.value(0), "Serial number,Lock name,Visits,Events,Gaps,First event,Last event,Last visit");
+        const QStringList row = lines.value(1).split(',');
+        QCOMPARE(row.mid(0, 5), (QStringList{ "30051122", "BANK01", "3", "6700", "1" }));
+        QCOMPARE(row.value(5), FormatAuditTime(life.lockEvents[0].time, { 1, 0 }));
+        QCOMPARE(row.value(6), FormatAuditTime(life.lockEvents.last().time, { 1, 0 }));
+
+        const Run verified({ "archive", "verify", "--archive", "a.sqlite" });
+        QCOMPARE(verified.code, 0);
+        QCOMPARE(verified.out, "3 audits read again: all sound.\n");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tamper");
+            db.setDatabaseName("a.sqlite");
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("UPDATE audits SET content = CAST('x' AS BLOB) WHERE id = 2"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("tamper");
+        const Run damaged({ "archive", "verify", "--archive", "a.sqlite" });
+        QCOMPARE(damaged.code, 1);
+        QCOMPARE(damaged.out, "30051122, audit 2: its bytes no longer match their SHA-256\n");
+    }
+
+    // A history as export writes one audit, with the visits; --new keeps the latest visit's events.
+    void history()
+    {
+        QVERIFY(Run({ "archive", "import", "--archive", "h.sqlite", "1-partial.kaud", "2-full.kaud",
+                      "3-overwritten.kaud" }).code == 0);
+        const Run all({ "archive", "history", "30051122", "--archive", "h.sqlite", "-" });
+        QCOMPARE(all.code, 0);
+        const QStringList rows = all.out.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 1 + 6700);
+        QCOMPARE(rows.first(), "#,Device,Date,Date with DST,User,Event,Event ID,Visit");
+        QVERIFY(rows[1].startsWith("1,") && rows[1].endsWith(",3"));
+        // Each event with the visit that first brought it: the partial download brought the middle.
+        QVERIFY(rows[5600].endsWith(",3") && rows[5601].endsWith(",2") && rows[5701].endsWith(",1"));
+        QVERIFY(rows[6100].endsWith(",1") && rows[6101].endsWith(",2") && rows[6700].endsWith(",2"));
+
+        const Run latest({ "archive", "history", "30051122", "--archive", "h.sqlite", "--new", "-" });
+        QCOMPARE(latest.out.count("\r\n"), 1 + 5600);
+
+        // The export of the window: the same texts and numbering, one column more.
+        const Run single({ "export", "3-overwritten.kaud", "-", "--audit", "full" });
+        const QStringList singleRows = single.out.split("\r\n", Qt::SkipEmptyParts);
+        for (int r : { 1, 2, 2800, 5600 })
+            QCOMPARE(rows[r], singleRows[r] + ",3");
+
+        QCOMPARE(Run({ "archive", "history", "30051122", "--archive", "h.sqlite", "h.xlsx" }).code, 0);
+        const QJsonObject book = readback::Workbook("h.xlsx");
+        const QString title = book["Audit"].toObject()["cells"].toObject()["B1"].toString().section('|', 0, 0);
+        QVERIFY2(title.startsWith("Lock 30051122 BANK01: 3 visits,"), qPrintable(title));
+        QCOMPARE(Run({ "archive", "history", "30051122", "--archive", "h.sqlite", "h.pdf" }).code, 0);
+        const QString page = readback::PdfPages("h.pdf").value(0);
+        QVERIFY2(page.simplified().contains(title), qPrintable(page.left(300)));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no archive command") << QStringList{ "archive" } << 2 << "No archive command given.";
+        QTest::newRow("unknown command") << QStringList{ "archive", "drop" } << 2 << "Unknown archive command: drop";
+        QTest::newRow("history without output") << QStringList{ "archive", "history", "30051122" } << 2
+                                                << "Wrong number of arguments.";
+        QTest::newRow("locks take no DST") << QStringList{ "archive", "locks", "--dst", "5,0,3,5,0,10,add,1", "-" }
+                                           << 2 << "Unknown option: --dst";
+        QTest::newRow("locks as a workbook") << QStringList{ "archive", "locks", "l.xlsx" } << 2
+                                             << "Unsupported output: l.xlsx";
+        QTest::newRow("an unknown lock") << QStringList{ "archive", "history", "99999999", "--archive", "x.sqlite", "-" }
+                                         << 1 << "holds no lock 99999999";
+        QTest::newRow("output onto the archive")
+            << QStringList{ "archive", "history", "30051122", "--archive", "x.sqlite", "--format", "csv", "x.sqlite" }
+            << 1 << "x.sqlite is the archive itself";
+        QTest::newRow("a damaged archive") << QStringList{ "archive", "locks", "--archive", "cut.kaud", "-" } << 1
+                                           << "cannot be read";
+        QTest::newRow("both archive options")
+            << QStringList{ "download", "--port", "simulated", "--archive", "x", "--no-archive", "d.kaud" } << 2
+            << "--archive and --no-archive exclude each other.";
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        WriteAll("x.sqlite", {});
+        const QByteArray before = ReadAll("cut.kaud");
+        const Run r(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(ReadAll("cut.kaud"), before);
+    }
+
+    // What a download obtains is kept too; saved and imported again, it is the same audit.
+    void downloadsAreKept()
+    {
+        const Run first({ "download", "--port", "simulated", "--events", "300", "--archive", "d.sqlite", "d1.kaud" });
+        QCOMPARE(first.code, 0);
+        QVERIFY2(first.err.contains(QRegularExpression("\\n\\d+: 300 new events, 0 gaps\\n$")), qPrintable(first.err));
+        QCOMPARE(Run({ "archive", "import", "--archive", "d.sqlite", "d1.kaud" }).out, "d1.kaud: already in the archive\n");
+        const Run skipped({ "download", "--port", "simulated", "--events", "500", "--no-archive", "d2.kaud" });
+        QCOMPARE(skipped.code, 0);
+        QVERIFY(!skipped.err.contains("new events"));
+        const Run listed({ "archive", "locks", "--archive", "d.sqlite", "-" });
+        QCOMPARE(listed.out.count("\r\n"), 2);
+        QCOMPARE(listed.out.split("\r\n").value(1).section(',', 2, 3), "1,300");
+    }
+};
+
+QTEST_MAIN(TestArchiveCli)
+#include "tst_archivecli.moc"
