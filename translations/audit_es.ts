@@ -314,6 +314,25 @@
     </message>
 </context>
 <context>
+    <name>LocksTab</name>
+    <message>
+        <source>Search by serial number or lock name</source>
+        <translation>Buscar por número de serie o nombre de la cerradura</translation>
+    </message>
+    <message>
+        <source>Search locks</source>
+        <translation>Buscar cerraduras</translation>
+    </message>
+    <message>
+        <source>Open history</source>
+        <translation>Abrir historial</translation>
+    </message>
+    <message>
+        <source>Show the lock&apos;s whole history in the Events tab</source>
+        <translation>Muestra todo el historial de la cerradura en la pestaña Eventos</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>New</source>
@@ -1323,6 +1342,40 @@ de auditoría</translation>
         <source>Lock %1 %2: %3 visits, %4 to %5</source>
         <translation>Cerradura %1 %2: %3 visitas, del %4 al %5</translation>
     </message>
+    <message>
+        <source>Locks</source>
+        <translation>Cerraduras</translation>
+    </message>
+    <message>
+        <source>Add to archive</source>
+        <translation>Añadir al archivo</translation>
+    </message>
+    <message>
+        <source>Kept in the archive: lock %1, %2 new events, %3 gaps</source>
+        <translation>Guardado en el archivo: cerradura %1, %2 eventos nuevos, %3 huecos</translation>
+    </message>
+    <message>
+        <source>This audit is already in the archive.</source>
+        <translation>Esta auditoría ya está en el archivo.</translation>
+    </message>
+    <message>
+        <source>The audit was not kept in the archive: %1
+It is still on screen and can be saved as a file.</source>
+        <translation>La auditoría no se guardó en el archivo: %1
+Sigue en pantalla y se puede guardar como fichero.</translation>
+    </message>
+    <message>
+        <source>Open or download an audit to add it to the archive.</source>
+        <translation>Abra o descargue una auditoría para añadirla al archivo.</translation>
+    </message>
+    <message>
+        <source>Events may be missing here</source>
+        <translation>Aquí pueden faltar eventos</translation>
+    </message>
+    <message>
+        <source>Only new since last visit</source>
+        <translation>Solo los nuevos desde la última visita</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -1433,6 +1486,18 @@ de auditoría</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Archive</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Keep every audit in the archive</source>
+        <translation>Guardar cada auditoría en el archivo</translation>
+    </message>
+    <message>
+        <source>Add every download and every key read to the lock archive</source>
+        <translation>Añade cada descarga y cada lectura de llave al archivo de cerraduras</translation>
     </message>
 </context>
 <context>

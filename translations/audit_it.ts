@@ -314,6 +314,25 @@
     </message>
 </context>
 <context>
+    <name>LocksTab</name>
+    <message>
+        <source>Search by serial number or lock name</source>
+        <translation>Cerca per numero di serie o nome della serratura</translation>
+    </message>
+    <message>
+        <source>Search locks</source>
+        <translation>Cerca serrature</translation>
+    </message>
+    <message>
+        <source>Open history</source>
+        <translation>Apri cronologia</translation>
+    </message>
+    <message>
+        <source>Show the lock&apos;s whole history in the Events tab</source>
+        <translation>Mostra l&apos;intera cronologia della serratura nella scheda Eventi</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>New</source>
@@ -1323,6 +1342,40 @@ audit Dallas</translation>
         <source>Lock %1 %2: %3 visits, %4 to %5</source>
         <translation>Serratura %1 %2: %3 visite, dal %4 al %5</translation>
     </message>
+    <message>
+        <source>Locks</source>
+        <translation>Serrature</translation>
+    </message>
+    <message>
+        <source>Add to archive</source>
+        <translation>Aggiungi all&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Kept in the archive: lock %1, %2 new events, %3 gaps</source>
+        <translation>Conservato nell&apos;archivio: serratura %1, %2 nuovi eventi, %3 lacune</translation>
+    </message>
+    <message>
+        <source>This audit is already in the archive.</source>
+        <translation>Questo audit è già nell&apos;archivio.</translation>
+    </message>
+    <message>
+        <source>The audit was not kept in the archive: %1
+It is still on screen and can be saved as a file.</source>
+        <translation>L&apos;audit non è stato conservato nell&apos;archivio: %1
+È ancora sullo schermo e può essere salvato come file.</translation>
+    </message>
+    <message>
+        <source>Open or download an audit to add it to the archive.</source>
+        <translation>Aprire o scaricare un audit per aggiungerlo all&apos;archivio.</translation>
+    </message>
+    <message>
+        <source>Events may be missing here</source>
+        <translation>Qui potrebbero mancare degli eventi</translation>
+    </message>
+    <message>
+        <source>Only new since last visit</source>
+        <translation>Solo i nuovi dall&apos;ultima visita</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -1433,6 +1486,18 @@ audit Dallas</translation>
     <message>
         <source>Cancel</source>
         <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Archive</source>
+        <translation>Archivio</translation>
+    </message>
+    <message>
+        <source>Keep every audit in the archive</source>
+        <translation>Conserva ogni audit nell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Add every download and every key read to the lock archive</source>
+        <translation>Aggiunge ogni scarico e ogni lettura della chiave all&apos;archivio delle serrature</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,8 @@
 #include "EventRows.h"
 #include "ReportContent.h"
 #include "InstallPaths.h"
+#include "Background.h"
+#include "LocksTab.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
 #include "SelectLockDialog.h"
@@ -39,15 +41,6 @@ namespace {
 
 const char* const dstComboKeys[] = { "From", "To", "FromDay", "ToDay", "FromMonth", "ToMonth", "AddSub", "Hours" };
 
-DisplaySettings readDisplaySettings()
-{
-    QSettings settings(SettingsFile::path(), QSettings::IniFormat);
-    DisplaySettings display;
-    display.dateFormat = settings.value(QStringLiteral("DateFormat"), 0).toInt();
-    display.hourFormat = settings.value(QStringLiteral("HourFormat"), 0).toInt();
-    return display;
-}
-
 } // namespace
 
 void switchTranslator(QTranslator& translator, const QString& fileName)
@@ -67,6 +60,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     Q_INIT_RESOURCE(resources);
     ui->setupUi(this);
     m_eventsView = new EventsTableView(ui->tableWidget, ui->widget, this);
+    ui->verticalLayoutEvents->insertWidget(1, m_eventsView->historyBar());
+    m_tasks = new BackgroundTasks(this);
+    m_locksTab = new LocksTab(ui->tabWidget);
+    ui->tabWidget->addTab(m_locksTab, QString());
+    connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
 
     {
         QSettings settings(SettingsFile::path(), QSettings::IniFormat);
@@ -98,11 +96,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_networkManager = new QNetworkAccessManager(this);
     connect(m_networkManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
     CheckForUpdates();
+    refreshLocks();
 }
 
 MainWindow::~MainWindow()
 {
     SetCaptureFolder(QString(), nullptr);
+    // An import still running finishes before the window goes.
+    delete m_tasks;
     // Its check lists sit in the form's filter row: they go before the form does.
     delete m_eventsView;
     delete ui;
@@ -165,6 +166,8 @@ void MainWindow::loadLanguage(const QString& code)
 void MainWindow::retranslateForm()
 {
     ui->retranslateUi(this);
+    ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_locksTab), tr("Locks"));
+    m_locksTab->retranslate();
     ui->labelDlDate->clear();
     ui->labelDlDate2->clear();
     // The rule combo boxes are refilled in the new language; the user's choices stay.
@@ -184,7 +187,7 @@ void MainWindow::SetupMenu()
 {
     // A language change rebuilds the menus from inside the click on one of them: the old menus go
     // once that click has been delivered.
-    for (QMenu* menu : { m_downloadMenu.data(), m_languageMenu.data(), m_exportMenu.data() })
+    for (QMenu* menu : { m_downloadMenu.data(), m_languageMenu.data(), m_exportMenu.data(), m_openMenu.data() })
         if (menu)
             menu->deleteLater();
 
@@ -210,6 +213,15 @@ void MainWindow::SetupMenu()
         m_exportMenu->addAction(QIcon(QStringLiteral(":/Resources/if_excel_272703.png")), tr("Export to Excel"));
     connect(m_actionExportPdf, &QAction::triggered, this, &MainWindow::onExportPdf);
     connect(m_actionExportXlsx, &QAction::triggered, this, &MainWindow::onExportXlsx);
+
+    m_openMenu = new QMenu(this);
+    m_actionOpen = m_openMenu->addAction(QIcon(QStringLiteral(":/Resources/Open.png")), tr("Open..."));
+    m_actionAddToArchive = m_openMenu->addAction(tr("Add to archive"));
+    connect(m_actionOpen, &QAction::triggered, this, &MainWindow::on_buttonOpen_clicked);
+    connect(m_actionAddToArchive, &QAction::triggered, this, &MainWindow::onAddToArchive);
+    ui->buttonOpen->setMenu(m_openMenu);
+    // A click opens as it always did; the arrow beside it offers the archive.
+    ui->buttonOpen->setPopupMode(QToolButton::MenuButtonPopup);
 
     ui->btnDownlad->setMenu(m_downloadMenu);
     ui->btnLanguage->setMenu(m_languageMenu);
@@ -280,8 +292,11 @@ void MainWindow::ResetContent(bool clearRaw)
         label->clear();
 
     m_session.ResetContent(clearRaw);
-    if (clearRaw)
+    if (clearRaw) {
         m_auditFileName.clear();
+        m_historyAudit.reset();
+        ui->buttonSave->setEnabled(true);
+    }
 
     m_eventsView->resetColumns();
 }
@@ -309,6 +324,7 @@ void MainWindow::on_btnSettings_clicked()
     dialog->exec();
     delete dialog;
     SetupTable(false);
+    refreshLocks();
 }
 
 // ---- audit files ----
@@ -399,8 +415,8 @@ void MainWindow::on_buttonReadDallas_clicked()
     prepareDialog(dialog);
     dialog->exec();
     delete dialog;
-    if (done)
-        ShowLoadedAudit();
+    if (done && ShowLoadedAudit())
+        keepInArchive(AuditKind::DallasKey, false);
 }
 
 void MainWindow::on_buttonWriteDallas_clicked()
@@ -444,7 +460,8 @@ void MainWindow::on_btnDownlad_clicked()
     prepareDialog(dialog);
     if (dialog->exec() == QDialog::Accepted) {
         s.downloadTime = QDateTime::currentDateTime();
-        ShowLoadedAudit();
+        if (ShowLoadedAudit())
+            keepInArchive(AuditKind::BusDownload, false);
     }
     delete dialog;
     delete select;
@@ -501,7 +518,9 @@ void MainWindow::ParseBusConfig()
 bool MainWindow::ShowLoadedAudit(bool stopWhenRejected)
 {
     bool decoded = true;
-    if (m_session.busAudit) {
+    if (m_historyAudit) {
+        m_session.decoded = *m_historyAudit;
+    } else if (m_session.busAudit) {
         ParseBusEvents();
         ParseBusConfig();
     } else {
@@ -518,7 +537,7 @@ bool MainWindow::ShowLoadedAudit(bool stopWhenRejected)
 
 void MainWindow::ParseConfig()
 {
-    m_view.display = readDisplaySettings();
+    m_view.display = SettingsFile::displaySettings();
     m_view.configuration = PresentConfig(m_session.decoded.config, m_session.busAudit, m_session.decoded.lockEvents,
                                          m_view.display);
     const ConfigPresentation& p = m_view.configuration;
@@ -556,9 +575,10 @@ void MainWindow::FilterEvents()
 
 void MainWindow::ParseListView()
 {
-    m_view.display = readDisplaySettings();
+    m_view.display = SettingsFile::displaySettings();
     m_view.dstApplied = m_session.dstApplied;
     NumberEvents(m_view.events);
+    MarkHistory(m_view, m_session.decoded.history);
     m_eventsView->setView(m_view);
     PopulateFilters();
 }

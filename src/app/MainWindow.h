@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Archive.h"
 #include "AuditRecords.h"
 #include "AuditView.h"
 #include "EventsTableView.h"
@@ -9,7 +10,11 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <memory>
+
 struct ReportContent;
+class BackgroundTasks;
+class LocksTab;
 class QAction;
 class QDialog;
 class QMenu;
@@ -72,6 +77,16 @@ public:
     // Daylight-saving correction (the rule function and the "Set" button) and the exports.
     int FindDay(int year, int month, int weekday, int n);
     ReportContent reportContent() const;
+    // The archive: every download and key read is kept (unless the settings say otherwise), an
+    // opened file when asked; the Locks tab lists the locks and opens a lock's history. The
+    // database is used off the window's thread; archiveWorkPending() counts what still runs.
+    LocksTab& locksTab() { return *m_locksTab; }
+    void keepInArchive(AuditKind kind, bool asked);
+    void openLockHistory(const QString& serial);
+    void refreshLocks();
+    bool showingHistory() const { return m_historyAudit != nullptr; }
+    int archiveWorkPending() const { return m_archiveWork; }
+
     // Updates: a silent check at start-up; the image download once the user agrees.
     void CheckForUpdates();
     void UpdateApplication();
@@ -94,6 +109,7 @@ public slots:
     void on_pushButton_clicked();
     void onExportXlsx();
     void onExportPdf();
+    void onAddToArchive();
     void on_buttonAbout_clicked();
     void downloadFinished(QNetworkReply* reply);
 
@@ -112,6 +128,10 @@ private:
     bool exportMayReplace(const QString& fileName);
     // The first capture that cannot be written is told; the operations go on without.
     void warnCaptureOff(const QString& message);
+    void archiveImported(const ImportReport& report, bool asked);
+    void showHistory(const LockHistory& history, const DecodedAudit& audit);
+    // The export's file name: for a history, one that names the lock and its visits.
+    QString exportFileName(const QString& filter, const QString& extension);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -127,12 +147,20 @@ private:
     std::array<quint8, 1024> m_usersLog{};
 
     EventsTableView* m_eventsView = nullptr;
+    LocksTab* m_locksTab = nullptr;
+    // The lock's history on display, in place of a decoded audit; null for a single audit.
+    std::unique_ptr<DecodedAudit> m_historyAudit;
+    int m_archiveWork = 0;
+    BackgroundTasks* m_tasks = nullptr;
     bool m_filtersBuilt = false;
     bool m_captureWarned = false;
 
     QPointer<QMenu> m_downloadMenu;
     QPointer<QMenu> m_languageMenu;
     QPointer<QMenu> m_exportMenu;
+    QPointer<QMenu> m_openMenu;
+    QAction* m_actionOpen = nullptr;
+    QAction* m_actionAddToArchive = nullptr;
     QAction* m_actionAudit = nullptr;
     QAction* m_actionUsersLog = nullptr;
     QAction* m_actionItalian = nullptr;

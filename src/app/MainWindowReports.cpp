@@ -61,6 +61,11 @@ ReportContent MainWindow::reportContent() const
     return ReportFromView(m_view);
 }
 
+QString MainWindow::exportFileName(const QString& filter, const QString& extension)
+{
+    return Messages::saveFileName(filter, m_view.isHistory() ? HistoryFileName(m_view, extension) : QString());
+}
+
 bool MainWindow::exportMayReplace(const QString& fileName)
 {
     if (m_auditFileName.isEmpty() || !OutputFile::SameFile(fileName, m_auditFileName))
@@ -71,7 +76,7 @@ bool MainWindow::exportMayReplace(const QString& fileName)
 
 void MainWindow::onExportXlsx()
 {
-    const QString fileName = Messages::saveFileName(QStringLiteral("Excel Files (*.xlsx)"));
+    const QString fileName = exportFileName(QStringLiteral("Excel Files (*.xlsx)"), QStringLiteral("xlsx"));
     if (fileName.isEmpty() || !exportMayReplace(fileName))
         return;
     bool written;
@@ -87,7 +92,7 @@ void MainWindow::onExportXlsx()
 
 void MainWindow::onExportPdf()
 {
-    const QString fileName = Messages::saveFileName(QStringLiteral("Pdf Files (*.pdf)"));
+    const QString fileName = exportFileName(QStringLiteral("Pdf Files (*.pdf)"), QStringLiteral("pdf"));
     if (fileName.isEmpty()) {
         Messages::critical(tr("No audit to export"));
         return;

@@ -18,7 +18,12 @@ void PresentEvents(AuditView& view, const DecodedAudit& audit, int auditType)
     view.events = MergeEvents(audit.lockEvents, audit.keypadEvents);
     FilterEvents(view.events, auditType);
     NumberEvents(view.events);
-    view.history = audit.history;
+    MarkHistory(view, audit.history);
+}
+
+void MarkHistory(AuditView& view, const HistorySpan& history)
+{
+    view.history = history;
     view.gapRows.clear();
     if (!view.isHistory())
         return;

@@ -41,4 +41,13 @@ void setValue(const QString& key, const QVariant& v)
     settings.setValue(key, v);
 }
 
+DisplaySettings displaySettings()
+{
+    QSettings settings(path(), QSettings::IniFormat);
+    DisplaySettings display;
+    display.dateFormat = settings.value(QStringLiteral("DateFormat"), 0).toInt();
+    display.hourFormat = settings.value(QStringLiteral("HourFormat"), 0).toInt();
+    return display;
+}
+
 } // namespace SettingsFile

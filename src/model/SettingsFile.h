@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EventRows.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -14,5 +16,8 @@ QString path();
 QVariant value(const QString& key, const QVariant& defaultValue = QVariant());
 int intValue(const QString& key, int defaultValue);
 void setValue(const QString& key, const QVariant& value);
+
+// DateFormat and HourFormat.
+DisplaySettings displaySettings();
 
 } // namespace SettingsFile

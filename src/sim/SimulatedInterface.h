@@ -72,6 +72,8 @@ public:
     void setUsersLogSupported(bool supported) { m_usersLogSupported = supported; }
     void setFirmwareVersion(const QByteArray& version) { m_lock.setFirmwareVersion(version); }
     void setKey(Key key);
+    // The lock records more events, as between two visits.
+    void recordEvents(int count) { RecordEvents(m_lock, count); }
     Key key() const { return m_key; }
     // The lock writes its audit into the key on its reader, if that key holds a request.
     bool lockFillsKey();

@@ -139,6 +139,47 @@ bool LockAuditFromSession(const AuditSession& session, LockAudit& lock)
     return true;
 }
 
+void RecordEvents(LockAudit& lock, int count)
+{
+    auto session = std::make_unique<AuditSession>();
+    session->busAudit = true;
+    session->busVersion = lock.version;
+    session->busReport = lock.report;
+    session->busStatus = lock.status;
+    session->busConfig = lock.configuration;
+    session->busDateTimeTable = lock.dateTimeTable;
+    std::copy(lock.records.begin(), lock.records.end(), session->busEvents.begin());
+    const QList<EventsTable> held = DecodeBusEvents(*session);
+    qint64 newest = held.isEmpty() ? 0 : held.first().time;
+
+    struct Step { EventCode event; bool byUser; };
+    static const Step day[] = { { EventCode::ValidCode, true },   { EventCode::TimeDelayStarted, true },
+                                { EventCode::OpenWindowStarted, true }, { EventCode::ValidCode, true },
+                                { EventCode::BoltOpen, true },    { EventCode::DoorOpened, false },
+                                { EventCode::DoorClosed, false }, { EventCode::BoltClosed, false } };
+    BusAuditBuilder builder;
+    QVector<AuditEntry> added;
+    for (int i = 0; i < count; ++i) {
+        newest += 120;
+        const Step& step = day[(lock.eventCount() + i) % std::size(day)];
+        added.prepend({ newest, quint8(code(step.event)), quint8(step.byUser ? 1 + (i / 8) % 5 : 0) });
+    }
+    for (const AuditEntry& e : added)
+        builder.addEvent(e.time, e.event, e.user);
+    auto fresh = std::make_unique<AuditSession>();
+    builder.fill(*fresh);
+    const int kept = std::min(count, AuditSession::BusDownloadLimit);
+    QByteArray records(reinterpret_cast<const char*>(fresh->busEvents.data()), kept * AuditSession::BusRecordSize);
+    records += lock.records;
+    records.truncate(AuditSession::BusDownloadLimit * AuditSession::BusRecordSize);
+
+    session->busEvents.fill(0);
+    std::copy(records.begin(), records.end(), session->busEvents.begin());
+    const QByteArray types = lock.userTypes;
+    LockAuditFromSession(*session, lock);
+    lock.userTypes = types;
+}
+
 LockAudit SampleLock()
 {
     auto session = std::make_unique<AuditSession>();

@@ -38,6 +38,10 @@ struct LockAudit
     void setFirmwareVersion(const QByteArray& version);
 };
 
+// The lock records `count` more events after its newest (a bank's day: codes, time delays,
+// openings, the door), a couple of minutes apart; it keeps only its newest 5600, as a lock does.
+void RecordEvents(LockAudit& lock, int count);
+
 // VAULT1 of the sample audits: the same audit as samples/bus-audit.kaud.
 LockAudit SampleLock();
 

@@ -9,12 +9,13 @@
 #include <memory>
 
 // The events of an audit view as a table: texts are made when a cell is shown, so a history of
-// a hundred thousand events is on screen as fast as a short audit.
+// a hundred thousand events is on screen as fast as a short audit. A lock's history has one more
+// column, "Visit", its latest visit's events in bold, and a separator row at each gap.
 class EventsTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { ColNumber, ColDevice, ColDate, ColDstDate, ColUser, ColEvent, ColEventId, ColumnCount };
+    enum Column { ColNumber, ColDevice, ColDate, ColDstDate, ColUser, ColEvent, ColEventId, ColVisit, ColumnCount };
 
     explicit EventsTableModel(QObject* parent = nullptr);
     ~EventsTableModel() override;
@@ -29,12 +30,18 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // The event a row shows, or -1 for a separator row.
+    int eventAt(int row) const;
+    // Whether a row is one of the latest visit's events of a history.
+    bool isNew(int row) const;
     QString text(int row, int column) const;
     // Whether the "Date with DST" cell of a row is painted solid yellow.
     bool dstHighlighted(int row) const;
 
 private:
     AuditView m_view;
+    // Rows to events (-1 for a separator) when the view has gaps; empty when row and event match.
+    QVector<int> m_rows;
     std::unique_ptr<EventTexts> m_texts;
     QStringList m_headers;
 };

@@ -1,12 +1,14 @@
 #include "EventsTableView.h"
 
 #include "EventFilter.h"
+#include "ReportContent.h"
 
 #include <QHash>
 
 #include <limits>
 
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,7 +17,7 @@
 #include <iterator>
 
 namespace {
-const int columnWidths[EventsTableView::ColumnCount] = { 40, 110, 150, 150, 150, 470, 80 };
+const int columnWidths[EventsTableView::ColumnCount] = { 40, 110, 150, 150, 150, 470, 80, 60 };
 const int eventWidthWithDst = 320;
 
 // Names and tooltips of the filter row, left to right; set again at every rebuild, so they
@@ -47,12 +49,23 @@ EventsTableView::EventsTableView(QTableView* table, QWidget* filterRow, QObject*
 {
     m_proxy.setSourceModel(&m_model);
     m_table->setModel(&m_proxy);
+
+    auto* bar = new QHBoxLayout(&m_historyBar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(&m_historyTitle, 1);
+    bar->addWidget(&m_onlyNew);
+    m_historyTitle.setObjectName(QStringLiteral("historyTitle"));
+    m_onlyNew.setObjectName(QStringLiteral("onlyNewFilter"));
+    m_historyBar.hide();
+    connect(&m_onlyNew, &QCheckBox::toggled, this, &EventsTableView::applyFilter);
 }
 
 EventsTableView::~EventsTableView()
 {
     // The check lists are members: take them out of the layout before it and its widget go.
     delete m_alignedLayout;
+    // The bar and its widgets are members too; the window's layout only holds it.
+    m_historyBar.setParent(nullptr);
 }
 
 void EventsTableView::setupColumns()
@@ -63,6 +76,7 @@ void EventsTableView::setupColumns()
         m_table->setColumnWidth(c, columnWidths[c]);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnHidden(ColDstDate, true);
+    m_table->setColumnHidden(ColVisit, !m_model.view().isHistory());
 }
 
 void EventsTableView::rebuildFilterRow()
@@ -90,6 +104,10 @@ void EventsTableView::rebuildFilterRow()
     m_alignedLayout->addWidget(&m_eventIdFilter);
     m_filterRow->setLayout(m_alignedLayout);
     m_alignedLayout->setHeaderView(m_table->horizontalHeader());
+
+    m_onlyNew.setText(QCoreApplication::translate("MainWindow", "Only new since last visit"));
+    if (m_model.view().isHistory())
+        m_historyTitle.setText(HistoryTitle(m_model.view()));
 
     const QWidgetList widgets = focusOrder();
     for (int i = 0; i < int(std::size(filterRowTexts)); ++i) {
@@ -127,8 +145,17 @@ void EventsTableView::showDstColumn()
 void EventsTableView::setView(const AuditView& view)
 {
     m_keys = RowKeys();
+    {
+        const QSignalBlocker quiet(&m_onlyNew);
+        m_onlyNew.setChecked(false);
+    }
     m_proxy.setAccepted({});
     m_model.setView(view);
+    const bool history = view.isHistory();
+    m_table->setColumnHidden(ColVisit, !history);
+    m_historyBar.setVisible(history);
+    if (history)
+        m_historyTitle.setText(HistoryTitle(view));
 }
 
 int EventsTableView::shownRowCount() const
@@ -234,11 +261,19 @@ void EventsTableView::applyFilter()
     const QVector<bool> users = picked(m_keys.users, m_userFilter.checkedTexts());
     const QVector<bool> events = picked(m_keys.events, m_eventFilter.checkedTexts());
     const QVector<bool> ids = picked(m_keys.eventIds, m_eventIdFilter.checkedTexts());
-    const int rows = m_keys.date.size();
+    const bool onlyNew = m_onlyNew.isChecked() && m_model.view().isHistory();
+    const int rows = m_model.rowCount();
     QVector<bool> accepted(rows);
     for (int r = 0; r < rows; ++r) {
-        accepted[r] = dates.value(m_keys.date.at(r)) && users.value(m_keys.user.at(r))
-            && events.value(m_keys.event.at(r)) && ids.value(m_keys.eventId.at(r));
+        const int e = m_model.eventAt(r);
+        if (e < 0) {
+            accepted[r] = !onlyNew; // a separator stays between what it separates
+            continue;
+        }
+        const bool picks = e >= m_keys.date.size()
+            || (dates.value(m_keys.date.at(e)) && users.value(m_keys.user.at(e)) && events.value(m_keys.event.at(e))
+                && ids.value(m_keys.eventId.at(e)));
+        accepted[r] = picks && (!onlyNew || m_model.isNew(r));
     }
     m_proxy.setAccepted(accepted);
 }
@@ -247,5 +282,9 @@ void EventsTableView::resetFilter()
 {
     for (QCheckList* list : { &m_dateFilter, &m_userFilter, &m_eventFilter, &m_eventIdFilter })
         list->uncheckAll();
+    {
+        const QSignalBlocker quiet(&m_onlyNew);
+        m_onlyNew.setChecked(false);
+    }
     m_proxy.setAccepted({});
 }

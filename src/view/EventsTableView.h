@@ -5,6 +5,7 @@
 #include "EventsTableModel.h"
 #include "QCheckList.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QObject>
 #include <QPointer>
@@ -28,6 +29,7 @@ public:
         ColUser = EventsTableModel::ColUser,
         ColEvent = EventsTableModel::ColEvent,
         ColEventId = EventsTableModel::ColEventId,
+        ColVisit = EventsTableModel::ColVisit,
         ColumnCount = EventsTableModel::ColumnCount
     };
 
@@ -50,8 +52,13 @@ public:
     // Shows "Date with DST" and narrows "Event" beside it.
     void showDstColumn();
 
-    // One table row per event of the view, in order, every row shown.
+    // One table row per event of the view, in order, every row shown; for a history, the
+    // "Visit" column, a separator row at each gap and the history bar.
     void setView(const AuditView& view);
+    // Above the table while a history is shown: the lock and its visits, and "Only new since last
+    // visit". The window places it.
+    QWidget* historyBar() { return &m_historyBar; }
+    QCheckBox& onlyNewFilter() { return m_onlyNew; }
     // The four lists refilled with the distinct values of the rows, in the order first met.
     void populateFilters();
     // Hides the rows that do not match the picks; shows the others.
@@ -94,6 +101,9 @@ private:
     QCheckList m_eventIdFilter;
     QWidget m_column0Placeholder;
     QLabel m_column3Placeholder;
+    QWidget m_historyBar;
+    QLabel m_historyTitle;
+    QCheckBox m_onlyNew;
     QPointer<QPushButton> m_btnSetFilter;
     QPointer<QPushButton> m_btnResetFilter;
     QPointer<ColumnAlignedLayout> m_alignedLayout;

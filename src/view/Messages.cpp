@@ -52,11 +52,11 @@ QString openFileName(const QString& filter)
     return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
 }
 
-QString saveFileName(const QString& filter)
+QString saveFileName(const QString& filter, const QString& suggested)
 {
     if (fileNameInterceptor())
         return fileNameInterceptor()(true);
-    return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter);
+    return QFileDialog::getSaveFileName(nullptr, QString(), suggested, filter);
 }
 
 void setFileNameInterceptor(std::function<QString(bool)> i) { fileNameInterceptor() = std::move(i); }

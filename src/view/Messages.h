@@ -21,7 +21,8 @@ bool question(const QString& text, QWidget* parent = nullptr);
 
 // The platform's modal file dialogs, filter "Corvane Audit Files (*.kaud)"; empty on cancel.
 QString openFileName(const QString& filter);
-QString saveFileName(const QString& filter);
+// `suggested`: the file name the save dialog proposes.
+QString saveFileName(const QString& filter, const QString& suggested = QString());
 
 void setInterceptor(Interceptor interceptor);
 // Answers file dialogs without showing them while set (the bool tells a save from an open).

@@ -20,6 +20,7 @@ SettingsDialog::SettingsDialog(QWidget* parent) : QDialog(parent), ui(new Ui::Se
     ui->radioButton12->setChecked(!hours24);
     ui->radioButtonFull->setChecked(fullAudit);
     ui->radioButtonSimple->setChecked(!fullAudit);
+    ui->checkBoxArchive->setChecked(settings.value(QStringLiteral("ArchiveAudits"), true).toBool());
 }
 
 SettingsDialog::~SettingsDialog()
@@ -33,6 +34,7 @@ void SettingsDialog::on_btnOk_clicked()
     settings.setValue(QStringLiteral("DateFormat"), ui->radioButtonEu->isChecked() ? 0 : 1);
     settings.setValue(QStringLiteral("HourFormat"), ui->radioButton24->isChecked() ? 0 : 1);
     settings.setValue(QStringLiteral("AuditType"), ui->radioButtonFull->isChecked() ? 0 : 1);
+    settings.setValue(QStringLiteral("ArchiveAudits"), ui->checkBoxArchive->isChecked());
     settings.sync();
     accept();
 }

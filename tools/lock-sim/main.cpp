@@ -72,6 +72,7 @@ QString Usage()
                "  keypad connect|disconnect\n"
                "  download on|off        the keypad's download mode (its function 7)\n"
                "  fault FAULT            inject a fault from now on\n"
+               "  events N               the lock records N more events (it keeps its newest 5600)\n"
                "  status                 what the simulator holds\n"
                "  quit\n");
 }
@@ -123,6 +124,9 @@ bool Command(const QString& line, SimulatedInterface& device)
         Say(QStringLiteral("download mode %1").arg(arg));
     } else if (verb == QLatin1String("fault") && device.addFault(arg, &error)) {
         Say(QStringLiteral("fault: %1").arg(arg));
+    } else if (verb == QLatin1String("events") && arg.toInt() > 0 && arg.toInt() <= 1000000) {
+        device.recordEvents(arg.toInt());
+        Say(QStringLiteral("the lock recorded %1 events; it holds %2").arg(arg.toInt()).arg(device.lock().eventCount()));
     } else if (verb == QLatin1String("status")) {
         Say(QStringLiteral("key: %1; lock: %2 events; %3 requests answered so far")
                 .arg(KeyName(device.key()))
