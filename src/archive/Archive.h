@@ -129,6 +129,7 @@ private:
     bool commit();
     void rollback();
     bool readHistory(qint64 lock, int device, DeviceHistory* out);
+    bool insertEvents(class QSqlQuery& query, qint64 lock, int device, const QVector<const HistoryEvent*>& rows);
 
     QString m_connection;
     QString m_displayName;

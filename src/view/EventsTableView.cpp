@@ -19,6 +19,8 @@
 namespace {
 const int columnWidths[EventsTableView::ColumnCount] = { 40, 110, 150, 150, 150, 470, 80, 60 };
 const int eventWidthWithDst = 320;
+const int historyNumberWidth = 60;
+const int historyDateWidth = 170;
 
 // Names and tooltips of the filter row, left to right; set again at every rebuild, so they
 // follow the language.
@@ -153,6 +155,9 @@ void EventsTableView::setView(const AuditView& view)
     m_model.setView(view);
     const bool history = view.isHistory();
     m_table->setColumnHidden(ColVisit, !history);
+    // A history numbers its rows into the tens of thousands and shows its newest in bold.
+    m_table->setColumnWidth(ColNumber, history ? historyNumberWidth : columnWidths[ColNumber]);
+    m_table->setColumnWidth(ColDate, history ? historyDateWidth : columnWidths[ColDate]);
     m_historyBar.setVisible(history);
     if (history)
         m_historyTitle.setText(HistoryTitle(view));

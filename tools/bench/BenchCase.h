@@ -22,3 +22,4 @@ QVector<BenchCase> WindowCases();
 QVector<BenchCase> FileCases();
 QVector<BenchCase> ReportCases();
 QVector<BenchCase> DeviceCases();
+QVector<BenchCase> ArchiveCases();
