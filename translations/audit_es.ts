@@ -206,6 +206,26 @@
         <source>the option %1 has a value that cannot be used</source>
         <translation>la opción %1 tiene un valor que no se puede usar</translation>
     </message>
+    <message>
+        <source>You may read this archive but not add to it</source>
+        <translation>Puede leer este archivo pero no añadirle nada</translation>
+    </message>
+    <message>
+        <source>The queue of audits to send, %1, cannot be used: %2</source>
+        <translation>La cola de auditorías por enviar, %1, no se puede usar: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 new events, %3 gaps</source>
+        <translation>%1: %2 eventos nuevos, %3 huecos</translation>
+    </message>
+    <message>
+        <source>%1: already in the archive</source>
+        <translation>%1: ya está en el archivo</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -330,6 +350,70 @@
     <message>
         <source>Show the lock&apos;s whole history in the Events tab</source>
         <translation>Muestra todo el historial de la cerradura en la pestaña Eventos</translation>
+    </message>
+    <message>
+        <source>From YYYY-MM-DD</source>
+        <translation>Desde AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>Events from this day</source>
+        <translation>Eventos desde este día</translation>
+    </message>
+    <message>
+        <source>To YYYY-MM-DD</source>
+        <translation>Hasta AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>Events up to this day</source>
+        <translation>Eventos hasta este día</translation>
+    </message>
+    <message>
+        <source>Any user</source>
+        <translation>Cualquier usuario</translation>
+    </message>
+    <message>
+        <source>User number</source>
+        <translation>Número de usuario</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Buscar</translation>
+    </message>
+    <message>
+        <source>The matching events of every lock listed, newest first</source>
+        <translation>Los eventos que coinciden de cada cerradura listada, del más reciente</translation>
+    </message>
+    <message>
+        <source>Send now</source>
+        <translation>Enviar ahora</translation>
+    </message>
+    <message>
+        <source>Any event</source>
+        <translation>Cualquier evento</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
+    <message>
+        <source>%1 audits waiting to be sent</source>
+        <translation>%1 auditorías esperando ser enviadas</translation>
+    </message>
+    <message>
+        <source>The first day is not a date as YYYY-MM-DD: %1</source>
+        <translation>El primer día no es una fecha como AAAA-MM-DD: %1</translation>
+    </message>
+    <message>
+        <source>The last day is not a date as YYYY-MM-DD: %1</source>
+        <translation>El último día no es una fecha como AAAA-MM-DD: %1</translation>
+    </message>
+    <message>
+        <source>Searching...</source>
+        <translation>Buscando...</translation>
+    </message>
+    <message>
+        <source>%1 events found</source>
+        <translation>%1 eventos encontrados</translation>
     </message>
 </context>
 <context>
@@ -1376,6 +1460,20 @@ Sigue en pantalla y se puede guardar como fichero.</translation>
         <source>Only new since last visit</source>
         <translation>Solo los nuevos desde la última visita</translation>
     </message>
+    <message>
+        <source>%1 audits waiting to be sent</source>
+        <translation>%1 auditorías esperando ser enviadas</translation>
+    </message>
+    <message>
+        <source>%1
+The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
+        <translation>%1
+Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva a responder (pestaña Cerraduras, "Enviar ahora").</translation>
+    </message>
+    <message>
+        <source>%1 audits sent to the archive</source>
+        <translation>%1 auditorías enviadas al archivo</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -1884,16 +1982,6 @@ comprueba el historial de cada cerradura. Muestra lo que falla; estado de salida
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify [--archive RUTA] ...
-El archivo guarda cada auditoría por cerradura y las une en el historial de cada cerradura.
-corvane-audit-cli archive COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
         <source>No archive command given.</source>
         <translation>No se indicó ningún comando de archivo.</translation>
     </message>
@@ -2033,6 +2121,50 @@ Descarga la auditoría de la cerradura a través del teclado (en modo de descarg
 fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
 --wait limita la espera del teclado (por defecto 60).
 </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                          [--to DATE] [--event CODE]... [--user N] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
+Writes the matching events of every archived lock, newest first: Serial number,
+Lock name, the export&apos;s event columns and Visit. DATE is YYYY-MM-DD (--to
+includes its day); CODE is an Event ID; --lock and --event may be repeated.
+</source>
+        <translation>Uso: corvane-audit-cli archive search [--archive RUTA] [--lock SERIE]... [--from FECHA]
+                          [--to FECHA] [--event CÓDIGO]... [--user N] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] SALIDA.csv|-
+Escribe los eventos que coinciden de cada cerradura archivada, del más reciente: Número de serie,
+Nombre de la cerradura, las columnas de eventos de export y Visita. FECHA es AAAA-MM-DD (--to
+incluye su día); CÓDIGO es un ID de evento; --lock y --event se pueden repetir.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive sync [--archive URL]
+Sends the audits that wait on this computer because the archive server could not
+be reached. Exit status 1 if some still wait.
+</source>
+        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
+Envía las auditorías que esperan en este equipo porque no se pudo acceder al servidor
+del archivo. Estado de salida 1 si alguna sigue esperando.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive RUTA] ...
+El archivo guarda cada auditoría por cerradura y las une en el historial de cada cerradura.
+corvane-audit-cli archive COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>%1 audits sent; %2 still waiting.</source>
+        <translation>%1 auditorías enviadas; %2 siguen esperando.</translation>
+    </message>
+    <message>
+        <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
+        <translation>Espera en este equipo; &apos;corvane-audit-cli archive sync&apos; la envía.</translation>
     </message>
 </context>
 </TS>

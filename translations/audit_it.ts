@@ -206,6 +206,26 @@
         <source>the option %1 has a value that cannot be used</source>
         <translation>l&apos;opzione %1 ha un valore che non può essere usato</translation>
     </message>
+    <message>
+        <source>You may read this archive but not add to it</source>
+        <translation>Puoi leggere questo archivio ma non aggiungervi nulla</translation>
+    </message>
+    <message>
+        <source>The queue of audits to send, %1, cannot be used: %2</source>
+        <translation>La coda degli audit da inviare, %1, non può essere usata: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 new events, %3 gaps</source>
+        <translation>%1: %2 nuovi eventi, %3 lacune</translation>
+    </message>
+    <message>
+        <source>%1: already in the archive</source>
+        <translation>%1: già nell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -330,6 +350,70 @@
     <message>
         <source>Show the lock&apos;s whole history in the Events tab</source>
         <translation>Mostra l&apos;intera cronologia della serratura nella scheda Eventi</translation>
+    </message>
+    <message>
+        <source>From YYYY-MM-DD</source>
+        <translation>Dal AAAA-MM-GG</translation>
+    </message>
+    <message>
+        <source>Events from this day</source>
+        <translation>Eventi da questo giorno</translation>
+    </message>
+    <message>
+        <source>To YYYY-MM-DD</source>
+        <translation>Al AAAA-MM-GG</translation>
+    </message>
+    <message>
+        <source>Events up to this day</source>
+        <translation>Eventi fino a questo giorno</translation>
+    </message>
+    <message>
+        <source>Any user</source>
+        <translation>Qualsiasi utente</translation>
+    </message>
+    <message>
+        <source>User number</source>
+        <translation>Numero utente</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>The matching events of every lock listed, newest first</source>
+        <translation>Gli eventi corrispondenti di ogni serratura elencata, dal più recente</translation>
+    </message>
+    <message>
+        <source>Send now</source>
+        <translation>Invia ora</translation>
+    </message>
+    <message>
+        <source>Any event</source>
+        <translation>Qualsiasi evento</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
+    <message>
+        <source>%1 audits waiting to be sent</source>
+        <translation>%1 audit in attesa di essere inviati</translation>
+    </message>
+    <message>
+        <source>The first day is not a date as YYYY-MM-DD: %1</source>
+        <translation>Il primo giorno non è una data come AAAA-MM-GG: %1</translation>
+    </message>
+    <message>
+        <source>The last day is not a date as YYYY-MM-DD: %1</source>
+        <translation>L&apos;ultimo giorno non è una data come AAAA-MM-GG: %1</translation>
+    </message>
+    <message>
+        <source>Searching...</source>
+        <translation>Ricerca in corso...</translation>
+    </message>
+    <message>
+        <source>%1 events found</source>
+        <translation>%1 eventi trovati</translation>
     </message>
 </context>
 <context>
@@ -1376,6 +1460,20 @@ It is still on screen and can be saved as a file.</source>
         <source>Only new since last visit</source>
         <translation>Solo i nuovi dall&apos;ultima visita</translation>
     </message>
+    <message>
+        <source>%1 audits waiting to be sent</source>
+        <translation>%1 audit in attesa di essere inviati</translation>
+    </message>
+    <message>
+        <source>%1
+The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
+        <translation>%1
+Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio risponde di nuovo (scheda Serrature, "Invia ora").</translation>
+    </message>
+    <message>
+        <source>%1 audits sent to the archive</source>
+        <translation>%1 audit inviati all&apos;archivio</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -1884,16 +1982,6 @@ controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di usci
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify [--archive PERCORSO] ...
-L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ogni serratura.
-corvane-audit-cli archive COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
         <source>No archive command given.</source>
         <translation>Nessun comando di archivio indicato.</translation>
     </message>
@@ -2032,6 +2120,50 @@ Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scaric
 file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
 --wait limita l&apos;attesa della tastiera (predefinito 60).
 </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                          [--to DATE] [--event CODE]... [--user N] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
+Writes the matching events of every archived lock, newest first: Serial number,
+Lock name, the export&apos;s event columns and Visit. DATE is YYYY-MM-DD (--to
+includes its day); CODE is an Event ID; --lock and --event may be repeated.
+</source>
+        <translation>Uso: corvane-audit-cli archive search [--archive PERCORSO] [--lock SERIALE]... [--from DATA]
+                          [--to DATA] [--event CODICE]... [--user N] [--date-format dmy|mdy]
+                          [--hour-format 24|12] [--language en|it|es] USCITA.csv|-
+Scrive gli eventi corrispondenti di ogni serratura archiviata, dal più recente: Numero di serie,
+Nome serratura, le colonne degli eventi di export e Visita. DATA è AAAA-MM-GG (--to
+include il suo giorno); CODICE è un ID evento; --lock e --event si possono ripetere.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive sync [--archive URL]
+Sends the audits that wait on this computer because the archive server could not
+be reached. Exit status 1 if some still wait.
+</source>
+        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
+Invia gli audit in attesa su questo computer perché il server dell&apos;archivio non era
+raggiungibile. Stato di uscita 1 se alcuni sono ancora in attesa.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ogni serratura.
+corvane-audit-cli archive COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>%1 audits sent; %2 still waiting.</source>
+        <translation>%1 audit inviati; %2 ancora in attesa.</translation>
+    </message>
+    <message>
+        <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
+        <translation>Resta in attesa su questo computer; &apos;corvane-audit-cli archive sync&apos; lo invia.</translation>
     </message>
 </context>
 </TS>

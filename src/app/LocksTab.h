@@ -4,7 +4,10 @@
 #include "Background.h"
 #include "EventRows.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QSpinBox>
+#include <QSplitter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -37,28 +40,62 @@ public:
     void refresh(const QString& location, const DisplaySettings& display);
     bool isRefreshing() const { return m_refreshing; }
 
+    // "N audits waiting to be sent", with "Send now"; hidden when none wait.
+    void setWaiting(int count);
+    // Runs the search row's search across every lock (those the lock search shows, when it has text).
+    void searchEvents(const QString& location);
+    bool isSearching() const { return m_searching; }
+
     QLineEdit& search() { return m_search; }
     QTableView& table() { return m_table; }
     QPushButton& openButton() { return m_open; }
     QLabel& status() { return m_status; }
+    QLabel& waiting() { return m_waiting; }
+    QPushButton& sendButton() { return m_send; }
+    QLineEdit& fromDate() { return m_from; }
+    QLineEdit& toDate() { return m_to; }
+    QComboBox& eventChoice() { return m_event; }
+    QSpinBox& userChoice() { return m_user; }
+    QPushButton& searchButton() { return m_find; }
+    QTableView& results() { return m_results; }
+    QLabel& resultCount() { return m_found; }
     // The locks the search lets through, in the order shown.
     QStringList shownSerials() const;
 
 signals:
     void openHistory(const QString& serial);
     void refreshed();
+    void sendNow();
+    void searchRequested();
 
 private:
     void openCurrent();
     void show(const QVector<LockSummary>& locks, const DisplaySettings& display);
 
+    // The query of the search row; false with the field that is wrong.
+    bool query(SearchQuery* query, QString* error) const;
+
+    // Holds the widgets below (members too), so it goes after them.
+    QSplitter m_split;
     QLineEdit m_search;
+    QLineEdit m_from;
+    QLineEdit m_to;
+    QComboBox m_event;
+    QSpinBox m_user;
+    QPushButton m_find;
     QTableView m_table;
+    QTableView m_results;
+    QStandardItemModel m_resultModel;
+    QLabel m_found;
+    QLabel m_waiting;
+    QPushButton m_send;
+    DisplaySettings m_display;
     QStandardItemModel m_model;
     LockSearchProxy m_proxy;
     QPushButton m_open;
     QLabel m_status;
     BackgroundTasks m_tasks;
     bool m_refreshing = false;
+    bool m_searching = false;
     int m_generation = 0;
 };

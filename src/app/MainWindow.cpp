@@ -11,6 +11,7 @@
 #include "EventRows.h"
 #include "ReportContent.h"
 #include "InstallPaths.h"
+#include "ArchiveLocation.h"
 #include "Background.h"
 #include "LocksTab.h"
 #include "Messages.h"
@@ -65,6 +66,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_locksTab = new LocksTab(ui->tabWidget);
     ui->tabWidget->addTab(m_locksTab, QString());
     connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
+    connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
+    connect(m_locksTab, &LocksTab::searchRequested, this,
+            [this] { m_locksTab->searchEvents(ChooseArchiveLocation()); });
 
     {
         QSettings settings(SettingsFile::path(), QSettings::IniFormat);
@@ -97,6 +101,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(m_networkManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
     CheckForUpdates();
     refreshLocks();
+    // What waited for the archive server goes as soon as it answers.
+    sendQueued(false);
 }
 
 MainWindow::~MainWindow()

@@ -84,6 +84,8 @@ public:
     void keepInArchive(AuditKind kind, bool asked);
     void openLockHistory(const QString& serial);
     void refreshLocks();
+    // Sends the audits that wait for the archive server; `asked` when the user pressed "Send now".
+    void sendQueued(bool asked);
     bool showingHistory() const { return m_historyAudit != nullptr; }
     int archiveWorkPending() const { return m_archiveWork; }
 
@@ -129,6 +131,7 @@ private:
     // The first capture that cannot be written is told; the operations go on without.
     void warnCaptureOff(const QString& message);
     void archiveImported(const ImportReport& report, bool asked);
+    void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
     // The export's file name: for a history, one that names the lock and its visits.
     QString exportFileName(const QString& filter, const QString& extension);
@@ -151,6 +154,7 @@ private:
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
     int m_archiveWork = 0;
+    bool m_offlineTold = false;
     BackgroundTasks* m_tasks = nullptr;
     bool m_filtersBuilt = false;
     bool m_captureWarned = false;

@@ -5,6 +5,7 @@
 #include "ui_MainWindow.h"
 
 #include "ArchiveLocation.h"
+#include "ArchiveQueue.h"
 #include "AuditFile.h"
 #include "LocksTab.h"
 #include "Messages.h"
@@ -13,6 +14,20 @@
 #include <QStatusBar>
 
 namespace {
+
+struct KeepResult
+{
+    ImportReport report;
+    bool queued = false; // the server could not be reached: the audit waits on this computer
+    int waiting = 0;
+};
+
+struct SendResult
+{
+    ArchiveQueue::SendReport report;
+    bool opened = false;
+    int waiting = 0;
+};
 
 struct HistoryRead
 {
@@ -34,19 +49,77 @@ void MainWindow::keepInArchive(AuditKind kind, bool asked)
     const QByteArray bytes = AuditFile::Serialize(m_session, ui->labelDlDate->text());
     const QString location = ChooseArchiveLocation();
     ++m_archiveWork;
-    m_tasks->run<ImportReport>(
+    m_tasks->run<KeepResult>(
         [bytes, kind, location] {
+            KeepResult kept;
             Archive archive;
-            if (!archive.open(location)) {
-                ImportReport failed;
-                failed.message = archive.errorString();
-                return failed;
+            if (archive.open(location))
+                kept.report = archive.import(bytes, kind);
+            else
+                kept.report.message = archive.errorString();
+            if (kept.report.status == ImportReport::Failed && archive.unreachable()) {
+                ArchiveQueue queue;
+                kept.queued = queue.add(archive.displayName(), bytes, kind);
+                kept.waiting = queue.count(archive.displayName());
             }
-            return archive.import(bytes, kind);
+            return kept;
         },
-        [this, asked](ImportReport report) {
+        [this, asked](KeepResult kept) {
             --m_archiveWork;
-            archiveImported(report, asked);
+            if (kept.queued)
+                auditQueued(kept.report.message, kept.waiting);
+            else
+                archiveImported(kept.report, asked);
+        });
+}
+
+void MainWindow::auditQueued(const QString& reason, int waiting)
+{
+    m_locksTab->setWaiting(waiting);
+    statusBar()->showMessage(tr("%1 audits waiting to be sent").arg(waiting), 20000);
+    // Once, not a box for every audit of a day away from the office.
+    if (m_offlineTold)
+        return;
+    m_offlineTold = true;
+    Messages::warning(tr("%1\nThe audits are kept on this computer and sent when the archive answers again "
+                         "(Locks tab, \"Send now\").")
+                          .arg(reason),
+                      this);
+}
+
+void MainWindow::sendQueued(bool asked)
+{
+    const QString location = ChooseArchiveLocation();
+    ArchiveAddress address;
+    QString error;
+    if (!ParseArchiveAddress(location, &address, &error) || !address.server)
+        return;
+    ++m_archiveWork;
+    m_tasks->run<SendResult>(
+        [location, display = address.display] {
+            SendResult result;
+            ArchiveQueue queue;
+            result.waiting = queue.count(display);
+            if (result.waiting <= 0)
+                return result;
+            Archive archive;
+            result.opened = archive.open(location);
+            if (result.opened)
+                result.report = queue.send(archive);
+            else
+                result.report.error = archive.errorString();
+            result.waiting = queue.count(display);
+            return result;
+        },
+        [this, asked](SendResult result) {
+            --m_archiveWork;
+            m_locksTab->setWaiting(std::max(result.waiting, 0));
+            if (result.report.sent > 0) {
+                statusBar()->showMessage(tr("%1 audits sent to the archive").arg(result.report.sent), 20000);
+                refreshLocks();
+            }
+            if (asked && !result.report.error.isEmpty())
+                Messages::critical(result.report.error, this);
         });
 }
 

@@ -13,6 +13,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QRegularExpression>
 #include <QVariant>
 
 #include <memory>
@@ -94,9 +95,10 @@ QStringList SchemaV1(const Dialect& d)
             .arg(blob),
         // Every event once more, for searches across locks; the histories are what joins read.
         QStringLiteral("CREATE TABLE events (lock_id BIGINT NOT NULL REFERENCES locks (id), device INTEGER NOT NULL, "
-                       "time BIGINT NOT NULL, event INTEGER NOT NULL, user_number INTEGER NOT NULL, "
-                       "audit_id BIGINT NOT NULL)"),
-        QStringLiteral("CREATE INDEX events_by_lock ON events (lock_id, device)"),
+                       "seq INTEGER NOT NULL, time BIGINT NOT NULL, event INTEGER NOT NULL, "
+                       "user_number INTEGER NOT NULL, audit_id BIGINT NOT NULL)"),
+        QStringLiteral("CREATE INDEX events_by_lock ON events (lock_id, device, seq)"),
+        QStringLiteral("CREATE INDEX events_by_lock_time ON events (lock_id, time)"),
         QStringLiteral("CREATE INDEX events_by_code ON events (event, time)"),
         QStringLiteral("CREATE INDEX events_by_time ON events (time)"),
         QStringLiteral("CREATE INDEX audits_by_lock ON audits (lock_id, downloaded_at)"),
@@ -135,6 +137,23 @@ TextTable LocksTextTable(const QVector<LockSummary>& locks, const DisplaySetting
         table.rows.append({ l.serial, l.name, QString::number(l.visits), QString::number(l.events),
                             QString::number(l.gaps), FormatAuditTime(l.firstEvent, display),
                             FormatAuditTime(l.lastEvent, display), l.lastVisit.toString(pattern) });
+    return table;
+}
+
+TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display)
+{
+    TextTable table;
+    table.header << LockColumnHeaders().mid(0, 2) << EventColumnHeaders()
+                 << QCoreApplication::translate("MainWindow", "Visit");
+    table.rows.reserve(found.size());
+    const EventTexts texts(display);
+    for (int k = 0; k < found.size(); ++k) {
+        EventsTable e = found[k].event;
+        e.rowNumber = QString::number(k + 1);
+        const EventRow r = texts.row(e, false);
+        table.rows.append({ found[k].serial, found[k].name, r.number, r.device, r.date, r.dstDate, r.user, r.event,
+                            r.eventId, QString::number(e.visit) });
+    }
     return table;
 }
 
@@ -225,15 +244,26 @@ bool Archive::failQuery(const QSqlQuery& query)
     // SQLite waits five seconds for another program's transaction before it says busy.
     if (e.nativeErrorCode() == QLatin1String("5") || e.nativeErrorCode() == QLatin1String("6"))
         return fail(Text::tr("The archive %1 is in use by another program; try again in a moment.").arg(m_displayName));
+    const QString state = e.nativeErrorCode();
+    // A supervisor's role may read but not write.
+    if (state == QLatin1String("42501"))
+        return fail(Text::tr("You may read this archive but not add to it"));
     QString reason = e.databaseText().trimmed();
     if (reason.isEmpty())
         reason = e.text().trimmed();
+    reason.remove(QRegularExpression(QStringLiteral("\\s*\\([0-9A-Z]{5}\\)$")));
+    // A server that went away: no SQLSTATE, a connection exception (08...) or a shutdown (57P..).
+    if (isServer() && (state.isEmpty() || state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))) {
+        m_unreachable = true;
+        return fail(Text::tr("The archive %1 cannot be reached: %2").arg(m_displayName, reason));
+    }
     return fail(Text::tr("The archive %1 cannot be used: %2").arg(m_displayName, reason));
 }
 
 bool Archive::open(const QString& location)
 {
     m_open = false;
+    m_unreachable = false;
     ArchiveAddress address;
     if (!ParseArchiveAddress(location, &address, &m_error))
         return false;
@@ -253,7 +283,9 @@ bool Archive::open(const QString& location)
         db.setPassword(address.password);
         db.setConnectOptions(address.connectOptions);
         if (!db.open()) {
-            const QString reason = db.lastError().databaseText().trimmed();
+            const QString reason = db.lastError().databaseText().trimmed().section(QLatin1Char('\n'), 0, 0);
+            // A wrong password or an unknown database is no reason to wait for the server.
+            m_unreachable = !reason.contains(QLatin1String("authentication")) && !reason.contains(QLatin1String("does not exist"));
             return fail(Text::tr("The archive %1 cannot be reached: %2").arg(m_displayName, reason));
         }
     } else {
@@ -481,16 +513,20 @@ ImportReport Archive::import(const QByteArray& auditFile, AuditKind kind)
                  { lock, device, PackHistory(joined.history) }))
             return queryFailed();
 
-        // The search table follows: only the new events, unless older ones changed visit.
-        QVector<const HistoryEvent*> rows;
-        if (joined.reassigned > 0
-            && !run(QStringLiteral("DELETE FROM events WHERE lock_id = ? AND device = ?"), { lock, device }))
-            return queryFailed();
+        // The search table follows: only the new events when they came after all the others, else
+        // the device's events again, for each keeps its place in the lock's order.
+        QVector<const HistoryEvent*> all;
+        all.reserve(joined.history.eventCount());
         for (const HistoryRun& r : joined.history.runs)
             for (const HistoryEvent& e : r.events)
-                if (joined.reassigned > 0 || e.audit == audit)
-                    rows.append(&e);
-        if (!insertEvents(q, lock, device, rows))
+                all.append(&e);
+        const int firstNew = all.size() - joined.added;
+        bool appended = joined.reassigned == 0;
+        for (int k = 0; appended && k < all.size(); ++k)
+            appended = (all[k]->audit == audit) == (k >= firstNew);
+        if (!appended && !run(QStringLiteral("DELETE FROM events WHERE lock_id = ? AND device = ?"), { lock, device }))
+            return queryFailed();
+        if (!insertEvents(q, lock, device, all, appended ? firstNew : 0))
             return queryFailed();
     }
 
@@ -525,29 +561,31 @@ ImportReport Archive::import(const QByteArray& auditFile, AuditKind kind)
     return report;
 }
 
-bool Archive::insertEvents(QSqlQuery& q, qint64 lock, int device, const QVector<const HistoryEvent*>& rows)
+bool Archive::insertEvents(QSqlQuery& q, qint64 lock, int device, const QVector<const HistoryEvent*>& rows, int from)
 {
     const int chunk = isServer() ? ServerInsertChunk : 1;
     int prepared = 0;
-    for (int at = 0; at < rows.size(); at += chunk) {
+    for (int at = from; at < rows.size(); at += chunk) {
         const int n = std::min(chunk, int(rows.size()) - at);
         if (n != prepared) {
-            QString sql = QStringLiteral("INSERT INTO events (lock_id, device, time, event, user_number, audit_id) VALUES ");
+            QString sql = QStringLiteral("INSERT INTO events (lock_id, device, seq, time, event, user_number, audit_id) "
+                                         "VALUES ");
             for (int k = 0; k < n; ++k)
-                sql += k ? QLatin1String(",(?,?,?,?,?,?)") : QLatin1String("(?,?,?,?,?,?)");
+                sql += k ? QLatin1String(",(?,?,?,?,?,?,?)") : QLatin1String("(?,?,?,?,?,?,?)");
             if (!q.prepare(sql))
                 return false;
             prepared = n;
         }
         for (int k = 0; k < n; ++k) {
             const HistoryEvent& e = *rows[at + k];
-            const int base = 6 * k;
+            const int base = 7 * k;
             q.bindValue(base, lock);
             q.bindValue(base + 1, device);
-            q.bindValue(base + 2, e.time);
-            q.bindValue(base + 3, int(e.event));
-            q.bindValue(base + 4, int(e.user));
-            q.bindValue(base + 5, e.audit);
+            q.bindValue(base + 2, at + k);
+            q.bindValue(base + 3, e.time);
+            q.bindValue(base + 4, int(e.event));
+            q.bindValue(base + 5, int(e.user));
+            q.bindValue(base + 6, e.audit);
         }
         if (!q.exec())
             return false;
@@ -654,6 +692,66 @@ bool Archive::newestLockEvents(const QString& serial, int count, QVector<History
     if (!readHistory(q.value(0).toLongLong(), LockHistoryDevice, &lock))
         return false;
     *out = lock.newestEvents(count);
+    return true;
+}
+
+bool Archive::search(const SearchQuery& query, QVector<FoundEvent>* out)
+{
+    QString sql = QStringLiteral(
+        "SELECT l.serial, l.name, e.device, e.time, e.event, e.user_number, v.visit FROM events e "
+        "JOIN locks l ON l.id = e.lock_id "
+        "JOIN (SELECT id, ROW_NUMBER() OVER (PARTITION BY lock_id ORDER BY downloaded_at, id) AS visit FROM audits) v "
+        "ON v.id = e.audit_id WHERE 1 = 1");
+    QVariantList values;
+    const auto anyOf = [&](const QString& column, const QVariantList& items) {
+        if (items.isEmpty())
+            return;
+        QStringList marks;
+        for (const QVariant& item : items) {
+            marks << QStringLiteral("?");
+            values << item;
+        }
+        sql += QStringLiteral(" AND %1 IN (%2)").arg(column, marks.join(QLatin1Char(',')));
+    };
+    QVariantList serials, events;
+    for (const QString& serial : query.serials)
+        serials << serial;
+    for (int event : query.events)
+        events << event;
+    anyOf(QStringLiteral("l.serial"), serials);
+    anyOf(QStringLiteral("e.event"), events);
+    if (query.from >= 0)
+        sql += QStringLiteral(" AND e.time >= ?"), values << query.from;
+    if (query.to >= 0)
+        sql += QStringLiteral(" AND e.time < ?"), values << query.to;
+    if (query.user >= 0)
+        sql += QStringLiteral(" AND e.user_number = ?"), values << query.user;
+    sql += QStringLiteral(" ORDER BY e.time DESC, l.serial, e.device, e.seq DESC");
+
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return failQuery(q);
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        return failQuery(q);
+    QVector<FoundEvent> found;
+    while (q.next()) {
+        FoundEvent f;
+        f.serial = q.value(0).toString();
+        f.name = q.value(1).toString();
+        f.event.device = q.value(2).toInt() == KeypadHistoryDevice ? ::KeypadDevice : ::LockDevice;
+        f.event.time = f.event.dstTime = q.value(3).toLongLong();
+        f.event.event = q.value(4).toInt();
+        f.event.user = q.value(5).toInt();
+        f.event.visit = q.value(6).toInt();
+        found.append(f);
+    }
+    // A connection lost halfway ends the rows early: never hand back part of the answer.
+    if (q.lastError().isValid())
+        return failQuery(q);
+    *out = std::move(found);
     return true;
 }
 

@@ -78,6 +78,26 @@ struct LockHistory
 // latest visit's audit no longer reads.
 bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error);
 
+// A search across the archived locks: every condition given must hold.
+struct SearchQuery
+{
+    QStringList serials; // any of these locks; none: every lock
+    qint64 from = -1;    // audit seconds: from this one on; -1 for no bound
+    qint64 to = -1;      // before this one; -1 for no bound
+    QVector<int> events; // any of these codes; none: every code
+    int user = -1;       // this user number; -1 for every user
+};
+
+struct FoundEvent
+{
+    QString serial;
+    QString name;
+    EventsTable event; // with its visit
+};
+
+// "Serial number", "Lock name", the export's event columns and "Visit"; numbered from 1.
+TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display);
+
 struct ArchiveProblem
 {
     QString serial;
@@ -105,6 +125,8 @@ public:
     // The location as it may be shown: a URL without its password.
     QString displayName() const { return m_displayName; }
     bool isServer() const;
+    // The last failure was a server that could not be reached, or went away: worth trying again.
+    bool unreachable() const { return m_unreachable; }
 
     // Adds one audit given as the bytes of an audit file, in one transaction: the audit, its lock
     // and the lock's joined history.
@@ -115,6 +137,8 @@ public:
     bool history(const QString& serial, LockHistory* out);
     // The newest archived events of a lock's lock device, oldest first (none when it is unknown).
     bool newestLockEvents(const QString& serial, int count, QVector<HistoryEvent>* out);
+    // The matching events of every lock, newest first.
+    bool search(const SearchQuery& query, QVector<FoundEvent>* out);
     // Reads every stored audit again: its digest, that it decodes, and every stored history.
     bool verify(QVector<ArchiveProblem>* problems, int* audits = nullptr);
 
@@ -129,10 +153,12 @@ private:
     bool commit();
     void rollback();
     bool readHistory(qint64 lock, int device, DeviceHistory* out);
-    bool insertEvents(class QSqlQuery& query, qint64 lock, int device, const QVector<const HistoryEvent*>& rows);
+    // The rows from `from` on, each with its place in the device's history.
+    bool insertEvents(class QSqlQuery& query, qint64 lock, int device, const QVector<const HistoryEvent*>& rows, int from);
 
     QString m_connection;
     QString m_displayName;
     QString m_error;
     bool m_open = false;
+    bool m_unreachable = false;
 };

@@ -7,6 +7,12 @@
 #include "Archive.h"
 #include "AuditFile.h"
 
+#include <QUrl>
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -113,6 +119,64 @@ inline bool RunsAreStretchesOf(const DeviceHistory& history, const QVector<Audit
             return false;
     }
     return true;
+}
+
+inline QByteArray ReadAllFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+enum class Backend { Sqlite, Server };
+
+// The superuser URL of the PostgreSQL server the test run started (scripts/postgres-server.sh).
+inline QString TestServerUrlFile() { return QStringLiteral(CORVANE_BINARY_DIR "/postgres/url"); }
+inline QString TestServerUrl()
+{
+    QFile file(TestServerUrlFile());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
+}
+
+// Runs statements on the test server as its superuser, in database `database`.
+inline bool OnTestServer(const QString& database, const QStringList& statements)
+{
+    const QUrl url(TestServerUrl());
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("fixture"));
+        db.setHostName(url.host());
+        db.setPort(url.port());
+        db.setUserName(url.userName());
+        db.setPassword(url.password());
+        db.setDatabaseName(database);
+        ok = db.open();
+        QSqlQuery q(db);
+        for (const QString& statement : statements)
+            if (ok && !q.exec(statement)) {
+                qWarning("%s: %s", qPrintable(statement), qPrintable(q.lastError().text()));
+                ok = false;
+            }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+    return ok;
+}
+
+// A new, empty database on the test server (any earlier one of the name goes), as the URL of its
+// superuser; with `role`, as the URL of that role, which is made its owner.
+inline QString FreshServerArchive(const QString& name, const QString& role = QString())
+{
+    const QString database = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(name);
+    if (!OnTestServer(QStringLiteral("postgres"), { QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(database),
+                                                   QStringLiteral("CREATE DATABASE %1").arg(database) }))
+        return QString();
+    QUrl url(TestServerUrl());
+    url.setPath(QLatin1Char('/') + database);
+    if (!role.isEmpty()) {
+        url.setUserName(role);
+        url.setPassword(role);
+    }
+    return url.toString();
 }
 
 } // namespace archivefixtures

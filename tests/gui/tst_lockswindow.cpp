@@ -7,6 +7,8 @@
 #include "reports/ReportFixtures.h"
 
 #include <QStatusBar>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QToolButton>
 #include <QtTest>
 
@@ -17,6 +19,36 @@ using fixtures::WriteAll;
 
 namespace {
 QTableView* events(MainWindow& w) { return child<QTableView>(w, "tableWidget"); }
+
+// The way to the archive server, which the test cuts and mends: a forwarder on a port of its own.
+class Tunnel : public QTcpServer
+{
+public:
+    Tunnel(const QString& host, int port) : m_host(host), m_port(port)
+    {
+        listen(QHostAddress::LocalHost);
+        m_own = serverPort();
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* in = nextPendingConnection()) {
+                auto* out = new QTcpSocket(in);
+                out->connectToHost(m_host, m_port);
+                connect(in, &QTcpSocket::readyRead, out, [in, out] { out->write(in->readAll()); });
+                connect(out, &QTcpSocket::readyRead, in, [in, out] { in->write(out->readAll()); });
+                connect(out, &QTcpSocket::disconnected, in, &QTcpSocket::disconnectFromHost);
+                connect(in, &QTcpSocket::disconnected, in, &QObject::deleteLater);
+            }
+        });
+    }
+    quint16 port() const { return m_own; }
+    void cut() { close(); }
+    bool mend() { return listen(QHostAddress::LocalHost, m_own); }
+
+private:
+    QString m_host;
+    int m_port;
+    quint16 m_own = 0;
+};
+
 QString label(MainWindow& w, const char* name) { return child<QLabel>(w, name)->text(); }
 } // namespace
 
@@ -153,6 +185,82 @@ private slots:
         QVERIFY(messages.texts().first().startsWith("The audit was not kept in the archive: The archive"));
         QCOMPARE(rows(events(w)), 20);
         QCOMPARE(ReadAll(path), QByteArray(3000, 'x'));
+    }
+
+    // Away from the office: the server cannot be reached, the audits wait (one message for both),
+    // and "Send now" sends them once it answers again.
+    void auditsWaitForTheServer()
+    {
+        QUrl url(FreshServerArchive("window"));
+        QVERIFY(url.isValid());
+        Tunnel tunnel(url.host(), url.port());
+        url.setPort(tunnel.port());
+        qputenv("CORVANE_AUDIT_ARCHIVE", url.toString().toUtf8());
+        tunnel.cut();
+        CapturedMessages messages;
+        MainWindow w;
+        settle(w);
+        LockLife life;
+        life.record(40);
+        const QString first = m_dir.filePath("away-1.kaud"), second = m_dir.filePath("away-2.kaud");
+        QVERIFY(WriteAll(first, life.download()));
+        life.record(10);
+        life.passDays(1);
+        QVERIFY(WriteAll(second, life.download()));
+        for (const QString& file : { first, second }) {
+            w.OpenAuditFile(file);
+            w.keepInArchive(AuditKind::BusDownload, false);
+            settle(w);
+        }
+        QCOMPARE(messages.list.size(), 1);
+        QVERIFY2(messages.texts().first().contains("cannot be reached"), qPrintable(messages.texts().first()));
+        QVERIFY(!messages.texts().first().contains(url.password()));
+        QCOMPARE(w.locksTab().waiting().text(), "2 audits waiting to be sent");
+        QVERIFY(!w.locksTab().waiting().isHidden());
+        QCOMPARE(rows(events(w)), 50);
+
+        QVERIFY(tunnel.mend());
+        w.locksTab().sendButton().click();
+        settle(w);
+        QVERIFY(w.locksTab().waiting().isHidden());
+        QCOMPARE(w.locksTab().shownSerials(), QStringList{ "30051122" });
+        QCOMPARE(cell(&w.locksTab().table(), 0, 3), "50");
+        QCOMPARE(messages.list.size(), 1);
+    }
+
+    // The search row asks every lock listed; the lock search narrows it.
+    void searchAcrossLocks()
+    {
+        const QString path = freshArchive();
+        LockLife life, other;
+        other.serial = "77000001";
+        life.record(300);
+        other.record(200);
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+            archive.import(life.download(), AuditKind::BusDownload);
+            archive.import(other.download(), AuditKind::BusDownload);
+        }
+        MainWindow w;
+        settle(w);
+        LocksTab& tab = w.locksTab();
+        tab.eventChoice().setCurrentIndex(tab.eventChoice().findData(5));
+        tab.searchButton().click();
+        QTRY_VERIFY(!tab.isSearching());
+        QCOMPARE(tab.resultCount().text(), "167 events found");
+        tab.search().setText("7700");
+        tab.fromDate().setText("2025-01-07");
+        tab.userChoice().setValue(3);
+        tab.searchButton().click();
+        QTRY_VERIFY(!tab.isSearching());
+        const int found = rows(&tab.results());
+        QVERIFY(found > 0);
+        for (int r = 0; r < found; ++r)
+            QVERIFY(cell(&tab.results(), r, 0) == "77000001" && cell(&tab.results(), r, 6) == "User 03");
+        tab.toDate().setText("07/01/2025");
+        tab.searchButton().click();
+        QVERIFY(tab.resultCount().text().startsWith("The last day is not a date"));
     }
 
     // The settings decide whether downloads are kept.

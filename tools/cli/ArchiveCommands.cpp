@@ -1,6 +1,7 @@
 #include "ArchiveCommands.h"
 
 #include "ArchiveLocation.h"
+#include "ArchiveQueue.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "OutputFile.h"
@@ -20,14 +21,15 @@ struct Cli
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
 
-const QStringList Subcommands = { "import", "locks", "history", "verify" };
+const QStringList Subcommands = { "import", "locks", "history", "verify", "search", "sync" };
 
 struct ArchiveOptions
 {
     QString command; // import, locks, history, verify
     QString archive;
     bool newOnly = false;
-    Options output; // display choices and, for locks and history, the output
+    SearchQuery search;
+    Options output; // display choices and, for locks, history and search, the output
     QStringList positional;
 };
 
@@ -62,9 +64,54 @@ QString ArchiveUsageText(const QString& command)
                        "Reads every stored audit again, checks its SHA-256 and that it still decodes, and\n"
                        "checks every lock's history. Prints what fails; exit status 1 on any.\n")
             + where;
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify [--archive PATH] ...\n"
+    if (command == QLatin1String("search"))
+        return Cli::tr("Usage: corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]\n"
+                       "                          [--to DATE] [--event CODE]... [--user N] [--date-format dmy|mdy]\n"
+                       "                          [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-\n"
+                       "Writes the matching events of every archived lock, newest first: Serial number,\n"
+                       "Lock name, the export's event columns and Visit. DATE is YYYY-MM-DD (--to\n"
+                       "includes its day); CODE is an Event ID; --lock and --event may be repeated.\n")
+            + where;
+    if (command == QLatin1String("sync"))
+        return Cli::tr("Usage: corvane-audit-cli archive sync [--archive URL]\n"
+                       "Sends the audits that wait on this computer because the archive server could not\n"
+                       "be reached. Exit status 1 if some still wait.\n")
+            + where;
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
+}
+
+// A day as YYYY-MM-DD, to its first second in audit time (the next day's with `end`).
+bool AuditDay(const QString& text, bool end, qint64* seconds)
+{
+    const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!day.isValid() || day.year() < 2000)
+        return false;
+    *seconds = QDate(2000, 1, 1).daysTo(end ? day.addDays(1) : day) * 86400;
+    return true;
+}
+
+bool TakeSearchOption(const QString& option, const QString& value, SearchQuery& query, QString* error)
+{
+    bool ok = true;
+    if (option == QLatin1String("--lock")) {
+        query.serials << value;
+    } else if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
+        ok = AuditDay(value, option == QLatin1String("--to"), option == QLatin1String("--to") ? &query.to : &query.from);
+        if (!ok)
+            *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(option, value, QStringLiteral("YYYY-MM-DD"));
+    } else {
+        const int number = value.toInt(&ok, 0);
+        ok = ok && number >= 0 && number <= 255;
+        if (!ok)
+            *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(option, value, QStringLiteral("0..255"));
+        else if (option == QLatin1String("--event"))
+            query.events << number;
+        else
+            query.user = number;
+    }
+    return ok;
 }
 
 bool Parse(const QStringList& args, ArchiveOptions& o, QString* error)
@@ -76,7 +123,8 @@ bool Parse(const QStringList& args, ArchiveOptions& o, QString* error)
         return false;
     }
     const bool history = o.command == QLatin1String("history");
-    const bool locks = o.command == QLatin1String("locks");
+    const bool locks = o.command == QLatin1String("locks") || o.command == QLatin1String("search");
+    const bool search = o.command == QLatin1String("search");
     o.output.presentation.auditType = FullAudit;
     for (int i = 2; i < args.size(); ++i) {
         const QString& a = args.at(i);
@@ -90,6 +138,15 @@ bool Parse(const QStringList& args, ArchiveOptions& o, QString* error)
         }
         if (a == QLatin1String("--new") && history) {
             o.newOnly = true;
+            continue;
+        }
+        if (search && QStringList{ "--lock", "--from", "--to", "--event", "--user" }.contains(a)) {
+            if (i + 1 >= args.size()) {
+                *error = Cli::tr("Option %1 needs a value.").arg(a);
+                return false;
+            }
+            if (!TakeSearchOption(a, args.at(++i), o.search, error))
+                return false;
             continue;
         }
         const bool displayOption = a == QLatin1String("--date-format") || a == QLatin1String("--hour-format")
@@ -107,7 +164,10 @@ bool Parse(const QStringList& args, ArchiveOptions& o, QString* error)
         }
         o.positional << a;
     }
-    const int expected = history ? 2 : locks ? 1 : o.command == QLatin1String("verify") ? 0 : -1;
+    const int expected = history                                 ? 2
+        : locks                                                   ? 1
+        : o.command == QLatin1String("verify") || o.command == QLatin1String("sync") ? 0
+                                                                  : -1;
     if ((expected >= 0 && o.positional.size() != expected) || (expected < 0 && o.positional.isEmpty())) {
         *error = Cli::tr("Wrong number of arguments.");
         return false;
@@ -225,6 +285,20 @@ int Verify(Archive& archive, QTextStream& out, QTextStream& err)
     return problems.isEmpty() ? Success : Rejected;
 }
 
+int Sync(Archive& archive, QTextStream& out, QTextStream& err)
+{
+    ArchiveQueue queue;
+    const ArchiveQueue::SendReport sent = queue.send(archive);
+    for (const QString& line : sent.lines)
+        out << line << '\n';
+    out << Cli::tr("%1 audits sent; %2 still waiting.").arg(sent.sent).arg(sent.left) << '\n';
+    if (!FlushOutput(out, err))
+        return Rejected;
+    if (!sent.error.isEmpty())
+        err << sent.error << Qt::endl;
+    return sent.error.isEmpty() ? Success : Rejected;
+}
+
 } // namespace
 
 QString ImportLine(const QString& file, const ImportReport& report)
@@ -243,17 +317,29 @@ QString ImportLine(const QString& file, const ImportReport& report)
 
 bool KeepInArchive(const QString& location, const AuditSession& session, AuditKind kind, QTextStream& err)
 {
-    Archive archive;
-    if (!archive.open(ChooseArchiveLocation(location))) {
-        err << Cli::tr("Not kept in the archive: %1").arg(archive.errorString()) << Qt::endl;
-        return false;
-    }
     const ConfigPresentation p = PresentConfig(session.decoded.config, session.busAudit, session.decoded.lockEvents, {});
-    const ImportReport report = archive.import(AuditFile::Serialize(session, p.keypadDownloadTime), kind);
+    const QByteArray bytes = AuditFile::Serialize(session, p.keypadDownloadTime);
+    Archive archive;
+    ImportReport report;
+    if (archive.open(ChooseArchiveLocation(location)))
+        report = archive.import(bytes, kind);
+    else
+        report.message = archive.errorString();
     const bool kept = report.status == ImportReport::Added || report.status == ImportReport::AlreadyThere;
-    err << (kept ? ImportLine(archive.displayName(), report) : Cli::tr("Not kept in the archive: %1").arg(report.message))
-        << Qt::endl;
-    return kept;
+    if (kept) {
+        err << ImportLine(archive.displayName(), report) << Qt::endl;
+        return true;
+    }
+    err << Cli::tr("Not kept in the archive: %1").arg(report.message) << Qt::endl;
+    // Away from the office: the audit waits on this computer for the server.
+    if (archive.unreachable()) {
+        ArchiveQueue queue;
+        if (queue.add(archive.displayName(), bytes, kind))
+            err << Cli::tr("It waits on this computer; 'corvane-audit-cli archive sync' sends it.") << Qt::endl;
+        else
+            err << queue.errorString() << Qt::endl;
+    }
+    return false;
 }
 
 int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& err)
@@ -295,6 +381,17 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         return History(archive, o, out, err);
     if (o.command == QLatin1String("verify"))
         return Verify(archive, out, err);
+    if (o.command == QLatin1String("sync"))
+        return Sync(archive, out, err);
+    if (o.command == QLatin1String("search")) {
+        QVector<FoundEvent> found;
+        if (!archive.search(o.search, &found)) {
+            err << archive.errorString() << Qt::endl;
+            return Rejected;
+        }
+        return WriteOutput(output, ToCsv(SearchTextTable(found, o.output.presentation.display)), out, err) ? Success
+                                                                                                           : Rejected;
+    }
     QVector<LockSummary> locks;
     if (!archive.locks(&locks)) {
         err << archive.errorString() << Qt::endl;
