@@ -41,11 +41,14 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
         return true;
     }
 
-    // What is shown of a malformed URL is what precedes any password.
+    // What is shown: the server, the user and the database; never a password, nor the options,
+    // which might hold one. Of a malformed URL, what follows its last "@".
     const QUrl url(location, QUrl::StrictMode);
     QUrl shown = url;
     shown.setPassword(QString());
-    const QString name = url.isValid() ? shown.toString() : location.section('@', -1);
+    shown.setQuery(QString());
+    shown.setFragment(QString());
+    const QString name = url.isValid() ? shown.toString() : location.section('@', -1).section('?', 0, 0);
     const auto bad = [&](const QString& why) {
         *error = Text::tr("The archive address %1 is not usable: %2").arg(name, why);
         return false;

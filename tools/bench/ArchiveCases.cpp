@@ -9,6 +9,9 @@
 #include "MainWindow.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QFileInfo>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -155,4 +158,275 @@ BenchCase HistoryInTheWindow()
 QVector<BenchCase> ArchiveCases()
 {
     return { ImportIntoFiftyThousand(), HistoryToCsv(), HistoryInTheWindow() };
+}
+
+// ---- The team archive, on a private PostgreSQL server started for the run (or the one
+// CORVANE_BENCH_POSTGRES names as a superuser URL).
+
+#include <QProcess>
+#include <QThread>
+#include <QUrl>
+
+namespace {
+
+class BenchServer
+{
+public:
+    BenchServer()
+    {
+        m_url = qEnvironmentVariable("CORVANE_BENCH_POSTGRES");
+        if (!m_url.isEmpty())
+            return;
+        QProcess start;
+        start.start(QStringLiteral("bash"), { QStringLiteral(CORVANE_SOURCE_DIR "/scripts/postgres-server.sh"),
+                                              QStringLiteral("start"), m_state.path() });
+        start.waitForFinished(120000);
+        QFile url(m_state.filePath(QStringLiteral("url")));
+        if (start.exitCode() == 0 && url.open(QIODevice::ReadOnly))
+            m_url = QString::fromUtf8(url.readAll()).trimmed();
+    }
+    ~BenchServer()
+    {
+        if (qEnvironmentVariableIsEmpty("CORVANE_BENCH_POSTGRES"))
+            QProcess::execute(QStringLiteral("bash"), { QStringLiteral(CORVANE_SOURCE_DIR "/scripts/postgres-server.sh"),
+                                                        QStringLiteral("stop"), m_state.path() });
+    }
+
+    // A new empty database, as a URL; empty when there is no server.
+    QString database(const QString& name) const
+    {
+        if (m_url.isEmpty())
+            return QString();
+        const QUrl admin(m_url);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("bench-admin"));
+            db.setHostName(admin.host());
+            db.setPort(admin.port());
+            db.setUserName(admin.userName());
+            db.setPassword(admin.password());
+            db.setDatabaseName(QStringLiteral("postgres"));
+            if (db.open()) {
+                QSqlQuery q(db);
+                q.exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+                q.exec(QStringLiteral("CREATE DATABASE %1").arg(name));
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
+        QUrl url(admin);
+        url.setPath(QLatin1Char('/') + name);
+        return url.toString();
+    }
+
+private:
+    QTemporaryDir m_state;
+    QString m_url;
+};
+
+std::shared_ptr<BenchServer> Server()
+{
+    static std::shared_ptr<BenchServer> server = std::make_shared<BenchServer>();
+    return server;
+}
+
+// A lock of the fleet: an event every 90 minutes for a year, a silent-alarm opening now and then,
+// each lock's clock a little off the others.
+QByteArray FleetDownload(int lock)
+{
+    QVector<AuditEntry> events = BenchEntries(AuditSession::BusDownloadLimit, 900000000 - lock * 137);
+    for (int i = 0; i < events.size(); ++i) {
+        events[i].time = 900000000 - lock * 137 - 5400 * qint64(i);
+        if (i % 400 == 7)
+            events[i].event = code(EventCode::SilentAlarmCode);
+    }
+    BusAuditBuilder builder;
+    LockDescription description = BenchLock(DelayEncoding::Bcd);
+    description.serialNumber = QByteArray::number(10000000 + lock);
+    builder.setLock(description).setKeypadVersion(2, 5);
+    for (const AuditEntry& e : events)
+        builder.addEvent(e.time, e.event, e.user);
+    auto session = std::make_unique<AuditSession>();
+    builder.fill(*session);
+    session->busAudit = true;
+    const QDateTime at = AuditDateTime(900000000 + 600);
+    session->downloadTime = QDateTime(at.date(), at.time());
+    session->decoded = DecodeAudit(*session);
+    return AuditFile::Serialize(*session, QString());
+}
+
+constexpr int FleetSize = 500;
+
+struct Fleet
+{
+    QString url;
+    double importSeconds = 0;
+};
+
+std::shared_ptr<Fleet> ImportedFleet()
+{
+    static std::shared_ptr<Fleet> fleet;
+    if (fleet)
+        return fleet;
+    fleet = std::make_shared<Fleet>();
+    fleet->url = Server()->database(QStringLiteral("fleet"));
+    Archive archive;
+    if (fleet->url.isEmpty() || !archive.open(fleet->url))
+        return fleet;
+    QVector<QByteArray> downloads;
+    for (int lock = 0; lock < FleetSize; ++lock)
+        downloads << FleetDownload(lock);
+    QElapsedTimer timer;
+    timer.start();
+    for (const QByteArray& d : downloads)
+        archive.import(d, AuditKind::BusDownload);
+    fleet->importSeconds = timer.nsecsElapsed() / 1e9;
+    return fleet;
+}
+
+BenchCase FleetImport()
+{
+    BenchCase c;
+    c.name = QStringLiteral("server/fleet-import-2.8M");
+    c.iterations = 1;
+    c.warmUp = false;
+    c.prepare = [](QString& note) {
+        return [&note] {
+            const auto fleet = ImportedFleet();
+            note = fleet->url.isEmpty() ? QStringLiteral("no PostgreSQL server")
+                                        : QStringLiteral("500 locks of 5600 events from one client: %1 events/s (aim >= 50000)")
+                                              .arg(qRound(FleetSize * 5600.0 / fleet->importSeconds));
+        };
+    };
+    return c;
+}
+
+BenchCase FleetSearch()
+{
+    BenchCase c;
+    c.name = QStringLiteral("server/search-one-code-one-month");
+    c.iterations = 10;
+    c.prepare = [](QString& note) {
+        const auto fleet = ImportedFleet();
+        auto found = std::make_shared<int>(0);
+        note = QStringLiteral("silent-alarm openings of 500 locks in 30 days (aim <= 200 ms)");
+        return [fleet, found, &note] {
+            Archive archive;
+            SearchQuery query;
+            query.events << code(EventCode::SilentAlarmCode);
+            query.to = 900000000;
+            query.from = query.to - 30 * 86400;
+            QVector<FoundEvent> rows;
+            if (!archive.open(fleet->url) || !archive.search(query, &rows))
+                return;
+            *found = rows.size();
+            note = QStringLiteral("silent-alarm openings of 500 locks in 30 days, %1 rows (aim <= 200 ms)").arg(*found);
+        };
+    };
+    return c;
+}
+
+BenchCase FleetHistory()
+{
+    BenchCase c;
+    c.name = QStringLiteral("server/history-one-lock");
+    c.iterations = 10;
+    c.prepare = [](QString& note) {
+        const auto fleet = ImportedFleet();
+        note = QStringLiteral("5600 events from the server to a presented history (aim <= 150 ms)");
+        return [fleet] {
+            Archive archive;
+            LockHistory history;
+            DecodedAudit audit;
+            bool bus = false;
+            QString error;
+            if (archive.open(fleet->url) && archive.history(QStringLiteral("10000250"), &history)
+                && HistoryAsAudit(history, &audit, &bus, &error))
+                PresentAudit(audit, bus, {});
+        };
+    };
+    return c;
+}
+
+// The story of a lock as two archives must agree on it, whatever order its audits came in.
+QString Story(const QString& url, const QString& serial)
+{
+    Archive archive;
+    LockHistory h;
+    if (!archive.open(url) || !archive.history(serial, &h))
+        return QString();
+    QString story;
+    for (const HistoryRun& run : h.lock.runs) {
+        story += QLatin1Char('|');
+        for (const HistoryEvent& e : run.events)
+            story += QStringLiteral("%1:%2:%3,").arg(h.visitOf(e.audit)).arg(e.time).arg(e.event);
+    }
+    return story;
+}
+
+BenchCase ClientsAtOnce()
+{
+    BenchCase c;
+    c.name = QStringLiteral("server/16-clients-4-locks");
+    c.iterations = 1;
+    c.warmUp = false;
+    c.prepare = [](QString& note) {
+        // Four visits to each of four locks: overlapping downloads, and one after an overwrite.
+        auto audits = std::make_shared<QVector<QByteArray>>();
+        QStringList serials;
+        for (int lock = 0; lock < 4; ++lock) {
+            serials << QString::number(10000000 + lock);
+            const QByteArray full = FleetDownload(lock);
+            auto session = std::make_unique<AuditSession>();
+            AuditFile::Parse(full, *session);
+            for (int visit = 0; visit < 4; ++visit) {
+                // The visit's download: the newest events up to a moment, fewer for earlier visits.
+                auto part = std::make_unique<AuditSession>(*session);
+                const int dropped = (3 - visit) * 1200;
+                const int kept = AuditSession::BusDownloadLimit - dropped - (visit == 0 ? 2000 : 0);
+                std::copy(session->busEvents.begin() + dropped * AuditSession::BusRecordSize,
+                          session->busEvents.begin() + (dropped + kept) * AuditSession::BusRecordSize, part->busEvents.begin());
+                std::fill(part->busEvents.begin() + kept * AuditSession::BusRecordSize, part->busEvents.end(), 0);
+                part->downloadTime = session->downloadTime.addDays(visit - 3);
+                part->decoded = DecodeAudit(*part);
+                audits->append(AuditFile::Serialize(*part, QString()));
+            }
+        }
+        const QString sequential = Server()->database(QStringLiteral("clients_one_by_one"));
+        const QString together = Server()->database(QStringLiteral("clients_together"));
+        {
+            Archive archive;
+            if (archive.open(sequential))
+                for (const QByteArray& a : *audits)
+                    archive.import(a, AuditKind::BusDownload);
+            Archive schema; // made once, before the clients race
+            schema.open(together);
+        }
+        return [audits, serials, sequential, together, &note] {
+            QVector<QThread*> clients;
+            for (int k = audits->size() - 1; k >= 0; --k) {
+                const QByteArray audit = audits->at(k);
+                clients << QThread::create([together, audit] {
+                    Archive archive;
+                    if (archive.open(together))
+                        archive.import(audit, AuditKind::BusDownload);
+                });
+                clients.last()->start();
+            }
+            for (QThread* t : clients) {
+                t->wait();
+                delete t;
+            }
+            int same = 0;
+            for (const QString& serial : serials)
+                same += !Story(sequential, serial).isEmpty() && Story(sequential, serial) == Story(together, serial);
+            note = QStringLiteral("16 imports at once; %1 of 4 histories equal to the one-by-one result").arg(same);
+        };
+    };
+    return c;
+}
+
+} // namespace
+
+QVector<BenchCase> ServerCases()
+{
+    return { FleetImport(), FleetSearch(), FleetHistory(), ClientsAtOnce() };
 }
