@@ -317,6 +317,10 @@
         <source>the folder cannot be made</source>
         <translation>no se puede crear la carpeta</translation>
     </message>
+    <message>
+        <source>%1 events, stopping at the last visit (%2 s)</source>
+        <translation>%1 eventos, deteniéndose en la última visita (%2 s)</translation>
+    </message>
 </context>
 <context>
     <name>History</name>
@@ -414,6 +418,14 @@
     <message>
         <source>%1 events found</source>
         <translation>%1 eventos encontrados</translation>
+    </message>
+    <message>
+        <source>Download new events</source>
+        <translation>Descargar eventos nuevos</translation>
+    </message>
+    <message>
+        <source>Download from the connected lock only what it recorded since the last visit</source>
+        <translation>Descarga de la cerradura conectada solo lo que registró desde la última visita</translation>
     </message>
 </context>
 <context>
@@ -1468,7 +1480,7 @@ Sigue en pantalla y se puede guardar como fichero.</translation>
         <source>%1
 The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
         <translation>%1
-Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva a responder (pestaña Cerraduras, "Enviar ahora").</translation>
+Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva a responder (pestaña Cerraduras, &quot;Enviar ahora&quot;).</translation>
     </message>
     <message>
         <source>%1 audits sent to the archive</source>
@@ -2018,73 +2030,6 @@ comprueba el historial de cada cerradura. Muestra lo que falla; estado de salida
         <translation>%1 es el propio archivo: elija otra salida.</translation>
     </message>
     <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
-sin procesar de 8192 bytes.
-OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
-o - para CSV en la salida estándar. --table elige la tabla del CSV;
-el libro de Excel y el informe PDF contienen las tres.
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli --version
---dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
-hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
-M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
-Ejemplo: --dst 5,0,3,5,0,10,add,1
-Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
-COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
         <source>--archive and --no-archive exclude each other.</source>
         <translation>--archive y --no-archive se excluyen mutuamente.</translation>
     </message>
@@ -2106,20 +2051,6 @@ raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
                           [--archive RUTA|--no-archive] SALIDA
 Lee la llave de auditoría Dallas del lector en SALIDA: un fichero de auditoría (.kaud) o
 la imagen en bruto de 8192 bytes (.bin). --wait limita la espera de una llave (por defecto 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                          [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--wait SEGUNDOS] [--capture FICHERO]
-                          [--archive RUTA|--no-archive] SALIDA.kaud
-Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
-fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
---wait limita la espera del teclado (por defecto 60).
 </translation>
     </message>
     <message>
@@ -2165,6 +2096,103 @@ corvane-audit-cli archive COMANDO --help explica más de un comando.
     <message>
         <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
         <translation>Espera en este equipo; &apos;corvane-audit-cli archive sync&apos; la envía.</translation>
+    </message>
+    <message>
+        <source>--new stops at what the archive holds: not with --no-archive.</source>
+        <translation>--new se detiene en lo que guarda el archivo: no con --no-archive.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--new] [--wait SEGUNDOS]
+                          [--capture FICHERO] [--archive RUTA|--no-archive] SALIDA.kaud
+Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
+fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
+--wait limita la espera del teclado (por defecto 60). --new se detiene en cuanto llega
+a los eventos que el archivo guarda de la última visita.
+</translation>
+    </message>
+    <message>
+        <source>The archive does not tell where to stop: %1</source>
+        <translation>El archivo no indica dónde detenerse: %1</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
+sin procesar de 8192 bytes.
+OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
+o - para CSV en la salida estándar. --table elige la tabla del CSV;
+el libro de Excel y el informe PDF contienen las tres.
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli --version
+--dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
+hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
+M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
+Ejemplo: --dst 5,0,3,5,0,10,add,1
+Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
+COMANDO --help explica más de un comando.
+</translation>
     </message>
 </context>
 </TS>

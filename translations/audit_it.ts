@@ -317,6 +317,10 @@
         <source>the folder cannot be made</source>
         <translation>impossibile creare la cartella</translation>
     </message>
+    <message>
+        <source>%1 events, stopping at the last visit (%2 s)</source>
+        <translation>%1 eventi, fermandosi all&apos;ultima visita (%2 s)</translation>
+    </message>
 </context>
 <context>
     <name>History</name>
@@ -414,6 +418,14 @@
     <message>
         <source>%1 events found</source>
         <translation>%1 eventi trovati</translation>
+    </message>
+    <message>
+        <source>Download new events</source>
+        <translation>Scarica i nuovi eventi</translation>
+    </message>
+    <message>
+        <source>Download from the connected lock only what it recorded since the last visit</source>
+        <translation>Scarica dalla serratura collegata solo ciò che ha registrato dall&apos;ultima visita</translation>
     </message>
 </context>
 <context>
@@ -1468,7 +1480,7 @@ It is still on screen and can be saved as a file.</source>
         <source>%1
 The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
         <translation>%1
-Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio risponde di nuovo (scheda Serrature, "Invia ora").</translation>
+Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio risponde di nuovo (scheda Serrature, &quot;Invia ora&quot;).</translation>
     </message>
     <message>
         <source>%1 audits sent to the archive</source>
@@ -2018,72 +2030,6 @@ controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di usci
         <translation>%1 è l&apos;archivio stesso: scegliere un&apos;altra uscita.</translation>
     </message>
     <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli --version
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
-oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
-la cartella di lavoro e il report PDF le contengono tutte e tre.
---dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
-al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
-M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
-Esempio: --dst 5,0,3,5,0,10,add,1
-Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
-COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
         <source>--archive and --no-archive exclude each other.</source>
         <translation>--archive e --no-archive si escludono a vicenda.</translation>
     </message>
@@ -2105,20 +2051,6 @@ raw 8192-byte image (.bin). --wait bounds the wait for a key (default 60).
                           [--archive PERCORSO|--no-archive] USCITA
 Legge la chiave audit Dallas sul lettore in USCITA: un file di audit (.kaud) o
 l&apos;immagine grezza di 8192 byte (.bin). --wait limita l&apos;attesa della chiave (predefinito 60).
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]
-                          [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60).
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--wait SECONDI] [--capture FILE]
-                          [--archive PERCORSO|--no-archive] USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60).
 </translation>
     </message>
     <message>
@@ -2164,6 +2096,102 @@ corvane-audit-cli archive COMANDO --help spiega di più su un comando.
     <message>
         <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
         <translation>Resta in attesa su questo computer; &apos;corvane-audit-cli archive sync&apos; lo invia.</translation>
+    </message>
+    <message>
+        <source>--new stops at what the archive holds: not with --no-archive.</source>
+        <translation>--new si ferma a ciò che l&apos;archivio conserva: non con --no-archive.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
+                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
+gli eventi che l&apos;archivio conserva dall&apos;ultima visita.
+</translation>
+    </message>
+    <message>
+        <source>The archive does not tell where to stop: %1</source>
+        <translation>L&apos;archivio non dice dove fermarsi: %1</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli --version
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF le contengono tutte e tre.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
+COMANDO --help spiega di più su un comando.
+</translation>
     </message>
 </context>
 </TS>

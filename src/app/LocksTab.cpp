@@ -91,6 +91,7 @@ LocksTab::LocksTab(QWidget* parent) : QWidget(parent)
     auto* top = new QHBoxLayout;
     top->addWidget(&m_search, 1);
     top->addWidget(&m_open);
+    top->addWidget(&m_downloadNew);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(&m_from);
     searchRow->addWidget(&m_to);
@@ -118,6 +119,8 @@ LocksTab::LocksTab(QWidget* parent) : QWidget(parent)
     layout->addLayout(queue);
     setWaiting(0);
     connect(&m_send, &QPushButton::clicked, this, &LocksTab::sendNow);
+    connect(&m_downloadNew, &QPushButton::clicked, this, &LocksTab::downloadNew);
+    m_downloadNew.setObjectName(QStringLiteral("buttonDownloadNew"));
     connect(&m_find, &QPushButton::clicked, this, &LocksTab::searchRequested);
 
     connect(&m_search, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -134,6 +137,8 @@ void LocksTab::retranslate()
     m_search.setAccessibleName(tr("Search locks"));
     m_open.setText(tr("Open history"));
     m_open.setToolTip(tr("Show the lock's whole history in the Events tab"));
+    m_downloadNew.setText(tr("Download new events"));
+    m_downloadNew.setToolTip(tr("Download from the connected lock only what it recorded since the last visit"));
     m_model.setHorizontalHeaderLabels(LockColumnHeaders());
     m_from.setPlaceholderText(tr("From YYYY-MM-DD"));
     m_from.setAccessibleName(tr("Events from this day"));

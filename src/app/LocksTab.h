@@ -49,6 +49,7 @@ public:
     QLineEdit& search() { return m_search; }
     QTableView& table() { return m_table; }
     QPushButton& openButton() { return m_open; }
+    QPushButton& downloadNewButton() { return m_downloadNew; }
     QLabel& status() { return m_status; }
     QLabel& waiting() { return m_waiting; }
     QPushButton& sendButton() { return m_send; }
@@ -67,6 +68,7 @@ signals:
     void refreshed();
     void sendNow();
     void searchRequested();
+    void downloadNew();
 
 private:
     void openCurrent();
@@ -93,6 +95,7 @@ private:
     QStandardItemModel m_model;
     LockSearchProxy m_proxy;
     QPushButton m_open;
+    QPushButton m_downloadNew;
     QLabel m_status;
     BackgroundTasks m_tasks;
     bool m_refreshing = false;

@@ -67,6 +67,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->tabWidget->addTab(m_locksTab, QString());
     connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
     connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
+    connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
     connect(m_locksTab, &LocksTab::searchRequested, this,
             [this] { m_locksTab->searchEvents(ChooseArchiveLocation()); });
 

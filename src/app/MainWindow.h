@@ -81,7 +81,10 @@ public:
     // opened file when asked; the Locks tab lists the locks and opens a lock's history. The
     // database is used off the window's thread; archiveWorkPending() counts what still runs.
     LocksTab& locksTab() { return *m_locksTab; }
-    void keepInArchive(AuditKind kind, bool asked);
+    // `asked`: the user asked for it (a box tells the outcome); `always`: whatever the settings say.
+    void keepInArchive(AuditKind kind, bool asked, bool always = false);
+    // The Locks tab's "Download new events": the download, stopping at the lock's archived events.
+    void downloadNewEvents();
     void openLockHistory(const QString& serial);
     void refreshLocks();
     // Sends the audits that wait for the archive server; `asked` when the user pressed "Send now".

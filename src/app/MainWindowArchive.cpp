@@ -7,6 +7,7 @@
 #include "ArchiveLocation.h"
 #include "ArchiveQueue.h"
 #include "AuditFile.h"
+#include "OperationDialogs.h"
 #include "LocksTab.h"
 #include "Messages.h"
 #include "SettingsFile.h"
@@ -39,11 +40,11 @@ struct HistoryRead
 
 } // namespace
 
-void MainWindow::keepInArchive(AuditKind kind, bool asked)
+void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
 {
     if (m_view.events.isEmpty() || showingHistory())
         return;
-    if (!asked && !SettingsFile::value(QStringLiteral("ArchiveAudits"), true).toBool())
+    if (!asked && !always && !SettingsFile::value(QStringLiteral("ArchiveAudits"), true).toBool())
         return;
     // The file's bytes as "Save" would write them now, so a later import of that file is the same audit.
     const QByteArray bytes = AuditFile::Serialize(m_session, ui->labelDlDate->text());
@@ -206,4 +207,35 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
     ui->buttonSave->setEnabled(false);
     ShowLoadedAudit();
     ui->tabWidget->setCurrentIndex(0);
+}
+
+void MainWindow::downloadNewEvents()
+{
+    if (!findInterface(true))
+        return;
+    m_session.dallasImage.fill(0);
+    m_session.busAudit = true;
+    ResetContent(true);
+    // Asked on the worker's thread, once the lock has told its serial number.
+    const QString location = ChooseArchiveLocation();
+    const operations::ArchivedEvents archived = [location](const QString& serial) {
+        QVector<HistoryEvent> newest;
+        Archive archive;
+        if (archive.open(location))
+            archive.newestLockEvents(serial, 256, &newest);
+        return newest;
+    };
+    AuditSession& s = m_session;
+    auto* dialog = new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(), s.busVersion.data(),
+                                           s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
+                                           s.busEvents.data(), s.busDateTimeTable.data(), operations::MaxDownloadEvents,
+                                           archived);
+    prepareDialog(dialog);
+    if (dialog->exec() == QDialog::Accepted) {
+        s.downloadTime = QDateTime::currentDateTime();
+        // What is new only counts once it is joined to the lock's history.
+        if (ShowLoadedAudit())
+            keepInArchive(AuditKind::BusDownload, false, true);
+    }
+    delete dialog;
 }

@@ -140,8 +140,18 @@ void WriteDallasDialog::startWorker()
 DownloadAuditDialog::DownloadAuditDialog(QWidget* parent, int portIndex, QString portName, unsigned char* version,
                                          unsigned char* report, unsigned char* status, unsigned char* configuration,
                                          unsigned char* events, unsigned char* dateTimeTable, int eventCount)
+    : DownloadAuditDialog(parent, portIndex, std::move(portName), version, report, status, configuration, events,
+                          dateTimeTable, eventCount, {})
+{
+}
+
+DownloadAuditDialog::DownloadAuditDialog(QWidget* parent, int portIndex, QString portName, unsigned char* version,
+                                         unsigned char* report, unsigned char* status, unsigned char* configuration,
+                                         unsigned char* events, unsigned char* dateTimeTable, int eventCount,
+                                         operations::ArchivedEvents archived)
     : OperationDialog(parent), m_portIndex(portIndex), m_portName(std::move(portName)),
-      m_buffers{ version, report, status, configuration, events, dateTimeTable }, m_eventCount(eventCount)
+      m_buffers{ version, report, status, configuration, events, dateTimeTable }, m_eventCount(eventCount),
+      m_archived(std::move(archived))
 {
     startWorker();
 }
@@ -151,6 +161,7 @@ void DownloadAuditDialog::startWorker()
     m_result = false;
     auto* worker = new DownloadAuditWorker(unsigned(m_portIndex), m_portName, m_buffers[0], m_buffers[1], m_buffers[2],
                                            m_buffers[3], m_buffers[4], m_buffers[5], m_eventCount, &m_result);
+    worker->setArchivedEvents(m_archived);
     QThread* thread = prepareWorker(worker);
     connect(worker, &DownloadAuditWorker::ErrorInformation, this, &OperationDialog::ErrorInformation);
     connect(worker, &DownloadAuditWorker::SetText, this, &OperationDialog::SetText);

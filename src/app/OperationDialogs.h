@@ -93,6 +93,10 @@ public:
     DownloadAuditDialog(QWidget* parent, int portIndex, QString portName, unsigned char* version, unsigned char* report,
                         unsigned char* status, unsigned char* configuration, unsigned char* events,
                         unsigned char* dateTimeTable, int eventCount);
+    // The download of what is new since the last visit: it stops at the lock's archived events.
+    DownloadAuditDialog(QWidget* parent, int portIndex, QString portName, unsigned char* version, unsigned char* report,
+                        unsigned char* status, unsigned char* configuration, unsigned char* events,
+                        unsigned char* dateTimeTable, int eventCount, operations::ArchivedEvents archived);
 
 private:
     void startWorker();
@@ -102,5 +106,6 @@ private:
     QString m_portName;
     std::array<unsigned char*, 6> m_buffers; // version, report, status, configuration, events, date/time table
     int m_eventCount;
+    operations::ArchivedEvents m_archived;
     bool m_result = false;
 };

@@ -24,7 +24,28 @@ QString Utf8At(const quint8* p, int size)
     return QString::fromUtf8(reinterpret_cast<const char*>(p), size);
 }
 
+// The serial number ends at a CR LF inside report bytes 6..16; name and version follow at fixed
+// distances from it. Searching bytes (not decoded text) keeps those distances right even when
+// the serial number is not plain ASCII. -1 without the CR LF.
+int SerialEnd(const quint8* report)
+{
+    const quint8* text = report + ReportTextOffset;
+    for (int i = 0; i + 1 < ReportSerialArea; ++i)
+        if (text[i] == '\r' && text[i + 1] == '\n')
+            return i;
+    return -1;
+}
+// The end is at most 9, so the version ends at report byte 28.
+static_assert(ReportVersionOffset + (ReportSerialArea - 2) + ReportVersionSize <= AuditSession::BusReportSize,
+              "report fields stay inside the report block");
+
 } // namespace
+
+QString BusReportSerial(const quint8* report)
+{
+    const int x = SerialEnd(report);
+    return Utf8At(report + ReportTextOffset, x < 0 ? ReportSerialArea : x);
+}
 
 qint64 AuditTimeFromFields(int year2000, int month, int day, int hour, int minute, int second)
 {
@@ -35,6 +56,17 @@ qint64 AuditTimeFromFields(int year2000, int month, int day, int hour, int minut
     return days * 86400 + hour * 3600 + minute * 60 + second;
 }
 
+EventsTable DecodeBusRecord(const quint8* record)
+{
+    EventsTable e;
+    e.time = AuditTimeAt(record + RecordDateOffset);
+    e.dstTime = e.time;
+    e.event = record[RecordEventOffset];
+    e.user = record[RecordUserOffset];
+    e.device = BusEventDevice;
+    return e;
+}
+
 QList<EventsTable> DecodeBusEvents(const AuditSession& session)
 {
     QList<EventsTable> events;
@@ -43,15 +75,9 @@ QList<EventsTable> DecodeBusEvents(const AuditSession& session)
     const int count = session.busRecordCount();
     events.reserve(count);
     for (int i = 0; i < count; ++i) {
-        const quint8* record = session.busEvents.data() + i * AuditSession::BusRecordSize;
-        EventsTable e;
+        EventsTable e = DecodeBusRecord(session.busEvents.data() + i * AuditSession::BusRecordSize);
         e.prevEvent = prevEvent;
         e.prevUser = prevUser;
-        e.time = AuditTimeAt(record + RecordDateOffset);
-        e.dstTime = e.time;
-        e.event = record[RecordEventOffset];
-        e.user = record[RecordUserOffset];
-        e.device = BusEventDevice;
         events.append(e);
         prevEvent = e.event;
         prevUser = e.user;
@@ -86,22 +112,9 @@ Config DecodeBusConfig(const AuditSession& session)
     static_assert(StatusByteCount <= AuditSession::BusStatusSize, "status block holds s0..s3");
     ApplyStatusBytes(config, session.busStatus.data(), DelayEncoding::Bcd);
 
-    // The serial number ends at a CR LF inside report bytes 6..16; name and version follow
-    // at fixed distances from it. Searching bytes (not decoded text) keeps those distances
-    // right even when the serial number is not plain ASCII.
     const quint8* report = session.busReport.data();
-    const quint8* text = report + ReportTextOffset;
-    int x = -1;
-    for (int i = 0; i + 1 < ReportSerialArea; ++i) {
-        if (text[i] == '\r' && text[i + 1] == '\n') {
-            x = i;
-            break;
-        }
-    }
-    // x is at most 9, so the version ends at report byte 28.
-    static_assert(ReportVersionOffset + (ReportSerialArea - 2) + ReportVersionSize <= AuditSession::BusReportSize,
-                  "report fields stay inside the report block");
-    config.serialNumber = Utf8At(text, x < 0 ? ReportSerialArea : x);
+    const int x = SerialEnd(report);
+    config.serialNumber = BusReportSerial(report);
     config.lockName = Utf8At(report + ReportNameOffset + x, ReportNameSize);
     config.lockVersion = Utf8At(report + ReportVersionOffset + x, ReportVersionSize);
 

@@ -31,6 +31,11 @@ constexpr int ReportVersionSize = 4;
 // seconds since 2000-01-01 00:00:00, or 0 when the bytes are not a valid date and time.
 qint64 AuditTimeFromFields(int year2000, int month, int day, int hour, int minute, int second);
 
+// One event record of 12 bytes.
+EventsTable DecodeBusRecord(const quint8* record);
+// The serial number of the lock's report block (wire::BusReportSize bytes).
+QString BusReportSerial(const quint8* report);
+
 // The lock event records of the bus buffer, newest first (a bus audit has no keypad events).
 QList<EventsTable> DecodeBusEvents(const AuditSession& session);
 // The lock's clock settings from the bus date/time table, oldest first.

@@ -190,6 +190,37 @@ JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>&
     return out;
 }
 
+KnownEventsStop::KnownEventsStop(const QVector<HistoryEvent>& archived)
+{
+    constexpr int MinimumRun = 8;
+    QVector<HistoryEvent> newestFirst(archived.rbegin(), archived.rend());
+    // The shortest run from the newest on that is long enough and has no border: a run with a
+    // border (aaaa...) could also match one or more events too early.
+    for (int length = std::min(MinimumRun, int(newestFirst.size())); length <= newestFirst.size() && length > 0;
+         ++length) {
+        const QVector<HistoryEvent> run = newestFirst.mid(0, length);
+        const QVector<int> pi = prefixFunction(run);
+        if (pi.last() == 0) {
+            m_pattern = run;
+            m_pi = pi;
+            return;
+        }
+    }
+}
+
+bool KnownEventsStop::reached(const HistoryEvent& read)
+{
+    if (m_pattern.isEmpty())
+        return false;
+    if (m_matched == m_pattern.size())
+        m_matched = m_pi[m_matched - 1];
+    while (m_matched > 0 && !read.sameAs(m_pattern[m_matched]))
+        m_matched = m_pi[m_matched - 1];
+    if (read.sameAs(m_pattern[m_matched]))
+        ++m_matched;
+    return m_matched == m_pattern.size();
+}
+
 namespace {
 
 constexpr char Magic[4] = { 'C', 'V', 'H', '1' };

@@ -67,3 +67,25 @@ JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>&
 QByteArray PackHistory(const DeviceHistory& history);
 // False with a reason for anything but a well-formed history; nothing is read past the data.
 bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error = nullptr);
+
+// Where a download of a lock's newest events may stop: as soon as what it read (newest first)
+// ends with the newest events the archive holds for that lock. The run matched is at least 8
+// events long (all the archived ones when there are fewer), and longer where needed so that it
+// cannot match at two places at once (alike events at its ends); without such a run there is no
+// rule and the download reads what it would have read anyway.
+class KnownEventsStop
+{
+public:
+    // The archived events, oldest first; their newest run is what is looked for.
+    explicit KnownEventsStop(const QVector<HistoryEvent>& archived);
+
+    bool active() const { return !m_pattern.isEmpty(); }
+    int runLength() const { return int(m_pattern.size()); }
+    // One more event read, older than the ones before; true once the run has been read whole.
+    bool reached(const HistoryEvent& read);
+
+private:
+    QVector<HistoryEvent> m_pattern; // newest first
+    QVector<int> m_pi;
+    int m_matched = 0;
+};

@@ -1,9 +1,11 @@
 #include "DeviceOperations.h"
 
+#include "BusDecoder.h"
 #include "Protocol.h"
 #include "UsersLog.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <algorithm>
 #include <array>
@@ -355,7 +357,7 @@ OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, c
 }
 
 OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& progress, int eventCount,
-                                       qint64 waitLimitMs)
+                                       qint64 waitLimitMs, const ArchivedEvents& archived)
 {
     OperationResult<BusDump> result;
     BusDump& dump = result.payload;
@@ -385,11 +387,46 @@ OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& prog
     for (const Block& block : blocks) {
         if (!readLockBlock(x, block.build(x.request(), AnswerCapacity), block.from, block.size, block.into, outcome))
             return result;
-        progress.setPercentage(100 * step++ / total);
+        // Looking for the last visit, the bar cannot know its end: no percentage at all.
+        if (!archived)
+            progress.setPercentage(100 * step++ / total);
         progress.setStatus(downloading, false);
         if (progress.stopRequested())
             return ended(result, cancelled());
     }
+
+    // What is new ends where the archive's newest events begin; the bar cannot know where that is.
+    KnownEventsStop stop({});
+    if (archived)
+        stop = KnownEventsStop(archived(BusReportSerial(dump.report.data())));
+    QElapsedTimer clock;
+    clock.start();
+    const auto show = [&](int records) {
+        if (!stop.active()) {
+            progress.setPercentage((400 + 100 * (records - 1)) / total);
+            progress.setStatus(downloading, false);
+            return;
+        }
+        progress.setPercentageMode(false);
+        // Every few events, and the last count when it stops: a log gets lines, not one per event.
+        if (records % 25 == 0 || records == 1)
+            progress.setStatus(Texts::tr("%1 events, stopping at the last visit (%2 s)")
+                                   .arg(records)
+                                   .arg(clock.elapsed() / 1000),
+                               false);
+    };
+    const auto stopped = [&](int records) {
+        if (stop.active())
+            progress.setStatus(Texts::tr("%1 events, stopping at the last visit (%2 s)")
+                                   .arg(records)
+                                   .arg(clock.elapsed() / 1000),
+                               false);
+        return ended(result, done());
+    };
+    const auto known = [&](const std::array<unsigned char, wire::BusRecordSize>& record) {
+        const EventsTable e = DecodeBusRecord(record.data());
+        return stop.reached({ e.time, quint8(e.event), quint8(e.user), 0 });
+    };
 
     if (FirmwareNumber(dump.report.data()) >= FirstFirmwareWithTable) {
         for (int i = 0; i < wire::BusDateTimeTableEntries; ++i) {
@@ -406,12 +443,16 @@ OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& prog
                         record.data(), outcome);
     if (first == AuditStep::Stop)
         return result;
-    if (first == AuditStep::Record)
+    bool reached = false;
+    if (first == AuditStep::Record) {
         dump.events.append(reinterpret_cast<const char*>(record.data()), wire::BusRecordSize);
+        reached = known(record);
+    }
+    if (reached)
+        return stopped(1);
     if (first == AuditStep::End || count == 1)
         return ended(result, done());
-    progress.setPercentage(400 / total);
-    progress.setStatus(downloading, false);
+    show(1);
     if (progress.stopRequested())
         return ended(result, cancelled());
 
@@ -420,12 +461,16 @@ OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& prog
         const AuditStep step = readAuditAnswer(x, next, 0, wire::BusRecordSize, record.data(), outcome);
         if (step == AuditStep::Stop)
             return result;
-        if (step == AuditStep::Record)
+        bool reached = false;
+        if (step == AuditStep::Record) {
             dump.events.append(reinterpret_cast<const char*>(record.data()), wire::BusRecordSize);
+            reached = known(record);
+        }
+        if (reached)
+            return stopped(k + 1);
         if (step == AuditStep::End || k + 1 >= count)
             return ended(result, done());
-        progress.setPercentage((400 + 100 * k) / total);
-        progress.setStatus(downloading, false);
+        show(k + 1);
         if (progress.stopRequested())
             return ended(result, cancelled());
     }

@@ -2,6 +2,9 @@
 
 #include "AuditRecords.h"
 #include "DeviceLink.h"
+#include "History.h"
+
+#include <functional>
 
 #include <QString>
 
@@ -60,10 +63,16 @@ OperationResult<QByteArray> ReadDallasKey(DeviceLink& link, OperationProgress& p
 OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const QByteArray& image,
                                 qint64 waitLimitMs = NoWaitLimit);
 
+// For a download of what is new: the newest archived events of the lock with this serial number,
+// oldest first (none when the archive does not know it). Asked once the report is read.
+using ArchivedEvents = std::function<QVector<HistoryEvent>(const QString& serial)>;
+
 // Waits for the keypad, then reads the lock's status, configuration, report, date/time table
-// and up to `eventCount` event records (see DownloadEventCount).
+// and up to `eventCount` event records (see DownloadEventCount). With `archived`, it stops as
+// soon as the records read end with the lock's newest archived events (see KnownEventsStop),
+// telling the events read and the time instead of a percentage.
 OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& progress, int eventCount,
-                                       qint64 waitLimitMs = NoWaitLimit);
+                                       qint64 waitLimitMs = NoWaitLimit, const ArchivedEvents& archived = {});
 
 // Reads the 104 users log records (8 bytes each). Success has no message.
 OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress& progress);

@@ -271,7 +271,7 @@ void DownloadAuditWorker::run()
     SignalProgress<DownloadAuditWorker> progress(this, m_stop);
     OperationResult<BusDump> download;
     download.outcome = RunOnPort(m_portName, BusMode, Header(operationname::Download, m_eventCount), [&](DeviceLink& link) {
-        download = operations::DownloadAudit(link, progress, m_eventCount);
+        download = operations::DownloadAudit(link, progress, m_eventCount, operations::NoWaitLimit, m_archived);
         return download.outcome;
     });
     const bool succeeded = download.succeeded();

@@ -135,6 +135,8 @@ public:
     DownloadAuditWorker(unsigned int portIndex, QString portName, unsigned char* version, unsigned char* report,
                         unsigned char* status, unsigned char* configuration, unsigned char* events,
                         unsigned char* dateTimeTable, int eventCount, bool* result);
+    // Stop at the lock's archived events (asked on the worker's thread); before the worker starts.
+    void setArchivedEvents(operations::ArchivedEvents archived) { m_archived = std::move(archived); }
 
 signals:
     void ErrorInformation(QString message);
@@ -156,6 +158,7 @@ private:
         unsigned char* dateTimeTable;
     } m_buffers;
     int m_eventCount;
+    operations::ArchivedEvents m_archived;
     bool* m_result;
 };
 

@@ -142,6 +142,9 @@ private slots:
             << 1 << "x.sqlite is the archive itself";
         QTest::newRow("a damaged archive") << QStringList{ "archive", "locks", "--archive", "cut.kaud", "-" } << 1
                                            << "cannot be read";
+        QTest::newRow("what is new, without the archive")
+            << QStringList{ "download", "--port", "simulated", "--new", "--no-archive", "d.kaud" } << 2
+            << "--new stops at what the archive holds: not with --no-archive.";
         QTest::newRow("both archive options")
             << QStringList{ "download", "--port", "simulated", "--archive", "x", "--no-archive", "d.kaud" } << 2
             << "--archive and --no-archive exclude each other.";
@@ -172,6 +175,13 @@ private slots:
         const Run listed({ "archive", "locks", "--archive", "d.sqlite", "-" });
         QCOMPARE(listed.out.count("\r\n"), 2);
         QCOMPARE(listed.out.split("\r\n").value(1).section(',', 2, 3), "1,300");
+
+        // Nothing recorded since: --new reads the run that shows where the last visit ended.
+        const Run again({ "download", "--port", "simulated", "--new", "--archive", "d.sqlite", "d3.kaud" });
+        QCOMPARE(again.code, 0);
+        QVERIFY2(again.err.contains("\n8 events, stopping at the last visit (") && again.err.endsWith(": 0 new events, 0 gaps\n")
+                     && !again.err.contains("%"),
+                 qPrintable(again.err));
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include "GuiTestSupport.h"
 #include "LocksTab.h"
+#include "SimulatedLink.h"
+#include "Workers.h"
 #include "archive/ArchiveFixtures.h"
 #include "reports/ReportFixtures.h"
 
@@ -261,6 +263,34 @@ private slots:
         tab.toDate().setText("07/01/2025");
         tab.searchButton().click();
         QVERIFY(tab.resultCount().text().startsWith("The last day is not a date"));
+    }
+
+    // "Download new events": the first time the whole audit (the archive does not know the lock),
+    // after the lock recorded 40 more only those and the run that shows where the visit ended.
+    void downloadNewEvents()
+    {
+        freshArchive();
+        SimulatedInterface sim;
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
+        SetLinkProvider([&sim](const QString&, bool keyMode, const Operation& operation) {
+            SimulatedLink link(sim, keyMode);
+            return operation(link);
+        });
+        CapturedMessages messages;
+        MainWindow w;
+        settle(w);
+        w.locksTab().downloadNewButton().click();
+        settle(w);
+        QCOMPARE(rows(events(w)), sim.lock().eventCount());
+        sim.recordEvents(40);
+        w.locksTab().downloadNewButton().click();
+        settle(w);
+        QCOMPARE(rows(events(w)), 48);
+        QCOMPARE(cell(&w.locksTab().table(), 0, 2) + "|" + cell(&w.locksTab().table(), 0, 3),
+                 "2|" + QString::number(sim.lock().eventCount()));
+        QCOMPARE(messages.texts(), (QStringList{ "Done", "Done" }));
+        SetLinkProvider(nullptr);
+        qunsetenv("CORVANE_AUDIT_PORTS");
     }
 
     // The settings decide whether downloads are kept.

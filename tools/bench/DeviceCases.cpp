@@ -5,6 +5,7 @@
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
+#include "BusDecoder.h"
 #include "DeviceOperations.h"
 #include "SimulatedLink.h"
 #include "Workers.h"
@@ -86,6 +87,75 @@ std::function<void()> OverPseudoTerminal(Job job, int events, QString& note)
     };
 }
 
+// The events a lock holds, oldest first, as the archive keeps them after a visit.
+QVector<HistoryEvent> Held(const LockAudit& lock)
+{
+    QVector<HistoryEvent> out;
+    for (int r = lock.eventCount() - 1; r >= 0; --r) {
+        const EventsTable e = DecodeBusRecord(reinterpret_cast<const quint8*>(lock.records.constData())
+                                              + r * AuditSession::BusRecordSize);
+        out.append({ e.time, quint8(e.event), quint8(e.user), 1 });
+    }
+    return out;
+}
+
+// A download of what is new: the sample lock records 400 events after the visit; --new stops at
+// the visit's events. Through corvane-lock-sim at the real pace, against the floor of the
+// exchanges it needs and the floor of reading all the lock holds.
+std::function<void()> NewEventsOverPseudoTerminal(QString& note)
+{
+    return [&note] {
+        const QVector<HistoryEvent> visit = Held(SampleLock());
+        const operations::ArchivedEvents archived = [visit](const QString&) { return visit; };
+        SimulatedInterface memory;
+        memory.recordEvents(400);
+        NoProgress progress;
+        qint64 floor = 0, fullFloor = 0;
+        {
+            SimulatedLink link(memory, false);
+            operations::DownloadAudit(link, progress, 0, operations::NoWaitLimit, archived);
+            floor = link.elapsedMs();
+        }
+        {
+            SimulatedLink link(memory, false);
+            operations::DownloadAudit(link, progress, 0);
+            fullFloor = link.elapsedMs();
+        }
+
+        QProcess sim;
+        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-lock-sim"), { "--pace", "real" });
+        if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
+            note = QStringLiteral("corvane-lock-sim did not start");
+            return;
+        }
+        const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        sim.readAll();
+        sim.write("events 400\n");
+        while (!sim.readAll().contains("recorded") && sim.waitForReadyRead(5000)) {
+        }
+        QElapsedTimer timer;
+        timer.start();
+        OperationResult<BusDump> download;
+        const OperationOutcome outcome = RunOnSerialPort(port, false, [&](DeviceLink& link) {
+            download = operations::DownloadAudit(link, progress, 0, operations::NoWaitLimit, archived);
+            return download.outcome;
+        });
+        const qint64 measured = timer.elapsed();
+        sim.kill();
+        sim.waitForFinished();
+        note = outcome.succeeded()
+            ? QStringLiteral("%1 events in %2 ms, floor %3 ms, measured/floor %4 (target <= 1.1); reading all %5 "
+                             "events: floor %6 s")
+                  .arg(download.payload.events.size() / AuditSession::BusRecordSize)
+                  .arg(measured)
+                  .arg(floor)
+                  .arg(double(measured) / floor, 0, 'f', 3)
+                  .arg(memory.lock().eventCount())
+                  .arg(fullFloor / 1000)
+            : outcome.message;
+    };
+}
+
 } // namespace
 
 QVector<BenchCase> DeviceCases()
@@ -115,5 +185,7 @@ QVector<BenchCase> DeviceCases()
                    [](QString& note) { return OverPseudoTerminal(Job::ReadKey, 0, note); }, false });
     cases.append({ QStringLiteral("device: download 200, pty real pace"), 1,
                    [](QString& note) { return OverPseudoTerminal(Job::Download, 200, note); }, false });
+    cases.append({ QStringLiteral("device: download new 400, pty real pace"), 1,
+                   [](QString& note) { return NewEventsOverPseudoTerminal(note); }, false });
     return cases;
 }

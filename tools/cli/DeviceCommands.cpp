@@ -1,6 +1,7 @@
 #include "DeviceCommands.h"
 
 #include "ArchiveCommands.h"
+#include "ArchiveLocation.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "AuditView.h"
@@ -57,6 +58,7 @@ struct DeviceOptions
     DisplaySettings display;
     QString archive;
     bool keep = true; // in the archive
+    bool newOnly = false;
 };
 
 const QStringList Commands = { "ports", "read-key", "write-key", "download", "users-log" };
@@ -236,6 +238,8 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
                 return false;
         } else if (a == QLatin1String("--no-archive") && keeps) {
             o.keep = false;
+        } else if (a == QLatin1String("--new") && o.command == QLatin1String("download")) {
+            o.newOnly = true;
         } else if (a == QLatin1String("--yes") && o.command == QLatin1String("write-key")) {
             o.yes = true;
         } else if (a == QLatin1String("--date-format") && o.command == QLatin1String("users-log")) {
@@ -265,8 +269,9 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
         *error = Cli::tr("Wrong number of arguments.");
         return false;
     }
-    if (!o.archive.isEmpty() && !o.keep) {
-        *error = Cli::tr("--archive and --no-archive exclude each other.");
+    if ((!o.archive.isEmpty() || o.newOnly) && !o.keep) {
+        *error = o.newOnly ? Cli::tr("--new stops at what the archive holds: not with --no-archive.")
+                           : Cli::tr("--archive and --no-archive exclude each other.");
         return false;
     }
     if (!o.capture.isEmpty() && o.port == SimulatedPort) {
@@ -368,11 +373,12 @@ QString DeviceUsageText(const QString& command)
                        "(default 60).\n")
             + port + capture;
     if (command == QLatin1String("download"))
-        return Cli::tr("Usage: corvane-audit-cli download [--port PATH] [--events N] [--wait SECONDS] [--capture FILE]\n"
-                       "                          [--archive PATH|--no-archive] OUTPUT.kaud\n"
+        return Cli::tr("Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]\n"
+                       "                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud\n"
                        "Downloads the lock's audit through the keypad (in download mode, function 7) into an\n"
                        "audit file. --events N reads the N newest events (default 0: all, up to 5600);\n"
-                       "--wait bounds the wait for the keypad (default 60).\n")
+                       "--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches\n"
+                       "the events the archive holds from the last visit.\n")
             + port + capture + archive;
     return Cli::tr("Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
                    "                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-\n"
@@ -453,8 +459,18 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
 
     if (o.command == QLatin1String("download")) {
         OperationResult<BusDump> download;
+        // With --new the archive is asked, once the lock has told its serial number, where to stop.
+        const QString location = ChooseArchiveLocation(o.archive);
+        const operations::ArchivedEvents archived = [&location, &err](const QString& serial) {
+            QVector<HistoryEvent> newest;
+            Archive archive;
+            if (!archive.open(location) || !archive.newestLockEvents(serial, 256, &newest))
+                err << Cli::tr("The archive does not tell where to stop: %1").arg(archive.errorString()) << Qt::endl;
+            return newest;
+        };
         download.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
-            download = operations::DownloadAudit(link, progress, o.events, o.waitMs);
+            download = operations::DownloadAudit(link, progress, o.events, o.waitMs,
+                                                 o.newOnly ? archived : operations::ArchivedEvents());
             return download.outcome;
         });
         if (!download.succeeded())
@@ -463,9 +479,12 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         AuditSession& s = *session;
         s.busAudit = true;
         s.setBusDump(download.payload);
-        // The bar's last step is an event short of the whole: the download is complete now.
-        progress.setPercentageMode(true);
-        progress.setPercentage(100);
+        // The bar's last step is an event short of the whole: the download is complete now. A
+        // download of what is new had no bar.
+        if (!o.newOnly) {
+            progress.setPercentageMode(true);
+            progress.setPercentage(100);
+        }
         s.downloadTime = QDateTime::currentDateTime();
         return SaveAudit(s, o.output, err) && Keep(o, s, AuditKind::BusDownload, err) ? Done : Failed;
     }
