@@ -20,18 +20,6 @@ struct SearchRead
     QVector<FoundEvent> found;
 };
 
-// A day as YYYY-MM-DD to audit seconds: its first second, or with `end` the next day's.
-bool AuditDay(const QString& text, bool end, qint64* seconds)
-{
-    if (text.trimmed().isEmpty())
-        return true;
-    const QDate day = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
-    if (!day.isValid() || day.year() < 2000)
-        return false;
-    *seconds = QDate(2000, 1, 1).daysTo(end ? day.addDays(1) : day) * 86400;
-    return true;
-}
-
 // Sort keys: numbers as numbers and dates by time, whatever their display pattern.
 enum { SortRole = Qt::UserRole + 1 };
 
@@ -174,11 +162,11 @@ void LocksTab::setWaiting(int count)
 
 bool LocksTab::query(SearchQuery* q, QString* error) const
 {
-    if (!AuditDay(m_from.text(), false, &q->from)) {
+    if (!m_from.text().trimmed().isEmpty() && !SearchDay(m_from.text(), false, &q->from)) {
         *error = tr("The first day is not a date as YYYY-MM-DD: %1").arg(m_from.text());
         return false;
     }
-    if (!AuditDay(m_to.text(), true, &q->to)) {
+    if (!m_to.text().trimmed().isEmpty() && !SearchDay(m_to.text(), true, &q->to)) {
         *error = tr("The last day is not a date as YYYY-MM-DD: %1").arg(m_to.text());
         return false;
     }

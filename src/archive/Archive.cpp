@@ -136,6 +136,15 @@ TextTable LocksTextTable(const QVector<LockSummary>& locks, const DisplaySetting
     return table;
 }
 
+bool SearchDay(const QString& text, bool end, qint64* seconds)
+{
+    const QDate day = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
+    if (!day.isValid() || day.year() < 2000)
+        return false;
+    *seconds = QDate(2000, 1, 1).daysTo(end ? day.addDays(1) : day) * 86400;
+    return true;
+}
+
 TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display)
 {
     TextTable table;
@@ -438,7 +447,9 @@ ImportReport Archive::import(const QByteArray& auditFile, AuditKind kind)
         downloaded = QDateTime::currentDateTime();
     const qint64 order = WallClock(downloaded);
     const QString sha = QString::fromLatin1(QCryptographicHash::hash(auditFile, QCryptographicHash::Sha256).toHex());
-    // The same audit saved again with another label (the keypad's time as displayed) is still the same audit.
+    // The same audit saved again with another label (the keypad's time as displayed) is still the same
+    // audit; the same events downloaded on another day are another visit.
+    session->decoded.config.downloadTime = decoded.config.downloadTime;
     const QString identity = QString::fromLatin1(
         QCryptographicHash::hash(AuditFile::Serialize(*session, QString()), QCryptographicHash::Sha256).toHex());
 

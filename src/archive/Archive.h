@@ -88,6 +88,10 @@ struct SearchQuery
     int user = -1;       // this user number; -1 for every user
 };
 
+// A search's day bound from YYYY-MM-DD: its first second in audit time, or with `end` the next
+// day's. False for anything else.
+bool SearchDay(const QString& text, bool end, qint64* seconds);
+
 struct FoundEvent
 {
     QString serial;

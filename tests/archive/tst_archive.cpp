@@ -44,7 +44,7 @@ public:
 private slots:
     void imports_data()
     {
-        // Steps: record N, alike N (events recorded alike), clockback HOURS, download N|all, key,
+        // Steps: record N, alike N (events recorded alike), clockback HOURS, wait DAYS, download N|all, key,
         // again (the last audit once more), stash N (a download kept for later), import-stash,
         // noserial, corrupt.
         QTest::addColumn<QStringList>("steps");
@@ -63,6 +63,9 @@ private slots:
             << QStringList{ "added 1000 gaps 0", "added 100 gaps 0" } << "events 1100 gaps 0 visits 2";
         QTest::newRow("nothing new since the last visit")
             << QStringList{ "record 700", "download all", "download 200" }
+            << QStringList{ "added 700 gaps 0", "added 0 gaps 0" } << "events 700 gaps 0 visits 2";
+        QTest::newRow("the same events downloaded a day later")
+            << QStringList{ "record 700", "download all", "wait 1", "download all" }
             << QStringList{ "added 700 gaps 0", "added 0 gaps 0" } << "events 700 gaps 0 visits 2";
         QTest::newRow("the lock overwrote events between visits")
             << QStringList{ "record 1000", "download all", "record 6000", "download all" }
@@ -104,6 +107,8 @@ private slots:
                 life.record(arg.toInt());
             else if (verb == "alike")
                 life.recordAlike(arg.toInt());
+            else if (verb == "wait")
+                life.passDays(arg.toInt());
             else if (verb == "clockback")
                 life.setClockBack(arg.toLongLong() * 3600);
             else if (verb == "download")

@@ -2,6 +2,7 @@
 // every format, the archive verified, and downloads that keep what they obtain.
 
 #include "AuditCli.h"
+#include "CliRun.h"
 #include "archive/ArchiveFixtures.h"
 #include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
@@ -12,17 +13,6 @@
 
 using namespace archivefixtures;
 using namespace fixtures;
-
-namespace {
-
-struct Run
-{
-    QString out, err;
-    int code;
-    explicit Run(const QStringList& args) { QTextStream o(&out), e(&err); code = cli::Run(args, o, e); }
-};
-
-} // namespace
 
 class TestArchiveCli : public QObject
 {

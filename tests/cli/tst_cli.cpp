@@ -1,5 +1,6 @@
 #include "AuditBuilder.h"
 #include "AuditCli.h"
+#include "CliRun.h"
 #include "CaptureFormat.h"
 #include "LockSimProcess.h"
 #include "SimulatedLock.h"
@@ -22,14 +23,6 @@
 using namespace fixtures;
 
 namespace {
-
-// One command's exit status and what it wrote (the streams flush into the strings as they go).
-struct Run
-{
-    QString out, err;
-    int code;
-    explicit Run(const QStringList& args) { QTextStream o(&out), e(&err); code = cli::Run(args, o, e); }
-};
 
 // 60 lock events an hour apart from 14/03/2024 09.00.00 back; a simple audit drops the 15 code entries.
 DallasImageBuilder Key(const QByteArray& name = "VAULT1", const QByteArray& serial = "20240117")

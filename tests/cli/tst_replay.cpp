@@ -2,6 +2,7 @@
 // capture on a pseudo-terminal to the command line.
 
 #include "AuditCli.h"
+#include "CliRun.h"
 #include "AuditFileBytes.h"
 #include "CaptureFormat.h"
 #include "CaptureReplay.h"
@@ -14,13 +15,6 @@
 using namespace fixtures;
 
 namespace {
-
-struct Run
-{
-    QString out, err;
-    int code;
-    explicit Run(const QStringList& args) { QTextStream o(&out), e(&err); code = cli::Run(args, o, e); }
-};
 
 const QString Captures = QStringLiteral(CORVANE_SOURCE_DIR "/tests/captures/");
 

@@ -82,23 +82,13 @@ QString ArchiveUsageText(const QString& command)
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
 }
 
-// A day as YYYY-MM-DD, to its first second in audit time (the next day's with `end`).
-bool AuditDay(const QString& text, bool end, qint64* seconds)
-{
-    const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    if (!day.isValid() || day.year() < 2000)
-        return false;
-    *seconds = QDate(2000, 1, 1).daysTo(end ? day.addDays(1) : day) * 86400;
-    return true;
-}
-
 bool TakeSearchOption(const QString& option, const QString& value, SearchQuery& query, QString* error)
 {
     bool ok = true;
     if (option == QLatin1String("--lock")) {
         query.serials << value;
     } else if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
-        ok = AuditDay(value, option == QLatin1String("--to"), option == QLatin1String("--to") ? &query.to : &query.from);
+        ok = SearchDay(value, option == QLatin1String("--to"), option == QLatin1String("--to") ? &query.to : &query.from);
         if (!ok)
             *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(option, value, QStringLiteral("YYYY-MM-DD"));
     } else {
