@@ -87,14 +87,9 @@ LocksTab::LocksTab(QWidget* parent) : QWidget(parent)
     searchRow->addWidget(&m_user);
     searchRow->addWidget(&m_find);
     searchRow->addWidget(&m_found);
-    auto* results = new QWidget;
-    auto* resultLayout = new QVBoxLayout(results);
-    resultLayout->setContentsMargins(0, 0, 0, 0);
-    resultLayout->addLayout(searchRow);
-    resultLayout->addWidget(&m_results, 1);
     m_split.setOrientation(Qt::Vertical);
     m_split.addWidget(&m_table);
-    m_split.addWidget(results);
+    m_split.addWidget(&m_results);
     m_split.setStretchFactor(0, 1);
     m_split.setStretchFactor(1, 1);
     auto* queue = new QHBoxLayout;
@@ -102,6 +97,7 @@ LocksTab::LocksTab(QWidget* parent) : QWidget(parent)
     queue->addWidget(&m_send);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(searchRow);
     layout->addWidget(&m_split, 1);
     layout->addWidget(&m_status);
     layout->addLayout(queue);

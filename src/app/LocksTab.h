@@ -77,7 +77,7 @@ private:
     // The query of the search row; false with the field that is wrong.
     bool query(SearchQuery* query, QString* error) const;
 
-    // Holds the widgets below (members too), so it goes after them.
+    // Holds the two tables below (members too), so it goes after them.
     QSplitter m_split;
     QLineEdit m_search;
     QLineEdit m_from;
