@@ -3,6 +3,8 @@
 
 #include "ArchiveLocation.h"
 
+#include <QUrl>
+
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -24,8 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!ok || !address.server)
             continue;
         Require(address.port > 0 && address.port <= 65535 && !address.host.isEmpty() && !address.database.isEmpty());
-        if (!address.password.isEmpty())
-            Require(!address.display.contains(QLatin1Char(':') + address.password + QLatin1Char('@')));
+        // The shown name, read back as a URL, carries neither a password nor the options.
+        const QUrl shown(address.display);
+        Require(shown.password().isEmpty() && !shown.hasQuery());
         Require(!address.connectOptions.contains(QLatin1String(";;")));
     }
     return 0;
