@@ -53,17 +53,24 @@ QString ResidentMemory()
     return QString();
 }
 
+// A shown window holding a history of 100 000 events, already laid out once.
+std::shared_ptr<MainWindow> HistoryWindow()
+{
+    auto window = std::make_shared<MainWindow>();
+    window->resize(1100, 700);
+    window->show();
+    window->session().decoded = BenchHistory(100000);
+    Show(*window);
+    return window;
+}
+
 BenchCase HistoryToTable()
 {
     BenchCase c;
     c.name = QStringLiteral("window/history-100k");
     c.iterations = 5;
     c.prepare = [](QString& note) {
-        auto window = std::make_shared<MainWindow>();
-        window->resize(1100, 700);
-        window->show();
-        window->session().decoded = BenchHistory(100000);
-        Show(*window);
+        auto window = HistoryWindow();
         note = QStringLiteral("100000 events: configuration, merge, filter, numbers, model, filter lists, one paint; "
                               "window's resident memory %1 (limit 200 MB)")
                    .arg(ResidentMemory());
@@ -78,11 +85,7 @@ BenchCase FilterChange()
     c.name = QStringLiteral("window/filter-100k");
     c.iterations = 20;
     c.prepare = [](QString& note) {
-        auto window = std::make_shared<MainWindow>();
-        window->resize(1100, 700);
-        window->show();
-        window->session().decoded = BenchHistory(100000);
-        Show(*window);
+        auto window = HistoryWindow();
         auto pick = std::make_shared<int>(0);
         window->userFilter().on_itemPressed(window->userFilter().model()->index(0, 0));
         window->onSetFilter();
