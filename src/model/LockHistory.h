@@ -1,0 +1,88 @@
+#pragma once
+
+#include "AuditRecords.h"
+#include "AuditView.h"
+#include "History.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What the archive tells of its locks, as plain values: a lock's summary, its visits and joined
+// history, and the events a search finds; with the tables they are shown as.
+
+struct LockSummary
+{
+    QString serial;
+    QString name;
+    int visits = 0;
+    int events = 0;
+    int gaps = 0;
+    qint64 firstEvent = 0; // audit seconds of the oldest and the newest event, 0 for none
+    qint64 lastEvent = 0;
+    QDateTime lastVisit;
+};
+
+// "Serial number", "Lock name", "Visits", "Events", "Gaps", "First event", "Last event", "Last visit".
+QStringList LockColumnHeaders();
+// The locks as the Locks tab and the command line list them, dates in the display's pattern.
+TextTable LocksTextTable(const QVector<LockSummary>& locks, const DisplaySettings& display);
+
+// One stored audit as a visit of its lock.
+struct Visit
+{
+    qint64 audit = 0;
+    int number = 0; // 1 for the earliest download
+    QString kind;
+    QByteArray sha256;
+    QDateTime downloaded;
+    QDateTime imported;
+    QString importedBy;
+    QString importedHost;
+    int newEvents = 0;
+};
+
+// A lock's whole story: its visits by download date, and each device's joined events.
+struct LockHistory
+{
+    QString serial;
+    QString name;
+    QVector<Visit> visits;
+    DeviceHistory lock;
+    DeviceHistory keypad;
+    // The latest visit's audit file, for its configuration and users.
+    QByteArray latestAudit;
+
+    int visitOf(qint64 audit) const;
+};
+
+// The history as an audit to present: every event with its visit and stretch, and the
+// configuration, users and clock settings of the latest visit. False with a reason when the
+// latest visit's audit no longer reads.
+bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error);
+
+// A search across the archived locks: every condition given must hold.
+struct SearchQuery
+{
+    QStringList serials; // any of these locks; none: every lock
+    qint64 from = -1;    // audit seconds: from this one on; -1 for no bound
+    qint64 to = -1;      // before this one; -1 for no bound
+    QVector<int> events; // any of these codes; none: every code
+    int user = -1;       // this user number; -1 for every user
+};
+
+// A search's day bound from YYYY-MM-DD: its first second in audit time, or with `end` the next
+// day's. False for anything else.
+bool SearchDay(const QString& text, bool end, qint64* seconds);
+
+struct FoundEvent
+{
+    QString serial;
+    QString name;
+    EventsTable event; // with its visit
+};
+
+// "Serial number", "Lock name", the export's event columns and "Visit"; numbered from 1.
+TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display);
