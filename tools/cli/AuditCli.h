@@ -14,7 +14,16 @@
 // window's own pipeline, and writes one of its tables or a readable summary.
 namespace cli {
 
-enum ExitCode { Success = 0, Rejected = 1, UsageError = 2 };
+// The exit statuses, one table for every command (README, "Exit status").
+enum ExitCode {
+    Success = 0,
+    Rejected = 1,   // refused input, a failed operation or output
+    UsageError = 2,
+    NotArchived = 3, // the audit was saved but is not in the archive yet: it waits to be sent, or the
+                     // archive may only be read
+    Partial = 4,     // a download stopped short: what was read is saved, marked as partial
+    Interrupted = 130,
+};
 
 struct Options
 {
