@@ -34,8 +34,6 @@ struct Cli
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
 
-enum ExitStatus { Done = 0, Failed = 1, Usage = 2, Interrupted = 130 };
-
 // The in-memory sample lock instead of a port: handy to try the commands without hardware.
 const QString SimulatedPort = QStringLiteral("simulated");
 constexpr qint64 DefaultWaitSeconds = 60;
@@ -301,10 +299,10 @@ int Finish(const OperationOutcome& outcome, QTextStream& err)
         return Interrupted;
     }
     if (outcome.kind == OperationOutcome::Succeeded)
-        return Done;
+        return Success;
     err << (outcome.detail.isEmpty() ? outcome.message : QStringLiteral("%1 %2").arg(outcome.message, outcome.detail))
         << Qt::endl;
-    return Failed;
+    return Rejected;
 }
 
 // Output files are checked before the lock is asked anything: a read takes minutes.
@@ -392,11 +390,11 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     QString error;
     if (!Parse(args, o, &error)) {
         err << error << '\n' << UsageHint(o.command) << '\n' << Qt::flush;
-        return Usage;
+        return UsageError;
     }
     g_stop.store(false);
     if (!OutputWritable(o.output, err))
-        return Failed;
+        return Rejected;
 
     if (o.command == QLatin1String("ports")) {
         const QStringList ports = EnumPorts();
@@ -405,25 +403,25 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         out.flush();
         if (ports.isEmpty()) {
             err << QCoreApplication::translate("MainWindow", "Unable to find any USB interface") << Qt::endl;
-            return Failed;
+            return Rejected;
         }
-        return Done;
+        return Success;
     }
 
     if (o.command == QLatin1String("write-key") && !o.yes) {
         if (!::isatty(STDIN_FILENO)) {
             err << Cli::tr("write-key deletes what the key holds: confirm on a terminal, or pass --yes.") << Qt::endl;
-            return Usage;
+            return UsageError;
         }
         if (!Confirmed(err))
-            return g_stop.load() ? Finish(OperationOutcome(), err) : Failed;
+            return g_stop.load() ? Finish(OperationOutcome(), err) : Rejected;
     }
 
     if (o.port.isEmpty()) {
         o.port = EnumPorts().value(0);
         if (o.port.isEmpty()) {
             err << QCoreApplication::translate("MainWindow", "Unable to find any USB interface") << Qt::endl;
-            return Failed;
+            return Rejected;
         }
     }
 
@@ -445,7 +443,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         const bool saved = o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)
             ? WriteOutput(o.output, read.payload, out, err)
             : SaveAudit(*session, o.output, err);
-        return saved && Keep(o, *session, AuditKind::DallasKey, err) ? Done : Failed;
+        return saved && Keep(o, *session, AuditKind::DallasKey, err) ? Success : Rejected;
     }
 
     if (o.command == QLatin1String("write-key")) {
@@ -486,7 +484,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
             progress.setPercentage(100);
         }
         s.downloadTime = QDateTime::currentDateTime();
-        return SaveAudit(s, o.output, err) && Keep(o, s, AuditKind::BusDownload, err) ? Done : Failed;
+        return SaveAudit(s, o.output, err) && Keep(o, s, AuditKind::BusDownload, err) ? Success : Rejected;
     }
 
     OperationResult<QByteArray> log;
@@ -501,7 +499,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     table.header = UsersLogHeaders();
     for (const UsersLogRow& row : UsersLogRows(records, o.display))
         table.rows.append({ row.user, row.installedBy, row.date });
-    return WriteOutput(o.output, ToCsv(table), out, err) ? Done : Failed;
+    return WriteOutput(o.output, ToCsv(table), out, err) ? Success : Rejected;
 }
 
 } // namespace cli
