@@ -321,6 +321,27 @@
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventos, deteniéndose en la última visita (%2 s)</translation>
     </message>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>La descarga se canceló después de %n evento; se conserva, marcado como parcial.</numerusform>
+            <numerusform>La descarga se canceló después de %n eventos; se conservan, marcados como parciales.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: la descarga se detuvo después de %n evento; se conserva, marcado como parcial.</numerusform>
+            <numerusform>%1: la descarga se detuvo después de %n eventos; se conservan, marcados como parciales.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (parcial: %n evento)</numerusform>
+            <numerusform>%1 (parcial: %n eventos)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>History</name>

@@ -321,6 +321,27 @@
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventi, fermandosi all&apos;ultima visita (%2 s)</translation>
     </message>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>Il download è stato annullato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>Il download è stato annullato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: il download si è fermato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>%1: il download si è fermato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (parziale: %n evento)</numerusform>
+            <numerusform>%1 (parziale: %n eventi)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>History</name>

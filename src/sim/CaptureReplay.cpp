@@ -1,11 +1,11 @@
 #include "CaptureReplay.h"
 
-#include "SerialTransport.h"
+#include "LinePace.h"
 
 namespace {
 
 // Well inside the program's wait for a first byte, whatever the machine's timing.
-constexpr qint64 LatestFirstByteMs = FirstAnswerByteTimeoutMs - 100;
+constexpr qint64 LatestFirstByteMs = LinePace.firstByteMs - 100;
 
 } // namespace
 
@@ -50,7 +50,7 @@ PtyServer::Reply CaptureReplay::reply(const QByteArray& request, int baud)
     // of which it will see again. A first byte any later than the program's wait for one was not
     // heard as this answer: only a capture edited by hand asks for that.
     const qint64 bytesUs = qint64(reply.bytes.size()) * 10 * 1000000 / e.baud;
-    const qint64 startUs = (e.answerMs - e.requestMs - AnswerSilenceMs) * 1000 - bytesUs;
+    const qint64 startUs = (e.answerMs - e.requestMs - LinePace.silenceMs) * 1000 - bytesUs;
     reply.delayUs = reply.bytes.isEmpty() ? 0 : qBound<qint64>(0, startUs, LatestFirstByteMs * 1000);
     return reply;
 }

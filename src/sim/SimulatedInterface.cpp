@@ -1,7 +1,7 @@
 #include "SimulatedInterface.h"
 
 #include "AuditBuilder.h"
-#include "SerialTransport.h"
+#include "LinePace.h"
 
 #include <QStringList>
 
@@ -18,8 +18,8 @@ constexpr quint8 ErrorClass = 0x16;
 constexpr quint8 UsersLogUnsupported = 0x8A;
 constexpr quint8 AuditKeyFamily = 0x0C;
 constexpr quint8 OtherFamily = 0x0A;
-constexpr int KeySize = 8192;
-constexpr int PageSize = 32;
+constexpr int KeySize = wire::DallasImageSize;
+constexpr int PageSize = wire::DallasPageSize;
 constexpr int ReportFiller = 17;
 constexpr quint8 DownloadModeBit = 0x80;
 constexpr int VersionModeByte = 1;

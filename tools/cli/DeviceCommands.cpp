@@ -9,6 +9,7 @@
 #include "OutputFile.h"
 #include "DallasRequest.h"
 #include "DeviceOperations.h"
+#include "SerialLink.h"
 #include "SerialTransport.h"
 #include "SimulatedLink.h"
 #include "UsersLog.h"
@@ -66,10 +67,14 @@ class ConsoleProgress : public OperationProgress
 {
 public:
     explicit ConsoleProgress(QTextStream& err) : m_err(err), m_terminal(::isatty(STDERR_FILENO)) {}
-    ~ConsoleProgress() override
+    ~ConsoleProgress() override { endLine(); }
+
+    // Ends the line redrawn on a terminal, so that what is told next has lines of its own.
+    void endLine()
     {
         if (m_terminal && m_drawn)
             m_err << '\n' << Qt::flush;
+        m_drawn = false;
     }
 
     void setPercentageMode(bool on) override { m_percentage = on; }
@@ -118,9 +123,10 @@ private:
     QString m_text;
 };
 
-// Runs an operation on the chosen port: the serial port, or the sample lock in memory. A capture
-// that cannot be written is one warning; the operation goes on.
-OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, QTextStream& err, const Operation& operation)
+// Runs an operation on the chosen port: a serial port through `serialLinks`, or the sample lock in
+// memory. A capture that cannot be written is one warning; the operation goes on.
+OperationOutcome RunOnChosenPort(const DeviceOptions& o, const LinkFactory& serialLinks, bool keyMode, QTextStream& err,
+                                 const Operation& operation)
 {
     // Ctrl-C now asks the operation to stop between two exchanges, so the port is closed properly.
     struct Running
@@ -131,11 +137,10 @@ OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, QTextStream&
     if (o.port == SimulatedPort) {
         auto device = std::make_unique<SimulatedInterface>();
         device->setKey(SimulatedInterface::Key::Audit);
-        SimulatedLink link(*device, keyMode);
-        return operation(link);
+        return RunOperation(SimulatedLinkFactory(*device), o.port, keyMode, operation);
     }
     if (o.capture.isEmpty())
-        return RunOnSerialPort(o.port, keyMode, operation);
+        return RunOperation(serialLinks, o.port, keyMode, operation);
     capture::Header header;
     header.operation = o.command;
     if (o.command == QLatin1String(operationname::Download))
@@ -145,14 +150,15 @@ OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, QTextStream&
     const bool capturing = writer.open(o.capture, header, false, &error);
     if (!capturing)
         err << CaptureOffText(o.capture, error) << Qt::endl;
-    const OperationOutcome outcome = RunOnSerialPort(o.port, keyMode, operation, capturing ? &writer : nullptr);
+    const OperationOutcome outcome = RunOperation(serialLinks, o.port, keyMode, operation, capturing ? &writer : nullptr);
     if (capturing && !writer.failure().isEmpty())
         err << CaptureOffText(o.capture, writer.failure()) << Qt::endl;
     return outcome;
 }
 
-// Decodes the session as the window shows it, and saves it with the window's label.
-bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
+// Decodes the session as the window shows it, and saves it with the window's label; a partial
+// audit of `partialEvents` events is marked so in it.
+bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err, int partialEvents = 0)
 {
     session.decoded = DecodeAudit(session);
     for (DecodeNotice notice : session.decoded.notices)
@@ -161,7 +167,9 @@ bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
         return false;
     const ConfigPresentation p = PresentConfig(session.decoded.config, session.busAudit, session.decoded.lockEvents, DisplaySettings());
     QString error;
-    if (!AuditFile::Save(output, session, p.keypadDownloadTime, &error)) {
+    const QString label = partialEvents > 0 ? operations::PartialLabel(p.keypadDownloadTime, partialEvents)
+                                            : p.keypadDownloadTime;
+    if (!AuditFile::Save(output, session, label, &error)) {
         err << UnableToWriteText(output, error) << Qt::endl;
         return false;
     }
@@ -386,6 +394,11 @@ QString DeviceUsageText(const QString& command)
 
 int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    return RunDeviceCommand(args, out, err, SerialLinkFactory());
+}
+
+int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err, const LinkFactory& serialLinks)
+{
     DeviceOptions o;
     QString error;
     if (!Parse(args, o, &error)) {
@@ -431,8 +444,8 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
 
     if (o.command == QLatin1String("read-key")) {
         OperationResult<QByteArray> read;
-        read.outcome = RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
-            read = operations::ReadDallasKey(link, progress, operations::KeyPageCount, o.waitMs);
+        read.outcome = RunOnChosenPort(o, serialLinks, KeyMode, err, [&](DeviceLink& link) {
+            read = operations::ReadDallasKey(link, progress, wire::DallasPageCount, o.waitMs);
             return read.outcome;
         });
         if (!read.succeeded())
@@ -449,7 +462,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     if (o.command == QLatin1String("write-key")) {
         QByteArray request(wire::DallasImageSize, '\0');
         BuildRequestImage(reinterpret_cast<quint8*>(request.data()));
-        return Finish(RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
+        return Finish(RunOnChosenPort(o, serialLinks, KeyMode, err, [&](DeviceLink& link) {
                           return operations::WriteDallasKey(link, progress, request, o.waitMs);
                       }),
                       err);
@@ -466,12 +479,14 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
                 err << Cli::tr("The archive does not tell where to stop: %1").arg(archive.errorString()) << Qt::endl;
             return newest;
         };
-        download.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
+        download.outcome = RunOnChosenPort(o, serialLinks, BusMode, err, [&](DeviceLink& link) {
             download = operations::DownloadAudit(link, progress, o.events, o.waitMs,
                                                  o.newOnly ? archived : operations::ArchivedEvents());
             return download.outcome;
         });
-        if (!download.succeeded())
+        // What was read before a failure or Ctrl-C is saved and kept too, marked as partial.
+        const int partial = operations::PartialEventCount(download);
+        if (!download.succeeded() && partial == 0)
             return Finish(download.outcome, err);
         auto session = std::make_unique<AuditSession>();
         AuditSession& s = *session;
@@ -479,16 +494,21 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         s.setBusDump(download.payload);
         // The bar's last step is an event short of the whole: the download is complete now. A
         // download of what is new had no bar.
-        if (!o.newOnly) {
+        if (partial == 0 && !o.newOnly) {
             progress.setPercentageMode(true);
             progress.setPercentage(100);
         }
+        progress.endLine();
+        if (partial > 0)
+            err << operations::PartialDownloadText(download.outcome, partial) << Qt::endl;
         s.downloadTime = QDateTime::currentDateTime();
-        return SaveAudit(s, o.output, err) && Keep(o, s, AuditKind::BusDownload, err) ? Success : Rejected;
+        return SaveAudit(s, o.output, err, partial) && Keep(o, s, AuditKind::BusDownload, err)
+            ? (partial > 0 ? Partial : Success)
+            : Rejected;
     }
 
     OperationResult<QByteArray> log;
-    log.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
+    log.outcome = RunOnChosenPort(o, serialLinks, BusMode, err, [&](DeviceLink& link) {
         log = operations::DownloadUsersLog(link, progress);
         return log.outcome;
     });
