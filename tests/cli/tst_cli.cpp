@@ -423,6 +423,17 @@ private slots:
         QCOMPARE(ReadAll("filled.bin"), SampleLock().dallasImage);
     }
 
+    // The simulator tells the commands it takes while it runs, and so does a replay.
+    void simulatorHelp()
+    {
+        LockSimProcess sim({});
+        const QString help = sim.command("help");
+        QVERIFY2(help.startsWith("key KIND") && help.contains("\n  events N ") && help.endsWith("quit"), qPrintable(help));
+        QCOMPARE(sim.command("fill"), QStringLiteral("the lock refused: the key on the reader holds no audit request"));
+        LockSimProcess replay({ "--replay", CORVANE_SOURCE_DIR "/tests/captures/users-log.capture" });
+        QVERIFY(replay.command("help").startsWith("status "));
+    }
+
     // A download that stops short keeps what it read: saved as an audit marked as partial in its
     // label, kept in the archive, told with the number of events and the reason; exit status 4.
     void partialDownload()
