@@ -71,6 +71,13 @@ bool ToInt(const QString& text, int& value)
 
 SimulatedInterface::SimulatedInterface(LockAudit lock) : m_lock(std::move(lock)) {}
 
+void SimulatedInterface::recordEvents(int count)
+{
+    // The download's place is an index into the records, newest first: it moves with its record.
+    const int added = RecordEvents(m_lock, count);
+    m_nextEvent = std::min(m_nextEvent + added, m_lock.eventCount());
+}
+
 void SimulatedInterface::setKey(Key key)
 {
     m_key = key;

@@ -67,9 +67,9 @@ private slots:
         };
         const QPair<QByteArray, int> presence { "03069B", 19200 };
         // 65 ms less the silence and the 3 bytes' 1.6 ms at 19200 baud; an answer 8 s late (edited
-        // by hand) comes as late as the program still hears it.
+        // by hand) comes whole as late as the program still hears it.
         QCOMPARE(replies({ presence, presence, presence, presence, { "0604", 19200 } }),
-                 (QStringList{ "0B060C@23", "@0", "0406@0", "0406002A@700", "@0 hang-up", "5/5 1", "" }));
+                 (QStringList{ "0B060C@23", "@0", "0406@0", "0406002A@697", "@0 hang-up", "5/5 1", "" }));
         QCOMPARE(replies({ presence, { "03069C", 19200 }, presence }),
                  (QStringList{ "0B060C@23", "@-", "@-", "1/5 0", "request 2 differs from the capture: sent 03 06 9C, captured 03 06 9B" }));
         QCOMPARE(replies({ { "03069B", 4800 } }),

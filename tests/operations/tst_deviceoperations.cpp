@@ -266,6 +266,47 @@ private slots:
         }
     }
 
+    // Events the lock records while a download reads its audit come before where the download is:
+    // it reads on through the records it had not read, as the lock held them, never a new one nor
+    // one twice. Those the lock overwrote meanwhile (it keeps 5600) are gone: the audit ends there.
+    void eventsRecordedDuringADownload_data()
+    {
+        QTest::addColumn<int>("readBefore");
+        QTest::addColumn<int>("recorded");
+        QTest::addColumn<int>("read");
+        const int held = SampleLock().eventCount();
+        QTest::newRow("300 after 100 read") << 100 << 300 << held;
+        QTest::newRow("3000 after 2000 read: the oldest overwritten") << 2000 << 3000 << 5600 - 3000;
+        QTest::newRow("6000 after 100 read: all overwritten") << 100 << 6000 << 100;
+    }
+    void eventsRecordedDuringADownload()
+    {
+        QFETCH(int, readBefore);
+        QFETCH(int, recorded);
+        QFETCH(int, read);
+        Scene s(BusMode, {});
+        const QByteArray before = s.device.lock().records;
+        // The bar takes a step for each of the three blocks, then for every event read.
+        struct Recording : Progress
+        {
+            SimulatedInterface* device;
+            int at, count, steps = 0;
+            void setPercentage(int p) override
+            {
+                Progress::setPercentage(p);
+                if (++steps == at)
+                    device->recordEvents(count);
+            }
+        } progress;
+        progress.device = &s.device;
+        progress.at = 3 + readBefore;
+        progress.count = recorded;
+        const OperationResult<BusDump> download = operations::DownloadAudit(s.link, progress, 0);
+        QCOMPARE(download.outcome.message, QStringLiteral("Done"));
+        QCOMPARE(download.payload.events.size() / 12, read);
+        QVERIFY(download.payload.events == before.left(read * 12));
+    }
+
     // N = 3: the bar's values are integer shares of N + 13, busy until the keypad answers.
     void downloadProgress()
     {
