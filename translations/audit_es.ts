@@ -2123,22 +2123,6 @@ corvane-audit-cli archive COMANDO --help explica más de un comando.
         <translation>--new se detiene en lo que guarda el archivo: no con --no-archive.</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
-the events the archive holds from the last visit.
-</source>
-        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--new] [--wait SEGUNDOS]
-                          [--capture FICHERO] [--archive RUTA|--no-archive] SALIDA.kaud
-Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
-fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
---wait limita la espera del teclado (por defecto 60). --new se detiene en cuanto llega
-a los eventos que el archivo guarda de la última visita.
-</translation>
-    </message>
-    <message>
         <source>The archive does not tell where to stop: %1</source>
         <translation>El archivo no indica dónde detenerse: %1</translation>
     </message>
@@ -2213,6 +2197,26 @@ M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
 Ejemplo: --dst 5,0,3,5,0,10,add,1
 Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
 COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit. A download that stops short once
+events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and
+exits with 4.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--new] [--wait SEGUNDOS]
+                          [--capture FICHERO] [--archive RUTA|--no-archive] SALIDA.kaud
+Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
+fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
+--wait limita la espera del teclado (por defecto 60). --new se detiene en cuanto llega
+a los eventos que el archivo guarda de la última visita. Una descarga que se detiene antes,
+con eventos ya recibidos (un error, Ctrl-C), los guarda y conserva, marcados como parciales, y
+termina con 4.
 </translation>
     </message>
 </context>

@@ -2123,22 +2123,6 @@ corvane-audit-cli archive COMANDO --help spiega di più su un comando.
         <translation>--new si ferma a ciò che l&apos;archivio conserva: non con --no-archive.</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
-the events the archive holds from the last visit.
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
-                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
-gli eventi che l&apos;archivio conserva dall&apos;ultima visita.
-</translation>
-    </message>
-    <message>
         <source>The archive does not tell where to stop: %1</source>
         <translation>L&apos;archivio non dice dove fermarsi: %1</translation>
     </message>
@@ -2212,6 +2196,26 @@ M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
 Esempio: --dst 5,0,3,5,0,10,add,1
 Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
 COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit. A download that stops short once
+events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and
+exits with 4.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
+                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
+gli eventi che l&apos;archivio conserva dall&apos;ultima visita. Un download che si ferma prima,
+dopo l&apos;arrivo di eventi (un errore, Ctrl-C), li salva e li conserva, segnati come parziali,
+e termina con 4.
 </translation>
     </message>
 </context>

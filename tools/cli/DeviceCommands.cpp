@@ -384,7 +384,9 @@ QString DeviceUsageText(const QString& command)
                        "Downloads the lock's audit through the keypad (in download mode, function 7) into an\n"
                        "audit file. --events N reads the N newest events (default 0: all, up to 5600);\n"
                        "--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches\n"
-                       "the events the archive holds from the last visit.\n")
+                       "the events the archive holds from the last visit. A download that stops short once\n"
+                       "events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and\n"
+                       "exits with 4.\n")
             + port + capture + archive;
     return Cli::tr("Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
                    "                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-\n"
