@@ -226,6 +226,61 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>The archive %1 cannot be reached: it did not answer within %2 seconds.</source>
+        <translation>No se puede acceder al archivo %1: no ha respondido en %2 segundos.</translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation>se perdió la conexión</translation>
+    </message>
+    <message>
+        <source>There is no archive at %1</source>
+        <translation>No hay ningún archivo en %1</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>sin respuesta</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds several locks named %2: give a serial number (%3).</source>
+        <translation>El archivo %1 contiene varias cerraduras llamadas %2: indique un número de serie (%3).</translation>
+    </message>
+    <message>
+        <source>The archive is not open.</source>
+        <translation>El archivo no está abierto.</translation>
+    </message>
+    <message>
+        <source>lock name changed from %1 to %2</source>
+        <translation>nombre de la cerradura cambiado de %1 a %2</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, before the visit of %2, but the lock&apos;s events show it is the latest visit: check the computer&apos;s clock</source>
+        <translation>este ordenador fechó la descarga el %1, antes de la visita del %2, pero los eventos de la cerradura muestran que es la última visita: compruebe el reloj del ordenador</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, after every other visit, but the lock&apos;s events show it is visit %2 of %3: check the computer&apos;s clock</source>
+        <translation>este ordenador fechó la descarga el %1, después de todas las demás visitas, pero los eventos de la cerradura muestran que es la visita %2 de %3: compruebe el reloj del ordenador</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be upgraded: a stored history is damaged (%2).</source>
+        <translation>El archivo %1 no se puede actualizar: un historial guardado está dañado (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>The archive %1 was upgraded for this version: its %n audits are chained now, so that any later change shows.</source>
+        <translation>
+            <numerusform>El archivo %1 se ha actualizado para esta versión: su auditoría está ahora encadenada, de modo que cualquier cambio posterior se note.</numerusform>
+            <numerusform>El archivo %1 se ha actualizado para esta versión: sus %n auditorías están ahora encadenadas, de modo que cualquier cambio posterior se note.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is missing.</source>
+        <translation>El archivo %1 no se puede leer: falta una parte de un historial guardado.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
+        <translation>El archivo %1 no se puede leer: una parte de un historial guardado está vacía.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>

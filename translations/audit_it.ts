@@ -226,6 +226,61 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>The archive %1 cannot be reached: it did not answer within %2 seconds.</source>
+        <translation>L&apos;archivio %1 non è raggiungibile: non ha risposto entro %2 secondi.</translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation>la connessione si è interrotta</translation>
+    </message>
+    <message>
+        <source>There is no archive at %1</source>
+        <translation>Non c&apos;è alcun archivio in %1</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>nessuna risposta</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds several locks named %2: give a serial number (%3).</source>
+        <translation>L&apos;archivio %1 contiene più serrature di nome %2: indicare un numero di serie (%3).</translation>
+    </message>
+    <message>
+        <source>The archive is not open.</source>
+        <translation>L&apos;archivio non è aperto.</translation>
+    </message>
+    <message>
+        <source>lock name changed from %1 to %2</source>
+        <translation>nome della serratura cambiato da %1 a %2</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, before the visit of %2, but the lock&apos;s events show it is the latest visit: check the computer&apos;s clock</source>
+        <translation>questo computer ha datato lo scarico %1, prima della visita del %2, ma gli eventi della serratura mostrano che è l&apos;ultima visita: controllare l&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, after every other visit, but the lock&apos;s events show it is visit %2 of %3: check the computer&apos;s clock</source>
+        <translation>questo computer ha datato lo scarico %1, dopo ogni altra visita, ma gli eventi della serratura mostrano che è la visita %2 di %3: controllare l&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be upgraded: a stored history is damaged (%2).</source>
+        <translation>L&apos;archivio %1 non può essere aggiornato: una cronologia salvata è danneggiata (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>The archive %1 was upgraded for this version: its %n audits are chained now, so that any later change shows.</source>
+        <translation>
+            <numerusform>L&apos;archivio %1 è stato aggiornato per questa versione: il suo audit è ora concatenato, così che ogni modifica successiva si veda.</numerusform>
+            <numerusform>L&apos;archivio %1 è stato aggiornato per questa versione: i suoi %n audit sono ora concatenati, così che ogni modifica successiva si veda.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is missing.</source>
+        <translation>L&apos;archivio %1 non può essere letto: manca una parte di una cronologia salvata.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
+        <translation>L&apos;archivio %1 non può essere letto: una parte di una cronologia salvata è vuota.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>

@@ -34,7 +34,7 @@ struct Cli
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
 
-enum ExitStatus { Done = 0, Failed = 1, Usage = 2, Interrupted = 130 };
+enum ExitStatus { Done = Success, Failed = Rejected, Usage = UsageError };
 
 // The in-memory sample lock instead of a port: handy to try the commands without hardware.
 const QString SimulatedPort = QStringLiteral("simulated");

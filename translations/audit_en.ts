@@ -1,0 +1,14 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>Archive</name>
+    <message numerus="yes">
+        <source>The archive %1 was upgraded for this version: its %n audits are chained now, so that any later change shows.</source>
+        <translation>
+            <numerusform>The archive %1 was upgraded for this version: its audit is chained now, so that any later change shows.</numerusform>
+            <numerusform>The archive %1 was upgraded for this version: its %n audits are chained now, so that any later change shows.</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
