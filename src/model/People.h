@@ -91,7 +91,8 @@ public:
     PeopleIndex() = default;
     explicit PeopleIndex(const Tenures& directory);
 
-    // The person behind an event, null for none: none when the user byte names no person (an
+    // The person behind an event (its code, user byte and recorded time — `time`, never the
+    // daylight-saving corrected one), null for none: none when the user byte names no person (an
     // option or configuration change, the lock installed or removed, the ERC users, numbers the
     // lock never names) and none when the event has no day the lock could have known — no time,
     // or the year 2000 where a lock whose clock was never set counts from.

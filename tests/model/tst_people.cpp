@@ -520,6 +520,48 @@ private slots:
         QVERIFY(change.tenures.isEmpty());
     }
 
+    // A listing damaged at random: refused with a line, or a sound directory that lists and reads
+    // back to itself.
+    void importDamaged()
+    {
+        const QByteArray listing = QByteArray(Header) + "User 03,Maria,2024-01-01,2024-08-31\r\nUser 03,\"Luca, \"\"L\"\"\",2024-09-01,\r\n"
+                                   "Manager,'=x,2023-01-01,2023-12-31\r\n60,Anna,2024-01-01,\r\nMaster 02,,,\r\n";
+        const QByteArray alphabet("\",;'=\r\n-0123456789\xC3\xA9\xFF ");
+        const PeopleVocabulary vocabulary;
+        std::mt19937 random(11);
+        int accepted = 0;
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray csv = listing;
+            const int changes = std::uniform_int_distribution<int>(1, 4)(random);
+            for (int c = 0; c < changes; ++c) {
+                const int at = std::uniform_int_distribution<int>(int(strlen(Header)), csv.size() - 1)(random);
+                const char byte = alphabet.at(std::uniform_int_distribution<int>(0, alphabet.size() - 1)(random));
+                switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+                case 0: csv[at] = byte; break;
+                case 1: csv.insert(at, byte); break;
+                default: csv.remove(at, 1); break;
+                }
+            }
+            const PeopleChange change = ImportPeople(csv, vocabulary);
+            if (!change.ok()) {
+                QVERIFY2(change.error.startsWith("line ") && change.tenures.isEmpty(), csv.constData());
+                continue;
+            }
+            ++accepted;
+            for (int k = 0; k < change.tenures.size(); ++k) {
+                const Tenure& t = change.tenures.at(k);
+                QVERIFY2(TenureError(t).isEmpty(), csv.constData());
+                if (k > 0 && change.tenures.at(k - 1).user == t.user)
+                    QVERIFY2(change.tenures.at(k - 1).until.isValid() && change.tenures.at(k - 1).until < t.from, csv.constData());
+            }
+            const PeopleChange again = ImportPeople(PeopleCsv(PeopleTextTable(change.tenures, {})), vocabulary);
+            QVERIFY2(again.ok(), qPrintable(again.error));
+            QCOMPARE(Text(again.tenures), Text(change.tenures));
+        }
+        // Both outcomes were exercised.
+        QVERIFY(accepted > 100 && accepted < 2900);
+    }
+
     // The catalogues are found where the program keeps its translations.
     void vocabularyLoads()
     {
