@@ -1558,6 +1558,97 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
     </message>
 </context>
 <context>
+    <name>People</name>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Desde</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Hasta</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a day: write it as YYYY-MM-DD.</source>
+        <translation>&apos;%1&apos; no es un día: escríbalo como AAAA-MM-DD.</translation>
+    </message>
+    <message>
+        <source>User number %1 cannot be named: people hold users 1 to 59, the managers (60 to 62) and the masters (80 and 81).</source>
+        <translation>El número de usuario %1 no puede llevar nombre: las personas ocupan los usuarios del 1 al 59, los gerentes (del 60 al 62) y los maestros (80 y 81).</translation>
+    </message>
+    <message>
+        <source>The name of the person is empty.</source>
+        <translation>El nombre de la persona está vacío.</translation>
+    </message>
+    <message>
+        <source>The name of the person is longer than 80 characters.</source>
+        <translation>El nombre de la persona supera los 80 caracteres.</translation>
+    </message>
+    <message>
+        <source>The name of the person holds a line break, a tab or another control character.</source>
+        <translation>El nombre de la persona contiene un salto de línea, un tabulador u otro carácter de control.</translation>
+    </message>
+    <message>
+        <source>The tenure has no first day.</source>
+        <translation>El periodo no tiene primer día.</translation>
+    </message>
+    <message>
+        <source>The last day, %1, is before the first, %2.</source>
+        <translation>El último día, %1, es anterior al primero, %2.</translation>
+    </message>
+    <message>
+        <source>%1 is %2 since %3</source>
+        <translation>%1 es %2 desde el %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2 from %3 to %4</source>
+        <translation>%1 es %2 del %3 al %4</translation>
+    </message>
+    <message>
+        <source>%1 has no tenure from %2.</source>
+        <translation>%1 no tiene ningún periodo que empiece el %2.</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted field is not closed.</source>
+        <translation>línea %1: un campo entre comillas no está cerrado.</translation>
+    </message>
+    <message>
+        <source>line %1: text follows a closing quote.</source>
+        <translation>línea %1: hay texto después de las comillas de cierre.</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>línea %1: %2</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1.</source>
+        <translation>la primera línea debe ser el encabezado %1.</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8.</source>
+        <translation>el texto no es UTF-8.</translation>
+    </message>
+    <message>
+        <source>a row has four columns: User, Person, From, Until.</source>
+        <translation>una fila tiene cuatro columnas: Usuario, Persona, Desde, Hasta.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither a user number nor the name of a user.</source>
+        <translation>&apos;%1&apos; no es ni un número de usuario ni el nombre de un usuario.</translation>
+    </message>
+    <message>
+        <source>the From day is missing.</source>
+        <translation>falta el día Desde.</translation>
+    </message>
+    <message>
+        <source>%1 (line %2).</source>
+        <translation>%1 (línea %2).</translation>
+    </message>
+</context>
+<context>
     <name>ProgressDialog</name>
     <message>
         <source>Waiting for Dallas key...</source>

@@ -1558,6 +1558,97 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
     </message>
 </context>
 <context>
+    <name>People</name>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Dal</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Al</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a day: write it as YYYY-MM-DD.</source>
+        <translation>&apos;%1&apos; non è un giorno: scriverlo come AAAA-MM-GG.</translation>
+    </message>
+    <message>
+        <source>User number %1 cannot be named: people hold users 1 to 59, the managers (60 to 62) and the masters (80 and 81).</source>
+        <translation>Il numero utente %1 non può avere un nome: le persone occupano gli utenti da 1 a 59, i manager (da 60 a 62) e i master (80 e 81).</translation>
+    </message>
+    <message>
+        <source>The name of the person is empty.</source>
+        <translation>Il nome della persona è vuoto.</translation>
+    </message>
+    <message>
+        <source>The name of the person is longer than 80 characters.</source>
+        <translation>Il nome della persona supera gli 80 caratteri.</translation>
+    </message>
+    <message>
+        <source>The name of the person holds a line break, a tab or another control character.</source>
+        <translation>Il nome della persona contiene un a capo, una tabulazione o un altro carattere di controllo.</translation>
+    </message>
+    <message>
+        <source>The tenure has no first day.</source>
+        <translation>Il periodo non ha un primo giorno.</translation>
+    </message>
+    <message>
+        <source>The last day, %1, is before the first, %2.</source>
+        <translation>L&apos;ultimo giorno, %1, precede il primo, %2.</translation>
+    </message>
+    <message>
+        <source>%1 is %2 since %3</source>
+        <translation>%1 è %2 dal %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2 from %3 to %4</source>
+        <translation>%1 è %2 dal %3 al %4</translation>
+    </message>
+    <message>
+        <source>%1 has no tenure from %2.</source>
+        <translation>%1 non ha un periodo che inizia il %2.</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted field is not closed.</source>
+        <translation>riga %1: un campo tra virgolette non è chiuso.</translation>
+    </message>
+    <message>
+        <source>line %1: text follows a closing quote.</source>
+        <translation>riga %1: c&apos;è del testo dopo le virgolette di chiusura.</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>riga %1: %2</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1.</source>
+        <translation>la prima riga deve essere l&apos;intestazione %1.</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8.</source>
+        <translation>il testo non è UTF-8.</translation>
+    </message>
+    <message>
+        <source>a row has four columns: User, Person, From, Until.</source>
+        <translation>una riga ha quattro colonne: Utente, Persona, Dal, Al.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither a user number nor the name of a user.</source>
+        <translation>&apos;%1&apos; non è né un numero utente né il nome di un utente.</translation>
+    </message>
+    <message>
+        <source>the From day is missing.</source>
+        <translation>manca il giorno Dal.</translation>
+    </message>
+    <message>
+        <source>%1 (line %2).</source>
+        <translation>%1 (riga %2).</translation>
+    </message>
+</context>
+<context>
     <name>ProgressDialog</name>
     <message>
         <source>Waiting for Dallas key...</source>
