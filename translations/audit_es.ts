@@ -378,6 +378,141 @@
     </message>
 </context>
 <context>
+    <name>Findings</name>
+    <message>
+        <source>Duress opening</source>
+        <translation>Apertura bajo coacción</translation>
+    </message>
+    <message>
+        <source>Opening outside hours</source>
+        <translation>Apertura fuera de horario</translation>
+    </message>
+    <message>
+        <source>Wrong code burst</source>
+        <translation>Serie de códigos erróneos</translation>
+    </message>
+    <message>
+        <source>Clock set</source>
+        <translation>Reloj ajustado</translation>
+    </message>
+    <message>
+        <source>Opening after clock set</source>
+        <translation>Apertura tras ajustar el reloj</translation>
+    </message>
+    <message>
+        <source>Door opened without opening</source>
+        <translation>Puerta abierta sin apertura</translation>
+    </message>
+    <message>
+        <source>Door held open</source>
+        <translation>Puerta mantenida abierta</translation>
+    </message>
+    <message>
+        <source>Delays changed</source>
+        <translation>Retardos modificados</translation>
+    </message>
+    <message>
+        <source>Lock restarted</source>
+        <translation>Cerradura reiniciada</translation>
+    </message>
+    <message>
+        <source>Lock reset</source>
+        <translation>Restablecimiento de la cerradura</translation>
+    </message>
+    <message>
+        <source>Events missing</source>
+        <translation>Eventos faltantes</translation>
+    </message>
+    <message>
+        <source>Not visited</source>
+        <translation>No visitada</translation>
+    </message>
+    <message>
+        <source>Unknown finding &quot;%1&quot;: the findings are %2.</source>
+        <translation>Hallazgo desconocido &quot;%1&quot;: los hallazgos son %2.</translation>
+    </message>
+    <message>
+        <source>No finding is named.</source>
+        <translation>No se indica ningún hallazgo.</translation>
+    </message>
+    <message>
+        <source>A burst of wrong codes is %1 to %2 wrong tries, not %3.</source>
+        <translation>Una serie de códigos erróneos es de %1 a %2 intentos fallidos, no %3.</translation>
+    </message>
+    <message>
+        <source>The minutes between wrong codes are %1 to %2, not %3.</source>
+        <translation>Los minutos entre códigos erróneos son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>The minutes after a clock setting are %1 to %2, not %3.</source>
+        <translation>Los minutos tras un ajuste del reloj son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>The minutes a door may stay open are %1 to %2, not %3.</source>
+        <translation>Los minutos que una puerta puede quedar abierta son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>The days without a visit are %1 to %2, not %3.</source>
+        <translation>Los días sin visita son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>Bad wrong-code threshold &quot;%1&quot;: it is a count and minutes, as in 5/10.</source>
+        <translation>Umbral de códigos erróneos no válido &quot;%1&quot;: es un número y unos minutos, como en 5/10.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number.</source>
+        <translation>&quot;%1&quot; no es un número entero.</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Hallazgo</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Hasta</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>Bad range &quot;%1&quot;: a range is a start and an end, as in 07:00-20:00.</source>
+        <translation>Intervalo no válido &quot;%1&quot;: un intervalo es un inicio y un fin, como en 07:00-20:00.</translation>
+    </message>
+    <message>
+        <source>Bad time &quot;%1&quot;: a time is HH:MM from 00:00 to 23:59, or 24:00 as an end.</source>
+        <translation>Hora no válida &quot;%1&quot;: una hora es HH:MM de 00:00 a 23:59, o 24:00 como fin.</translation>
+    </message>
+    <message>
+        <source>The range %1 does not end after it starts; hours past midnight are a range on each day, as in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</source>
+        <translation>El intervalo %1 no termina después de empezar; las horas pasada la medianoche son un intervalo en cada día, como en &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not start with its days, as in &quot;Mon-Fri 07:00-20:00&quot;.</source>
+        <translation>&quot;%1&quot; no empieza por sus días, como en &quot;Mon-Fri 07:00-20:00&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown day &quot;%1&quot;: the days are Mon, Tue, Wed, Thu, Fri, Sat and Sun.</source>
+        <translation>Día desconocido &quot;%1&quot;: los días son Mon, Tue, Wed, Thu, Fri, Sat y Sun.</translation>
+    </message>
+    <message>
+        <source>The days %1 run backwards: a range of days goes from the earlier to the later, as in Mon-Fri.</source>
+        <translation>Los días %1 van hacia atrás: un intervalo de días va del primero al último, como en Mon-Fri.</translation>
+    </message>
+    <message>
+        <source>No hours are given for %1.</source>
+        <translation>No se indica ningún horario para %1.</translation>
+    </message>
+    <message>
+        <source>No opening hours are given: write them as in &quot;Mon-Fri 07:00-20:00&quot;, or &quot;closed&quot;.</source>
+        <translation>No se indica ningún horario de apertura: escríbalo como en &quot;Mon-Fri 07:00-20:00&quot;, o &quot;closed&quot;.</translation>
+    </message>
+    <message>
+        <source>The ranges %1 and %2 overlap on %3.</source>
+        <translation>Los intervalos %1 y %2 de %3 se solapan.</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>not a stored history</source>

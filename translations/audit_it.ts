@@ -378,6 +378,141 @@
     </message>
 </context>
 <context>
+    <name>Findings</name>
+    <message>
+        <source>Duress opening</source>
+        <translation>Apertura sotto coercizione</translation>
+    </message>
+    <message>
+        <source>Opening outside hours</source>
+        <translation>Apertura fuori orario</translation>
+    </message>
+    <message>
+        <source>Wrong code burst</source>
+        <translation>Serie di codici errati</translation>
+    </message>
+    <message>
+        <source>Clock set</source>
+        <translation>Orologio impostato</translation>
+    </message>
+    <message>
+        <source>Opening after clock set</source>
+        <translation>Apertura dopo l&apos;impostazione dell&apos;orologio</translation>
+    </message>
+    <message>
+        <source>Door opened without opening</source>
+        <translation>Porta aperta senza apertura</translation>
+    </message>
+    <message>
+        <source>Door held open</source>
+        <translation>Porta tenuta aperta</translation>
+    </message>
+    <message>
+        <source>Delays changed</source>
+        <translation>Ritardi modificati</translation>
+    </message>
+    <message>
+        <source>Lock restarted</source>
+        <translation>Serratura riavviata</translation>
+    </message>
+    <message>
+        <source>Lock reset</source>
+        <translation>Reset serratura</translation>
+    </message>
+    <message>
+        <source>Events missing</source>
+        <translation>Eventi mancanti</translation>
+    </message>
+    <message>
+        <source>Not visited</source>
+        <translation>Non visitata</translation>
+    </message>
+    <message>
+        <source>Unknown finding &quot;%1&quot;: the findings are %2.</source>
+        <translation>Rilievo sconosciuto &quot;%1&quot;: i rilievi sono %2.</translation>
+    </message>
+    <message>
+        <source>No finding is named.</source>
+        <translation>Nessun rilievo indicato.</translation>
+    </message>
+    <message>
+        <source>A burst of wrong codes is %1 to %2 wrong tries, not %3.</source>
+        <translation>Una serie di codici errati è da %1 a %2 tentativi errati, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes between wrong codes are %1 to %2, not %3.</source>
+        <translation>I minuti tra codici errati sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes after a clock setting are %1 to %2, not %3.</source>
+        <translation>I minuti dopo un&apos;impostazione dell&apos;orologio sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes a door may stay open are %1 to %2, not %3.</source>
+        <translation>I minuti in cui una porta può restare aperta sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The days without a visit are %1 to %2, not %3.</source>
+        <translation>I giorni senza visita sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>Bad wrong-code threshold &quot;%1&quot;: it is a count and minutes, as in 5/10.</source>
+        <translation>Soglia dei codici errati non valida &quot;%1&quot;: è un numero e dei minuti, come in 5/10.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number.</source>
+        <translation>&quot;%1&quot; non è un numero intero.</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Rilievo</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Fino a</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>Bad range &quot;%1&quot;: a range is a start and an end, as in 07:00-20:00.</source>
+        <translation>Intervallo non valido &quot;%1&quot;: un intervallo è un inizio e una fine, come in 07:00-20:00.</translation>
+    </message>
+    <message>
+        <source>Bad time &quot;%1&quot;: a time is HH:MM from 00:00 to 23:59, or 24:00 as an end.</source>
+        <translation>Ora non valida &quot;%1&quot;: un&apos;ora è HH:MM da 00:00 a 23:59, o 24:00 come fine.</translation>
+    </message>
+    <message>
+        <source>The range %1 does not end after it starts; hours past midnight are a range on each day, as in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</source>
+        <translation>L&apos;intervallo %1 non finisce dopo l&apos;inizio; gli orari oltre la mezzanotte sono un intervallo per ciascun giorno, come in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not start with its days, as in &quot;Mon-Fri 07:00-20:00&quot;.</source>
+        <translation>&quot;%1&quot; non inizia con i suoi giorni, come in &quot;Mon-Fri 07:00-20:00&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown day &quot;%1&quot;: the days are Mon, Tue, Wed, Thu, Fri, Sat and Sun.</source>
+        <translation>Giorno sconosciuto &quot;%1&quot;: i giorni sono Mon, Tue, Wed, Thu, Fri, Sat e Sun.</translation>
+    </message>
+    <message>
+        <source>The days %1 run backwards: a range of days goes from the earlier to the later, as in Mon-Fri.</source>
+        <translation>I giorni %1 vanno all&apos;indietro: un intervallo di giorni va dal primo all&apos;ultimo, come in Mon-Fri.</translation>
+    </message>
+    <message>
+        <source>No hours are given for %1.</source>
+        <translation>Nessun orario indicato per %1.</translation>
+    </message>
+    <message>
+        <source>No opening hours are given: write them as in &quot;Mon-Fri 07:00-20:00&quot;, or &quot;closed&quot;.</source>
+        <translation>Nessun orario di apertura indicato: scriverlo come in &quot;Mon-Fri 07:00-20:00&quot;, o &quot;closed&quot;.</translation>
+    </message>
+    <message>
+        <source>The ranges %1 and %2 overlap on %3.</source>
+        <translation>Gli intervalli %1 e %2 di %3 si sovrappongono.</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>not a stored history</source>
