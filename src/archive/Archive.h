@@ -44,6 +44,8 @@ struct ImportReport
     // What the user should know of an import that went well: a lock name that changed, a
     // computer's date that disagrees with the lock's own order of events.
     QStringList notes;
+    // How long the import held the archive for others (its write transaction), in ms.
+    double heldMs = 0;
 };
 
 struct ArchiveProblem
