@@ -5,6 +5,7 @@
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "OutputFile.h"
+#include "PeopleCommands.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>
@@ -77,7 +78,9 @@ QString ArchiveUsageText(const QString& command)
                        "Sends the audits that wait on this computer because the archive server could not\n"
                        "be reached. Exit status 1 if some still wait.\n")
             + where;
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...\n"
+    if (command == QLatin1String("people"))
+        return PeopleUsageText() + where;
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|people [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
 }
@@ -338,6 +341,8 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         out << ArchiveUsageText(args.value(1));
         return FlushOutput(out, err) ? Success : Rejected;
     }
+    if (args.value(1) == QLatin1String("people"))
+        return RunPeopleCommand(args, out, err);
     ArchiveOptions o;
     QString error;
     if (!Parse(args, o, &error)) {

@@ -98,6 +98,11 @@ void printAligned(const TextTable& table, QTextStream& out)
 
 } // namespace
 
+QString VisibleText(const QString& text)
+{
+    return visible(text);
+}
+
 QString UnableToWriteText(const QString& output, const QString& reason)
 {
     return Cli::tr("Unable to write %1: %2").arg(output, reason);
@@ -183,6 +188,11 @@ QString UsageText()
               "  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]\n"
               "                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-\n"
               "  corvane-audit-cli archive sync [--archive URL]\n"
+              "  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-\n"
+              "  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY\n"
+              "                    [--until DAY]\n"
+              "  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY\n"
+              "  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv\n"
               "  corvane-audit-cli --version\n"
               "\n"
               "INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.\n"

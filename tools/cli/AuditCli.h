@@ -71,6 +71,10 @@ bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& ou
 // (a full disk, a closed pipe).
 bool FlushOutput(QTextStream& out, QTextStream& err);
 
+// A text as a terminal shows it rather than obeys it: control characters and the marks that
+// reverse the direction of text written out as \xHH and \uHHHH.
+QString VisibleText(const QString& text);
+
 // "Unable to write OUTPUT: REASON", the one message of an output that fails.
 QString UnableToWriteText(const QString& output, const QString& reason);
 
