@@ -149,7 +149,7 @@ void PrintTenures(const Tenures& directory, int user, QTextStream& out)
     for (const Tenure& t : directory) {
         if (t.user != user)
             continue;
-        out << VisibleText(TenureText(t)) << '\n';
+        out << Visible(TenureText(t)) << '\n';
         any = true;
     }
     if (!any)
@@ -163,14 +163,14 @@ bool ReadTenure(const PeopleOptions& o, Tenure* t, QTextStream& err)
     QString error;
     if (!ParseUser(o.user, &t->user, &error) || !ParsePeopleDay(o.from, &t->from, &error)
         || (o.hasUntil && !ParsePeopleDay(o.until, &t->until, &error))) {
-        err << VisibleText(error) << Qt::endl;
+        err << Visible(error) << Qt::endl;
         return false;
     }
     if (o.action == PeopleOptions::Set) {
         t->person = PersonName(o.person);
         error = TenureError(*t);
         if (!error.isEmpty()) {
-            err << VisibleText(error) << Qt::endl;
+            err << Visible(error) << Qt::endl;
             return false;
         }
     }
@@ -264,11 +264,11 @@ int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err
         break;
     }
     if (!done) {
-        err << VisibleText(archive.errorString()) << Qt::endl;
+        err << Visible(archive.errorString()) << Qt::endl;
         return Rejected;
     }
     if (o.action == PeopleOptions::Import)
-        out << VisibleText(Cli::tr("%n tenures kept for lock %1.", nullptr, directory.size()).arg(o.serial)) << '\n';
+        out << Visible(Cli::tr("%n tenures kept for lock %1.", nullptr, directory.size()).arg(o.serial)) << '\n';
     else
         PrintTenures(directory, tenure.user, out);
     return FlushOutput(out, err) ? Success : Rejected;
