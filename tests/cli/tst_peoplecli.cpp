@@ -187,6 +187,21 @@ private slots:
         QCOMPARE(Listing(), before);
     }
 
+    // The lock by its exact name too; a name in another encoding than the system's is not used.
+    void lockByNameAndUnreadableArguments()
+    {
+        QCOMPARE(People({ "30051122", "--set", "3", "Ada", "--from", "2024-01-01" }).code, 0);
+        const Run byName = People({ "BANK01", "-" });
+        QCOMPARE(byName.code, 0);
+        QCOMPARE(byName.out, Listing());
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        const QStringList args = { "archive", "people", "--archive", "p.sqlite", "BANK01", "--set", "3", "Mar?a", "--from", "2024-02-01" };
+        QCOMPARE(cli::Run(args, o, e, { { 7, "Mar\\xeda" } }), 1);
+        QCOMPARE(err, "Mar\\xeda is not valid text in this system's encoding: it cannot be used.\n");
+        QVERIFY(Listing().contains("User 03,Ada,2024-01-01,\r\n"));
+    }
+
     // A missing archive is not made by asking it for people.
     void aMissingArchive()
     {

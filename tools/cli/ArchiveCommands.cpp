@@ -437,7 +437,7 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         return FlushOutput(out, err) ? Success : Rejected;
     }
     if (args.value(1) == QLatin1String("people"))
-        return RunPeopleCommand(args, out, err);
+        return RunPeopleCommand(args, out, err, unreadable);
     ArchiveOptions o;
     QString error;
     if (!Parse(args, o, &error)) {

@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ArchiveLocation.h"
+#include "ArchiveService.h"
 #include "AuditCli.h"
 #include "EventRows.h"
 #include "OutputFile.h"
@@ -199,7 +200,7 @@ QString PeopleUsageText()
                    "DAY is YYYY-MM-DD. A name has at most 80 characters.\n");
 }
 
-int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err)
+int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<int, QString>& unreadable)
 {
     PeopleOptions o;
     QString error;
@@ -207,6 +208,12 @@ int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err
         err << error << '\n' << Cli::tr("Try 'corvane-audit-cli %1 --help'.").arg(QStringLiteral("archive people")) << '\n'
             << Qt::flush;
         return UsageError;
+    }
+    // A name or a file the system cannot give back would be another name.
+    if (!unreadable.isEmpty()) {
+        err << Cli::tr("%1 is not valid text in this system's encoding: it cannot be used.").arg(unreadable.first())
+            << Qt::endl;
+        return Rejected;
     }
 
     // What the command says is checked before anything is opened.
@@ -226,9 +233,8 @@ int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err
             return Rejected;
         }
     }
-    const QString location = ChooseArchiveLocation(o.archive);
     if (o.action == PeopleOptions::List && o.output != QLatin1String("-")) {
-        if (OutputFile::SameFile(o.output, location)) {
+        if (OutputFile::SameFile(o.output, ChooseArchiveLocation(o.archive))) {
             err << Cli::tr("%1 is the archive itself: choose another output.").arg(o.output) << Qt::endl;
             return Rejected;
         }
@@ -239,9 +245,20 @@ int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err
         }
     }
 
-    Archive archive;
-    if (!archive.open(location, Archive::OpenMode::Existing)) {
-        err << archive.errorString() << Qt::endl;
+    // A missing archive holds no lock: it is refused, never made.
+    ArchiveWorker worker(o.archive);
+    Archive* opened = worker.archive(Archive::OpenMode::Existing);
+    if (!opened) {
+        err << worker.error() << Qt::endl;
+        return Rejected;
+    }
+    if (const QString notice = worker.takeNotice(); !notice.isEmpty())
+        err << notice << Qt::endl;
+    Archive& archive = *opened;
+    // The lock by its serial number or its exact name, as history takes it.
+    QString serial;
+    if (!archive.findLock(o.serial, &serial)) {
+        err << Visible(archive.errorString()) << Qt::endl;
         return Rejected;
     }
     Tenures directory;
@@ -249,18 +266,18 @@ int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err
     switch (o.action) {
     case PeopleOptions::List: {
         QVector<int> unnamed;
-        if (!archive.people(o.serial, &directory, &unnamed))
+        if (!archive.people(serial, &directory, &unnamed))
             break;
         return WriteOutput(o.output, PeopleCsv(PeopleTextTable(directory, unnamed)), out, err) ? Success : Rejected;
     }
     case PeopleOptions::Set:
-        done = archive.setTenure(o.serial, tenure, &directory);
+        done = archive.setTenure(serial, tenure, &directory);
         break;
     case PeopleOptions::Remove:
-        done = archive.removeTenure(o.serial, tenure.user, tenure.from, &directory);
+        done = archive.removeTenure(serial, tenure.user, tenure.from, &directory);
         break;
     case PeopleOptions::Import:
-        done = archive.importPeople(o.serial, listing, PeopleVocabulary::load(), &directory);
+        done = archive.importPeople(serial, listing, PeopleVocabulary::load(), &directory);
         break;
     }
     if (!done) {
@@ -268,7 +285,7 @@ int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err
         return Rejected;
     }
     if (o.action == PeopleOptions::Import)
-        out << Visible(Cli::tr("%n tenures kept for lock %1.", nullptr, directory.size()).arg(o.serial)) << '\n';
+        out << Visible(Cli::tr("%n tenures kept for lock %1.", nullptr, directory.size()).arg(serial)) << '\n';
     else
         PrintTenures(directory, tenure.user, out);
     return FlushOutput(out, err) ? Success : Rejected;

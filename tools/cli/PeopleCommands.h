@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -7,9 +8,9 @@
 // The command line's directory of people: a lock's tenures listed, set, removed and imported.
 namespace cli {
 
-// "archive people" and what follows it; args[0] is "archive", args[1] "people". Returns the exit
-// status.
-int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err);
+// "archive people" and what follows it; args[0] is "archive", args[1] "people". `unreadable` holds
+// the arguments the system's encoding could not give back, by their place. Returns the exit status.
+int RunPeopleCommand(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<int, QString>& unreadable);
 
 // The usage of "archive people", without the archive option's lines.
 QString PeopleUsageText();
