@@ -194,11 +194,11 @@ private slots:
         const Run byName = People({ "BANK01", "-" });
         QCOMPARE(byName.code, 0);
         QCOMPARE(byName.out, Listing());
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        const QStringList args = { "archive", "people", "--archive", "p.sqlite", "BANK01", "--set", "3", "Mar?a", "--from", "2024-02-01" };
-        QCOMPARE(cli::Run(args, o, e, { { 7, "Mar\\xeda" } }), 1);
-        QCOMPARE(err, "Mar\\xeda is not valid text in this system's encoding: it cannot be used.\n");
+        const Run unreadable({ "archive", "people", "--archive", "p.sqlite", "BANK01", "--set", "3", "Mar?a", "--from",
+                               "2024-02-01" },
+                             { { 7, "Mar\\xeda" } });
+        QCOMPARE(unreadable.code, 1);
+        QCOMPARE(unreadable.err, "Mar\\xeda is not valid text in this system's encoding: it cannot be used.\n");
         QVERIFY(Listing().contains("User 03,Ada,2024-01-01,\r\n"));
     }
 
