@@ -2,6 +2,7 @@
 
 #include "ArchiveCommands.h"
 #include "ArchiveLocation.h"
+#include "ArchiveService.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "AuditView.h"
@@ -18,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include <atomic>
 #include <cstdio>
@@ -176,15 +178,16 @@ bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err, i
     return true;
 }
 
-// The audit just obtained, into the archive unless --no-archive; an empty key holds none.
-bool Keep(const DeviceOptions& o, AuditSession& session, AuditKind kind, QTextStream& err)
+// The audit just obtained, into the archive unless --no-archive; an empty key holds none. The exit
+// status: an audit saved but waiting to be sent, or not kept, is no failure (NotArchived).
+int Keep(const DeviceOptions& o, AuditSession& session, AuditKind kind, QTextStream& err)
 {
     if (!o.keep)
-        return true;
+        return Success;
     session.decoded = DecodeAudit(session);
     if (!session.decoded.ok || session.decoded.notices.contains(DecodeNotice::KeyEmpty))
-        return true;
-    return KeepInArchive(o.archive, session, kind, err);
+        return Success;
+    return KeepInArchive(o.archive, session, kind, QFileInfo(o.output).absoluteFilePath(), err);
 }
 
 bool Confirmed(QTextStream& err)
@@ -458,7 +461,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         const bool saved = o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)
             ? WriteOutput(o.output, read.payload, out, err)
             : SaveAudit(*session, o.output, err);
-        return saved && Keep(o, *session, AuditKind::DallasKey, err) ? Success : Rejected;
+        return saved ? Keep(o, *session, AuditKind::DallasKey, err) : Rejected;
     }
 
     if (o.command == QLatin1String("write-key")) {
@@ -473,12 +476,13 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     if (o.command == QLatin1String("download")) {
         OperationResult<BusDump> download;
         // With --new the archive is asked, once the lock has told its serial number, where to stop.
-        const QString location = ChooseArchiveLocation(o.archive);
-        const operations::ArchivedEvents archived = [&location, &err](const QString& serial) {
+        ArchiveWorker worker(o.archive);
+        const operations::ArchivedEvents archived = [&worker, &err](const QString& serial) {
             QVector<HistoryEvent> newest;
-            Archive archive;
-            if (!archive.open(location) || !archive.newestLockEvents(serial, 256, &newest))
-                err << Cli::tr("The archive does not tell where to stop: %1").arg(archive.errorString()) << Qt::endl;
+            Archive* archive = worker.archive(Archive::OpenMode::Existing);
+            if (!archive || !archive->newestLockEvents(serial, 256, &newest))
+                err << Cli::tr("The archive does not tell where to stop: %1").arg(archive ? archive->errorString() : worker.error())
+                    << Qt::endl;
             return newest;
         };
         download.outcome = RunOnChosenPort(o, serialLinks, BusMode, err, [&](DeviceLink& link) {
@@ -504,9 +508,11 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         if (partial > 0)
             err << operations::PartialDownloadText(download.outcome, partial) << Qt::endl;
         s.downloadTime = QDateTime::currentDateTime();
-        return SaveAudit(s, o.output, err, partial) && Keep(o, s, AuditKind::BusDownload, err)
-            ? (partial > 0 ? Partial : Success)
-            : Rejected;
+        if (!SaveAudit(s, o.output, err, partial))
+            return Rejected;
+        // Saved: a partial audit says so first, whether or not the archive has it yet.
+        const int kept = Keep(o, s, AuditKind::BusDownload, err);
+        return partial > 0 && kept != Rejected ? Partial : kept;
     }
 
     OperationResult<QByteArray> log;
