@@ -101,16 +101,6 @@ const char* const optionNames[] = {
 };
 constexpr int optionCount = int(sizeof(optionNames) / sizeof(optionNames[0]));
 
-const char* const eventHeaders[] = {
-    QT_TRANSLATE_NOOP("MainWindow", "#"),
-    QT_TRANSLATE_NOOP("MainWindow", "Device"),
-    QT_TRANSLATE_NOOP("MainWindow", "Date"),
-    QT_TRANSLATE_NOOP("MainWindow", "Date with DST"),
-    QT_TRANSLATE_NOOP("MainWindow", "User"),
-    QT_TRANSLATE_NOOP("MainWindow", "Event"),
-    QT_TRANSLATE_NOOP("MainWindow", "Event ID"),
-};
-
 QString userName(int user)
 {
     if ((user >= users::FirstUser && user <= users::LastUser) || (user >= users::FirstOtherUser && user <= users::LastOtherUser))
@@ -280,37 +270,4 @@ QString EventTexts::event(int event, int user) const
 QString EventTexts::device(quint8 device) const
 {
     return device == KeypadDevice ? m_cache->keypad : m_cache->lock;
-}
-
-EventRow EventTexts::row(const EventsTable& e, bool dstApplied) const
-{
-    EventRow row;
-    row.number = e.rowNumber;
-    row.device = device(e.device);
-    row.date = date(e.time);
-    row.dstDate = e.dstTime == e.time ? row.date : date(e.dstTime);
-    const QPair<QString, QString>& texts = m_cache->of(e.event, e.user);
-    row.user = texts.first;
-    row.event = texts.second;
-    row.eventId = QString::number(e.event);
-    row.dstHighlight = dstApplied && (e.dstMarked || row.dstDate.isEmpty());
-    return row;
-}
-
-QVector<EventRow> BuildEventRows(const QList<EventsTable>& events, const DisplaySettings& settings, bool dstApplied)
-{
-    const EventTexts texts(settings);
-    QVector<EventRow> rows;
-    rows.reserve(events.size());
-    for (const EventsTable& e : events)
-        rows.append(texts.row(e, dstApplied));
-    return rows;
-}
-
-QStringList EventColumnHeaders()
-{
-    QStringList headers;
-    for (const char* header : eventHeaders)
-        headers << translate(header);
-    return headers;
 }

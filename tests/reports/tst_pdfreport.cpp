@@ -64,13 +64,14 @@ private slots:
     {
         QFETCH(int, wrapEvery);
         QFETCH(QString, widest);
-        ReportContent content = Report(true, 400);
-        for (int i = 0; i < content.events.size(); ++i) {
+        ReportTexts texts = Texts(true, 400);
+        for (int i = 0; i < texts.events.size(); ++i) {
             if (wrapEvery && i % wrapEvery == 5)
-                content.events[i].user = "Option 01 (Bolt output/Hold-up) and more words to wrap";
+                texts.events[i][4] = "Option 01 (Bolt output/Hold-up) and more words to wrap";
         }
         if (!widest.isEmpty())
-            content.events[300].eventId = widest;
+            texts.events[300][6] = widest;
+        const ReportContent content = Report(texts);
         const QString paged = dir.filePath("paged.pdf"), whole = dir.filePath("whole.pdf");
         QVERIFY(WritePdfReport(content, paged, "report.pdf"));
         TextPrinter printer;
@@ -85,15 +86,14 @@ private slots:
     // Texts are printed as they are, whatever markup they hold.
     void specialCharactersPrintLiterally()
     {
-        ReportContent content = Report(true);
-        content.events[0].user = "<b>A & B</b>";
-        content.events[1].event = "x &amp; y <i>";
-        content.users[0].name = "M<aster>";
-        content.configuration[1].value = "10 & <20>";
-        content.configuration[1].caption = "Delay <&>:";
-        content.keypadDownloadTime = "&page; <>";
+        ReportTexts texts = Texts(true);
+        texts.events[0][4] = "<b>A & B</b>";
+        texts.events[1][5] = "x &amp; y <i>";
+        texts.users[0][0] = "M<aster>";
+        texts.configuration[1] = QStringList{ "Delay <&>:", "10 & <20>" };
+        texts.keypadDownloadTime = "&page; <>";
         const QString path = dir.filePath("escaped.pdf");
-        QVERIFY(WritePdfReport(content, path, "a&b <c>.pdf"));
+        QVERIFY(WritePdfReport(Report(texts), path, "a&b <c>.pdf"));
         const QString text = readback::PdfPages(path).join('\n').simplified();
         for (const char* literal : { "<b>A & B</b>", "x &amp; y <i>", "M<aster>", "Delay <&>: 10 & <20>",
                                      "a&b <c>.pdf Page 1 of 2 &page; <>" })

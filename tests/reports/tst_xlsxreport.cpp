@@ -32,7 +32,8 @@ private slots:
     // the thin data borders (none above and below the first row; none left of the users' status and mode).
     void workbook()
     {
-        const ReportContent content = Report(true);
+        const ReportTexts texts = Texts(true);
+        const ReportContent content = Report(texts);
         const QString path = dir.filePath("audit.xlsx");
         QVERIFY(WriteXlsxReport(content, path));
         const QJsonObject book = readback::Workbook(path);
@@ -61,9 +62,9 @@ private slots:
         QCOMPARE(book["Users"]["cells"].toVariant().toMap(), users);
 
         QVariantMap configuration;
-        QCOMPARE(content.configuration.size(), 18);
+        QCOMPARE(texts.configuration.size(), 18);
         for (int i = 0; i < 18; ++i)
-            AddRow(configuration, 2 + i, { content.configuration[i].caption, content.configuration[i].value }, "WW", { "tttt" });
+            AddRow(configuration, 2 + i, texts.configuration[i], "WW", { "tttt" });
         QCOMPARE(book["Configuration"]["cells"].toVariant().toMap(), configuration);
         QCOMPARE(configuration["B3"].toString(), QStringLiteral("Time delay:|W|tttt"));
         QCOMPARE(configuration["C3"].toString(), QStringLiteral("10|W|tttt"));
@@ -82,10 +83,10 @@ private slots:
             QVERIFY(WriteAll(path, "previous workbook"));
             if (c.second == 10)
                 QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-            ReportContent content = Report(true);
-            content.configuration[0].value = QString(c.second, 'x');
+            ReportTexts texts = Texts(true);
+            texts.configuration[0][1] = QString(c.second, 'x');
             QString error;
-            QVERIFY(!WriteXlsxReport(content, path, &error));
+            QVERIFY(!WriteXlsxReport(Report(texts), path, &error));
             QCOMPARE(error, c.second == 10 ? QStringLiteral("Permission denied") : QStringLiteral("a cell holds more than a workbook can"));
             QCOMPARE(ReadAll(path), QByteArray("previous workbook"));
             QCOMPARE(Entries(folder.path()), QStringList { c.first });
