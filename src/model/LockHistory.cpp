@@ -150,16 +150,18 @@ bool PresentHistory(const LockHistory& history, const PresentationOptions& optio
     if (!DecodeLatest(history, &audit, &busAudit, error))
         return false;
     const int onlyVisit = latestVisitOnly ? history.visits.size() : 0;
-    auto shown = std::make_shared<ShownHistory>(history.lock, history.keypad, VisitsByAudit(history),
-                                                options.auditType, onlyVisit);
-    // The keypad's clock at download is the lock's at its newest event shown.
+    const QHash<qint64, int> visits = VisitsByAudit(history);
+    auto shown = std::make_shared<ShownHistory>(history.lock, history.keypad, visits, options.auditType, onlyVisit);
+    // The keypad's clock at download is the lock's at its newest event of the visits shown.
     QList<EventsTable> newestLock;
-    for (int row = 0; row < shown->size() && newestLock.isEmpty(); ++row) {
-        const ShownEvent e = shown->at(row);
-        if (e.device != KeypadDevice) {
-            EventsTable t;
-            t.time = e.time;
-            newestLock << t;
+    for (int r = history.lock.runs.size() - 1; r >= 0 && newestLock.isEmpty(); --r) {
+        const QVector<HistoryEvent>& run = history.lock.runs[r].events;
+        for (auto e = run.crbegin(); e != run.crend() && newestLock.isEmpty(); ++e) {
+            if (onlyVisit == 0 || visits.value(e->audit) == onlyVisit) {
+                EventsTable t;
+                t.time = e->time;
+                newestLock << t;
+            }
         }
     }
     AuditView v;
