@@ -1486,6 +1486,25 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
         <source>%1 audits sent to the archive</source>
         <translation>%1 auditorías enviadas al archivo</translation>
     </message>
+    <message>
+        <source>Lock %1 %2: Visit %3 of %4, %5</source>
+        <translation>Cerradura %1 %2: visita %3 de %4, %5</translation>
+    </message>
+    <message>
+        <source>1 gap</source>
+        <translation>1 hueco</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n hueco</numerusform>
+            <numerusform>%n huecos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Impreso el %1</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

@@ -1486,6 +1486,25 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
         <source>%1 audits sent to the archive</source>
         <translation>%1 audit inviati all&apos;archivio</translation>
     </message>
+    <message>
+        <source>Lock %1 %2: Visit %3 of %4, %5</source>
+        <translation>Serratura %1 %2: visita %3 di %4, %5</translation>
+    </message>
+    <message>
+        <source>1 gap</source>
+        <translation>1 lacuna</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n lacuna</numerusform>
+            <numerusform>%n lacune</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Stampato il %1</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

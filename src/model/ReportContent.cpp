@@ -45,12 +45,14 @@ struct EventRowsSource
     AuditView view;
     EventTexts texts;
     QVector<EventColumn> columns;
+    // Rows to events, -1 for a separator; empty when each row is its event.
+    QVector<int> rows;
 };
 
 ReportSection EventsSection(const AuditView& view)
 {
     auto source = std::make_shared<EventRowsSource>(view);
-    source->columns = EventColumnsOf(SingleAuditFace);
+    source->columns = view.columns();
     const bool dst = view.dstApplied;
     ReportSection section;
     section.name = translate(QT_TRANSLATE_NOOP("MainWindow", "Audit"));
@@ -72,19 +74,38 @@ ReportSection EventsSection(const AuditView& view)
         section.columns << column;
     }
     section.separatorColumn = std::max(0, EventColumnIndex(source->columns, EventColumn::Event));
-    section.rowCount = view.eventCount();
+    // A history's workbook keeps its numbers and dates as such, its header in sight as it scrolls.
+    section.typedCells = section.frozenHeader = view.isHistory();
+    // A history has a separator row above each gap, as the window has.
+    for (int e = 0, gap = 0; e < view.eventCount(); ++e) {
+        while (gap < view.gapRows.size() && view.gapRows[gap] == e) {
+            source->rows.append(-1);
+            ++gap;
+        }
+        if (!view.gapRows.isEmpty())
+            source->rows.append(e);
+    }
+    section.rowCount = source->rows.isEmpty() ? view.eventCount() : int(source->rows.size());
     section.row = [source](int row, ReportRow& out) {
         const AuditView& v = source->view;
-        const ShownEvent e = v.eventAt(row);
+        const int event = source->rows.isEmpty() ? row : source->rows.at(row);
+        if (event < 0) {
+            out.cells.fill(ReportCell(), source->columns.size());
+            out.separator = translate(QT_TRANSLATE_NOOP("MainWindow", "Events may be missing here"));
+            return;
+        }
+        const ShownEvent e = v.eventAt(event);
         const bool highlighted = DstHighlighted(e, source->texts, v.dstApplied);
-        out.separator.clear();
+        // The latest visit's events stand out, as in the window.
+        const quint8 strong = v.isHistory() && e.visit == v.history.visits ? Strong : NoMark;
+        out.separator = QString();
         out.cells.resize(source->columns.size());
         for (int i = 0; i < source->columns.size(); ++i) {
             const EventColumnSpec& spec = EventColumnOf(source->columns[i]);
             ReportCell& cell = out.cells[i];
             cell.text = spec.text(e, source->texts);
             cell.value = spec.value ? spec.value(e) : 0;
-            cell.marks = spec.id == EventColumn::DstDate && highlighted ? Highlighted : NoMark;
+            cell.marks = strong | (spec.id == EventColumn::DstDate && highlighted ? Highlighted : NoMark);
         }
     };
     return section;
@@ -135,7 +156,7 @@ ReportSection TextSection(const QString& name, const QVector<ReportColumn>& colu
     section.columns = columns;
     section.rowCount = rows.size();
     section.row = [rows, highlighted, width = columns.size()](int row, ReportRow& out) {
-        out.separator.clear();
+        out.separator = QString();
         out.cells.resize(width);
         const QStringList& texts = rows.at(row);
         for (int i = 0; i < width; ++i) {
@@ -157,6 +178,8 @@ ReportContent ReportFromView(const AuditView& view)
     content.history = view.isHistory();
     content.display = view.display;
     if (view.isHistory())
+        content.printed = FormatDateTime(ReportPrintedAt(), view.display);
+    if (view.isHistory())
         content.title = HistoryTitle(view);
     return content;
 }
@@ -166,12 +189,25 @@ QString HistoryTitle(const AuditView& view)
     const ConfigPresentation& c = view.configuration;
     const QString date = view.display.dateFormat == 1 ? QStringLiteral("MM/dd/yyyy") : QStringLiteral("dd/MM/yyyy");
     const QString serial = c.serialNumber.trimmed(), name = c.lockName.trimmed();
-    if (view.history.visits == 1)
-        return QCoreApplication::translate("MainWindow", "Lock %1 %2: one visit, %3")
-            .arg(serial, name, view.history.lastVisit.toString(date));
-    return QCoreApplication::translate("MainWindow", "Lock %1 %2: %3 visits, %4 to %5")
-        .arg(serial, name, QString::number(view.history.visits), view.history.firstVisit.toString(date),
-             view.history.lastVisit.toString(date));
+    QString title;
+    if (view.onlyVisit > 0)
+        title = QCoreApplication::translate("MainWindow", "Lock %1 %2: Visit %3 of %4, %5")
+                    .arg(serial, name, QString::number(view.onlyVisit), QString::number(view.history.visits),
+                         view.history.lastVisit.toString(date));
+    else if (view.history.visits == 1)
+        title = QCoreApplication::translate("MainWindow", "Lock %1 %2: one visit, %3")
+                    .arg(serial, name, view.history.lastVisit.toString(date));
+    else
+        title = QCoreApplication::translate("MainWindow", "Lock %1 %2: %3 visits, %4 to %5")
+                    .arg(serial, name, QString::number(view.history.visits), view.history.firstVisit.toString(date),
+                         view.history.lastVisit.toString(date));
+    // The gaps it shows, where events may be missing.
+    const int gaps = view.gapRows.size();
+    if (gaps == 1)
+        title += QStringLiteral(", ") + QCoreApplication::translate("MainWindow", "1 gap");
+    else if (gaps > 1)
+        title += QStringLiteral(", ") + QCoreApplication::translate("MainWindow", "%n gaps", nullptr, gaps);
+    return title;
 }
 
 QString HistoryFileName(const AuditView& view, const QString& extension)

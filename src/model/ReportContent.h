@@ -89,6 +89,8 @@ struct ReportContent
     bool dstApplied = false;
     bool history = false;
     DisplaySettings display; // how the dates of date cells are shown
+    // When the report was printed, for the PDF's footer; empty for a single audit's report.
+    QString printed;
 
     // The section of that name (translated), or null.
     const ReportSection* section(const QString& name) const;

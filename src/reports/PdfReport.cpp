@@ -164,14 +164,22 @@ QString PdfReportBody(const ReportContent& content)
     return PdfReportTable(content).html();
 }
 
-QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime)
+QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime, const QString& printed)
 {
     const QString cell = QStringLiteral("<td width=\"%1\" align=\"center\" valign=\"middle\" style=\"font-size: 9pt;\">");
+    // A history says when it was printed beside the lock's clock at download, each labelled; the
+    // right-hand cell takes the room that needs.
+    const bool labelled = !printed.isEmpty();
+    QString right = escaped(keypadDownloadTime);
+    if (labelled)
+        right = escaped(QCoreApplication::translate("MainWindow", "Keypad date/time at audit download:")) + QLatin1Char(' ')
+            + right + QLatin1String(" &nbsp; ")
+            + escaped(QCoreApplication::translate("MainWindow", "Printed %1").arg(printed));
     return QStringLiteral("<table border=\"0\" style=\"width: 100%; font-family: Tahoma,Arial,Calibri;\">  <tbody>\t<tr>     ")
-        + cell.arg(QLatin1String("40%")) + escaped(fileName) + QLatin1String("\t  </td>\t  ")
-        + cell.arg(QLatin1String("20%")) + escaped(QCoreApplication::translate("MainWindow", "Page"))
+        + cell.arg(QLatin1String(labelled ? "28%" : "40%")) + escaped(fileName) + QLatin1String("\t  </td>\t  ")
+        + cell.arg(QLatin1String(labelled ? "14%" : "20%")) + escaped(QCoreApplication::translate("MainWindow", "Page"))
         + QLatin1String(" &page; ") + escaped(QCoreApplication::translate("MainWindow", "of"))
-        + QLatin1String(" &total;\t  </td>\t  ") + cell.arg(QLatin1String("40%")) + escaped(keypadDownloadTime)
+        + QLatin1String(" &total;\t  </td>\t  ") + cell.arg(QLatin1String(labelled ? "58%" : "40%")) + right
         + QLatin1String("\t  </td>\t</tr>  </tbody></table>");
 }
 
@@ -194,7 +202,7 @@ void SetUpReportPrinter(TextPrinter& printer, const ReportContent& content, cons
     printer.setHeaderText(PdfReportHeader());
     printer.setHeaderSize(7);
     printer.setBodyTable(PdfReportTable(content));
-    printer.setFooterText(PdfReportFooter(shownName, content.keypadDownloadTime));
+    printer.setFooterText(PdfReportFooter(shownName, content.keypadDownloadTime, content.printed));
     printer.setFooterSize(7);
 }
 

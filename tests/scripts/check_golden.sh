@@ -13,6 +13,8 @@ expected=$src/tests/golden/expected
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
+# A history's PDF says when it was printed.
+export SOURCE_DATE_EPOCH=1767225600
 
 # The archive cases read one archive made for the run: the bus sample and the visits of one lock.
 archive=$work/.archive/archive.sqlite
