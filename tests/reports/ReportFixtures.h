@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConfigPresentation.h"
+#include "LockHistory.h"
 #include "ReportContent.h"
 
 #include <QDir>
@@ -77,6 +78,33 @@ inline QByteArray ReadAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A lock's history of three visits: the lock's events in two runs (a gap between them), the keypad's
+// in one, the latest visit's audit from the golden inputs.
+inline LockHistory ThreeVisits()
+{
+    LockHistory h;
+    h.serial = "24110042";
+    for (int v = 1; v <= 3; ++v) {
+        Visit visit;
+        visit.audit = 100 + v;
+        visit.number = v;
+        visit.downloaded = QDateTime(QDate(2024, 10, v * 5), QTime(9, 30));
+        h.visits << visit;
+    }
+    const qint64 start = 783000000; // October 2024
+    HistoryRun older, newer, keypad;
+    for (int i = 0; i < 6; ++i)
+        older.events << HistoryEvent{ start + i * 3600, quint8(i % 2 ? 0x05 : 0x01), 1, 101 };
+    for (int i = 0; i < 5; ++i)
+        newer.events << HistoryEvent{ start + 90000 + i * 3600, quint8(0x09), 2, i < 2 ? 102 : 103 };
+    for (int i = 0; i < 3; ++i)
+        keypad.events << HistoryEvent{ start + 1800 + i * 40000, quint8(0x30 + i), 3, 103 };
+    h.lock.runs = { older, newer };
+    h.keypad.runs = { keypad };
+    h.latestAudit = ReadAll(CORVANE_SOURCE_DIR "/tests/golden/inputs/visit-5.kaud");
+    return h;
 }
 
 inline bool WriteAll(const QString& path, const QByteArray& bytes)

@@ -83,6 +83,30 @@ private slots:
         QCOMPARE(pages, readback::PdfPages(whole));
     }
 
+    // A history's report: "Visit", the gap as a row of its own and in the title, and a footer that
+    // says when it was printed beside the lock's clock at download.
+    void historyReport()
+    {
+        qputenv("SOURCE_DATE_EPOCH", "1767225600");
+        PresentationOptions options;
+        options.auditType = FullAudit;
+        AuditView view;
+        QString error;
+        QVERIFY2(PresentHistory(ThreeVisits(), options, false, &view, &error), qPrintable(error));
+        const QString path = dir.filePath("history.pdf");
+        QVERIFY(WritePdfReport(ReportFromView(view), path, "history.pdf"));
+        qunsetenv("SOURCE_DATE_EPOCH");
+        const QStringList pages = readback::PdfPages(path);
+        QCOMPARE(pages.size(), 2);
+        const QString text = pages.join(' ').simplified();
+        QVERIFY2(text.contains("Lock 24110042 ATM-07: 3 visits, 05/10/2024 to 15/10/2024, 1 gap "
+                               "# Device Date User Event Event ID Visit 1 Lock 24/10/2024 17.00.00"),
+                 qPrintable(text));
+        QVERIFY2(text.contains("Install user' function 49 3 Events may be missing here 8 Lock 23/10/2024 17.00.00"), qPrintable(text));
+        QVERIFY(text.contains("history.pdf Page 1 of 2 Keypad date/time at audit download: 24/10/2024 17.00.00 "
+                              "Printed 01/01/2026 00.00.00"));
+    }
+
     // Texts are printed as they are, whatever markup they hold.
     void specialCharactersPrintLiterally()
     {

@@ -74,6 +74,54 @@ private slots:
         QCOMPARE(readback::Workbook(path).value("Audit")["widths"]["E"].toInt(), 0);
     }
 
+    // A history's workbook: "Visit", the gap as a separator row and in the title, the latest visit
+    // in bold, numbers and dates as such, the header frozen with an autofilter; written a row at a
+    // time in constant memory it reads back as the workbook made in memory does.
+    void historyWorkbook()
+    {
+        PresentationOptions options;
+        options.auditType = FullAudit;
+        AuditView view;
+        QString error;
+        QVERIFY2(PresentHistory(ThreeVisits(), options, false, &view, &error), qPrintable(error));
+        const ReportContent content = ReportFromView(view);
+        const QString streamed = dir.filePath("streamed.xlsx"), inMemory = dir.filePath("memory.xlsx");
+        QVERIFY(WriteXlsxReport(content, streamed, nullptr, XlsxMode::ConstantMemory));
+        QVERIFY(WriteXlsxReport(content, inMemory, nullptr, XlsxMode::InMemory));
+        const QStringList dump = readback::WorkbookDump(streamed);
+        QCOMPARE(dump, readback::WorkbookDump(inMemory));
+
+        const auto line = [&dump](const QString& start) {
+            for (const QString& l : dump)
+                if (l.startsWith(start))
+                    return l;
+            return QString();
+        };
+        QCOMPARE(line("B1|"), QStringLiteral("B1|Lock 24110042 ATM-07: 3 visits, 05/10/2024 to 15/10/2024, 1 gap|-|----"));
+        QCOMPARE(line("I2|"), QStringLiteral("I2|Visit|-|mmmm"));
+        QCOMPARE(line("frozen"), QStringLiteral("frozen: A3"));
+        QCOMPARE(line("autofilter"), QStringLiteral("autofilter: B2:I17"));
+        // Newest first: the newer run's five lock events, then two keypad events, the gap, the older
+        // run with the first keypad event among it; the latest visit's events (three lock, three
+        // keypad) in bold.
+        QCOMPARE(line("B3|"), QStringLiteral("B3|1|W|-t-t|#|bold"));
+        QCOMPARE(line("D3|"), QStringLiteral("D3|2024-10-24 17:00:00|W|-t-t|dd/mm/yyyy hh.mm.ss|bold"));
+        QCOMPARE(line("G3|"), QStringLiteral("G3|Open window started|W|-t-t|bold"));
+        QCOMPARE(line("I3|"), QStringLiteral("I3|3|W|-t-t|#|bold"));
+        QCOMPARE(line("I6|"), QStringLiteral("I6|2|W|tttt|#"));
+        QCOMPARE(line("I9|"), QStringLiteral("I9|3|W|tttt|#|bold"));
+        // Above the older run: the separator, no number of its own.
+        QCOMPARE(line("G10|"), QStringLiteral("G10|Events may be missing here|G|tttt|italic"));
+        QCOMPARE(line("B10|"), QStringLiteral("B10||G|tttt|italic"));
+        QCOMPARE(line("B11|"), QStringLiteral("B11|8|W|tttt|#"));
+        QCOMPARE(line("I11|"), QStringLiteral("I11|1|W|tttt|#"));
+
+        // A single audit's workbook keeps its texts as texts.
+        QVERIFY(WriteXlsxReport(Report(true), inMemory, nullptr, XlsxMode::ConstantMemory));
+        for (const QString& l : readback::WorkbookDump(inMemory))
+            QVERIFY2(!l.endsWith("|#") && !l.startsWith("frozen"), qPrintable(l));
+    }
+
     // A read-only file, or a cell beyond Excel's limit.
     void failureKeepsThePreviousFile()
     {
