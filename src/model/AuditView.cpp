@@ -116,6 +116,22 @@ TextTable ConfigurationTextTable(const ConfigPresentation& presentation)
 
 static void appendField(QByteArray& out, const QString& field)
 {
+    // Most fields are short ASCII that needs no quotes: copied as they are.
+    const QChar* chars = field.constData();
+    const int size = field.size();
+    bool plain = size == 0 || !QByteArray::fromRawData("=+-@\t\r", 6).contains(char(chars[0].unicode()));
+    for (int i = 0; i < size && plain; ++i) {
+        const ushort u = chars[i].unicode();
+        plain = u < 0x80 && u != ',' && u != '"' && u != '\r' && u != '\n';
+    }
+    if (plain) {
+        const int at = out.size();
+        out.resize(at + size);
+        char* to = out.data() + at;
+        for (int i = 0; i < size; ++i)
+            to[i] = char(chars[i].unicode());
+        return;
+    }
     QByteArray utf8 = field.toUtf8();
     // A spreadsheet would run a cell that starts like a formula; a lock's name is no formula.
     if (!utf8.isEmpty() && QByteArray("=+-@\t\r").contains(utf8.at(0)))
@@ -144,17 +160,35 @@ static void appendLine(QByteArray& out, const QStringList& fields)
     out += "\r\n";
 }
 
-CsvWriter::CsvWriter(std::function<bool(const QByteArray&)> write) : m_write(std::move(write)) {}
+CsvWriter::CsvWriter(std::function<bool(const QByteArray&)> write) : m_write(std::move(write))
+{
+    m_buffer.reserve(256 * 1024 + 4096);
+}
 
 CsvWriter::~CsvWriter() = default;
 
 bool CsvWriter::line(const QStringList& fields)
 {
-    appendLine(m_buffer, fields);
+    for (const QString& f : fields)
+        field(f);
+    return endLine();
+}
+
+void CsvWriter::field(const QString& text)
+{
+    if (m_fields++ > 0)
+        m_buffer += ',';
+    appendField(m_buffer, text);
+}
+
+bool CsvWriter::endLine()
+{
+    m_buffer += "\r\n";
+    m_fields = 0;
     constexpr int Piece = 256 * 1024;
     if (m_buffer.size() >= Piece) {
         m_ok = m_ok && m_write(m_buffer);
-        m_buffer.clear();
+        m_buffer.resize(0);
     }
     return m_ok;
 }
@@ -174,9 +208,13 @@ bool WriteEventsCsv(const AuditView& view, const std::function<bool(const QByteA
     csv.line(EventColumnHeaders(columns));
     const EventTexts texts(view.display);
     const int count = view.eventCount();
-    for (int row = 0; row < count; ++row)
-        if (!csv.line(EventCells(view, row, columns, texts)))
+    for (int row = 0; row < count; ++row) {
+        const ShownEvent e = view.eventAt(row);
+        for (EventColumn c : columns)
+            csv.field(EventCellText(c, e, texts));
+        if (!csv.endLine())
             return false;
+    }
     return csv.finish();
 }
 

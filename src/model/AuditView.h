@@ -103,12 +103,16 @@ public:
     CsvWriter& operator=(const CsvWriter&) = delete;
 
     bool line(const QStringList& fields);
+    // The same a field at a time: each field, then the line's end.
+    void field(const QString& text);
+    bool endLine();
     // Hands over what is left; false when any write failed.
     bool finish();
 
 private:
     std::function<bool(const QByteArray&)> m_write;
     QByteArray m_buffer;
+    int m_fields = 0;
     bool m_ok = true;
 };
 

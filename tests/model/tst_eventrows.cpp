@@ -1,6 +1,7 @@
 #include "EventMerge.h"
 #include "EventRows.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 static EventsTable Event(int code, int user, qint64 time = 700000000, quint8 device = 1)
@@ -51,6 +52,34 @@ private slots:
         const QString text = FormatAuditTime(700000000, DisplaySettings { 1, 1 });
         QLocale::setDefault(saved);
         QCOMPARE(text, QStringLiteral("03/07/2022 08.26.40 PM"));
+    }
+
+    // Dates written by hand read as the locale writes them, in every pattern, one row after another
+    // (a day's date made once) and alone; far years and the year 2000 as before.
+    void datesAsTheLocaleWrites()
+    {
+        const QLocale english(QStringLiteral("en_EN"));
+        QRandomGenerator random(5);
+        QVector<qint64> times{ -1, -86400, -86401, 86399 + Start2001, Start2001, 1LL << 40, -(1LL << 36), 43200 + Start2001 };
+        qint64 t = 700000000;
+        for (int i = 0; i < 3000; ++i) {
+            t += qint64(random.bounded(50000)) - (i % 17 == 0 ? 200000 : 0);
+            times << t << t << qint64(random.generate64() % (1LL << 38)) - (1LL << 37);
+        }
+        for (int date = 0; date < 3; ++date) {
+            for (int hour = 0; hour < 2; ++hour) {
+                const DisplaySettings settings{ date, hour };
+                const EventTexts texts(settings);
+                for (qint64 seconds : times) {
+                    const QDateTime at = AuditDateTime(seconds);
+                    const QString expected = seconds == 0 || !at.isValid() || at.date().year() == 2000
+                        ? QString()
+                        : english.toString(at, DatePattern(settings));
+                    QCOMPARE(texts.date(seconds), expected);
+                    QCOMPARE(FormatAuditTime(seconds, settings), expected);
+                }
+            }
+        }
     }
 
     // All in one list: every code, user and option text.
