@@ -226,6 +226,61 @@
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>The archive %1 cannot be reached: it did not answer within %2 seconds.</source>
+        <translation>L&apos;archivio %1 non è raggiungibile: non ha risposto entro %2 secondi.</translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation>la connessione si è interrotta</translation>
+    </message>
+    <message>
+        <source>There is no archive at %1</source>
+        <translation>Non c&apos;è alcun archivio in %1</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>nessuna risposta</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds several locks named %2: give a serial number (%3).</source>
+        <translation>L&apos;archivio %1 contiene più serrature di nome %2: indicare un numero di serie (%3).</translation>
+    </message>
+    <message>
+        <source>The archive is not open.</source>
+        <translation>L&apos;archivio non è aperto.</translation>
+    </message>
+    <message>
+        <source>lock name changed from %1 to %2</source>
+        <translation>nome della serratura cambiato da %1 a %2</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, before the visit of %2, but the lock&apos;s events show it is the latest visit: check the computer&apos;s clock</source>
+        <translation>questo computer ha datato lo scarico %1, prima della visita del %2, ma gli eventi della serratura mostrano che è l&apos;ultima visita: controllare l&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, after every other visit, but the lock&apos;s events show it is visit %2 of %3: check the computer&apos;s clock</source>
+        <translation>questo computer ha datato lo scarico %1, dopo ogni altra visita, ma gli eventi della serratura mostrano che è la visita %2 di %3: controllare l&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be upgraded: a stored history is damaged (%2).</source>
+        <translation>L&apos;archivio %1 non può essere aggiornato: una cronologia salvata è danneggiata (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>The archive %1 was upgraded for this version: its %n audits are chained now, so that any later change shows.</source>
+        <translation>
+            <numerusform>L&apos;archivio %1 è stato aggiornato per questa versione: il suo audit è ora concatenato, così che ogni modifica successiva si veda.</numerusform>
+            <numerusform>L&apos;archivio %1 è stato aggiornato per questa versione: i suoi %n audit sono ora concatenati, così che ogni modifica successiva si veda.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is missing.</source>
+        <translation>L&apos;archivio %1 non può essere letto: manca una parte di una cronologia salvata.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
+        <translation>L&apos;archivio %1 non può essere letto: una parte di una cronologia salvata è vuota.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -320,6 +375,141 @@
     <message>
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventi, fermandosi all&apos;ultima visita (%2 s)</translation>
+    </message>
+</context>
+<context>
+    <name>Findings</name>
+    <message>
+        <source>Duress opening</source>
+        <translation>Apertura sotto coercizione</translation>
+    </message>
+    <message>
+        <source>Opening outside hours</source>
+        <translation>Apertura fuori orario</translation>
+    </message>
+    <message>
+        <source>Wrong code burst</source>
+        <translation>Serie di codici errati</translation>
+    </message>
+    <message>
+        <source>Clock set</source>
+        <translation>Orologio impostato</translation>
+    </message>
+    <message>
+        <source>Opening after clock set</source>
+        <translation>Apertura dopo l&apos;impostazione dell&apos;orologio</translation>
+    </message>
+    <message>
+        <source>Door opened without opening</source>
+        <translation>Porta aperta senza apertura</translation>
+    </message>
+    <message>
+        <source>Door held open</source>
+        <translation>Porta tenuta aperta</translation>
+    </message>
+    <message>
+        <source>Delays changed</source>
+        <translation>Ritardi modificati</translation>
+    </message>
+    <message>
+        <source>Lock restarted</source>
+        <translation>Serratura riavviata</translation>
+    </message>
+    <message>
+        <source>Lock reset</source>
+        <translation>Reset serratura</translation>
+    </message>
+    <message>
+        <source>Events missing</source>
+        <translation>Eventi mancanti</translation>
+    </message>
+    <message>
+        <source>Not visited</source>
+        <translation>Non visitata</translation>
+    </message>
+    <message>
+        <source>Unknown finding &quot;%1&quot;: the findings are %2.</source>
+        <translation>Rilievo sconosciuto &quot;%1&quot;: i rilievi sono %2.</translation>
+    </message>
+    <message>
+        <source>No finding is named.</source>
+        <translation>Nessun rilievo indicato.</translation>
+    </message>
+    <message>
+        <source>A burst of wrong codes is %1 to %2 wrong tries, not %3.</source>
+        <translation>Una serie di codici errati è da %1 a %2 tentativi errati, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes between wrong codes are %1 to %2, not %3.</source>
+        <translation>I minuti tra codici errati sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes after a clock setting are %1 to %2, not %3.</source>
+        <translation>I minuti dopo un&apos;impostazione dell&apos;orologio sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes a door may stay open are %1 to %2, not %3.</source>
+        <translation>I minuti in cui una porta può restare aperta sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The days without a visit are %1 to %2, not %3.</source>
+        <translation>I giorni senza visita sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>Bad wrong-code threshold &quot;%1&quot;: it is a count and minutes, as in 5/10.</source>
+        <translation>Soglia dei codici errati non valida &quot;%1&quot;: è un numero e dei minuti, come in 5/10.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number.</source>
+        <translation>&quot;%1&quot; non è un numero intero.</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Rilievo</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Fino a</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>Bad range &quot;%1&quot;: a range is a start and an end, as in 07:00-20:00.</source>
+        <translation>Intervallo non valido &quot;%1&quot;: un intervallo è un inizio e una fine, come in 07:00-20:00.</translation>
+    </message>
+    <message>
+        <source>Bad time &quot;%1&quot;: a time is HH:MM from 00:00 to 23:59, or 24:00 as an end.</source>
+        <translation>Ora non valida &quot;%1&quot;: un&apos;ora è HH:MM da 00:00 a 23:59, o 24:00 come fine.</translation>
+    </message>
+    <message>
+        <source>The range %1 does not end after it starts; hours past midnight are a range on each day, as in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</source>
+        <translation>L&apos;intervallo %1 non finisce dopo l&apos;inizio; gli orari oltre la mezzanotte sono un intervallo per ciascun giorno, come in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not start with its days, as in &quot;Mon-Fri 07:00-20:00&quot;.</source>
+        <translation>&quot;%1&quot; non inizia con i suoi giorni, come in &quot;Mon-Fri 07:00-20:00&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown day &quot;%1&quot;: the days are Mon, Tue, Wed, Thu, Fri, Sat and Sun.</source>
+        <translation>Giorno sconosciuto &quot;%1&quot;: i giorni sono Mon, Tue, Wed, Thu, Fri, Sat e Sun.</translation>
+    </message>
+    <message>
+        <source>The days %1 run backwards: a range of days goes from the earlier to the later, as in Mon-Fri.</source>
+        <translation>I giorni %1 vanno all&apos;indietro: un intervallo di giorni va dal primo all&apos;ultimo, come in Mon-Fri.</translation>
+    </message>
+    <message>
+        <source>No hours are given for %1.</source>
+        <translation>Nessun orario indicato per %1.</translation>
+    </message>
+    <message>
+        <source>No opening hours are given: write them as in &quot;Mon-Fri 07:00-20:00&quot;, or &quot;closed&quot;.</source>
+        <translation>Nessun orario di apertura indicato: scriverlo come in &quot;Mon-Fri 07:00-20:00&quot;, o &quot;closed&quot;.</translation>
+    </message>
+    <message>
+        <source>The ranges %1 and %2 overlap on %3.</source>
+        <translation>Gli intervalli %1 e %2 di %3 si sovrappongono.</translation>
     </message>
 </context>
 <context>
@@ -1490,10 +1680,6 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
         <source>Lock %1 %2: Visit %3 of %4, %5</source>
         <translation>Serratura %1 %2: visita %3 di %4, %5</translation>
     </message>
-    <message>
-        <source>1 gap</source>
-        <translation>1 lacuna</translation>
-    </message>
     <message numerus="yes">
         <source>%n gaps</source>
         <translation>
@@ -1519,6 +1705,97 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
     <message>
         <source>a cell holds more than a workbook can</source>
         <translation>una cella contiene più di quanto una cartella di lavoro possa contenere</translation>
+    </message>
+</context>
+<context>
+    <name>People</name>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Dal</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Al</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a day: write it as YYYY-MM-DD.</source>
+        <translation>&apos;%1&apos; non è un giorno: scriverlo come AAAA-MM-GG.</translation>
+    </message>
+    <message>
+        <source>User number %1 cannot be named: people hold users 1 to 59, the managers (60 to 62) and the masters (80 and 81).</source>
+        <translation>Il numero utente %1 non può avere un nome: le persone occupano gli utenti da 1 a 59, i manager (da 60 a 62) e i master (80 e 81).</translation>
+    </message>
+    <message>
+        <source>The name of the person is empty.</source>
+        <translation>Il nome della persona è vuoto.</translation>
+    </message>
+    <message>
+        <source>The name of the person is longer than 80 characters.</source>
+        <translation>Il nome della persona supera gli 80 caratteri.</translation>
+    </message>
+    <message>
+        <source>The name of the person holds a line break, a tab or another control character.</source>
+        <translation>Il nome della persona contiene un a capo, una tabulazione o un altro carattere di controllo.</translation>
+    </message>
+    <message>
+        <source>The tenure has no first day.</source>
+        <translation>Il periodo non ha un primo giorno.</translation>
+    </message>
+    <message>
+        <source>The last day, %1, is before the first, %2.</source>
+        <translation>L&apos;ultimo giorno, %1, precede il primo, %2.</translation>
+    </message>
+    <message>
+        <source>%1 is %2 since %3</source>
+        <translation>%1 è %2 dal %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2 from %3 to %4</source>
+        <translation>%1 è %2 dal %3 al %4</translation>
+    </message>
+    <message>
+        <source>%1 has no tenure from %2.</source>
+        <translation>%1 non ha un periodo che inizia il %2.</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted field is not closed.</source>
+        <translation>riga %1: un campo tra virgolette non è chiuso.</translation>
+    </message>
+    <message>
+        <source>line %1: text follows a closing quote.</source>
+        <translation>riga %1: c&apos;è del testo dopo le virgolette di chiusura.</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>riga %1: %2</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1.</source>
+        <translation>la prima riga deve essere l&apos;intestazione %1.</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8.</source>
+        <translation>il testo non è UTF-8.</translation>
+    </message>
+    <message>
+        <source>a row has four columns: User, Person, From, Until.</source>
+        <translation>una riga ha quattro colonne: Utente, Persona, Dal, Al.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither a user number nor the name of a user.</source>
+        <translation>&apos;%1&apos; non è né un numero utente né il nome di un utente.</translation>
+    </message>
+    <message>
+        <source>the From day is missing.</source>
+        <translation>manca il giorno Dal.</translation>
+    </message>
+    <message>
+        <source>%1 (line %2).</source>
+        <translation>%1 (riga %2).</translation>
     </message>
 </context>
 <context>

@@ -103,3 +103,8 @@ TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySetting
 // The same table as CSV through `write`, a row at a time.
 bool WriteSearchCsv(const QVector<FoundEvent>& found, const DisplaySettings& display,
                     const std::function<bool(const QByteArray&)>& write);
+
+// A lock's text as shown and as looked for: without the padding (blanks, NUL bytes) a lock leaves
+// around a text shorter than its field. The archive keeps the text whole; a serial number is kept
+// as shown, for it is the lock's key.
+QString ShownLockText(const QString& text);

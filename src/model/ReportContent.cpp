@@ -203,9 +203,7 @@ QString HistoryTitle(const AuditView& view)
                          view.history.lastVisit.toString(date));
     // The gaps it shows, where events may be missing.
     const int gaps = view.gapRows.size();
-    if (gaps == 1)
-        title += QStringLiteral(", ") + QCoreApplication::translate("MainWindow", "1 gap");
-    else if (gaps > 1)
+    if (gaps > 0)
         title += QStringLiteral(", ") + QCoreApplication::translate("MainWindow", "%n gaps", nullptr, gaps);
     return title;
 }

@@ -8,6 +8,7 @@
 #include "ReportContent.h"
 
 #include <QRandomGenerator>
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -182,6 +183,47 @@ private slots:
         QCOMPARE(Shown(before), once);
         CorrectDst(view, clock, DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 });
         QCOMPARE(Shown(view), once);
+    }
+
+    // The title names the visits shown and counts the gaps, in proper plurals.
+    void titles_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("visits");
+        QTest::addColumn<int>("onlyVisit");
+        QTest::addColumn<int>("gaps");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("no gap") << "en" << 3 << 0 << 0 << "Lock 11223344 SHOWN: 3 visits, 01/01/2024 to 01/03/2024";
+        QTest::newRow("one gap") << "en" << 3 << 0 << 1 << "Lock 11223344 SHOWN: 3 visits, 01/01/2024 to 01/03/2024, 1 gap";
+        QTest::newRow("gaps") << "en" << 1 << 0 << 3 << "Lock 11223344 SHOWN: one visit, 01/03/2024, 3 gaps";
+        QTest::newRow("latest visit") << "en" << 3 << 3 << 0 << "Lock 11223344 SHOWN: Visit 3 of 3, 01/03/2024";
+        QTest::newRow("Italian") << "it" << 3 << 0 << 1 << "Serratura 11223344 SHOWN: 3 visite, dal 01/01/2024 al 01/03/2024, 1 lacuna";
+        QTest::newRow("Italian gaps") << "it" << 3 << 3 << 2 << "Serratura 11223344 SHOWN: visita 3 di 3, 01/03/2024, 2 lacune";
+        QTest::newRow("Spanish") << "es" << 3 << 0 << 2 << "Cerradura 11223344 SHOWN: 3 visitas, del 01/01/2024 al 01/03/2024, 2 huecos";
+    }
+
+    void titles()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, visits);
+        QFETCH(int, onlyVisit);
+        QFETCH(int, gaps);
+        QFETCH(QString, title);
+        QTranslator translator;
+        QVERIFY(translator.load("audit_" + language + ".qm", CORVANE_BINARY_DIR));
+        QCoreApplication::installTranslator(&translator);
+        AuditView view;
+        view.configuration.serialNumber = "11223344 ";
+        view.configuration.lockName = "SHOWN";
+        view.history.visits = visits;
+        view.history.firstVisit = QDateTime(QDate(2024, 1, 1), QTime(9, 0));
+        view.history.lastVisit = QDateTime(QDate(2024, 3, 1), QTime(9, 0));
+        view.onlyVisit = onlyVisit;
+        for (int g = 0; g < gaps; ++g)
+            view.gapRows << 10 * (g + 1);
+        const QString made = HistoryTitle(view);
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(made, title);
     }
 
     // Lines go out in pieces of a bounded size, whole lines each; a failed write stops the rest.

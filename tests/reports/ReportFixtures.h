@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
+#include <QTranslator>
 
 namespace fixtures {
 
@@ -72,6 +74,14 @@ inline ReportContent Report(const ReportTexts& t)
 inline ReportContent Report(bool dstApplied, int extra = 0)
 {
     return Report(Texts(dstApplied, extra));
+}
+
+// English as the programs speak it: its catalogue holds the plural forms ("1 gap", "2 gaps").
+inline bool InstallEnglish()
+{
+    static QTranslator english;
+    return english.load(QStringLiteral("audit_en.qm"), QStringLiteral(CORVANE_BINARY_DIR))
+        && QCoreApplication::installTranslator(&english);
 }
 
 inline QByteArray ReadAll(const QString& path)

@@ -17,6 +17,8 @@ class TestPdfReport : public QObject
     QTemporaryDir dir;
 
 private slots:
+    void initTestCase() { QVERIFY(InstallEnglish()); }
+
     void pages_data()
     {
         QTest::addColumn<bool>("dst");

@@ -28,6 +28,8 @@ class TestXlsxReport : public QObject
     QTemporaryDir dir;
 
 private slots:
+    void initTestCase() { QVERIFY(InstallEnglish()); }
+
     // Every cell of the three sheets with the correction applied: texts, white and yellow fills, the medium header borders and
     // the thin data borders (none above and below the first row; none left of the users' status and mode).
     void workbook()

@@ -41,8 +41,7 @@ void installTranslation(const QString& language)
 {
     static QTranslator translator;
     QCoreApplication::removeTranslator(&translator);
-    if (language == QLatin1String("en"))
-        return;
+    // English too: its catalogue holds the plural forms.
     for (const QString& dir : installpaths::TranslationDirectories()) {
         if (translator.load(QStringLiteral("audit_%1.qm").arg(language), dir, QString(), QString())) {
             QCoreApplication::installTranslator(&translator);
