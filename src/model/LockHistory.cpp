@@ -64,8 +64,9 @@ QStringList SearchHeader()
 QStringList SearchRow(const QVector<FoundEvent>& found, int k, const QVector<EventColumn>& columns,
                       const EventTexts& texts)
 {
+    // "#" is the event's number in its lock's history, as the history shows it.
     ShownEvent e = ShownEventOf(found[k].event);
-    e.number = k + 1;
+    e.number = found[k].number;
     QStringList row{ found[k].serial, found[k].name };
     for (EventColumn c : columns)
         row << EventCellText(c, e, texts);
