@@ -23,6 +23,10 @@ void PresentEvents(AuditView& view, const DecodedAudit& audit, int auditType)
 
 void MarkHistory(AuditView& view, const HistorySpan& history)
 {
+    if (view.shownHistory) {
+        MarkShownHistory(view, history);
+        return;
+    }
     view.history = history;
     view.gapRows.clear();
     if (!view.isHistory())

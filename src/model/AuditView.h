@@ -60,7 +60,8 @@ struct AuditView
 // Merges lock and keypad events into the view and filters them by the audit type.
 void PresentEvents(AuditView& view, const DecodedAudit& audit, int auditType);
 // Marks the view as a lock's history (or not, for no visits) and finds the rows above which events
-// may be missing; after the events are merged, filtered and numbered.
+// may be missing; after the events are merged, filtered and numbered. A compact history knows its
+// gaps already.
 void MarkHistory(AuditView& view, const HistorySpan& history);
 // One correction pass over the view's events (all of them), against the lock's clock settings.
 void CorrectDst(AuditView& view, const QList<EventsTable>& timeDateTable, const DstRule& rule);
