@@ -49,7 +49,7 @@ int main(int argc, char** argv)
             return 2;
         session->decoded = DecodeAudit(*session);
         QTextStream err(stderr);
-        return cli::KeepInArchive(location, *session, AuditKind::BusDownload, err) ? 0 : 1;
+        return cli::KeepInArchive(location, *session, AuditKind::BusDownload, g_audit, err);
     }
 
     Archive archive;
