@@ -85,14 +85,17 @@ template <size_t N> BodyTable eventsTable(const ReportContent& content, const Co
         table.columnWidths << QLatin1String(c.width);
     }
     table.before += QLatin1String("  </tr>");
-    table.rows.reserve(content.events.size());
-    for (const EventRow& row : content.events) {
+    const QVector<EventRow> events = content.events;
+    table.rowCount = events.size();
+    table.row = [events, &columns](int i) {
         QStringList cells;
+        if (i < 0 || i >= events.size())
+            return cells;
         cells.reserve(int(N));
         for (const Column& c : columns)
-            cells << eventCell(row, c.source);
-        table.rows.append(cells);
-    }
+            cells << eventCell(events.at(i), c.source);
+        return cells;
+    };
     table.after = QLatin1String("</table>");
     return table;
 }
