@@ -147,10 +147,12 @@ BodyTable PdfReportTable(const ReportContent& content)
                 + tableHead(section, printed);
             for (int c : printed)
                 table.columnWidths << section.columns[c].pdfWidth;
-            table.rows.reserve(section.rowCount);
-            ReportRow row;
-            for (int r = 0; r < section.rowCount; ++r)
-                table.rows.append(rowTexts(section, printed, r, row));
+            // Made a row at a time as the pages are laid out: a million events are never held as texts.
+            table.rowCount = section.rowCount;
+            table.row = [section, printed](int r) {
+                ReportRow row;
+                return r >= 0 && r < section.rowCount ? rowTexts(section, printed, r, row) : QStringList();
+            };
             table.after = QLatin1String("</table>");
         } else {
             appendSection(longSection < 0 || i < longSection ? table.before : table.after, section, i == 0);
