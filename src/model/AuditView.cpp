@@ -120,21 +120,30 @@ TextTable ConfigurationTextTable(const ConfigPresentation& presentation)
 
 static void appendField(QByteArray& out, const QString& field)
 {
-    // Most fields are short ASCII that needs no quotes: copied as they are.
+    // Most fields are short ASCII that needs no quotes: copied as they are, given up at the first
+    // character that asks for more.
     const QChar* chars = field.constData();
     const int size = field.size();
-    bool plain = size == 0 || !QByteArray::fromRawData("=+-@\t\r", 6).contains(char(chars[0].unicode()));
-    for (int i = 0; i < size && plain; ++i) {
-        const ushort u = chars[i].unicode();
-        plain = u < 0x80 && u != ',' && u != '"' && u != '\r' && u != '\n';
-    }
-    if (plain) {
+    if (size == 0)
+        return;
+    switch (chars[0].unicode()) {
+    case '=': case '+': case '-': case '@': case '\t': case '\r':
+        break;
+    default: {
         const int at = out.size();
         out.resize(at + size);
         char* to = out.data() + at;
-        for (int i = 0; i < size; ++i)
-            to[i] = char(chars[i].unicode());
-        return;
+        int i = 0;
+        for (; i < size; ++i) {
+            const ushort u = chars[i].unicode();
+            if (u >= 0x80 || u == ',' || u == '"' || u == '\r' || u == '\n')
+                break;
+            to[i] = char(u);
+        }
+        if (i == size)
+            return;
+        out.resize(at);
+    }
     }
     QByteArray utf8 = field.toUtf8();
     // A spreadsheet would run a cell that starts like a formula; a lock's name is no formula.

@@ -226,6 +226,40 @@ private slots:
         QCOMPARE(made, title);
     }
 
+    void csvFields_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("plain") << "Bolt open" << QByteArray("Bolt open");
+        QTest::newRow("empty") << "" << QByteArray("");
+        QTest::newRow("comma last") << "a," << QByteArray("\"a,\"");
+        QTest::newRow("quote") << "V\"1" << QByteArray("\"V\"\"1\"");
+        QTest::newRow("line feed") << "a\nb" << QByteArray("\"a\nb\"");
+        QTest::newRow("carriage return inside") << "a\rb" << QByteArray("\"a\rb\"");
+        QTest::newRow("formula") << "=1+2" << QByteArray("'=1+2");
+        QTest::newRow("formula with a comma") << "-1,2" << QByteArray("\"'-1,2\"");
+        QTest::newRow("tab first") << "\tx" << QByteArray("'\tx");
+        QTest::newRow("accented") << "Contraseña" << QByteArray("Contrase\xc3\xb1" "a");
+        QTest::newRow("accented, quoted") << "è,é" << QByteArray("\"\xc3\xa8,\xc3\xa9\"");
+        QTest::newRow("first character beyond ASCII") << "\u013D=" << QByteArray("\xc4\xbd=");
+    }
+
+    // Each field as a spreadsheet reads it back, a row's fields apart by commas.
+    void csvFields()
+    {
+        QFETCH(QString, field);
+        QFETCH(QByteArray, written);
+        QByteArray out;
+        CsvWriter csv([&out](const QByteArray& piece) {
+            out += piece;
+            return true;
+        });
+        csv.line({ field, field });
+        QVERIFY(csv.finish());
+        QCOMPARE(out, written + ',' + written + "\r\n");
+        QCOMPARE(out, ToCsv(TextTable{ {}, { { field, field } } }));
+    }
+
     // Lines go out in pieces of a bounded size, whole lines each; a failed write stops the rest.
     void csvInPieces()
     {
