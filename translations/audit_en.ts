@@ -33,6 +33,30 @@
     </message>
 </context>
 <context>
+    <name>DeviceOperation</name>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>The download was cancelled after %n event; it is kept, marked as partial.</numerusform>
+            <numerusform>The download was cancelled after %n events; they are kept, marked as partial.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: the download stopped after %n event; it is kept, marked as partial.</numerusform>
+            <numerusform>%1: the download stopped after %n events; they are kept, marked as partial.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (partial: %n event)</numerusform>
+            <numerusform>%1 (partial: %n events)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message numerus="yes">
         <source>Kept in the archive: lock %1, %n new events</source>
@@ -60,6 +84,13 @@
         <translation>
             <numerusform>%n audit sent to the archive</numerusform>
             <numerusform>%n audits sent to the archive</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n gap</numerusform>
+            <numerusform>%n gaps</numerusform>
         </translation>
     </message>
 </context>
@@ -98,16 +129,6 @@
         <translation>
             <numerusform>%n tenure kept for lock %1.</numerusform>
             <numerusform>%n tenures kept for lock %1.</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>MainWindow</name>
-    <message numerus="yes">
-        <source>%n gaps</source>
-        <translation>
-            <numerusform>%n gap</numerusform>
-            <numerusform>%n gaps</numerusform>
         </translation>
     </message>
 </context>
