@@ -96,6 +96,13 @@
             <numerusform>%n audits sent to the archive</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n gap</numerusform>
+            <numerusform>%n gaps</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>cli</name>

@@ -243,7 +243,7 @@ void LocksTab::searchEvents()
             m_results.setSortingEnabled(true);
             m_results.sortByColumn(4, Qt::DescendingOrder);
             // No "Date with DST" without a correction: the column only repeats "Date".
-            m_results.setColumnHidden(5, true);
+            m_results.setColumnHidden(SearchColumnOf(EventColumn::DstDate), true);
             m_results.show();
             m_results.resizeColumnsToContents();
             m_found.setText(tr("%n events found", nullptr, read.found.size()));

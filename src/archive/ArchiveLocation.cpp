@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
@@ -95,8 +96,14 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
         // A password given as an option, with a "&" in it, would name the rest of it as an option.
         if (item.first == QLatin1String("password"))
             return bad(Text::tr("a password goes before the server's name (user:password@server), or in ~/.pgpass"));
-        if (std::find(std::begin(knownOptions), std::end(knownOptions), item.first) == std::end(knownOptions))
+        if (std::find(std::begin(knownOptions), std::end(knownOptions), item.first) == std::end(knownOptions)) {
+            // A query holding a "@" may have taken in a password meant to end there: name the
+            // option only when it cannot be one.
+            static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9_]{1,40}$"));
+            if (url.query(QUrl::FullyDecoded).contains(QLatin1Char('@')) || !plainName.match(item.first).hasMatch())
+                return bad(Text::tr("it holds an option that is not known"));
             return bad(Text::tr("unknown option %1").arg(item.first));
+        }
         if (item.second.contains(';') || item.second.contains('='))
             return bad(Text::tr("the option %1 has a value that cannot be used").arg(item.first));
         options << item.first + '=' + item.second;

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 
@@ -230,6 +231,8 @@ bool TextPrinter::runJob(const QTextDocument* document)
     m_runFailed = false;
     print(m_printer.get());
     m_tempDocument.reset();
+    m_header = Decoration();
+    m_footer = Decoration();
     const bool failed = m_runFailed || m_printer->printerState() == QPrinter::Error
         || m_printer->printerState() == QPrinter::Aborted;
     return !failed;
@@ -310,7 +313,7 @@ void TextPrinter::paintPages(QPrinter* printer, int pageCount, const std::functi
 QString TextPrinter::substitute(QString text, int page, int pageCount) const
 {
     const QDate today = QDate::currentDate();
-    text.replace(QLatin1String("&page;"), QString::number(page), Qt::CaseSensitive);
+    text.replace(QLatin1String("&page;"), page < 0 ? pageMarker() : QString::number(page), Qt::CaseSensitive);
     text.replace(QLatin1String("&total;"), QString::number(pageCount), Qt::CaseSensitive);
     text.replace(QLatin1String("&date;"),
                  m_dateFormat.isEmpty() ? today.toString(Qt::TextDate) : today.toString(m_dateFormat),
@@ -318,16 +321,51 @@ QString TextPrinter::substitute(QString text, int page, int pageCount) const
     return text;
 }
 
-void TextPrinter::paintDecoration(QPainter* painter, const QString& html, const QRectF& rect, bool alignBottom) const
+QString TextPrinter::pageMarker()
 {
-    QTextDocument document;
-    prepareForDevice(document, painter->device(), rect.size());
-    document.setHtml(html);
-    const double height = document.documentLayout()->documentSize().height();
+    return QString(QChar(0xe000)) + QLatin1String("page") + QChar(0xe001);
+}
+
+void TextPrinter::paintDecoration(QPainter* painter, Decoration& decoration, const QString& html, int page,
+                                  int pageCount, const QRectF& rect, bool alignBottom) const
+{
+    // Laid out once a job: from page to page only the page numbers change, put in where the text
+    // holds them. A number that is not in the text (in an attribute) lays the text out each page.
+    const QString laidOut = substitute(html, -1, pageCount);
+    QTextDocument* document = decoration.document.get();
+    if (!document || decoration.html != laidOut || decoration.size != rect.size()
+        || decoration.device != painter->device()) {
+        decoration.document = std::make_unique<QTextDocument>();
+        document = decoration.document.get();
+        decoration.html = laidOut;
+        decoration.size = rect.size();
+        decoration.device = painter->device();
+        decoration.page = -1;
+        decoration.numbers.clear();
+        prepareForDevice(*document, painter->device(), rect.size());
+        document->setHtml(laidOut);
+        for (QTextCursor found = document->find(pageMarker()); !found.isNull();
+             found = document->find(pageMarker(), found))
+            decoration.numbers << found;
+        decoration.everyPage = decoration.numbers.size() != laidOut.count(pageMarker());
+    }
+    if (decoration.everyPage) {
+        document->setHtml(substitute(html, page, pageCount));
+    } else if (decoration.page != page) {
+        const QString number = QString::number(page);
+        for (QTextCursor& cursor : decoration.numbers) {
+            const int at = cursor.selectionStart();
+            cursor.insertText(number);
+            cursor.setPosition(at);
+            cursor.setPosition(at + number.size(), QTextCursor::KeepAnchor);
+        }
+        decoration.page = page;
+    }
+    const double height = document->documentLayout()->documentSize().height();
 
     painter->save();
     painter->translate(rect.left(), alignBottom ? rect.top() + rect.height() - height : rect.top());
-    document.drawContents(painter, QRectF(0, 0, rect.width(), alignBottom ? height : rect.height()));
+    document->drawContents(painter, QRectF(0, 0, rect.width(), alignBottom ? height : rect.height()));
     painter->restore();
 }
 
@@ -344,7 +382,7 @@ void TextPrinter::paintDecorations(QPainter* painter, int page, int pageCount)
             painter->drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
             painter->restore();
         }
-        paintDecoration(painter, substitute(m_headerText, page, pageCount), rect, true);
+        paintDecoration(painter, m_header, m_headerText, page, pageCount, rect, true);
     }
 
     if (m_footerSize > 0) {
@@ -356,7 +394,7 @@ void TextPrinter::paintDecorations(QPainter* painter, int page, int pageCount)
             painter->drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
             painter->restore();
         }
-        paintDecoration(painter, substitute(m_footerText, page, pageCount), rect, false);
+        paintDecoration(painter, m_footer, m_footerText, page, pageCount, rect, false);
     }
 }
 

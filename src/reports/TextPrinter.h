@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QRectF>
 #include <QString>
+#include <QTextCursor>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -97,8 +99,22 @@ private:
     void paintDecorations(QPainter* painter, int page, int pageCount);
     void paintPages(QPrinter* printer, int pageCount, const std::function<void(QPainter*, int)>& paintBody);
     std::unique_ptr<QTextDocument> makeTemporaryDocument(const QTextDocument* document) const;
+    // A header or footer, laid out for the pages of a job.
+    struct Decoration
+    {
+        QString html; // with the page numbers marked
+        QSizeF size;
+        QPaintDevice* device = nullptr;
+        std::unique_ptr<QTextDocument> document;
+        QVector<QTextCursor> numbers;
+        int page = -1;
+        bool everyPage = false;
+    };
+    // A page below 1 is marked, for the number to be put in later.
     QString substitute(QString text, int page, int pageCount) const;
-    void paintDecoration(QPainter* painter, const QString& html, const QRectF& rect, bool alignBottom) const;
+    static QString pageMarker();
+    void paintDecoration(QPainter* painter, Decoration& decoration, const QString& html, int page, int pageCount,
+                         const QRectF& rect, bool alignBottom) const;
     double paperWidth() const;
     double paperHeight() const;
     double toDeviceX(double mm) const;
@@ -107,6 +123,8 @@ private:
     QPointer<QWidget> m_parentWidget;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QTextDocument> m_tempDocument;
+    Decoration m_header;
+    Decoration m_footer;
     bool m_runFailed = false;
 
     double m_leftMargin = 5;

@@ -271,6 +271,9 @@ private slots:
         QTest::newRow("port not a number") << "postgresql://tech:s3cret@db:x1/audits" << "" << "not usable";
         QTest::newRow("no database") << "postgresql://db.example" << "" << "no database";
         QTest::newRow("unknown option") << "postgresql://db/audits?sslmod=require" << "" << "unknown option sslmod";
+        // The password's "@" came after the query: what looks like an option's name is not named.
+        QTest::newRow("password after the query") << "postgresql://db:6543/audits?sslmode=require&x;:s3cret@" << ""
+                                                  << "option that is not known";
     }
     void addresses()
     {

@@ -1,8 +1,10 @@
+#include "PagedBody.h"
 #include "PdfReport.h"
 #include "ReadBack.h"
 #include "ReportFixtures.h"
 #include "TextPrinter.h"
 
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -17,6 +19,8 @@ class TestPdfReport : public QObject
     QTemporaryDir dir;
 
 private slots:
+    void initTestCase() { QVERIFY(InstallEnglish()); }
+
     void pages_data()
     {
         QTest::addColumn<bool>("dst");
@@ -53,47 +57,147 @@ private slots:
     void pagedAsOneDocument_data()
     {
         QTest::addColumn<int>("wrapEvery"); // a row whose user text takes two lines; 0: none
-        QTest::addColumn<QString>("widest"); // a text that cannot be broken within its column
-        QTest::newRow("plain rows") << 0 << QString();
-        QTest::newRow("rows of two lines, some across a page's end") << 23 << QString();
-        QTest::newRow("a text that cannot break within its column") << 0 << QString(40, 'W');
+        QTest::addColumn<QString>("tall");  // an event text of many lines in some rows
+        QTest::addColumn<QString>("odd");   // a user text in some rows: white space, right-to-left
+        QTest::addColumn<QString>("widest"); // a text that cannot break within its column
+        QTest::addColumn<bool>("portrait");
+        const QString words = QString("many words in a narrow column ").repeated(6);
+        QTest::newRow("plain rows") << 0 << QString() << QString() << QString() << false;
+        QTest::newRow("rows of two lines, some across a page's end") << 23 << QString() << QString() << QString() << false;
+        QTest::newRow("rows of two lines in every third row") << 3 << QString() << QString() << QString() << false;
+        QTest::newRow("rows of many lines") << 7 << words << QString() << QString() << false;
+        QTest::newRow("a row longer than a page") << 0 << words.repeated(12) << QString() << QString() << true;
+        QTest::newRow("white space folded, right to left")
+            << 11 << QString() << QString("  Master \t of   keys  \u05e9\u05dc\u05d5\u05dd x") << QString() << false;
+        QTest::newRow("right to left first") << 5 << QString() << QString("\u05e9\u05dc\u05d5\u05dd User 01") << QString() << true;
+        QTest::newRow("a text that cannot break within its column") << 0 << QString() << QString() << QString(40, 'W') << false;
     }
 
-    // Laid out a page at a time, the report is the report laid out as one document, page for page.
+    // Laid out a page at a time, the report is the report laid out as one document, page for page;
+    // a column widened for its widest word is as wide in both.
     void pagedAsOneDocument()
     {
         QFETCH(int, wrapEvery);
+        QFETCH(QString, tall);
+        QFETCH(QString, odd);
         QFETCH(QString, widest);
-        ReportContent content = Report(true, 400);
-        for (int i = 0; i < content.events.size(); ++i) {
+        QFETCH(bool, portrait);
+        ReportTexts texts = Texts(true, 400);
+        for (int i = 0; i < texts.events.size(); ++i) {
             if (wrapEvery && i % wrapEvery == 5)
-                content.events[i].user = "Option 01 (Bolt output/Hold-up) and more words to wrap";
+                texts.events[i][4] = "Option 01 (Bolt output/Hold-up) and more words to wrap";
+            if (!tall.isEmpty() && i % 97 == 40)
+                texts.events[i][5] = tall;
+            if (!odd.isEmpty() && i % 13 == 2)
+                texts.events[i][4] = odd;
         }
         if (!widest.isEmpty())
-            content.events[300].eventId = widest;
-        const QString paged = dir.filePath("paged.pdf"), whole = dir.filePath("whole.pdf");
-        QVERIFY(WritePdfReport(content, paged, "report.pdf"));
+            texts.events[300][6] = widest;
+        const ReportContent content = Report(texts);
         TextPrinter printer;
         SetUpReportPrinter(printer, content, "report.pdf");
-        printer.setBodyText(PdfReportBody(content));
+        if (portrait)
+            printer.setOrientation(QPageLayout::Portrait);
+        printer.printer()->setOutputFormat(QPrinter::PdfFormat);
+        BodyTable table = PdfReportTable(content);
+        const PagedBody body(table, printer.printer(), printer.contentRect(printer.printer()).size());
+        QVERIFY(!body.asOneDocument());
+        QCOMPARE(body.columnWidths() != table.columnWidths, !widest.isEmpty());
+        const QString paged = dir.filePath("paged.pdf"), whole = dir.filePath("whole.pdf");
+        QVERIFY(printer.saveAsPdf(nullptr, paged));
+        QVERIFY(table.setColumnWidths(body.columnWidths()));
+        printer.setBodyText(table.html());
         QVERIFY(printer.saveAsPdf(nullptr, whole));
         const QStringList pages = readback::PdfPages(paged);
-        QVERIFY(pages.size() > 8);
+        QVERIFY(pages.size() > 5);
+        QCOMPARE(pages.size(), body.pageCount());
         QCOMPARE(pages, readback::PdfPages(whole));
+        if (!widest.isEmpty())
+            QVERIFY(pages.join('\n').contains(widest));
+    }
+
+    void longHistory_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::newRow("Letter") << int(QPageSize::Letter);
+        QTest::newRow("A4") << int(QPageSize::A4);
+    }
+
+    // A history of more than 99 999 events keeps its numbers whole on every paper: each row one
+    // line, every page but the first and the last as full as the paper lets it be.
+    void longHistory()
+    {
+        QFETCH(int, paper);
+        ReportTexts texts = Texts(false, 100017);
+        const QStringList events = { "Bolt open", "Valid code", "Time delay started", "Open window started" };
+        for (int i = 0; i < texts.events.size(); ++i)
+            texts.events[i][5] = events.at(i % events.size());
+        const ReportContent content = Report(texts);
+        TextPrinter printer;
+        SetUpReportPrinter(printer, content, "history.pdf");
+        printer.setPageSize(QPageSize::PageSizeId(paper));
+        const QString path = dir.filePath("history.pdf");
+        QVERIFY(printer.saveAsPdf(nullptr, path));
+        const QStringList pages = readback::PdfPages(path);
+        // The rows of each page: the numbers at the lines' starts, in order, each whole.
+        const QRegularExpression row("^\\s*(\\d+)\\s+(Lock|Keypad)\\s", QRegularExpression::MultilineOption);
+        QVector<int> rows;
+        int next = 1;
+        for (const QString& page : pages) {
+            int count = 0;
+            for (auto m = row.globalMatch(page); m.hasNext(); ++count)
+                QCOMPARE(m.next().captured(1).toInt(), next++);
+            rows << count;
+        }
+        QCOMPARE(next, texts.events.size() + 1);
+        int last = rows.size() - 1; // the table's last page; the users and the configuration may follow
+        while (last > 0 && rows[last] == 0)
+            --last;
+        QVERIFY(rows.size() - 1 - last <= 1);
+        const int full = rows.at(1);
+        QVERIFY(full > 30);
+        for (int i = 1; i < last; ++i)
+            QCOMPARE(rows[i], full);
+        QVERIFY(rows[last] >= 1 && rows[last] <= full);
+        QCOMPARE(last, (texts.events.size() - rows.first() + full - 1) / full);
+        QVERIFY(pages.last().contains("Closing time: Manual"));
+    }
+
+    // A history's report: "Visit", the gap as a row of its own and in the title, and a footer that
+    // says when it was printed beside the lock's clock at download.
+    void historyReport()
+    {
+        qputenv("SOURCE_DATE_EPOCH", "1767225600");
+        PresentationOptions options;
+        options.auditType = FullAudit;
+        AuditView view;
+        QString error;
+        QVERIFY2(PresentHistory(ThreeVisits(), options, false, &view, &error), qPrintable(error));
+        const QString path = dir.filePath("history.pdf");
+        QVERIFY(WritePdfReport(ReportFromView(view), path, "history.pdf"));
+        qunsetenv("SOURCE_DATE_EPOCH");
+        const QStringList pages = readback::PdfPages(path);
+        QCOMPARE(pages.size(), 2);
+        const QString text = pages.join(' ').simplified();
+        QVERIFY2(text.contains("Lock 24110042 ATM-07: 3 visits, 05/10/2024 to 15/10/2024, 1 gap "
+                               "# Device Date User Event Event ID Visit 1 Lock 24/10/2024 17.00.00"),
+                 qPrintable(text));
+        QVERIFY2(text.contains("Install user' function 49 3 Events may be missing here 8 Lock 23/10/2024 17.00.00"), qPrintable(text));
+        QVERIFY(text.contains("history.pdf Page 1 of 2 Keypad date/time at audit download: 24/10/2024 17.00.00 "
+                              "Printed 01/01/2026 00.00.00"));
     }
 
     // Texts are printed as they are, whatever markup they hold.
     void specialCharactersPrintLiterally()
     {
-        ReportContent content = Report(true);
-        content.events[0].user = "<b>A & B</b>";
-        content.events[1].event = "x &amp; y <i>";
-        content.users[0].name = "M<aster>";
-        content.configuration[1].value = "10 & <20>";
-        content.configuration[1].caption = "Delay <&>:";
-        content.keypadDownloadTime = "&page; <>";
+        ReportTexts texts = Texts(true);
+        texts.events[0][4] = "<b>A & B</b>";
+        texts.events[1][5] = "x &amp; y <i>";
+        texts.users[0][0] = "M<aster>";
+        texts.configuration[1] = QStringList{ "Delay <&>:", "10 & <20>" };
+        texts.keypadDownloadTime = "&page; <>";
         const QString path = dir.filePath("escaped.pdf");
-        QVERIFY(WritePdfReport(content, path, "a&b <c>.pdf"));
+        QVERIFY(WritePdfReport(Report(texts), path, "a&b <c>.pdf"));
         const QString text = readback::PdfPages(path).join('\n').simplified();
         for (const char* literal : { "<b>A & B</b>", "x &amp; y <i>", "M<aster>", "Delay <&>: 10 & <20>",
                                      "a&b <c>.pdf Page 1 of 2 &page; <>" })

@@ -36,28 +36,19 @@ ReportContent FullReport(int events = AuditSession::BusDownloadLimit, Mix mix = 
     return ReportFromView(PresentAudit(BenchHistory(events, mix), true, options));
 }
 
-// The same three sheets and cells, no formats, no widths.
+// The same sheets and cells, no formats, no widths.
 void WritePlainWorkbook(const ReportContent& content, const QString& path)
 {
     lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
-    lxw_worksheet* audit = workbook_add_worksheet(workbook, "Audit");
-    for (int r = 0; r < content.events.size(); ++r) {
-        const EventRow& e = content.events.at(r);
-        const QString cells[] = { e.number, e.device, e.date, e.dstDate, e.user, e.event, e.eventId };
-        for (int c = 0; c < 7; ++c)
-            worksheet_write_string(audit, lxw_row_t(r + 2), lxw_col_t(c + 1), cells[c].toUtf8().constData(), nullptr);
-    }
-    lxw_worksheet* users = workbook_add_worksheet(workbook, "Users");
-    for (int r = 0; r < content.users.size(); ++r) {
-        const UserRow& u = content.users.at(r);
-        const QString cells[] = { u.name, u.status, u.openingMode };
-        for (int c = 0; c < 3; ++c)
-            worksheet_write_string(users, lxw_row_t(r + 2), lxw_col_t(c + 1), cells[c].toUtf8().constData(), nullptr);
-    }
-    lxw_worksheet* configuration = workbook_add_worksheet(workbook, "Configuration");
-    for (int r = 0; r < content.configuration.size(); ++r) {
-        worksheet_write_string(configuration, lxw_row_t(r + 1), 1, content.configuration[r].caption.toUtf8().constData(), nullptr);
-        worksheet_write_string(configuration, lxw_row_t(r + 1), 2, content.configuration[r].value.toUtf8().constData(), nullptr);
+    ReportRow row;
+    for (const ReportSection& section : content.sections) {
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook, section.name.toUtf8().constData());
+        for (int r = 0; r < section.rowCount; ++r) {
+            section.row(r, row);
+            for (int c = 0; c < row.cells.size(); ++c)
+                worksheet_write_string(sheet, lxw_row_t(r + 2), lxw_col_t(c + 1), row.cells[c].text.toUtf8().constData(),
+                                       nullptr);
+        }
     }
     workbook_close(workbook);
 }
@@ -102,7 +93,7 @@ BenchCase XlsxCase()
         const double plainMs = MillisecondsOf(baseline, 10);
         const double reportMs = MillisecondsOf(report, 10);
         note = QStringLiteral("%1 rows; formatted %2 ms, plain cells %3 ms, ratio %4 (goal < 2, < 500 ms)")
-                   .arg(content->events.size())
+                   .arg(content->sections.first().rowCount)
                    .arg(reportMs, 0, 'f', 1)
                    .arg(plainMs, 0, 'f', 1)
                    .arg(reportMs / plainMs, 0, 'f', 2);
@@ -149,7 +140,7 @@ BenchCase PdfCase(const QString& name, int events, Mix mix, bool naive)
         const double wholeMs = MillisecondsOf(whole, 1);
         note = QStringLiteral("%1 rows; report %2 ms (%3 pages, resident %4 -> %5 MB), as one document %6 ms "
                               "(%7 pages), ratio %8")
-                   .arg(content->events.size())
+                   .arg(content->sections.first().rowCount)
                    .arg(reportMs, 0, 'f', 0)
                    .arg(PdfPages(reportPath))
                    .arg(before, after)
