@@ -103,38 +103,6 @@
         <translation>L&apos;archivio %1 non contiene la serratura %2.</translation>
     </message>
     <message>
-        <source>its bytes no longer match their SHA-256</source>
-        <translation>i suoi byte non corrispondono più al loro SHA-256</translation>
-    </message>
-    <message>
-        <source>it is no longer a valid audit file</source>
-        <translation>non è più un file di audit valido</translation>
-    </message>
-    <message>
-        <source>it no longer decodes</source>
-        <translation>non si decodifica più</translation>
-    </message>
-    <message>
-        <source>it names another lock</source>
-        <translation>indica un&apos;altra serratura</translation>
-    </message>
-    <message>
-        <source>lock</source>
-        <translation>serratura</translation>
-    </message>
-    <message>
-        <source>keypad</source>
-        <translation>tastiera</translation>
-    </message>
-    <message>
-        <source>the %1 history: %2</source>
-        <translation>la cronologia della %1: %2</translation>
-    </message>
-    <message>
-        <source>the %1 history holds %2 events but the search table %3</source>
-        <translation>la cronologia della %1 contiene %2 eventi ma la tabella di ricerca %3</translation>
-    </message>
-    <message>
         <source>Serial number</source>
         <translation>Numero di serie</translation>
     </message>
@@ -280,6 +248,163 @@
     <message>
         <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
         <translation>L&apos;archivio %1 non può essere letto: una parte di una cronologia salvata è vuota.</translation>
+    </message>
+    <message>
+        <source>The archive %1 was made by an earlier version of Corvane Audit and is read here only once upgraded: open it once with this version (for instance with archive locks), which upgrades it.</source>
+        <translation>L&apos;archivio %1 è stato creato da una versione precedente di Corvane Audit e qui si legge solo una volta aggiornato: aprirlo una volta con questa versione (per esempio con archive locks), che lo aggiorna.</translation>
+    </message>
+    <message>
+        <source>it is a file, not a folder</source>
+        <translation>è un file, non una cartella</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>non si può creare la cartella</translation>
+    </message>
+    <message>
+        <source>%1, event %2, user %3</source>
+        <translation>%1, evento %2, utente %3</translation>
+    </message>
+    <message>
+        <source>the audit of visit %1 (downloaded %2)</source>
+        <translation>l&apos;audit della visita %1 (scaricato il %2)</translation>
+    </message>
+    <message>
+        <source>%1: its bytes no longer match their SHA-256</source>
+        <translation>%1: i suoi byte non corrispondono più al loro SHA-256</translation>
+    </message>
+    <message>
+        <source>%1: it is no longer a valid audit file</source>
+        <translation>%1: non è più un file di audit valido</translation>
+    </message>
+    <message>
+        <source>%1: it no longer decodes</source>
+        <translation>%1: non si decodifica più</translation>
+    </message>
+    <message>
+        <source>%1: it names another lock, %2</source>
+        <translation>%1: nomina un&apos;altra serratura, %2</translation>
+    </message>
+    <message>
+        <source>%1: the audit itself was downloaded %2</source>
+        <translation>%1: l&apos;audit stesso è stato scaricato il %2</translation>
+    </message>
+    <message>
+        <source>its lock history cannot be read: %1</source>
+        <translation>la sua cronologia della serratura non si può leggere: %1</translation>
+    </message>
+    <message>
+        <source>its keypad history cannot be read: %1</source>
+        <translation>la sua cronologia della tastiera non si può leggere: %1</translation>
+    </message>
+    <message>
+        <source>its history cannot be checked: not every audit of it can be joined again</source>
+        <translation>la sua cronologia non si può verificare: non tutti i suoi audit si possono unire di nuovo</translation>
+    </message>
+    <message>
+        <source>the gaps of its history differ from its audits (%1 kept, %2 from its audits)</source>
+        <translation>le lacune della sua cronologia differiscono dai suoi audit (%1 conservate, %2 dai suoi audit)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history is credited to visit %2, its audits give visit %3</source>
+        <translation>l&apos;evento %1 della cronologia è attribuito alla visita %2, i suoi audit danno la visita %3</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history: %2; its audits: %3)</source>
+        <translation>l&apos;evento %1 della cronologia differisce dai suoi audit (la cronologia: %2; i suoi audit: %3)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history: %2; its audits end before it)</source>
+        <translation>l&apos;evento %1 della cronologia differisce dai suoi audit (la cronologia: %2; i suoi audit finiscono prima)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history ends before it; its audits: %2)</source>
+        <translation>l&apos;evento %1 della cronologia differisce dai suoi audit (la cronologia finisce prima; i suoi audit: %2)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs in the search table (there: %2)</source>
+        <translation>l&apos;evento %1 della cronologia differisce nella tabella di ricerca (lì: %2)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history is missing from the search table</source>
+        <translation>l&apos;evento %1 della cronologia manca dalla tabella di ricerca</translation>
+    </message>
+    <message>
+        <source>the search table holds an event its audits do not have (%1)</source>
+        <translation>la tabella di ricerca contiene un evento che i suoi audit non hanno (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more differences between the search table and its audits</source>
+        <translation>
+            <numerusform>e ancora %n differenza tra la tabella di ricerca e i suoi audit</numerusform>
+            <numerusform>e altre %n differenze tra la tabella di ricerca e i suoi audit</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>visits %1, its audits %2</source>
+        <translation>visite %1, i suoi audit %2</translation>
+    </message>
+    <message>
+        <source>events %1, its audits %2</source>
+        <translation>eventi %1, i suoi audit %2</translation>
+    </message>
+    <message>
+        <source>gaps %1, its audits %2</source>
+        <translation>lacune %1, i suoi audit %2</translation>
+    </message>
+    <message>
+        <source>its first or last event</source>
+        <translation>il suo primo o ultimo evento</translation>
+    </message>
+    <message>
+        <source>its line in the list of locks differs from its audits: %1</source>
+        <translation>la sua riga nell&apos;elenco delle serrature differisce dai suoi audit: %1</translation>
+    </message>
+    <message>
+        <source>%1: its place among the audits makes it visit %2</source>
+        <translation>%1: il suo posto tra gli audit ne fa la visita %2</translation>
+    </message>
+    <message>
+        <source>the audit imported %1 belongs to no lock</source>
+        <translation>l&apos;audit importato il %1 non appartiene a nessuna serratura</translation>
+    </message>
+    <message numerus="yes">
+        <source>the search table holds %n events of no lock</source>
+        <translation>
+            <numerusform>la tabella di ricerca contiene %n evento di nessuna serratura</numerusform>
+            <numerusform>la tabella di ricerca contiene %n eventi di nessuna serratura</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stored histories belong to no lock</source>
+        <translation>
+            <numerusform>%n cronologia conservata non appartiene a nessuna serratura</numerusform>
+            <numerusform>%n cronologie conservate non appartengono a nessuna serratura</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>an audit was removed or changed</source>
+        <translation>un audit è stato rimosso o modificato</translation>
+    </message>
+    <message>
+        <source>a link before it was removed, or links were put in another order</source>
+        <translation>un anello precedente è stato rimosso, o gli anelli sono stati messi in un altro ordine</translation>
+    </message>
+    <message>
+        <source>its link was changed</source>
+        <translation>il suo anello è stato modificato</translation>
+    </message>
+    <message>
+        <source>the chain breaks at the import of %1: %2</source>
+        <translation>la catena si spezza all&apos;importazione del %1: %2</translation>
+    </message>
+    <message>
+        <source>no link of the chain has the head %1: what it covered was removed or changed, or it is the head of another archive</source>
+        <translation>nessun anello della catena ha la testa %1: ciò che copriva è stato rimosso o modificato, oppure è la testa di un altro archivio</translation>
+    </message>
+    <message>
+        <source>%1 has no link in the chain</source>
+        <translation>%1 non ha un anello nella catena</translation>
     </message>
 </context>
 <context>
@@ -2265,16 +2390,6 @@ Scrive l&apos;intera cronologia della serratura come export scrive un audit (un 
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive verify [--archive PATH]
-Reads every stored audit again, checks its SHA-256 and that it still decodes, and
-checks every lock&apos;s history. Prints what fails; exit status 1 on any.
-</source>
-        <translation>Uso: corvane-audit-cli archive verify [--archive PERCORSO]
-Rilegge ogni audit archiviato, ne controlla lo SHA-256 e che si decodifichi ancora, e
-controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di uscita 1 se qualcosa non va.
-</translation>
-    </message>
-    <message>
         <source>No archive command given.</source>
         <translation>Nessun comando di archivio indicato.</translation>
     </message>
@@ -2283,16 +2398,8 @@ controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di usci
         <translation>Comando di archivio sconosciuto: %1</translation>
     </message>
     <message>
-        <source>%1, audit %2: %3</source>
-        <translation>%1, audit %2: %3</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>%1 audits read again: all sound.</source>
-        <translation>%1 audit riletti: tutti integri.</translation>
     </message>
     <message>
         <source>%1: %2 new events, %3 gaps</source>
@@ -2361,16 +2468,6 @@ raggiungibile. Stato di uscita 1 se alcuni sono ancora in attesa.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PERCORSO] ...
-L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ogni serratura.
-corvane-audit-cli archive COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
         <source>%1 audits sent; %2 still waiting.</source>
         <translation>%1 audit inviati; %2 ancora in attesa.</translation>
     </message>
@@ -2403,6 +2500,16 @@ gli eventi che l&apos;archivio conserva dall&apos;ultima visita.
         <translation>L&apos;archivio non dice dove fermarsi: %1</translation>
     </message>
     <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ogni serratura.
+corvane-audit-cli archive COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
         <source>Usage:
   corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
                     [--table events|users|configuration]
@@ -2421,7 +2528,8 @@ gli eventi che l&apos;archivio conserva dall&apos;ultima visita.
   corvane-audit-cli archive import [--archive PATH] FILE...
   corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
   corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
@@ -2456,7 +2564,8 @@ COMMAND --help tells more of a command.
   corvane-audit-cli archive import [--archive PATH] FILE...
   corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
   corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
@@ -2472,6 +2581,76 @@ M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
 Esempio: --dst 5,0,3,5,0,10,add,1
 Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
 COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>64 hex digits</source>
+        <translation>64 cifre esadecimali</translation>
+    </message>
+    <message>
+        <source>The chain reaches %1 at the import of %2.</source>
+        <translation>La catena raggiunge %1 all&apos;importazione del %2.</translation>
+    </message>
+    <message>
+        <source>Archive sound: %1, %2, chain head %3</source>
+        <translation>Archivio integro: %1, %2, testa della catena %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits</source>
+        <translation>
+            <numerusform>%n audit</numerusform>
+            <numerusform>%n audit</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n locks</source>
+        <translation>
+            <numerusform>%n serratura</numerusform>
+            <numerusform>%n serrature</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2 no longer matches the SHA-256 recorded at its import.</source>
+        <translation>%1: %2 non corrisponde più allo SHA-256 registrato alla sua importazione.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</source>
+        <translation>
+            <numerusform>%n audit della serratura %1 scritto in %2, con la sua somma SHA-256 in SHA256SUMS.</numerusform>
+            <numerusform>%n audit della serratura %1 scritti in %2, con le loro somme SHA-256 in SHA256SUMS.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+Checks everything the archive keeps, reading only: every audit&apos;s bytes against
+their SHA-256 and that they still decode; the chain of imports link by link; and
+every lock&apos;s history and searchable events against what joining its audits again
+gives. One line per fault and exit status 1; else the last line is
+&apos;Archive sound: N audits, L locks, chain head HEX&apos;.
+  --head HEX       a chain head a report quotes: the chain must still reach it
+</source>
+        <translation>Uso: corvane-audit-cli archive verify [--archive PERCORSO] [--head HEX]
+Controlla tutto ciò che l&apos;archivio conserva, solo leggendo: i byte di ogni audit
+rispetto al loro SHA-256 e che si decodifichino ancora; la catena delle importazioni
+anello per anello; e la cronologia e gli eventi cercabili di ogni serratura rispetto
+a ciò che dà unire di nuovo i suoi audit. Una riga per difetto e stato di uscita 1;
+altrimenti l&apos;ultima riga è &apos;Archivio integro: N audit, L serrature, testa della
+catena HEX&apos;.
+  --head HEX       una testa della catena citata da un report: la catena deve
+                   raggiungerla ancora
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+Writes every kept audit of the lock exactly as it was imported, one file per
+audit named VISIT-YYYYMMDD-HHMMSS.kaud (its visit and download date-time), and
+SHA256SUMS, which &apos;sha256sum -c SHA256SUMS&apos; checks in DIR. DIR is made if missing.
+</source>
+        <translation>Uso: corvane-audit-cli archive audits SERIALE [--archive PERCORSO] CARTELLA
+Scrive ogni audit conservato della serratura esattamente come fu importato, un file
+per audit chiamato VISITA-AAAAMMGG-HHMMSS.kaud (la sua visita e la data e ora dello
+scaricamento), e SHA256SUMS, che &apos;sha256sum -c SHA256SUMS&apos; controlla nella CARTELLA.
+La CARTELLA viene creata se manca.
 </translation>
     </message>
 </context>

@@ -4,6 +4,7 @@
 #include "ArchiveQueue.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
+#include "EvidenceCommands.h"
 #include "OutputFile.h"
 #include "ReportOutput.h"
 
@@ -21,11 +22,11 @@ struct Cli
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
 
-const QStringList Subcommands = { "import", "locks", "history", "verify", "search", "sync" };
+const QStringList Subcommands = { "import", "locks", "history", "verify", "audits", "search", "sync" };
 
 struct ArchiveOptions
 {
-    QString command; // import, locks, history, verify
+    QString command; // import, locks, history, search, sync
     QString archive;
     bool newOnly = false;
     SearchQuery search;
@@ -59,11 +60,8 @@ QString ArchiveUsageText(const QString& command)
                        "  --format, --table, --dst, --date-format, --hour-format, --audit, --language\n"
                        "                   as for export\n")
             + where;
-    if (command == QLatin1String("verify"))
-        return Cli::tr("Usage: corvane-audit-cli archive verify [--archive PATH]\n"
-                       "Reads every stored audit again, checks its SHA-256 and that it still decodes, and\n"
-                       "checks every lock's history. Prints what fails; exit status 1 on any.\n")
-            + where;
+    if (IsEvidenceCommand(command))
+        return EvidenceUsageText(command);
     if (command == QLatin1String("search"))
         return Cli::tr("Usage: corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]\n"
                        "                          [--to DATE] [--event CODE]... [--user N] [--date-format dmy|mdy]\n"
@@ -77,7 +75,7 @@ QString ArchiveUsageText(const QString& command)
                        "Sends the audits that wait on this computer because the archive server could not\n"
                        "be reached. Exit status 1 if some still wait.\n")
             + where;
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...\n"
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
 }
@@ -156,7 +154,7 @@ bool Parse(const QStringList& args, ArchiveOptions& o, QString* error)
     }
     const int expected = history                                 ? 2
         : locks                                                   ? 1
-        : o.command == QLatin1String("verify") || o.command == QLatin1String("sync") ? 0
+        : o.command == QLatin1String("sync")                     ? 0
                                                                   : -1;
     if ((expected >= 0 && o.positional.size() != expected) || (expected < 0 && o.positional.isEmpty())) {
         *error = Cli::tr("Wrong number of arguments.");
@@ -256,25 +254,6 @@ int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextSt
     return WriteExport(o.output, loaded, out, err);
 }
 
-int Verify(Archive& archive, QTextStream& out, QTextStream& err)
-{
-    QVector<ArchiveProblem> problems;
-    int audits = 0;
-    if (!archive.verify(&problems, &audits)) {
-        err << archive.errorString() << Qt::endl;
-        return Rejected;
-    }
-    for (const ArchiveProblem& p : problems)
-        out << (p.audit ? Cli::tr("%1, audit %2: %3").arg(p.serial).arg(p.audit).arg(p.what)
-                        : Cli::tr("%1: %2").arg(p.serial, p.what))
-            << '\n';
-    if (problems.isEmpty())
-        out << Cli::tr("%1 audits read again: all sound.").arg(audits) << '\n';
-    if (!FlushOutput(out, err))
-        return Rejected;
-    return problems.isEmpty() ? Success : Rejected;
-}
-
 int Sync(Archive& archive, QTextStream& out, QTextStream& err)
 {
     ArchiveQueue queue;
@@ -338,6 +317,8 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         out << ArchiveUsageText(args.value(1));
         return FlushOutput(out, err) ? Success : Rejected;
     }
+    if (IsEvidenceCommand(args.value(1)))
+        return RunEvidenceCommand(args, out, err);
     ArchiveOptions o;
     QString error;
     if (!Parse(args, o, &error)) {
@@ -369,8 +350,6 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         return Import(archive, o, out, err);
     if (o.command == QLatin1String("history"))
         return History(archive, o, out, err);
-    if (o.command == QLatin1String("verify"))
-        return Verify(archive, out, err);
     if (o.command == QLatin1String("sync"))
         return Sync(archive, out, err);
     if (o.command == QLatin1String("search")) {
