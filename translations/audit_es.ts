@@ -424,6 +424,10 @@
         <source>%1 has no link in the chain</source>
         <translation>%1 no tiene eslabón en la cadena</translation>
     </message>
+    <message>
+        <source>%1: what is kept of its newest events differs from the audit itself</source>
+        <translation>%1: lo que se guarda de sus eventos más recientes difiere de la propia auditoría</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>

@@ -424,6 +424,10 @@
         <source>%1 has no link in the chain</source>
         <translation>%1 non ha un anello nella catena</translation>
     </message>
+    <message>
+        <source>%1: what is kept of its newest events differs from the audit itself</source>
+        <translation>%1: ciò che è conservato dei suoi eventi più recenti differisce dall&apos;audit stesso</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>

@@ -133,7 +133,7 @@ private:
         DeviceHistory history[2];
         AuditMarks marks[2];
         QVector<qint64> audits;
-        QHash<qint64, int> visitOf; // as the imports numbered them
+        QHash<qint64, int> visitOf; // as the imports numbered them, at the end
         bool complete = true;        // false when an audit could not be joined
     };
 
@@ -194,7 +194,7 @@ bool ArchiveVerifier::checkLock(const LockRow& lock)
     // the imports of one lock take their turns.
     QSqlQuery q = query();
     if (!m_archive.run(q, QStringLiteral("SELECT id, sha256, downloaded_at, imported_at, imported_by, imported_host, visit, "
-                                         "content FROM audits WHERE lock_id = ? ORDER BY id"),
+                                         "content, newest FROM audits WHERE lock_id = ? ORDER BY id"),
                        { lock.id }))
         return m_archive.failQuery(q);
     Replay replay;
@@ -210,7 +210,6 @@ bool ArchiveVerifier::checkLock(const LockRow& lock)
         a.by = q.value(4).toString();
         a.host = q.value(5).toString();
         a.visit = q.value(6).toInt();
-        replay.visitOf.insert(id, a.visit);
         if (a.sha != q.value(1).toString())
             fault(lock.serial, id, Text::tr("%1: its bytes no longer match their SHA-256").arg(auditName(a)));
 
@@ -238,6 +237,15 @@ bool ArchiveVerifier::checkLock(const LockRow& lock)
             fault(lock.serial, id, Text::tr("%1: the audit itself was downloaded %2")
                                        .arg(auditName(a), Moment(WallClock(own))));
         const QVector<HistoryEvent> events[2] = { OldestFirst(decoded.lockEvents), OldestFirst(decoded.keypadEvents) };
+        // What later imports place it by: where it reaches in each device's events.
+        AuditMark kept[2];
+        bool same = UnpackMarks(q.value(8).toByteArray(), a.downloaded, &kept[LockHistoryDevice], &kept[KeypadHistoryDevice]);
+        for (int d : { LockHistoryDevice, KeypadHistoryDevice }) {
+            const bool reaches = !events[d].isEmpty();
+            same = same && kept[d].reaches == reaches && (!reaches || kept[d].newest.sameAs(events[d].last()));
+        }
+        if (!same)
+            fault(lock.serial, id, Text::tr("%1: what is kept of its newest events differs from the audit itself").arg(auditName(a)));
         join(replay, id, a.downloaded, events);
     }
     if (q.lastError().isValid())
@@ -315,7 +323,8 @@ void ArchiveVerifier::join(Replay& replay, qint64 audit, qint64 order, const QVe
 
 void ArchiveVerifier::compareHistory(const LockRow& lock, const Replay& replay, const DeviceHistory (&stored)[2])
 {
-    const auto visitOf = [&](qint64 audit) { return replay.visitOf.value(audit, 0); };
+    // The visit a credit names as the history shows it, and as the audits joined again give it.
+    const auto shownVisit = [&](qint64 audit) { return m_audits.value(audit).visit; };
     for (int d : { LockHistoryDevice, KeypadHistoryDevice }) {
         const QVector<const HistoryEvent*> kept = NewestFirst(stored[d]);
         const QVector<const HistoryEvent*> joined = NewestFirst(replay.history[d]);
@@ -339,8 +348,8 @@ void ArchiveVerifier::compareHistory(const LockRow& lock, const Replay& replay, 
         if (k < kept.size() && k < joined.size() && kept[k]->sameAs(*joined[k]))
             what = Text::tr("event %1 of the history is credited to visit %2, its audits give visit %3")
                        .arg(number)
-                       .arg(visitOf(kept[k]->audit))
-                       .arg(visitOf(joined[k]->audit));
+                       .arg(shownVisit(kept[k]->audit))
+                       .arg(replay.visitOf.value(joined[k]->audit));
         else if (k < kept.size() && k < joined.size())
             what = Text::tr("event %1 of the history differs from its audits (the history: %2; its audits: %3)")
                        .arg(number)
@@ -486,13 +495,11 @@ void ArchiveVerifier::compareVisits(const LockRow& lock, const Replay& replay)
     const QVector<qint64> order = VisitOrder(replay.history[primary], replay.marks[primary]);
     for (int v = 0; v < order.size(); ++v)
         whole.insert(order[v], v + 1);
-    QHash<qint64, int> incremental = replay.visitOf;
     for (qint64 audit : replay.audits) {
         const AuditFacts& a = m_audits[audit];
-        if (a.visit != incremental.value(audit) && a.visit != whole.value(audit)) {
-            fault(lock.serial, audit, Text::tr("%1: its place among the audits makes it visit %2")
-                                          .arg(auditName(a))
-                                          .arg(incremental.value(audit)));
+        const int visit = replay.visitOf.value(audit);
+        if (a.visit != visit && a.visit != whole.value(audit)) {
+            fault(lock.serial, audit, Text::tr("%1: its place among the audits makes it visit %2").arg(auditName(a)).arg(visit));
             return;
         }
     }

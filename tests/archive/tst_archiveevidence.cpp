@@ -211,6 +211,8 @@ private slots:
         m_names.insert("head", m_head);
         Direct db(m_base);
         QVERIFY(db.ok());
+        m_names.insert("downloaded 7 a day early",
+                       Moment(db.value("SELECT downloaded_at FROM audits WHERE id = 7").toLongLong() - 86400000));
         for (int id = 1; id <= 8; ++id) {
             m_names.insert(QStringLiteral("imported %1").arg(id),
                            Moment(db.value("SELECT imported_at FROM audits WHERE id = ?", { id }).toLongLong()));
@@ -270,6 +272,16 @@ private slots:
                             "30051122: the audit of visit 4 (downloaded {downloaded 6}): its place among the audits "
                             "makes it visit 3",
                             "30051122: the chain breaks at the import of {imported 4}: an audit was removed or changed" }
+            << false;
+        QTest::newRow("a download date changed")
+            << QStringList{ "UPDATE audits SET downloaded_at = downloaded_at - 86400000 WHERE id = 7" }
+            << QStringList{ "77000001: the audit of visit 2 (downloaded {downloaded 7 a day early}): the audit itself was "
+                            "downloaded {downloaded 7}" }
+            << false;
+        QTest::newRow("where an audit reaches, cleared")
+            << QStringList{ "UPDATE audits SET newest = NULL WHERE id = 2" }
+            << QStringList{ "77000001: the audit of visit 1 (downloaded {downloaded 2}): what is kept of its newest events "
+                            "differs from the audit itself" }
             << false;
         QTest::newRow("a history rewritten")
             << QStringList{ "!history 1 0 code" }
@@ -396,38 +408,73 @@ private slots:
         if (backend == Backend::Sqlite)
             QSKIP("the server's case: SQLite writers take turns on the file itself");
         const QString location = fresh("concurrent");
-        QStringList files;
-        for (int l = 0; l < 4; ++l) {
-            LockLife life;
-            life.serial = QByteArray::number(50000000 + l);
-            life.record(200 + 50 * l);
-            files << write(m_dir.filePath(QStringLiteral("c%1-a.kaud").arg(l)), life.download(150));
-            life.record(100);
-            life.passDays(1);
-            files << write(m_dir.filePath(QStringLiteral("c%1-b.kaud").arg(l)), life.download());
-            life.record(30);
-            files << write(m_dir.filePath(QStringLiteral("c%1-c.kaud").arg(l)), life.key());
-        }
         {
             Archive archive;
             QVERIFY(archive.open(location));
         }
-        QList<QProcess*> running;
-        for (const QString& file : files) {
-            auto* p = new QProcess(this);
-            p->start(Cli, { "archive", "import", "--archive", location, file });
-            running << p;
-        }
-        for (QProcess* p : running) {
-            QVERIFY(p->waitForFinished(60000));
-            QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+        // Three rounds of eight locks at once: a part, the whole a day later, a key.
+        QVector<LockLife> lives(8);
+        for (int round = 0; round < 3; ++round) {
+            QList<QProcess*> running;
+            for (int l = 0; l < lives.size(); ++l) {
+                LockLife& life = lives[l];
+                life.serial = QByteArray::number(50000000 + l);
+                life.record(100 + 20 * l);
+                if (round == 1)
+                    life.passDays(1);
+                const QByteArray audit = round == 0 ? life.download(80) : round == 1 ? life.download() : life.key();
+                auto* p = new QProcess(this);
+                p->start(Cli, { "archive", "import", "--archive", location,
+                                write(m_dir.filePath(QStringLiteral("c%1-%2.kaud").arg(l).arg(round)), audit) });
+                running << p;
+            }
+            for (QProcess* p : running) {
+                QVERIFY(p->waitForFinished(60000));
+                QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+            }
         }
         Direct db(location);
-        QCOMPARE(db.value("SELECT COUNT(*) FROM chain").toInt(), 12);
-        QCOMPARE(db.value("SELECT COUNT(DISTINCT previous) FROM chain").toInt(), 12);
+        QCOMPARE(db.value("SELECT COUNT(*) FROM chain").toInt(), 24);
+        QCOMPARE(db.value("SELECT COUNT(DISTINCT previous) FROM chain").toInt(), 24);
         const Outcome verified = RunCli({ "archive", "verify", "--archive", location });
         QCOMPARE(verified.code, 0);
-        QVERIFY2(verified.out.startsWith("Archive sound: 12 audits, 4 locks, chain head "), qPrintable(verified.out));
+        QVERIFY2(verified.out.startsWith("Archive sound: 24 audits, 8 locks, chain head "), qPrintable(verified.out));
+    }
+
+    // One import holds the chain's end until it commits: another, of another lock, waits for it
+    // rather than follow the same link.
+    void anImportWaitsForTheChain()
+    {
+        if (backend == Backend::Sqlite)
+            QSKIP("the server's case: SQLite writers take turns on the file itself");
+        const QString location = fresh("waits");
+        LockLife first, second;
+        second.serial = "60000002";
+        first.record(60);
+        second.record(70);
+        const QString held = write(m_dir.filePath("held.kaud"), first.download());
+        const QString waiting = write(m_dir.filePath("waiting.kaud"), second.download());
+        {
+            Archive archive;
+            QVERIFY(archive.open(location));
+        }
+        QProcess holder;
+        holder.start(Child, { "pause", location, held });
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(held + ".paused"), 60000);
+        QProcess other;
+        other.start(Cli, { "archive", "import", "--archive", location, waiting });
+        // Either it waits for the chain's lock, or (wrongly) it finishes on its own meanwhile.
+        const auto waitsForTheChain = [&location] {
+            return Direct(location).value("SELECT COUNT(*) FROM pg_locks WHERE locktype = 'advisory' AND NOT granted").toInt() > 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(waitsForTheChain() || other.state() == QProcess::NotRunning, 60000);
+        write(held + ".go", {});
+        QVERIFY(holder.waitForFinished(60000));
+        QVERIFY(other.state() == QProcess::NotRunning || other.waitForFinished(60000));
+        QCOMPARE(holder.exitCode(), 0);
+        QCOMPARE(other.exitCode(), 0);
+        const Outcome verified = RunCli({ "archive", "verify", "--archive", location });
+        QVERIFY2(verified.code == 0 && verified.out.startsWith("Archive sound: 2 audits, 2 locks"), qPrintable(verified.out));
     }
 
     // An archive of the first schema (three locks) gets its chain once, in the order of its imports.
