@@ -260,6 +260,21 @@
         <translation> (era destinato a %1)</translation>
     </message>
     <message>
+        <source>it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, %3F, %23, %3A)</source>
+        <translation>non è un URL valido (controllare la porta; in una password scrivere @, /, ?, # o : come %40, %2F, %3F, %23, %3A)</translation>
+    </message>
+    <message>
+        <source>a password goes before the server&apos;s name (user:password@server), or in ~/.pgpass</source>
+        <translation>una password va prima del nome del server (utente:password@server), oppure in ~/.pgpass</translation>
+    </message>
+    <message numerus="yes">
+        <source>The users log is cut short: %n bytes of 832.</source>
+        <translation>
+            <numerusform>Il registro utenti è troncato: %n byte su 832.</numerusform>
+            <numerusform>Il registro utenti è troncato: %n byte su 832.</numerusform>
+        </translation>
+    </message>
+    <message>
         <source>The archive %1 was made by an earlier version of Corvane Audit and is read here only once upgraded: open it once with this version (for instance with archive locks), which upgrades it.</source>
         <translation>L&apos;archivio %1 è stato creato da una versione precedente di Corvane Audit e qui si legge solo una volta aggiornato: aprirlo una volta con questa versione (per esempio con archive locks), che lo aggiorna.</translation>
     </message>
@@ -270,14 +285,6 @@
     <message>
         <source>the folder cannot be made</source>
         <translation>non si può creare la cartella</translation>
-    </message>
-    <message>
-        <source>it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, %3F, %23, %3A)</source>
-        <translation>non è un URL valido (controllare la porta; scrivere @, /, ?, # o : in una password come %40, %2F, %3F, %23, %3A)</translation>
-    </message>
-    <message>
-        <source>a password goes before the server&apos;s name (user:password@server), or in ~/.pgpass</source>
-        <translation>una password va prima del nome del server (utente:password@server), oppure in ~/.pgpass</translation>
     </message>
     <message>
         <source>%1, event %2, user %3</source>
@@ -306,6 +313,10 @@
     <message>
         <source>%1: the audit itself was downloaded %2</source>
         <translation>%1: l&apos;audit stesso è stato scaricato il %2</translation>
+    </message>
+    <message>
+        <source>%1: what is kept of its newest events differs from the audit itself</source>
+        <translation>%1: ciò che è conservato dei suoi eventi più recenti differisce dall&apos;audit stesso</translation>
     </message>
     <message>
         <source>its lock history cannot be read: %1</source>
@@ -424,10 +435,6 @@
         <source>%1 has no link in the chain</source>
         <translation>%1 non ha un anello nella catena</translation>
     </message>
-    <message>
-        <source>%1: what is kept of its newest events differs from the audit itself</source>
-        <translation>%1: ciò che è conservato dei suoi eventi più recenti differisce dall&apos;audit stesso</translation>
-    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -522,6 +529,27 @@
     <message>
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventi, fermandosi all&apos;ultima visita (%2 s)</translation>
+    </message>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>Il download è stato annullato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>Il download è stato annullato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: il download si è fermato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>%1: il download si è fermato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (parziale: %n evento)</numerusform>
+            <numerusform>%1 (parziale: %n eventi)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2488,22 +2516,6 @@ include il suo giorno); CODICE è un ID evento; --lock e --event si possono ripe
         <translation>--new si ferma a ciò che l&apos;archivio conserva: non con --no-archive.</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
-the events the archive holds from the last visit.
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
-                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
-gli eventi che l&apos;archivio conserva dall&apos;ultima visita.
-</translation>
-    </message>
-    <message>
         <source>The archive does not tell where to stop: %1</source>
         <translation>L&apos;archivio non dice dove fermarsi: %1</translation>
     </message>
@@ -2614,11 +2626,102 @@ Elenca gli audit in attesa su questo computer: File, Serratura, Scaricato, Desti
         <translation>%1: attende su questo computer (%2); &apos;corvane-audit-cli archive sync&apos; lo invia</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue [--archive PATH] ...
+        <source>%1 and %2 exclude each other.</source>
+        <translation>%1 e %2 si escludono a vicenda.</translation>
+    </message>
+    <message>
+        <source>--from goes only with --set and --remove.</source>
+        <translation>--from va solo con --set e --remove.</translation>
+    </message>
+    <message>
+        <source>--until goes only with --set.</source>
+        <translation>--until va solo con --set.</translation>
+    </message>
+    <message>
+        <source>%1 needs --from DAY.</source>
+        <translation>%1 richiede --from GIORNO.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a user number.</source>
+        <translation>&apos;%1&apos; non è un numero utente.</translation>
+    </message>
+    <message>
+        <source>%1 has no tenures.</source>
+        <translation>%1 non ha periodi.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+       corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                                [--until DAY]
+       corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+       corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+The people who held the lock&apos;s user numbers, and when. The listing has the columns
+User, Person, From and Until, by user number; a user the latest visit shows
+installed whom nobody is named for has a row with Person, From and Until empty.
+  --set USER PERSON   names PERSON for user number USER from DAY on, until DAY
+                   (included) or for as long as it lasts; a tenure of USER still
+                   open ends the day before: the number changed hands
+  --remove USER      removes the tenure of USER that begins on DAY
+  --import FILE.csv  replaces the lock&apos;s tenures with a listing filled in (User as
+                   the number or the listed name, in any language; rows without
+                   a Person are skipped); any bad row refuses the whole file
+DAY is YYYY-MM-DD. A name has at most 80 characters.
+</source>
+        <translation>Uso: corvane-audit-cli archive people SERIALE [--archive PERCORSO] [--language en|it|es] USCITA.csv|-
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --set UTENTE PERSONA --from GIORNO
+                              [--until GIORNO]
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --remove UTENTE --from GIORNO
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --import FILE.csv
+Le persone che hanno occupato i numeri utente della serratura, e quando. L&apos;elenco ha le
+colonne Utente, Persona, Dal e Al, per numero utente; un utente che l&apos;ultima visita
+mostra installato e a cui nessuno è assegnato ha una riga con Persona, Dal e Al vuoti.
+  --set UTENTE PERSONA   assegna PERSONA al numero utente UTENTE dal GIORNO, fino al
+                   GIORNO (compreso) o finché dura; un periodo di UTENTE ancora aperto
+                   finisce il giorno prima: il numero è passato di mano
+  --remove UTENTE    toglie il periodo di UTENTE che inizia il GIORNO
+  --import FILE.csv  sostituisce i periodi della serratura con un elenco compilato
+                   (Utente come numero o come nome elencato, in qualsiasi lingua; le
+                   righe senza Persona sono saltate); una riga errata rifiuta il file intero
+GIORNO è AAAA-MM-GG. Un nome ha al massimo 80 caratteri.
+</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any listing of people (1 MiB): it is not read.</source>
+        <translation>%1 è più grande di qualsiasi elenco di persone (1 MiB): non viene letto.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tenures kept for lock %1.</source>
+        <translation>
+            <numerusform>%n periodo conservato per la serratura %1.</numerusform>
+            <numerusform>%n periodi conservati per la serratura %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit. A download that stops short once
+events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and
+exits with 4.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
+                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
+gli eventi che l&apos;archivio conserva dall&apos;ultima visita. Un download che si ferma prima,
+dopo l&apos;arrivo di eventi (un errore, Ctrl-C), li salva e li conserva, segnati come parziali,
+e termina con 4.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PATH] ...
 The archive keeps every audit by lock and joins them into each lock&apos;s history.
 corvane-audit-cli archive COMMAND --help tells more of a command.
 </source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue [--archive PERCORSO] ...
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PERCORSO] ...
 L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
 corvane-audit-cli archive COMANDO --help dice di più su un comando.
 </translation>
@@ -2647,6 +2750,11 @@ corvane-audit-cli archive COMANDO --help dice di più su un comando.
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
   corvane-audit-cli --version
 
 INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
@@ -2683,6 +2791,11 @@ COMMAND --help tells more of a command.
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
   corvane-audit-cli --version
 
 INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.

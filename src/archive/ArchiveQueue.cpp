@@ -88,7 +88,7 @@ qint64 ArchiveQueue::add(const QString& meantFor, const QByteArray& audit, Audit
     q.addBindValue(AuditKindName(kind));
     q.addBindValue(QDateTime::currentMSecsSinceEpoch());
     q.addBindValue(audit);
-    q.addBindValue(file);
+    q.addBindValue(file.isNull() ? QStringLiteral("") : file);
     if (!q.exec())
         return failed(q.lastError().text()), 0;
     return q.lastInsertId().toLongLong();

@@ -7,7 +7,6 @@
 #include "ArchiveChain.h"
 #include "ArchiveInternal.h"
 #include "AuditFile.h"
-#include "EventMerge.h"
 
 #include <QCryptographicHash>
 #include <QSet>
@@ -73,28 +72,18 @@ QVector<const HistoryEvent*> NewestFirst(const DeviceHistory& history)
     return out;
 }
 
-// The "#" a history shown as a full audit gives the device's event `index` (newest first, from 0):
-// the lock's and the keypad's events are shown merged. Past the device's oldest event: the number
-// the next one would have.
-int ShownNumber(const DeviceHistory& lock, const DeviceHistory& keypad, int device, int index)
+// The "#" a history shown as a full audit gives the device's event `index` (newest first, from 0).
+// Past the device's oldest event: the number the next one would have.
+qint64 ShownNumber(const DeviceHistory& lock, const DeviceHistory& keypad, int device, int index)
 {
-    const auto list = [](const DeviceHistory& h, quint8 byte) {
-        QList<EventsTable> out;
-        for (const HistoryEvent* e : NewestFirst(h)) {
-            EventsTable t;
-            t.time = e->time;
-            t.device = byte;
-            out.append(t);
-        }
-        return out;
-    };
-    const quint8 wanted = device == LockHistoryDevice ? ::LockDevice : ::KeypadDevice;
-    const QList<EventsTable> merged = MergeEvents(list(lock, ::LockDevice), list(keypad, ::KeypadDevice));
-    int seen = 0;
-    for (int k = 0; k < merged.size(); ++k)
-        if (merged[k].device == wanted && seen++ == index)
-            return k + 1;
-    return merged.size() + 1;
+    const qint64 wanted = (device == LockHistoryDevice ? lock : keypad).eventCount() - 1 - index;
+    qint64 found = 0, last = 0;
+    NumberMergedHistory(lock, keypad, [&](int d, qint64 position, qint64 number, const HistoryEvent&) {
+        last = number;
+        if (d == device && position == wanted)
+            found = number;
+    });
+    return found > 0 ? found : last + 1;
 }
 
 } // namespace
@@ -343,7 +332,7 @@ void ArchiveVerifier::compareHistory(const LockRow& lock, const Replay& replay, 
                                           .arg(replay.history[d].gapCount()));
             continue;
         }
-        const int number = ShownNumber(stored[LockHistoryDevice], stored[KeypadHistoryDevice], d, k);
+        const qint64 number = ShownNumber(stored[LockHistoryDevice], stored[KeypadHistoryDevice], d, k);
         QString what;
         if (k < kept.size() && k < joined.size() && kept[k]->sameAs(*joined[k]))
             what = Text::tr("event %1 of the history is credited to visit %2, its audits give visit %3")
@@ -399,7 +388,7 @@ bool ArchiveVerifier::compareSearchTable(const LockRow& lock, const Replay& repl
             if (events[k]->time == row.time && events[k]->event == row.event && events[k]->user == row.user
                 && events[k]->audit == row.audit)
                 return ShownNumber(replay.history[LockHistoryDevice], replay.history[KeypadHistoryDevice], row.device, k);
-        return 0;
+        return qint64(0);
     };
     const auto describe = [](const Row& row) {
         return EventDescription({ row.time, quint8(row.event), quint8(row.user), row.audit });

@@ -196,6 +196,18 @@ private slots:
         QCOMPARE(refused.status, ImportReport::Failed);
         QCOMPARE(refused.message, "You may read this archive but not add to it");
         QVERIFY(!archive.unreachable());
+
+        // A supervisor's download is saved, told once as not kept, and no failure.
+        const QString saved = m_dir.filePath("supervisor.kaud");
+        QProcess* download = start({ "download", "--port", "simulated", "--events", "30", "--archive", reader.toString(), saved },
+                                   m_dir.filePath("supervisor-data"));
+        QVERIFY(download->waitForFinished(60000));
+        const QString err = QString::fromUtf8(download->readAllStandardError());
+        QCOMPARE(download->exitCode(), 3);
+        QVERIFY2(err.contains("Saved, not kept in the archive: You may read this archive but not add to it\n"), qPrintable(err));
+        QCOMPARE(err.count("You may read"), 1);
+        QVERIFY(QFile::exists(saved));
+        QCOMPARE(ArchiveQueue(m_dir.filePath("supervisor-data") + "/Corvane/Corvane Audit/queue.sqlite").count(), 0);
     }
 
     // The server goes away between the import's last statement and its commit: nothing of it is
