@@ -78,6 +78,16 @@
     </message>
 </context>
 <context>
+    <name>LocksTab</name>
+    <message numerus="yes">
+        <source>%n events found</source>
+        <translation>
+            <numerusform>%n event found</numerusform>
+            <numerusform>%n events found</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message numerus="yes">
         <source>Kept in the archive: lock %1, %n new events</source>

@@ -741,10 +741,6 @@
         <translation>Cualquier usuario</translation>
     </message>
     <message>
-        <source>User number</source>
-        <translation>Número de usuario</translation>
-    </message>
-    <message>
         <source>Search</source>
         <translation>Buscar</translation>
     </message>
@@ -781,16 +777,23 @@
         <translation>Buscando...</translation>
     </message>
     <message>
-        <source>%1 events found</source>
-        <translation>%1 eventos encontrados</translation>
-    </message>
-    <message>
         <source>Download new events</source>
         <translation>Descargar eventos nuevos</translation>
     </message>
     <message>
         <source>Download from the connected lock only what it recorded since the last visit</source>
         <translation>Descarga de la cerradura conectada solo lo que registró desde la última visita</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Usuario</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events found</source>
+        <translation>
+            <numerusform>%n evento encontrado</numerusform>
+            <numerusform>%n eventos encontrados</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -741,10 +741,6 @@
         <translation>Qualsiasi utente</translation>
     </message>
     <message>
-        <source>User number</source>
-        <translation>Numero utente</translation>
-    </message>
-    <message>
         <source>Search</source>
         <translation>Cerca</translation>
     </message>
@@ -781,16 +777,23 @@
         <translation>Ricerca in corso...</translation>
     </message>
     <message>
-        <source>%1 events found</source>
-        <translation>%1 eventi trovati</translation>
-    </message>
-    <message>
         <source>Download new events</source>
         <translation>Scarica i nuovi eventi</translation>
     </message>
     <message>
         <source>Download from the connected lock only what it recorded since the last visit</source>
         <translation>Scarica dalla serratura collegata solo ciò che ha registrato dall&apos;ultima visita</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utente</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events found</source>
+        <translation>
+            <numerusform>%n evento trovato</numerusform>
+            <numerusform>%n eventi trovati</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
     ui->tabWidget->addTab(m_locksTab, QString());
     connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
+    connect(m_locksTab, &LocksTab::openHistoryAt, this, &MainWindow::openLockHistoryAt);
     connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
     connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
     connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
