@@ -31,6 +31,27 @@
             <numerusform>The users log is cut short: %n bytes of 832.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>and %n more differences between the search table and its audits</source>
+        <translation>
+            <numerusform>and %n more difference between the search table and its audits</numerusform>
+            <numerusform>and %n more differences between the search table and its audits</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the search table holds %n events of no lock</source>
+        <translation>
+            <numerusform>the search table holds %n event of no lock</numerusform>
+            <numerusform>the search table holds %n events of no lock</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stored histories belong to no lock</source>
+        <translation>
+            <numerusform>%n stored history belongs to no lock</numerusform>
+            <numerusform>%n stored histories belong to no lock</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -139,6 +160,27 @@
         <translation>
             <numerusform>%n tenure kept for lock %1.</numerusform>
             <numerusform>%n tenures kept for lock %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits</source>
+        <translation>
+            <numerusform>%n audit</numerusform>
+            <numerusform>%n audits</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n locks</source>
+        <translation>
+            <numerusform>%n lock</numerusform>
+            <numerusform>%n locks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</source>
+        <translation>
+            <numerusform>%n audit of lock %1 written to %2, with its SHA-256 sum in SHA256SUMS.</numerusform>
+            <numerusform>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</numerusform>
         </translation>
     </message>
 </context>

@@ -103,38 +103,6 @@
         <translation>El archivo %1 no contiene la cerradura %2.</translation>
     </message>
     <message>
-        <source>its bytes no longer match their SHA-256</source>
-        <translation>sus bytes ya no coinciden con su SHA-256</translation>
-    </message>
-    <message>
-        <source>it is no longer a valid audit file</source>
-        <translation>ya no es un archivo de auditoría válido</translation>
-    </message>
-    <message>
-        <source>it no longer decodes</source>
-        <translation>ya no se decodifica</translation>
-    </message>
-    <message>
-        <source>it names another lock</source>
-        <translation>indica otra cerradura</translation>
-    </message>
-    <message>
-        <source>lock</source>
-        <translation>cerradura</translation>
-    </message>
-    <message>
-        <source>keypad</source>
-        <translation>teclado</translation>
-    </message>
-    <message>
-        <source>the %1 history: %2</source>
-        <translation>el historial del/de la %1: %2</translation>
-    </message>
-    <message>
-        <source>the %1 history holds %2 events but the search table %3</source>
-        <translation>el historial del/de la %1 contiene %2 eventos pero la tabla de búsqueda %3</translation>
-    </message>
-    <message>
         <source>Serial number</source>
         <translation>Número de serie</translation>
     </message>
@@ -309,6 +277,167 @@
     <message>
         <source>it holds an option that is not known</source>
         <translation>contiene una opción desconocida</translation>
+    </message>
+    <message>
+        <source>The archive %1 was made by an earlier version of Corvane Audit and is read here only once upgraded: open it once with this version (for instance with archive locks), which upgrades it.</source>
+        <translation>El archivo %1 fue creado por una versión anterior de Corvane Audit y aquí solo se lee una vez actualizado: ábralo una vez con esta versión (por ejemplo con archive locks), que lo actualiza.</translation>
+    </message>
+    <message>
+        <source>it is a file, not a folder</source>
+        <translation>es un fichero, no una carpeta</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>no se puede crear la carpeta</translation>
+    </message>
+    <message>
+        <source>%1, event %2, user %3</source>
+        <translation>%1, evento %2, usuario %3</translation>
+    </message>
+    <message>
+        <source>the audit of visit %1 (downloaded %2)</source>
+        <translation>la auditoría de la visita %1 (descargada el %2)</translation>
+    </message>
+    <message>
+        <source>%1: its bytes no longer match their SHA-256</source>
+        <translation>%1: sus bytes ya no coinciden con su SHA-256</translation>
+    </message>
+    <message>
+        <source>%1: it is no longer a valid audit file</source>
+        <translation>%1: ya no es un archivo de auditoría válido</translation>
+    </message>
+    <message>
+        <source>%1: it no longer decodes</source>
+        <translation>%1: ya no se decodifica</translation>
+    </message>
+    <message>
+        <source>%1: it names another lock, %2</source>
+        <translation>%1: nombra otra cerradura, %2</translation>
+    </message>
+    <message>
+        <source>%1: the audit itself was downloaded %2</source>
+        <translation>%1: la propia auditoría se descargó el %2</translation>
+    </message>
+    <message>
+        <source>%1: what is kept of its newest events differs from the audit itself</source>
+        <translation>%1: lo que se guarda de sus eventos más recientes difiere de la propia auditoría</translation>
+    </message>
+    <message>
+        <source>its lock history cannot be read: %1</source>
+        <translation>su historial de la cerradura no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>its keypad history cannot be read: %1</source>
+        <translation>su historial del teclado no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>its history cannot be checked: not every audit of it can be joined again</source>
+        <translation>su historial no se puede comprobar: no todas sus auditorías se pueden unir de nuevo</translation>
+    </message>
+    <message>
+        <source>the gaps of its history differ from its audits (%1 kept, %2 from its audits)</source>
+        <translation>los huecos de su historial difieren de sus auditorías (%1 guardados, %2 según sus auditorías)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history is credited to visit %2, its audits give visit %3</source>
+        <translation>el evento %1 del historial se atribuye a la visita %2, sus auditorías dan la visita %3</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history: %2; its audits: %3)</source>
+        <translation>el evento %1 del historial difiere de sus auditorías (el historial: %2; sus auditorías: %3)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history: %2; its audits end before it)</source>
+        <translation>el evento %1 del historial difiere de sus auditorías (el historial: %2; sus auditorías terminan antes)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history ends before it; its audits: %2)</source>
+        <translation>el evento %1 del historial difiere de sus auditorías (el historial termina antes; sus auditorías: %2)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs in the search table (there: %2)</source>
+        <translation>el evento %1 del historial difiere en la tabla de búsqueda (allí: %2)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history is missing from the search table</source>
+        <translation>el evento %1 del historial falta en la tabla de búsqueda</translation>
+    </message>
+    <message>
+        <source>the search table holds an event its audits do not have (%1)</source>
+        <translation>la tabla de búsqueda contiene un evento que sus auditorías no tienen (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more differences between the search table and its audits</source>
+        <translation>
+            <numerusform>y %n diferencia más entre la tabla de búsqueda y sus auditorías</numerusform>
+            <numerusform>y %n diferencias más entre la tabla de búsqueda y sus auditorías</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>visits %1, its audits %2</source>
+        <translation>visitas %1, sus auditorías %2</translation>
+    </message>
+    <message>
+        <source>events %1, its audits %2</source>
+        <translation>eventos %1, sus auditorías %2</translation>
+    </message>
+    <message>
+        <source>gaps %1, its audits %2</source>
+        <translation>huecos %1, sus auditorías %2</translation>
+    </message>
+    <message>
+        <source>its first or last event</source>
+        <translation>su primer o último evento</translation>
+    </message>
+    <message>
+        <source>its line in the list of locks differs from its audits: %1</source>
+        <translation>su línea en la lista de cerraduras difiere de sus auditorías: %1</translation>
+    </message>
+    <message>
+        <source>%1: its place among the audits makes it visit %2</source>
+        <translation>%1: su lugar entre las auditorías la hace la visita %2</translation>
+    </message>
+    <message>
+        <source>the audit imported %1 belongs to no lock</source>
+        <translation>la auditoría importada el %1 no pertenece a ninguna cerradura</translation>
+    </message>
+    <message numerus="yes">
+        <source>the search table holds %n events of no lock</source>
+        <translation>
+            <numerusform>la tabla de búsqueda contiene %n evento de ninguna cerradura</numerusform>
+            <numerusform>la tabla de búsqueda contiene %n eventos de ninguna cerradura</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stored histories belong to no lock</source>
+        <translation>
+            <numerusform>%n historial guardado no pertenece a ninguna cerradura</numerusform>
+            <numerusform>%n historiales guardados no pertenecen a ninguna cerradura</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>an audit was removed or changed</source>
+        <translation>una auditoría fue eliminada o modificada</translation>
+    </message>
+    <message>
+        <source>a link before it was removed, or links were put in another order</source>
+        <translation>un eslabón anterior fue eliminado, o los eslabones se pusieron en otro orden</translation>
+    </message>
+    <message>
+        <source>its link was changed</source>
+        <translation>su eslabón fue modificado</translation>
+    </message>
+    <message>
+        <source>the chain breaks at the import of %1: %2</source>
+        <translation>la cadena se rompe en la importación del %1: %2</translation>
+    </message>
+    <message>
+        <source>no link of the chain has the head %1: what it covered was removed or changed, or it is the head of another archive</source>
+        <translation>ningún eslabón de la cadena tiene la cabeza %1: lo que cubría fue eliminado o modificado, o es la cabeza de otro archivo</translation>
+    </message>
+    <message>
+        <source>%1 has no link in the chain</source>
+        <translation>%1 no tiene eslabón en la cadena</translation>
     </message>
 </context>
 <context>
@@ -2341,16 +2470,6 @@ salvo --audit simple), el CSV con una columna más, Visita. SALIDA es un fichero
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive verify [--archive PATH]
-Reads every stored audit again, checks its SHA-256 and that it still decodes, and
-checks every lock&apos;s history. Prints what fails; exit status 1 on any.
-</source>
-        <translation>Uso: corvane-audit-cli archive verify [--archive RUTA]
-Vuelve a leer cada auditoría guardada, comprueba su SHA-256 y que aún se decodifica, y
-comprueba el historial de cada cerradura. Muestra lo que falla; estado de salida 1 si algo falla.
-</translation>
-    </message>
-    <message>
         <source>No archive command given.</source>
         <translation>No se indicó ningún comando de archivo.</translation>
     </message>
@@ -2359,16 +2478,8 @@ comprueba el historial de cada cerradura. Muestra lo que falla; estado de salida
         <translation>Comando de archivo desconocido: %1</translation>
     </message>
     <message>
-        <source>%1, audit %2: %3</source>
-        <translation>%1, auditoría %2: %3</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>%1 audits read again: all sound.</source>
-        <translation>%1 auditorías leídas de nuevo: todas íntegras.</translation>
     </message>
     <message>
         <source>%1: already in the archive</source>
@@ -2537,99 +2648,6 @@ Lista las auditorías que esperan en este ordenador: Archivo, Cerradura, Descarg
         <translation>%1: espera en este ordenador (%2); &apos;corvane-audit-cli archive sync&apos; la envía</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive RUTA] ...
-El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
-corvane-audit-cli archive COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
-sin procesar de 8192 bytes.
-OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
-o - para CSV en la salida estándar. --table elige la tabla del CSV;
-el libro de Excel y el informe PDF contienen las tres.
---dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
-hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
-M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
-Ejemplo: --dst 5,0,3,5,0,10,add,1
-Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
-COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
         <source>%1 and %2 exclude each other.</source>
         <translation>%1 y %2 se excluyen mutuamente.</translation>
     </message>
@@ -2719,6 +2737,171 @@ fichero de auditoría. --events N lee los N eventos más recientes (por defecto 
 a los eventos que el archivo guarda de la última visita. Una descarga que se detiene antes,
 con eventos ya recibidos (un error, Ctrl-C), los guarda y conserva, marcados como parciales, y
 termina con 4.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive RUTA] ...
+El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
+corvane-audit-cli archive COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
+sin procesar de 8192 bytes.
+OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
+o - para CSV en la salida estándar. --table elige la tabla del CSV;
+el libro de Excel y el informe PDF contienen las tres.
+--dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
+hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
+M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
+Ejemplo: --dst 5,0,3,5,0,10,add,1
+Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
+COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>64 hex digits</source>
+        <translation>64 dígitos hexadecimales</translation>
+    </message>
+    <message>
+        <source>The chain reaches %1 at the import of %2.</source>
+        <translation>La cadena alcanza %1 en la importación del %2.</translation>
+    </message>
+    <message>
+        <source>Archive sound: %1, %2, chain head %3</source>
+        <translation>Archivo íntegro: %1, %2, cabeza de la cadena %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits</source>
+        <translation>
+            <numerusform>%n auditoría</numerusform>
+            <numerusform>%n auditorías</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n locks</source>
+        <translation>
+            <numerusform>%n cerradura</numerusform>
+            <numerusform>%n cerraduras</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2 no longer matches the SHA-256 recorded at its import.</source>
+        <translation>%1: %2 ya no coincide con el SHA-256 registrado en su importación.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</source>
+        <translation>
+            <numerusform>%n auditoría de la cerradura %1 escrita en %2, con su suma SHA-256 en SHA256SUMS.</numerusform>
+            <numerusform>%n auditorías de la cerradura %1 escritas en %2, con sus sumas SHA-256 en SHA256SUMS.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+Checks everything the archive keeps, reading only: every audit&apos;s bytes against
+their SHA-256 and that they still decode; the chain of imports link by link; and
+every lock&apos;s history and searchable events against what joining its audits again
+gives. One line per fault and exit status 1; else the last line is
+&apos;Archive sound: N audits, L locks, chain head HEX&apos;.
+  --head HEX       a chain head a report quotes: the chain must still reach it
+</source>
+        <translation>Uso: corvane-audit-cli archive verify [--archive RUTA] [--head HEX]
+Comprueba todo lo que guarda el archivo, solo leyendo: los bytes de cada auditoría
+frente a su SHA-256 y que aún se decodifiquen; la cadena de importaciones eslabón
+a eslabón; y el historial y los eventos buscables de cada cerradura frente a lo que
+da volver a unir sus auditorías. Una línea por fallo y estado de salida 1; si no,
+la última línea es &apos;Archivo íntegro: N auditorías, L cerraduras, cabeza de la
+cadena HEX&apos;.
+  --head HEX       una cabeza de la cadena que cita un informe: la cadena aún
+                   debe alcanzarla
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+Writes every kept audit of the lock exactly as it was imported, one file per
+audit named VISIT-YYYYMMDD-HHMMSS.kaud (its visit and download date-time), and
+SHA256SUMS, which &apos;sha256sum -c SHA256SUMS&apos; checks in DIR. DIR is made if missing.
+</source>
+        <translation>Uso: corvane-audit-cli archive audits SERIE [--archive RUTA] DIR
+Escribe cada auditoría guardada de la cerradura tal como se importó, un fichero por
+auditoría llamado VISITA-AAAAMMDD-HHMMSS.kaud (su visita y la fecha y hora de la
+descarga), y SHA256SUMS, que &apos;sha256sum -c SHA256SUMS&apos; comprueba en DIR. DIR se
+crea si falta.
 </translation>
     </message>
 </context>

@@ -103,38 +103,6 @@
         <translation>L&apos;archivio %1 non contiene la serratura %2.</translation>
     </message>
     <message>
-        <source>its bytes no longer match their SHA-256</source>
-        <translation>i suoi byte non corrispondono più al loro SHA-256</translation>
-    </message>
-    <message>
-        <source>it is no longer a valid audit file</source>
-        <translation>non è più un file di audit valido</translation>
-    </message>
-    <message>
-        <source>it no longer decodes</source>
-        <translation>non si decodifica più</translation>
-    </message>
-    <message>
-        <source>it names another lock</source>
-        <translation>indica un&apos;altra serratura</translation>
-    </message>
-    <message>
-        <source>lock</source>
-        <translation>serratura</translation>
-    </message>
-    <message>
-        <source>keypad</source>
-        <translation>tastiera</translation>
-    </message>
-    <message>
-        <source>the %1 history: %2</source>
-        <translation>la cronologia della %1: %2</translation>
-    </message>
-    <message>
-        <source>the %1 history holds %2 events but the search table %3</source>
-        <translation>la cronologia della %1 contiene %2 eventi ma la tabella di ricerca %3</translation>
-    </message>
-    <message>
         <source>Serial number</source>
         <translation>Numero di serie</translation>
     </message>
@@ -309,6 +277,167 @@
     <message>
         <source>it holds an option that is not known</source>
         <translation>contiene un’opzione sconosciuta</translation>
+    </message>
+    <message>
+        <source>The archive %1 was made by an earlier version of Corvane Audit and is read here only once upgraded: open it once with this version (for instance with archive locks), which upgrades it.</source>
+        <translation>L&apos;archivio %1 è stato creato da una versione precedente di Corvane Audit e qui si legge solo una volta aggiornato: aprirlo una volta con questa versione (per esempio con archive locks), che lo aggiorna.</translation>
+    </message>
+    <message>
+        <source>it is a file, not a folder</source>
+        <translation>è un file, non una cartella</translation>
+    </message>
+    <message>
+        <source>the folder cannot be made</source>
+        <translation>non si può creare la cartella</translation>
+    </message>
+    <message>
+        <source>%1, event %2, user %3</source>
+        <translation>%1, evento %2, utente %3</translation>
+    </message>
+    <message>
+        <source>the audit of visit %1 (downloaded %2)</source>
+        <translation>l&apos;audit della visita %1 (scaricato il %2)</translation>
+    </message>
+    <message>
+        <source>%1: its bytes no longer match their SHA-256</source>
+        <translation>%1: i suoi byte non corrispondono più al loro SHA-256</translation>
+    </message>
+    <message>
+        <source>%1: it is no longer a valid audit file</source>
+        <translation>%1: non è più un file di audit valido</translation>
+    </message>
+    <message>
+        <source>%1: it no longer decodes</source>
+        <translation>%1: non si decodifica più</translation>
+    </message>
+    <message>
+        <source>%1: it names another lock, %2</source>
+        <translation>%1: nomina un&apos;altra serratura, %2</translation>
+    </message>
+    <message>
+        <source>%1: the audit itself was downloaded %2</source>
+        <translation>%1: l&apos;audit stesso è stato scaricato il %2</translation>
+    </message>
+    <message>
+        <source>%1: what is kept of its newest events differs from the audit itself</source>
+        <translation>%1: ciò che è conservato dei suoi eventi più recenti differisce dall&apos;audit stesso</translation>
+    </message>
+    <message>
+        <source>its lock history cannot be read: %1</source>
+        <translation>la sua cronologia della serratura non si può leggere: %1</translation>
+    </message>
+    <message>
+        <source>its keypad history cannot be read: %1</source>
+        <translation>la sua cronologia della tastiera non si può leggere: %1</translation>
+    </message>
+    <message>
+        <source>its history cannot be checked: not every audit of it can be joined again</source>
+        <translation>la sua cronologia non si può verificare: non tutti i suoi audit si possono unire di nuovo</translation>
+    </message>
+    <message>
+        <source>the gaps of its history differ from its audits (%1 kept, %2 from its audits)</source>
+        <translation>le lacune della sua cronologia differiscono dai suoi audit (%1 conservate, %2 dai suoi audit)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history is credited to visit %2, its audits give visit %3</source>
+        <translation>l&apos;evento %1 della cronologia è attribuito alla visita %2, i suoi audit danno la visita %3</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history: %2; its audits: %3)</source>
+        <translation>l&apos;evento %1 della cronologia differisce dai suoi audit (la cronologia: %2; i suoi audit: %3)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history: %2; its audits end before it)</source>
+        <translation>l&apos;evento %1 della cronologia differisce dai suoi audit (la cronologia: %2; i suoi audit finiscono prima)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs from its audits (the history ends before it; its audits: %2)</source>
+        <translation>l&apos;evento %1 della cronologia differisce dai suoi audit (la cronologia finisce prima; i suoi audit: %2)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history differs in the search table (there: %2)</source>
+        <translation>l&apos;evento %1 della cronologia differisce nella tabella di ricerca (lì: %2)</translation>
+    </message>
+    <message>
+        <source>event %1 of the history is missing from the search table</source>
+        <translation>l&apos;evento %1 della cronologia manca dalla tabella di ricerca</translation>
+    </message>
+    <message>
+        <source>the search table holds an event its audits do not have (%1)</source>
+        <translation>la tabella di ricerca contiene un evento che i suoi audit non hanno (%1)</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more differences between the search table and its audits</source>
+        <translation>
+            <numerusform>e ancora %n differenza tra la tabella di ricerca e i suoi audit</numerusform>
+            <numerusform>e altre %n differenze tra la tabella di ricerca e i suoi audit</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>visits %1, its audits %2</source>
+        <translation>visite %1, i suoi audit %2</translation>
+    </message>
+    <message>
+        <source>events %1, its audits %2</source>
+        <translation>eventi %1, i suoi audit %2</translation>
+    </message>
+    <message>
+        <source>gaps %1, its audits %2</source>
+        <translation>lacune %1, i suoi audit %2</translation>
+    </message>
+    <message>
+        <source>its first or last event</source>
+        <translation>il suo primo o ultimo evento</translation>
+    </message>
+    <message>
+        <source>its line in the list of locks differs from its audits: %1</source>
+        <translation>la sua riga nell&apos;elenco delle serrature differisce dai suoi audit: %1</translation>
+    </message>
+    <message>
+        <source>%1: its place among the audits makes it visit %2</source>
+        <translation>%1: il suo posto tra gli audit ne fa la visita %2</translation>
+    </message>
+    <message>
+        <source>the audit imported %1 belongs to no lock</source>
+        <translation>l&apos;audit importato il %1 non appartiene a nessuna serratura</translation>
+    </message>
+    <message numerus="yes">
+        <source>the search table holds %n events of no lock</source>
+        <translation>
+            <numerusform>la tabella di ricerca contiene %n evento di nessuna serratura</numerusform>
+            <numerusform>la tabella di ricerca contiene %n eventi di nessuna serratura</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stored histories belong to no lock</source>
+        <translation>
+            <numerusform>%n cronologia conservata non appartiene a nessuna serratura</numerusform>
+            <numerusform>%n cronologie conservate non appartengono a nessuna serratura</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>an audit was removed or changed</source>
+        <translation>un audit è stato rimosso o modificato</translation>
+    </message>
+    <message>
+        <source>a link before it was removed, or links were put in another order</source>
+        <translation>un anello precedente è stato rimosso, o gli anelli sono stati messi in un altro ordine</translation>
+    </message>
+    <message>
+        <source>its link was changed</source>
+        <translation>il suo anello è stato modificato</translation>
+    </message>
+    <message>
+        <source>the chain breaks at the import of %1: %2</source>
+        <translation>la catena si spezza all&apos;importazione del %1: %2</translation>
+    </message>
+    <message>
+        <source>no link of the chain has the head %1: what it covered was removed or changed, or it is the head of another archive</source>
+        <translation>nessun anello della catena ha la testa %1: ciò che copriva è stato rimosso o modificato, oppure è la testa di un altro archivio</translation>
+    </message>
+    <message>
+        <source>%1 has no link in the chain</source>
+        <translation>%1 non ha un anello nella catena</translation>
     </message>
 </context>
 <context>
@@ -2341,16 +2470,6 @@ Scrive l&apos;intera cronologia della serratura come export scrive un audit (un 
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive verify [--archive PATH]
-Reads every stored audit again, checks its SHA-256 and that it still decodes, and
-checks every lock&apos;s history. Prints what fails; exit status 1 on any.
-</source>
-        <translation>Uso: corvane-audit-cli archive verify [--archive PERCORSO]
-Rilegge ogni audit archiviato, ne controlla lo SHA-256 e che si decodifichi ancora, e
-controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di uscita 1 se qualcosa non va.
-</translation>
-    </message>
-    <message>
         <source>No archive command given.</source>
         <translation>Nessun comando di archivio indicato.</translation>
     </message>
@@ -2359,16 +2478,8 @@ controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di usci
         <translation>Comando di archivio sconosciuto: %1</translation>
     </message>
     <message>
-        <source>%1, audit %2: %3</source>
-        <translation>%1, audit %2: %3</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>%1 audits read again: all sound.</source>
-        <translation>%1 audit riletti: tutti integri.</translation>
     </message>
     <message>
         <source>%1: already in the archive</source>
@@ -2537,98 +2648,6 @@ Elenca gli audit in attesa su questo computer: File, Serratura, Scaricato, Desti
         <translation>%1: attende su questo computer (%2); &apos;corvane-audit-cli archive sync&apos; lo invia</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PERCORSO] ...
-L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
-corvane-audit-cli archive COMANDO --help dice di più su un comando.
-</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
-oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
-la cartella di lavoro e il report PDF le contengono tutte e tre.
---dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
-al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
-M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
-Esempio: --dst 5,0,3,5,0,10,add,1
-Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
-COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
         <source>%1 and %2 exclude each other.</source>
         <translation>%1 e %2 si escludono a vicenda.</translation>
     </message>
@@ -2717,6 +2736,170 @@ file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti,
 gli eventi che l&apos;archivio conserva dall&apos;ultima visita. Un download che si ferma prima,
 dopo l&apos;arrivo di eventi (un errore, Ctrl-C), li salva e li conserva, segnati come parziali,
 e termina con 4.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
+corvane-audit-cli archive COMANDO --help dice di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF le contengono tutte e tre.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>64 hex digits</source>
+        <translation>64 cifre esadecimali</translation>
+    </message>
+    <message>
+        <source>The chain reaches %1 at the import of %2.</source>
+        <translation>La catena raggiunge %1 all&apos;importazione del %2.</translation>
+    </message>
+    <message>
+        <source>Archive sound: %1, %2, chain head %3</source>
+        <translation>Archivio integro: %1, %2, testa della catena %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits</source>
+        <translation>
+            <numerusform>%n audit</numerusform>
+            <numerusform>%n audit</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n locks</source>
+        <translation>
+            <numerusform>%n serratura</numerusform>
+            <numerusform>%n serrature</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2 no longer matches the SHA-256 recorded at its import.</source>
+        <translation>%1: %2 non corrisponde più allo SHA-256 registrato alla sua importazione.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</source>
+        <translation>
+            <numerusform>%n audit della serratura %1 scritto in %2, con la sua somma SHA-256 in SHA256SUMS.</numerusform>
+            <numerusform>%n audit della serratura %1 scritti in %2, con le loro somme SHA-256 in SHA256SUMS.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+Checks everything the archive keeps, reading only: every audit&apos;s bytes against
+their SHA-256 and that they still decode; the chain of imports link by link; and
+every lock&apos;s history and searchable events against what joining its audits again
+gives. One line per fault and exit status 1; else the last line is
+&apos;Archive sound: N audits, L locks, chain head HEX&apos;.
+  --head HEX       a chain head a report quotes: the chain must still reach it
+</source>
+        <translation>Uso: corvane-audit-cli archive verify [--archive PERCORSO] [--head HEX]
+Controlla tutto ciò che l&apos;archivio conserva, solo leggendo: i byte di ogni audit
+rispetto al loro SHA-256 e che si decodifichino ancora; la catena delle importazioni
+anello per anello; e la cronologia e gli eventi cercabili di ogni serratura rispetto
+a ciò che dà unire di nuovo i suoi audit. Una riga per difetto e stato di uscita 1;
+altrimenti l&apos;ultima riga è &apos;Archivio integro: N audit, L serrature, testa della
+catena HEX&apos;.
+  --head HEX       una testa della catena citata da un report: la catena deve
+                   raggiungerla ancora
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+Writes every kept audit of the lock exactly as it was imported, one file per
+audit named VISIT-YYYYMMDD-HHMMSS.kaud (its visit and download date-time), and
+SHA256SUMS, which &apos;sha256sum -c SHA256SUMS&apos; checks in DIR. DIR is made if missing.
+</source>
+        <translation>Uso: corvane-audit-cli archive audits SERIALE [--archive PERCORSO] CARTELLA
+Scrive ogni audit conservato della serratura esattamente come fu importato, un file
+per audit chiamato VISITA-AAAAMMGG-HHMMSS.kaud (la sua visita e la data e ora dello
+scaricamento), e SHA256SUMS, che &apos;sha256sum -c SHA256SUMS&apos; controlla nella CARTELLA.
+La CARTELLA viene creata se manca.
 </translation>
     </message>
 </context>

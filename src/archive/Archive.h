@@ -53,9 +53,39 @@ struct ImportReport
 
 struct ArchiveProblem
 {
-    QString serial;
+    QString serial; // the lock's, or empty for what belongs to no lock
     qint64 audit = 0;
     QString what;
+};
+
+// What a verification found: the archive's size, its chain head and every fault.
+struct ArchiveSoundness
+{
+    int audits = 0;
+    int locks = 0;
+    // The last link's hash, 64 lowercase hex digits; ChainStart() for an archive without audits.
+    QString chainHead;
+    QVector<ArchiveProblem> problems;
+    // Given before verify(): a head a report quoted, to be found among the links. After: the
+    // import whose link has it (invalid when none has, which is then a fault).
+    QString quotedHead;
+    QDateTime quotedHeadAt;
+
+    bool sound() const { return problems.isEmpty(); }
+};
+
+// One audit as the archive keeps it, with what a report tells of it.
+struct KeptAudit
+{
+    qint64 id = 0;
+    int visit = 0;
+    QString kind;
+    QDateTime downloaded; // wall-clock reading, zone-less
+    QDateTime imported;
+    QString importedBy;
+    QString importedHost;
+    QString sha256; // as recorded at its import
+    QByteArray content;
 };
 
 class Archive
@@ -104,8 +134,26 @@ public:
     bool newestLockEvents(const QString& serial, int count, QVector<HistoryEvent>* out);
     // The matching events of every lock, newest first.
     bool search(const SearchQuery& query, QVector<FoundEvent>* out);
-    // Reads every stored audit again: its digest, that it decodes, and every stored history.
+    // verify() below, its faults and the number of audits alone.
     bool verify(QVector<ArchiveProblem>* problems, int* audits = nullptr);
+
+    // ---- Evidence: what the archive holds checked against the audits it keeps, and those audits
+    // given back as they were imported.
+
+    // Opens an existing archive of this version for reading only: nothing is ever written, not
+    // even to a damaged file or an empty database, and an archive of an earlier version is
+    // refused rather than upgraded.
+    bool openReadOnly(const QString& location);
+    // In one consistent reading: every kept audit's bytes against their SHA-256 and that they
+    // still decode; the chain link by link from the first import; and every lock's stored history,
+    // its searchable events and its summary against what joining its audits again, in their
+    // import order, gives. False only when the archive cannot be read at all.
+    bool verify(ArchiveSoundness* out);
+    // The chain's head now: the hash of the last link (ChainStart() when there is none).
+    bool chainHead(QString* head);
+    // Every kept audit of the lock `serial`, by visit, with its bytes. False with errorString()
+    // for a lock the archive does not hold.
+    bool keptAudits(const QString& serial, QVector<KeptAudit>* out);
 
     // Called inside an import's transaction just before it commits; a test kills the process there.
     static void (*beforeCommit)();
@@ -136,6 +184,9 @@ private:
     bool notOpen();
 
 private:
+    // Verification reads through the archive's own statements.
+    friend class ArchiveVerifier;
+
     friend class ArchiveTransaction;
     struct LockState;
     struct Prepared;

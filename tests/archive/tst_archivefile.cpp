@@ -230,35 +230,6 @@ private slots:
         QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
     }
 
-    void verifyFindsDamage()
-    {
-        const QString path = freshLocation();
-        LockLife life;
-        life.record(30);
-        {
-            Archive archive;
-            QVERIFY(archive.open(path));
-            QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
-        }
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tamper");
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec("UPDATE audits SET content = substr(content, 1, 100)"));
-            QVERIFY(q.exec("DELETE FROM events WHERE rowid IN (SELECT rowid FROM events LIMIT 3)"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("tamper");
-        Archive archive;
-        QVERIFY(archive.open(path));
-        QVector<ArchiveProblem> problems;
-        QVERIFY(archive.verify(&problems));
-        QCOMPARE(problems.size(), 2);
-        QVERIFY(problems[0].what.contains("SHA-256"));
-        QVERIFY(problems[1].what.contains("search table"));
-    }
-
     void addresses_data()
     {
         QTest::addColumn<QString>("location");

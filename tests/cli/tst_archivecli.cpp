@@ -69,7 +69,8 @@ private slots:
 
         const Run verified({ "archive", "verify", "--archive", "a.sqlite" });
         QCOMPARE(verified.code, 0);
-        QCOMPARE(verified.out, "3 audits read again: all sound.\n");
+        QVERIFY2(QRegularExpression("^Archive sound: 3 audits, 1 locks?, chain head [0-9a-f]{64}\n$").match(verified.out).hasMatch(),
+                 qPrintable(verified.out));
         {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "tamper");
             db.setDatabaseName("a.sqlite");
@@ -81,7 +82,8 @@ private slots:
         QSqlDatabase::removeDatabase("tamper");
         const Run damaged({ "archive", "verify", "--archive", "a.sqlite" });
         QCOMPARE(damaged.code, 1);
-        QCOMPARE(damaged.out, "30051122, audit 2: its bytes no longer match their SHA-256\n");
+        QVERIFY2(damaged.out.startsWith("30051122: the audit of visit 2 (downloaded "), qPrintable(damaged.out));
+        QVERIFY2(damaged.out.section('\n', 0, 0).endsWith("): its bytes no longer match their SHA-256"), qPrintable(damaged.out));
     }
 
     // A history as export writes one audit, with the visits; --new keeps the latest visit's events.

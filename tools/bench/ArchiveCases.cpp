@@ -326,6 +326,28 @@ BenchCase MillionInAWindow()
     return c;
 }
 
+// Everything verify reads and joins again: 20 audits, their chain, a history and search table of
+// 100 000 events.
+BenchCase VerifyHundredThousand()
+{
+    BenchCase c;
+    c.name = QStringLiteral("archive/verify-100k");
+    c.iterations = 5;
+    c.prepare = [](QString& note) {
+        auto shared = HundredThousand(note);
+        if (note.isEmpty())
+            note = QStringLiteral("opened to read only, every check, 20 audits of 5600 events joined again");
+        return [shared] {
+            Archive archive;
+            ArchiveSoundness soundness;
+            if (!archive.openReadOnly(shared->path) || !archive.verify(&soundness) || !soundness.sound()
+                || soundness.audits != 20)
+                qFatal("not verified: %s", qPrintable(archive.errorString()));
+        };
+    };
+    return c;
+}
+
 } // namespace
 
 QVector<BenchCase> ArchiveCases()
@@ -338,7 +360,8 @@ QVector<BenchCase> ArchiveCases()
              MillionByCommandLine(QStringLiteral("archive/history-1m-xlsx"), QStringLiteral("xlsx"),
                                   QStringLiteral("goal <= 10 s, <= 150 MB")),
              MillionInTheWindow(),
-             MillionInAWindow() };
+             MillionInAWindow(),
+             VerifyHundredThousand() };
 }
 
 // ---- The team archive, on a private PostgreSQL server started for the run (or the one

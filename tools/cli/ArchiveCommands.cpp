@@ -5,6 +5,7 @@
 #include "ArchiveService.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
+#include "EvidenceCommands.h"
 #include "OutputFile.h"
 #include "PeopleCommands.h"
 #include "ReportOutput.h"
@@ -25,11 +26,11 @@ struct Cli
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
 
-const QStringList Subcommands = { "import", "locks", "history", "verify", "search", "sync", "queue" };
+const QStringList Subcommands = { "import", "locks", "history", "verify", "audits", "search", "sync", "queue" };
 
 struct ArchiveOptions
 {
-    QString command; // import, locks, history, verify
+    QString command; // import, locks, history, search, sync
     QString archive;
     bool newOnly = false;
     SearchQuery search;
@@ -65,11 +66,8 @@ QString ArchiveUsageText(const QString& command)
                        "  --format, --table, --dst, --date-format, --hour-format, --audit, --language\n"
                        "                   as for export\n")
             + where;
-    if (command == QLatin1String("verify"))
-        return Cli::tr("Usage: corvane-audit-cli archive verify [--archive PATH]\n"
-                       "Reads every stored audit again, checks its SHA-256 and that it still decodes, and\n"
-                       "checks every lock's history. Prints what fails; exit status 1 on any.\n")
-            + where;
+    if (IsEvidenceCommand(command))
+        return EvidenceUsageText(command);
     if (command == QLatin1String("search"))
         return Cli::tr("Usage: corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]\n"
                        "                          [--to DATE] [--event CODE]... [--user N] [--date-format dmy|mdy]\n"
@@ -89,7 +87,7 @@ QString ArchiveUsageText(const QString& command)
     if (command == QLatin1String("queue"))
         return Cli::tr("Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]\n"
                        "Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.\n");
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PATH] ...\n"
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
 }
@@ -187,7 +185,7 @@ bool Parse(const QStringList& args, ArchiveOptions& o, QString* error)
         o.positional << QStringLiteral("-");
     const int expected = history                                 ? 2
         : locks || queue                                          ? 1
-        : o.command == QLatin1String("verify") || o.command == QLatin1String("sync") ? 0
+        : o.command == QLatin1String("sync")                     ? 0
                                                                   : -1;
     if ((expected >= 0 && o.positional.size() != expected) || (expected < 0 && o.positional.isEmpty())) {
         *error = Cli::tr("Wrong number of arguments.");
@@ -308,25 +306,6 @@ int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextSt
     return WriteExport(o.output, loaded, out, err);
 }
 
-int Verify(Archive& archive, QTextStream& out, QTextStream& err)
-{
-    QVector<ArchiveProblem> problems;
-    int audits = 0;
-    if (!archive.verify(&problems, &audits)) {
-        err << archive.errorString() << Qt::endl;
-        return Rejected;
-    }
-    for (const ArchiveProblem& p : problems)
-        out << (p.audit ? Cli::tr("%1, audit %2: %3").arg(p.serial).arg(p.audit).arg(p.what)
-                        : Cli::tr("%1: %2").arg(p.serial, p.what))
-            << '\n';
-    if (problems.isEmpty())
-        out << Cli::tr("%1 audits read again: all sound.").arg(audits) << '\n';
-    if (!FlushOutput(out, err))
-        return Rejected;
-    return problems.isEmpty() ? Success : Rejected;
-}
-
 int Sync(ArchiveWorker& worker, QTextStream& out, QTextStream& err)
 {
     const ArchiveQueue::SendReport sent = SendWaiting(worker);
@@ -427,6 +406,14 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         out << ArchiveUsageText(args.value(1));
         return FlushOutput(out, err) ? Success : Rejected;
     }
+    if (IsEvidenceCommand(args.value(1))) {
+        if (!unreadable.isEmpty()) {
+            err << Cli::tr("%1 is not valid text in this system's encoding: it cannot be used.").arg(unreadable.first())
+                << Qt::endl;
+            return Rejected;
+        }
+        return RunEvidenceCommand(args, out, err);
+    }
     if (args.value(1) == QLatin1String("people"))
         return RunPeopleCommand(args, out, err, unreadable);
     ArchiveOptions o;
@@ -488,8 +475,6 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         o.positional.first() = serial;
         return History(*archive, o, out, err);
     }
-    if (o.command == QLatin1String("verify"))
-        return Verify(*archive, out, err);
     if (o.command == QLatin1String("search")) {
         // A lock by its serial number or its exact name; one the archive does not hold is refused.
         for (QString& lock : o.search.serials)
