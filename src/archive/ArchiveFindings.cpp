@@ -5,12 +5,15 @@
 #include "Archive.h"
 
 #include "ArchiveInternal.h"
+#include "AuditFile.h"
 
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
+#include <memory>
 
 using namespace archive;
 
@@ -243,57 +246,173 @@ bool Archive::findingRules(const QString& serial, FindingRules* out)
 bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
                        const std::function<bool(int, int)>& progress)
 {
+    QSet<QString> asked;
+    for (const QString& text : query.locks) {
+        QString serial;
+        if (!findLock(text, &serial))
+            return false;
+        asked.insert(serial);
+    }
+
+    // Every read from one snapshot: an import meanwhile changes nothing of what is judged.
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    struct Snapshot
+    {
+        Archive* archive;
+        QSqlDatabase db;
+        bool active = false;
+        ~Snapshot()
+        {
+            QSqlQuery q(db);
+            if (active)
+                archive->exec(q, QStringLiteral("ROLLBACK"));
+        }
+    } snapshot{ this, db };
+    {
+        QSqlQuery q(db);
+        if (!exec(q, isServer() ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY") : QStringLiteral("BEGIN")))
+            return failQuery(q);
+        snapshot.active = true;
+    }
+
     // The rules of every lock, read once.
     QHash<QString, QString> settings;
     FindingRules team;
-    QVector<QPair<QString, OpeningHours>> own;
-    if (!readSettings(&settings) || !closedDays(&team.closedDays) || !ownHours(&own))
+    if (!readSettings(&settings) || !closedDays(&team.closedDays))
         return false;
     team.hours = DefaultHoursOf(settings);
     team.thresholds = ThresholdsOf(settings);
     team.keys = query.keys;
-    QHash<QString, OpeningHours> hoursOf;
-    for (const auto& o : own)
-        hoursOf.insert(o.first, o.second);
 
-    QStringList serials;
-    if (query.locks.isEmpty()) {
-        QVector<LockSummary> all;
-        if (!locks(&all))
-            return false;
-        for (const LockSummary& l : all)
-            serials << l.serial;
-    } else {
-        for (const QString& text : query.locks) {
-            QString serial;
-            if (!findLock(text, &serial))
-                return false;
-            if (!serials.contains(serial))
-                serials << serial;
+    struct Lock
+    {
+        QString serial;
+        QString name;
+        OpeningHours hours;
+        QVector<Visit> visits;
+        QList<EventsTable> clockSettings; // of the latest visit's audit, for the DST correction
+        bool judged = false;
+    };
+    QHash<qint64, Lock> fleet;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!exec(q, QStringLiteral("SELECT id, serial, name, hours FROM locks WHERE visits > 0")))
+        return failQuery(q);
+    while (q.next()) {
+        Lock lock;
+        lock.serial = FromStoredText(q.value(1).toByteArray());
+        if (!asked.isEmpty() && !asked.contains(lock.serial))
+            continue;
+        lock.name = FromStoredText(q.value(2).toByteArray());
+        if (!StoredHours(q.value(3), &lock.hours))
+            lock.hours = team.hours;
+        fleet.insert(q.value(0).toLongLong(), lock);
+    }
+    if (q.lastError().isValid())
+        return failQuery(q);
+
+    // The visits as history() numbers them; never the audits' bytes.
+    if (!exec(q, QStringLiteral("SELECT lock_id, id, downloaded_at FROM audits ORDER BY lock_id, visit, id")))
+        return failQuery(q);
+    while (q.next()) {
+        const auto lock = fleet.find(q.value(0).toLongLong());
+        if (lock == fleet.end())
+            continue;
+        Visit v;
+        v.audit = q.value(1).toLongLong();
+        v.number = lock->visits.size() + 1;
+        v.downloaded = FromWallClock(q.value(2).toLongLong());
+        lock->visits.append(v);
+    }
+    if (q.lastError().isValid())
+        return failQuery(q);
+
+    // The correction goes by the clock settings the latest visit read; only it needs an audit's bytes.
+    if (query.dst) {
+        if (!exec(q, QStringLiteral("SELECT l.id, a.content FROM locks l JOIN audits a ON a.id = l.latest_audit "
+                                    "WHERE l.visits > 0")))
+            return failQuery(q);
+        while (q.next()) {
+            const auto lock = fleet.find(q.value(0).toLongLong());
+            if (lock == fleet.end())
+                continue;
+            auto session = std::make_unique<AuditSession>();
+            if (!AuditFile::Parse(q.value(1).toByteArray(), *session).valid)
+                return fail(Text::tr("The latest audit of lock %1 in the archive is not a valid audit file.").arg(lock->serial));
+            const DecodedAudit decoded = DecodeAudit(*session);
+            if (!decoded.ok)
+                return fail(Text::tr("The latest audit of lock %1 in the archive no longer decodes.").arg(lock->serial));
+            lock->clockSettings = decoded.timeDateTable;
         }
-        serials.sort();
+        if (q.lastError().isValid())
+            return failQuery(q);
     }
 
     QVector<LockFindings> found;
-    found.reserve(serials.size());
-    for (int k = 0; k < serials.size(); ++k) {
-        // One history at a time: only its findings outlive it.
+    found.reserve(fleet.size());
+    const auto judge = [&](Lock& lock, DeviceHistory* devices) {
         LockHistory history;
-        if (!this->history(serials[k], &history))
-            return false;
+        history.serial = lock.serial;
+        history.name = lock.name;
+        history.visits = std::move(lock.visits);
+        history.lock = std::move(devices[LockHistoryDevice]);
+        history.keypad = std::move(devices[KeypadHistoryDevice]);
+        DecodedAudit audit;
+        audit.timeDateTable = std::move(lock.clockSettings);
+        PutHistoryEvents(history, &audit);
         FindingRules rules = team;
-        rules.hours = hoursOf.value(serials[k], team.hours);
-        LockFindings lock;
-        lock.serial = history.serial;
-        lock.name = history.name;
-        QString error;
-        if (!JudgeLockHistory(history, rules, query.at, query.dst ? &query.dstRule : nullptr, &lock.findings, &error))
-            return fail(error);
-        lock.findings = FindingsInRange(lock.findings, query.from, query.to);
-        found.append(std::move(lock));
-        if (progress && !progress(k + 1, serials.size()))
+        rules.hours = lock.hours;
+        const QVector<Finding> judged = JudgeHistory(FindingEventsOf(audit, query.dst ? &query.dstRule : nullptr),
+                                                     LatestVisitOf(history), query.at, rules);
+        found.append({ lock.serial, lock.name, FindingsInRange(judged, query.from, query.to) });
+        lock.judged = true;
+        return !progress || progress(found.size(), fleet.size());
+    };
+
+    // The stored histories in one pass, a lock at a time: only its findings outlive its events.
+    QString sql = QStringLiteral("SELECT lock_id, device, continues, content FROM histories");
+    QVariantList ids;
+    if (!asked.isEmpty()) {
+        QStringList marks;
+        for (auto it = fleet.cbegin(); it != fleet.cend(); ++it)
+            ids << it.key(), marks << QStringLiteral("?");
+        sql += QStringLiteral(" WHERE lock_id IN (%1)").arg(marks.join(QLatin1Char(',')));
+    }
+    sql += QStringLiteral(" ORDER BY lock_id, device, chunk");
+    if (!run(q, sql, ids))
+        return failQuery(q);
+    qint64 current = -1;
+    DeviceHistory devices[2];
+    while (q.next()) {
+        const qint64 id = q.value(0).toLongLong();
+        if (id != current) {
+            const auto lock = fleet.find(current);
+            if (lock != fleet.end() && !judge(*lock, devices))
+                return fail(QString());
+            current = id;
+            devices[0] = devices[1] = DeviceHistory();
+        }
+        const int device = q.value(1).toInt();
+        if (!fleet.contains(id) || (device != LockHistoryDevice && device != KeypadHistoryDevice))
+            continue;
+        DeviceHistory piece;
+        QString why;
+        if (!UnpackHistory(q.value(3).toByteArray(), &piece, &why))
+            return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
+        Append(devices[device], std::move(piece), q.value(2).toInt() == 1);
+    }
+    if (q.lastError().isValid())
+        return failQuery(q);
+    const auto last = fleet.find(current);
+    if (last != fleet.end() && !judge(*last, devices))
+        return fail(QString());
+    // Locks without a stored event: Not visited may still be theirs.
+    for (Lock& lock : fleet) {
+        DeviceHistory none[2];
+        if (!lock.judged && !judge(lock, none))
             return fail(QString());
     }
+    std::sort(found.begin(), found.end(), [](const LockFindings& a, const LockFindings& b) { return a.serial < b.serial; });
     *out = std::move(found);
     return true;
 }

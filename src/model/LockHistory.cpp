@@ -80,6 +80,15 @@ bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudi
         *error = Text::tr("The latest audit of lock %1 in the archive no longer decodes.").arg(history.serial);
         return false;
     }
+    PutHistoryEvents(history, &audit);
+    audit.notices.clear();
+    *busAudit = session->busAudit;
+    *out = std::move(audit);
+    return true;
+}
+
+void PutHistoryEvents(const LockHistory& history, DecodedAudit* out)
+{
     QHash<qint64, int> visits;
     for (const Visit& v : history.visits)
         visits.insert(v.audit, v.number);
@@ -101,17 +110,13 @@ bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudi
         }
         return list;
     };
-    audit.lockEvents = events(history.lock, ::LockDevice);
-    audit.keypadEvents = events(history.keypad, ::KeypadDevice);
-    audit.notices.clear();
-    audit.history.visits = history.visits.size();
+    out->lockEvents = events(history.lock, ::LockDevice);
+    out->keypadEvents = events(history.keypad, ::KeypadDevice);
+    out->history.visits = history.visits.size();
     if (!history.visits.isEmpty()) {
-        audit.history.firstVisit = history.visits.first().downloaded;
-        audit.history.lastVisit = history.visits.last().downloaded;
+        out->history.firstVisit = history.visits.first().downloaded;
+        out->history.lastVisit = history.visits.last().downloaded;
     }
-    *busAudit = session->busAudit;
-    *out = std::move(audit);
-    return true;
 }
 
 QString ShownLockText(const QString& text)

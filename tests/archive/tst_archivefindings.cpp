@@ -368,19 +368,26 @@ private slots:
         QVERIFY(archive.findings(query, &found));
         QCOMPARE(Listed(found[0].findings), "outside-hours 2025-04-01 19:30");
 
+        // The fleet's pass over the stored histories agrees with the history the window reads whole.
         LockHistory history;
         QVERIFY(archive.history("30051122", &history));
         FindingRules rules;
         QVERIFY(archive.findingRules("30051122", &rules));
-        rules.keys = FindingKeys::All();
         QVector<Finding> judged;
         QString error;
-        QVERIFY(JudgeLockHistory(history, rules, query.at, nullptr, &judged, &error));
+        const DstRule* const corrections[] = { nullptr, &query.dstRule };
+        for (const DstRule* dst : corrections) {
+            QVERIFY(JudgeLockHistory(history, rules, query.at, dst, &judged, &error));
+            FindingsQuery all;
+            all.at = query.at;
+            all.dst = dst != nullptr;
+            all.dstRule = query.dstRule;
+            QVERIFY(archive.findings(all, &found));
+            QCOMPARE(Listed(found[0].findings), Listed(judged));
+            QVERIFY(judged.size() > 1000);
+        }
         query = FindingsQuery();
         query.at = QDate(2025, 4, 2);
-        QVERIFY(archive.findings(query, &found));
-        QCOMPARE(Listed(found[0].findings), Listed(judged));
-        QVERIFY(judged.size() > 1000);
 
         // Stopped after the first lock.
         int calls = 0;
@@ -388,7 +395,8 @@ private slots:
         QCOMPARE(calls, 1);
     }
 
-    // A lock whose latest audit no longer reads stops the judgement, and says which lock.
+    // Only the daylight-saving correction needs the latest visit's audit: when it no longer reads,
+    // the correction stops, and says which lock.
     void damagedLatestAudit()
     {
         const QString location = fleet();
@@ -397,8 +405,15 @@ private slots:
         QVERIFY(tamper(location, { "UPDATE audits SET content = " + blob + " WHERE id = (SELECT MAX(id) FROM audits)" }));
         Archive archive;
         QVERIFY(archive.open(location));
+        FindingsQuery query;
+        query.keys = FindingKeys().add(FindingKey::Duress);
         QVector<LockFindings> found;
-        QVERIFY(!archive.findings({}, &found));
+        QVERIFY(archive.findings(query, &found));
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found[0].findings.size(), 1);
+        query.dst = true;
+        query.dstRule = DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 };
+        QVERIFY(!archive.findings(query, &found));
         QCOMPARE(archive.errorString(), "The latest audit of lock 30051122 in the archive is not a valid audit file.");
     }
 
