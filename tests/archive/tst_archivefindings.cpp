@@ -2,7 +2,7 @@
 // on a real PostgreSQL server: hours, closed days and thresholds shared by every connection, stored
 // values that no longer read, a role that may only read, and the findings of a small fleet.
 
-#include "ArchiveFixtures.h"
+#include "FindingsFixtures.h"
 
 #include <QtTest>
 
@@ -33,25 +33,6 @@ QString Listed(const QVector<Finding>& found)
         out << s;
     }
     return out.join(QStringLiteral("; "));
-}
-
-// A week of a lock, from Monday 2025-01-06: a duress opening, a night opening, five wrong codes
-// five minutes apart, and openings on Wednesday and Saturday mornings; downloaded that Sunday.
-LockLife Week(const QByteArray& serial, const QByteArray& name)
-{
-    LockLife life;
-    life.serial = serial;
-    life.name = name;
-    const auto add = [&](qint64 at, EventCode e, int user = 3) { life.lockEvents.append({ at, quint8(code(e)), quint8(user) }); };
-    add(At(2025, 1, 6, 8, 0), EventCode::BoltOpen);
-    add(At(2025, 1, 6, 9, 0), EventCode::SilentAlarmCode, 4);
-    add(At(2025, 1, 6, 22, 0), EventCode::BoltOpen);
-    for (int k = 0; k < 5; ++k)
-        add(At(2025, 1, 7, 10, 5 * k), EventCode::WrongTry, 0);
-    add(At(2025, 1, 8, 10, 0), EventCode::BoltOpen);
-    add(At(2025, 1, 11, 10, 0), EventCode::BoltOpen);
-    life.now = At(2025, 1, 12, 12, 0);
-    return life;
 }
 
 } // namespace

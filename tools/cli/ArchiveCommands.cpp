@@ -4,6 +4,7 @@
 #include "ArchiveQueue.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
+#include "FindingsCommands.h"
 #include "OutputFile.h"
 #include "ReportOutput.h"
 
@@ -72,12 +73,15 @@ QString ArchiveUsageText(const QString& command)
                        "Lock name, the export's event columns and Visit. DATE is YYYY-MM-DD (--to\n"
                        "includes its day); CODE is an Event ID; --lock and --event may be repeated.\n")
             + where;
+    if (IsFindingsCommand(command))
+        return FindingsUsageText(command) + where;
     if (command == QLatin1String("sync"))
         return Cli::tr("Usage: corvane-audit-cli archive sync [--archive URL]\n"
                        "Sends the audits that wait on this computer because the archive server could not\n"
                        "be reached. Exit status 1 if some still wait.\n")
             + where;
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...\n"
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|findings|hours|closed|\n"
+                   "                         findings-settings [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
 }
@@ -338,6 +342,8 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         out << ArchiveUsageText(args.value(1));
         return FlushOutput(out, err) ? Success : Rejected;
     }
+    if (IsFindingsCommand(args.value(1)))
+        return RunFindingsCommand(args, out, err);
     ArchiveOptions o;
     QString error;
     if (!Parse(args, o, &error)) {

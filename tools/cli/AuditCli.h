@@ -71,6 +71,9 @@ bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& ou
 // (a full disk, a closed pipe).
 bool FlushOutput(QTextStream& out, QTextStream& err);
 
+// A lock's text as a terminal is to show it: control characters and direction marks escaped.
+QString VisibleText(const QString& text);
+
 // "Unable to write OUTPUT: REASON", the one message of an output that fails.
 QString UnableToWriteText(const QString& output, const QString& reason);
 
