@@ -211,14 +211,6 @@
         <translation>Puede leer este archivo pero no añadirle nada</translation>
     </message>
     <message>
-        <source>The queue of audits to send, %1, cannot be used: %2</source>
-        <translation>La cola de auditorías por enviar, %1, no se puede usar: %2</translation>
-    </message>
-    <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 eventos nuevos, %3 huecos</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: ya está en el archivo</translation>
     </message>
@@ -280,6 +272,28 @@
     <message>
         <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
         <translation>El archivo %1 no se puede leer: una parte de un historial guardado está vacía.</translation>
+    </message>
+    <message>
+        <source>The queue of audits to send, %1, cannot be used (%2).</source>
+        <translation>La cola de auditorías por enviar, %1, no se puede usar (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n evento nuevo</numerusform>
+            <numerusform>%1: %n eventos nuevos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n laguna</numerusform>
+            <numerusform>, %n lagunas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> (it was meant for %1)</source>
+        <translation> (estaba destinada a %1)</translation>
     </message>
 </context>
 <context>
@@ -1637,10 +1651,6 @@ de auditoría</translation>
         <translation>Añadir al archivo</translation>
     </message>
     <message>
-        <source>Kept in the archive: lock %1, %2 new events, %3 gaps</source>
-        <translation>Guardado en el archivo: cerradura %1, %2 eventos nuevos, %3 huecos</translation>
-    </message>
-    <message>
         <source>This audit is already in the archive.</source>
         <translation>Esta auditoría ya está en el archivo.</translation>
     </message>
@@ -1663,18 +1673,42 @@ Sigue en pantalla y se puede guardar como fichero.</translation>
         <translation>Solo los nuevos desde la última visita</translation>
     </message>
     <message>
-        <source>%1 audits waiting to be sent</source>
-        <translation>%1 auditorías esperando ser enviadas</translation>
-    </message>
-    <message>
         <source>%1
 The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
         <translation>%1
 Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva a responder (pestaña Cerraduras, &quot;Enviar ahora&quot;).</translation>
     </message>
+    <message numerus="yes">
+        <source>Kept in the archive: lock %1, %n new events</source>
+        <translation>
+            <numerusform>Guardada en el archivo: cerradura %1, %n evento nuevo</numerusform>
+            <numerusform>Guardada en el archivo: cerradura %1, %n eventos nuevos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n laguna</numerusform>
+            <numerusform>, %n lagunas</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>%1 audits sent to the archive</source>
-        <translation>%1 auditorías enviadas al archivo</translation>
+        <source>Not kept in the archive: %1. The audit is on screen and can be saved as a file.</source>
+        <translation>No guardada en el archivo: %1. La auditoría está en pantalla y se puede guardar como archivo.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits waiting to be sent</source>
+        <translation>
+            <numerusform>%n auditoría pendiente de envío</numerusform>
+            <numerusform>%n auditorías pendientes de envío</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent to the archive</source>
+        <translation>
+            <numerusform>%n auditoría enviada al archivo</numerusform>
+            <numerusform>%n auditorías enviadas al archivo</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2223,18 +2257,6 @@ Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como val
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
-Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
-into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
-is already there; or why it was refused. Exit status 1 if any was refused.
-</source>
-        <translation>Uso: corvane-audit-cli archive import [--archive RUTA] FICHERO...
-Añade al archivo ficheros de auditoría (.kaud) e imágenes de auditoría Dallas en bruto, cada uno
-unido al historial de su cerradura. Una línea por fichero: SERIE: N eventos nuevos, G huecos;
-o que ya está; o por qué se rechazó. Estado de salida 1 si alguno se rechazó.
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli archive locks [--archive PATH] [--date-format dmy|mdy]
                           [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
 Lists the archived locks by serial number: visits, events, gaps, the first and
@@ -2295,10 +2317,6 @@ comprueba el historial de cada cerradura. Muestra lo que falla; estado de salida
         <translation>%1 auditorías leídas de nuevo: todas íntegras.</translation>
     </message>
     <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 eventos nuevos, %3 huecos</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: ya está en el archivo</translation>
     </message>
@@ -2349,34 +2367,6 @@ Escribe los eventos que coinciden de cada cerradura archivada, del más reciente
 Nombre de la cerradura, las columnas de eventos de export y Visita. FECHA es AAAA-MM-DD (--to
 incluye su día); CÓDIGO es un ID de evento; --lock y --event se pueden repetir.
 </translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive sync [--archive URL]
-Sends the audits that wait on this computer because the archive server could not
-be reached. Exit status 1 if some still wait.
-</source>
-        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
-Envía las auditorías que esperan en este equipo porque no se pudo acceder al servidor
-del archivo. Estado de salida 1 si alguna sigue esperando.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive RUTA] ...
-El archivo guarda cada auditoría por cerradura y las une en el historial de cada cerradura.
-corvane-audit-cli archive COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
-        <source>%1 audits sent; %2 still waiting.</source>
-        <translation>%1 auditorías enviadas; %2 siguen esperando.</translation>
-    </message>
-    <message>
-        <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
-        <translation>Espera en este equipo; &apos;corvane-audit-cli archive sync&apos; la envía.</translation>
     </message>
     <message>
         <source>--new stops at what the archive holds: not with --no-archive.</source>
@@ -2474,6 +2464,122 @@ Ejemplo: --dst 5,0,3,5,0,10,add,1
 Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
 COMANDO --help explica más de un comando.
 </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
+Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
+into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
+is already there; or that it waits on this computer, when the archive cannot be
+reached (archive sync sends it); or why it was refused. Exit status 1 if any was
+refused, else 3 if any waits or could not be kept.
+</source>
+        <translation>Uso: corvane-audit-cli archive import [--archive RUTA] ARCHIVO...
+Añade archivos de auditoría (.kaud) e imágenes en bruto de llaves Dallas al archivo, cada uno
+unido al historial de su cerradura. Una línea por archivo: SERIE: N eventos nuevos,
+L lagunas; o que ya está; o que espera en este ordenador, cuando no se puede acceder
+al archivo (archive sync lo envía); o por qué se rechazó. Estado de salida 1 si alguno
+se rechazó, si no 3 si alguno espera o no se pudo guardar.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive sync [--archive URL]
+Sends every audit waiting on this computer (because an archive could not be
+reached or stayed busy) to the archive in use now, saying where each was meant to
+go when that was elsewhere. Exit status 3 if some still wait.
+</source>
+        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
+Envía cada auditoría que espera en este ordenador (porque no se pudo acceder a un
+archivo o estaba ocupado) al archivo en uso ahora, indicando a cuál estaba destinada
+cuando era otro. Estado de salida 3 si alguna sigue esperando.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]
+Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.
+</source>
+        <translation>Uso: corvane-audit-cli archive queue [SALIDA.csv|-]
+Lista las auditorías que esperan en este ordenador: Archivo, Cerradura, Descargada, Destinada a.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive RUTA] ...
+El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
+corvane-audit-cli archive COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>--from is after --to: nothing lies between them.</source>
+        <translation>--from es posterior a --to: entre ambos no hay nada.</translation>
+    </message>
+    <message>
+        <source>%1 is not valid text in this system&apos;s encoding: it cannot be used.</source>
+        <translation>%1 no es texto válido en la codificación de este sistema: no se puede usar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent</source>
+        <translation>
+            <numerusform>%n auditoría enviada</numerusform>
+            <numerusform>%n auditorías enviadas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n still waiting.</source>
+        <translation>
+            <numerusform>; %n sigue esperando.</numerusform>
+            <numerusform>; %n siguen esperando.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Cerradura</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Descargada</translation>
+    </message>
+    <message>
+        <source>Meant for</source>
+        <translation>Destinada a</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n evento nuevo</numerusform>
+            <numerusform>%1: %n eventos nuevos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n laguna</numerusform>
+            <numerusform>, %n lagunas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: not kept: %2</source>
+        <translation>%1: no guardada: %2</translation>
+    </message>
+    <message>
+        <source>Saved, and waiting on this computer for the archive: %1
+&apos;corvane-audit-cli archive sync&apos; sends it.</source>
+        <translation>Guardada, y esperando en este ordenador al archivo: %1
+&apos;corvane-audit-cli archive sync&apos; la envía.</translation>
+    </message>
+    <message>
+        <source>Saved, not kept in the archive: %1</source>
+        <translation>Guardada, no conservada en el archivo: %1</translation>
+    </message>
+    <message>
+        <source>%1: waits on this computer (%2); &apos;corvane-audit-cli archive sync&apos; sends it</source>
+        <translation>%1: espera en este ordenador (%2); &apos;corvane-audit-cli archive sync&apos; la envía</translation>
     </message>
 </context>
 </TS>

@@ -211,14 +211,6 @@
         <translation>Puoi leggere questo archivio ma non aggiungervi nulla</translation>
     </message>
     <message>
-        <source>The queue of audits to send, %1, cannot be used: %2</source>
-        <translation>La coda degli audit da inviare, %1, non può essere usata: %2</translation>
-    </message>
-    <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 nuovi eventi, %3 lacune</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: già nell&apos;archivio</translation>
     </message>
@@ -280,6 +272,28 @@
     <message>
         <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
         <translation>L&apos;archivio %1 non può essere letto: una parte di una cronologia salvata è vuota.</translation>
+    </message>
+    <message>
+        <source>The queue of audits to send, %1, cannot be used (%2).</source>
+        <translation>La coda degli audit da inviare, %1, non può essere usata (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n nuovo evento</numerusform>
+            <numerusform>%1: %n nuovi eventi</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n lacuna</numerusform>
+            <numerusform>, %n lacune</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> (it was meant for %1)</source>
+        <translation> (era destinato a %1)</translation>
     </message>
 </context>
 <context>
@@ -1637,10 +1651,6 @@ audit Dallas</translation>
         <translation>Aggiungi all&apos;archivio</translation>
     </message>
     <message>
-        <source>Kept in the archive: lock %1, %2 new events, %3 gaps</source>
-        <translation>Conservato nell&apos;archivio: serratura %1, %2 nuovi eventi, %3 lacune</translation>
-    </message>
-    <message>
         <source>This audit is already in the archive.</source>
         <translation>Questo audit è già nell&apos;archivio.</translation>
     </message>
@@ -1663,18 +1673,42 @@ It is still on screen and can be saved as a file.</source>
         <translation>Solo i nuovi dall&apos;ultima visita</translation>
     </message>
     <message>
-        <source>%1 audits waiting to be sent</source>
-        <translation>%1 audit in attesa di essere inviati</translation>
-    </message>
-    <message>
         <source>%1
 The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
         <translation>%1
 Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio risponde di nuovo (scheda Serrature, &quot;Invia ora&quot;).</translation>
     </message>
+    <message numerus="yes">
+        <source>Kept in the archive: lock %1, %n new events</source>
+        <translation>
+            <numerusform>Conservato nell&apos;archivio: serratura %1, %n nuovo evento</numerusform>
+            <numerusform>Conservato nell&apos;archivio: serratura %1, %n nuovi eventi</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n lacuna</numerusform>
+            <numerusform>, %n lacune</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>%1 audits sent to the archive</source>
-        <translation>%1 audit inviati all&apos;archivio</translation>
+        <source>Not kept in the archive: %1. The audit is on screen and can be saved as a file.</source>
+        <translation>Non conservato nell&apos;archivio: %1. L&apos;audit è sullo schermo e può essere salvato come file.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits waiting to be sent</source>
+        <translation>
+            <numerusform>%n audit in attesa di invio</numerusform>
+            <numerusform>%n audit in attesa di invio</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent to the archive</source>
+        <translation>
+            <numerusform>%n audit inviato all&apos;archivio</numerusform>
+            <numerusform>%n audit inviati all&apos;archivio</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2223,18 +2257,6 @@ Scarica il registro utenti della serratura e ne scrive le 64 righe come valori s
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
-Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
-into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
-is already there; or why it was refused. Exit status 1 if any was refused.
-</source>
-        <translation>Uso: corvane-audit-cli archive import [--archive PERCORSO] FILE...
-Aggiunge all&apos;archivio file di audit (.kaud) e immagini audit Dallas grezze, ognuno unito
-alla cronologia della sua serratura. Una riga per file: SERIALE: N nuovi eventi, G lacune;
-oppure che è già presente; oppure perché è stato rifiutato. Stato di uscita 1 se uno è stato rifiutato.
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli archive locks [--archive PATH] [--date-format dmy|mdy]
                           [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
 Lists the archived locks by serial number: visits, events, gaps, the first and
@@ -2295,10 +2317,6 @@ controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di usci
         <translation>%1 audit riletti: tutti integri.</translation>
     </message>
     <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 nuovi eventi, %3 lacune</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: già nell&apos;archivio</translation>
     </message>
@@ -2349,34 +2367,6 @@ Scrive gli eventi corrispondenti di ogni serratura archiviata, dal più recente:
 Nome serratura, le colonne degli eventi di export e Visita. DATA è AAAA-MM-GG (--to
 include il suo giorno); CODICE è un ID evento; --lock e --event si possono ripetere.
 </translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive sync [--archive URL]
-Sends the audits that wait on this computer because the archive server could not
-be reached. Exit status 1 if some still wait.
-</source>
-        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
-Invia gli audit in attesa su questo computer perché il server dell&apos;archivio non era
-raggiungibile. Stato di uscita 1 se alcuni sono ancora in attesa.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PERCORSO] ...
-L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ogni serratura.
-corvane-audit-cli archive COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
-        <source>%1 audits sent; %2 still waiting.</source>
-        <translation>%1 audit inviati; %2 ancora in attesa.</translation>
-    </message>
-    <message>
-        <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
-        <translation>Resta in attesa su questo computer; &apos;corvane-audit-cli archive sync&apos; lo invia.</translation>
     </message>
     <message>
         <source>--new stops at what the archive holds: not with --no-archive.</source>
@@ -2473,6 +2463,122 @@ Esempio: --dst 5,0,3,5,0,10,add,1
 Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
 COMANDO --help spiega di più su un comando.
 </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
+Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
+into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
+is already there; or that it waits on this computer, when the archive cannot be
+reached (archive sync sends it); or why it was refused. Exit status 1 if any was
+refused, else 3 if any waits or could not be kept.
+</source>
+        <translation>Uso: corvane-audit-cli archive import [--archive PERCORSO] FILE...
+Aggiunge file di audit (.kaud) e immagini grezze di chiavi Dallas all&apos;archivio, ognuno
+unito alla cronologia della sua serratura. Una riga per file: SERIALE: N nuovi eventi,
+L lacune; oppure che c&apos;è già; oppure che attende su questo computer, quando
+l&apos;archivio non è raggiungibile (archive sync lo invia); oppure perché è stato rifiutato.
+Stato di uscita 1 se uno è stato rifiutato, altrimenti 3 se uno attende o non è stato conservato.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive sync [--archive URL]
+Sends every audit waiting on this computer (because an archive could not be
+reached or stayed busy) to the archive in use now, saying where each was meant to
+go when that was elsewhere. Exit status 3 if some still wait.
+</source>
+        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
+Invia ogni audit in attesa su questo computer (perché un archivio non era
+raggiungibile o era occupato) all&apos;archivio in uso ora, dicendo a quale era destinato
+quando era un altro. Stato di uscita 3 se qualcuno attende ancora.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]
+Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.
+</source>
+        <translation>Uso: corvane-audit-cli archive queue [USCITA.csv|-]
+Elenca gli audit in attesa su questo computer: File, Serratura, Scaricato, Destinato a.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
+corvane-audit-cli archive COMANDO --help dice di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>--from is after --to: nothing lies between them.</source>
+        <translation>--from è dopo --to: tra i due non c&apos;è nulla.</translation>
+    </message>
+    <message>
+        <source>%1 is not valid text in this system&apos;s encoding: it cannot be used.</source>
+        <translation>%1 non è testo valido nella codifica di questo sistema: non può essere usato.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent</source>
+        <translation>
+            <numerusform>%n audit inviato</numerusform>
+            <numerusform>%n audit inviati</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n still waiting.</source>
+        <translation>
+            <numerusform>; %n ancora in attesa.</numerusform>
+            <numerusform>; %n ancora in attesa.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Serratura</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Scaricato</translation>
+    </message>
+    <message>
+        <source>Meant for</source>
+        <translation>Destinato a</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n nuovo evento</numerusform>
+            <numerusform>%1: %n nuovi eventi</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n lacuna</numerusform>
+            <numerusform>, %n lacune</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: not kept: %2</source>
+        <translation>%1: non conservato: %2</translation>
+    </message>
+    <message>
+        <source>Saved, and waiting on this computer for the archive: %1
+&apos;corvane-audit-cli archive sync&apos; sends it.</source>
+        <translation>Salvato, e in attesa su questo computer per l&apos;archivio: %1
+&apos;corvane-audit-cli archive sync&apos; lo invia.</translation>
+    </message>
+    <message>
+        <source>Saved, not kept in the archive: %1</source>
+        <translation>Salvato, non conservato nell&apos;archivio: %1</translation>
+    </message>
+    <message>
+        <source>%1: waits on this computer (%2); &apos;corvane-audit-cli archive sync&apos; sends it</source>
+        <translation>%1: attende su questo computer (%2); &apos;corvane-audit-cli archive sync&apos; lo invia</translation>
     </message>
 </context>
 </TS>

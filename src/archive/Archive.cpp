@@ -59,7 +59,8 @@ QByteArray StoredText(const QString& text)
 
 QString FromStoredText(const QByteArray& stored)
 {
-    return QString::fromUtf8(stored);
+    // With its length: from a QByteArray alone Qt 5 stops at the first NUL byte.
+    return QString::fromUtf8(stored.constData(), stored.size());
 }
 
 Archive::Archive()

@@ -4,6 +4,7 @@
 #include "ArchiveFixtures.h"
 #include "ArchiveLocation.h"
 
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -113,6 +114,79 @@ private slots:
         other.close();
         other = QSqlDatabase();
         QSqlDatabase::removeDatabase("other");
+    }
+
+    // Four batches imported at once into one file, and a fifth program keeping what it downloads as
+    // the window does: each waits its turn, and every audit is in the archive at the end.
+    void writersTakeTurns()
+    {
+        const QString path = freshLocation();
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+        }
+        QVector<QStringList> batches(4);
+        int expected = 0;
+        for (int l = 0; l < 5; ++l) {
+            LockLife life;
+            life.serial = QByteArray::number(50000000 + l);
+            for (int visit = 0; visit < 4; ++visit) {
+                life.record(1500);
+                life.passDays(1);
+                const QString file = m_dir.filePath(QStringLiteral("w%1-%2.kaud").arg(l).arg(visit));
+                QFile f(file);
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(life.download()) > 0);
+                batches[visit] << file;
+                ++expected;
+            }
+        }
+        // And a writer that holds the file longer than a busy wait of a few seconds would last.
+        QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
+        holder.setDatabaseName(path);
+        QVERIFY(holder.open());
+        QSqlQuery hold(holder);
+        QVERIFY(hold.exec("BEGIN IMMEDIATE"));
+        QTimer::singleShot(7000, [&hold] { hold.exec("ROLLBACK"); });
+        QList<QProcess*> writers;
+        for (const QStringList& batch : batches) {
+            auto* p = new QProcess(this);
+            p->start(CORVANE_BINARY_DIR "/corvane-audit-cli", QStringList{ "archive", "import", "--archive", path } + batch);
+            writers << p;
+        }
+        // The window's way: the audit goes to the queue first, then into the archive.
+        LockLife window;
+        window.serial = "50000099";
+        window.record(3000);
+        const QString kept = m_dir.filePath("window.kaud");
+        {
+            QFile f(kept);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(window.download()) > 0);
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", m_dir.filePath("window-data"));
+        auto* keeper = new QProcess(this);
+        keeper->setProcessEnvironment(env);
+        keeper->start(CORVANE_BINARY_DIR "/tests/corvane-archive-child", { "keep", path, kept });
+        writers << keeper;
+        for (QProcess* p : writers) {
+            QTRY_VERIFY_WITH_TIMEOUT(p->state() == QProcess::NotRunning, 120000);
+            QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+        }
+        hold = QSqlQuery();
+        holder.close();
+        holder = QSqlDatabase();
+        QSqlDatabase::removeDatabase("holder");
+        Archive archive;
+        QVERIFY(archive.open(path));
+        QVector<LockSummary> locks;
+        QVERIFY(archive.locks(&locks));
+        QCOMPARE(locks.size(), 6);
+        int visits = 0;
+        for (const LockSummary& l : locks)
+            visits += l.visits;
+        QCOMPARE(visits, expected + 1);
+        QVector<ArchiveProblem> problems;
+        QVERIFY(archive.verify(&problems) && problems.isEmpty());
     }
 
     // A child process imports and is killed just before its commit, or runs out of room for the

@@ -52,9 +52,11 @@ void installTranslation(const QString& language)
 }
 
 
+} // namespace
+
 // What a lock's texts may hold that a terminal would obey rather than show: control characters
 // and the marks that reverse the direction of text.
-QString visible(const QString& text)
+QString Visible(const QString& text)
 {
     QString shown;
     for (const QChar c : text) {
@@ -69,6 +71,8 @@ QString visible(const QString& text)
     return shown;
 }
 
+namespace {
+
 // Columns padded to their widest cell, two blanks apart.
 void printAligned(const TextTable& table, QTextStream& out)
 {
@@ -78,7 +82,7 @@ void printAligned(const TextTable& table, QTextStream& out)
     lines += table.rows;
     for (QStringList& line : lines)
         for (QString& cell : line)
-            cell = visible(cell);
+            cell = Visible(cell);
     QVector<int> widths;
     for (const QStringList& line : lines) {
         widths.resize(std::max<int>(widths.size(), line.size()));
@@ -98,11 +102,6 @@ void printAligned(const TextTable& table, QTextStream& out)
 }
 
 } // namespace
-
-QString VisibleText(const QString& text)
-{
-    return visible(text);
-}
 
 QString UnableToWriteText(const QString& output, const QString& reason)
 {
@@ -145,7 +144,7 @@ bool OutputIsNotInput(const QString& input, const QString& output, QTextStream& 
     return false;
 }
 
-bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error)
+bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error, QMap<int, QString>* unreadable)
 {
     args.clear();
     for (int i = 1; i < argc; ++i) {
@@ -156,9 +155,13 @@ bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QStri
             for (char c : raw)
                 shown += uchar(c) < 0x80 && uchar(c) >= 0x20 ? QString(QLatin1Char(c))
                                                               : QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
-            *error = Cli::tr("%1 is not valid text in this system's encoding (%2): it cannot be used.")
-                         .arg(shown, QString::fromLatin1(QTextCodec::codecForLocale()->name()));
-            return false;
+            if (unreadable) {
+                unreadable->insert(args.size(), shown);
+            } else {
+                *error = Cli::tr("%1 is not valid text in this system's encoding (%2): it cannot be used.")
+                             .arg(shown, QString::fromLatin1(QTextCodec::codecForLocale()->name()));
+                return false;
+            }
         }
         args << text;
     }
@@ -188,7 +191,8 @@ QString UsageText()
               "  corvane-audit-cli archive verify [--archive PATH]\n"
               "  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]\n"
               "                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-\n"
-              "  corvane-audit-cli archive sync [--archive URL]\n"              "  corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...\n"
+              "  corvane-audit-cli archive sync [--archive URL]\n"
+              "  corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...\n"
               "                    [--from DATE] [--to DATE] [--at DATE] [display options] OUTPUT.csv|-\n"
               "  corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]\n"
               "  corvane-audit-cli archive closed [--archive PATH] add|remove DATE...|-\n"
@@ -403,7 +407,7 @@ int WriteExport(const Options& options, const LoadedAudit& audit, QTextStream& o
     return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
 }
 
-int Run(const QStringList& args, QTextStream& out, QTextStream& err)
+int Run(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<int, QString>& unreadable)
 {
     // The language is taken first, so that usage errors are told in it too.
     const int languageAt = args.indexOf(QStringLiteral("--language"));
@@ -417,7 +421,13 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
         return FlushOutput(out, err) ? Success : Rejected;
     }
     if (command == QLatin1String("archive"))
-        return RunArchiveCommand(args, out, err);
+        return RunArchiveCommand(args, out, err, unreadable);
+    if (!unreadable.isEmpty()) {
+        err << Cli::tr("%1 is not valid text in this system's encoding (%2): it cannot be used.")
+                   .arg(unreadable.first(), QString::fromLatin1(QTextCodec::codecForLocale()->name()))
+            << Qt::endl;
+        return Rejected;
+    }
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         out << CommandUsageText(command);
         return FlushOutput(out, err) ? Success : Rejected;

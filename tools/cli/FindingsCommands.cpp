@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ArchiveLocation.h"
+#include "ArchiveService.h"
 #include "Findings.h"
 #include "OutputFile.h"
 #include "ReportOutput.h"
@@ -71,10 +72,10 @@ TextTable Shown(TextTable table, QTextStream& out)
     if (!IsTerminal(out))
         return table;
     for (QString& cell : table.header)
-        cell = VisibleText(cell);
+        cell = Visible(cell);
     for (QStringList& row : table.rows)
         for (QString& cell : row)
-            cell = VisibleText(cell);
+            cell = Visible(cell);
     return table;
 }
 
@@ -392,16 +393,21 @@ int RunFindingsCommand(const QStringList& args, QTextStream& out, QTextStream& e
     // What only reads never makes an archive where there was none.
     const bool changes = (o.command == QLatin1String("hours") && o.positional.size() > (o.defaultHours ? 0 : 1))
         || (o.command == QLatin1String("closed") && o.positional.size() > 1) || !o.thresholds.isEmpty();
-    Archive archive;
-    if (!archive.open(location, changes ? Archive::OpenMode::Create : Archive::OpenMode::Existing))
-        return Failed(archive, err);
+    ArchiveWorker worker(o.archive);
+    Archive* archive = worker.archive(changes ? Archive::OpenMode::Create : Archive::OpenMode::Existing);
+    if (!archive) {
+        err << worker.error() << Qt::endl;
+        return Rejected;
+    }
+    if (const QString notice = worker.takeNotice(); !notice.isEmpty())
+        err << notice << Qt::endl;
     if (o.command == QLatin1String("findings"))
-        return Findings(archive, o, out, err);
+        return Findings(*archive, o, out, err);
     if (o.command == QLatin1String("hours"))
-        return Hours(archive, o, out, err);
+        return Hours(*archive, o, out, err);
     if (o.command == QLatin1String("closed"))
-        return Closed(archive, o, out, err);
-    return Settings(archive, o, out, err);
+        return Closed(*archive, o, out, err);
+    return Settings(*archive, o, out, err);
 }
 
 TextTable AuditFindingsTable(const LoadedAudit& audit, const Options& options)
