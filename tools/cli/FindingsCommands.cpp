@@ -317,9 +317,14 @@ bool IsFindingsCommand(const QString& command)
 QString FindingsUsageText(const QString& command)
 {
     if (command == QLatin1String("findings")) {
-        QStringList keys;
-        for (int k = 0; k < FindingKeyCount; ++k)
-            keys << FindingKeyName(FindingKey(k));
+        // The keys in lines as wide as the text around them.
+        QStringList lines{ QString() };
+        for (int k = 0; k < FindingKeyCount; ++k) {
+            const QString key = FindingKeyName(FindingKey(k)) + (k + 1 < FindingKeyCount ? QStringLiteral(",") : QString());
+            if (!lines.last().isEmpty() && lines.last().size() + 1 + key.size() > 64)
+                lines << QString();
+            lines.last() += (lines.last().isEmpty() ? QString() : QStringLiteral(" ")) + key;
+        }
         return Cli::tr("Usage: corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...\n"
                        "                          [--from DATE] [--to DATE] [--at DATE] [--dst RULE]\n"
                        "                          [--date-format dmy|mdy] [--hour-format 24|12] [--language en|it|es]\n"
@@ -336,7 +341,7 @@ QString FindingsUsageText(const QString& command)
                        "  --at DATE        the day Not visited is judged at, whatever --from and --to say\n"
                        "                   (default today)\n"
                        "  --dst, --date-format, --hour-format, --language   as for export\n")
-            .arg(keys.join(QStringLiteral(", ")));
+            .arg(lines.join(QStringLiteral("\n                   ")));
     }
     if (command == QLatin1String("hours"))
         return Cli::tr("Usage: corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]\n"
