@@ -74,6 +74,8 @@ public:
     void setKey(Key key);
     // The lock records more events, as between two visits.
     void recordEvents(int count) { RecordEvents(m_lock, count); }
+    // Something for the findings to find (RecordScene); false for an unknown scene.
+    bool recordScene(const QString& scene) { return RecordScene(m_lock, scene) > 0; }
     Key key() const { return m_key; }
     // The lock writes its audit into the key on its reader, if that key holds a request.
     bool lockFillsKey();
