@@ -4,6 +4,7 @@
 
 #include "AuditCli.h"
 #include "CliRun.h"
+#include "LockSimProcess.h"
 #include "archive/FindingsFixtures.h"
 #include "reports/ReportFixtures.h"
 
@@ -264,6 +265,29 @@ private slots:
         QCOMPARE(corrected.code, 0);
         QCOMPARE(Lines(QString::fromUtf8(ReadAllFile("c.csv"))).size(), 1 + 5);
         QCOMPARE(Run({ "export", "a.kaud", "-", "--table", "findings" }).out, r.out);
+    }
+
+    // The simulated lock, visited twice: between the visits it records a duress opening, a burst of
+    // wrong codes and a night opening, and the second visit brings exactly those findings.
+    void scenesOfTheSimulator()
+    {
+        if (backend == Backend::Server)
+            QSKIP("the same on either backend");
+        LockSimProcess sim({});
+        QVERIFY(!sim.path().isEmpty());
+        const Run first({ "download", "--port", sim.path(), "--events", "20", "--archive", "sim.sqlite", "v1.kaud" });
+        QVERIFY2(first.code == 0, qPrintable(first.err));
+        for (const char* scene : { "duress", "wrong-codes", "night" })
+            QVERIFY(sim.command(QByteArray("scene ") + scene).startsWith("the lock recorded the scene"));
+        QVERIFY(sim.command("scene fire").startsWith("unknown command"));
+        const Run second({ "download", "--port", sim.path(), "--new", "--archive", "sim.sqlite", "v2.kaud" });
+        QVERIFY2(second.code == 0, qPrintable(second.err));
+        const Run found({ "archive", "findings", "--archive", "sim.sqlite", "--kind", "duress,wrong-codes,outside-hours",
+                          "--from", "2025-03-04", "-" });
+        QCOMPARE(Lines(found.out).mid(1),
+                 (QStringList{ "23041207,VAULT1,Opening outside hours,04/03/2025 23.30.30,,User 04,,1,2",
+                               "23041207,VAULT1,Wrong code burst,04/03/2025 11.00.00,04/03/2025 11.05.00,,,6,2",
+                               "23041207,VAULT1,Duress opening,04/03/2025 10.00.00,,User 02,,1,2" }));
     }
 
     // On a terminal a lock's control characters are shown, not obeyed; elsewhere they are kept.
