@@ -24,6 +24,13 @@
             <numerusform>, %n gaps</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The users log is cut short: %n bytes of 832.</source>
+        <translation>
+            <numerusform>The users log is cut short: %n byte of 832.</numerusform>
+            <numerusform>The users log is cut short: %n bytes of 832.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -84,6 +91,13 @@
         <translation>
             <numerusform>, %n gap</numerusform>
             <numerusform>, %n gaps</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tenures kept for lock %1.</source>
+        <translation>
+            <numerusform>%n tenure kept for lock %1.</numerusform>
+            <numerusform>%n tenures kept for lock %1.</numerusform>
         </translation>
     </message>
 </context>

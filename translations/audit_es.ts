@@ -292,16 +292,23 @@
         <translation> (estaba destinada a %1)</translation>
     </message>
     <message>
-        <source>%1 is not a closed day in the archive %2.</source>
-        <translation>%1 no es un día de cierre en el archivo %2.</translation>
-    </message>
-    <message>
         <source>it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, %3F, %23, %3A)</source>
         <translation>no es una URL válida (compruebe el puerto; en una contraseña escriba @, /, ?, # o : como %40, %2F, %3F, %23, %3A)</translation>
     </message>
     <message>
         <source>a password goes before the server&apos;s name (user:password@server), or in ~/.pgpass</source>
-        <translation>la contraseña va antes del nombre del servidor (usuario:contraseña@servidor), o en ~/.pgpass</translation>
+        <translation>una contraseña va antes del nombre del servidor (usuario:contraseña@servidor), o en ~/.pgpass</translation>
+    </message>
+    <message numerus="yes">
+        <source>The users log is cut short: %n bytes of 832.</source>
+        <translation>
+            <numerusform>El registro de usuarios está incompleto: %n byte de 832.</numerusform>
+            <numerusform>El registro de usuarios está incompleto: %n bytes de 832.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 is not a closed day in the archive %2.</source>
+        <translation>%1 no es un día de cierre en el archivo %2.</translation>
     </message>
 </context>
 <context>
@@ -2491,13 +2498,85 @@ Lista las auditorías que esperan en este ordenador: Archivo, Cerradura, Descarg
         <translation>%1: espera en este ordenador (%2); &apos;corvane-audit-cli archive sync&apos; la envía</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|findings|
-                         hours|closed|findings-settings [--archive PATH] ...
+        <source>%1 and %2 exclude each other.</source>
+        <translation>%1 y %2 se excluyen mutuamente.</translation>
+    </message>
+    <message>
+        <source>--from goes only with --set and --remove.</source>
+        <translation>--from solo va con --set y --remove.</translation>
+    </message>
+    <message>
+        <source>--until goes only with --set.</source>
+        <translation>--until solo va con --set.</translation>
+    </message>
+    <message>
+        <source>%1 needs --from DAY.</source>
+        <translation>%1 necesita --from DÍA.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a user number.</source>
+        <translation>&apos;%1&apos; no es un número de usuario.</translation>
+    </message>
+    <message>
+        <source>%1 has no tenures.</source>
+        <translation>%1 no tiene periodos.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+       corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                                [--until DAY]
+       corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+       corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+The people who held the lock&apos;s user numbers, and when. The listing has the columns
+User, Person, From and Until, by user number; a user the latest visit shows
+installed whom nobody is named for has a row with Person, From and Until empty.
+  --set USER PERSON   names PERSON for user number USER from DAY on, until DAY
+                   (included) or for as long as it lasts; a tenure of USER still
+                   open ends the day before: the number changed hands
+  --remove USER      removes the tenure of USER that begins on DAY
+  --import FILE.csv  replaces the lock&apos;s tenures with a listing filled in (User as
+                   the number or the listed name, in any language; rows without
+                   a Person are skipped); any bad row refuses the whole file
+DAY is YYYY-MM-DD. A name has at most 80 characters.
+</source>
+        <translation>Uso: corvane-audit-cli archive people SERIE [--archive RUTA] [--language en|it|es] SALIDA.csv|-
+     corvane-audit-cli archive people SERIE [--archive RUTA] --set USUARIO PERSONA --from DÍA
+                              [--until DÍA]
+     corvane-audit-cli archive people SERIE [--archive RUTA] --remove USUARIO --from DÍA
+     corvane-audit-cli archive people SERIE [--archive RUTA] --import FICHERO.csv
+Las personas que ocuparon los números de usuario de la cerradura, y cuándo. La lista tiene
+las columnas Usuario, Persona, Desde y Hasta, por número de usuario; un usuario que la
+última visita muestra instalado y al que nadie está asignado tiene una fila con Persona,
+Desde y Hasta vacíos.
+  --set USUARIO PERSONA   asigna PERSONA al número de usuario USUARIO desde DÍA, hasta
+                   DÍA (incluido) o mientras dure; un periodo de USUARIO aún abierto
+                   termina el día anterior: el número cambió de manos
+  --remove USUARIO   quita el periodo de USUARIO que empieza el DÍA
+  --import FICHERO.csv  sustituye los periodos de la cerradura por una lista rellenada
+                   (Usuario como número o como nombre listado, en cualquier idioma; las
+                   filas sin Persona se omiten); una fila errónea rechaza todo el fichero
+DÍA es AAAA-MM-DD. Un nombre tiene como máximo 80 caracteres.
+</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any listing of people (1 MiB): it is not read.</source>
+        <translation>%1 es más grande que cualquier lista de personas (1 MiB): no se lee.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tenures kept for lock %1.</source>
+        <translation>
+            <numerusform>%n periodo guardado para la cerradura %1.</numerusform>
+            <numerusform>%n periodos guardados para la cerradura %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people|
+                         findings|hours|closed|findings-settings [--archive PATH] ...
 The archive keeps every audit by lock and joins them into each lock&apos;s history.
 corvane-audit-cli archive COMMAND --help tells more of a command.
 </source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|findings|
-                       hours|closed|findings-settings [--archive RUTA] ...
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people|
+                       findings|hours|closed|findings-settings [--archive RUTA] ...
 El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
 corvane-audit-cli archive COMANDO --help explica más de un comando.
 </translation>
@@ -2525,6 +2604,11 @@ corvane-audit-cli archive COMANDO --help explica más de un comando.
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
   corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
                     [--from DATE] [--to DATE] [--at DATE] [display options] OUTPUT.csv|-
   corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
@@ -2567,6 +2651,11 @@ COMMAND --help tells more of a command.
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
   corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
                     [--from DATE] [--to DATE] [--at DATE] [opciones de visualización] OUTPUT.csv|-
   corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]

@@ -292,16 +292,23 @@
         <translation> (era destinato a %1)</translation>
     </message>
     <message>
-        <source>%1 is not a closed day in the archive %2.</source>
-        <translation>%1 non è un giorno di chiusura nell&apos;archivio %2.</translation>
-    </message>
-    <message>
         <source>it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, %3F, %23, %3A)</source>
         <translation>non è un URL valido (controllare la porta; in una password scrivere @, /, ?, # o : come %40, %2F, %3F, %23, %3A)</translation>
     </message>
     <message>
         <source>a password goes before the server&apos;s name (user:password@server), or in ~/.pgpass</source>
-        <translation>la password va prima del nome del server (utente:password@server), oppure in ~/.pgpass</translation>
+        <translation>una password va prima del nome del server (utente:password@server), oppure in ~/.pgpass</translation>
+    </message>
+    <message numerus="yes">
+        <source>The users log is cut short: %n bytes of 832.</source>
+        <translation>
+            <numerusform>Il registro utenti è troncato: %n byte su 832.</numerusform>
+            <numerusform>Il registro utenti è troncato: %n byte su 832.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 is not a closed day in the archive %2.</source>
+        <translation>%1 non è un giorno di chiusura nell&apos;archivio %2.</translation>
     </message>
 </context>
 <context>
@@ -2491,13 +2498,84 @@ Elenca gli audit in attesa su questo computer: File, Serratura, Scaricato, Desti
         <translation>%1: attende su questo computer (%2); &apos;corvane-audit-cli archive sync&apos; lo invia</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|findings|
-                         hours|closed|findings-settings [--archive PATH] ...
+        <source>%1 and %2 exclude each other.</source>
+        <translation>%1 e %2 si escludono a vicenda.</translation>
+    </message>
+    <message>
+        <source>--from goes only with --set and --remove.</source>
+        <translation>--from va solo con --set e --remove.</translation>
+    </message>
+    <message>
+        <source>--until goes only with --set.</source>
+        <translation>--until va solo con --set.</translation>
+    </message>
+    <message>
+        <source>%1 needs --from DAY.</source>
+        <translation>%1 richiede --from GIORNO.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a user number.</source>
+        <translation>&apos;%1&apos; non è un numero utente.</translation>
+    </message>
+    <message>
+        <source>%1 has no tenures.</source>
+        <translation>%1 non ha periodi.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+       corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                                [--until DAY]
+       corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+       corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+The people who held the lock&apos;s user numbers, and when. The listing has the columns
+User, Person, From and Until, by user number; a user the latest visit shows
+installed whom nobody is named for has a row with Person, From and Until empty.
+  --set USER PERSON   names PERSON for user number USER from DAY on, until DAY
+                   (included) or for as long as it lasts; a tenure of USER still
+                   open ends the day before: the number changed hands
+  --remove USER      removes the tenure of USER that begins on DAY
+  --import FILE.csv  replaces the lock&apos;s tenures with a listing filled in (User as
+                   the number or the listed name, in any language; rows without
+                   a Person are skipped); any bad row refuses the whole file
+DAY is YYYY-MM-DD. A name has at most 80 characters.
+</source>
+        <translation>Uso: corvane-audit-cli archive people SERIALE [--archive PERCORSO] [--language en|it|es] USCITA.csv|-
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --set UTENTE PERSONA --from GIORNO
+                              [--until GIORNO]
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --remove UTENTE --from GIORNO
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --import FILE.csv
+Le persone che hanno occupato i numeri utente della serratura, e quando. L&apos;elenco ha le
+colonne Utente, Persona, Dal e Al, per numero utente; un utente che l&apos;ultima visita
+mostra installato e a cui nessuno è assegnato ha una riga con Persona, Dal e Al vuoti.
+  --set UTENTE PERSONA   assegna PERSONA al numero utente UTENTE dal GIORNO, fino al
+                   GIORNO (compreso) o finché dura; un periodo di UTENTE ancora aperto
+                   finisce il giorno prima: il numero è passato di mano
+  --remove UTENTE    toglie il periodo di UTENTE che inizia il GIORNO
+  --import FILE.csv  sostituisce i periodi della serratura con un elenco compilato
+                   (Utente come numero o come nome elencato, in qualsiasi lingua; le
+                   righe senza Persona sono saltate); una riga errata rifiuta il file intero
+GIORNO è AAAA-MM-GG. Un nome ha al massimo 80 caratteri.
+</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any listing of people (1 MiB): it is not read.</source>
+        <translation>%1 è più grande di qualsiasi elenco di persone (1 MiB): non viene letto.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tenures kept for lock %1.</source>
+        <translation>
+            <numerusform>%n periodo conservato per la serratura %1.</numerusform>
+            <numerusform>%n periodi conservati per la serratura %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people|
+                         findings|hours|closed|findings-settings [--archive PATH] ...
 The archive keeps every audit by lock and joins them into each lock&apos;s history.
 corvane-audit-cli archive COMMAND --help tells more of a command.
 </source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|findings|
-                       hours|closed|findings-settings [--archive PERCORSO] ...
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people|
+                       findings|hours|closed|findings-settings [--archive PERCORSO] ...
 L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
 corvane-audit-cli archive COMANDO --help dice di più su un comando.
 </translation>
@@ -2525,6 +2603,11 @@ corvane-audit-cli archive COMANDO --help dice di più su un comando.
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
   corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
                     [--from DATE] [--to DATE] [--at DATE] [display options] OUTPUT.csv|-
   corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
@@ -2567,6 +2650,11 @@ COMMAND --help tells more of a command.
   corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
                     [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
   corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
   corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
                     [--from DATE] [--to DATE] [--at DATE] [opzioni di visualizzazione] OUTPUT.csv|-
   corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]

@@ -2,10 +2,12 @@
 
 #include "Findings.h"
 #include "LockHistory.h"
+#include "People.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
+#include <QMap>
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -48,6 +50,8 @@ struct ImportReport
     // What the user should know of an import that went well: a lock name that changed, a
     // computer's date that disagrees with the lock's own order of events.
     QStringList notes;
+    // How long the import held the archive for others (its write transaction), in ms.
+    double heldMs = 0;
 };
 
 // The findings asked of the archive's locks.
@@ -123,6 +127,24 @@ public:
     // How long a SQLite writer waits for the others before the audit is queued; tests shorten it.
     static int busyWaitMs;
 
+    // A lock's directory of people, and the users logs kept with it; the lock is named by its serial
+    // number, and one the archive does not hold is refused. A change is worked out on the directory
+    // as it stands inside its one write transaction, so that changes of one lock never cross; a
+    // refused change leaves everything as it was, its reason in errorString(). `after`, when given,
+    // receives the directory as stored.
+    // The tenures; with `unnamed`, also the users the latest visit's configuration installed or
+    // disabled whom no tenure names on that visit's day (UnnamedUsers).
+    bool people(const QString& serial, Tenures* tenures, QVector<int>* unnamed = nullptr);
+    bool setTenure(const QString& serial, const Tenure& tenure, Tenures* after = nullptr);
+    bool removeTenure(const QString& serial, int user, const QDate& from, Tenures* after = nullptr);
+    // The lock's named tenures replaced by a listing read back (ImportPeople): all of it or nothing.
+    bool importPeople(const QString& serial, const QByteArray& csv, const PeopleVocabulary& vocabulary,
+                      Tenures* after = nullptr);
+    // Keeps the users log records (the first 104 of 8 bytes) the lock gave at `downloadedAt`.
+    bool keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records);
+    // The installation days per slot of the lock's latest users log; none without one.
+    bool installationDays(const QString& serial, QMap<int, QDate>* out);
+
     // ---- Findings: the team's opening hours, closed days and thresholds, and the findings of its
     // locks judged lock by lock where the data is (ArchiveFindings.cpp). A stored value that no
     // longer reads counts as its default; every change is one transaction.
@@ -147,6 +169,11 @@ public:
     // and stops the work by returning false, which fails with an empty errorString().
     bool findings(const FindingsQuery& query, QVector<LockFindings>* out,
                   const std::function<bool(int, int)>& progress = {});
+
+private:
+    bool changePeople(const QString& serial, const std::function<PeopleChange(const Tenures&)>& change, Tenures* after);
+    bool readTenures(qint64 lock, Tenures* out);
+    bool notOpen();
 
 private:
     // The findings' own: the settings table read whole, and rows written in one transaction.

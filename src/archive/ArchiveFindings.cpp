@@ -70,6 +70,8 @@ bool JudgeLockHistory(const LockHistory& history, const FindingRules& rules, con
 
 bool Archive::readSettings(QHash<QString, QString>* out)
 {
+    if (!m_open)
+        return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
     if (!exec(q, QStringLiteral("SELECT name, value FROM settings")))
@@ -85,6 +87,8 @@ bool Archive::readSettings(QHash<QString, QString>* out)
 
 bool Archive::writeSettings(const QVector<QPair<QString, QString>>& values)
 {
+    if (!m_open)
+        return notOpen();
     // The statement goes after the rollback: a server frees no statement in a failed transaction.
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     ArchiveTransaction transaction(*this);
@@ -114,6 +118,8 @@ bool Archive::setDefaultHours(const OpeningHours& hours)
 
 bool Archive::lockHours(const QString& serial, OpeningHours* out, bool* own)
 {
+    if (!m_open)
+        return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     if (!run(q, QStringLiteral("SELECT hours FROM locks WHERE serial = ?"), { StoredText(serial) }))
         return failQuery(q);
@@ -132,6 +138,8 @@ bool Archive::lockHours(const QString& serial, OpeningHours* out, bool* own)
 
 bool Archive::setLockHours(const QString& serial, const OpeningHours* hours)
 {
+    if (!m_open)
+        return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     ArchiveTransaction transaction(*this);
     if (!transaction.begin())
@@ -146,6 +154,8 @@ bool Archive::setLockHours(const QString& serial, const OpeningHours* hours)
 
 bool Archive::ownHours(QVector<QPair<QString, OpeningHours>>* out)
 {
+    if (!m_open)
+        return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
     if (!exec(q, QStringLiteral("SELECT serial, hours FROM locks WHERE hours IS NOT NULL")))
@@ -165,6 +175,8 @@ bool Archive::ownHours(QVector<QPair<QString, OpeningHours>>* out)
 
 bool Archive::closedDays(ClosedDays* out)
 {
+    if (!m_open)
+        return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
     if (!exec(q, QStringLiteral("SELECT day FROM closed_days")))
@@ -183,6 +195,8 @@ bool Archive::closedDays(ClosedDays* out)
 
 bool Archive::addClosedDays(const QVector<QDate>& days)
 {
+    if (!m_open)
+        return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     ArchiveTransaction transaction(*this);
     if (!transaction.begin())
@@ -196,6 +210,8 @@ bool Archive::addClosedDays(const QVector<QDate>& days)
 
 bool Archive::removeClosedDays(const QVector<QDate>& days)
 {
+    if (!m_open)
+        return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     ArchiveTransaction transaction(*this);
     if (!transaction.begin())
@@ -246,6 +262,8 @@ bool Archive::findingRules(const QString& serial, FindingRules* out)
 bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
                        const std::function<bool(int, int)>& progress)
 {
+    if (!m_open)
+        return notOpen();
     QSet<QString> asked;
     for (const QString& text : query.locks) {
         QString serial;
