@@ -6,6 +6,7 @@
 
 #include "ArchiveInternal.h"
 #include "AuditFile.h"
+#include "BusDecoder.h"
 
 #include <QSet>
 #include <QSqlError>
@@ -357,6 +358,11 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
             auto session = std::make_unique<AuditSession>();
             if (!AuditFile::Parse(q.value(1).toByteArray(), *session).valid)
                 return fail(Text::tr("The latest audit of lock %1 in the archive is not a valid audit file.").arg(lock->serial));
+            // Only the clock settings count here: a bus audit's table is read without its events.
+            if (session->busAudit) {
+                lock->clockSettings = DecodeBusTimeDateTable(*session);
+                continue;
+            }
             const DecodedAudit decoded = DecodeAudit(*session);
             if (!decoded.ok)
                 return fail(Text::tr("The latest audit of lock %1 in the archive no longer decodes.").arg(lock->serial));
