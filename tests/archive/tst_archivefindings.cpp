@@ -35,6 +35,24 @@ QString Listed(const QVector<Finding>& found)
     return out.join(QStringLiteral("; "));
 }
 
+// The lock's download as LockLife gives it, with a clock setting in its date/time table.
+QByteArray WithClockSet(const LockLife& life, qint64 at)
+{
+    auto session = std::make_unique<AuditSession>();
+    AuditFile::Parse(life.download(), *session);
+    BusAuditBuilder builder;
+    builder.setLock(life.description()).setTimeDateEntry(0, at, quint8(code(EventCode::TimeChanged)), 1);
+    for (const AuditEntry& e : LockLife::Newest(life.lockEvents, 5600))
+        builder.addEvent(e.time, e.event, e.user);
+    const QDateTime downloaded = session->downloadTime;
+    session = std::make_unique<AuditSession>();
+    builder.fill(*session);
+    session->busAudit = true;
+    session->downloadTime = downloaded;
+    session->decoded = DecodeAudit(*session);
+    return AuditFile::Serialize(*session, QString());
+}
+
 } // namespace
 
 class TestArchiveFindings : public QObject
@@ -348,6 +366,13 @@ private slots:
         query.dstRule = DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 };
         QVERIFY(archive.findings(query, &found));
         QCOMPARE(Listed(found[0].findings), "outside-hours 2025-04-01 19:30");
+        // A visit a day later whose audit shows the clock set in summer: the clock already ran on
+        // summer time, and the correction goes by the latest visit's clock settings.
+        life.now += 86400;
+        QCOMPARE(archive.import(WithClockSet(life, At(2025, 3, 31, 9, 0)), AuditKind::BusDownload).status,
+                 ImportReport::Added);
+        QVERIFY(archive.findings(query, &found));
+        QVERIFY(found[0].findings.isEmpty());
 
         // The fleet's pass over the stored histories agrees with the history the window reads whole.
         LockHistory history;
