@@ -33,6 +33,40 @@
     </message>
 </context>
 <context>
+    <name>DeviceOperation</name>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>The download was cancelled after %n event; it is kept, marked as partial.</numerusform>
+            <numerusform>The download was cancelled after %n events; they are kept, marked as partial.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: the download stopped after %n event; it is kept, marked as partial.</numerusform>
+            <numerusform>%1: the download stopped after %n events; they are kept, marked as partial.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (partial: %n event)</numerusform>
+            <numerusform>%1 (partial: %n events)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LocksTab</name>
+    <message numerus="yes">
+        <source>%n events found</source>
+        <translation>
+            <numerusform>%n event found</numerusform>
+            <numerusform>%n events found</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message numerus="yes">
         <source>Kept in the archive: lock %1, %n new events</source>

@@ -405,6 +405,27 @@
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventos, deteniéndose en la última visita (%2 s)</translation>
     </message>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>La descarga se canceló después de %n evento; se conserva, marcado como parcial.</numerusform>
+            <numerusform>La descarga se canceló después de %n eventos; se conservan, marcados como parciales.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: la descarga se detuvo después de %n evento; se conserva, marcado como parcial.</numerusform>
+            <numerusform>%1: la descarga se detuvo después de %n eventos; se conservan, marcados como parciales.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (parcial: %n evento)</numerusform>
+            <numerusform>%1 (parcial: %n eventos)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Findings</name>
@@ -595,10 +616,6 @@
         <translation>Cualquier usuario</translation>
     </message>
     <message>
-        <source>User number</source>
-        <translation>Número de usuario</translation>
-    </message>
-    <message>
         <source>Search</source>
         <translation>Buscar</translation>
     </message>
@@ -635,16 +652,23 @@
         <translation>Buscando...</translation>
     </message>
     <message>
-        <source>%1 events found</source>
-        <translation>%1 eventos encontrados</translation>
-    </message>
-    <message>
         <source>Download new events</source>
         <translation>Descargar eventos nuevos</translation>
     </message>
     <message>
         <source>Download from the connected lock only what it recorded since the last visit</source>
         <translation>Descarga de la cerradura conectada solo lo que registró desde la última visita</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Usuario</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events found</source>
+        <translation>
+            <numerusform>%n evento encontrado</numerusform>
+            <numerusform>%n eventos encontrados</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2372,22 +2396,6 @@ incluye su día); CÓDIGO es un ID de evento; --lock y --event se pueden repetir
         <translation>--new se detiene en lo que guarda el archivo: no con --no-archive.</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
-the events the archive holds from the last visit.
-</source>
-        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--new] [--wait SEGUNDOS]
-                          [--capture FICHERO] [--archive RUTA|--no-archive] SALIDA.kaud
-Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
-fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
---wait limita la espera del teclado (por defecto 60). --new se detiene en cuanto llega
-a los eventos que el archivo guarda de la última visita.
-</translation>
-    </message>
-    <message>
         <source>The archive does not tell where to stop: %1</source>
         <translation>El archivo no indica dónde detenerse: %1</translation>
     </message>
@@ -2568,6 +2576,26 @@ DÍA es AAAA-MM-DD. Un nombre tiene como máximo 80 caracteres.
             <numerusform>%n periodo guardado para la cerradura %1.</numerusform>
             <numerusform>%n periodos guardados para la cerradura %1.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit. A download that stops short once
+events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and
+exits with 4.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--new] [--wait SEGUNDOS]
+                          [--capture FICHERO] [--archive RUTA|--no-archive] SALIDA.kaud
+Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
+fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
+--wait limita la espera del teclado (por defecto 60). --new se detiene en cuanto llega
+a los eventos que el archivo guarda de la última visita. Una descarga que se detiene antes,
+con eventos ya recibidos (un error, Ctrl-C), los guarda y conserva, marcados como parciales, y
+termina con 4.
+</translation>
     </message>
     <message>
         <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people|

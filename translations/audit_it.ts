@@ -405,6 +405,27 @@
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventi, fermandosi all&apos;ultima visita (%2 s)</translation>
     </message>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>Il download è stato annullato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>Il download è stato annullato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: il download si è fermato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>%1: il download si è fermato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (parziale: %n evento)</numerusform>
+            <numerusform>%1 (parziale: %n eventi)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Findings</name>
@@ -595,10 +616,6 @@
         <translation>Qualsiasi utente</translation>
     </message>
     <message>
-        <source>User number</source>
-        <translation>Numero utente</translation>
-    </message>
-    <message>
         <source>Search</source>
         <translation>Cerca</translation>
     </message>
@@ -635,16 +652,23 @@
         <translation>Ricerca in corso...</translation>
     </message>
     <message>
-        <source>%1 events found</source>
-        <translation>%1 eventi trovati</translation>
-    </message>
-    <message>
         <source>Download new events</source>
         <translation>Scarica i nuovi eventi</translation>
     </message>
     <message>
         <source>Download from the connected lock only what it recorded since the last visit</source>
         <translation>Scarica dalla serratura collegata solo ciò che ha registrato dall&apos;ultima visita</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utente</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events found</source>
+        <translation>
+            <numerusform>%n evento trovato</numerusform>
+            <numerusform>%n eventi trovati</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2372,22 +2396,6 @@ include il suo giorno); CODICE è un ID evento; --lock e --event si possono ripe
         <translation>--new si ferma a ciò che l&apos;archivio conserva: non con --no-archive.</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
-the events the archive holds from the last visit.
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
-                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
-gli eventi che l&apos;archivio conserva dall&apos;ultima visita.
-</translation>
-    </message>
-    <message>
         <source>The archive does not tell where to stop: %1</source>
         <translation>L&apos;archivio non dice dove fermarsi: %1</translation>
     </message>
@@ -2567,6 +2575,26 @@ GIORNO è AAAA-MM-GG. Un nome ha al massimo 80 caratteri.
             <numerusform>%n periodo conservato per la serratura %1.</numerusform>
             <numerusform>%n periodi conservati per la serratura %1.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit. A download that stops short once
+events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and
+exits with 4.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
+                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
+gli eventi che l&apos;archivio conserva dall&apos;ultima visita. Un download che si ferma prima,
+dopo l&apos;arrivo di eventi (un errore, Ctrl-C), li salva e li conserva, segnati come parziali,
+e termina con 4.
+</translation>
     </message>
     <message>
         <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people|

@@ -59,7 +59,11 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     m_table.horizontalHeader()->setStretchLastSection(true);
 
     m_results.setObjectName(QStringLiteral("searchResults"));
-    m_results.setModel(&m_resultModel);
+    m_resultSort.setSourceModel(&m_resultModel);
+    m_resultSort.setSortRole(SortRole);
+    m_results.setModel(&m_resultSort);
+    m_results.setSortingEnabled(true);
+    m_results.setSelectionBehavior(QAbstractItemView::SelectRows);
     m_results.setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_results.verticalHeader()->hide();
     m_results.horizontalHeader()->setStretchLastSection(true);
@@ -71,8 +75,6 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     m_find.setObjectName(QStringLiteral("buttonSearch"));
     m_send.setObjectName(QStringLiteral("buttonSendNow"));
     m_waiting.setObjectName(QStringLiteral("waitingAudits"));
-    m_user.setRange(-1, 255);
-    m_user.setValue(-1);
     m_from.setMaximumWidth(110);
     m_to.setMaximumWidth(110);
 
@@ -111,6 +113,11 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
         m_proxy.setFilterRegularExpression(QRegularExpression(text, QRegularExpression::NoPatternOption));
     });
     connect(&m_table, &QTableView::activated, this, [this] { openCurrent(); });
+    connect(&m_results, &QTableView::activated, this, [this](const QModelIndex& index) {
+        const int k = m_resultSort.mapToSource(index).row();
+        if (k >= 0 && k < m_foundEvents.size())
+            emit openHistoryAt(m_foundEvents[k].serial, m_foundEvents[k]);
+    });
     connect(&m_open, &QPushButton::clicked, this, [this] { openCurrent(); });
     retranslate();
 }
@@ -128,22 +135,35 @@ void LocksTab::retranslate()
     m_from.setAccessibleName(tr("Events from this day"));
     m_to.setPlaceholderText(tr("To YYYY-MM-DD"));
     m_to.setAccessibleName(tr("Events up to this day"));
-    m_user.setSpecialValueText(tr("Any user"));
-    m_user.setAccessibleName(tr("User number"));
+    m_user.setAccessibleName(tr("User"));
     m_find.setText(tr("Search"));
     m_find.setToolTip(tr("The matching events of every lock listed, newest first"));
     m_send.setText(tr("Send now"));
-    // Every code the lock may record, by its name; the choice is kept across languages.
-    const int chosen = m_event.currentIndex();
+    // The codes the lock's vocabulary names, by their names; the choices are kept across languages.
+    const QVariantList events = m_event.checkedData();
     m_event.clear();
-    m_event.addItem(tr("Any event"), -1);
     const EventTexts texts(m_display);
+    const QString unknown = EventText(-1, 0);
     for (int code = 1; code < 256; ++code) {
         const QString name = texts.event(code, 0);
-        if (!name.isEmpty() && name != QString::number(code))
-            m_event.addItem(QStringLiteral("%1 (%2)").arg(name).arg(code), code);
+        if (!name.isEmpty() && name != unknown)
+            m_event.addCheckItem(QStringLiteral("%1 (%2)").arg(name).arg(code), code,
+                                 events.contains(code) ? Qt::Checked : Qt::Unchecked);
     }
-    m_event.setCurrentIndex(std::max(chosen, 0));
+    m_event.setNoneCheckedText(tr("Any event"));
+    m_event.setAllCheckedText(tr("Any event"));
+    m_event.setUnknownStateText(tr("Any event"));
+    m_event.updateText();
+    // The users the lock names, by their names.
+    const int user = m_user.currentData().isValid() ? m_user.currentData().toInt() : -1;
+    m_user.clear();
+    m_user.addItem(tr("Any user"), -1);
+    for (int number = 1; number < 256; ++number) {
+        const QString name = UserText(0, number);
+        if (!name.isEmpty())
+            m_user.addItem(name, number);
+    }
+    m_user.setCurrentIndex(std::max(0, m_user.findData(user)));
     m_event.setAccessibleName(tr("Event"));
     setWaiting(m_waiting.property("count").toInt());
 }
@@ -166,10 +186,9 @@ bool LocksTab::query(SearchQuery* q, QString* error) const
         *error = tr("The last day is not a date as YYYY-MM-DD: %1").arg(m_to.text());
         return false;
     }
-    const int event = m_event.currentData().toInt();
-    if (event >= 0)
-        q->events << event;
-    q->user = m_user.value();
+    for (const QVariant& event : m_event.checkedData())
+        q->events << event.toInt();
+    q->user = m_user.currentData().toInt();
     if (!m_search.text().isEmpty()) {
         q->serials = shownSerials();
         // A lock search that shows nothing finds nothing, not everything.
@@ -205,17 +224,29 @@ void LocksTab::searchEvents()
                 return;
             }
             const TextTable table = SearchTextTable(read.found, display);
+            m_foundEvents = read.found;
+            m_results.setSortingEnabled(false);
             m_resultModel.clear();
             m_resultModel.setHorizontalHeaderLabels(table.header);
             m_resultModel.setRowCount(table.rows.size());
-            for (int r = 0; r < table.rows.size(); ++r)
-                for (int c = 0; c < table.rows[r].size(); ++c)
-                    m_resultModel.setItem(r, c, new QStandardItem(table.rows[r][c]));
+            for (int r = 0; r < table.rows.size(); ++r) {
+                const FoundEvent& f = read.found[r];
+                // Numbers sort as numbers and dates by time, whatever their pattern.
+                const QVariant keys[] = { f.serial, f.name, f.number, f.event.device, f.event.time, f.event.dstTime,
+                                          f.event.user, table.rows[r].value(7), f.event.event, f.event.visit };
+                for (int c = 0; c < table.rows[r].size(); ++c) {
+                    auto* item = new QStandardItem(table.rows[r][c]);
+                    item->setData(c < int(std::size(keys)) ? keys[c] : QVariant(table.rows[r][c]), SortRole);
+                    m_resultModel.setItem(r, c, item);
+                }
+            }
+            m_results.setSortingEnabled(true);
+            m_results.sortByColumn(4, Qt::DescendingOrder);
             // No "Date with DST" without a correction: the column only repeats "Date".
             m_results.setColumnHidden(5, true);
             m_results.show();
             m_results.resizeColumnsToContents();
-            m_found.setText(tr("%1 events found").arg(read.found.size()));
+            m_found.setText(tr("%n events found", nullptr, read.found.size()));
             emit refreshed();
         });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveService.h"
+#include "QCheckList.h"
 #include "EventRows.h"
 
 #include <QComboBox>
@@ -54,16 +55,21 @@ public:
     QPushButton& sendButton() { return m_send; }
     QLineEdit& fromDate() { return m_from; }
     QLineEdit& toDate() { return m_to; }
-    QComboBox& eventChoice() { return m_event; }
-    QSpinBox& userChoice() { return m_user; }
+    // The events the lock's vocabulary names, several at once; the users by their names.
+    QCheckList& eventChoice() { return m_event; }
+    QComboBox& userChoice() { return m_user; }
     QPushButton& searchButton() { return m_find; }
+    // The events found, sortable by any column; a double-click opens the lock's history there.
     QTableView& results() { return m_results; }
+    const QVector<FoundEvent>& found() const { return m_foundEvents; }
     QLabel& resultCount() { return m_found; }
     // The locks the search lets through, in the order shown.
     QStringList shownSerials() const;
 
 signals:
     void openHistory(const QString& serial);
+    // A found event: its lock's history, with that event selected.
+    void openHistoryAt(const QString& serial, const FoundEvent& event);
     void refreshed();
     void sendNow();
     void searchRequested();
@@ -81,12 +87,14 @@ private:
     QLineEdit m_search;
     QLineEdit m_from;
     QLineEdit m_to;
-    QComboBox m_event;
-    QSpinBox m_user;
+    QCheckList m_event;
+    QComboBox m_user;
     QPushButton m_find;
     QTableView m_table;
     QTableView m_results;
     QStandardItemModel m_resultModel;
+    QSortFilterProxyModel m_resultSort;
+    QVector<FoundEvent> m_foundEvents;
     QLabel m_found;
     QLabel m_waiting;
     QPushButton m_send;

@@ -66,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
     ui->tabWidget->addTab(m_locksTab, QString());
     connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
+    connect(m_locksTab, &LocksTab::openHistoryAt, this, &MainWindow::openLockHistoryAt);
     connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
     connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
     connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
@@ -469,10 +470,15 @@ void MainWindow::on_btnDownlad_clicked()
                                            s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
                                            s.busEvents.data(), s.busDateTimeTable.data(), eventCount);
     prepareDialog(dialog);
-    if (dialog->exec() == QDialog::Accepted) {
+    // What was read before a failure or Cancel is shown and kept too, marked as partial.
+    const bool whole = dialog->exec() == QDialog::Accepted;
+    if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
-        if (ShowLoadedAudit())
+        if (ShowLoadedAudit()) {
+            if (!whole)
+                ui->labelDlDate->setText(operations::PartialLabel(ui->labelDlDate->text(), dialog->partialEvents()));
             keepInArchive(AuditKind::BusDownload, false);
+        }
     }
     delete dialog;
     delete select;

@@ -87,6 +87,8 @@ public:
     // The Locks tab's "Download new events": the download, stopping at the lock's archived events.
     void downloadNewEvents();
     void openLockHistory(const QString& serial);
+    // The lock's history, with the event found by a search selected and in view.
+    void openLockHistoryAt(const QString& serial, const FoundEvent& at);
     void refreshLocks();
     // Sends the audits that wait for the archive server; `asked` when the user pressed "Send now".
     void sendQueued(bool asked);
@@ -159,6 +161,8 @@ private:
     std::unique_ptr<DecodedAudit> m_historyAudit;
     bool m_offlineTold = false;
     bool m_readOnlyTold = false;
+    // The event to select once the history asked for is shown.
+    std::unique_ptr<FoundEvent> m_selectOnShow;
     ArchiveService* m_archive = nullptr;
     bool m_filtersBuilt = false;
     bool m_captureWarned = false;

@@ -145,11 +145,18 @@ void MainWindow::openLockHistory(const QString& serial)
         },
         [this](HistoryRead read) {
             if (!read.ok) {
+                m_selectOnShow.reset();
                 Messages::critical(read.error, this);
                 return;
             }
             showHistory(read.history, read.audit);
         });
+}
+
+void MainWindow::openLockHistoryAt(const QString& serial, const FoundEvent& at)
+{
+    m_selectOnShow = std::make_unique<FoundEvent>(at);
+    openLockHistory(serial);
 }
 
 void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& audit)
@@ -165,6 +172,18 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
     ui->buttonSave->setEnabled(false);
     ShowLoadedAudit();
     ui->tabWidget->setCurrentIndex(0);
+    // A search's event: the same time, code, user and device (the table may show a simple audit,
+    // numbered its own way).
+    if (const std::unique_ptr<FoundEvent> at = std::move(m_selectOnShow)) {
+        for (int e = 0; e < m_view.events.size(); ++e) {
+            const EventsTable& shown = m_view.events[e];
+            if (shown.time == at->event.time && shown.event == at->event.event && shown.user == at->event.user
+                && shown.device == at->event.device) {
+                m_eventsView->selectEvent(e);
+                break;
+            }
+        }
+    }
 }
 
 void MainWindow::downloadNewEvents()
@@ -188,14 +207,19 @@ void MainWindow::downloadNewEvents()
     AuditSession& s = m_session;
     auto* dialog = new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(), s.busVersion.data(),
                                            s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
-                                           s.busEvents.data(), s.busDateTimeTable.data(), operations::MaxDownloadEvents,
+                                           s.busEvents.data(), s.busDateTimeTable.data(), wire::BusDownloadLimit,
                                            archived);
     prepareDialog(dialog);
-    if (dialog->exec() == QDialog::Accepted) {
+    // What was read before a failure or Cancel is shown and kept too, marked as partial.
+    const bool whole = dialog->exec() == QDialog::Accepted;
+    if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
         // What is new only counts once it is joined to the lock's history.
-        if (ShowLoadedAudit())
+        if (ShowLoadedAudit()) {
+            if (!whole)
+                ui->labelDlDate->setText(operations::PartialLabel(ui->labelDlDate->text(), dialog->partialEvents()));
             keepInArchive(AuditKind::BusDownload, false, true);
+        }
     }
     delete dialog;
 }

@@ -196,6 +196,7 @@ private:
     bool beginWrite();
     bool readLockState(const QByteArray& serial, LockState* state);
     bool readHistory(qint64 lock, int device, DeviceHistory* out);
+    bool numberFound(QVector<FoundEvent>& found, const QVector<qint64>& locks);
     bool readNewest(qint64 lock, int device, int count, HistoryRun* tail, int* chunk, bool* whole);
     bool writeHistory(qint64 lock, int device, const DeviceHistory& history, int fromChunk, const HistoryRun* tail);
     ImportReport importOnce(const QByteArray& auditFile, AuditKind kind, const Prepared& prepared, bool* retry);

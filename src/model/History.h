@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <functional>
 #include <QHash>
 #include <QString>
 #include <QVector>
@@ -101,6 +102,13 @@ JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>&
 // JoinAudit tries it first, so a join of the newest events alone gives what the whole history does.
 bool JoinAtEnd(HistoryRun& newest, const QVector<HistoryEvent>& events, qint64 audit, qint64 order,
                const AuditMarks& marks, JoinOutcome* out);
+
+// A lock's history numbered as the full audit's events table shows it: the lock's and the keypad's
+// events merged newest first (each keypad event before the first older lock event, as MergeEvents
+// does), numbered from 1. `number` is called for every event with its device (0 the lock, 1 the
+// keypad), its place in that device's history counted from the oldest, its number and itself.
+void NumberMergedHistory(const DeviceHistory& lock, const DeviceHistory& keypad,
+                         const std::function<void(int device, qint64 position, qint64 number, const HistoryEvent& event)>& number);
 
 // The stored form of a device's history: "CVH2", the number of runs, and for each run its order
 // (8 bytes), its event count (4) and its events (time 8, code 1, user 1, audit 4), little-endian.

@@ -52,7 +52,7 @@ TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySetting
     const EventTexts texts(display);
     for (int k = 0; k < found.size(); ++k) {
         EventsTable e = found[k].event;
-        e.rowNumber = QString::number(k + 1);
+        e.rowNumber = QString::number(found[k].number);
         const EventRow r = texts.row(e, false);
         table.rows.append({ found[k].serial, found[k].name, r.number, r.device, r.date, r.dstDate, r.user, r.event,
                             r.eventId, QString::number(e.visit) });

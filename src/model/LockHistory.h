@@ -85,9 +85,11 @@ struct FoundEvent
     QString serial;
     QString name;
     EventsTable event; // with its visit
+    // Its number in its lock's history as the full audit shows it ("#": 1 for the newest).
+    qint64 number = 0;
 };
 
-// "Serial number", "Lock name", the export's event columns and "Visit"; numbered from 1.
+// "Serial number", "Lock name", the export's event columns ("#" the number in the lock's history) and "Visit".
 TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display);
 
 // A lock's text as shown and as looked for: without the padding (blanks, NUL bytes) a lock leaves

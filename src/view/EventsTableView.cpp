@@ -293,3 +293,18 @@ void EventsTableView::resetFilter()
     }
     m_proxy.setAccepted({});
 }
+
+bool EventsTableView::selectEvent(int event)
+{
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        if (m_model.eventAt(row) != event)
+            continue;
+        const QModelIndex shown = m_proxy.mapFromSource(m_model.index(row, 0));
+        if (!shown.isValid())
+            return false;
+        m_table->selectRow(shown.row());
+        m_table->scrollTo(shown, QAbstractItemView::PositionAtCenter);
+        return true;
+    }
+    return false;
+}

@@ -77,6 +77,9 @@ public:
     QCheckList& eventIdFilter() { return m_eventIdFilter; }
     ColumnAlignedLayout* filterRowLayout() const { return m_alignedLayout; }
 
+    // Selects the row of the view's event `event` and scrolls to it; false when no row shows it.
+    bool selectEvent(int event);
+
     // The text of a cell (of the model's rows, shown or not).
     QString cellText(int row, int column) const;
     // Whether the "Date with DST" cell of a row is painted solid yellow.

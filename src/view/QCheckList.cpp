@@ -102,6 +102,17 @@ QStringList QCheckList::checkedTexts() const
     return texts;
 }
 
+QVariantList QCheckList::checkedData() const
+{
+    QVariantList data;
+    for (int i = 0; i < m_model->rowCount(); ++i) {
+        const QStandardItem* item = m_model->item(i);
+        if (item->data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            data << item->data(Qt::UserRole + 1);
+    }
+    return data;
+}
+
 void QCheckList::uncheckAll()
 {
     for (int i = 0; i < m_model->rowCount(); ++i)

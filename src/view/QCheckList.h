@@ -31,6 +31,8 @@ public:
     QStandardItem* addCheckItem(const QString& label, const QVariant& data, Qt::CheckState state);
     int globalCheckState() const;
     QStringList checkedTexts() const;
+    // The data given to each checked item, in the list's order.
+    QVariantList checkedData() const;
     void uncheckAll();
     void updateText();
 

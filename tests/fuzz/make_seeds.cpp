@@ -68,7 +68,7 @@ QByteArray Record(FuzzOperation operation, quint8 parameter, const std::function
     QByteArray image(8192, '\0');
     BuildRequestImage(reinterpret_cast<quint8*>(image.data()));
     switch (operation) {
-    case FuzzOperation::ReadKey: operations::ReadDallasKey(link, progress, 256); break;
+    case FuzzOperation::ReadKey: operations::ReadDallasKey(link, progress, wire::DallasPageCount); break;
     case FuzzOperation::WriteKey: operations::WriteDallasKey(link, progress, image); break;
     case FuzzOperation::Download: operations::DownloadAudit(link, progress, parameter); break;
     default: operations::DownloadUsersLog(link, progress); break;

@@ -4,10 +4,11 @@
 #include "GuiTestSupport.h"
 #include "LocksTab.h"
 #include "SimulatedLink.h"
-#include "Workers.h"
+#include "OperationDialogs.h"
 #include "archive/ArchiveFixtures.h"
 #include "reports/ReportFixtures.h"
 
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -247,19 +248,58 @@ private slots:
         MainWindow w;
         settle(w);
         LocksTab& tab = w.locksTab();
-        tab.eventChoice().setCurrentIndex(tab.eventChoice().findData(5));
+        // Only what the lock's vocabulary names is offered, users by their names.
+        QStringList offered;
+        for (int i = 0; i < tab.eventChoice().count(); ++i)
+            offered << tab.eventChoice().itemText(i);
+        QVERIFY(!offered.join('|').contains("Unknown"));
+        QVERIFY(offered.contains("Bolt open (5)") && offered.contains("Valid code (1)"));
+        QCOMPARE(tab.userChoice().itemText(0), "Any user");
+        QVERIFY(tab.userChoice().findText("Master") > 0 && tab.userChoice().findText("User 03") > 0);
+        QCOMPARE(tab.userChoice().findText("User 00"), -1);
+
+        const auto check = [&](int code) {
+            auto* model = qobject_cast<QStandardItemModel*>(tab.eventChoice().model());
+            for (int i = 0; i < model->rowCount(); ++i)
+                if (model->item(i)->data(Qt::UserRole + 1).toInt() == code)
+                    model->item(i)->setCheckState(Qt::Checked);
+        };
+        check(5);
         tab.searchButton().click();
         QTRY_VERIFY(!tab.isSearching());
         QCOMPARE(tab.resultCount().text(), "167 events found");
+        // Two codes at once.
+        check(1);
+        tab.searchButton().click();
+        QTRY_VERIFY(!tab.isSearching());
+        QCOMPARE(tab.resultCount().text(), "500 events found");
+
+        // Sorted by a number column as numbers, not as texts.
+        tab.results().sortByColumn(2, Qt::AscendingOrder);
+        QCOMPARE(cell(&tab.results(), 0, 2), "1");
+        QCOMPARE(cell(&tab.results(), 1, 2).toInt() >= 1, true);
+        QVERIFY(cell(&tab.results(), 9, 2).toInt() <= cell(&tab.results(), 10, 2).toInt());
+
         tab.search().setText("7700");
         tab.fromDate().setText("2025-01-07");
-        tab.userChoice().setValue(3);
+        tab.userChoice().setCurrentIndex(tab.userChoice().findText("User 03"));
         tab.searchButton().click();
         QTRY_VERIFY(!tab.isSearching());
         const int found = rows(&tab.results());
         QVERIFY(found > 0);
         for (int r = 0; r < found; ++r)
             QVERIFY(cell(&tab.results(), r, 0) == "77000001" && cell(&tab.results(), r, 6) == "User 03");
+
+        // A double-click opens the lock's history there, the event selected and in view.
+        tab.results().sortByColumn(4, Qt::AscendingOrder);
+        const QModelIndex oldest = tab.results().model()->index(0, 4);
+        const QString when = oldest.data().toString();
+        emit tab.results().activated(oldest);
+        QTRY_VERIFY(w.showingHistory() && w.archiveWorkPending() == 0);
+        QTableView* table = events(w);
+        const QModelIndexList selected = table->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(table->model()->index(selected.first().row(), 2).data().toString(), when);
         tab.toDate().setText("07/01/2025");
         tab.searchButton().click();
         QVERIFY(tab.resultCount().text().startsWith("The last day is not a date"));
@@ -272,12 +312,9 @@ private slots:
         freshArchive();
         SimulatedInterface sim;
         qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
-        SetLinkProvider([&sim](const QString&, bool keyMode, const Operation& operation) {
-            SimulatedLink link(sim, keyMode);
-            return operation(link);
-        });
         CapturedMessages messages;
         MainWindow w;
+        SetWindowLinks(&w, std::make_shared<SimulatedLinkFactory>(sim));
         settle(w);
         w.locksTab().downloadNewButton().click();
         settle(w);
@@ -289,7 +326,6 @@ private slots:
         QCOMPARE(cell(&w.locksTab().table(), 0, 2) + "|" + cell(&w.locksTab().table(), 0, 3),
                  "2|" + QString::number(sim.lock().eventCount()));
         QCOMPARE(messages.texts(), (QStringList{ "Done", "Done" }));
-        SetLinkProvider(nullptr);
         qunsetenv("CORVANE_AUDIT_PORTS");
     }
 

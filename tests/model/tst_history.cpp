@@ -2,7 +2,10 @@
 // letter, so "pqrab" is a clock set back between r and a); equal letters are events the lock
 // recorded alike. Audits are numbered from 1 in the order they are joined.
 
+#include "EventMerge.h"
 #include "History.h"
+
+#include <QRandomGenerator>
 
 #include <QtTest>
 
@@ -188,6 +191,54 @@ private slots:
         for (qint64 id : VisitOrder(h, marks))
             order << QString::number(id);
         QCOMPARE(order.join(','), visits);
+    }
+
+    // The numbers a search gives are those of the full audit's table: the devices merged as
+    // MergeEvents merges them, numbered as NumberEvents numbers them (times going back and events
+    // without a time included), gaps and all.
+    void numberedAsTheFullAudit()
+    {
+        QRandomGenerator random(7);
+        for (int round = 0; round < 50; ++round) {
+            DeviceHistory devices[2];
+            QList<EventsTable> lists[2]; // newest first
+            for (int d = 0; d < 2; ++d) {
+                const int runs = 1 + random.bounded(3);
+                qint64 time = 1000;
+                for (int r = 0; r < runs; ++r) {
+                    HistoryRun run;
+                    for (int k = random.bounded(1, 40); k > 0; --k) {
+                        time += random.bounded(-30, 120);
+                        const qint64 t = random.bounded(10) == 0 ? 0 : time;
+                        run.events.append({ t, quint8(random.bounded(256)), quint8(random.bounded(100)), 1 });
+                        EventsTable e;
+                        e.time = t;
+                        e.event = run.events.last().event;
+                        e.user = run.events.last().user;
+                        e.device = d == 0 ? LockDevice : KeypadDevice;
+                        e.run = d * 1000 + int(run.events.size()); // identifies it below
+                        e.visit = r;
+                        lists[d].prepend(e);
+                    }
+                    devices[d].runs.append(run);
+                }
+            }
+            QList<EventsTable> merged = MergeEvents(lists[0], lists[1]);
+            NumberEvents(merged);
+            QHash<QString, QString> expected;
+            for (const EventsTable& e : merged)
+                expected.insert(QStringLiteral("%1/%2/%3").arg(e.device).arg(e.visit).arg(e.run), e.rowNumber);
+            QHash<QString, QString> got;
+            NumberMergedHistory(devices[0], devices[1], [&](int device, qint64 position, qint64 number, const HistoryEvent&) {
+                // From the position back to the run and the place in it.
+                int r = 0;
+                while (position >= devices[device].runs[r].events.size())
+                    position -= devices[device].runs[r++].events.size();
+                got.insert(QStringLiteral("%1/%2/%3").arg(device == 0 ? LockDevice : KeypadDevice).arg(r).arg(device * 1000 + position + 1),
+                           QString::number(number));
+            });
+            QCOMPARE(got, expected);
+        }
     }
 
     void damagedStoredHistory_data()
