@@ -439,6 +439,10 @@
         <source>%1 has no link in the chain</source>
         <translation>%1 no tiene eslabón en la cadena</translation>
     </message>
+    <message>
+        <source>%1 is not a closed day in the archive %2.</source>
+        <translation>%1 no es un día de cierre en el archivo %2.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -2352,22 +2356,6 @@ Enumera las interfaces USB encontradas y las indicadas en CORVANE_AUDIT_PORTS.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli export INPUT OUTPUT [options]
-Writes the audit in INPUT (an audit file or a raw Dallas audit image) to OUTPUT:
-comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)
-or a PDF report (.pdf).
-  --format csv|xlsx|pdf   the format, whatever OUTPUT&apos;s extension
-  --table events|users|configuration   the table of a CSV (default events)
-</source>
-        <translation>Uso: corvane-audit-cli export INPUT OUTPUT [opciones]
-Escribe la auditoría de INPUT (un archivo de auditoría o una imagen de auditoría Dallas en bruto)
-en OUTPUT: valores separados por comas (.csv, o - para la salida estándar), un libro de Excel
-(.xlsx) o un informe PDF (.pdf).
-  --format csv|xlsx|pdf   el formato, sea cual sea la extensión de OUTPUT
-  --table events|users|configuration   la tabla de un CSV (por omisión events)
-</translation>
-    </message>
-    <message>
         <source>OUTPUT is replaced only by a complete file; it may not be INPUT itself, a folder
 or a read-only file.
 </source>
@@ -2740,101 +2728,6 @@ termina con 4.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive RUTA] ...
-El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
-corvane-audit-cli archive COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
-  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
-  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
-sin procesar de 8192 bytes.
-OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
-o - para CSV en la salida estándar. --table elige la tabla del CSV;
-el libro de Excel y el informe PDF contienen las tres.
---dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
-hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
-M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
-Ejemplo: --dst 5,0,3,5,0,10,add,1
-Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
-COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
         <source>64 hex digits</source>
         <translation>64 dígitos hexadecimales</translation>
     </message>
@@ -2902,6 +2795,246 @@ Escribe cada auditoría guardada de la cerradura tal como se importó, un ficher
 auditoría llamado VISITA-AAAAMMDD-HHMMSS.kaud (su visita y la fecha y hora de la
 descarga), y SHA256SUMS, que &apos;sha256sum -c SHA256SUMS&apos; comprueba en DIR. DIR se
 crea si falta.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people|
+                         findings|hours|closed|findings-settings [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people|
+                       findings|hours|closed|findings-settings [--archive RUTA] ...
+El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
+corvane-audit-cli archive COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration|findings]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
+                    [--from DATE] [--to DATE] [--at DATE] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
+  corvane-audit-cli archive closed [--archive PATH] add|remove DATE...|-
+  corvane-audit-cli archive findings-settings [--archive PATH] [--wrong-codes N/MINUTES]
+                    [--clock-minutes M] [--door-minutes M] [--visit-days D]
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold the first three. The findings of one audit are judged
+with the default hours and thresholds; those of the archive&apos;s locks by its own.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration|findings]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
+                    [--from DATE] [--to DATE] [--at DATE] [opciones de visualización] OUTPUT.csv|-
+  corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
+  corvane-audit-cli archive closed [--archive PATH] add|remove DATE...|-
+  corvane-audit-cli archive findings-settings [--archive PATH] [--wrong-codes N/MINUTES]
+                    [--clock-minutes M] [--door-minutes M] [--visit-days D]
+  corvane-audit-cli --version
+
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
+sin procesar de 8192 bytes.
+OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
+o - para CSV en la salida estándar. --table elige la tabla del CSV;
+el libro de Excel y el informe PDF contienen las tres primeras. Los hallazgos de
+una sola auditoría se juzgan con el horario y los umbrales por omisión; los de las
+cerraduras del archivo, con los del archivo.
+--dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
+hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
+M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
+Ejemplo: --dst 5,0,3,5,0,10,add,1
+Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
+COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli export INPUT OUTPUT [options]
+Writes the audit in INPUT (an audit file or a raw Dallas audit image) to OUTPUT:
+comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)
+or a PDF report (.pdf).
+  --format csv|xlsx|pdf   the format, whatever OUTPUT&apos;s extension
+  --table events|users|configuration|findings   the table of a CSV (default
+                   events); the findings are judged with the default opening hours
+                   (Mon-Fri 07:00-20:00) and thresholds
+</source>
+        <translation>Uso: corvane-audit-cli export INPUT OUTPUT [opciones]
+Escribe la auditoría de INPUT (un archivo de auditoría o una imagen de auditoría Dallas en bruto)
+en OUTPUT: valores separados por comas (.csv, o - para la salida estándar), un libro de Excel
+(.xlsx) o un informe PDF (.pdf).
+  --format csv|xlsx|pdf   el formato, sea cual sea la extensión de OUTPUT
+  --table events|users|configuration|findings   la tabla de un CSV (por omisión
+                   events); los hallazgos se juzgan con el horario de apertura por
+                   omisión (Mon-Fri 07:00-20:00) y los umbrales por omisión
+</translation>
+    </message>
+    <message>
+        <source>A lock&apos;s history has its findings written by &apos;corvane-audit-cli archive findings --lock SERIAL&apos;.</source>
+        <translation>Los hallazgos del historial de una cerradura se escriben con &apos;corvane-audit-cli archive findings --lock SERIAL&apos;.</translation>
+    </message>
+    <message>
+        <source>%1 is not a date: a date is written YYYY-MM-DD.</source>
+        <translation>%1 no es una fecha: una fecha se escribe AAAA-MM-DD (YYYY-MM-DD).</translation>
+    </message>
+    <message>
+        <source>The default hours cannot go back to themselves: give them as in &quot;Mon-Fri 07:00-20:00&quot;.</source>
+        <translation>El horario por omisión no puede volver a sí mismo: indíquelo como en &quot;Mon-Fri 07:00-20:00&quot;.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
+                          [--from DATE] [--to DATE] [--at DATE] [--dst RULE]
+                          [--date-format dmy|mdy] [--hour-format 24|12] [--language en|it|es]
+                          OUTPUT.csv|-
+Writes what deserves a look in the archived locks&apos; histories, judged by the archive&apos;s
+opening hours, closed days and thresholds: Serial number, Lock name, Finding, Date,
+Until, User, Person, Events, Visit; the locks by serial number, each lock&apos;s findings
+newest first. Nothing found is a header alone.
+  --lock SERIAL    only this lock (its serial number or exact name); may be repeated
+  --kind KEY       only these findings; may be repeated. KEY is one of
+                   %1
+  --from, --to DATE   only the findings whose Date falls on these days or between
+                   them (YYYY-MM-DD)
+  --at DATE        the day Not visited is judged at, whatever --from and --to say
+                   (default today)
+  --dst, --date-format, --hour-format, --language   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive findings [--archive RUTA] [--lock SERIAL]... [--kind KEY]...
+                          [--from DATE] [--to DATE] [--at DATE] [--dst RULE]
+                          [--date-format dmy|mdy] [--hour-format 24|12] [--language en|it|es]
+                          OUTPUT.csv|-
+Escribe lo que merece una mirada en los historiales de las cerraduras archivadas,
+juzgado con el horario de apertura, los días de cierre y los umbrales del archivo:
+Número de serie, Nombre de la cerradura, Hallazgo, Fecha, Hasta, Usuario, Persona,
+Eventos, Visita; las cerraduras por número de serie, los hallazgos de cada una del
+más reciente al más antiguo. Si no se encuentra nada, solo queda el encabezado.
+  --lock SERIAL    solo esta cerradura (su número de serie o nombre exacto); repetible
+  --kind KEY       solo estos hallazgos; repetible. KEY es uno de
+                   %1
+  --from, --to DATE   solo los hallazgos cuya Fecha cae en estos días o entre ellos
+                   (YYYY-MM-DD)
+  --at DATE        el día en que se juzga No visitada, digan lo que digan --from y
+                   --to (por omisión hoy)
+  --dst, --date-format, --hour-format, --language   como para export
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
+Prints or sets the opening hours that openings are judged by. Without TEXT it
+prints SERIAL,HOURS lines: the default for every lock as *, then each lock that has
+hours of its own; or only the lock (its serial number or exact name), or with
+--default only the default. With TEXT it sets the lock&apos;s own hours, or with
+--default the default; TEXT default takes a lock back to the default.
+TEXT is written as in &quot;Mon-Fri 07:00-20:00; Sat 08:00-12:00&quot;: days Mon to Sun, one
+or a range of them, then their ranges separated by commas, &quot;;&quot; between groups; a
+day not named is closed, and closed alone is a lock never to be opened.
+</source>
+        <translation>Uso: corvane-audit-cli archive hours [--archive RUTA] [SERIAL|--default] [TEXT]
+Muestra o fija el horario de apertura con el que se juzgan las aperturas. Sin TEXT
+muestra líneas SERIAL,HORARIO: el de por omisión para todas las cerraduras como *,
+luego cada cerradura con horario propio; o solo la cerradura (su número de serie o
+nombre exacto), o con --default solo el de por omisión. Con TEXT fija el horario
+propio de la cerradura, o con --default el de por omisión; TEXT default devuelve una
+cerradura al horario por omisión.
+TEXT se escribe como en &quot;Mon-Fri 07:00-20:00; Sat 08:00-12:00&quot;: los días de Mon a Sun,
+uno o un intervalo, luego sus franjas separadas por comas, &quot;;&quot; entre grupos; un día
+no nombrado está cerrado, y closed solo es una cerradura que no se abre nunca.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive closed [--archive PATH] add|remove DATE...
+       corvane-audit-cli archive closed [--archive PATH] -
+Adds or removes closed days (holidays, as YYYY-MM-DD) for all locks: an opening on
+one is an opening outside hours. - prints them, one a line. When a day to remove is
+not a closed day, none is removed.
+</source>
+        <translation>Uso: corvane-audit-cli archive closed [--archive RUTA] add|remove DATE...
+     corvane-audit-cli archive closed [--archive RUTA] -
+Añade o quita días de cierre (festivos, como YYYY-MM-DD) para todas las cerraduras:
+una apertura en uno de ellos es una apertura fuera de horario. - los muestra, uno
+por línea. Si un día que quitar no es un día de cierre, no se quita ninguno.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive findings-settings [--archive PATH] [--wrong-codes N/MINUTES]
+                          [--clock-minutes M] [--door-minutes M] [--visit-days D]
+Prints the thresholds of the findings as NAME,VALUE lines, once those given are set.
+  --wrong-codes N/MINUTES   a burst of wrong codes is N tries or more, each within
+                            MINUTES of the one before (default 5/10)
+  --clock-minutes M         an opening within M minutes after a clock setting (60)
+  --door-minutes M          a door held open longer than M minutes (30)
+  --visit-days D            a lock nobody visited for more than D days (180)
+A role that may only read the archive prints them but cannot set them.
+</source>
+        <translation>Uso: corvane-audit-cli archive findings-settings [--archive RUTA] [--wrong-codes N/MINUTES]
+                          [--clock-minutes M] [--door-minutes M] [--visit-days D]
+Muestra los umbrales de los hallazgos como líneas NOMBRE,VALOR, una vez fijados los dados.
+  --wrong-codes N/MINUTES   una ráfaga de códigos erróneos son N intentos o más, cada
+                            uno a MINUTES o menos del anterior (por omisión 5/10)
+  --clock-minutes M         una apertura dentro de M minutos tras un ajuste del reloj (60)
+  --door-minutes M          una puerta abierta más de M minutos (30)
+  --visit-days D            una cerradura que nadie visitó en más de D días (180)
+Un rol que solo puede leer el archivo los muestra pero no puede fijarlos.
 </translation>
     </message>
 </context>

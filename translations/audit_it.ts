@@ -439,6 +439,10 @@
         <source>%1 has no link in the chain</source>
         <translation>%1 non ha un anello nella catena</translation>
     </message>
+    <message>
+        <source>%1 is not a closed day in the archive %2.</source>
+        <translation>%1 non è un giorno di chiusura nell&apos;archivio %2.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -2352,22 +2356,6 @@ Elenca le interfacce USB trovate e quelle indicate in CORVANE_AUDIT_PORTS.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli export INPUT OUTPUT [options]
-Writes the audit in INPUT (an audit file or a raw Dallas audit image) to OUTPUT:
-comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)
-or a PDF report (.pdf).
-  --format csv|xlsx|pdf   the format, whatever OUTPUT&apos;s extension
-  --table events|users|configuration   the table of a CSV (default events)
-</source>
-        <translation>Uso: corvane-audit-cli export INPUT OUTPUT [opzioni]
-Scrive l&apos;audit di INPUT (un file di audit o un&apos;immagine audit Dallas grezza) in OUTPUT:
-valori separati da virgole (.csv, o - per lo standard output), una cartella di lavoro Excel
-(.xlsx) o un report PDF (.pdf).
-  --format csv|xlsx|pdf   il formato, qualunque sia l&apos;estensione di OUTPUT
-  --table events|users|configuration   la tabella di un CSV (predefinita events)
-</translation>
-    </message>
-    <message>
         <source>OUTPUT is replaced only by a complete file; it may not be INPUT itself, a folder
 or a read-only file.
 </source>
@@ -2739,100 +2727,6 @@ e termina con 4.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PERCORSO] ...
-L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
-corvane-audit-cli archive COMANDO --help dice di più su un comando.
-</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
-  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
-  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
-  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
-                    [--until DAY]
-  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
-  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
-  corvane-audit-cli --version
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
-oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
-la cartella di lavoro e il report PDF le contengono tutte e tre.
---dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
-al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
-M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
-Esempio: --dst 5,0,3,5,0,10,add,1
-Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
-COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
         <source>64 hex digits</source>
         <translation>64 cifre esadecimali</translation>
     </message>
@@ -2900,6 +2794,247 @@ Scrive ogni audit conservato della serratura esattamente come fu importato, un f
 per audit chiamato VISITA-AAAAMMGG-HHMMSS.kaud (la sua visita e la data e ora dello
 scaricamento), e SHA256SUMS, che &apos;sha256sum -c SHA256SUMS&apos; controlla nella CARTELLA.
 La CARTELLA viene creata se manca.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people|
+                         findings|hours|closed|findings-settings [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people|
+                       findings|hours|closed|findings-settings [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
+corvane-audit-cli archive COMANDO --help dice di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration|findings]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
+                    [--from DATE] [--to DATE] [--at DATE] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
+  corvane-audit-cli archive closed [--archive PATH] add|remove DATE...|-
+  corvane-audit-cli archive findings-settings [--archive PATH] [--wrong-codes N/MINUTES]
+                    [--clock-minutes M] [--door-minutes M] [--visit-days D]
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold the first three. The findings of one audit are judged
+with the default hours and thresholds; those of the archive&apos;s locks by its own.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration|findings]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH] [--head HEX]
+  corvane-audit-cli archive audits SERIAL [--archive PATH] DIR
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
+                    [--from DATE] [--to DATE] [--at DATE] [opzioni di visualizzazione] OUTPUT.csv|-
+  corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
+  corvane-audit-cli archive closed [--archive PATH] add|remove DATE...|-
+  corvane-audit-cli archive findings-settings [--archive PATH] [--wrong-codes N/MINUTES]
+                    [--clock-minutes M] [--door-minutes M] [--visit-days D]
+  corvane-audit-cli --version
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF contengono le prime tre. I rilievi di un
+singolo audit sono valutati con gli orari e le soglie predefiniti; quelli delle
+serrature dell&apos;archivio con quelli dell&apos;archivio.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli export INPUT OUTPUT [options]
+Writes the audit in INPUT (an audit file or a raw Dallas audit image) to OUTPUT:
+comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)
+or a PDF report (.pdf).
+  --format csv|xlsx|pdf   the format, whatever OUTPUT&apos;s extension
+  --table events|users|configuration|findings   the table of a CSV (default
+                   events); the findings are judged with the default opening hours
+                   (Mon-Fri 07:00-20:00) and thresholds
+</source>
+        <translation>Uso: corvane-audit-cli export INPUT OUTPUT [opzioni]
+Scrive l&apos;audit di INPUT (un file di audit o un&apos;immagine audit Dallas grezza) in OUTPUT:
+valori separati da virgole (.csv, o - per lo standard output), una cartella di lavoro Excel
+(.xlsx) o un report PDF (.pdf).
+  --format csv|xlsx|pdf   il formato, qualunque sia l&apos;estensione di OUTPUT
+  --table events|users|configuration|findings   la tabella di un CSV (predefinita
+                   events); i rilievi sono valutati con gli orari di apertura
+                   predefiniti (Mon-Fri 07:00-20:00) e le soglie predefinite
+</translation>
+    </message>
+    <message>
+        <source>A lock&apos;s history has its findings written by &apos;corvane-audit-cli archive findings --lock SERIAL&apos;.</source>
+        <translation>I rilievi della cronologia di una serratura si scrivono con &apos;corvane-audit-cli archive findings --lock SERIAL&apos;.</translation>
+    </message>
+    <message>
+        <source>%1 is not a date: a date is written YYYY-MM-DD.</source>
+        <translation>%1 non è una data: una data si scrive AAAA-MM-GG (YYYY-MM-DD).</translation>
+    </message>
+    <message>
+        <source>The default hours cannot go back to themselves: give them as in &quot;Mon-Fri 07:00-20:00&quot;.</source>
+        <translation>Gli orari predefiniti non possono tornare a se stessi: indicarli come in &quot;Mon-Fri 07:00-20:00&quot;.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...
+                          [--from DATE] [--to DATE] [--at DATE] [--dst RULE]
+                          [--date-format dmy|mdy] [--hour-format 24|12] [--language en|it|es]
+                          OUTPUT.csv|-
+Writes what deserves a look in the archived locks&apos; histories, judged by the archive&apos;s
+opening hours, closed days and thresholds: Serial number, Lock name, Finding, Date,
+Until, User, Person, Events, Visit; the locks by serial number, each lock&apos;s findings
+newest first. Nothing found is a header alone.
+  --lock SERIAL    only this lock (its serial number or exact name); may be repeated
+  --kind KEY       only these findings; may be repeated. KEY is one of
+                   %1
+  --from, --to DATE   only the findings whose Date falls on these days or between
+                   them (YYYY-MM-DD)
+  --at DATE        the day Not visited is judged at, whatever --from and --to say
+                   (default today)
+  --dst, --date-format, --hour-format, --language   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive findings [--archive PERCORSO] [--lock SERIAL]... [--kind KEY]...
+                          [--from DATE] [--to DATE] [--at DATE] [--dst RULE]
+                          [--date-format dmy|mdy] [--hour-format 24|12] [--language en|it|es]
+                          OUTPUT.csv|-
+Scrive ciò che merita un&apos;occhiata nelle cronologie delle serrature archiviate, valutato
+con gli orari di apertura, i giorni di chiusura e le soglie dell&apos;archivio: Numero di
+serie, Nome serratura, Rilievo, Data, Fino a, Utente, Persona, Eventi, Visita; le
+serrature per numero di serie, i rilievi di ciascuna dal più recente. Se non si trova
+nulla, c&apos;è solo l&apos;intestazione.
+  --lock SERIAL    solo questa serratura (numero di serie o nome esatto); ripetibile
+  --kind KEY       solo questi rilievi; ripetibile. KEY è uno tra
+                   %1
+  --from, --to DATE   solo i rilievi la cui Data cade in questi giorni o tra di essi
+                   (YYYY-MM-DD)
+  --at DATE        il giorno a cui si valuta Non visitata, qualunque cosa dicano
+                   --from e --to (predefinito oggi)
+  --dst, --date-format, --hour-format, --language   come per export
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]
+Prints or sets the opening hours that openings are judged by. Without TEXT it
+prints SERIAL,HOURS lines: the default for every lock as *, then each lock that has
+hours of its own; or only the lock (its serial number or exact name), or with
+--default only the default. With TEXT it sets the lock&apos;s own hours, or with
+--default the default; TEXT default takes a lock back to the default.
+TEXT is written as in &quot;Mon-Fri 07:00-20:00; Sat 08:00-12:00&quot;: days Mon to Sun, one
+or a range of them, then their ranges separated by commas, &quot;;&quot; between groups; a
+day not named is closed, and closed alone is a lock never to be opened.
+</source>
+        <translation>Uso: corvane-audit-cli archive hours [--archive PERCORSO] [SERIAL|--default] [TEXT]
+Stampa o imposta gli orari di apertura con cui si valutano le aperture. Senza TEXT
+stampa righe SERIAL,ORARI: il predefinito per tutte le serrature come *, poi ogni
+serratura con orari propri; oppure solo la serratura (numero di serie o nome esatto),
+o con --default solo il predefinito. Con TEXT imposta gli orari propri della
+serratura, o con --default il predefinito; TEXT default riporta una serratura al
+predefinito.
+TEXT si scrive come in &quot;Mon-Fri 07:00-20:00; Sat 08:00-12:00&quot;: i giorni da Mon a Sun,
+uno o un intervallo, poi le fasce separate da virgole, &quot;;&quot; tra i gruppi; un giorno
+non nominato è chiuso, e closed da solo è una serratura da non aprire mai.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive closed [--archive PATH] add|remove DATE...
+       corvane-audit-cli archive closed [--archive PATH] -
+Adds or removes closed days (holidays, as YYYY-MM-DD) for all locks: an opening on
+one is an opening outside hours. - prints them, one a line. When a day to remove is
+not a closed day, none is removed.
+</source>
+        <translation>Uso: corvane-audit-cli archive closed [--archive PERCORSO] add|remove DATE...
+     corvane-audit-cli archive closed [--archive PERCORSO] -
+Aggiunge o toglie giorni di chiusura (festività, come YYYY-MM-DD) per tutte le
+serrature: un&apos;apertura in uno di essi è un&apos;apertura fuori orario. - li stampa, uno
+per riga. Se un giorno da togliere non è un giorno di chiusura, non se ne toglie
+nessuno.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive findings-settings [--archive PATH] [--wrong-codes N/MINUTES]
+                          [--clock-minutes M] [--door-minutes M] [--visit-days D]
+Prints the thresholds of the findings as NAME,VALUE lines, once those given are set.
+  --wrong-codes N/MINUTES   a burst of wrong codes is N tries or more, each within
+                            MINUTES of the one before (default 5/10)
+  --clock-minutes M         an opening within M minutes after a clock setting (60)
+  --door-minutes M          a door held open longer than M minutes (30)
+  --visit-days D            a lock nobody visited for more than D days (180)
+A role that may only read the archive prints them but cannot set them.
+</source>
+        <translation>Uso: corvane-audit-cli archive findings-settings [--archive PERCORSO] [--wrong-codes N/MINUTES]
+                          [--clock-minutes M] [--door-minutes M] [--visit-days D]
+Stampa le soglie dei rilievi come righe NOME,VALORE, dopo aver impostato quelle date.
+  --wrong-codes N/MINUTES   una raffica di codici errati è di N tentativi o più,
+                            ciascuno entro MINUTES dal precedente (predefinito 5/10)
+  --clock-minutes M         un&apos;apertura entro M minuti da un&apos;impostazione
+                            dell&apos;orologio (60)
+  --door-minutes M          una porta tenuta aperta più di M minuti (30)
+  --visit-days D            una serratura che nessuno ha visitato da più di D giorni (180)
+Un ruolo che può solo leggere l&apos;archivio le stampa ma non può impostarle.
 </translation>
     </message>
 </context>

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "Findings.h"
 #include "LockHistory.h"
 #include "People.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QMap>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -49,6 +52,18 @@ struct ImportReport
     QStringList notes;
     // How long the import held the archive for others (its write transaction), in ms.
     double heldMs = 0;
+};
+
+// The findings asked of the archive's locks.
+struct FindingsQuery
+{
+    QStringList locks; // serial numbers or exact names (as findLock takes them); none: every lock
+    FindingKeys keys = FindingKeys::All();
+    qint64 from = -1; // SearchDay bounds on each finding's Date; -1 for none
+    qint64 to = -1;
+    QDate at = QDate::currentDate(); // the day Not visited is judged at
+    bool dst = false;
+    DstRule dstRule;
 };
 
 struct ArchiveProblem
@@ -178,6 +193,31 @@ public:
     // The installation days per slot of the lock's latest users log; none without one.
     bool installationDays(const QString& serial, QMap<int, QDate>* out);
 
+    // ---- Findings: the team's opening hours, closed days and thresholds, and the findings of its
+    // locks judged lock by lock where the data is (ArchiveFindings.cpp). A stored value that no
+    // longer reads counts as its default; every change is one transaction.
+    bool defaultHours(OpeningHours* out);
+    bool setDefaultHours(const OpeningHours& hours);
+    // The hours a lock (serial number) is judged by; `own` tells whether they are its own.
+    bool lockHours(const QString& serial, OpeningHours* out, bool* own = nullptr);
+    // Gives a lock hours of its own, or with null takes it back to the default.
+    bool setLockHours(const QString& serial, const OpeningHours* hours);
+    // The locks with hours of their own, by serial number.
+    bool ownHours(QVector<QPair<QString, OpeningHours>>* out);
+    bool closedDays(ClosedDays* out);
+    bool addClosedDays(const QVector<QDate>& days);
+    // Removes none unless every one of them is a closed day.
+    bool removeClosedDays(const QVector<QDate>& days);
+    bool findingThresholds(FindingThresholds* out);
+    bool setFindingThresholds(const FindingThresholds& thresholds);
+    // What a lock is judged by: its hours, the closed days and the thresholds; every finding wanted.
+    bool findingRules(const QString& serial, FindingRules* out);
+    // The findings of the locks asked, by serial number, each lock's history read and judged on its
+    // own so that only findings are ever kept. `progress` hears (locks done, locks) after each lock
+    // and stops the work by returning false, which fails with an empty errorString().
+    bool findings(const FindingsQuery& query, QVector<LockFindings>* out,
+                  const std::function<bool(int, int)>& progress = {});
+
 private:
     bool changePeople(const QString& serial, const std::function<PeopleChange(const Tenures&)>& change, Tenures* after);
     bool readTenures(qint64 lock, Tenures* out);
@@ -186,6 +226,9 @@ private:
 private:
     // Verification reads through the archive's own statements.
     friend class ArchiveVerifier;
+    // The findings' own: the settings table read whole, and rows written in one transaction.
+    bool readSettings(QHash<QString, QString>* out);
+    bool writeSettings(const QVector<QPair<QString, QString>>& values);
 
     friend class ArchiveTransaction;
     struct LockState;
@@ -217,6 +260,12 @@ private:
     ArchiveFailure m_failure = ArchiveFailure::None;
     bool m_open = false;
 };
+
+// The findings of one lock's history as the archive and the window judge them: presented as an
+// audit (HistoryAsAudit), corrected with `dst` when given, Not visited judged at `at`. False with
+// the reason when the latest visit's audit no longer reads.
+bool JudgeLockHistory(const LockHistory& history, const FindingRules& rules, const QDate& at, const DstRule* dst,
+                      QVector<Finding>* out, QString* error);
 
 // A lock's text as kept: any byte of it survives, on either engine.
 QByteArray StoredText(const QString& text);

@@ -58,6 +58,18 @@ QVector<HistoryEvent> OldestFirst(const QList<EventsTable>& events)
     return out;
 }
 
+void Append(DeviceHistory& history, DeviceHistory&& piece, bool continues)
+{
+    for (int r = 0; r < piece.runs.size(); ++r) {
+        if (r == 0 && continues && !history.runs.isEmpty()) {
+            history.runs.last().events += piece.runs[0].events;
+            history.runs.last().order = std::max(history.runs.last().order, piece.runs[0].order);
+        } else {
+            history.runs.append(std::move(piece.runs[r]));
+        }
+    }
+}
+
 } // namespace archive
 
 namespace {
@@ -142,19 +154,6 @@ QVector<DeviceHistory> Split(const DeviceHistory& history, bool* firstContinues,
         continues->append(pieceContinues);
     }
     return pieces;
-}
-
-// Joins a piece onto what the pieces before it gave.
-void Append(DeviceHistory& history, DeviceHistory&& piece, bool continues)
-{
-    for (int r = 0; r < piece.runs.size(); ++r) {
-        if (r == 0 && continues && !history.runs.isEmpty()) {
-            history.runs.last().events += piece.runs[0].events;
-            history.runs.last().order = std::max(history.runs.last().order, piece.runs[0].order);
-        } else {
-            history.runs.append(std::move(piece.runs[r]));
-        }
-    }
 }
 
 } // namespace

@@ -182,6 +182,13 @@ bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudi
     DecodedAudit audit;
     if (!DecodeLatest(history, &audit, busAudit, error))
         return false;
+    PutHistoryEvents(history, &audit);
+    *out = std::move(audit);
+    return true;
+}
+
+void PutHistoryEvents(const LockHistory& history, DecodedAudit* out)
+{
     const QHash<qint64, int> visits = VisitsByAudit(history);
     const auto events = [&](const DeviceHistory& device, quint8 deviceByte) {
         QList<EventsTable> list;
@@ -201,10 +208,13 @@ bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudi
         }
         return list;
     };
-    audit.lockEvents = events(history.lock, ::LockDevice);
-    audit.keypadEvents = events(history.keypad, ::KeypadDevice);
-    *out = std::move(audit);
-    return true;
+    out->lockEvents = events(history.lock, ::LockDevice);
+    out->keypadEvents = events(history.keypad, ::KeypadDevice);
+    out->history.visits = history.visits.size();
+    if (!history.visits.isEmpty()) {
+        out->history.firstVisit = history.visits.first().downloaded;
+        out->history.lastVisit = history.visits.last().downloaded;
+    }
 }
 
 QString ShownLockText(const QString& text)

@@ -62,6 +62,9 @@ struct LockHistory
 // configuration, users and clock settings of the latest visit. False with a reason when the
 // latest visit's audit no longer reads.
 bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error);
+// What HistoryAsAudit puts over the latest visit's audit: every event with its visit and stretch,
+// and the span of the visits. The rest of `out` stays as it is.
+void PutHistoryEvents(const LockHistory& history, DecodedAudit* out);
 
 // The history presented as its outputs show it, its events held compactly (see ShownHistory): the
 // events of every visit, or with `latestVisitOnly` of the latest alone, merged, filtered,

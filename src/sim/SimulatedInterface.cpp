@@ -78,6 +78,13 @@ void SimulatedInterface::recordEvents(int count)
     m_nextEvent = std::min(m_nextEvent + added, m_lock.eventCount());
 }
 
+bool SimulatedInterface::recordScene(const QString& scene)
+{
+    const int added = RecordScene(m_lock, scene);
+    m_nextEvent = std::min(m_nextEvent + added, m_lock.eventCount());
+    return added > 0;
+}
+
 void SimulatedInterface::setKey(Key key)
 {
     m_key = key;

@@ -76,6 +76,9 @@ public:
     // events it has not read yet: those recorded now come before where it is, as in a lock's
     // memory, and it never sees them.
     void recordEvents(int count);
+    // Something for the findings to find (RecordScene), as recordEvents records; false for an
+    // unknown scene.
+    bool recordScene(const QString& scene);
     Key key() const { return m_key; }
     // The lock writes its audit into the key on its reader, if that key holds a request.
     bool lockFillsKey();

@@ -181,6 +181,63 @@ int RecordEvents(LockAudit& lock, int count)
     return kept;
 }
 
+int RecordScene(LockAudit& lock, const QString& scene)
+{
+    auto session = std::make_unique<AuditSession>();
+    session->busAudit = true;
+    session->busVersion = lock.version;
+    session->busReport = lock.report;
+    session->busStatus = lock.status;
+    session->busConfig = lock.configuration;
+    session->busDateTimeTable = lock.dateTimeTable;
+    std::copy(lock.records.begin(), lock.records.end(), session->busEvents.begin());
+    const QList<EventsTable> held = DecodeBusEvents(*session);
+    const qint64 newest = held.isEmpty() ? 0 : held.first().time;
+
+    // The first time of day `minutes` after the newest event, on a working day if asked.
+    const auto next = [newest](int minutes, bool workingDay) {
+        qint64 day = newest / 86400;
+        while ((day * 86400 + minutes * 60 <= newest) || (workingDay && QDate(2000, 1, 1).addDays(day).dayOfWeek() > 5))
+            ++day;
+        return day * 86400 + minutes * 60;
+    };
+    const auto at = [](qint64 time, EventCode e, int user) { return AuditEntry{ time, quint8(code(e)), quint8(user) }; };
+    QVector<AuditEntry> oldestFirst;
+    if (scene == QLatin1String("duress")) {
+        const qint64 t = next(10 * 60, true);
+        oldestFirst = { at(t, EventCode::SilentAlarmCode, 2), at(t + 60, EventCode::BoltOpen, 2),
+                        at(t + 90, EventCode::DoorOpened, 0), at(t + 400, EventCode::DoorClosed, 0),
+                        at(t + 420, EventCode::BoltClosed, 0) };
+    } else if (scene == QLatin1String("wrong-codes")) {
+        const qint64 t = next(11 * 60, true);
+        for (int k = 0; k < 6; ++k)
+            oldestFirst.append(at(t + 60 * k, EventCode::WrongTry, 0));
+    } else if (scene == QLatin1String("night")) {
+        const qint64 t = next(23 * 60 + 30, false);
+        oldestFirst = { at(t, EventCode::ValidCode, 4), at(t + 30, EventCode::BoltOpen, 4),
+                        at(t + 60, EventCode::DoorOpened, 0), at(t + 600, EventCode::DoorClosed, 0),
+                        at(t + 620, EventCode::BoltClosed, 0) };
+    } else {
+        return 0;
+    }
+
+    BusAuditBuilder builder;
+    for (auto e = oldestFirst.crbegin(); e != oldestFirst.crend(); ++e)
+        builder.addEvent(e->time, e->event, e->user);
+    auto fresh = std::make_unique<AuditSession>();
+    builder.fill(*fresh);
+    QByteArray records(reinterpret_cast<const char*>(fresh->busEvents.data()),
+                       oldestFirst.size() * AuditSession::BusRecordSize);
+    records += lock.records;
+    records.truncate(AuditSession::BusDownloadLimit * AuditSession::BusRecordSize);
+    session->busEvents.fill(0);
+    std::copy(records.begin(), records.end(), session->busEvents.begin());
+    const QByteArray types = lock.userTypes;
+    LockAuditFromSession(*session, lock);
+    lock.userTypes = types;
+    return oldestFirst.size();
+}
+
 LockAudit SampleLock()
 {
     auto session = std::make_unique<AuditSession>();

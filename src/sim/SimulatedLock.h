@@ -43,6 +43,12 @@ struct LockAudit
 // The records it put in front of those it held.
 int RecordEvents(LockAudit& lock, int count);
 
+// What the findings look for, recorded after the lock's newest event: "duress" (an opening with the
+// duress code at the next working day's 10:00), "wrong-codes" (six wrong codes a minute apart at
+// the next working day's 11:00), "night" (an opening at the next 23:30). The records it put in
+// front of those it held; 0 for an unknown scene.
+int RecordScene(LockAudit& lock, const QString& scene);
+
 // VAULT1 of the sample audits: the same audit as samples/bus-audit.kaud.
 LockAudit SampleLock();
 

@@ -616,6 +616,58 @@ BenchCase FleetHistory()
     return c;
 }
 
+// The fleet's findings, judged where the data is: the stored histories in one pass, a lock at a
+// time; and one lock's alone.
+BenchCase FleetFindings(bool dst)
+{
+    BenchCase c;
+    c.name = dst ? QStringLiteral("server/findings-500-locks-dst") : QStringLiteral("server/findings-500-locks");
+    c.iterations = 3;
+    c.prepare = [dst](QString& note) {
+        const auto fleet = ImportedFleet();
+        return [fleet, dst, &note] {
+            Archive archive;
+            FindingsQuery query;
+            query.at = QDate(2028, 7, 10);
+            query.dst = dst;
+            query.dstRule = DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 };
+            QVector<LockFindings> found;
+            if (!archive.open(fleet->url) || !archive.findings(query, &found)) {
+                note = archive.errorString();
+                return;
+            }
+            int rows = 0;
+            for (const LockFindings& l : found)
+                rows += l.findings.size();
+            note = QStringLiteral("%1 locks of 5600 events%2, %3 findings (aim <= 2 s)")
+                       .arg(found.size())
+                       .arg(dst ? QStringLiteral(", corrected") : QString())
+                       .arg(rows);
+        };
+    };
+    return c;
+}
+
+BenchCase LockFindingsOnServer()
+{
+    BenchCase c;
+    c.name = QStringLiteral("server/findings-one-lock");
+    c.iterations = 10;
+    c.prepare = [](QString& note) {
+        const auto fleet = ImportedFleet();
+        note = QStringLiteral("--lock 10000250 of the 500");
+        return [fleet] {
+            Archive archive;
+            FindingsQuery query;
+            query.locks << QStringLiteral("10000250");
+            QVector<LockFindings> found;
+            if (archive.open(fleet->url))
+                archive.findings(query, &found);
+        };
+    };
+    return c;
+}
+
 // The story of a lock as two archives must agree on it, whatever order its audits came in.
 QString Story(const QString& url, const QString& serial)
 {
@@ -729,5 +781,6 @@ BenchCase FleetSearchThroughPsql()
 
 QVector<BenchCase> ServerCases()
 {
-    return { FleetImport(), FleetSearch(), FleetSearchThroughPsql(), FleetHistory(), ClientsAtOnce() };
+    return { FleetImport(),         FleetSearch(),          FleetSearchThroughPsql(), FleetHistory(),
+             FleetFindings(false),  FleetFindings(true),    LockFindingsOnServer(),   ClientsAtOnce() };
 }

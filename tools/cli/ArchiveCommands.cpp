@@ -6,6 +6,7 @@
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "EvidenceCommands.h"
+#include "FindingsCommands.h"
 #include "OutputFile.h"
 #include "PeopleCommands.h"
 #include "ReportOutput.h"
@@ -76,6 +77,8 @@ QString ArchiveUsageText(const QString& command)
                        "Lock name, the export's event columns and Visit. DATE is YYYY-MM-DD (--to\n"
                        "includes its day); CODE is an Event ID; --lock and --event may be repeated.\n")
             + where;
+    if (IsFindingsCommand(command))
+        return FindingsUsageText(command) + where;
     if (command == QLatin1String("sync"))
         return Cli::tr("Usage: corvane-audit-cli archive sync [--archive URL]\n"
                        "Sends every audit waiting on this computer (because an archive could not be\n"
@@ -87,7 +90,8 @@ QString ArchiveUsageText(const QString& command)
     if (command == QLatin1String("queue"))
         return Cli::tr("Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]\n"
                        "Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.\n");
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people [--archive PATH] ...\n"
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|audits|search|sync|queue|people|\n"
+                   "                         findings|hours|closed|findings-settings [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
 }
@@ -416,6 +420,13 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
     }
     if (args.value(1) == QLatin1String("people"))
         return RunPeopleCommand(args, out, err, unreadable);
+    if (IsFindingsCommand(args.value(1))) {
+        if (unreadable.isEmpty())
+            return RunFindingsCommand(args, out, err);
+        err << Cli::tr("%1 is not valid text in this system's encoding: it cannot be used.").arg(unreadable.first())
+            << Qt::endl;
+        return Rejected;
+    }
     ArchiveOptions o;
     QString error;
     if (!Parse(args, o, &error)) {

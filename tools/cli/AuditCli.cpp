@@ -3,6 +3,7 @@
 #include "ArchiveCommands.h"
 #include "AuditFile.h"
 #include "DeviceCommands.h"
+#include "FindingsCommands.h"
 #include "InstallPaths.h"
 #include "OutputFile.h"
 #include "ReportOutput.h"
@@ -190,7 +191,7 @@ QString UsageText()
 {
     return Cli::tr("Usage:\n"
               "  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]\n"
-              "                    [--table events|users|configuration]\n"
+              "                    [--table events|users|configuration|findings]\n"
               "                    [--dst N,W,M,N,W,M,add|subtract,H]\n"
               "                    [--date-format dmy|mdy] [--hour-format 24|12]\n"
               "                    [--audit full|simple] [--language en|it|es]\n"
@@ -216,12 +217,19 @@ QString UsageText()
               "                    [--until DAY]\n"
               "  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY\n"
               "  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv\n"
+              "  corvane-audit-cli archive findings [--archive PATH] [--lock SERIAL]... [--kind KEY]...\n"
+              "                    [--from DATE] [--to DATE] [--at DATE] [display options] OUTPUT.csv|-\n"
+              "  corvane-audit-cli archive hours [--archive PATH] [SERIAL|--default] [TEXT]\n"
+              "  corvane-audit-cli archive closed [--archive PATH] add|remove DATE...|-\n"
+              "  corvane-audit-cli archive findings-settings [--archive PATH] [--wrong-codes N/MINUTES]\n"
+              "                    [--clock-minutes M] [--door-minutes M] [--visit-days D]\n"
               "  corvane-audit-cli --version\n"
               "\n"
               "INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.\n"
               "OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),\n"
               "or - for CSV on standard output. --table picks the CSV's table; the workbook\n"
-              "and the PDF report hold all three.\n"
+              "and the PDF report hold the first three. The findings of one audit are judged\n"
+              "with the default hours and thresholds; those of the archive's locks by its own.\n"
               "--dst applies a daylight-saving correction from the N-th weekday W of month M\n"
               "to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;\n"
               "M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).\n"
@@ -243,7 +251,9 @@ QString CommandUsageText(const QString& command)
                        "comma-separated values (.csv, or - for standard output), an Excel workbook (.xlsx)\n"
                        "or a PDF report (.pdf).\n"
                        "  --format csv|xlsx|pdf   the format, whatever OUTPUT's extension\n"
-                       "  --table events|users|configuration   the table of a CSV (default events)\n")
+                       "  --table events|users|configuration|findings   the table of a CSV (default\n"
+                       "                   events); the findings are judged with the default opening hours\n"
+                       "                   (Mon-Fri 07:00-20:00) and thresholds\n")
             + display
             + Cli::tr("OUTPUT is replaced only by a complete file; it may not be INPUT itself, a folder\n"
                       "or a read-only file.\n");
@@ -274,7 +284,7 @@ int TakeOption(const QStringList& args, int& i, Options& o, bool exporting, QStr
         bool exportOnly;
     };
     const Choice choices[] = {
-        { "--table", { "events", "users", "configuration" }, [&o](int k) { o.table = QStringList{ "events", "users", "configuration" }.at(k); }, true },
+        { "--table", { "events", "users", "configuration", "findings" }, [&o](int k) { o.table = QStringList{ "events", "users", "configuration", "findings" }.at(k); }, true },
         { "--date-format", { "dmy", "mdy" }, [&o](int k) { o.presentation.display.dateFormat = k; }, false },
         { "--hour-format", { "24", "12" }, [&o](int k) { o.presentation.display.hourFormat = k; }, false },
         { "--audit", { "full", "simple" }, [&o](int k) { o.presentation.auditType = k; }, false },
@@ -411,6 +421,14 @@ int WriteExport(const Options& options, const LoadedAudit& audit, QTextStream& o
     if (options.table == QLatin1String("configuration"))
         return WriteOutput(options.output, ToCsv(ConfigurationTextTable(audit.view.configuration)), out, err) ? Success
                                                                                                             : Rejected;
+    if (options.table == QLatin1String("findings")) {
+        if (audit.view.isHistory()) {
+            err << Cli::tr("A lock's history has its findings written by 'corvane-audit-cli archive findings --lock SERIAL'.")
+                << Qt::endl;
+            return UsageError;
+        }
+        return WriteOutput(options.output, ToCsv(AuditFindingsTable(audit, options)), out, err) ? Success : Rejected;
+    }
     // A row at a time: a history of a million events is never held as text.
     const AuditView& view = audit.view;
     return WriteOutputStream(options.output, [&view](const OutputWrite& write) { return WriteEventsCsv(view, write); },

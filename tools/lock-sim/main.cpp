@@ -48,6 +48,9 @@ QString CommandsHelp()
         "  download on|off        the keypad's download mode (its function 7)\n"
         "  fault FAULT            inject a fault from now on (see --help)\n"
         "  events N               the lock records N more events (it keeps its newest 5600)\n"
+        "  scene duress|wrong-codes|night   the lock records an opening with the duress code\n"
+        "                         (next working day 10:00), six wrong codes (11:00) or an\n"
+        "                         opening at 23:30\n"
         "  status                 what the simulator holds\n"
         "  help                   this list\n"
         "  quit\n");
@@ -140,6 +143,8 @@ bool Command(const QString& line, SimulatedInterface& device)
     } else if (verb == QLatin1String("events") && arg.toInt() > 0 && arg.toInt() <= 1000000) {
         device.recordEvents(arg.toInt());
         Say(QStringLiteral("the lock recorded %1 events; it holds %2").arg(arg.toInt()).arg(device.lock().eventCount()));
+    } else if (verb == QLatin1String("scene") && device.recordScene(arg)) {
+        Say(QStringLiteral("the lock recorded the scene %1; it holds %2 events").arg(arg).arg(device.lock().eventCount()));
     } else if (verb == QLatin1String("status")) {
         Say(QStringLiteral("key: %1; lock: %2 events; %3 requests answered so far")
                 .arg(KeyName(device.key()))
