@@ -44,7 +44,7 @@ void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
 {
     if (m_view.events.isEmpty() || showingHistory())
         return;
-    if (!asked && !always && !SettingsFile::value(QStringLiteral("ArchiveAudits"), true).toBool())
+    if (!asked && !always && !SettingsFile::read().archiveAudits)
         return;
     // The file's bytes as "Save" would write them now, so a later import of that file is the same audit.
     const QByteArray bytes = AuditFile::Serialize(m_session, ui->labelDlDate->text());
@@ -166,7 +166,7 @@ void MainWindow::onAddToArchive()
 
 void MainWindow::refreshLocks()
 {
-    m_locksTab->refresh(ChooseArchiveLocation(), SettingsFile::displaySettings());
+    m_locksTab->refresh(ChooseArchiveLocation(), SettingsFile::read().display);
 }
 
 void MainWindow::openLockHistory(const QString& serial)
@@ -234,7 +234,7 @@ void MainWindow::downloadNewEvents()
     if (dialog->exec() == QDialog::Accepted) {
         s.downloadTime = QDateTime::currentDateTime();
         // What is new only counts once it is joined to the lock's history.
-        if (ShowLoadedAudit())
+        if (ShowObtainedAudit())
             keepInArchive(AuditKind::BusDownload, false, true);
     }
     delete dialog;

@@ -4,7 +4,7 @@
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "DstCorrection.h"
+#include "FileDialogs.h"
 #include "Messages.h"
 #include "OutputFile.h"
 #include "PdfReport.h"
@@ -16,16 +16,17 @@
 namespace {
 
 // Long exports show the wait cursor; it is up before the work starts.
-class WaitCursor
+void writeExport(const std::function<bool()>& write)
 {
-public:
-    WaitCursor()
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        QCoreApplication::processEvents();
-    }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    const bool written = write();
+    QApplication::restoreOverrideCursor();
+    if (written)
+        Messages::information(MainWindow::tr("Audit successfully exported"));
+    else
+        Messages::critical(MainWindow::tr("Unable to export audit"));
+}
 
 } // namespace
 
@@ -36,24 +37,11 @@ int MainWindow::FindDay(int year, int month, int weekday, int n)
 
 void MainWindow::on_pushButton_clicked()
 {
-    if (m_session.dstApplied
+    if (m_view.dstApplied
         && !Messages::question(tr("You have already set DST for these events. Do you want to set it again?")))
         return;
-
-    DstRule rule;
-    rule.startOccurrence = ui->comboBoxFrom->currentIndex() + 1;
-    rule.startWeekday = ui->comboBoxFromDay->currentIndex();
-    rule.startMonth = ui->comboBoxFromMonth->currentIndex() + 1;
-    rule.endOccurrence = ui->comboBoxTo->currentIndex() + 1;
-    rule.endWeekday = ui->comboBoxToDay->currentIndex();
-    rule.endMonth = ui->comboBoxToMonth->currentIndex() + 1;
-    rule.subtract = ui->comboBoxAddSub->currentIndex() == 1;
-    rule.shiftSeconds = DstShiftSeconds(ui->comboBoxHours->currentIndex());
-    CorrectDst(m_view, m_session.decoded.timeDateTable, rule);
-
-    m_session.dstApplied = true;
-    m_eventsView->showDstColumn();
-    ParseListView();
+    CorrectDst(m_view, m_session.decoded.timeDateTable, ui->groupBox_3->rule());
+    show(m_view);
 }
 
 ReportContent MainWindow::reportContent() const
@@ -61,51 +49,29 @@ ReportContent MainWindow::reportContent() const
     return ReportFromView(m_view);
 }
 
-QString MainWindow::exportFileName(const QString& filter, const QString& extension)
+bool MainWindow::chooseExport(Settings::FileKind kind, QString* fileName)
 {
-    return Messages::saveFileName(filter, m_view.isHistory() ? HistoryFileName(m_view, extension) : QString());
-}
-
-bool MainWindow::exportMayReplace(const QString& fileName)
-{
-    if (m_auditFileName.isEmpty() || !OutputFile::SameFile(fileName, m_auditFileName))
+    *fileName = FileDialogs::save(kind, FileDialogs::SuggestedName(m_view, m_session.decoded.config.downloadTime, kind));
+    if (fileName->isEmpty())
+        return false;
+    if (m_auditFileName.isEmpty() || !OutputFile::SameFile(*fileName, m_auditFileName))
         return true;
-    Messages::critical(tr("%1 is the audit file on display: choose another name for the export.").arg(fileName));
+    Messages::critical(tr("%1 is the audit file on display: choose another name for the export.").arg(*fileName));
     return false;
 }
 
 void MainWindow::onExportXlsx()
 {
-    const QString fileName = exportFileName(QStringLiteral("Excel Files (*.xlsx)"), QStringLiteral("xlsx"));
-    if (fileName.isEmpty() || !exportMayReplace(fileName))
-        return;
-    bool written;
-    {
-        WaitCursor wait;
-        written = WriteXlsxReport(reportContent(), fileName);
-    }
-    if (written)
-        Messages::information(tr("Audit successfully exported"));
-    else
-        Messages::critical(tr("Unable to export audit"));
+    QString fileName;
+    if (chooseExport(Settings::Workbooks, &fileName))
+        writeExport([&] { return WriteXlsxReport(reportContent(), fileName); });
 }
 
 void MainWindow::onExportPdf()
 {
-    const QString fileName = exportFileName(QStringLiteral("Pdf Files (*.pdf)"), QStringLiteral("pdf"));
-    if (fileName.isEmpty()) {
+    QString fileName;
+    if (chooseExport(Settings::PdfReports, &fileName))
+        writeExport([&] { return WritePdfReport(reportContent(), fileName, fileName); });
+    else if (fileName.isEmpty())
         Messages::critical(tr("No audit to export"));
-        return;
-    }
-    if (!exportMayReplace(fileName))
-        return;
-    bool written;
-    {
-        WaitCursor wait;
-        written = WritePdfReport(reportContent(), fileName, fileName);
-    }
-    if (written)
-        Messages::information(tr("Audit successfully exported"));
-    else
-        Messages::critical(tr("Unable to export audit"));
 }

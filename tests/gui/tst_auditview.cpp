@@ -172,14 +172,14 @@ private slots:
         QCOMPARE(rows(events), 6); // simple audit by default
 
         // Cancel stores nothing, yet the table is rebuilt and the filter picks are gone.
-        w.userFilter().on_itemPressed(w.userFilter().model()->index(0, 0));
+        w.eventsView().userFilter().on_itemPressed(w.eventsView().userFilter().model()->index(0, 0));
         onNextDialog<SettingsDialog>([](SettingsDialog* d) {
             d->findChild<QRadioButton*>("radioButtonUs")->setChecked(true);
             d->findChild<QPushButton*>("btnCancel")->click();
         });
         w.on_btnSettings_clicked();
         QVERIFY(!readSetting("DateFormat").isValid());
-        QVERIFY(w.userFilter().checkedTexts().isEmpty());
+        QVERIFY(w.eventsView().userFilter().checkedTexts().isEmpty());
 
         onNextDialog<SettingsDialog>([](SettingsDialog* d) {
             for (const char* name : { "radioButtonUs", "radioButton12", "radioButtonFull" })

@@ -116,7 +116,7 @@ private slots:
             QCOMPARE(tabText(w, 0), it("Events"));
             QCOMPARE(header(events(w), 2), it("Date"));
             QCOMPARE(child<QToolButton>(w, "buttonNew")->text(), it("New"));
-            QCOMPARE(child<QComboBox>(w, "comboBoxFromMonth")->itemText(0), it("January"));
+            QCOMPARE(child<QComboBox>(w, "comboBoxFromMonth")->itemText(0), italian.translate("DstGroup", "January"));
             QCOMPARE(readSetting("Language").toInt(), 0);
             QList<bool> checked;
             for (QAction* a : child<QToolButton>(w, "btnLanguage")->menu()->actions())
@@ -198,7 +198,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTableView* table = events(w);
         QHeaderView* header = table->horizontalHeader();
-        ColumnAlignedLayout* layout = w.filterRowLayout();
+        ColumnAlignedLayout* layout = w.eventsView().filterRowLayout();
         QWidget* row = child<QWidget>(w, "widget");
 
         auto checkAligned = [&]() {
@@ -269,10 +269,10 @@ private slots:
             return rows;
         };
         // Distinct values in first-seen order; the timeless event gives one empty date.
-        QCOMPARE(w.dateFilter().count(), 4);
-        QCOMPARE(w.dateFilter().itemText(0), QStringLiteral("06/05/2024"));
-        QCOMPARE(w.dateFilter().itemText(3), QString());
-        QCOMPARE(w.userFilter().count(), 3);
+        QCOMPARE(w.eventsView().dateFilter().count(), 4);
+        QCOMPARE(w.eventsView().dateFilter().itemText(0), QStringLiteral("06/05/2024"));
+        QCOMPARE(w.eventsView().dateFilter().itemText(3), QString());
+        QCOMPARE(w.eventsView().userFilter().count(), 3);
 
         w.onSetFilter();
         QCOMPARE(visibleRows().size(), 6); // nothing checked
@@ -281,34 +281,34 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // Through the window system, so the release reaches whatever holds the mouse.
-        const QPoint onLine = w.userFilter().lineEdit()->mapTo(&w, QPoint(5, 5));
+        const QPoint onLine = w.eventsView().userFilter().lineEdit()->mapTo(&w, QPoint(5, 5));
         QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, onLine);
-        QTRY_VERIFY(w.userFilter().view()->isVisible());
+        QTRY_VERIFY(w.eventsView().userFilter().view()->isVisible());
         QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, onLine);
         QTest::qWait(50);
-        QVERIFY(w.userFilter().view()->isVisible());
-        w.userFilter().hidePopup();
+        QVERIFY(w.eventsView().userFilter().view()->isVisible());
+        w.eventsView().userFilter().hidePopup();
 
-        press(w.userFilter(), "User 01");
-        press(w.userFilter(), "Master");
-        press(w.eventFilter(), "Bolt open");
-        QCOMPARE(w.userFilter().lineEdit()->text(), QStringLiteral("User 01, Master"));
+        press(w.eventsView().userFilter(), "User 01");
+        press(w.eventsView().userFilter(), "Master");
+        press(w.eventsView().eventFilter(), "Bolt open");
+        QCOMPARE(w.eventsView().userFilter().lineEdit()->text(), QStringLiteral("User 01, Master"));
         QCOMPARE(visibleRows().size(), 6); // picking alone does not filter
         w.onSetFilter();
         QCOMPARE(visibleRows(), (QList<int>{ 0, 2 }));
 
         w.onResetFilter();
         QCOMPARE(visibleRows().size(), 6);
-        QVERIFY(w.userFilter().checkedTexts().isEmpty() && w.userFilter().lineEdit()->text().isEmpty());
+        QVERIFY(w.eventsView().userFilter().checkedTexts().isEmpty() && w.eventsView().userFilter().lineEdit()->text().isEmpty());
 
-        press(w.dateFilter(), QString());
+        press(w.eventsView().dateFilter(), QString());
         w.onSetFilter();
         QCOMPARE(visibleRows(), (QList<int>{ 5 }));
 
-        for (int i = 0; i < w.eventIdFilter().count(); ++i)
-            w.eventIdFilter().on_itemPressed(w.eventIdFilter().model()->index(i, 0));
-        QCOMPARE(w.eventIdFilter().globalCheckState(), int(QCheckList::AllChecked));
-        QVERIFY(w.eventIdFilter().lineEdit()->text().isEmpty());
+        for (int i = 0; i < w.eventsView().eventIdFilter().count(); ++i)
+            w.eventsView().eventIdFilter().on_itemPressed(w.eventsView().eventIdFilter().model()->index(i, 0));
+        QCOMPARE(w.eventsView().eventIdFilter().globalCheckState(), int(QCheckList::AllChecked));
+        QVERIFY(w.eventsView().eventIdFilter().lineEdit()->text().isEmpty());
     }
 
     void portsFromEnvironmentAreListed()

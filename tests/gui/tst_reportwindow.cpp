@@ -108,7 +108,7 @@ private slots:
         w.onLangIt();
         QVERIFY(w.eventsView().table()->isColumnHidden(3));
         QCOMPARE(rule(w), subtract);
-        QCOMPARE(child<QComboBox>(w, "comboBoxAddSub")->currentText(), it("Subtract"));
+        QCOMPARE(child<QComboBox>(w, "comboBoxAddSub")->currentText(), italian.translate("DstGroup", "Subtract"));
         w.onLangEn();
     }
 
@@ -125,7 +125,7 @@ private slots:
         loadSample(w);
         rule(w, { 4, 0, 2, 4, 0, 9, 0, 2 });
         w.on_pushButton_clicked();
-        w.userFilter().on_itemPressed(w.userFilter().model()->index(1, 0));
+        w.eventsView().userFilter().on_itemPressed(w.eventsView().userFilter().model()->index(1, 0));
         w.onSetFilter();
         QVERIFY(!w.eventsView().rowShown(0));
         // The window's steps give what the one presentation gives the command line.
