@@ -1,7 +1,13 @@
 #include "GuiTestSupport.h"
 
 #include <QAbstractItemView>
+#include <QTableView>
 #include <QAccessible>
+#include <QDesktopServices>
+#include <QDir>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QSet>
 #include <QTabWidget>
@@ -65,6 +71,16 @@ void showWithAudit(MainWindow& w)
 }
 
 } // namespace
+
+// The desktop's browser, as far as the window can tell.
+class Browser : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
 
 class KeyboardTest : public QObject
 {
@@ -158,6 +174,81 @@ private slots:
         QTest::keyClick(dates.view(), Qt::Key(closeKey));
         QTRY_VERIFY(!dates.view()->isVisible());
         QCOMPARE(dates.lineEdit()->text(), QStringLiteral("06/05/2024"));
+    }
+
+    // The toolbar's keys do what a press on their buttons does, and each button's tooltip names
+    // its key. Without an interface, reading a key says so.
+    void toolbarKeys()
+    {
+        CapturedMessages messages;
+        QStringList dialogs;
+        Messages::setFileNameInterceptor([&](bool save) { return dialogs << (save ? "save" : "open"), QString(); });
+        MainWindow w;
+        showWithAudit(w);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget* focus = w.eventsView().table();
+        focus->setFocus();
+        QTest::keyClick(w.windowHandle(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(w.windowHandle(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs, (QStringList{ "open", "save" }));
+        Messages::setFileNameInterceptor(nullptr);
+        const QPair<Qt::Key, const char*> menus[] = { { Qt::Key_E, "buttonExport" }, { Qt::Key_D, "btnDownlad" } };
+        for (const auto& [key, name] : menus) {
+            QMenu* opened = nullptr;
+            QTimer closer;
+            QObject::connect(&closer, &QTimer::timeout, [&opened] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+                    opened = menu, menu->close();
+            });
+            closer.start(10);
+            QTest::keyClick(w.windowHandle(), key, Qt::ControlModifier);
+            QTRY_VERIFY2(opened, name);
+            QCOMPARE(opened, child<QToolButton>(w, name)->menu());
+        }
+        QTest::keyClick(w.windowHandle(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(messages.texts(), QStringList{ "Unable to find any USB interface" });
+
+        const QStringList keys{ "buttonOpen=Ctrl+O", "buttonSave=Ctrl+S", "buttonExport=Ctrl+E", "btnDownlad=Ctrl+D",
+                                "buttonReadDallas=Ctrl+R" };
+        for (const QString& pair : keys) {
+            const QString tip = child<QToolButton>(w, qPrintable(pair.section('=', 0, 0)))->toolTip();
+            QVERIFY2(tip.endsWith(" (" + pair.section('=', 1) + ")"), qPrintable(tip));
+        }
+        QVERIFY(child<QToolButton>(w, "buttonAbout")->toolTip().endsWith("\nManual: F1"));
+        w.onLangIt();
+        QVERIFY(child<QToolButton>(w, "buttonOpen")->toolTip().endsWith(" (Ctrl+O)"));
+        QVERIFY(child<QToolButton>(w, "buttonAbout")->toolTip().endsWith("\nManuale: F1"));
+        w.onLangEn();
+    }
+
+    // F1 opens the manual's page in the window's language in the desktop's browser, the English
+    // one when there is none; without the pages, a message says so.
+    void f1OpensTheManual()
+    {
+        Browser browser;
+        QDesktopServices::setUrlHandler("file", &browser, "open");
+        QDir manual(QCoreApplication::applicationDirPath() + "/manual");
+        QVERIFY(manual.removeRecursively() && QDir().mkpath(manual.path()));
+        for (const char* page : { "corvane-audit.html", "corvane-audit_it.html" })
+            QVERIFY(QFile::copy(QStringLiteral(CORVANE_BINARY_DIR "/manual/") + page, manual.filePath(page)));
+        CapturedMessages messages;
+        MainWindow w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (auto lang : { &MainWindow::onLangEn, &MainWindow::onLangIt, &MainWindow::onLangEs }) {
+            (w.*lang)();
+            QTest::keyClick(&w, Qt::Key_F1);
+        }
+        QCOMPARE(browser.opened, (QList<QUrl>{ QUrl::fromLocalFile(manual.filePath("corvane-audit.html")),
+                                               QUrl::fromLocalFile(manual.filePath("corvane-audit_it.html")),
+                                               QUrl::fromLocalFile(manual.filePath("corvane-audit.html")) }));
+        w.onLangEn();
+        QVERIFY(manual.removeRecursively());
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(messages.texts(), QStringList{ "The manual is not installed." });
+        QDesktopServices::unsetUrlHandler("file");
     }
 };
 
