@@ -2,9 +2,8 @@
 #include "ui_MainWindow.h"
 
 #include "AboutDialog.h"
-#include "ArchiveLocation.h"
 #include "AuditFile.h"
-#include "Background.h"
+#include "ArchiveService.h"
 #include "DallasRequest.h"
 #include "FileDialogs.h"
 #include "LanguageSwitcher.h"
@@ -62,14 +61,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
                 [button = button] { button->popupMode() == QToolButton::InstantPopup ? button->showMenu() : button->click(); });
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
             [this] { manual::Open(currentLanguage(), this); });
-    m_tasks = new BackgroundTasks(this);
-    m_locksTab = new LocksTab(ui->tabWidget);
+    m_archive = new ArchiveService(this);
+    m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
     ui->tabWidget->addTab(m_locksTab, QString());
     connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
     connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
     connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
-    connect(m_locksTab, &LocksTab::searchRequested, this,
-            [this] { m_locksTab->searchEvents(ChooseArchiveLocation()); });
+    connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
 
     const Settings settings = SettingsFile::read();
     restoreGeometry(settings.windowGeometry);
@@ -93,11 +91,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     SetCaptureFolder(QString(), nullptr);
-    // An import still running finishes before the window goes.
-    delete m_tasks;
+    // What keeps an audit finishes first; reads still waiting are dropped.
+    delete m_archive;
     // Its check lists sit in the form's filter row: they go before the form does.
     delete m_eventsView;
     delete ui;
+}
+
+int MainWindow::archiveWorkPending() const
+{
+    return m_archive->pending() + (m_locksTab->isRefreshing() || m_locksTab->isSearching() ? 1 : 0);
 }
 
 void MainWindow::SetupWidgets()

@@ -10,8 +10,9 @@
 #include <memory>
 #include <optional>
 
+struct KeepOutcome;
 struct ReportContent;
-class BackgroundTasks;
+class ArchiveService;
 class LanguageSwitcher;
 class LocksTab;
 class QDialog;
@@ -76,7 +77,7 @@ public:
     void refreshLocks();
     void sendQueued(bool asked);
     bool showingHistory() const { return m_historyAudit != nullptr; }
-    int archiveWorkPending() const { return m_archiveWork; }
+    int archiveWorkPending() const;
 
 public slots:
     void onLangIt();
@@ -113,7 +114,7 @@ private:
     QString selectedPort() const;
     void prepareDialog(QDialog* dialog);
     void warnCaptureOff(const QString& message);
-    void archiveImported(const ImportReport& report, bool asked);
+    void archiveKept(const KeepOutcome& kept, bool asked);
     void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
 
@@ -134,8 +135,8 @@ private:
     LocksTab* m_locksTab = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
-    int m_archiveWork = 0;
     bool m_offlineTold = false;
-    BackgroundTasks* m_tasks = nullptr;
+    bool m_readOnlyTold = false;
+    ArchiveService* m_archive = nullptr;
     bool m_captureWarned = false;
 };
