@@ -2,6 +2,7 @@
 #include "ui_MainWindow.h"
 
 #include "AboutDialog.h"
+#include "AuditExport.h"
 #include "AuditFile.h"
 #include "ArchiveService.h"
 #include "DallasRequest.h"
@@ -9,20 +10,18 @@
 #include "LanguageSwitcher.h"
 #include "LockClock.h"
 #include "LocksTab.h"
-#include "Manual.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
 #include "SelectLockDialog.h"
 #include "SerialTransport.h"
 #include "SettingsDialog.h"
+#include "Toolbar.h"
 #include "UpdateOffer.h"
 #include "UsersLogDialog.h"
 
 #include <QCloseEvent>
-#include <QMenu>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QShortcut>
 
 namespace {
 
@@ -31,14 +30,6 @@ void showDecodeNotices(const QVector<DecodeNotice>& notices)
     for (DecodeNotice notice : notices)
         Messages::show(DecodeNoticeIsError(notice) ? QMessageBox::Critical : QMessageBox::Information,
                        DecodeNoticeText(notice));
-}
-
-// The toolbar's keys; a button with a menu opens it, as a press on it does.
-QVector<QPair<QToolButton*, QKeySequence>> toolbarKeys(const Ui::MainWindow* ui)
-{
-    return { { ui->buttonOpen, QKeySequence::Open }, { ui->buttonSave, QKeySequence::Save },
-             { ui->buttonExport, Qt::CTRL | Qt::Key_E }, { ui->btnDownlad, Qt::CTRL | Qt::Key_D },
-             { ui->buttonReadDallas, Qt::CTRL | Qt::Key_R } };
 }
 
 } // namespace
@@ -56,11 +47,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(m_languages, &LanguageSwitcher::chosen, this, &MainWindow::retranslate);
     m_updates = new UpdateOffer(this);
     connect(&m_updates->network(), &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
-    for (const auto& [button, keys] : toolbarKeys(ui))
-        connect(new QShortcut(keys, this), &QShortcut::activated, button,
-                [button = button] { button->popupMode() == QToolButton::InstantPopup ? button->showMenu() : button->click(); });
-    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
-            [this] { manual::Open(currentLanguage(), this); });
+    m_toolbar = new Toolbar(*this, *ui, *m_languages);
     m_archive = new ArchiveService(this);
     m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
     ui->tabWidget->addTab(m_locksTab, QString());
@@ -135,11 +122,6 @@ void MainWindow::retranslate()
     ui->groupBox_3->retranslate();
     ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_locksTab), tr("Locks"));
     m_locksTab->retranslate();
-    for (const auto& [button, keys] : toolbarKeys(ui))
-        button->setToolTip(QStringLiteral("%1 (%2)").arg(button->toolTip(), keys.toString(QKeySequence::NativeText)));
-    const QKeySequence help(QKeySequence::HelpContents);
-    ui->buttonAbout->setToolTip(ui->buttonAbout->toolTip() + QLatin1Char('\n')
-                                + tr("Manual: %1").arg(help.toString(QKeySequence::NativeText)));
     if (m_clockOffset)
         ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
     SetupTable(false);
@@ -148,36 +130,7 @@ void MainWindow::retranslate()
 
 void MainWindow::SetupMenu()
 {
-    // A language change rebuilds the menus from inside the click on one of them: the old menus go
-    // once that click has been delivered.
-    for (QToolButton* button : { ui->btnDownlad, ui->btnLanguage, ui->buttonExport, ui->buttonOpen })
-        if (button->menu())
-            button->menu()->deleteLater();
-    auto* download = new QMenu(this);
-    connect(download->addAction(QIcon(QStringLiteral(":/Resources/page_table_32.png")), tr("Audit")),
-            &QAction::triggered, this, &MainWindow::on_btnDownlad_clicked);
-    connect(download->addAction(QIcon(QStringLiteral(":/Resources/users_32.png")), tr("Users log")),
-            &QAction::triggered, this, &MainWindow::on_btnLog_clicked);
-    auto* exports = new QMenu(this);
-    connect(exports->addAction(QIcon(QStringLiteral(":/Resources/if_pdf_272705.png")), tr("Export to Pdf")),
-            &QAction::triggered, this, &MainWindow::onExportPdf);
-    connect(exports->addAction(QIcon(QStringLiteral(":/Resources/if_excel_272703.png")), tr("Export to Excel")),
-            &QAction::triggered, this, &MainWindow::onExportXlsx);
-    // A click opens as it always did; the arrow beside it offers the archive and the recent files.
-    auto* open = new QMenu(this);
-    connect(open->addAction(QIcon(QStringLiteral(":/Resources/Open.png")), tr("Open...")), &QAction::triggered,
-            this, &MainWindow::on_buttonOpen_clicked);
-    connect(open->addAction(tr("Add to archive")), &QAction::triggered, this, &MainWindow::onAddToArchive);
-    connect(open, &QMenu::aboutToShow, this, [this, open] {
-        FileDialogs::ListRecentFiles(*open, 2, [this](const QString& file) { OpenAuditFile(file); });
-    });
-    ui->buttonOpen->setMenu(open);
-    ui->buttonOpen->setPopupMode(QToolButton::MenuButtonPopup);
-    ui->btnDownlad->setMenu(download);
-    ui->btnLanguage->setMenu(m_languages->menu(this));
-    ui->buttonExport->setMenu(exports);
-    for (QToolButton* button : { ui->btnDownlad, ui->btnLanguage, ui->buttonExport })
-        button->setPopupMode(QToolButton::InstantPopup);
+    m_toolbar->retranslate();
 }
 
 // ---- what is shown ----
@@ -282,6 +235,26 @@ void MainWindow::invalidateAlignedLayout() { m_eventsView->invalidateAlignedLayo
 void MainWindow::onSetFilter() { m_eventsView->applyFilter(); }
 void MainWindow::onResetFilter() { m_eventsView->resetFilter(); }
 void MainWindow::on_buttonNew_clicked() { ResetContent(true); }
+int MainWindow::FindDay(int year, int month, int weekday, int n) { return ::FindDay(year, month, weekday, n); }
+
+void MainWindow::onExportXlsx()
+{
+    ExportAudit(Settings::Workbooks, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
+}
+
+void MainWindow::onExportPdf()
+{
+    ExportAudit(Settings::PdfReports, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
+}
+
+void MainWindow::on_pushButton_clicked()
+{
+    if (m_view.dstApplied
+        && !Messages::question(tr("You have already set DST for these events. Do you want to set it again?")))
+        return;
+    CorrectDst(m_view, m_session.decoded.timeDateTable, ui->groupBox_3->rule());
+    show(m_view);
+}
 
 void MainWindow::on_btnSettings_clicked()
 {
@@ -313,10 +286,8 @@ void MainWindow::OpenAuditFile(const QString& fileName)
     showDecodeNotices(file->decoded.notices);
     if (!file->decoded.ok)
         return;
+    ResetContent(true);
     m_session = *file;
-    m_historyAudit.reset();
-    m_clockOffset.reset();
-    ui->clockNotice->hide();
     m_auditFileName = fileName;
     FileDialogs::AddRecentFile(fileName);
     show(present());

@@ -3,7 +3,6 @@
 #include "Archive.h"
 #include "AuditView.h"
 #include "EventsTableView.h"
-#include "SettingsFile.h"
 
 #include <QMainWindow>
 
@@ -11,10 +10,10 @@
 #include <optional>
 
 struct KeepOutcome;
-struct ReportContent;
 class ArchiveService;
 class LanguageSwitcher;
 class LocksTab;
+class Toolbar;
 class QDialog;
 class QNetworkReply;
 class UpdateOffer;
@@ -37,7 +36,6 @@ public:
     const AuditView& view() const { return m_view; }
     const QString& currentLanguage() const;
     EventsTableView& eventsView() { return *m_eventsView; }
-    ReportContent reportContent() const;
 
     // Loading an audit is decoding it and showing one presentation of it; every tab takes it.
     // False, the view emptied, for a key that holds no audit. An audit just obtained from a lock
@@ -108,8 +106,6 @@ private:
     AuditView present() const;
     bool decode();
     void retranslate();
-    // False when cancelled (`fileName` empty) or when the name is that of the audit file on display.
-    bool chooseExport(Settings::FileKind kind, QString* fileName);
     bool findInterface(bool refresh);
     QString selectedPort() const;
     void prepareDialog(QDialog* dialog);
@@ -131,6 +127,7 @@ private:
     std::array<quint8, 1024> m_usersLog{};
     EventsTableView* m_eventsView = nullptr;
     LanguageSwitcher* m_languages = nullptr;
+    Toolbar* m_toolbar = nullptr;
     UpdateOffer* m_updates = nullptr;
     LocksTab* m_locksTab = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.

@@ -35,8 +35,11 @@ void ConfigurationTab::setConfiguration(const ConfigPresentation& p, std::option
     ui->labelLockClock->setVisible(clockOffset.has_value());
     const bool off = clockOffset && qAbs(*clockOffset) > lockclock::ToleranceSeconds;
     ui->labelLockClock->setText(clockOffset ? lockclock::OffsetText(*clockOffset) : QString());
-    // Over the tolerance it stands out: the technician is to set the lock's clock.
-    ui->labelLockClock->setStyleSheet(off ? QStringLiteral("color: #b00000; font-weight: bold;") : QString());
+    // Over the tolerance it stands out: the technician is to set the lock's clock. (A style sheet
+    // is costly to set: only when it changes.)
+    const QString look = off ? QStringLiteral("color: #b00000; font-weight: bold;") : QString();
+    if (ui->labelLockClock->styleSheet() != look)
+        ui->labelLockClock->setStyleSheet(look);
 }
 
 void ConfigurationTab::retranslate()

@@ -301,8 +301,9 @@ void EventsTableView::applyFilter()
         const bool picks = e >= m_keys.date.size()
             || (dates.value(m_keys.date.at(e)) && users.value(m_keys.user.at(e)) && events.value(m_keys.event.at(e))
                 && ids.value(m_keys.eventId.at(e)));
-        accepted[r] = picks && (!onlyNew || m_model.isNew(r));
-        shown += accepted[r];
+        const bool accept = picks && (!onlyNew || m_model.isNew(r));
+        accepted[r] = accept;
+        shown += accept;
     }
     m_proxy.setAccepted(accepted);
     showRowCount(shown);

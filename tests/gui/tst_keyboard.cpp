@@ -201,11 +201,14 @@ private slots:
                 if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
                     opened = menu, menu->close();
             });
+            // A shortcut of the window works while the window is the active one, once the last menu has gone.
+            QTRY_VERIFY(!QApplication::activePopupWidget() && QApplication::activeWindow() == &w);
             closer.start(10);
             QTest::keyClick(w.windowHandle(), key, Qt::ControlModifier);
             QTRY_VERIFY2(opened, name);
             QCOMPARE(opened, child<QToolButton>(w, name)->menu());
         }
+        QTRY_VERIFY(!QApplication::activePopupWidget() && QApplication::activeWindow() == &w);
         QTest::keyClick(w.windowHandle(), Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(messages.texts(), QStringList{ "Unable to find any USB interface" });
 
