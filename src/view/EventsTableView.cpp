@@ -166,6 +166,10 @@ void EventsTableView::setView(const AuditView& view)
     // A history numbers its rows into the tens of thousands and shows its newest in bold.
     m_table->setColumnWidth(ColNumber, history ? historyNumberWidth : columnWidths[ColNumber]);
     m_table->setColumnWidth(ColDate, history ? historyDateWidth : columnWidths[ColDate]);
+    m_table->setColumnWidth(ColDstDate, history ? historyDateWidth : columnWidths[ColDstDate]);
+    // "Event ID" is no longer the last column, which stretched to show its header in every language.
+    const int idHeader = m_table->horizontalHeader()->sectionSizeHint(ColEventId);
+    m_table->setColumnWidth(ColEventId, history ? qMax(columnWidths[ColEventId], idHeader) : columnWidths[ColEventId]);
     m_historyBar.setVisible(history);
     if (history)
         m_historyTitle.setText(HistoryTitle(view));
