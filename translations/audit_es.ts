@@ -445,6 +445,109 @@
     </message>
 </context>
 <context>
+    <name>ConfigurationTab</name>
+    <message>
+        <source>Informations</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Lock name:</source>
+        <translation>Nombre de la cerradura:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Número de serie:</translation>
+    </message>
+    <message>
+        <source>Lock version:</source>
+        <translation>Versión de la cerradura:</translation>
+    </message>
+    <message>
+        <source>Keypad version:</source>
+        <translation>Versión del teclado:</translation>
+    </message>
+    <message>
+        <source>Lock clock:</source>
+        <translation>Reloj de la cerradura:</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>Active configuration:</source>
+        <translation>Configuración activa:</translation>
+    </message>
+    <message>
+        <source>Time delay:</source>
+        <translation>Retardo de apertura:</translation>
+    </message>
+    <message>
+        <source>Open window:</source>
+        <translation>Ventana de apertura:</translation>
+    </message>
+    <message>
+        <source>Standard users in dual mode:</source>
+        <translation>Usuarios estándar en modo dual:</translation>
+    </message>
+    <message>
+        <source>Override users in dual mode:</source>
+        <translation>Usuarios override en modo dual:</translation>
+    </message>
+    <message>
+        <source>Override users:</source>
+        <translation>Usuarios override:</translation>
+    </message>
+    <message>
+        <source>First override user:</source>
+        <translation>Primer usuario override:</translation>
+    </message>
+    <message>
+        <source>Code expiration:</source>
+        <translation>Caducidad del código:</translation>
+    </message>
+    <message>
+        <source>Code disabling:</source>
+        <translation>Desactivación del código:</translation>
+    </message>
+    <message>
+        <source>Closing time:</source>
+        <translation>Tiempo de cierre:</translation>
+    </message>
+    <message>
+        <source>Bolt open alarm:</source>
+        <translation>Alarma de cerrojo abierto:</translation>
+    </message>
+    <message>
+        <source>Input configuration:</source>
+        <translation>Configuración de la entrada:</translation>
+    </message>
+    <message>
+        <source>Output configuration:</source>
+        <translation>Configuración de la salida:</translation>
+    </message>
+    <message>
+        <source>Buzzer muted:</source>
+        <translation>Zumbador silenciado:</translation>
+    </message>
+    <message>
+        <source>Date format:</source>
+        <translation>Formato de fecha:</translation>
+    </message>
+    <message>
+        <source>Silent alarm:</source>
+        <translation>Alarma silenciosa:</translation>
+    </message>
+    <message>
+        <source>ERC:</source>
+        <translation>ERC:</translation>
+    </message>
+    <message>
+        <source>Manager management:</source>
+        <translation>Gestión de gerentes:</translation>
+    </message>
+</context>
+<context>
     <name>DeviceOperation</name>
     <message>
         <source>Done</source>
@@ -558,6 +661,205 @@
             <numerusform>%1 (parcial: %n evento)</numerusform>
             <numerusform>%1 (parcial: %n eventos)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>DstGroup</name>
+    <message>
+        <source>Daylight saving time</source>
+        <translation>Horario de verano</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Desde</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time starts</source>
+        <translation>Semana del mes en que empieza el horario de verano</translation>
+    </message>
+    <message>
+        <source>Start week</source>
+        <translation>Semana de inicio</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Primer</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Segundo</translation>
+    </message>
+    <message>
+        <source>Third</source>
+        <translation>Tercer</translation>
+    </message>
+    <message>
+        <source>Fourth</source>
+        <translation>Cuarto</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Último</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time starts</source>
+        <translation>Día de la semana en que empieza el horario de verano</translation>
+    </message>
+    <message>
+        <source>Start weekday</source>
+        <translation>Día de inicio</translation>
+    </message>
+    <message>
+        <source>Sunday of</source>
+        <translation>Domingo de</translation>
+    </message>
+    <message>
+        <source>Monday of</source>
+        <translation>Lunes de</translation>
+    </message>
+    <message>
+        <source>Tuesday of</source>
+        <translation>Martes de</translation>
+    </message>
+    <message>
+        <source>Wednesday of</source>
+        <translation>Miércoles de</translation>
+    </message>
+    <message>
+        <source>Thursday of</source>
+        <translation>Jueves de</translation>
+    </message>
+    <message>
+        <source>Friday of</source>
+        <translation>Viernes de</translation>
+    </message>
+    <message>
+        <source>Saturday of</source>
+        <translation>Sábado de</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time starts</source>
+        <translation>Mes en que empieza el horario de verano</translation>
+    </message>
+    <message>
+        <source>Start month</source>
+        <translation>Mes de inicio</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Enero</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Febrero</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>Marzo</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>Abril</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Mayo</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Junio</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Julio</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>Agosto</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>Septiembre</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Octubre</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>Noviembre</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Diciembre</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>Hasta</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time ends</source>
+        <translation>Semana del mes en que termina el horario de verano</translation>
+    </message>
+    <message>
+        <source>End week</source>
+        <translation>Semana de fin</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time ends</source>
+        <translation>Día de la semana en que termina el horario de verano</translation>
+    </message>
+    <message>
+        <source>End weekday</source>
+        <translation>Día de fin</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time ends</source>
+        <translation>Mes en que termina el horario de verano</translation>
+    </message>
+    <message>
+        <source>End month</source>
+        <translation>Mes de fin</translation>
+    </message>
+    <message>
+        <source>Whether the event times are moved forward or back</source>
+        <translation>Si las horas de los eventos se adelantan o se atrasan</translation>
+    </message>
+    <message>
+        <source>Add or subtract</source>
+        <translation>Sumar o restar</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Sumar</translation>
+    </message>
+    <message>
+        <source>Subtract</source>
+        <translation>Restar</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Horas</translation>
+    </message>
+    <message>
+        <source>Hours by which the event times are moved</source>
+        <translation>Horas que se desplazan las horas de los eventos</translation>
+    </message>
+    <message>
+        <source>Hours to shift</source>
+        <translation>Horas de desplazamiento</translation>
+    </message>
+    <message>
+        <source>Show the event times corrected for daylight saving time</source>
+        <translation>Muestra las horas de los eventos corregidas según el horario de verano</translation>
+    </message>
+    <message>
+        <source>Set daylight saving time</source>
+        <translation>Aplicar el horario de verano</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -708,6 +1010,50 @@
     <message>
         <source>the stored history has bytes after its end</source>
         <translation>el historial guardado tiene bytes tras su final</translation>
+    </message>
+</context>
+<context>
+    <name>LockClock</name>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n día</numerusform>
+            <numerusform>%n días</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hours</source>
+        <translation>
+            <numerusform>%n hora</numerusform>
+            <numerusform>%n horas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minutos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Same as the computer&apos;s clock</source>
+        <translation>Igual que el reloj del ordenador</translation>
+    </message>
+    <message>
+        <source>%1 ahead of the computer&apos;s clock</source>
+        <translation>%1 adelantado respecto al reloj del ordenador</translation>
+    </message>
+    <message>
+        <source>%1 behind the computer&apos;s clock</source>
+        <translation>%1 atrasado respecto al reloj del ordenador</translation>
+    </message>
+    <message>
+        <source>The lock&apos;s clock is %1 ahead of the computer&apos;s clock. Set it on the keypad before you leave.</source>
+        <translation>El reloj de la cerradura va %1 adelantado respecto al del ordenador. Póngalo en hora desde el teclado antes de irse.</translation>
+    </message>
+    <message>
+        <source>The lock&apos;s clock is %1 behind the computer&apos;s clock. Set it on the keypad before you leave.</source>
+        <translation>El reloj de la cerradura va %1 atrasado respecto al del ordenador. Póngalo en hora desde el teclado antes de irse.</translation>
     </message>
 </context>
 <context>
@@ -865,126 +1211,6 @@ de auditoría</translation>
     <message>
         <source>Keypad date/time at audit download:</source>
         <translation>Fecha/hora del teclado al descargar la auditoría:</translation>
-    </message>
-    <message>
-        <source>Daylight saving time</source>
-        <translation>Horario de verano</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>Desde</translation>
-    </message>
-    <message>
-        <source>First</source>
-        <translation>Primer</translation>
-    </message>
-    <message>
-        <source>Second</source>
-        <translation>Segundo</translation>
-    </message>
-    <message>
-        <source>Third</source>
-        <translation>Tercer</translation>
-    </message>
-    <message>
-        <source>Fourth</source>
-        <translation>Cuarto</translation>
-    </message>
-    <message>
-        <source>Last</source>
-        <translation>Último</translation>
-    </message>
-    <message>
-        <source>Sunday of</source>
-        <translation>Domingo de</translation>
-    </message>
-    <message>
-        <source>Monday of</source>
-        <translation>Lunes de</translation>
-    </message>
-    <message>
-        <source>Tuesday of</source>
-        <translation>Martes de</translation>
-    </message>
-    <message>
-        <source>Wednesday of</source>
-        <translation>Miércoles de</translation>
-    </message>
-    <message>
-        <source>Thursday of</source>
-        <translation>Jueves de</translation>
-    </message>
-    <message>
-        <source>Friday of</source>
-        <translation>Viernes de</translation>
-    </message>
-    <message>
-        <source>Saturday of</source>
-        <translation>Sábado de</translation>
-    </message>
-    <message>
-        <source>January</source>
-        <translation>Enero</translation>
-    </message>
-    <message>
-        <source>February</source>
-        <translation>Febrero</translation>
-    </message>
-    <message>
-        <source>March</source>
-        <translation>Marzo</translation>
-    </message>
-    <message>
-        <source>April</source>
-        <translation>Abril</translation>
-    </message>
-    <message>
-        <source>May</source>
-        <translation>Mayo</translation>
-    </message>
-    <message>
-        <source>June</source>
-        <translation>Junio</translation>
-    </message>
-    <message>
-        <source>July</source>
-        <translation>Julio</translation>
-    </message>
-    <message>
-        <source>August</source>
-        <translation>Agosto</translation>
-    </message>
-    <message>
-        <source>September</source>
-        <translation>Septiembre</translation>
-    </message>
-    <message>
-        <source>October</source>
-        <translation>Octubre</translation>
-    </message>
-    <message>
-        <source>November</source>
-        <translation>Noviembre</translation>
-    </message>
-    <message>
-        <source>December</source>
-        <translation>Diciembre</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>Hasta</translation>
-    </message>
-    <message>
-        <source>Add</source>
-        <translation>Sumar</translation>
-    </message>
-    <message>
-        <source>Subtract</source>
-        <translation>Restar</translation>
-    </message>
-    <message>
-        <source>Hours</source>
-        <translation>Horas</translation>
     </message>
     <message>
         <source>Set</source>
@@ -1671,78 +1897,6 @@ de auditoría</translation>
         <translation>Tabla de eventos</translation>
     </message>
     <message>
-        <source>Week of the month in which daylight saving time starts</source>
-        <translation>Semana del mes en que empieza el horario de verano</translation>
-    </message>
-    <message>
-        <source>Start week</source>
-        <translation>Semana de inicio</translation>
-    </message>
-    <message>
-        <source>Day of the week on which daylight saving time starts</source>
-        <translation>Día de la semana en que empieza el horario de verano</translation>
-    </message>
-    <message>
-        <source>Start weekday</source>
-        <translation>Día de inicio</translation>
-    </message>
-    <message>
-        <source>Month in which daylight saving time starts</source>
-        <translation>Mes en que empieza el horario de verano</translation>
-    </message>
-    <message>
-        <source>Start month</source>
-        <translation>Mes de inicio</translation>
-    </message>
-    <message>
-        <source>Week of the month in which daylight saving time ends</source>
-        <translation>Semana del mes en que termina el horario de verano</translation>
-    </message>
-    <message>
-        <source>End week</source>
-        <translation>Semana de fin</translation>
-    </message>
-    <message>
-        <source>Day of the week on which daylight saving time ends</source>
-        <translation>Día de la semana en que termina el horario de verano</translation>
-    </message>
-    <message>
-        <source>End weekday</source>
-        <translation>Día de fin</translation>
-    </message>
-    <message>
-        <source>Month in which daylight saving time ends</source>
-        <translation>Mes en que termina el horario de verano</translation>
-    </message>
-    <message>
-        <source>End month</source>
-        <translation>Mes de fin</translation>
-    </message>
-    <message>
-        <source>Whether the event times are moved forward or back</source>
-        <translation>Si las horas de los eventos se adelantan o se atrasan</translation>
-    </message>
-    <message>
-        <source>Add or subtract</source>
-        <translation>Sumar o restar</translation>
-    </message>
-    <message>
-        <source>Hours by which the event times are moved</source>
-        <translation>Horas que se desplazan las horas de los eventos</translation>
-    </message>
-    <message>
-        <source>Hours to shift</source>
-        <translation>Horas de desplazamiento</translation>
-    </message>
-    <message>
-        <source>Show the event times corrected for daylight saving time</source>
-        <translation>Muestra las horas de los eventos corregidas según el horario de verano</translation>
-    </message>
-    <message>
-        <source>Set daylight saving time</source>
-        <translation>Aplicar el horario de verano</translation>
-    </message>
-    <message>
         <source>Users table</source>
         <translation>Tabla de usuarios</translation>
     </message>
@@ -1896,6 +2050,33 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
     <message>
         <source>Printed %1</source>
         <translation>Impreso el %1</translation>
+    </message>
+    <message>
+        <source>Close this notice</source>
+        <translation>Cerrar este aviso</translation>
+    </message>
+    <message>
+        <source>Close notice</source>
+        <translation>Cerrar aviso</translation>
+    </message>
+    <message>
+        <source>The manual is not installed.</source>
+        <translation>El manual no está instalado.</translation>
+    </message>
+    <message>
+        <source>The manual could not be opened: %1</source>
+        <translation>No se puede abrir el manual: %1</translation>
+    </message>
+    <message>
+        <source>Manual: %1</source>
+        <translation>Manual: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events shown of %1</source>
+        <translation>
+            <numerusform>%n evento mostrado de %1</numerusform>
+            <numerusform>%n eventos mostrados de %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -445,6 +445,109 @@
     </message>
 </context>
 <context>
+    <name>ConfigurationTab</name>
+    <message>
+        <source>Informations</source>
+        <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>Lock name:</source>
+        <translation>Nome serratura:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Numero di serie:</translation>
+    </message>
+    <message>
+        <source>Lock version:</source>
+        <translation>Versione serratura:</translation>
+    </message>
+    <message>
+        <source>Keypad version:</source>
+        <translation>Versione tastiera:</translation>
+    </message>
+    <message>
+        <source>Lock clock:</source>
+        <translation>Orologio della serratura:</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Configurazione</translation>
+    </message>
+    <message>
+        <source>Active configuration:</source>
+        <translation>Configurazione attiva:</translation>
+    </message>
+    <message>
+        <source>Time delay:</source>
+        <translation>Ritardo di apertura:</translation>
+    </message>
+    <message>
+        <source>Open window:</source>
+        <translation>Finestra di apertura:</translation>
+    </message>
+    <message>
+        <source>Standard users in dual mode:</source>
+        <translation>Utenti standard in doppio codice:</translation>
+    </message>
+    <message>
+        <source>Override users in dual mode:</source>
+        <translation>Utenti override in doppio codice:</translation>
+    </message>
+    <message>
+        <source>Override users:</source>
+        <translation>Utenti override:</translation>
+    </message>
+    <message>
+        <source>First override user:</source>
+        <translation>Primo utente override:</translation>
+    </message>
+    <message>
+        <source>Code expiration:</source>
+        <translation>Scadenza codice:</translation>
+    </message>
+    <message>
+        <source>Code disabling:</source>
+        <translation>Disattivazione codice:</translation>
+    </message>
+    <message>
+        <source>Closing time:</source>
+        <translation>Tempo di chiusura:</translation>
+    </message>
+    <message>
+        <source>Bolt open alarm:</source>
+        <translation>Allarme catenaccio aperto:</translation>
+    </message>
+    <message>
+        <source>Input configuration:</source>
+        <translation>Configurazione ingresso:</translation>
+    </message>
+    <message>
+        <source>Output configuration:</source>
+        <translation>Configurazione uscita:</translation>
+    </message>
+    <message>
+        <source>Buzzer muted:</source>
+        <translation>Cicalino silenziato:</translation>
+    </message>
+    <message>
+        <source>Date format:</source>
+        <translation>Formato data:</translation>
+    </message>
+    <message>
+        <source>Silent alarm:</source>
+        <translation>Allarme silenzioso:</translation>
+    </message>
+    <message>
+        <source>ERC:</source>
+        <translation>ERC:</translation>
+    </message>
+    <message>
+        <source>Manager management:</source>
+        <translation>Gestione manager:</translation>
+    </message>
+</context>
+<context>
     <name>DeviceOperation</name>
     <message>
         <source>Done</source>
@@ -558,6 +661,205 @@
             <numerusform>%1 (parziale: %n evento)</numerusform>
             <numerusform>%1 (parziale: %n eventi)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>DstGroup</name>
+    <message>
+        <source>Daylight saving time</source>
+        <translation>Ora legale</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Inizio</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time starts</source>
+        <translation>Settimana del mese in cui inizia l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Start week</source>
+        <translation>Settimana di inizio</translation>
+    </message>
+    <message>
+        <source>First</source>
+        <translation>Prima</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Seconda</translation>
+    </message>
+    <message>
+        <source>Third</source>
+        <translation>Terza</translation>
+    </message>
+    <message>
+        <source>Fourth</source>
+        <translation>Quarta</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Ultima</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time starts</source>
+        <translation>Giorno della settimana in cui inizia l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Start weekday</source>
+        <translation>Giorno di inizio</translation>
+    </message>
+    <message>
+        <source>Sunday of</source>
+        <translation>Domenica di</translation>
+    </message>
+    <message>
+        <source>Monday of</source>
+        <translation>Lunedì di</translation>
+    </message>
+    <message>
+        <source>Tuesday of</source>
+        <translation>Martedì di</translation>
+    </message>
+    <message>
+        <source>Wednesday of</source>
+        <translation>Mercoledì di</translation>
+    </message>
+    <message>
+        <source>Thursday of</source>
+        <translation>Giovedì di</translation>
+    </message>
+    <message>
+        <source>Friday of</source>
+        <translation>Venerdì di</translation>
+    </message>
+    <message>
+        <source>Saturday of</source>
+        <translation>Sabato di</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time starts</source>
+        <translation>Mese in cui inizia l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Start month</source>
+        <translation>Mese di inizio</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Gennaio</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Febbraio</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>Marzo</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>Aprile</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Maggio</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Giugno</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Luglio</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>Agosto</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>Settembre</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Ottobre</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>Novembre</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Dicembre</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>Fine</translation>
+    </message>
+    <message>
+        <source>Week of the month in which daylight saving time ends</source>
+        <translation>Settimana del mese in cui finisce l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>End week</source>
+        <translation>Settimana di fine</translation>
+    </message>
+    <message>
+        <source>Day of the week on which daylight saving time ends</source>
+        <translation>Giorno della settimana in cui finisce l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>End weekday</source>
+        <translation>Giorno di fine</translation>
+    </message>
+    <message>
+        <source>Month in which daylight saving time ends</source>
+        <translation>Mese in cui finisce l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>End month</source>
+        <translation>Mese di fine</translation>
+    </message>
+    <message>
+        <source>Whether the event times are moved forward or back</source>
+        <translation>Se gli orari degli eventi vengono spostati avanti o indietro</translation>
+    </message>
+    <message>
+        <source>Add or subtract</source>
+        <translation>Aggiungi o sottrai</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message>
+        <source>Subtract</source>
+        <translation>Sottrai</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Ore</translation>
+    </message>
+    <message>
+        <source>Hours by which the event times are moved</source>
+        <translation>Ore di cui vengono spostati gli orari degli eventi</translation>
+    </message>
+    <message>
+        <source>Hours to shift</source>
+        <translation>Ore di spostamento</translation>
+    </message>
+    <message>
+        <source>Show the event times corrected for daylight saving time</source>
+        <translation>Mostra gli orari degli eventi corretti per l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Set daylight saving time</source>
+        <translation>Applica l&apos;ora legale</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -708,6 +1010,50 @@
     <message>
         <source>the stored history has bytes after its end</source>
         <translation>la cronologia archiviata ha byte oltre la fine</translation>
+    </message>
+</context>
+<context>
+    <name>LockClock</name>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n giorno</numerusform>
+            <numerusform>%n giorni</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hours</source>
+        <translation>
+            <numerusform>%n ora</numerusform>
+            <numerusform>%n ore</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minuti</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Same as the computer&apos;s clock</source>
+        <translation>Uguale all&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>%1 ahead of the computer&apos;s clock</source>
+        <translation>%1 avanti rispetto all&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>%1 behind the computer&apos;s clock</source>
+        <translation>%1 indietro rispetto all&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>The lock&apos;s clock is %1 ahead of the computer&apos;s clock. Set it on the keypad before you leave.</source>
+        <translation>L&apos;orologio della serratura è %1 avanti rispetto a quello del computer. Regolarlo dalla tastiera prima di andare via.</translation>
+    </message>
+    <message>
+        <source>The lock&apos;s clock is %1 behind the computer&apos;s clock. Set it on the keypad before you leave.</source>
+        <translation>L&apos;orologio della serratura è %1 indietro rispetto a quello del computer. Regolarlo dalla tastiera prima di andare via.</translation>
     </message>
 </context>
 <context>
@@ -865,126 +1211,6 @@ audit Dallas</translation>
     <message>
         <source>Keypad date/time at audit download:</source>
         <translation>Data/ora della tastiera allo scarico dell&apos;audit:</translation>
-    </message>
-    <message>
-        <source>Daylight saving time</source>
-        <translation>Ora legale</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>Inizio</translation>
-    </message>
-    <message>
-        <source>First</source>
-        <translation>Prima</translation>
-    </message>
-    <message>
-        <source>Second</source>
-        <translation>Seconda</translation>
-    </message>
-    <message>
-        <source>Third</source>
-        <translation>Terza</translation>
-    </message>
-    <message>
-        <source>Fourth</source>
-        <translation>Quarta</translation>
-    </message>
-    <message>
-        <source>Last</source>
-        <translation>Ultima</translation>
-    </message>
-    <message>
-        <source>Sunday of</source>
-        <translation>Domenica di</translation>
-    </message>
-    <message>
-        <source>Monday of</source>
-        <translation>Lunedì di</translation>
-    </message>
-    <message>
-        <source>Tuesday of</source>
-        <translation>Martedì di</translation>
-    </message>
-    <message>
-        <source>Wednesday of</source>
-        <translation>Mercoledì di</translation>
-    </message>
-    <message>
-        <source>Thursday of</source>
-        <translation>Giovedì di</translation>
-    </message>
-    <message>
-        <source>Friday of</source>
-        <translation>Venerdì di</translation>
-    </message>
-    <message>
-        <source>Saturday of</source>
-        <translation>Sabato di</translation>
-    </message>
-    <message>
-        <source>January</source>
-        <translation>Gennaio</translation>
-    </message>
-    <message>
-        <source>February</source>
-        <translation>Febbraio</translation>
-    </message>
-    <message>
-        <source>March</source>
-        <translation>Marzo</translation>
-    </message>
-    <message>
-        <source>April</source>
-        <translation>Aprile</translation>
-    </message>
-    <message>
-        <source>May</source>
-        <translation>Maggio</translation>
-    </message>
-    <message>
-        <source>June</source>
-        <translation>Giugno</translation>
-    </message>
-    <message>
-        <source>July</source>
-        <translation>Luglio</translation>
-    </message>
-    <message>
-        <source>August</source>
-        <translation>Agosto</translation>
-    </message>
-    <message>
-        <source>September</source>
-        <translation>Settembre</translation>
-    </message>
-    <message>
-        <source>October</source>
-        <translation>Ottobre</translation>
-    </message>
-    <message>
-        <source>November</source>
-        <translation>Novembre</translation>
-    </message>
-    <message>
-        <source>December</source>
-        <translation>Dicembre</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>Fine</translation>
-    </message>
-    <message>
-        <source>Add</source>
-        <translation>Aggiungi</translation>
-    </message>
-    <message>
-        <source>Subtract</source>
-        <translation>Sottrai</translation>
-    </message>
-    <message>
-        <source>Hours</source>
-        <translation>Ore</translation>
     </message>
     <message>
         <source>Set</source>
@@ -1671,78 +1897,6 @@ audit Dallas</translation>
         <translation>Tabella eventi</translation>
     </message>
     <message>
-        <source>Week of the month in which daylight saving time starts</source>
-        <translation>Settimana del mese in cui inizia l&apos;ora legale</translation>
-    </message>
-    <message>
-        <source>Start week</source>
-        <translation>Settimana di inizio</translation>
-    </message>
-    <message>
-        <source>Day of the week on which daylight saving time starts</source>
-        <translation>Giorno della settimana in cui inizia l&apos;ora legale</translation>
-    </message>
-    <message>
-        <source>Start weekday</source>
-        <translation>Giorno di inizio</translation>
-    </message>
-    <message>
-        <source>Month in which daylight saving time starts</source>
-        <translation>Mese in cui inizia l&apos;ora legale</translation>
-    </message>
-    <message>
-        <source>Start month</source>
-        <translation>Mese di inizio</translation>
-    </message>
-    <message>
-        <source>Week of the month in which daylight saving time ends</source>
-        <translation>Settimana del mese in cui finisce l&apos;ora legale</translation>
-    </message>
-    <message>
-        <source>End week</source>
-        <translation>Settimana di fine</translation>
-    </message>
-    <message>
-        <source>Day of the week on which daylight saving time ends</source>
-        <translation>Giorno della settimana in cui finisce l&apos;ora legale</translation>
-    </message>
-    <message>
-        <source>End weekday</source>
-        <translation>Giorno di fine</translation>
-    </message>
-    <message>
-        <source>Month in which daylight saving time ends</source>
-        <translation>Mese in cui finisce l&apos;ora legale</translation>
-    </message>
-    <message>
-        <source>End month</source>
-        <translation>Mese di fine</translation>
-    </message>
-    <message>
-        <source>Whether the event times are moved forward or back</source>
-        <translation>Se gli orari degli eventi vengono spostati avanti o indietro</translation>
-    </message>
-    <message>
-        <source>Add or subtract</source>
-        <translation>Aggiungi o sottrai</translation>
-    </message>
-    <message>
-        <source>Hours by which the event times are moved</source>
-        <translation>Ore di cui vengono spostati gli orari degli eventi</translation>
-    </message>
-    <message>
-        <source>Hours to shift</source>
-        <translation>Ore di spostamento</translation>
-    </message>
-    <message>
-        <source>Show the event times corrected for daylight saving time</source>
-        <translation>Mostra gli orari degli eventi corretti per l&apos;ora legale</translation>
-    </message>
-    <message>
-        <source>Set daylight saving time</source>
-        <translation>Applica l&apos;ora legale</translation>
-    </message>
-    <message>
         <source>Users table</source>
         <translation>Tabella utenti</translation>
     </message>
@@ -1896,6 +2050,33 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
     <message>
         <source>Printed %1</source>
         <translation>Stampato il %1</translation>
+    </message>
+    <message>
+        <source>Close this notice</source>
+        <translation>Chiudi questo avviso</translation>
+    </message>
+    <message>
+        <source>Close notice</source>
+        <translation>Chiudi avviso</translation>
+    </message>
+    <message>
+        <source>The manual is not installed.</source>
+        <translation>Il manuale non è installato.</translation>
+    </message>
+    <message>
+        <source>The manual could not be opened: %1</source>
+        <translation>Impossibile aprire il manuale: %1</translation>
+    </message>
+    <message>
+        <source>Manual: %1</source>
+        <translation>Manuale: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events shown of %1</source>
+        <translation>
+            <numerusform>%n evento mostrato su %1</numerusform>
+            <numerusform>%n eventi mostrati su %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -2,66 +2,52 @@
 #include "ui_MainWindow.h"
 
 #include "AboutDialog.h"
+#include "AuditExport.h"
 #include "AuditFile.h"
-#include "BusDecoder.h"
-#include "ConfigPresentation.h"
-#include "DallasDecoder.h"
-#include "DallasRequest.h"
-#include "EventMerge.h"
-#include "EventRows.h"
-#include "ReportContent.h"
-#include "InstallPaths.h"
-#include "ArchiveLocation.h"
 #include "ArchiveService.h"
+#include "DallasRequest.h"
+#include "FileDialogs.h"
+#include "LanguageSwitcher.h"
+#include "LockClock.h"
 #include "LocksTab.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
 #include "SelectLockDialog.h"
 #include "SerialTransport.h"
 #include "SettingsDialog.h"
-#include "SettingsFile.h"
-#include "UpdateCheck.h"
-#include "UpdateDialog.h"
-#include "UpdateServer.h"
+#include "Toolbar.h"
+#include "UpdateOffer.h"
 #include "UsersLogDialog.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QHeaderView>
-#include <QLocale>
-#include <QMenu>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPushButton>
-#include <QSettings>
-#include <QScrollBar>
-#include <QTableView>
-#include <QTableWidgetItem>
 
 namespace {
 
-const char* const dstComboKeys[] = { "From", "To", "FromDay", "ToDay", "FromMonth", "ToMonth", "AddSub", "Hours" };
+void showDecodeNotices(const QVector<DecodeNotice>& notices)
+{
+    for (DecodeNotice notice : notices)
+        Messages::show(DecodeNoticeIsError(notice) ? QMessageBox::Critical : QMessageBox::Information,
+                       DecodeNoticeText(notice));
+}
 
 } // namespace
-
-void switchTranslator(QTranslator& translator, const QString& fileName)
-{
-    QCoreApplication::removeTranslator(&translator);
-    // Beside the executable first; an installed copy keeps its catalogues in its share folder.
-    for (const QString& dir : installpaths::TranslationDirectories()) {
-        if (translator.load(fileName, dir, QString(), QString())) {
-            QCoreApplication::installTranslator(&translator);
-            return;
-        }
-    }
-}
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     Q_INIT_RESOURCE(resources);
     ui->setupUi(this);
     m_eventsView = new EventsTableView(ui->tableWidget, ui->widget, this);
-    ui->verticalLayoutEvents->insertWidget(1, m_eventsView->historyBar());
+    // Above the table, the history's bar; under it, the row count.
+    const int table = ui->verticalLayoutEvents->indexOf(ui->tableWidget);
+    ui->verticalLayoutEvents->insertWidget(table + 1, m_eventsView->rowCountLabel());
+    ui->verticalLayoutEvents->insertWidget(table, m_eventsView->historyBar());
+    m_languages = new LanguageSwitcher(this);
+    connect(m_languages, &LanguageSwitcher::chosen, this, &MainWindow::retranslate);
+    m_updates = new UpdateOffer(this);
+    connect(&m_updates->network(), &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
+    m_toolbar = new Toolbar(*this, *ui, *m_languages);
     m_archive = new ArchiveService(this);
     m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
     ui->tabWidget->addTab(m_locksTab, QString());
@@ -71,26 +57,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
     connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
 
-    {
-        QSettings settings(SettingsFile::path(), QSettings::IniFormat);
-        restoreGeometry(settings.value(QStringLiteral("mainWindowGeometry")).toByteArray());
-        restoreState(settings.value(QStringLiteral("mainWindowState")).toByteArray(), 0);
-    }
-
-    m_filtersBuilt = false;
-    m_session.dstApplied = false;
+    const Settings settings = SettingsFile::read();
+    restoreGeometry(settings.windowGeometry);
+    restoreState(settings.windowState, 0);
     m_ports = EnumPorts();
-
     SetupWidgets();
-
-    {
-        QSettings settings(SettingsFile::path(), QSettings::IniFormat);
-        QComboBox* combos[] = { ui->comboBoxFrom, ui->comboBoxTo, ui->comboBoxFromDay, ui->comboBoxToDay,
-                                ui->comboBoxFromMonth, ui->comboBoxToMonth, ui->comboBoxAddSub, ui->comboBoxHours };
-        for (int i = 0; i < 8; ++i)
-            combos[i]->setCurrentIndex(settings.value(QLatin1String(dstComboKeys[i]), 0).toInt());
-    }
-
+    ui->groupBox_3->setChoice(settings.dst);
     m_session.ZeroAll();
 
     // A technician asked for captures of what the program says to the locks.
@@ -98,8 +70,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
         QMetaObject::invokeMethod(this, [this, message] { warnCaptureOff(message); }, Qt::QueuedConnection);
     });
 
-    m_networkManager = new QNetworkAccessManager(this);
-    connect(m_networkManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
     CheckForUpdates();
     refreshLocks();
     // What waited for the archive server goes as soon as it answers.
@@ -123,200 +93,231 @@ int MainWindow::archiveWorkPending() const
 
 void MainWindow::SetupWidgets()
 {
-    const int language = SettingsFile::intValue(QStringLiteral("Language"), 1);
-    if (language == 0)
-        onLangIt();
-    else if (language == 2)
-        onLangEs();
-    else
-        onLangEn();
+    m_languages->choose(SettingsFile::read().language);
     ui->tabWidget->setCurrentIndex(0);
     ui->comboBox->addItems(m_ports);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    QSettings settings(SettingsFile::path(), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("mainWindowGeometry"), saveGeometry());
-    settings.setValue(QStringLiteral("mainWindowState"), saveState(0));
-    const QComboBox* combos[] = { ui->comboBoxFrom, ui->comboBoxTo, ui->comboBoxFromDay, ui->comboBoxToDay,
-                                  ui->comboBoxFromMonth, ui->comboBoxToMonth, ui->comboBoxAddSub, ui->comboBoxHours };
-    for (int i = 0; i < 8; ++i)
-        settings.setValue(QLatin1String(dstComboKeys[i]), combos[i]->currentIndex());
-    settings.sync();
+    Settings settings;
+    settings.windowGeometry = saveGeometry();
+    settings.windowState = saveState(0);
+    settings.dst = ui->groupBox_3->choice();
+    SettingsFile::write(settings, SettingsFile::Window);
     event->accept();
 }
 
 // ---- languages and menus ----
 
-void MainWindow::onLangIt() { applyLanguage(QStringLiteral("it"), 0, 0); }
-void MainWindow::onLangEn() { applyLanguage(QStringLiteral("en"), 1, 1); }
-void MainWindow::onLangEs() { applyLanguage(QStringLiteral("es"), 2, 2); }
+void MainWindow::onLangIt() { m_languages->choose(Settings::Italian); }
+void MainWindow::onLangEn() { m_languages->choose(Settings::English); }
+void MainWindow::onLangEs() { m_languages->choose(Settings::Spanish); }
+void MainWindow::loadLanguage(const QString& code) { m_languages->load(code); }
+const QString& MainWindow::currentLanguage() const { return m_languages->current(); }
 
-void MainWindow::applyLanguage(const QString& code, int settingValue, int checkedIndex)
-{
-    loadLanguage(code);
-    retranslateForm();
-    SetupTable(false);
-    SetupMenu();
-    SettingsFile::setValue(QStringLiteral("Language"), settingValue);
-    QAction* actions[] = { m_actionItalian, m_actionEnglish, m_actionSpanish };
-    for (int i = 0; i < 3; ++i)
-        actions[i]->setChecked(i == checkedIndex);
-}
-
-void MainWindow::loadLanguage(const QString& code)
-{
-    if (m_currLang == code)
-        return;
-    m_currLang = code;
-    QLocale::setDefault(QLocale(code));
-    switchTranslator(m_translator, QStringLiteral("audit_%1.qm").arg(code));
-    switchTranslator(m_translatorQt, QStringLiteral("qt_%1.qm").arg(code));
-}
-
-void MainWindow::retranslateForm()
+void MainWindow::retranslate()
 {
     ui->retranslateUi(this);
+    ui->tab_2->retranslate();
+    ui->groupBox_3->retranslate();
     ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_locksTab), tr("Locks"));
     m_locksTab->retranslate();
-    ui->labelDlDate->clear();
-    ui->labelDlDate2->clear();
-    // The rule combo boxes are refilled in the new language; the user's choices stay.
-    for (QComboBox* combo : { ui->comboBoxFrom, ui->comboBoxFromDay, ui->comboBoxFromMonth, ui->comboBoxTo,
-                              ui->comboBoxToDay, ui->comboBoxToMonth, ui->comboBoxAddSub }) {
-        const int chosen = combo->currentIndex();
-        QStringList items;
-        for (int i = 0; i < combo->count(); ++i)
-            items << combo->itemText(i);
-        combo->clear();
-        combo->addItems(items);
-        combo->setCurrentIndex(chosen);
-    }
+    if (m_clockOffset)
+        ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
+    SetupTable(false);
+    SetupMenu();
 }
 
 void MainWindow::SetupMenu()
 {
-    // A language change rebuilds the menus from inside the click on one of them: the old menus go
-    // once that click has been delivered.
-    for (QMenu* menu : { m_downloadMenu.data(), m_languageMenu.data(), m_exportMenu.data(), m_openMenu.data() })
-        if (menu)
-            menu->deleteLater();
-
-    m_downloadMenu = new QMenu(this);
-    m_actionAudit = m_downloadMenu->addAction(QIcon(QStringLiteral(":/Resources/page_table_32.png")), tr("Audit"));
-    m_actionUsersLog = m_downloadMenu->addAction(QIcon(QStringLiteral(":/Resources/users_32.png")), tr("Users log"));
-    connect(m_actionAudit, &QAction::triggered, this, &MainWindow::on_btnDownlad_clicked);
-    connect(m_actionUsersLog, &QAction::triggered, this, &MainWindow::on_btnLog_clicked);
-
-    m_languageMenu = new QMenu(this);
-    m_actionItalian = m_languageMenu->addAction(QIcon(QStringLiteral(":/Resources/Italy.png")), tr("Italian"));
-    m_actionEnglish = m_languageMenu->addAction(QIcon(QStringLiteral(":/Resources/United Kingdom.png")), tr("English"));
-    m_actionSpanish = m_languageMenu->addAction(QIcon(QStringLiteral(":/Resources/Spain.png")), tr("Spanish"));
-    for (QAction* a : { m_actionItalian, m_actionEnglish, m_actionSpanish })
-        a->setCheckable(true);
-    connect(m_actionItalian, &QAction::triggered, this, &MainWindow::onLangIt);
-    connect(m_actionEnglish, &QAction::triggered, this, &MainWindow::onLangEn);
-    connect(m_actionSpanish, &QAction::triggered, this, &MainWindow::onLangEs);
-
-    m_exportMenu = new QMenu(this);
-    m_actionExportPdf = m_exportMenu->addAction(QIcon(QStringLiteral(":/Resources/if_pdf_272705.png")), tr("Export to Pdf"));
-    m_actionExportXlsx =
-        m_exportMenu->addAction(QIcon(QStringLiteral(":/Resources/if_excel_272703.png")), tr("Export to Excel"));
-    connect(m_actionExportPdf, &QAction::triggered, this, &MainWindow::onExportPdf);
-    connect(m_actionExportXlsx, &QAction::triggered, this, &MainWindow::onExportXlsx);
-
-    m_openMenu = new QMenu(this);
-    m_actionOpen = m_openMenu->addAction(QIcon(QStringLiteral(":/Resources/Open.png")), tr("Open..."));
-    m_actionAddToArchive = m_openMenu->addAction(tr("Add to archive"));
-    connect(m_actionOpen, &QAction::triggered, this, &MainWindow::on_buttonOpen_clicked);
-    connect(m_actionAddToArchive, &QAction::triggered, this, &MainWindow::onAddToArchive);
-    ui->buttonOpen->setMenu(m_openMenu);
-    // A click opens as it always did; the arrow beside it offers the archive.
-    ui->buttonOpen->setPopupMode(QToolButton::MenuButtonPopup);
-
-    ui->btnDownlad->setMenu(m_downloadMenu);
-    ui->btnLanguage->setMenu(m_languageMenu);
-    ui->buttonExport->setMenu(m_exportMenu);
-    for (QToolButton* b : { ui->btnDownlad, ui->btnLanguage, ui->buttonExport })
-        b->setPopupMode(QToolButton::InstantPopup);
+    m_toolbar->retranslate();
 }
 
-// ---- tables, filter row, reset ----
+// ---- what is shown ----
 
 void MainWindow::SetupTable(bool clearRaw)
 {
     m_eventsView->setupColumns();
-
-    QTableWidget* users = ui->tableWidget_2;
-    users->setColumnCount(3);
-    users->setColumnWidth(0, 150);
-    users->setColumnWidth(1, 150);
-    users->setColumnWidth(2, 250);
-    users->setHorizontalHeaderLabels(UserColumnHeaders());
-    users->horizontalHeader()->setStretchLastSection(false);
-
-    if (!m_view.events.isEmpty()) {
-        ResetContent(clearRaw);
-        // Re-rendering goes on even when a Dallas image reports a problem again.
-        ShowLoadedAudit(false);
-    }
-
+    ui->tableWidget_2->setupColumns();
+    // Every text again, in the language and settings now chosen; a correction does not survive.
+    if (clearRaw)
+        ResetContent(true);
+    else if (!m_view.events.isEmpty())
+        show(present());
     m_eventsView->rebuildFilterRow();
-    connect(m_eventsView->setButton(), &QPushButton::clicked, this, &MainWindow::onSetFilter);
-    connect(m_eventsView->resetButton(), &QPushButton::clicked, this, &MainWindow::onResetFilter);
-    // The filter row follows the table's columns as they are resized or scrolled.
-    connect(ui->tableWidget->horizontalHeader(), &QHeaderView::sectionResized, this,
-            &MainWindow::invalidateAlignedLayout, Qt::UniqueConnection);
-    connect(ui->tableWidget->horizontalScrollBar(), &QScrollBar::valueChanged, this,
-            &MainWindow::invalidateAlignedLayout, Qt::UniqueConnection);
-    m_filtersBuilt = true;
-
     // Tab follows the reading order: from the tabs down to the filter row (whose new buttons
-    // would otherwise come last), the table and the daylight-saving row by row.
-    QWidgetList order = { ui->tabWidget->focusProxy() };
-    order << m_eventsView->focusOrder() << ui->comboBoxFrom << ui->comboBoxFromDay << ui->comboBoxFromMonth
-          << ui->comboBoxAddSub << ui->comboBoxTo << ui->comboBoxToDay << ui->comboBoxToMonth << ui->comboBoxHours
-          << ui->pushButton;
+    // would otherwise come last), the table and the daylight-saving group row by row.
+    const QWidgetList order =
+        QWidgetList{ ui->tabWidget->focusProxy() } + m_eventsView->focusOrder() + ui->groupBox_3->focusOrder();
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 }
 
-void MainWindow::invalidateAlignedLayout()
+void MainWindow::show(const AuditView& view)
 {
-    m_eventsView->invalidateAlignedLayout();
+    m_view = view;
+    m_session.dstApplied = view.dstApplied;
+    ui->labelDlDate->setText(view.configuration.keypadDownloadTime);
+    ui->labelDlDate2->setText(view.configuration.pcDownloadTime);
+    ui->tab_2->setConfiguration(view.configuration, m_clockOffset);
+    ui->tableWidget_2->setUsers(view.configuration.users);
+    m_eventsView->setView(m_view);
+    ui->buttonSave->setEnabled(!view.isHistory());
+    ui->tabWidget->setCurrentIndex(0);
+}
+
+AuditView MainWindow::present() const
+{
+    const Settings settings = SettingsFile::read();
+    PresentationOptions options;
+    options.display = settings.display;
+    options.auditType = settings.auditType;
+    return PresentAudit(m_session.decoded, m_session.busAudit, options);
+}
+
+bool MainWindow::decode()
+{
+    m_session.decoded = m_historyAudit ? *m_historyAudit : DecodeAudit(m_session);
+    const QVector<DecodeNotice> notices = m_session.decoded.notices;
+    const bool ok = m_session.decoded.ok;
+    // A key that is not an audit leaves nothing behind, its image included.
+    if (!ok)
+        ResetContent(true);
+    showDecodeNotices(notices);
+    return ok;
+}
+
+bool MainWindow::ShowLoadedAudit()
+{
+    if (!decode())
+        return false;
+    show(present());
+    return true;
+}
+
+// The audit's label says it is partial, on screen and in the file it is saved as.
+void MainWindow::markPartial(int events)
+{
+    m_view.configuration.keypadDownloadTime = operations::PartialLabel(m_view.configuration.keypadDownloadTime, events);
+    ui->labelDlDate->setText(m_view.configuration.keypadDownloadTime);
+}
+
+bool MainWindow::ShowObtainedAudit()
+{
+    // The computer's clock at a key read is now; a download stamped it as it ended.
+    if (!m_session.busAudit)
+        m_session.downloadTime = QDateTime::currentDateTime();
+    if (!decode())
+        return false;
+    m_clockOffset = lockclock::Offset(m_session.decoded, m_session.downloadTime);
+    show(present());
+    // Said once, above the table, until it is closed or another audit comes.
+    if (m_clockOffset && qAbs(*m_clockOffset) > lockclock::ToleranceSeconds) {
+        ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
+        ui->clockNotice->show();
+    }
+    return true;
 }
 
 void MainWindow::ResetContent(bool clearRaw)
 {
-    m_view = AuditView();
-    m_eventsView->setView(m_view);
-    ui->tableWidget_2->setRowCount(0);
-    ui->tabWidget->setCurrentIndex(0);
-
-    for (QLabel* label : { ui->labelKeypadVersion, ui->labelLockName, ui->labelLockVersion, ui->labelLockSN,
-                           ui->labelActiveConfiguration, ui->labelTD, ui->labelOW, ui->labelUsersDual,
-                           ui->labelOvrDual, ui->labelOvrUsers, ui->labelFirstOvr, ui->labelCodeExpiration,
-                           ui->labelCodeDisabling, ui->labelClosingTime, ui->labelBoltOpenAlarm,
-                           ui->labelInputConfiguration, ui->labelOutputConfiguration, ui->labelBuzzerMuted,
-                           ui->labelDateFormat, ui->labelSilentAlarm, ui->labelErc, ui->labelManagerManagement,
-                           ui->labelDlDate, ui->labelDlDate2 })
-        label->clear();
-
     m_session.ResetContent(clearRaw);
     if (clearRaw) {
         m_auditFileName.clear();
         m_historyAudit.reset();
-        ui->buttonSave->setEnabled(true);
+        m_clockOffset.reset();
+        ui->clockNotice->hide();
     }
-
-    m_eventsView->resetColumns();
+    show(AuditView());
 }
 
-void MainWindow::on_buttonNew_clicked()
+bool MainWindow::ParseEventsBuffer() { return decode(); }
+void MainWindow::ParseBusEvents() { decode(); }
+void MainWindow::ParseConfig() { m_view = present(); }
+void MainWindow::MergeEvents() { PresentEvents(m_view, m_session.decoded, FullAudit); }
+void MainWindow::FilterEvents() { PresentEvents(m_view, m_session.decoded, SettingsFile::read().auditType); }
+void MainWindow::ParseListView() { show(m_view); }
+void MainWindow::PopulateFilters() { m_eventsView->populateFilters(); }
+void MainWindow::invalidateAlignedLayout() { m_eventsView->invalidateAlignedLayout(); }
+void MainWindow::onSetFilter() { m_eventsView->applyFilter(); }
+void MainWindow::onResetFilter() { m_eventsView->resetFilter(); }
+void MainWindow::on_buttonNew_clicked() { ResetContent(true); }
+int MainWindow::FindDay(int year, int month, int weekday, int n) { return ::FindDay(year, month, weekday, n); }
+
+void MainWindow::onExportXlsx()
 {
-    ResetContent(true);
+    ExportAudit(Settings::Workbooks, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
 }
+
+void MainWindow::onExportPdf()
+{
+    ExportAudit(Settings::PdfReports, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
+}
+
+void MainWindow::on_pushButton_clicked()
+{
+    if (m_view.dstApplied
+        && !Messages::question(tr("You have already set DST for these events. Do you want to set it again?")))
+        return;
+    CorrectDst(m_view, m_session.decoded.timeDateTable, ui->groupBox_3->rule());
+    show(m_view);
+}
+
+void MainWindow::on_btnSettings_clicked()
+{
+    SettingsDialog dialog(this);
+    prepareDialog(&dialog);
+    dialog.exec();
+    SetupTable(false);
+    refreshLocks();
+}
+
+// ---- audit files ----
+
+void MainWindow::on_buttonOpen_clicked()
+{
+    const QString fileName = FileDialogs::open(Settings::AuditFiles);
+    if (!fileName.isEmpty())
+        OpenAuditFile(fileName);
+}
+
+void MainWindow::OpenAuditFile(const QString& fileName)
+{
+    // Read aside: what is on screen stays unless the file reads and decodes.
+    auto file = std::make_unique<AuditSession>();
+    if (!AuditFile::Load(fileName, *file).valid) {
+        Messages::critical(tr("File not valid"));
+        return;
+    }
+    file->decoded = DecodeAudit(*file);
+    showDecodeNotices(file->decoded.notices);
+    if (!file->decoded.ok)
+        return;
+    ResetContent(true);
+    m_session = *file;
+    m_auditFileName = fileName;
+    FileDialogs::AddRecentFile(fileName);
+    show(present());
+}
+
+void MainWindow::on_buttonSave_clicked()
+{
+    if (m_view.events.isEmpty())
+        return;
+    const QString fileName = FileDialogs::save(
+        Settings::AuditFiles, FileDialogs::SuggestedName(m_view, m_session.decoded.config.downloadTime, Settings::AuditFiles));
+    if (fileName.isEmpty())
+        return;
+    if (!AuditFile::Save(fileName, m_session, m_view.configuration.keypadDownloadTime)) {
+        Messages::critical(tr("Unable to save file"));
+        return;
+    }
+    FileDialogs::AddRecentFile(fileName);
+    Messages::information(tr("Done"));
+}
+
+// ---- device operations ----
 
 void MainWindow::on_buttonRefresh_clicked()
 {
@@ -327,64 +328,6 @@ void MainWindow::on_buttonRefresh_clicked()
     ui->comboBox->addItems(m_ports);
     ui->comboBox->setCurrentIndex(qMax(0, m_ports.indexOf(chosen)));
 }
-
-void MainWindow::on_btnSettings_clicked()
-{
-    auto* dialog = new SettingsDialog(this);
-    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    dialog->setWindowIcon(windowIcon());
-    dialog->exec();
-    delete dialog;
-    SetupTable(false);
-    refreshLocks();
-}
-
-// ---- audit files ----
-
-static QString auditFileFilter()
-{
-    return QStringLiteral("Corvane Audit Files (*.kaud)");
-}
-
-void MainWindow::on_buttonSave_clicked()
-{
-    if (m_view.events.isEmpty())
-        return;
-    const QString label = ui->labelDlDate->text();
-    const QString fileName = Messages::saveFileName(auditFileFilter());
-    if (fileName.isEmpty())
-        return;
-    if (!AuditFile::Save(fileName, m_session, label)) {
-        Messages::critical(tr("Unable to save file"));
-        return;
-    }
-    Messages::information(tr("Done"));
-}
-
-void MainWindow::on_buttonOpen_clicked()
-{
-    ResetContent(true);
-    const QString fileName = Messages::openFileName(auditFileFilter());
-    if (!fileName.isEmpty())
-        OpenAuditFile(fileName);
-}
-
-void MainWindow::OpenAuditFile(const QString& fileName)
-{
-    ResetContent(true);
-    const AuditFile::ReadResult file = AuditFile::Load(fileName, m_session);
-    if (!file.valid) {
-        // Nothing of a rejected file stays in the session.
-        ResetContent(true);
-        Messages::critical(tr("File not valid"));
-        return;
-    }
-    m_auditFileName = fileName;
-    ui->labelDlDate->setText(file.label);
-    ShowLoadedAudit();
-}
-
-// ---- device operations ----
 
 bool MainWindow::findInterface(bool refresh)
 {
@@ -427,7 +370,7 @@ void MainWindow::on_buttonReadDallas_clicked()
     prepareDialog(dialog);
     dialog->exec();
     delete dialog;
-    if (done && ShowLoadedAudit())
+    if (done && ShowObtainedAudit())
         keepInArchive(AuditKind::DallasKey, false);
 }
 
@@ -474,9 +417,9 @@ void MainWindow::on_btnDownlad_clicked()
     const bool whole = dialog->exec() == QDialog::Accepted;
     if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
-        if (ShowLoadedAudit()) {
+        if (ShowObtainedAudit()) {
             if (!whole)
-                ui->labelDlDate->setText(operations::PartialLabel(ui->labelDlDate->text(), dialog->partialEvents()));
+                markPartial(dialog->partialEvents());
             keepInArchive(AuditKind::BusDownload, false);
         }
     }
@@ -496,139 +439,11 @@ void MainWindow::on_btnLog_clicked()
     delete dialog;
 }
 
-// ---- the audit pipeline ----
-
-void MainWindow::showDecodeNotices(const QVector<DecodeNotice>& notices)
-{
-    for (DecodeNotice notice : notices) {
-        if (DecodeNoticeIsError(notice))
-            Messages::critical(DecodeNoticeText(notice));
-        else
-            Messages::information(DecodeNoticeText(notice));
-    }
-}
-
-bool MainWindow::ParseEventsBuffer()
-{
-    m_session.decoded = DecodeDallasImage(m_session.dallasImage.data(), m_session.downloadTime);
-    const QVector<DecodeNotice> notices = m_session.decoded.notices;
-    const bool ok = m_session.decoded.ok;
-    // A key that is not an audit leaves nothing behind, its image included.
-    if (!ok)
-        ResetContent(true);
-    showDecodeNotices(notices);
-    return ok;
-}
-
-void MainWindow::ParseBusEvents()
-{
-    m_session.decoded.keypadEvents.clear();
-    m_session.decoded.lockEvents = DecodeBusEvents(m_session);
-    m_session.decoded.timeDateTable = DecodeBusTimeDateTable(m_session);
-}
-
-void MainWindow::ParseBusConfig()
-{
-    m_session.decoded.config = DecodeBusConfig(m_session);
-}
-
-bool MainWindow::ShowLoadedAudit(bool stopWhenRejected)
-{
-    bool decoded = true;
-    if (m_historyAudit) {
-        m_session.decoded = *m_historyAudit;
-    } else if (m_session.busAudit) {
-        ParseBusEvents();
-        ParseBusConfig();
-    } else {
-        decoded = ParseEventsBuffer();
-    }
-    if (!decoded && stopWhenRejected)
-        return false;
-    ParseConfig();
-    MergeEvents();
-    FilterEvents();
-    ParseListView();
-    return decoded;
-}
-
-void MainWindow::ParseConfig()
-{
-    m_view.display = SettingsFile::displaySettings();
-    m_view.configuration = PresentConfig(m_session.decoded.config, m_session.busAudit, m_session.decoded.lockEvents,
-                                         m_view.display);
-    const ConfigPresentation& p = m_view.configuration;
-    ui->labelDlDate->setText(p.keypadDownloadTime);
-    ui->labelDlDate2->setText(p.pcDownloadTime);
-    ui->labelLockName->setText(p.lockName);
-    ui->labelLockSN->setText(p.serialNumber);
-    ui->labelLockVersion->setText(p.lockVersion);
-    ui->labelKeypadVersion->setText(p.keypadVersion);
-    for (const ConfigItem& item : p.configuration) {
-        if (QLabel* label = findChild<QLabel*>(item.labelName))
-            label->setText(item.value);
-    }
-
-    QTableWidget* users = ui->tableWidget_2;
-    users->setRowCount(p.users.size());
-    for (int r = 0; r < p.users.size(); ++r) {
-        const UserRow& row = p.users.at(r);
-        users->setItem(r, 0, new QTableWidgetItem(row.name));
-        // An unknown status or opening mode leaves the cell without an item.
-        users->setItem(r, 1, row.status.isEmpty() ? nullptr : new QTableWidgetItem(row.status));
-        users->setItem(r, 2, row.openingMode.isEmpty() ? nullptr : new QTableWidgetItem(row.openingMode));
-    }
-}
-
-void MainWindow::MergeEvents()
-{
-    m_view.events = ::MergeEvents(m_session.decoded.lockEvents, m_session.decoded.keypadEvents);
-}
-
-void MainWindow::FilterEvents()
-{
-    ::FilterEvents(m_view.events, SettingsFile::intValue(QStringLiteral("AuditType"), 1));
-}
-
-void MainWindow::ParseListView()
-{
-    m_view.display = SettingsFile::displaySettings();
-    m_view.dstApplied = m_session.dstApplied;
-    NumberEvents(m_view.events);
-    MarkHistory(m_view, m_session.decoded.history);
-    m_eventsView->setView(m_view);
-    PopulateFilters();
-}
-
-// ---- filters ----
-
-void MainWindow::PopulateFilters() { m_eventsView->populateFilters(); }
-void MainWindow::onSetFilter() { m_eventsView->applyFilter(); }
-void MainWindow::onResetFilter() { m_eventsView->resetFilter(); }
-
 // ---- updates and About ----
 
-void MainWindow::CheckForUpdates()
-{
-    // Without a configured server nothing is sent at all.
-    const QUrl server = UpdateServer::BaseUrl(SettingsFile::path());
-    if (!server.isEmpty())
-        UpdateCheck::RequestVersion(*m_networkManager, server);
-}
-
-void MainWindow::downloadFinished(QNetworkReply* reply)
-{
-    reply->deleteLater();
-    if (UpdateCheck::OffersUpdate(*reply)
-        && Messages::question(tr("An update is available. Do you want to download and install it?")))
-        UpdateApplication();
-}
-
-void MainWindow::UpdateApplication()
-{
-    UpdateDialog dialog(this);
-    dialog.exec();
-}
+void MainWindow::CheckForUpdates() { m_updates->check(); }
+void MainWindow::downloadFinished(QNetworkReply* reply) { m_updates->answer(reply); }
+void MainWindow::UpdateApplication() { m_updates->download(); }
 
 void MainWindow::on_buttonAbout_clicked()
 {

@@ -1,34 +1,29 @@
 #pragma once
 
 #include "Archive.h"
-#include "AuditRecords.h"
 #include "AuditView.h"
 #include "EventsTableView.h"
 
 #include <QMainWindow>
-#include <QPointer>
-#include <QStringList>
-#include <QTranslator>
 
 #include <memory>
+#include <optional>
 
-struct ReportContent;
-class ArchiveService;
 struct KeepOutcome;
+class ArchiveService;
+class LanguageSwitcher;
 class LocksTab;
-class QAction;
+class Toolbar;
 class QDialog;
-class QMenu;
-class QNetworkAccessManager;
 class QNetworkReply;
+class UpdateOffer;
 
 namespace Ui {
 class MainWindow;
 }
 
-void switchTranslator(QTranslator& translator, const QString& fileName);
-
-// The one window: toolbar, port selector, the three tabs, and the loaded audit session.
+// The one window: toolbar, port selector and tabs. It keeps the loaded audit (its raw data and
+// what was decoded from it) and shows one presentation of it, which its tabs take as values.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -36,68 +31,54 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The loaded audit; tests and the file slots fill it before running the pipeline.
+    // The loaded audit, whose raw buffers the device operations fill, and what is shown of it.
     AuditSession& session() { return m_session; }
-    // The audit as the window shows it.
     const AuditView& view() const { return m_view; }
-    const QString& currentLanguage() const { return m_currLang; }
+    const QString& currentLanguage() const;
+    EventsTableView& eventsView() { return *m_eventsView; }
 
-    void SetupWidgets();
-    void WriteDallas();
-    // Opens an audit file as "Open..." does once a file is chosen (also for a path given at start).
+    // Loading an audit is decoding it and showing one presentation of it; every tab takes it.
+    // False, the view emptied, for a key that holds no audit. An audit just obtained from a lock
+    // also tells once how far the lock's clock was off. A file changes the view only once read.
+    void show(const AuditView& view);
+    using QMainWindow::show;
+    bool ShowLoadedAudit();
+    bool ShowObtainedAudit();
+    void markPartial(int events);
     void OpenAuditFile(const QString& fileName);
-    // The download menu's "Users log"; not a slot, as no widget bears its name to connect it by.
-    void on_btnLog_clicked();
+
+    // The original window's steps, each a face over the values beneath.
+    void SetupWidgets();
     void SetupMenu();
     void SetupTable(bool clearRaw);
     void ResetContent(bool clearRaw);
     void loadLanguage(const QString& code);
-
-    // Audit pipeline steps, in the order they always run.
     bool ParseEventsBuffer();
     void ParseBusEvents();
-    void ParseBusConfig();
     void ParseConfig();
     void MergeEvents();
     void FilterEvents();
     void ParseListView();
     void PopulateFilters();
-
-    // Decodes the raw buffers by the audit source flag, then presents the audit.
-    // False when a Dallas image was rejected (its messages were shown); a new audit stops
-    // there, a re-render of the loaded one goes on.
-    bool ShowLoadedAudit(bool stopWhenRejected = true);
-
-    EventsTableView& eventsView() { return *m_eventsView; }
-    QCheckList& dateFilter() { return m_eventsView->dateFilter(); }
-    QCheckList& userFilter() { return m_eventsView->userFilter(); }
-    QCheckList& eventFilter() { return m_eventsView->eventFilter(); }
-    QCheckList& eventIdFilter() { return m_eventsView->eventIdFilter(); }
-    ColumnAlignedLayout* filterRowLayout() const { return m_eventsView->filterRowLayout(); }
-
-    // Daylight-saving correction (the rule function and the "Set" button) and the exports.
     int FindDay(int year, int month, int weekday, int n);
-    ReportContent reportContent() const;
-    // The archive: every download and key read is kept (unless the settings say otherwise), an
-    // opened file when asked; the Locks tab lists the locks and opens a lock's history. The
-    // database is used off the window's thread; archiveWorkPending() counts what still runs.
+    void CheckForUpdates();
+    void UpdateApplication();
+    void WriteDallas();
+    // The download menu's "Users log"; not a slot, as no widget bears its name to connect it by.
+    void on_btnLog_clicked();
+
+    // The archive, used off the window's thread. `asked`: the user asked (a box tells the outcome);
+    // `always`: whatever the settings say.
     LocksTab& locksTab() { return *m_locksTab; }
-    // `asked`: the user asked for it (a box tells the outcome); `always`: whatever the settings say.
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
-    // The Locks tab's "Download new events": the download, stopping at the lock's archived events.
     void downloadNewEvents();
     void openLockHistory(const QString& serial);
     // The lock's history, with the event found by a search selected and in view.
     void openLockHistoryAt(const QString& serial, const FoundEvent& at);
     void refreshLocks();
-    // Sends the audits that wait for the archive server; `asked` when the user pressed "Send now".
     void sendQueued(bool asked);
     bool showingHistory() const { return m_historyAudit != nullptr; }
     int archiveWorkPending() const;
-
-    // Updates: a silent check at start-up; the image download once the user agrees.
-    void CheckForUpdates();
-    void UpdateApplication();
 
 public slots:
     void onLangIt();
@@ -125,37 +106,32 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void applyLanguage(const QString& code, int settingValue, int checkedIndex);
-    void retranslateForm();
-    void showDecodeNotices(const QVector<DecodeNotice>& notices);
-    // The port list, refreshed first when asked; false (after saying so) when it is empty.
+    AuditView present() const;
+    bool decode();
+    void retranslate();
     bool findInterface(bool refresh);
     QString selectedPort() const;
     void prepareDialog(QDialog* dialog);
-    // False (after saying so) when `fileName` is the audit file on display.
-    bool exportMayReplace(const QString& fileName);
-    // The first capture that cannot be written is told; the operations go on without.
     void warnCaptureOff(const QString& message);
     void archiveKept(const KeepOutcome& kept, bool asked);
     void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
-    // The export's file name: for a history, one that names the lock and its visits.
-    QString exportFileName(const QString& filter, const QString& extension);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
-    QString m_currLang;
-    QTranslator m_translator;
-    QTranslator m_translatorQt;
     AuditSession m_session;
     AuditView m_view;
     // The file the audit on display was opened from: no export may replace it.
     QString m_auditFileName;
+    // The lock's clock minus the computer's, once known from a download or a key read.
+    std::optional<qint64> m_clockOffset;
     // A key is prepared from a buffer of its own, so the audit on display keeps its raw data.
     std::array<quint8, AuditSession::DallasImageSize> m_requestImage{};
     std::array<quint8, 1024> m_usersLog{};
-
     EventsTableView* m_eventsView = nullptr;
+    LanguageSwitcher* m_languages = nullptr;
+    Toolbar* m_toolbar = nullptr;
+    UpdateOffer* m_updates = nullptr;
     LocksTab* m_locksTab = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
@@ -164,22 +140,5 @@ private:
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
     ArchiveService* m_archive = nullptr;
-    bool m_filtersBuilt = false;
     bool m_captureWarned = false;
-
-    QPointer<QMenu> m_downloadMenu;
-    QPointer<QMenu> m_languageMenu;
-    QPointer<QMenu> m_exportMenu;
-    QPointer<QMenu> m_openMenu;
-    QAction* m_actionOpen = nullptr;
-    QAction* m_actionAddToArchive = nullptr;
-    QAction* m_actionAudit = nullptr;
-    QAction* m_actionUsersLog = nullptr;
-    QAction* m_actionItalian = nullptr;
-    QAction* m_actionEnglish = nullptr;
-    QAction* m_actionSpanish = nullptr;
-    QAction* m_actionExportPdf = nullptr;
-    QAction* m_actionExportXlsx = nullptr;
-
-    QNetworkAccessManager* m_networkManager = nullptr;
 };

@@ -30,7 +30,7 @@ void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
 {
     if (m_view.events.isEmpty() || showingHistory())
         return;
-    if (!asked && !always && !SettingsFile::value(QStringLiteral("ArchiveAudits"), true).toBool())
+    if (!asked && !always && !SettingsFile::read().archiveAudits)
         return;
     // The file's bytes as "Save" would write them now, so a later import of that file is the same audit.
     const QByteArray bytes = AuditFile::Serialize(m_session, ui->labelDlDate->text());
@@ -127,7 +127,7 @@ void MainWindow::onAddToArchive()
 
 void MainWindow::refreshLocks()
 {
-    m_locksTab->refresh(SettingsFile::displaySettings());
+    m_locksTab->refresh(SettingsFile::read().display);
 }
 
 void MainWindow::openLockHistory(const QString& serial)
@@ -215,9 +215,9 @@ void MainWindow::downloadNewEvents()
     if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
         // What is new only counts once it is joined to the lock's history.
-        if (ShowLoadedAudit()) {
+        if (ShowObtainedAudit()) {
             if (!whole)
-                ui->labelDlDate->setText(operations::PartialLabel(ui->labelDlDate->text(), dialog->partialEvents()));
+                markPartial(dialog->partialEvents());
             keepInArchive(AuditKind::BusDownload, false, true);
         }
     }

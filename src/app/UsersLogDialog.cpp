@@ -16,8 +16,7 @@ UsersLogDialog::UsersLogDialog(QWidget* parent, int portIndex, QString portName,
       m_records(records)
 {
     ui->setupUi(this);
-    m_display.dateFormat = SettingsFile::intValue(QStringLiteral("DateFormat"), 0);
-    m_display.hourFormat = SettingsFile::intValue(QStringLiteral("HourFormat"), 0);
+    m_display = SettingsFile::read().display;
     SetupTable();
     startWorker();
 }

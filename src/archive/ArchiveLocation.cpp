@@ -130,7 +130,7 @@ QString ChooseArchiveLocation(const QString& option)
     const QString environment = qEnvironmentVariable("CORVANE_AUDIT_ARCHIVE");
     if (!environment.isEmpty())
         return environment;
-    const QString setting = SettingsFile::value(QStringLiteral("ArchiveUrl")).toString().trimmed();
+    const QString setting = SettingsFile::read().archiveUrl.trimmed();
     if (!setting.isEmpty())
         return setting;
     const QString path = DefaultArchivePath();

@@ -28,4 +28,9 @@ QStringList TranslationDirectories()
              QLibraryInfo::location(QLibraryInfo::TranslationsPath) };
 }
 
+QStringList ManualDirectories()
+{
+    return { QCoreApplication::applicationDirPath() + QStringLiteral("/manual"), SharedDirectory() + QStringLiteral("/manual") };
+}
+
 } // namespace installpaths

@@ -15,4 +15,8 @@ bool IsInstalled();
 // installed copy's folder, then Qt's own catalogues.
 QStringList TranslationDirectories();
 
+// The folders to look for the manual's pages in: "manual" beside the executable, then the
+// installed copy's.
+QStringList ManualDirectories();
+
 } // namespace installpaths

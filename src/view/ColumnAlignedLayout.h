@@ -6,7 +6,8 @@
 
 
 // A row of widgets kept under the columns of a table header: item i follows section i,
-// 15 px inside it on each side, through resizes and horizontal scrolling.
+// 15 px inside it on each side, through resizes and horizontal scrolling; a hidden section or
+// one the header does not have leaves its item no room.
 class ColumnAlignedLayout : public QHBoxLayout
 {
     Q_OBJECT

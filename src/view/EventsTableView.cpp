@@ -60,14 +60,19 @@ EventsTableView::EventsTableView(QTableView* table, QWidget* filterRow, QObject*
     m_onlyNew.setObjectName(QStringLiteral("onlyNewFilter"));
     m_historyBar.hide();
     connect(&m_onlyNew, &QCheckBox::toggled, this, &EventsTableView::applyFilter);
+    m_rowCount.setObjectName(QStringLiteral("labelRowCount"));
+    // The filter row follows the table's columns as they are resized or scrolled.
+    connect(m_table->horizontalHeader(), &QHeaderView::sectionResized, this, &EventsTableView::invalidateAlignedLayout);
+    connect(m_table->horizontalScrollBar(), &QScrollBar::valueChanged, this, &EventsTableView::invalidateAlignedLayout);
 }
 
 EventsTableView::~EventsTableView()
 {
     // The check lists are members: take them out of the layout before it and its widget go.
     delete m_alignedLayout;
-    // The bar and its widgets are members too; the window's layout only holds it.
+    // The bar, the count and their widgets are members too; the window's layout only holds them.
     m_historyBar.setParent(nullptr);
+    m_rowCount.setParent(nullptr);
 }
 
 void EventsTableView::setupColumns()
@@ -89,6 +94,8 @@ void EventsTableView::rebuildFilterRow()
 
     m_btnSetFilter = new QPushButton(QCoreApplication::translate("MainWindow", "Set"), m_filterRow);
     m_btnResetFilter = new QPushButton(QCoreApplication::translate("MainWindow", "Reset"), m_filterRow);
+    connect(m_btnSetFilter, &QPushButton::clicked, this, &EventsTableView::applyFilter);
+    connect(m_btnResetFilter, &QPushButton::clicked, this, &EventsTableView::resetFilter);
 
     auto* buttons = new QHBoxLayout();
     buttons->setContentsMargins(0, 0, 0, 0);
@@ -104,6 +111,7 @@ void EventsTableView::rebuildFilterRow()
     m_alignedLayout->addWidget(&m_userFilter);
     m_alignedLayout->addWidget(&m_eventFilter);
     m_alignedLayout->addWidget(&m_eventIdFilter);
+    m_alignedLayout->addWidget(&m_visitPlaceholder);
     m_filterRow->setLayout(m_alignedLayout);
     m_alignedLayout->setHeaderView(m_table->horizontalHeader());
 
@@ -123,7 +131,7 @@ void EventsTableView::rebuildFilterRow()
 QWidgetList EventsTableView::focusOrder()
 {
     return { m_btnSetFilter, m_btnResetFilter, &m_dateFilter, &m_userFilter, &m_eventFilter, &m_eventIdFilter,
-             m_table };
+             &m_onlyNew, m_table };
 }
 
 void EventsTableView::invalidateAlignedLayout()
@@ -158,9 +166,27 @@ void EventsTableView::setView(const AuditView& view)
     // A history numbers its rows into the tens of thousands and shows its newest in bold.
     m_table->setColumnWidth(ColNumber, history ? historyNumberWidth : columnWidths[ColNumber]);
     m_table->setColumnWidth(ColDate, history ? historyDateWidth : columnWidths[ColDate]);
+    m_table->setColumnWidth(ColDstDate, history ? historyDateWidth : columnWidths[ColDstDate]);
+    // "Event ID" is no longer the last column, which stretched to show its header in every language.
+    const int idHeader = m_table->horizontalHeader()->sectionSizeHint(ColEventId);
+    m_table->setColumnWidth(ColEventId, history ? qMax(columnWidths[ColEventId], idHeader) : columnWidths[ColEventId]);
     m_historyBar.setVisible(history);
     if (history)
         m_historyTitle.setText(HistoryTitle(view));
+    if (view.dstApplied)
+        showDstColumn();
+    else
+        resetColumns();
+    populateFilters();
+    showRowCount(int(view.events.size()));
+}
+
+void EventsTableView::showRowCount(int shownEvents)
+{
+    const int events = int(m_model.view().events.size());
+    m_rowCount.setText(events == 0 ? QString()
+                                   : QCoreApplication::translate("MainWindow", "%n events shown of %1", nullptr, shownEvents)
+                                         .arg(events));
 }
 
 int EventsTableView::shownRowCount() const
@@ -269,6 +295,7 @@ void EventsTableView::applyFilter()
     const bool onlyNew = m_onlyNew.isChecked() && m_model.view().isHistory();
     const int rows = m_model.rowCount();
     QVector<bool> accepted(rows);
+    int shown = 0;
     for (int r = 0; r < rows; ++r) {
         const int e = m_model.eventAt(r);
         if (e < 0) {
@@ -278,9 +305,12 @@ void EventsTableView::applyFilter()
         const bool picks = e >= m_keys.date.size()
             || (dates.value(m_keys.date.at(e)) && users.value(m_keys.user.at(e)) && events.value(m_keys.event.at(e))
                 && ids.value(m_keys.eventId.at(e)));
-        accepted[r] = picks && (!onlyNew || m_model.isNew(r));
+        const bool accept = picks && (!onlyNew || m_model.isNew(r));
+        accepted[r] = accept;
+        shown += accept;
     }
     m_proxy.setAccepted(accepted);
+    showRowCount(shown);
 }
 
 void EventsTableView::resetFilter()
@@ -292,6 +322,7 @@ void EventsTableView::resetFilter()
         m_onlyNew.setChecked(false);
     }
     m_proxy.setAccepted({});
+    showRowCount(int(m_model.view().events.size()));
 }
 
 bool EventsTableView::selectEvent(int event)

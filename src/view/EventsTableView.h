@@ -52,13 +52,16 @@ public:
     // Shows "Date with DST" and narrows "Event" beside it.
     void showDstColumn();
 
-    // One table row per event of the view, in order, every row shown; for a history, the
-    // "Visit" column, a separator row at each gap and the history bar.
+    // One table row per event of the view, in order, every row shown, the filter lists refilled;
+    // "Date with DST" shown with the correction; for a history, the "Visit" column, a separator
+    // row at each gap and the history bar.
     void setView(const AuditView& view);
     // Above the table while a history is shown: the lock and its visits, and "Only new since last
     // visit". The window places it.
     QWidget* historyBar() { return &m_historyBar; }
     QCheckBox& onlyNewFilter() { return m_onlyNew; }
+    // Under the table: "N events shown of M", or nothing without events. The window places it.
+    QLabel* rowCountLabel() { return &m_rowCount; }
     // The four lists refilled with the distinct values of the rows, in the order first met.
     void populateFilters();
     // Hides the rows that do not match the picks; shows the others.
@@ -87,6 +90,8 @@ public:
 
 private:
     // Per row, the position of its value in each list, so a filter change is a walk over numbers.
+    void showRowCount(int shownEvents);
+
     struct RowKeys
     {
         QVector<int> date, user, event, eventId;
@@ -104,6 +109,8 @@ private:
     QCheckList m_eventIdFilter;
     QWidget m_column0Placeholder;
     QLabel m_column3Placeholder;
+    QWidget m_visitPlaceholder;
+    QLabel m_rowCount;
     QWidget m_historyBar;
     QLabel m_historyTitle;
     QCheckBox m_onlyNew;

@@ -15,9 +15,9 @@ std::function<bool(const QString&)>& questionInterceptor()
     static std::function<bool(const QString&)> i;
     return i;
 }
-std::function<QString(bool)>& fileNameInterceptor()
+std::function<QString(bool, const QString&)>& fileNameInterceptor()
 {
-    static std::function<QString(bool)> i;
+    static std::function<QString(bool, const QString&)> i;
     return i;
 }
 QString title() { return QStringLiteral("Corvane Audit"); }
@@ -45,21 +45,27 @@ bool question(const QString& text, QWidget* parent)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString openFileName(const QString& filter)
+QString openFileName(const QString& filter, const QString& start)
 {
     if (fileNameInterceptor())
-        return fileNameInterceptor()(false);
-    return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
+        return fileNameInterceptor()(false, start);
+    return QFileDialog::getOpenFileName(nullptr, QString(), start, filter);
 }
 
-QString saveFileName(const QString& filter, const QString& suggested)
+QString saveFileName(const QString& filter, const QString& start)
 {
     if (fileNameInterceptor())
-        return fileNameInterceptor()(true);
-    return QFileDialog::getSaveFileName(nullptr, QString(), suggested, filter);
+        return fileNameInterceptor()(true, start);
+    return QFileDialog::getSaveFileName(nullptr, QString(), start, filter);
 }
 
-void setFileNameInterceptor(std::function<QString(bool)> i) { fileNameInterceptor() = std::move(i); }
+void setFileNameInterceptor(std::function<QString(bool)> i)
+{
+    fileNameInterceptor() = [i](bool save, const QString&) { return i(save); };
+}
+
+void setFileNameInterceptor(std::function<QString(bool, const QString&)> i) { fileNameInterceptor() = std::move(i); }
+void setFileNameInterceptor(std::nullptr_t) { fileNameInterceptor() = nullptr; }
 
 void setInterceptor(Interceptor i) { interceptor() = std::move(i); }
 void setQuestionInterceptor(std::function<bool(const QString&)> i) { questionInterceptor() = std::move(i); }

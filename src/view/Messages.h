@@ -19,14 +19,17 @@ void show(QMessageBox::Icon icon, const QString& text, QWidget* parent = nullptr
 // Asks a Yes/No question; true for Yes.
 bool question(const QString& text, QWidget* parent = nullptr);
 
-// The platform's modal file dialogs, filter "Corvane Audit Files (*.kaud)"; empty on cancel.
-QString openFileName(const QString& filter);
-// `suggested`: the file name the save dialog proposes.
-QString saveFileName(const QString& filter, const QString& suggested = QString());
+// The platform's modal file dialogs; empty on cancel. `start`: the folder the open dialog shows,
+// or the folder and name the save dialog proposes.
+QString openFileName(const QString& filter, const QString& start = QString());
+QString saveFileName(const QString& filter, const QString& start = QString());
 
 void setInterceptor(Interceptor interceptor);
 // Answers file dialogs without showing them while set (the bool tells a save from an open).
 void setFileNameInterceptor(std::function<QString(bool save)> interceptor);
+// The same, told what the dialog would have started with.
+void setFileNameInterceptor(std::function<QString(bool save, const QString& start)> interceptor);
+void setFileNameInterceptor(std::nullptr_t);
 // Answers questions without asking while set.
 void setQuestionInterceptor(std::function<bool(const QString&)> interceptor);
 

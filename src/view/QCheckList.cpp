@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStandardItemModel>
@@ -143,6 +144,25 @@ void QCheckList::on_itemPressed(const QModelIndex& index)
     if (!item)
         return;
     item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+void QCheckList::showPopup()
+{
+    QComboBox::showPopup();
+    QWidget* popup = view()->window();
+    const int wanted = view()->sizeHintForColumn(0) + popup->width() - view()->viewport()->width();
+    if (wanted <= popup->width())
+        return;
+    QRect g = popup->geometry();
+    g.setWidth(wanted);
+    if (const QScreen* screen = popup->screen()) {
+        const QRect room = screen->availableGeometry();
+        if (g.right() > room.right())
+            g.moveRight(room.right());
+        if (g.left() < room.left())
+            g.moveLeft(room.left());
+    }
+    popup->setGeometry(g);
 }
 
 bool QCheckList::eventFilter(QObject* watched, QEvent* event)

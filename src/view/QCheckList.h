@@ -39,6 +39,9 @@ public:
     // Replaces every item at once (one model reset instead of a signal per item).
     void setUncheckedItems(const QStringList& labels);
 
+    // The open list is as wide as its longest entry with its check box, however narrow the box.
+    void showPopup() override;
+
 signals:
     void globalCheckStateChanged(int state);
 

@@ -6,7 +6,7 @@ namespace Ui {
 class SettingsDialog;
 }
 
-// Date format, hour format and audit type, stored in Settings.ini on "Ok".
+// Date format, hour format, audit type and archiving, stored in Settings.ini on "Ok".
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -20,5 +20,4 @@ private slots:
 
 private:
     Ui::SettingsDialog* ui;
-    QString settingsFilePath;
 };

@@ -70,6 +70,41 @@ inline void loadBusAudit(MainWindow& w, const QVector<QPair<BusDate, QPair<int, 
     w.session().downloadTime = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
 }
 
+// A lock's history of `count` events as the archive would join it, without an archive: three
+// visits (the latest brings the newest 30 events), the lock's events in two stretches with a gap
+// between them, and among the events one with a long name.
+inline DecodedAudit historyAudit(int count)
+{
+    DecodedAudit audit;
+    const quint8 codes[] = { 0x01, 0x05, 0x37, 0x11, 0x05 };
+    for (int i = 0; i < count; ++i) {
+        EventsTable e;
+        e.time = e.dstTime = 790000000 - 600 * qint64(i);
+        e.event = codes[i % 5];
+        e.user = 1 + i % 7;
+        e.device = i % 10 == 3 ? KeypadDevice : LockDevice;
+        e.visit = i < 30 ? 3 : i < count / 2 ? 2 : 1;
+        e.run = e.device == LockDevice && i < count / 4 ? 1 : 0;
+        (e.device == KeypadDevice ? audit.keypadEvents : audit.lockEvents).append(e);
+    }
+    audit.config.lockName = QStringLiteral("BANK01");
+    audit.config.serialNumber = QStringLiteral("30051122");
+    audit.history.visits = 3;
+    audit.history.firstVisit = QDateTime(QDate(2024, 1, 8), QTime(10, 0), Qt::UTC);
+    audit.history.lastVisit = QDateTime(QDate(2025, 1, 13), QTime(10, 0), Qt::UTC);
+    return audit;
+}
+
+inline void showHistory(MainWindow& w, int count)
+{
+    w.ResetContent(true);
+    w.session().busAudit = true;
+    w.session().decoded = historyAudit(count);
+    PresentationOptions options;
+    options.auditType = FullAudit;
+    w.show(PresentAudit(w.session().decoded, true, options));
+}
+
 inline void loadDallasImage(MainWindow& w, const QByteArray& image)
 {
     w.ResetContent(true);

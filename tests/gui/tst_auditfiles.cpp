@@ -1,7 +1,10 @@
 #include "AuditCli.h"
+#include "AuditFile.h"
 #include "GuiTestSupport.h"
 
 #include <QLabel>
+#include <QMenu>
+#include <QToolButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -137,30 +140,117 @@ private slots:
         QCOMPARE(messages.texts().last(), QStringLiteral("Done"));
     }
 
-    void openingAnInvalidFileEmptiesTheView_data()
+    // Nothing on screen changes until a file has been chosen and read: a cancelled dialog, a file
+    // that is no audit file, one that is gone, and a key's file that holds no audit leave the
+    // audit on display, which can still be saved.
+    void aFailedOpenLeavesTheViewAsItWas_data()
     {
         QTest::addColumn<QString>("answer"); // empty: the dialog is cancelled
-        QTest::newRow("raw image") << Samples + "dallas-audit.bin";
-        QTest::newRow("missing") << dir.filePath("missing.kaud");
-        QTest::newRow("cancelled") << QString();
+        QTest::addColumn<QStringList>("messages");
+        auto session = std::make_unique<AuditSession>();
+        const QByteArray noAudit = DallasImageBuilder().addBlock(0x42, QByteArray(87, '\0')).breakChecksum(0).image();
+        std::copy(noAudit.begin(), noAudit.end(), session->dallasImage.begin());
+        const QString key = dir.filePath("no-audit.kaud");
+        QVERIFY(AuditFile::Save(key, *session, QString()));
+        QTest::newRow("cancelled") << QString() << QStringList();
+        QTest::newRow("raw image") << Samples + "dallas-audit.bin" << QStringList{ "File not valid" };
+        QTest::newRow("missing") << dir.filePath("missing.kaud") << QStringList{ "File not valid" };
+        QTest::newRow("key without audit") << key << QStringList{ "CRC error", "Dallas key data error" };
     }
 
-    void openingAnInvalidFileEmptiesTheView()
+    void aFailedOpenLeavesTheViewAsItWas()
     {
         QFETCH(QString, answer);
-        CapturedMessages messages;
+        QFETCH(QStringList, messages);
+        CapturedMessages shown;
         FileDialogs dialogs;
-        MainWindow w, fresh;
+        MainWindow w;
         dialogs.answer = Samples + "bus-audit.kaud";
         w.on_buttonOpen_clicked();
-        QVERIFY(View(w) != View(fresh));
+        const QByteArray before = View(w);
+        QVERIFY(before.count("\r\n") > 100);
         dialogs.answer = answer;
         w.on_buttonOpen_clicked();
-        QCOMPARE(View(w), View(fresh));
-        w.on_buttonSave_clicked(); // an empty session: no dialog, no message
-        QCOMPARE(dialogs.asked, 2);
-        QCOMPARE(messages.texts(), answer.isEmpty() ? QStringList() : QStringList{ "File not valid" });
-        QVERIFY(answer.isEmpty() || messages.list.first().first == QMessageBox::Critical);
+        QCOMPARE(View(w), before);
+        QCOMPARE(shown.texts(), messages);
+        dialogs.answer = dir.filePath(QTest::currentDataTag() + QStringLiteral(" kept.kaud"));
+        w.on_buttonSave_clicked();
+        MainWindow reopened;
+        reopened.OpenAuditFile(dialogs.answer);
+        QCOMPARE(View(reopened), before);
+    }
+
+    // Each kind of file dialog starts in the folder used last for that kind, also in a later
+    // session; a save proposes the lock's serial number and the day of the download.
+    void dialogsStartWhereTheirKindWentLast()
+    {
+        CapturedMessages shown;
+        QStringList starts;
+        QStringList answers;
+        Messages::setFileNameInterceptor([&](bool, const QString& start) { return starts << start, answers.takeFirst(); });
+        const QString audits = dir.filePath("audits"), reports = dir.filePath("reports"), books = dir.filePath("books");
+        for (const QString& folder : { audits, reports, books })
+            QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(Samples + "dallas-audit.kaud", audits + "/vault2.kaud"));
+        {
+            MainWindow w;
+            answers = QStringList{ Samples + "bus-audit.kaud", audits + "/vault1.kaud", reports + "/vault1.pdf",
+                                   books + "/vault1.xlsx", audits + "/vault2.kaud", QString(), QString() };
+            w.on_buttonOpen_clicked();
+            w.on_buttonSave_clicked();
+            w.onExportPdf();
+            w.onExportXlsx();
+            w.on_buttonOpen_clicked();
+            w.onExportPdf();
+            w.onExportXlsx();
+        }
+        QCOMPARE(starts, (QStringList{ QString(), Samples + "23041207 2025-03-03.kaud", "23041207 2025-03-03.pdf",
+                                       "23041207 2025-03-03.xlsx", audits, reports + "/23041208 2025-03-17.pdf",
+                                       books + "/23041208 2025-03-17.xlsx" }));
+        starts.clear();
+        answers = QStringList{ QString() };
+        MainWindow later;
+        later.on_buttonOpen_clicked();
+        QCOMPARE(starts, QStringList{ audits });
+        Messages::setFileNameInterceptor(nullptr);
+        QCOMPARE(shown.texts(), (QStringList{ "Done", "Audit successfully exported", "Audit successfully exported",
+                                              "No audit to export" }));
+    }
+
+    // Open's menu lists the last eight audit files opened or saved, newest first, without those
+    // gone from the disk; one picked opens.
+    void recentFilesInOpensMenu()
+    {
+        QStringList files;
+        for (int i = 1; i <= 9; ++i) {
+            files.prepend(dir.filePath(QStringLiteral("recent & %1.kaud").arg(i)));
+            QFile::remove(files.first());
+            QVERIFY(QFile::copy(Samples + (i % 2 ? "bus-audit.kaud" : "dallas-audit.kaud"), files.first()));
+        }
+        {
+            MainWindow w;
+            for (int i = 8; i >= 0; --i)
+                w.OpenAuditFile(files.at(i));
+        }
+        MainWindow w;
+        QMenu* menu = child<QToolButton>(w, "buttonOpen")->menu();
+        const auto listed = [menu] {
+            emit menu->aboutToShow();
+            QStringList shown;
+            for (QAction* action : menu->actions())
+                if (!action->data().toString().isEmpty())
+                    shown << action->data().toString();
+            return shown;
+        };
+        QCOMPARE(listed(), files.mid(0, 8));
+        QCOMPARE(menu->actions().at(3)->text(), QDir::toNativeSeparators(files.first()).replace("&", "&&"));
+        QVERIFY(QFile::remove(files.at(2)));
+        files.removeAt(2);
+        QCOMPARE(listed(), files.mid(0, 7));
+        QCOMPARE(readSetting("RecentFiles").toStringList(), files.mid(0, 7));
+        menu->actions().at(3 + 4)->trigger();
+        QCOMPARE(child<QLabel>(w, "labelLockName")->text(), QStringLiteral("VAULT2"));
+        QCOMPARE(listed().first(), files.at(4));
     }
 };
 

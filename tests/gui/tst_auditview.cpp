@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QTranslator>
 #include <QTableView>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace guitest;
@@ -172,14 +173,14 @@ private slots:
         QCOMPARE(rows(events), 6); // simple audit by default
 
         // Cancel stores nothing, yet the table is rebuilt and the filter picks are gone.
-        w.userFilter().on_itemPressed(w.userFilter().model()->index(0, 0));
+        w.eventsView().userFilter().on_itemPressed(w.eventsView().userFilter().model()->index(0, 0));
         onNextDialog<SettingsDialog>([](SettingsDialog* d) {
             d->findChild<QRadioButton*>("radioButtonUs")->setChecked(true);
             d->findChild<QPushButton*>("btnCancel")->click();
         });
         w.on_btnSettings_clicked();
         QVERIFY(!readSetting("DateFormat").isValid());
-        QVERIFY(w.userFilter().checkedTexts().isEmpty());
+        QVERIFY(w.eventsView().userFilter().checkedTexts().isEmpty());
 
         onNextDialog<SettingsDialog>([](SettingsDialog* d) {
             for (const char* name : { "radioButtonUs", "radioButton12", "radioButtonFull" })
@@ -191,6 +192,70 @@ private slots:
         QCOMPARE(cell(events, 0, 2), QStringLiteral("03/10/2022 08.26.40 PM"));
         QCOMPARE(label(w, "labelDlDate"), QStringLiteral("03/10/2022 08.26.40 PM"));
         QVERIFY(messages.list.isEmpty());
+    }
+
+    // After a download the lock's clock (its newest event) is set against the computer's: the
+    // Configuration tab shows the difference, and over ten minutes a notice above the events says
+    // so once, in the language of the window, until it is closed or another audit comes.
+    void lockClockAfterADownload_data()
+    {
+        QTest::addColumn<int>("computerAhead"); // seconds
+        QTest::addColumn<QString>("clock");
+        QTest::addColumn<QString>("notice"); // empty: none
+        QTest::newRow("same") << 30 << "Same as the computer's clock" << QString();
+        QTest::newRow("10 minutes") << 600 << "10 minutes behind the computer's clock" << QString();
+        QTest::newRow("11 minutes") << 660 << "11 minutes behind the computer's clock"
+                                   << "The lock's clock is 11 minutes behind the computer's clock. Set it on the keypad before you leave.";
+        QTest::newRow("1 hour ahead") << -3600 << "1 hour ahead of the computer's clock"
+                                      << "The lock's clock is 1 hour ahead of the computer's clock. Set it on the keypad before you leave.";
+    }
+
+    void lockClockAfterADownload()
+    {
+        QFETCH(int, computerAhead);
+        QFETCH(QString, clock);
+        QFETCH(QString, notice);
+        CapturedMessages messages;
+        MainWindow w;
+        w.show();
+        QWidget* bar = child<QWidget>(w, "clockNotice");
+        loadBusAudit(w, { { { 24, 5, 6, 9, 30, 0 }, { 0x05, 1 } }, { { 24, 5, 6, 9, 20, 0 }, { 0x01, 1 } } });
+        w.session().downloadTime = QDateTime(QDate(2024, 5, 6), QTime(9, 30)).addSecs(computerAhead);
+        QVERIFY(w.ShowObtainedAudit());
+        QCOMPARE(label(w, "labelLockClock"), clock);
+        QVERIFY(!child<QLabel>(w, "labelLockClock")->isHidden());
+        QCOMPARE(bar->isVisible(), !notice.isEmpty());
+        QCOMPARE(label(w, "labelClockNotice"), notice);
+        QVERIFY(messages.list.isEmpty());
+
+        w.onLangIt();
+        QCOMPARE(bar->isVisible(), !notice.isEmpty());
+        QVERIFY(label(w, "labelLockClock") != clock && !label(w, "labelLockClock").isEmpty());
+        QVERIFY(notice.isEmpty() || (label(w, "labelClockNotice") != notice && !label(w, "labelClockNotice").isEmpty()));
+        child<QToolButton>(w, "buttonCloseNotice")->click();
+        w.onLangEn();
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(label(w, "labelLockClock"), clock);
+
+        // The same audit shown again without a download (as a file would be) tells nothing of the clock.
+        loadBusAudit(w, { { { 24, 5, 6, 9, 30, 0 }, { 0x05, 1 } } });
+        QVERIFY(w.ShowLoadedAudit());
+        QVERIFY(child<QLabel>(w, "labelLockClock")->isHidden() && !bar->isVisible());
+    }
+
+    // A key read is compared with the computer's clock as it is read: a key filled years ago by a
+    // lock is far off.
+    void lockClockAfterAKeyRead()
+    {
+        MainWindow w;
+        w.show();
+        loadDallasImage(w, sampleImage());
+        QVERIFY(w.ShowObtainedAudit());
+        QVERIFY(child<QWidget>(w, "clockNotice")->isVisible());
+        QVERIFY(label(w, "labelClockNotice").contains(" days "));
+        QVERIFY(label(w, "labelLockClock").endsWith("behind the computer's clock"));
+        w.on_buttonNew_clicked();
+        QVERIFY(!child<QWidget>(w, "clockNotice")->isVisible() && child<QLabel>(w, "labelLockClock")->isHidden());
     }
 };
 

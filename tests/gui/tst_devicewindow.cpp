@@ -318,7 +318,7 @@ private slots:
             w.on_btnDownlad_clicked();
         }
         qunsetenv(CaptureFolderVariable);
-        QCOMPARE(messages.list.size(), 3);
+        QVERIFY2(messages.list.size() == 3, qPrintable(messages.texts().join('|')));
         QCOMPARE(messages.list.first().first, QMessageBox::Warning);
         QVERIFY2(messages.list.first().second.startsWith("The capture is off: /proc/no-captures-here/"), qPrintable(messages.texts().join('|')));
         QCOMPARE(messages.texts().mid(1), (QStringList{ "Done", "Done" }));

@@ -116,7 +116,7 @@ private slots:
             QCOMPARE(tabText(w, 0), it("Events"));
             QCOMPARE(header(events(w), 2), it("Date"));
             QCOMPARE(child<QToolButton>(w, "buttonNew")->text(), it("New"));
-            QCOMPARE(child<QComboBox>(w, "comboBoxFromMonth")->itemText(0), it("January"));
+            QCOMPARE(child<QComboBox>(w, "comboBoxFromMonth")->itemText(0), italian.translate("DstGroup", "January"));
             QCOMPARE(readSetting("Language").toInt(), 0);
             QList<bool> checked;
             for (QAction* a : child<QToolButton>(w, "btnLanguage")->menu()->actions())
@@ -191,20 +191,54 @@ private slots:
         w.onLangEn();
     }
 
+    void filterRowFollowsColumns_data()
+    {
+        QTest::addColumn<bool>("history");
+        QTest::addColumn<bool>("dst");
+        QTest::newRow("audit") << false << false;
+        QTest::newRow("audit with DST") << false << true;
+        QTest::newRow("history") << true << false;
+        QTest::newRow("history with DST") << true << true;
+    }
+
+    // In a 1280-pixel window every column is in view without scrolling, "Visit" of a history
+    // too; each filter stays 15 px inside its column as columns are resized and as the table
+    // scrolls, moving with the columns; the Event filter opens as wide as its entries.
     void filterRowFollowsColumns()
     {
+        QFETCH(bool, history);
+        QFETCH(bool, dst);
+        writeSetting("AuditType", 0);
         MainWindow w;
+        w.resize(1280, 800);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        if (history)
+            showHistory(w, 400);
+        else
+            loadSample(w);
+        if (dst)
+            w.on_pushButton_clicked();
         QTableView* table = events(w);
         QHeaderView* header = table->horizontalHeader();
-        ColumnAlignedLayout* layout = w.filterRowLayout();
+        ColumnAlignedLayout* layout = w.eventsView().filterRowLayout();
         QWidget* row = child<QWidget>(w, "widget");
+        QCoreApplication::processEvents();
 
-        auto checkAligned = [&]() {
+        QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(header->count(), history ? 8 : 7);
+        for (int i = 0; i < header->count(); ++i) {
+            const bool shown = !header->isSectionHidden(i);
+            QVERIFY(!shown || header->sectionViewportPosition(i) + header->sectionSize(i) <= table->viewport()->width());
+        }
+        QVERIFY(!history || header->sectionSize(EventsTableModel::ColVisit) >= header->sectionSizeHint(EventsTableModel::ColVisit));
+
+        // Left edges of the filters that are on screen, with the lefts they must have.
+        auto filterLefts = [&]() {
             QCoreApplication::processEvents();
             layout->setGeometry(row->rect());
             const int headerX = header->mapTo(&w, QPoint()).x() - row->mapTo(&w, QPoint()).x();
+            QList<QPair<int, int>> lefts;
             for (int i = 0; i < header->count(); ++i) {
                 const int left = headerX + header->sectionViewportPosition(i) + 15;
                 const int size = header->sectionSize(i);
@@ -212,25 +246,88 @@ private slots:
                     continue; // nothing visible to align
                 const QRect g = layout->itemAt(i)->geometry();
                 // Widgets scrolled partly out on the left are clipped at the row's edge.
-                QCOMPARE(g.left(), qMax(left, 0));
-                if (size > 30)
-                    QCOMPARE(g.right(), left + size - 31);
+                lefts << qMakePair(g.left(), qMax(left, 0));
+                if (size > 30 && g.right() != left + size - 31)
+                    lefts << qMakePair(g.right(), left + size - 31);
             }
+            return lefts;
+        };
+        auto checkAligned = [&]() {
+            for (const auto& left : filterLefts())
+                QCOMPARE(left.first, left.second);
         };
         checkAligned();
+        QCheckList& eventFilter = w.eventsView().eventFilter();
+        eventFilter.showPopup();
+        QTRY_VERIFY(eventFilter.view()->isVisible());
+        QVERIFY(eventFilter.view()->viewport()->width() >= eventFilter.view()->sizeHintForColumn(0));
+        eventFilter.hidePopup();
+
         table->setColumnWidth(2, 260);
         checkAligned();
         table->setColumnWidth(5, 900); // the table now scrolls sideways
-        QCoreApplication::processEvents();
+        checkAligned();
+        const int before = layout->itemAt(EventsTableModel::ColEventId)->geometry().left();
         table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
         QVERIFY(table->horizontalScrollBar()->value() > 0);
         checkAligned();
+        // Scrolled to the right, the columns and their filters move left together.
+        QCOMPARE(layout->itemAt(EventsTableModel::ColEventId)->geometry().left(),
+                 before - table->horizontalScrollBar()->value());
 
         table->horizontalScrollBar()->setValue(0);
         header->setMinimumSectionSize(0);
         table->setColumnWidth(0, 20);
         checkAligned();
         QVERIFY(layout->itemAt(0)->geometry().width() <= 0);
+    }
+
+    // "N events shown of M" under the table, in each language's plural forms; the rows that mark a
+    // gap in a history are no events.
+    void rowCountUnderTheTable_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("counts");
+        QTest::newRow("en") << "en" << QStringList{ "6 events shown of 6", "2 events shown of 6", "1 event shown of 6",
+                                                    "400 events shown of 400", "30 events shown of 400" };
+        QTest::newRow("it") << "it" << QStringList{ "6 eventi mostrati su 6", "2 eventi mostrati su 6",
+                                                    "1 evento mostrato su 6", "400 eventi mostrati su 400",
+                                                    "30 eventi mostrati su 400" };
+        QTest::newRow("es") << "es" << QStringList{ "6 eventos mostrados de 6", "2 eventos mostrados de 6",
+                                                    "1 evento mostrado de 6", "400 eventos mostrados de 400",
+                                                    "30 eventos mostrados de 400" };
+    }
+
+    void rowCountUnderTheTable()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, counts);
+        writeSetting("AuditType", 0);
+        MainWindow w;
+        language == "it" ? w.onLangIt() : language == "es" ? w.onLangEs() : w.onLangEn();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QLabel* count = child<QLabel>(w, "labelRowCount");
+        QVERIFY(count->text().isEmpty());
+        loadSample(w);
+        QStringList shown{ count->text() };
+        press(w.eventsView().dateFilter(), "06/05/2024");
+        w.onSetFilter();
+        shown << count->text();
+        w.onResetFilter();
+        press(w.eventsView().dateFilter(), QString());
+        w.onSetFilter();
+        shown << count->text();
+        showHistory(w, 400);
+        QCOMPARE(rows(events(w)), 401);
+        shown << count->text();
+        w.eventsView().onlyNewFilter().setChecked(true);
+        shown << count->text();
+        QCOMPARE(shown, counts);
+        QVERIFY(count->mapTo(&w, QPoint()).y() > events(w)->mapTo(&w, QPoint()).y() + events(w)->height());
+        w.on_buttonNew_clicked();
+        QVERIFY(count->text().isEmpty());
+        w.onLangEn();
     }
 
     void newEmptiesViewAndSession()
@@ -269,10 +366,10 @@ private slots:
             return rows;
         };
         // Distinct values in first-seen order; the timeless event gives one empty date.
-        QCOMPARE(w.dateFilter().count(), 4);
-        QCOMPARE(w.dateFilter().itemText(0), QStringLiteral("06/05/2024"));
-        QCOMPARE(w.dateFilter().itemText(3), QString());
-        QCOMPARE(w.userFilter().count(), 3);
+        QCOMPARE(w.eventsView().dateFilter().count(), 4);
+        QCOMPARE(w.eventsView().dateFilter().itemText(0), QStringLiteral("06/05/2024"));
+        QCOMPARE(w.eventsView().dateFilter().itemText(3), QString());
+        QCOMPARE(w.eventsView().userFilter().count(), 3);
 
         w.onSetFilter();
         QCOMPARE(visibleRows().size(), 6); // nothing checked
@@ -281,34 +378,34 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // Through the window system, so the release reaches whatever holds the mouse.
-        const QPoint onLine = w.userFilter().lineEdit()->mapTo(&w, QPoint(5, 5));
+        const QPoint onLine = w.eventsView().userFilter().lineEdit()->mapTo(&w, QPoint(5, 5));
         QTest::mousePress(w.windowHandle(), Qt::LeftButton, {}, onLine);
-        QTRY_VERIFY(w.userFilter().view()->isVisible());
+        QTRY_VERIFY(w.eventsView().userFilter().view()->isVisible());
         QTest::mouseRelease(w.windowHandle(), Qt::LeftButton, {}, onLine);
         QTest::qWait(50);
-        QVERIFY(w.userFilter().view()->isVisible());
-        w.userFilter().hidePopup();
+        QVERIFY(w.eventsView().userFilter().view()->isVisible());
+        w.eventsView().userFilter().hidePopup();
 
-        press(w.userFilter(), "User 01");
-        press(w.userFilter(), "Master");
-        press(w.eventFilter(), "Bolt open");
-        QCOMPARE(w.userFilter().lineEdit()->text(), QStringLiteral("User 01, Master"));
+        press(w.eventsView().userFilter(), "User 01");
+        press(w.eventsView().userFilter(), "Master");
+        press(w.eventsView().eventFilter(), "Bolt open");
+        QCOMPARE(w.eventsView().userFilter().lineEdit()->text(), QStringLiteral("User 01, Master"));
         QCOMPARE(visibleRows().size(), 6); // picking alone does not filter
         w.onSetFilter();
         QCOMPARE(visibleRows(), (QList<int>{ 0, 2 }));
 
         w.onResetFilter();
         QCOMPARE(visibleRows().size(), 6);
-        QVERIFY(w.userFilter().checkedTexts().isEmpty() && w.userFilter().lineEdit()->text().isEmpty());
+        QVERIFY(w.eventsView().userFilter().checkedTexts().isEmpty() && w.eventsView().userFilter().lineEdit()->text().isEmpty());
 
-        press(w.dateFilter(), QString());
+        press(w.eventsView().dateFilter(), QString());
         w.onSetFilter();
         QCOMPARE(visibleRows(), (QList<int>{ 5 }));
 
-        for (int i = 0; i < w.eventIdFilter().count(); ++i)
-            w.eventIdFilter().on_itemPressed(w.eventIdFilter().model()->index(i, 0));
-        QCOMPARE(w.eventIdFilter().globalCheckState(), int(QCheckList::AllChecked));
-        QVERIFY(w.eventIdFilter().lineEdit()->text().isEmpty());
+        for (int i = 0; i < w.eventsView().eventIdFilter().count(); ++i)
+            w.eventsView().eventIdFilter().on_itemPressed(w.eventsView().eventIdFilter().model()->index(i, 0));
+        QCOMPARE(w.eventsView().eventIdFilter().globalCheckState(), int(QCheckList::AllChecked));
+        QVERIFY(w.eventsView().eventIdFilter().lineEdit()->text().isEmpty());
     }
 
     void portsFromEnvironmentAreListed()

@@ -16,7 +16,8 @@ for f in bin/corvane-audit bin/corvane-audit-cli bin/corvane-lock-sim \
          share/corvane-audit/translations/audit_it.qm share/corvane-audit/translations/audit_es.qm \
          share/applications/corvane-audit.desktop share/mime/packages/corvane-audit.xml \
          lib/udev/rules.d/60-corvane-audit.rules share/icons/hicolor/scalable/apps/corvane-audit.svg \
-         share/doc/corvane-audit/capture-format.md; do
+         share/doc/corvane-audit/capture-format.md share/corvane-audit/manual/corvane-audit.html \
+         share/corvane-audit/manual/corvane-audit_it.html share/corvane-audit/manual/corvane-audit_es.html; do
     [ -e "$prefix/$f" ] || fail "missing: $f"
 done
 for size in 16 32 48 64 128 256; do

@@ -35,10 +35,7 @@ BenchCase BusAuditToTable()
 
 void Show(MainWindow& window)
 {
-    window.ParseConfig();
-    window.MergeEvents();
-    window.FilterEvents();
-    window.ParseListView();
+    window.show(PresentAudit(window.session().decoded, window.session().busAudit, PresentationOptions()));
     window.eventsView().table()->viewport()->repaint();
 }
 
@@ -87,12 +84,12 @@ BenchCase FilterChange()
     c.prepare = [](QString& note) {
         auto window = HistoryWindow();
         auto pick = std::make_shared<int>(0);
-        window->userFilter().on_itemPressed(window->userFilter().model()->index(0, 0));
+        window->eventsView().userFilter().on_itemPressed(window->eventsView().userFilter().model()->index(0, 0));
         window->onSetFilter();
         note = QStringLiteral("100000 events: one user picked in turn, filter set, one paint (%1 rows shown for the first)")
                    .arg(window->eventsView().shownRowCount());
         return [window, pick]() {
-            QCheckList& users = window->userFilter();
+            QCheckList& users = window->eventsView().userFilter();
             users.uncheckAll();
             users.on_itemPressed(users.model()->index(*pick % users.count(), 0));
             ++*pick;
