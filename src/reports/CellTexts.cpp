@@ -380,6 +380,7 @@ bool CellTexts::compose(int column, const QString& text, CellText& out)
             return false;
         }
     }
+    ++m_composedCount;
     return true;
 }
 
