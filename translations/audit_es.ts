@@ -211,20 +211,89 @@
         <translation>Puede leer este archivo pero no añadirle nada</translation>
     </message>
     <message>
-        <source>The queue of audits to send, %1, cannot be used: %2</source>
-        <translation>La cola de auditorías por enviar, %1, no se puede usar: %2</translation>
-    </message>
-    <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 eventos nuevos, %3 huecos</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: ya está en el archivo</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be reached: it did not answer within %2 seconds.</source>
+        <translation>No se puede acceder al archivo %1: no ha respondido en %2 segundos.</translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation>se perdió la conexión</translation>
+    </message>
+    <message>
+        <source>There is no archive at %1</source>
+        <translation>No hay ningún archivo en %1</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>sin respuesta</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds several locks named %2: give a serial number (%3).</source>
+        <translation>El archivo %1 contiene varias cerraduras llamadas %2: indique un número de serie (%3).</translation>
+    </message>
+    <message>
+        <source>The archive is not open.</source>
+        <translation>El archivo no está abierto.</translation>
+    </message>
+    <message>
+        <source>lock name changed from %1 to %2</source>
+        <translation>nombre de la cerradura cambiado de %1 a %2</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, before the visit of %2, but the lock&apos;s events show it is the latest visit: check the computer&apos;s clock</source>
+        <translation>este ordenador fechó la descarga el %1, antes de la visita del %2, pero los eventos de la cerradura muestran que es la última visita: compruebe el reloj del ordenador</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, after every other visit, but the lock&apos;s events show it is visit %2 of %3: check the computer&apos;s clock</source>
+        <translation>este ordenador fechó la descarga el %1, después de todas las demás visitas, pero los eventos de la cerradura muestran que es la visita %2 de %3: compruebe el reloj del ordenador</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be upgraded: a stored history is damaged (%2).</source>
+        <translation>El archivo %1 no se puede actualizar: un historial guardado está dañado (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>The archive %1 was upgraded for this version: its %n audits are chained now, so that any later change shows.</source>
+        <translation>
+            <numerusform>El archivo %1 se ha actualizado para esta versión: su auditoría está ahora encadenada, de modo que cualquier cambio posterior se note.</numerusform>
+            <numerusform>El archivo %1 se ha actualizado para esta versión: sus %n auditorías están ahora encadenadas, de modo que cualquier cambio posterior se note.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is missing.</source>
+        <translation>El archivo %1 no se puede leer: falta una parte de un historial guardado.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
+        <translation>El archivo %1 no se puede leer: una parte de un historial guardado está vacía.</translation>
+    </message>
+    <message>
+        <source>The queue of audits to send, %1, cannot be used (%2).</source>
+        <translation>La cola de auditorías por enviar, %1, no se puede usar (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n evento nuevo</numerusform>
+            <numerusform>%1: %n eventos nuevos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n laguna</numerusform>
+            <numerusform>, %n lagunas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> (it was meant for %1)</source>
+        <translation> (estaba destinada a %1)</translation>
     </message>
 </context>
 <context>
@@ -320,6 +389,141 @@
     <message>
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventos, deteniéndose en la última visita (%2 s)</translation>
+    </message>
+</context>
+<context>
+    <name>Findings</name>
+    <message>
+        <source>Duress opening</source>
+        <translation>Apertura bajo coacción</translation>
+    </message>
+    <message>
+        <source>Opening outside hours</source>
+        <translation>Apertura fuera de horario</translation>
+    </message>
+    <message>
+        <source>Wrong code burst</source>
+        <translation>Serie de códigos erróneos</translation>
+    </message>
+    <message>
+        <source>Clock set</source>
+        <translation>Reloj ajustado</translation>
+    </message>
+    <message>
+        <source>Opening after clock set</source>
+        <translation>Apertura tras ajustar el reloj</translation>
+    </message>
+    <message>
+        <source>Door opened without opening</source>
+        <translation>Puerta abierta sin apertura</translation>
+    </message>
+    <message>
+        <source>Door held open</source>
+        <translation>Puerta mantenida abierta</translation>
+    </message>
+    <message>
+        <source>Delays changed</source>
+        <translation>Retardos modificados</translation>
+    </message>
+    <message>
+        <source>Lock restarted</source>
+        <translation>Cerradura reiniciada</translation>
+    </message>
+    <message>
+        <source>Lock reset</source>
+        <translation>Restablecimiento de la cerradura</translation>
+    </message>
+    <message>
+        <source>Events missing</source>
+        <translation>Eventos faltantes</translation>
+    </message>
+    <message>
+        <source>Not visited</source>
+        <translation>No visitada</translation>
+    </message>
+    <message>
+        <source>Unknown finding &quot;%1&quot;: the findings are %2.</source>
+        <translation>Hallazgo desconocido &quot;%1&quot;: los hallazgos son %2.</translation>
+    </message>
+    <message>
+        <source>No finding is named.</source>
+        <translation>No se indica ningún hallazgo.</translation>
+    </message>
+    <message>
+        <source>A burst of wrong codes is %1 to %2 wrong tries, not %3.</source>
+        <translation>Una serie de códigos erróneos es de %1 a %2 intentos fallidos, no %3.</translation>
+    </message>
+    <message>
+        <source>The minutes between wrong codes are %1 to %2, not %3.</source>
+        <translation>Los minutos entre códigos erróneos son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>The minutes after a clock setting are %1 to %2, not %3.</source>
+        <translation>Los minutos tras un ajuste del reloj son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>The minutes a door may stay open are %1 to %2, not %3.</source>
+        <translation>Los minutos que una puerta puede quedar abierta son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>The days without a visit are %1 to %2, not %3.</source>
+        <translation>Los días sin visita son de %1 a %2, no %3.</translation>
+    </message>
+    <message>
+        <source>Bad wrong-code threshold &quot;%1&quot;: it is a count and minutes, as in 5/10.</source>
+        <translation>Umbral de códigos erróneos no válido &quot;%1&quot;: es un número y unos minutos, como en 5/10.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number.</source>
+        <translation>&quot;%1&quot; no es un número entero.</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Hallazgo</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Hasta</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>Bad range &quot;%1&quot;: a range is a start and an end, as in 07:00-20:00.</source>
+        <translation>Intervalo no válido &quot;%1&quot;: un intervalo es un inicio y un fin, como en 07:00-20:00.</translation>
+    </message>
+    <message>
+        <source>Bad time &quot;%1&quot;: a time is HH:MM from 00:00 to 23:59, or 24:00 as an end.</source>
+        <translation>Hora no válida &quot;%1&quot;: una hora es HH:MM de 00:00 a 23:59, o 24:00 como fin.</translation>
+    </message>
+    <message>
+        <source>The range %1 does not end after it starts; hours past midnight are a range on each day, as in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</source>
+        <translation>El intervalo %1 no termina después de empezar; las horas pasada la medianoche son un intervalo en cada día, como en &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not start with its days, as in &quot;Mon-Fri 07:00-20:00&quot;.</source>
+        <translation>&quot;%1&quot; no empieza por sus días, como en &quot;Mon-Fri 07:00-20:00&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown day &quot;%1&quot;: the days are Mon, Tue, Wed, Thu, Fri, Sat and Sun.</source>
+        <translation>Día desconocido &quot;%1&quot;: los días son Mon, Tue, Wed, Thu, Fri, Sat y Sun.</translation>
+    </message>
+    <message>
+        <source>The days %1 run backwards: a range of days goes from the earlier to the later, as in Mon-Fri.</source>
+        <translation>Los días %1 van hacia atrás: un intervalo de días va del primero al último, como en Mon-Fri.</translation>
+    </message>
+    <message>
+        <source>No hours are given for %1.</source>
+        <translation>No se indica ningún horario para %1.</translation>
+    </message>
+    <message>
+        <source>No opening hours are given: write them as in &quot;Mon-Fri 07:00-20:00&quot;, or &quot;closed&quot;.</source>
+        <translation>No se indica ningún horario de apertura: escríbalo como en &quot;Mon-Fri 07:00-20:00&quot;, o &quot;closed&quot;.</translation>
+    </message>
+    <message>
+        <source>The ranges %1 and %2 overlap on %3.</source>
+        <translation>Los intervalos %1 y %2 de %3 se solapan.</translation>
     </message>
 </context>
 <context>
@@ -1447,10 +1651,6 @@ de auditoría</translation>
         <translation>Añadir al archivo</translation>
     </message>
     <message>
-        <source>Kept in the archive: lock %1, %2 new events, %3 gaps</source>
-        <translation>Guardado en el archivo: cerradura %1, %2 eventos nuevos, %3 huecos</translation>
-    </message>
-    <message>
         <source>This audit is already in the archive.</source>
         <translation>Esta auditoría ya está en el archivo.</translation>
     </message>
@@ -1473,18 +1673,42 @@ Sigue en pantalla y se puede guardar como fichero.</translation>
         <translation>Solo los nuevos desde la última visita</translation>
     </message>
     <message>
-        <source>%1 audits waiting to be sent</source>
-        <translation>%1 auditorías esperando ser enviadas</translation>
-    </message>
-    <message>
         <source>%1
 The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
         <translation>%1
 Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva a responder (pestaña Cerraduras, &quot;Enviar ahora&quot;).</translation>
     </message>
+    <message numerus="yes">
+        <source>Kept in the archive: lock %1, %n new events</source>
+        <translation>
+            <numerusform>Guardada en el archivo: cerradura %1, %n evento nuevo</numerusform>
+            <numerusform>Guardada en el archivo: cerradura %1, %n eventos nuevos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n laguna</numerusform>
+            <numerusform>, %n lagunas</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>%1 audits sent to the archive</source>
-        <translation>%1 auditorías enviadas al archivo</translation>
+        <source>Not kept in the archive: %1. The audit is on screen and can be saved as a file.</source>
+        <translation>No guardada en el archivo: %1. La auditoría está en pantalla y se puede guardar como archivo.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits waiting to be sent</source>
+        <translation>
+            <numerusform>%n auditoría pendiente de envío</numerusform>
+            <numerusform>%n auditorías pendientes de envío</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent to the archive</source>
+        <translation>
+            <numerusform>%n auditoría enviada al archivo</numerusform>
+            <numerusform>%n auditorías enviadas al archivo</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1500,6 +1724,97 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
     <message>
         <source>a cell holds more than a workbook can</source>
         <translation>una celda contiene más de lo que admite un libro</translation>
+    </message>
+</context>
+<context>
+    <name>People</name>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Desde</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Hasta</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a day: write it as YYYY-MM-DD.</source>
+        <translation>&apos;%1&apos; no es un día: escríbalo como AAAA-MM-DD.</translation>
+    </message>
+    <message>
+        <source>User number %1 cannot be named: people hold users 1 to 59, the managers (60 to 62) and the masters (80 and 81).</source>
+        <translation>El número de usuario %1 no puede llevar nombre: las personas ocupan los usuarios del 1 al 59, los gerentes (del 60 al 62) y los maestros (80 y 81).</translation>
+    </message>
+    <message>
+        <source>The name of the person is empty.</source>
+        <translation>El nombre de la persona está vacío.</translation>
+    </message>
+    <message>
+        <source>The name of the person is longer than 80 characters.</source>
+        <translation>El nombre de la persona supera los 80 caracteres.</translation>
+    </message>
+    <message>
+        <source>The name of the person holds a line break, a tab or another control character.</source>
+        <translation>El nombre de la persona contiene un salto de línea, un tabulador u otro carácter de control.</translation>
+    </message>
+    <message>
+        <source>The tenure has no first day.</source>
+        <translation>El periodo no tiene primer día.</translation>
+    </message>
+    <message>
+        <source>The last day, %1, is before the first, %2.</source>
+        <translation>El último día, %1, es anterior al primero, %2.</translation>
+    </message>
+    <message>
+        <source>%1 is %2 since %3</source>
+        <translation>%1 es %2 desde el %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2 from %3 to %4</source>
+        <translation>%1 es %2 del %3 al %4</translation>
+    </message>
+    <message>
+        <source>%1 has no tenure from %2.</source>
+        <translation>%1 no tiene ningún periodo que empiece el %2.</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted field is not closed.</source>
+        <translation>línea %1: un campo entre comillas no está cerrado.</translation>
+    </message>
+    <message>
+        <source>line %1: text follows a closing quote.</source>
+        <translation>línea %1: hay texto después de las comillas de cierre.</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>línea %1: %2</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1.</source>
+        <translation>la primera línea debe ser el encabezado %1.</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8.</source>
+        <translation>el texto no es UTF-8.</translation>
+    </message>
+    <message>
+        <source>a row has four columns: User, Person, From, Until.</source>
+        <translation>una fila tiene cuatro columnas: Usuario, Persona, Desde, Hasta.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither a user number nor the name of a user.</source>
+        <translation>&apos;%1&apos; no es ni un número de usuario ni el nombre de un usuario.</translation>
+    </message>
+    <message>
+        <source>the From day is missing.</source>
+        <translation>falta el día Desde.</translation>
+    </message>
+    <message>
+        <source>%1 (line %2).</source>
+        <translation>%1 (línea %2).</translation>
     </message>
 </context>
 <context>
@@ -1942,18 +2257,6 @@ Descarga el registro de usuarios de la cerradura y escribe sus 64 filas como val
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
-Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
-into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
-is already there; or why it was refused. Exit status 1 if any was refused.
-</source>
-        <translation>Uso: corvane-audit-cli archive import [--archive RUTA] FICHERO...
-Añade al archivo ficheros de auditoría (.kaud) e imágenes de auditoría Dallas en bruto, cada uno
-unido al historial de su cerradura. Una línea por fichero: SERIE: N eventos nuevos, G huecos;
-o que ya está; o por qué se rechazó. Estado de salida 1 si alguno se rechazó.
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli archive locks [--archive PATH] [--date-format dmy|mdy]
                           [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
 Lists the archived locks by serial number: visits, events, gaps, the first and
@@ -2014,10 +2317,6 @@ comprueba el historial de cada cerradura. Muestra lo que falla; estado de salida
         <translation>%1 auditorías leídas de nuevo: todas íntegras.</translation>
     </message>
     <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 eventos nuevos, %3 huecos</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: ya está en el archivo</translation>
     </message>
@@ -2068,34 +2367,6 @@ Escribe los eventos que coinciden de cada cerradura archivada, del más reciente
 Nombre de la cerradura, las columnas de eventos de export y Visita. FECHA es AAAA-MM-DD (--to
 incluye su día); CÓDIGO es un ID de evento; --lock y --event se pueden repetir.
 </translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive sync [--archive URL]
-Sends the audits that wait on this computer because the archive server could not
-be reached. Exit status 1 if some still wait.
-</source>
-        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
-Envía las auditorías que esperan en este equipo porque no se pudo acceder al servidor
-del archivo. Estado de salida 1 si alguna sigue esperando.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive RUTA] ...
-El archivo guarda cada auditoría por cerradura y las une en el historial de cada cerradura.
-corvane-audit-cli archive COMANDO --help explica más de un comando.
-</translation>
-    </message>
-    <message>
-        <source>%1 audits sent; %2 still waiting.</source>
-        <translation>%1 auditorías enviadas; %2 siguen esperando.</translation>
-    </message>
-    <message>
-        <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
-        <translation>Espera en este equipo; &apos;corvane-audit-cli archive sync&apos; la envía.</translation>
     </message>
     <message>
         <source>--new stops at what the archive holds: not with --no-archive.</source>
@@ -2193,6 +2464,122 @@ Ejemplo: --dst 5,0,3,5,0,10,add,1
 Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
 COMANDO --help explica más de un comando.
 </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
+Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
+into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
+is already there; or that it waits on this computer, when the archive cannot be
+reached (archive sync sends it); or why it was refused. Exit status 1 if any was
+refused, else 3 if any waits or could not be kept.
+</source>
+        <translation>Uso: corvane-audit-cli archive import [--archive RUTA] ARCHIVO...
+Añade archivos de auditoría (.kaud) e imágenes en bruto de llaves Dallas al archivo, cada uno
+unido al historial de su cerradura. Una línea por archivo: SERIE: N eventos nuevos,
+L lagunas; o que ya está; o que espera en este ordenador, cuando no se puede acceder
+al archivo (archive sync lo envía); o por qué se rechazó. Estado de salida 1 si alguno
+se rechazó, si no 3 si alguno espera o no se pudo guardar.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive sync [--archive URL]
+Sends every audit waiting on this computer (because an archive could not be
+reached or stayed busy) to the archive in use now, saying where each was meant to
+go when that was elsewhere. Exit status 3 if some still wait.
+</source>
+        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
+Envía cada auditoría que espera en este ordenador (porque no se pudo acceder a un
+archivo o estaba ocupado) al archivo en uso ahora, indicando a cuál estaba destinada
+cuando era otro. Estado de salida 3 si alguna sigue esperando.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]
+Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.
+</source>
+        <translation>Uso: corvane-audit-cli archive queue [SALIDA.csv|-]
+Lista las auditorías que esperan en este ordenador: Archivo, Cerradura, Descargada, Destinada a.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive RUTA] ...
+El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
+corvane-audit-cli archive COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>--from is after --to: nothing lies between them.</source>
+        <translation>--from es posterior a --to: entre ambos no hay nada.</translation>
+    </message>
+    <message>
+        <source>%1 is not valid text in this system&apos;s encoding: it cannot be used.</source>
+        <translation>%1 no es texto válido en la codificación de este sistema: no se puede usar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent</source>
+        <translation>
+            <numerusform>%n auditoría enviada</numerusform>
+            <numerusform>%n auditorías enviadas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n still waiting.</source>
+        <translation>
+            <numerusform>; %n sigue esperando.</numerusform>
+            <numerusform>; %n siguen esperando.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Cerradura</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Descargada</translation>
+    </message>
+    <message>
+        <source>Meant for</source>
+        <translation>Destinada a</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n evento nuevo</numerusform>
+            <numerusform>%1: %n eventos nuevos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n laguna</numerusform>
+            <numerusform>, %n lagunas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: not kept: %2</source>
+        <translation>%1: no guardada: %2</translation>
+    </message>
+    <message>
+        <source>Saved, and waiting on this computer for the archive: %1
+&apos;corvane-audit-cli archive sync&apos; sends it.</source>
+        <translation>Guardada, y esperando en este ordenador al archivo: %1
+&apos;corvane-audit-cli archive sync&apos; la envía.</translation>
+    </message>
+    <message>
+        <source>Saved, not kept in the archive: %1</source>
+        <translation>Guardada, no conservada en el archivo: %1</translation>
+    </message>
+    <message>
+        <source>%1: waits on this computer (%2); &apos;corvane-audit-cli archive sync&apos; sends it</source>
+        <translation>%1: espera en este ordenador (%2); &apos;corvane-audit-cli archive sync&apos; la envía</translation>
     </message>
 </context>
 </TS>

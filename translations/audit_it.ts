@@ -211,20 +211,89 @@
         <translation>Puoi leggere questo archivio ma non aggiungervi nulla</translation>
     </message>
     <message>
-        <source>The queue of audits to send, %1, cannot be used: %2</source>
-        <translation>La coda degli audit da inviare, %1, non può essere usata: %2</translation>
-    </message>
-    <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 nuovi eventi, %3 lacune</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: già nell&apos;archivio</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be reached: it did not answer within %2 seconds.</source>
+        <translation>L&apos;archivio %1 non è raggiungibile: non ha risposto entro %2 secondi.</translation>
+    </message>
+    <message>
+        <source>the connection was lost</source>
+        <translation>la connessione si è interrotta</translation>
+    </message>
+    <message>
+        <source>There is no archive at %1</source>
+        <translation>Non c&apos;è alcun archivio in %1</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>nessuna risposta</translation>
+    </message>
+    <message>
+        <source>The archive %1 holds several locks named %2: give a serial number (%3).</source>
+        <translation>L&apos;archivio %1 contiene più serrature di nome %2: indicare un numero di serie (%3).</translation>
+    </message>
+    <message>
+        <source>The archive is not open.</source>
+        <translation>L&apos;archivio non è aperto.</translation>
+    </message>
+    <message>
+        <source>lock name changed from %1 to %2</source>
+        <translation>nome della serratura cambiato da %1 a %2</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, before the visit of %2, but the lock&apos;s events show it is the latest visit: check the computer&apos;s clock</source>
+        <translation>questo computer ha datato lo scarico %1, prima della visita del %2, ma gli eventi della serratura mostrano che è l&apos;ultima visita: controllare l&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>this computer dated the download %1, after every other visit, but the lock&apos;s events show it is visit %2 of %3: check the computer&apos;s clock</source>
+        <translation>questo computer ha datato lo scarico %1, dopo ogni altra visita, ma gli eventi della serratura mostrano che è la visita %2 di %3: controllare l&apos;orologio del computer</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be upgraded: a stored history is damaged (%2).</source>
+        <translation>L&apos;archivio %1 non può essere aggiornato: una cronologia salvata è danneggiata (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>The archive %1 was upgraded for this version: its %n audits are chained now, so that any later change shows.</source>
+        <translation>
+            <numerusform>L&apos;archivio %1 è stato aggiornato per questa versione: il suo audit è ora concatenato, così che ogni modifica successiva si veda.</numerusform>
+            <numerusform>L&apos;archivio %1 è stato aggiornato per questa versione: i suoi %n audit sono ora concatenati, così che ogni modifica successiva si veda.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is missing.</source>
+        <translation>L&apos;archivio %1 non può essere letto: manca una parte di una cronologia salvata.</translation>
+    </message>
+    <message>
+        <source>The archive %1 cannot be read: a piece of a stored history is empty.</source>
+        <translation>L&apos;archivio %1 non può essere letto: una parte di una cronologia salvata è vuota.</translation>
+    </message>
+    <message>
+        <source>The queue of audits to send, %1, cannot be used (%2).</source>
+        <translation>La coda degli audit da inviare, %1, non può essere usata (%2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n nuovo evento</numerusform>
+            <numerusform>%1: %n nuovi eventi</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n lacuna</numerusform>
+            <numerusform>, %n lacune</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> (it was meant for %1)</source>
+        <translation> (era destinato a %1)</translation>
     </message>
 </context>
 <context>
@@ -320,6 +389,141 @@
     <message>
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventi, fermandosi all&apos;ultima visita (%2 s)</translation>
+    </message>
+</context>
+<context>
+    <name>Findings</name>
+    <message>
+        <source>Duress opening</source>
+        <translation>Apertura sotto coercizione</translation>
+    </message>
+    <message>
+        <source>Opening outside hours</source>
+        <translation>Apertura fuori orario</translation>
+    </message>
+    <message>
+        <source>Wrong code burst</source>
+        <translation>Serie di codici errati</translation>
+    </message>
+    <message>
+        <source>Clock set</source>
+        <translation>Orologio impostato</translation>
+    </message>
+    <message>
+        <source>Opening after clock set</source>
+        <translation>Apertura dopo l&apos;impostazione dell&apos;orologio</translation>
+    </message>
+    <message>
+        <source>Door opened without opening</source>
+        <translation>Porta aperta senza apertura</translation>
+    </message>
+    <message>
+        <source>Door held open</source>
+        <translation>Porta tenuta aperta</translation>
+    </message>
+    <message>
+        <source>Delays changed</source>
+        <translation>Ritardi modificati</translation>
+    </message>
+    <message>
+        <source>Lock restarted</source>
+        <translation>Serratura riavviata</translation>
+    </message>
+    <message>
+        <source>Lock reset</source>
+        <translation>Reset serratura</translation>
+    </message>
+    <message>
+        <source>Events missing</source>
+        <translation>Eventi mancanti</translation>
+    </message>
+    <message>
+        <source>Not visited</source>
+        <translation>Non visitata</translation>
+    </message>
+    <message>
+        <source>Unknown finding &quot;%1&quot;: the findings are %2.</source>
+        <translation>Rilievo sconosciuto &quot;%1&quot;: i rilievi sono %2.</translation>
+    </message>
+    <message>
+        <source>No finding is named.</source>
+        <translation>Nessun rilievo indicato.</translation>
+    </message>
+    <message>
+        <source>A burst of wrong codes is %1 to %2 wrong tries, not %3.</source>
+        <translation>Una serie di codici errati è da %1 a %2 tentativi errati, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes between wrong codes are %1 to %2, not %3.</source>
+        <translation>I minuti tra codici errati sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes after a clock setting are %1 to %2, not %3.</source>
+        <translation>I minuti dopo un&apos;impostazione dell&apos;orologio sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The minutes a door may stay open are %1 to %2, not %3.</source>
+        <translation>I minuti in cui una porta può restare aperta sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>The days without a visit are %1 to %2, not %3.</source>
+        <translation>I giorni senza visita sono da %1 a %2, non %3.</translation>
+    </message>
+    <message>
+        <source>Bad wrong-code threshold &quot;%1&quot;: it is a count and minutes, as in 5/10.</source>
+        <translation>Soglia dei codici errati non valida &quot;%1&quot;: è un numero e dei minuti, come in 5/10.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number.</source>
+        <translation>&quot;%1&quot; non è un numero intero.</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Rilievo</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Fino a</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>Bad range &quot;%1&quot;: a range is a start and an end, as in 07:00-20:00.</source>
+        <translation>Intervallo non valido &quot;%1&quot;: un intervallo è un inizio e una fine, come in 07:00-20:00.</translation>
+    </message>
+    <message>
+        <source>Bad time &quot;%1&quot;: a time is HH:MM from 00:00 to 23:59, or 24:00 as an end.</source>
+        <translation>Ora non valida &quot;%1&quot;: un&apos;ora è HH:MM da 00:00 a 23:59, o 24:00 come fine.</translation>
+    </message>
+    <message>
+        <source>The range %1 does not end after it starts; hours past midnight are a range on each day, as in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</source>
+        <translation>L&apos;intervallo %1 non finisce dopo l&apos;inizio; gli orari oltre la mezzanotte sono un intervallo per ciascun giorno, come in &quot;Mon 22:00-24:00; Tue 00:00-06:00&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not start with its days, as in &quot;Mon-Fri 07:00-20:00&quot;.</source>
+        <translation>&quot;%1&quot; non inizia con i suoi giorni, come in &quot;Mon-Fri 07:00-20:00&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown day &quot;%1&quot;: the days are Mon, Tue, Wed, Thu, Fri, Sat and Sun.</source>
+        <translation>Giorno sconosciuto &quot;%1&quot;: i giorni sono Mon, Tue, Wed, Thu, Fri, Sat e Sun.</translation>
+    </message>
+    <message>
+        <source>The days %1 run backwards: a range of days goes from the earlier to the later, as in Mon-Fri.</source>
+        <translation>I giorni %1 vanno all&apos;indietro: un intervallo di giorni va dal primo all&apos;ultimo, come in Mon-Fri.</translation>
+    </message>
+    <message>
+        <source>No hours are given for %1.</source>
+        <translation>Nessun orario indicato per %1.</translation>
+    </message>
+    <message>
+        <source>No opening hours are given: write them as in &quot;Mon-Fri 07:00-20:00&quot;, or &quot;closed&quot;.</source>
+        <translation>Nessun orario di apertura indicato: scriverlo come in &quot;Mon-Fri 07:00-20:00&quot;, o &quot;closed&quot;.</translation>
+    </message>
+    <message>
+        <source>The ranges %1 and %2 overlap on %3.</source>
+        <translation>Gli intervalli %1 e %2 di %3 si sovrappongono.</translation>
     </message>
 </context>
 <context>
@@ -1447,10 +1651,6 @@ audit Dallas</translation>
         <translation>Aggiungi all&apos;archivio</translation>
     </message>
     <message>
-        <source>Kept in the archive: lock %1, %2 new events, %3 gaps</source>
-        <translation>Conservato nell&apos;archivio: serratura %1, %2 nuovi eventi, %3 lacune</translation>
-    </message>
-    <message>
         <source>This audit is already in the archive.</source>
         <translation>Questo audit è già nell&apos;archivio.</translation>
     </message>
@@ -1473,18 +1673,42 @@ It is still on screen and can be saved as a file.</source>
         <translation>Solo i nuovi dall&apos;ultima visita</translation>
     </message>
     <message>
-        <source>%1 audits waiting to be sent</source>
-        <translation>%1 audit in attesa di essere inviati</translation>
-    </message>
-    <message>
         <source>%1
 The audits are kept on this computer and sent when the archive answers again (Locks tab, &quot;Send now&quot;).</source>
         <translation>%1
 Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio risponde di nuovo (scheda Serrature, &quot;Invia ora&quot;).</translation>
     </message>
+    <message numerus="yes">
+        <source>Kept in the archive: lock %1, %n new events</source>
+        <translation>
+            <numerusform>Conservato nell&apos;archivio: serratura %1, %n nuovo evento</numerusform>
+            <numerusform>Conservato nell&apos;archivio: serratura %1, %n nuovi eventi</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n lacuna</numerusform>
+            <numerusform>, %n lacune</numerusform>
+        </translation>
+    </message>
     <message>
-        <source>%1 audits sent to the archive</source>
-        <translation>%1 audit inviati all&apos;archivio</translation>
+        <source>Not kept in the archive: %1. The audit is on screen and can be saved as a file.</source>
+        <translation>Non conservato nell&apos;archivio: %1. L&apos;audit è sullo schermo e può essere salvato come file.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits waiting to be sent</source>
+        <translation>
+            <numerusform>%n audit in attesa di invio</numerusform>
+            <numerusform>%n audit in attesa di invio</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent to the archive</source>
+        <translation>
+            <numerusform>%n audit inviato all&apos;archivio</numerusform>
+            <numerusform>%n audit inviati all&apos;archivio</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1500,6 +1724,97 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
     <message>
         <source>a cell holds more than a workbook can</source>
         <translation>una cella contiene più di quanto una cartella di lavoro possa contenere</translation>
+    </message>
+</context>
+<context>
+    <name>People</name>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Dal</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Al</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a day: write it as YYYY-MM-DD.</source>
+        <translation>&apos;%1&apos; non è un giorno: scriverlo come AAAA-MM-GG.</translation>
+    </message>
+    <message>
+        <source>User number %1 cannot be named: people hold users 1 to 59, the managers (60 to 62) and the masters (80 and 81).</source>
+        <translation>Il numero utente %1 non può avere un nome: le persone occupano gli utenti da 1 a 59, i manager (da 60 a 62) e i master (80 e 81).</translation>
+    </message>
+    <message>
+        <source>The name of the person is empty.</source>
+        <translation>Il nome della persona è vuoto.</translation>
+    </message>
+    <message>
+        <source>The name of the person is longer than 80 characters.</source>
+        <translation>Il nome della persona supera gli 80 caratteri.</translation>
+    </message>
+    <message>
+        <source>The name of the person holds a line break, a tab or another control character.</source>
+        <translation>Il nome della persona contiene un a capo, una tabulazione o un altro carattere di controllo.</translation>
+    </message>
+    <message>
+        <source>The tenure has no first day.</source>
+        <translation>Il periodo non ha un primo giorno.</translation>
+    </message>
+    <message>
+        <source>The last day, %1, is before the first, %2.</source>
+        <translation>L&apos;ultimo giorno, %1, precede il primo, %2.</translation>
+    </message>
+    <message>
+        <source>%1 is %2 since %3</source>
+        <translation>%1 è %2 dal %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2 from %3 to %4</source>
+        <translation>%1 è %2 dal %3 al %4</translation>
+    </message>
+    <message>
+        <source>%1 has no tenure from %2.</source>
+        <translation>%1 non ha un periodo che inizia il %2.</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted field is not closed.</source>
+        <translation>riga %1: un campo tra virgolette non è chiuso.</translation>
+    </message>
+    <message>
+        <source>line %1: text follows a closing quote.</source>
+        <translation>riga %1: c&apos;è del testo dopo le virgolette di chiusura.</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>riga %1: %2</translation>
+    </message>
+    <message>
+        <source>the first line must be the header %1.</source>
+        <translation>la prima riga deve essere l&apos;intestazione %1.</translation>
+    </message>
+    <message>
+        <source>the text is not UTF-8.</source>
+        <translation>il testo non è UTF-8.</translation>
+    </message>
+    <message>
+        <source>a row has four columns: User, Person, From, Until.</source>
+        <translation>una riga ha quattro colonne: Utente, Persona, Dal, Al.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither a user number nor the name of a user.</source>
+        <translation>&apos;%1&apos; non è né un numero utente né il nome di un utente.</translation>
+    </message>
+    <message>
+        <source>the From day is missing.</source>
+        <translation>manca il giorno Dal.</translation>
+    </message>
+    <message>
+        <source>%1 (line %2).</source>
+        <translation>%1 (riga %2).</translation>
     </message>
 </context>
 <context>
@@ -1942,18 +2257,6 @@ Scarica il registro utenti della serratura e ne scrive le 64 righe come valori s
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
-Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
-into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
-is already there; or why it was refused. Exit status 1 if any was refused.
-</source>
-        <translation>Uso: corvane-audit-cli archive import [--archive PERCORSO] FILE...
-Aggiunge all&apos;archivio file di audit (.kaud) e immagini audit Dallas grezze, ognuno unito
-alla cronologia della sua serratura. Una riga per file: SERIALE: N nuovi eventi, G lacune;
-oppure che è già presente; oppure perché è stato rifiutato. Stato di uscita 1 se uno è stato rifiutato.
-</translation>
-    </message>
-    <message>
         <source>Usage: corvane-audit-cli archive locks [--archive PATH] [--date-format dmy|mdy]
                           [--hour-format 24|12] [--language en|it|es] OUTPUT.csv|-
 Lists the archived locks by serial number: visits, events, gaps, the first and
@@ -2014,10 +2317,6 @@ controlla la cronologia di ogni serratura. Stampa ciò che non va; stato di usci
         <translation>%1 audit riletti: tutti integri.</translation>
     </message>
     <message>
-        <source>%1: %2 new events, %3 gaps</source>
-        <translation>%1: %2 nuovi eventi, %3 lacune</translation>
-    </message>
-    <message>
         <source>%1: already in the archive</source>
         <translation>%1: già nell&apos;archivio</translation>
     </message>
@@ -2068,34 +2367,6 @@ Scrive gli eventi corrispondenti di ogni serratura archiviata, dal più recente:
 Nome serratura, le colonne degli eventi di export e Visita. DATA è AAAA-MM-GG (--to
 include il suo giorno); CODICE è un ID evento; --lock e --event si possono ripetere.
 </translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive sync [--archive URL]
-Sends the audits that wait on this computer because the archive server could not
-be reached. Exit status 1 if some still wait.
-</source>
-        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
-Invia gli audit in attesa su questo computer perché il server dell&apos;archivio non era
-raggiungibile. Stato di uscita 1 se alcuni sono ancora in attesa.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PERCORSO] ...
-L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ogni serratura.
-corvane-audit-cli archive COMANDO --help spiega di più su un comando.
-</translation>
-    </message>
-    <message>
-        <source>%1 audits sent; %2 still waiting.</source>
-        <translation>%1 audit inviati; %2 ancora in attesa.</translation>
-    </message>
-    <message>
-        <source>It waits on this computer; &apos;corvane-audit-cli archive sync&apos; sends it.</source>
-        <translation>Resta in attesa su questo computer; &apos;corvane-audit-cli archive sync&apos; lo invia.</translation>
     </message>
     <message>
         <source>--new stops at what the archive holds: not with --no-archive.</source>
@@ -2192,6 +2463,122 @@ Esempio: --dst 5,0,3,5,0,10,add,1
 Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
 COMANDO --help spiega di più su un comando.
 </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
+Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined
+into its lock&apos;s history. One line a file: SERIAL: N new events, G gaps; or that it
+is already there; or that it waits on this computer, when the archive cannot be
+reached (archive sync sends it); or why it was refused. Exit status 1 if any was
+refused, else 3 if any waits or could not be kept.
+</source>
+        <translation>Uso: corvane-audit-cli archive import [--archive PERCORSO] FILE...
+Aggiunge file di audit (.kaud) e immagini grezze di chiavi Dallas all&apos;archivio, ognuno
+unito alla cronologia della sua serratura. Una riga per file: SERIALE: N nuovi eventi,
+L lacune; oppure che c&apos;è già; oppure che attende su questo computer, quando
+l&apos;archivio non è raggiungibile (archive sync lo invia); oppure perché è stato rifiutato.
+Stato di uscita 1 se uno è stato rifiutato, altrimenti 3 se uno attende o non è stato conservato.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive sync [--archive URL]
+Sends every audit waiting on this computer (because an archive could not be
+reached or stayed busy) to the archive in use now, saying where each was meant to
+go when that was elsewhere. Exit status 3 if some still wait.
+</source>
+        <translation>Uso: corvane-audit-cli archive sync [--archive URL]
+Invia ogni audit in attesa su questo computer (perché un archivio non era
+raggiungibile o era occupato) all&apos;archivio in uso ora, dicendo a quale era destinato
+quando era un altro. Stato di uscita 3 se qualcuno attende ancora.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]
+Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.
+</source>
+        <translation>Uso: corvane-audit-cli archive queue [USCITA.csv|-]
+Elenca gli audit in attesa su questo computer: File, Serratura, Scaricato, Destinato a.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
+corvane-audit-cli archive COMANDO --help dice di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>--from is after --to: nothing lies between them.</source>
+        <translation>--from è dopo --to: tra i due non c&apos;è nulla.</translation>
+    </message>
+    <message>
+        <source>%1 is not valid text in this system&apos;s encoding: it cannot be used.</source>
+        <translation>%1 non è testo valido nella codifica di questo sistema: non può essere usato.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits sent</source>
+        <translation>
+            <numerusform>%n audit inviato</numerusform>
+            <numerusform>%n audit inviati</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>; %n still waiting.</source>
+        <translation>
+            <numerusform>; %n ancora in attesa.</numerusform>
+            <numerusform>; %n ancora in attesa.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Serratura</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Scaricato</translation>
+    </message>
+    <message>
+        <source>Meant for</source>
+        <translation>Destinato a</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n new events</source>
+        <translation>
+            <numerusform>%1: %n nuovo evento</numerusform>
+            <numerusform>%1: %n nuovi eventi</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n gaps</source>
+        <translation>
+            <numerusform>, %n lacuna</numerusform>
+            <numerusform>, %n lacune</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: not kept: %2</source>
+        <translation>%1: non conservato: %2</translation>
+    </message>
+    <message>
+        <source>Saved, and waiting on this computer for the archive: %1
+&apos;corvane-audit-cli archive sync&apos; sends it.</source>
+        <translation>Salvato, e in attesa su questo computer per l&apos;archivio: %1
+&apos;corvane-audit-cli archive sync&apos; lo invia.</translation>
+    </message>
+    <message>
+        <source>Saved, not kept in the archive: %1</source>
+        <translation>Salvato, non conservato nell&apos;archivio: %1</translation>
+    </message>
+    <message>
+        <source>%1: waits on this computer (%2); &apos;corvane-audit-cli archive sync&apos; sends it</source>
+        <translation>%1: attende su questo computer (%2); &apos;corvane-audit-cli archive sync&apos; lo invia</translation>
     </message>
 </context>
 </TS>

@@ -37,7 +37,7 @@ bool LockSearchProxy::filterAcceptsRow(int sourceRow, const QModelIndex& parent)
     return false;
 }
 
-LocksTab::LocksTab(QWidget* parent) : QWidget(parent)
+LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), m_archive(archive)
 {
     setObjectName(QStringLiteral("tabLocks"));
     m_search.setObjectName(QStringLiteral("lockSearch"));
@@ -179,7 +179,7 @@ bool LocksTab::query(SearchQuery* q, QString* error) const
     return true;
 }
 
-void LocksTab::searchEvents(const QString& location)
+void LocksTab::searchEvents()
 {
     SearchQuery q;
     QString error;
@@ -190,12 +190,12 @@ void LocksTab::searchEvents(const QString& location)
     m_searching = true;
     m_found.setText(tr("Searching..."));
     const DisplaySettings display = m_display;
-    m_tasks.run<SearchRead>(
-        [location, q] {
+    m_archive.post<SearchRead>(
+        [q](ArchiveWorker& w) {
             SearchRead read;
-            Archive archive;
-            read.ok = archive.open(location) && archive.search(q, &read.found);
-            read.error = archive.errorString();
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            read.ok = archive && archive->search(q, &read.found);
+            read.error = archive ? archive->errorString() : w.error();
             return read;
         },
         [this, display](SearchRead read) {
@@ -220,17 +220,17 @@ void LocksTab::searchEvents(const QString& location)
         });
 }
 
-void LocksTab::refresh(const QString& location, const DisplaySettings& display)
+void LocksTab::refresh(const DisplaySettings& display)
 {
     m_display = display;
     m_refreshing = true;
     const int generation = ++m_generation;
-    m_tasks.run<LocksRead>(
-        [location] {
+    m_archive.post<LocksRead>(
+        [](ArchiveWorker& w) {
             LocksRead read;
-            Archive archive;
-            read.ok = archive.open(location) && archive.locks(&read.locks);
-            read.error = archive.errorString();
+            Archive* archive = w.archive();
+            read.ok = archive && archive->locks(&read.locks);
+            read.error = archive ? archive->errorString() : w.error();
             return read;
         },
         [this, generation, display](LocksRead read) {

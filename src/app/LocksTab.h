@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Archive.h"
-#include "Background.h"
+#include "ArchiveService.h"
 #include "EventRows.h"
 
 #include <QComboBox>
@@ -32,18 +31,18 @@ class LocksTab : public QWidget
 {
     Q_OBJECT
 public:
-    explicit LocksTab(QWidget* parent = nullptr);
+    explicit LocksTab(ArchiveService& archive, QWidget* parent = nullptr);
 
     // Texts in the current language; the list keeps its rows.
     void retranslate();
-    // Reads the list again from the archive at `location`, dates in the display's pattern.
-    void refresh(const QString& location, const DisplaySettings& display);
+    // Reads the list again from the archive, dates in the display's pattern.
+    void refresh(const DisplaySettings& display);
     bool isRefreshing() const { return m_refreshing; }
 
     // "N audits waiting to be sent", with "Send now"; hidden when none wait.
     void setWaiting(int count);
     // Runs the search row's search across every lock (those the lock search shows, when it has text).
-    void searchEvents(const QString& location);
+    void searchEvents();
     bool isSearching() const { return m_searching; }
 
     QLineEdit& search() { return m_search; }
@@ -97,7 +96,7 @@ private:
     QPushButton m_open;
     QPushButton m_downloadNew;
     QLabel m_status;
-    BackgroundTasks m_tasks;
+    ArchiveService& m_archive;
     bool m_refreshing = false;
     bool m_searching = false;
     int m_generation = 0;

@@ -12,7 +12,7 @@
 #include "ReportContent.h"
 #include "InstallPaths.h"
 #include "ArchiveLocation.h"
-#include "Background.h"
+#include "ArchiveService.h"
 #include "LocksTab.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
@@ -62,14 +62,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     ui->setupUi(this);
     m_eventsView = new EventsTableView(ui->tableWidget, ui->widget, this);
     ui->verticalLayoutEvents->insertWidget(1, m_eventsView->historyBar());
-    m_tasks = new BackgroundTasks(this);
-    m_locksTab = new LocksTab(ui->tabWidget);
+    m_archive = new ArchiveService(this);
+    m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
     ui->tabWidget->addTab(m_locksTab, QString());
     connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
     connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
     connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
-    connect(m_locksTab, &LocksTab::searchRequested, this,
-            [this] { m_locksTab->searchEvents(ChooseArchiveLocation()); });
+    connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
 
     {
         QSettings settings(SettingsFile::path(), QSettings::IniFormat);
@@ -109,11 +108,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 MainWindow::~MainWindow()
 {
     SetCaptureFolder(QString(), nullptr);
-    // An import still running finishes before the window goes.
-    delete m_tasks;
+    // What keeps an audit finishes first; reads still waiting are dropped.
+    delete m_archive;
     // Its check lists sit in the form's filter row: they go before the form does.
     delete m_eventsView;
     delete ui;
+}
+
+int MainWindow::archiveWorkPending() const
+{
+    return m_archive->pending() + (m_locksTab->isRefreshing() || m_locksTab->isSearching() ? 1 : 0);
 }
 
 void MainWindow::SetupWidgets()

@@ -13,7 +13,8 @@
 #include <memory>
 
 struct ReportContent;
-class BackgroundTasks;
+class ArchiveService;
+struct KeepOutcome;
 class LocksTab;
 class QAction;
 class QDialog;
@@ -90,7 +91,7 @@ public:
     // Sends the audits that wait for the archive server; `asked` when the user pressed "Send now".
     void sendQueued(bool asked);
     bool showingHistory() const { return m_historyAudit != nullptr; }
-    int archiveWorkPending() const { return m_archiveWork; }
+    int archiveWorkPending() const;
 
     // Updates: a silent check at start-up; the image download once the user agrees.
     void CheckForUpdates();
@@ -133,7 +134,7 @@ private:
     bool exportMayReplace(const QString& fileName);
     // The first capture that cannot be written is told; the operations go on without.
     void warnCaptureOff(const QString& message);
-    void archiveImported(const ImportReport& report, bool asked);
+    void archiveKept(const KeepOutcome& kept, bool asked);
     void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
     // The export's file name: for a history, one that names the lock and its visits.
@@ -156,9 +157,9 @@ private:
     LocksTab* m_locksTab = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
-    int m_archiveWork = 0;
     bool m_offlineTold = false;
-    BackgroundTasks* m_tasks = nullptr;
+    bool m_readOnlyTold = false;
+    ArchiveService* m_archive = nullptr;
     bool m_filtersBuilt = false;
     bool m_captureWarned = false;
 

@@ -1,34 +1,20 @@
 // The window's archive: audits kept as they are obtained or when asked, the Locks tab, and a
-// lock's history shown in the Events tab. The database is used off the window's thread.
+// lock's history shown in the Events tab. All of it through the archive service, off the window's
+// thread.
 
 #include "MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "ArchiveLocation.h"
-#include "ArchiveQueue.h"
+#include "ArchiveService.h"
 #include "AuditFile.h"
-#include "OperationDialogs.h"
 #include "LocksTab.h"
 #include "Messages.h"
+#include "OperationDialogs.h"
 #include "SettingsFile.h"
 
 #include <QStatusBar>
 
 namespace {
-
-struct KeepResult
-{
-    ImportReport report;
-    bool queued = false; // the server could not be reached: the audit waits on this computer
-    int waiting = 0;
-};
-
-struct SendResult
-{
-    ArchiveQueue::SendReport report;
-    bool opened = false;
-    int waiting = 0;
-};
 
 struct HistoryRead
 {
@@ -48,36 +34,55 @@ void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
         return;
     // The file's bytes as "Save" would write them now, so a later import of that file is the same audit.
     const QByteArray bytes = AuditFile::Serialize(m_session, ui->labelDlDate->text());
-    const QString location = ChooseArchiveLocation();
-    ++m_archiveWork;
-    m_tasks->run<KeepResult>(
-        [bytes, kind, location] {
-            KeepResult kept;
-            Archive archive;
-            if (archive.open(location))
-                kept.report = archive.import(bytes, kind);
-            else
-                kept.report.message = archive.errorString();
-            if (kept.report.status == ImportReport::Failed && archive.unreachable()) {
-                ArchiveQueue queue;
-                kept.queued = queue.add(archive.displayName(), bytes, kind);
-                kept.waiting = queue.count(archive.displayName());
-            }
-            return kept;
-        },
-        [this, asked](KeepResult kept) {
-            --m_archiveWork;
-            if (kept.queued)
-                auditQueued(kept.report.message, kept.waiting);
-            else
-                archiveImported(kept.report, asked);
-        });
+    const QString file = m_auditFileName;
+    m_archive->post<KeepOutcome>([bytes, kind, file](ArchiveWorker& w) { return KeepAudit(w, bytes, kind, file); },
+                                 [this, asked](KeepOutcome kept) { archiveKept(kept, asked); }, true);
+}
+
+void MainWindow::archiveKept(const KeepOutcome& kept, bool asked)
+{
+    m_locksTab->setWaiting(kept.waiting);
+    QString text;
+    switch (kept.state) {
+    case KeepOutcome::Kept:
+        text = tr("Kept in the archive: lock %1, %n new events", nullptr, kept.report.newEvents).arg(kept.report.serial)
+            + tr(", %n gaps", nullptr, kept.report.gaps);
+        for (const QString& note : kept.report.notes)
+            text += QStringLiteral("; ") + note;
+        refreshLocks();
+        break;
+    case KeepOutcome::AlreadyThere:
+        text = tr("This audit is already in the archive.");
+        break;
+    case KeepOutcome::Waiting:
+        auditQueued(kept.message, kept.waiting);
+        return;
+    case KeepOutcome::ReadOnly:
+        // Told once: a supervisor downloading for a look is not to be interrupted every time.
+        text = tr("Not kept in the archive: %1. The audit is on screen and can be saved as a file.").arg(kept.message);
+        statusBar()->showMessage(text, 20000);
+        if (!m_readOnlyTold || asked)
+            Messages::information(text, this);
+        m_readOnlyTold = true;
+        return;
+    case KeepOutcome::Refused:
+    case KeepOutcome::Failed:
+        // What is on screen stays there: it can still be saved as a file.
+        Messages::critical(tr("The audit was not kept in the archive: %1\nIt is still on screen and can be saved "
+                              "as a file.")
+                               .arg(kept.message),
+                           this);
+        return;
+    }
+    statusBar()->showMessage(text, 20000);
+    if (asked || !kept.report.notes.isEmpty())
+        Messages::information(text, this);
 }
 
 void MainWindow::auditQueued(const QString& reason, int waiting)
 {
     m_locksTab->setWaiting(waiting);
-    statusBar()->showMessage(tr("%1 audits waiting to be sent").arg(waiting), 20000);
+    statusBar()->showMessage(tr("%n audits waiting to be sent", nullptr, waiting), 20000);
     // Once, not a box for every audit of a day away from the office.
     if (m_offlineTold)
         return;
@@ -90,66 +95,22 @@ void MainWindow::auditQueued(const QString& reason, int waiting)
 
 void MainWindow::sendQueued(bool asked)
 {
-    const QString location = ChooseArchiveLocation();
-    ArchiveAddress address;
-    QString error;
-    if (!ParseArchiveAddress(location, &address, &error) || !address.server)
-        return;
-    ++m_archiveWork;
-    m_tasks->run<SendResult>(
-        [location, display = address.display] {
-            SendResult result;
-            ArchiveQueue queue;
-            result.waiting = queue.count(display);
-            if (result.waiting <= 0)
-                return result;
-            Archive archive;
-            result.opened = archive.open(location);
-            if (result.opened)
-                result.report = queue.send(archive);
-            else
-                result.report.error = archive.errorString();
-            result.waiting = queue.count(display);
-            return result;
+    m_archive->post<QPair<ArchiveQueue::SendReport, int>>(
+        [](ArchiveWorker& w) {
+            const ArchiveQueue::SendReport report = SendWaiting(w);
+            return qMakePair(report, std::max(0, w.queue().count()));
         },
-        [this, asked](SendResult result) {
-            --m_archiveWork;
-            m_locksTab->setWaiting(std::max(result.waiting, 0));
-            if (result.report.sent > 0) {
-                statusBar()->showMessage(tr("%1 audits sent to the archive").arg(result.report.sent), 20000);
+        [this, asked](QPair<ArchiveQueue::SendReport, int> result) {
+            const ArchiveQueue::SendReport& report = result.first;
+            m_locksTab->setWaiting(result.second);
+            if (report.sent > 0) {
+                statusBar()->showMessage(tr("%n audits sent to the archive", nullptr, report.sent), 20000);
                 refreshLocks();
             }
-            if (asked && !result.report.error.isEmpty())
-                Messages::critical(result.report.error, this);
-        });
-}
-
-void MainWindow::archiveImported(const ImportReport& report, bool asked)
-{
-    QString text;
-    switch (report.status) {
-    case ImportReport::Added:
-        text = tr("Kept in the archive: lock %1, %2 new events, %3 gaps")
-                   .arg(report.serial)
-                   .arg(report.newEvents)
-                   .arg(report.gaps);
-        refreshLocks();
-        break;
-    case ImportReport::AlreadyThere:
-        text = tr("This audit is already in the archive.");
-        break;
-    case ImportReport::Refused:
-    case ImportReport::Failed:
-        // What is on screen stays there: it can still be saved as a file.
-        Messages::critical(tr("The audit was not kept in the archive: %1\nIt is still on screen and can be saved "
-                              "as a file.")
-                               .arg(report.message),
-                           this);
-        return;
-    }
-    statusBar()->showMessage(text, 20000);
-    if (asked)
-        Messages::information(text, this);
+            if (asked && !report.error.isEmpty())
+                Messages::critical(report.error, this);
+        },
+        true);
 }
 
 void MainWindow::onAddToArchive()
@@ -166,26 +127,23 @@ void MainWindow::onAddToArchive()
 
 void MainWindow::refreshLocks()
 {
-    m_locksTab->refresh(ChooseArchiveLocation(), SettingsFile::displaySettings());
+    m_locksTab->refresh(SettingsFile::displaySettings());
 }
 
 void MainWindow::openLockHistory(const QString& serial)
 {
-    const QString location = ChooseArchiveLocation();
-    ++m_archiveWork;
-    m_tasks->run<HistoryRead>(
-        [serial, location] {
+    m_archive->post<HistoryRead>(
+        [serial](ArchiveWorker& w) {
             HistoryRead read;
-            Archive archive;
             bool busAudit = false;
-            read.ok = archive.open(location) && archive.history(serial, &read.history);
-            read.error = archive.errorString();
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            read.ok = archive && archive->history(serial, &read.history);
+            read.error = archive ? archive->errorString() : w.error();
             if (read.ok)
                 read.ok = HistoryAsAudit(read.history, &read.audit, &busAudit, &read.error);
             return read;
         },
         [this](HistoryRead read) {
-            --m_archiveWork;
             if (!read.ok) {
                 Messages::critical(read.error, this);
                 return;
@@ -216,14 +174,16 @@ void MainWindow::downloadNewEvents()
     m_session.dallasImage.fill(0);
     m_session.busAudit = true;
     ResetContent(true);
-    // Asked on the worker's thread, once the lock has told its serial number.
-    const QString location = ChooseArchiveLocation();
-    const operations::ArchivedEvents archived = [location](const QString& serial) {
-        QVector<HistoryEvent> newest;
-        Archive archive;
-        if (archive.open(location))
-            archive.newestLockEvents(serial, 256, &newest);
-        return newest;
+    // Asked on the device's thread, once the lock has told its serial number: the archive's thread
+    // answers, each exchange with a server bounded in time.
+    ArchiveService* archive = m_archive;
+    const operations::ArchivedEvents archived = [archive](const QString& serial) {
+        return archive->call<QVector<HistoryEvent>>([serial](ArchiveWorker& w) {
+            QVector<HistoryEvent> newest;
+            if (Archive* a = w.archive(Archive::OpenMode::Existing))
+                a->newestLockEvents(serial, 256, &newest);
+            return newest;
+        });
     };
     AuditSession& s = m_session;
     auto* dialog = new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(), s.busVersion.data(),

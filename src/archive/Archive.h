@@ -8,12 +8,28 @@
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+
+class QSqlQuery;
+class SqlBackend;
+class ServerWatchdog;
+
 // Where the audits of every lock are kept: a SQLite file, or a PostgreSQL server shared by a team.
 // One Archive is one connection, to be used on the thread that opened it.
 
 enum class AuditKind { BusDownload, DallasKey, File };
 // The kind as stored: "bus download", "Dallas key", "file".
 QString AuditKindName(AuditKind kind);
+AuditKind AuditKindFromName(const QString& name);
+
+// Why an archive failed, when it did: what the caller does next depends on it.
+enum class ArchiveFailure {
+    None,
+    Busy,        // other programs kept it busy beyond the wait: queue the audit, send it later
+    Unreachable, // the server cannot be reached or stopped answering: queue, send later
+    ReadOnly,    // this role may read the archive but not add to it
+    Other,       // damaged, refused, or a failure of its own: tell the user
+};
 
 struct ImportReport
 {
@@ -24,6 +40,10 @@ struct ImportReport
     int gaps = 0;
     // Why it was refused or failed, for the user.
     QString message;
+    ArchiveFailure failure = ArchiveFailure::None;
+    // What the user should know of an import that went well: a lock name that changed, a
+    // computer's date that disagrees with the lock's own order of events.
+    QStringList notes;
 };
 
 struct ArchiveProblem
@@ -37,7 +57,12 @@ class Archive
 {
 public:
     // The schema this program writes; an archive of a later one is refused.
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
+
+    enum class OpenMode {
+        Create,   // for what adds: a missing archive is made
+        Existing, // for what only reads: a missing archive is refused
+    };
 
     Archive();
     ~Archive();
@@ -46,21 +71,28 @@ public:
 
     // Opens, creating or upgrading the schema inside one transaction. `location` is a file path or
     // a postgresql:// URL. False with a message that names the archive (never its password).
-    bool open(const QString& location);
+    bool open(const QString& location, OpenMode mode = OpenMode::Create);
     bool isOpen() const { return m_open; }
-    // The last failure, for the user.
+    // The last failure, for the user, and its kind.
     QString errorString() const { return m_error; }
+    ArchiveFailure failure() const { return m_failure; }
+    // What opening did that the user should hear of once (an upgrade); empty for nothing.
+    QString notice() const { return m_notice; }
     // The location as it may be shown: a URL without its password.
     QString displayName() const { return m_displayName; }
     bool isServer() const;
     // The last failure was a server that could not be reached, or went away: worth trying again.
-    bool unreachable() const { return m_unreachable; }
+    bool unreachable() const { return m_failure == ArchiveFailure::Unreachable; }
 
-    // Adds one audit given as the bytes of an audit file, in one transaction: the audit, its lock
-    // and the lock's joined history.
+    // Adds one audit given as the bytes of an audit file: the audit, its lock and the lock's
+    // joined history. The join is worked out first and written in one short transaction; on
+    // SQLite a busy archive is waited for, backing off, up to a minute.
     ImportReport import(const QByteArray& auditFile, AuditKind kind);
 
     bool locks(QVector<LockSummary>* out);
+    // The serial number of the lock `text` names: its serial number, or else its exact name
+    // (trailing padding aside). False with errorString() for none, or a name two locks share.
+    bool findLock(const QString& text, QString* serial);
     // False with errorString() when the lock is not there or its history cannot be read.
     bool history(const QString& serial, LockHistory* out);
     // The newest archived events of a lock's lock device, oldest first (none when it is unknown).
@@ -72,21 +104,40 @@ public:
 
     // Called inside an import's transaction just before it commits; a test kills the process there.
     static void (*beforeCommit)();
+    // How long a SQLite writer waits for the others before the audit is queued; tests shorten it.
+    static int busyWaitMs;
 
 private:
-    bool fail(const QString& message);
-    bool failQuery(const class QSqlQuery& query);
-    bool migrate();
-    bool begin();
-    bool commit();
-    void rollback();
-    bool readHistory(qint64 lock, int device, DeviceHistory* out);
-    // The rows from `from` on, each with its place in the device's history.
-    bool insertEvents(class QSqlQuery& query, qint64 lock, int device, const QVector<const HistoryEvent*>& rows, int from);
+    friend class ArchiveTransaction;
+    struct LockState;
+    struct Prepared;
 
+    bool fail(const QString& message, ArchiveFailure failure = ArchiveFailure::Other);
+    bool failQuery(const QSqlQuery& query);
+    // Runs a statement with the server's answer bounded in time.
+    bool exec(QSqlQuery& query);
+    bool exec(QSqlQuery& query, const QString& sql);
+    bool run(QSqlQuery& query, const QString& sql, const QVariantList& values);
+    bool migrate();
+    bool upgradeFrom1();
+    bool createSchema();
+    bool beginWrite();
+    bool readLockState(const QByteArray& serial, LockState* state);
+    bool readHistory(qint64 lock, int device, DeviceHistory* out);
+    bool readNewest(qint64 lock, int device, int count, HistoryRun* tail, int* chunk, bool* whole);
+    bool writeHistory(qint64 lock, int device, const DeviceHistory& history, int fromChunk, const HistoryRun* tail);
+    ImportReport importOnce(const QByteArray& auditFile, AuditKind kind, const Prepared& prepared, bool* retry);
+
+    std::unique_ptr<SqlBackend> m_backend;
+    std::unique_ptr<ServerWatchdog> m_watchdog;
     QString m_connection;
     QString m_displayName;
     QString m_error;
+    QString m_notice;
+    ArchiveFailure m_failure = ArchiveFailure::None;
     bool m_open = false;
-    bool m_unreachable = false;
 };
+
+// A lock's text as kept: any byte of it survives, on either engine.
+QByteArray StoredText(const QString& text);
+QString FromStoredText(const QByteArray& stored);

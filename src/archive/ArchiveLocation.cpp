@@ -42,19 +42,36 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
     }
 
     // What is shown: the server, the user and the database; never a password, nor the options,
-    // which might hold one. Of a malformed URL, what follows its last "@".
+    // which might hold one. Whatever the address's shape, nothing between the user name and the
+    // last "@" is shown: a password holding "@", "/" or ":" must not leak through a parse that
+    // took part of it for a host, a port or a path.
     const QUrl url(location, QUrl::StrictMode);
-    QUrl shown = url;
-    shown.setPassword(QString());
-    shown.setQuery(QString());
-    shown.setFragment(QString());
-    const QString name = url.isValid() ? shown.toString() : location.section('@', -1).section('?', 0, 0);
+    const int schemeEnd = location.indexOf(QLatin1String("://")) + 3;
+    const QString scheme = location.left(schemeEnd);
+    const QString rest = location.mid(schemeEnd);
+    const int lastAt = rest.lastIndexOf(QLatin1Char('@'));
+    QString user = lastAt >= 0 ? rest.left(lastAt).section(QLatin1Char(':'), 0, 0) : QString();
+    QString where = (lastAt >= 0 ? rest.mid(lastAt + 1) : rest).section(QLatin1Char('?'), 0, 0).section(QLatin1Char('#'), 0, 0);
+    // A user name with a "/" was a host already: the "@" belonged to a password.
+    if (user.contains(QLatin1Char('/')))
+        user.clear();
+    QString name = scheme + (user.isEmpty() ? QString() : user + QLatin1Char('@')) + where;
+    // A well-formed address is shown as the URL parser took it (a "@" in an option's value is no
+    // password's end); one whose path holds a "@" had a password taken for a port and a path.
+    if (url.isValid() && !url.path().contains(QLatin1Char('@'))) {
+        QUrl shown = url;
+        shown.setPassword(QString());
+        shown.setQuery(QString());
+        shown.setFragment(QString());
+        name = shown.toString();
+    }
     const auto bad = [&](const QString& why) {
         *error = Text::tr("The archive address %1 is not usable: %2").arg(name, why);
         return false;
     };
     if (!url.isValid())
-        return bad(Text::tr("it is not a valid URL (check the port)"));
+        return bad(Text::tr("it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, "
+                            "%3F, %23, %3A)"));
     a.server = true;
     a.host = url.host();
     if (a.host.isEmpty())
@@ -65,12 +82,19 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
     a.database = url.path().mid(1);
     if (a.database.isEmpty() || a.database.contains('/'))
         return bad(Text::tr("it names no database"));
+    // A "@" there ended a password that the parser took for a port and a path.
+    if (a.database.contains('@'))
+        return bad(Text::tr("it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, "
+                            "%3F, %23, %3A)"));
     a.user = url.userName();
     a.password = url.password();
 
     QStringList options;
     bool timeout = false;
     for (const auto& item : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
+        // A password given as an option, with a "&" in it, would name the rest of it as an option.
+        if (item.first == QLatin1String("password"))
+            return bad(Text::tr("a password goes before the server's name (user:password@server), or in ~/.pgpass"));
         if (std::find(std::begin(knownOptions), std::end(knownOptions), item.first) == std::end(knownOptions))
             return bad(Text::tr("unknown option %1").arg(item.first));
         if (item.second.contains(';') || item.second.contains('='))

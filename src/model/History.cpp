@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -101,92 +102,221 @@ QVector<HistoryEvent> DeviceHistory::newestEvents(int count) const
     return last.mid(std::max(0, int(last.size()) - count));
 }
 
+const HistoryEvent* DeviceHistory::at(qint64 position) const
+{
+    if (position < 0)
+        return nullptr;
+    for (const HistoryRun& run : runs) {
+        if (position < run.events.size())
+            return &run.events[int(position)];
+        position -= run.events.size();
+    }
+    return nullptr;
+}
+
+namespace {
+
+// A digest of an event, for looking events up by content.
+quint64 Digest(const HistoryEvent& e)
+{
+    return quint64(e.time) * 0x9E3779B97F4A7C15ull ^ quint64(e.event) << 8 ^ e.user;
+}
+
+// Where each audit reaches in a device's history: the last place of its newest event, -1 where
+// the history does not hold it. One pass over the history.
+QHash<qint64, qint64> Reaches(const DeviceHistory& history, const AuditMarks& marks, const QVector<qint64>& audits)
+{
+    QHash<qint64, qint64> reach;
+    QMultiHash<quint64, qint64> wanted;
+    for (qint64 audit : audits) {
+        reach.insert(audit, -1);
+        const auto mark = marks.constFind(audit);
+        if (mark != marks.cend() && mark->reaches)
+            wanted.insert(Digest(mark->newest), audit);
+    }
+    if (wanted.isEmpty())
+        return reach;
+    qint64 position = 0;
+    for (const HistoryRun& run : history.runs)
+        for (const HistoryEvent& e : run.events) {
+            const quint64 digest = Digest(e);
+            for (auto it = wanted.constFind(digest); it != wanted.cend() && it.key() == digest; ++it)
+                if (marks.value(it.value()).newest.sameAs(e))
+                    reach[it.value()] = position;
+            ++position;
+        }
+    return reach;
+}
+
+// Whether visit `a` came before visit `b`, as VisitOrder says.
+bool EarlierVisit(qint64 a, qint64 b, const QHash<qint64, qint64>& reach, const AuditMarks& marks)
+{
+    const qint64 ra = reach.value(a, -1), rb = reach.value(b, -1);
+    if (ra >= 0 && rb >= 0 && ra != rb)
+        return ra < rb;
+    const qint64 da = marks.value(a).downloaded, db = marks.value(b).downloaded;
+    return da != db ? da < db : a < b;
+}
+
+// The audits other than `audit` credited within the stretch.
+QVector<qint64> OthersIn(const Events& run, int first, int length, qint64 audit)
+{
+    QVector<qint64> others;
+    for (int k = first; k < first + length; ++k)
+        if (run[k].audit != audit && !others.contains(run[k].audit))
+            others.append(run[k].audit);
+    return others;
+}
+
+// Hands the events of the stretch credited to an audit after `audit` over to it.
+void TakeCredits(Events& run, int first, int length, qint64 audit, const std::function<bool(qint64)>& later,
+              JoinOutcome& out)
+{
+    for (int k = first; k < first + length; ++k)
+        if (run[k].audit != audit && later(run[k].audit)) {
+            out.recredits.append({ k, run[k].audit });
+            run[k].audit = audit;
+        }
+    out.reassigned = out.recredits.size();
+}
+
+} // namespace
+
+QVector<qint64> VisitOrder(const DeviceHistory& history, const AuditMarks& marks)
+{
+    QVector<qint64> audits = marks.keys().toVector();
+    const QHash<qint64, qint64> reach = Reaches(history, marks, audits);
+    std::sort(audits.begin(), audits.end(),
+              [&](qint64 a, qint64 b) { return EarlierVisit(a, b, reach, marks); });
+    return audits;
+}
+
+bool JoinAtEnd(HistoryRun& newest, const QVector<HistoryEvent>& events, qint64 audit, qint64 order,
+               const AuditMarks& marks, JoinOutcome* out)
+{
+    Events& run = newest.events;
+    if (events.isEmpty() || run.isEmpty())
+        return false;
+    const int k = overlap(run, events);
+    if (k == 0)
+        return false;
+    const int first = run.size() - k;
+    for (int j = k; j < events.size(); ++j) {
+        run.append(events[j]);
+        run.last().audit = audit;
+    }
+    newest.order = std::max(newest.order, order);
+    out->first = first;
+    out->length = events.size();
+    out->added = events.size() - k;
+    // The audit reaches the newest event: the later visit, but for one that reaches it too.
+    const AuditMark mine{ order, true, events.last() };
+    TakeCredits(run, first, k, audit, [&](qint64 other) {
+        const AuditMark m = marks.value(other);
+        if (!m.reaches || !m.newest.sameAs(mine.newest))
+            return false;
+        return mine.downloaded != m.downloaded ? mine.downloaded < m.downloaded : audit < other;
+    }, *out);
+    return true;
+}
+
 JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>& events, qint64 audit, qint64 order,
-                      const QHash<qint64, qint64>& auditOrder)
+                      const AuditMarks& marks)
 {
     JoinOutcome out;
     out.history = history;
     if (events.isEmpty())
         return out;
-
-    const auto orderOf = [&](qint64 id) {
-        return id == audit ? order : auditOrder.value(id, std::numeric_limits<qint64>::max());
-    };
-    // Two audits hold one event: it belongs to the earlier visit.
-    const auto credit = [&](HistoryEvent& kept, const HistoryEvent& other) {
-        const qint64 a = orderOf(kept.audit), b = orderOf(other.audit);
-        if (b < a || (b == a && other.audit < kept.audit))
-            kept.audit = other.audit;
-    };
-    const auto countNew = [&](const DeviceHistory& h) {
-        int n = 0;
-        for (const HistoryRun& run : h.runs)
-            n += int(std::count_if(run.events.begin(), run.events.end(),
-                                   [audit](const HistoryEvent& e) { return e.audit == audit; }));
-        return n;
-    };
+    QVector<HistoryRun>& runs = out.history.runs;
+    if (!runs.isEmpty() && JoinAtEnd(runs.last(), events, audit, order, marks, &out)) {
+        out.run = runs.size() - 1;
+        return out;
+    }
 
     HistoryRun merged{ order, events };
     for (HistoryEvent& e : merged.events)
         e.audit = audit;
-    QVector<HistoryRun>& runs = out.history.runs;
+    // What the new audit holds once joined: the run and its stretch there. What was credited
+    // before stays so for now; the credits are settled once the new audit's place is known.
+    int holder = -1;
+    int first = 0;
+    const int length = merged.events.size();
 
     // Where alike events repeat, a later audit's events are the later ones.
-    for (HistoryRun& run : runs) {
+    for (int r = 0; r < runs.size() && holder < 0; ++r) {
+        HistoryRun& run = runs[r];
         const int at = occurrence(run.events, merged.events, order >= run.order);
         if (at < 0)
             continue;
-        for (int k = 0; k < merged.events.size(); ++k)
-            credit(run.events[at + k], merged.events[k]);
         if (at + merged.events.size() == run.events.size())
             run.order = std::max(run.order, order);
-        out.reassigned = countNew(out.history);
-        return out;
+        holder = r;
+        first = at;
     }
 
-    // Grow the audit's run by every run it holds, continues or is continued by, until none is left.
-    QVector<bool> consumed(runs.size(), false);
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int i = 0; i < runs.size(); ++i) {
-            if (consumed[i])
-                continue;
-            const Events& held = runs[i].events;
-            Events& m = merged.events;
-            int at = -1, k = 0;
-            if (held.size() <= m.size() && (at = occurrence(m, held, runs[i].order > order)) >= 0) {
-                for (int j = 0; j < held.size(); ++j)
-                    credit(m[at + j], held[j]);
-            } else if ((k = overlap(held, m)) > 0) {
-                Events joined = held;
-                for (int j = 0; j < k; ++j)
-                    credit(joined[held.size() - k + j], m[j]);
-                joined += m.mid(k);
-                m = std::move(joined);
-            } else if ((k = overlap(m, held)) > 0) {
-                for (int j = 0; j < k; ++j)
-                    credit(m[m.size() - k + j], held[j]);
-                m += held.mid(k);
-            } else {
-                continue;
+    if (holder < 0) {
+        // Grow the audit's run by every run it holds, continues or is continued by, until none is
+        // left; `offset` follows where the audit's own events begin in it.
+        int offset = 0;
+        QVector<bool> consumed(runs.size(), false);
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int i = 0; i < runs.size(); ++i) {
+                if (consumed[i])
+                    continue;
+                const Events& held = runs[i].events;
+                Events& m = merged.events;
+                int at = -1, k = 0;
+                if (held.size() <= m.size() && (at = occurrence(m, held, runs[i].order > order)) >= 0) {
+                    for (int j = 0; j < held.size(); ++j)
+                        m[at + j].audit = held[j].audit;
+                } else if ((k = overlap(held, m)) > 0) {
+                    Events joined = held;
+                    joined += m.mid(k);
+                    offset += held.size() - k;
+                    m = std::move(joined);
+                } else if ((k = overlap(m, held)) > 0) {
+                    for (int j = 0; j < k; ++j)
+                        m[m.size() - k + j].audit = held[j].audit;
+                    m += held.mid(k);
+                } else {
+                    continue;
+                }
+                merged.order = std::max(merged.order, runs[i].order);
+                consumed[i] = true;
+                changed = true;
             }
-            merged.order = std::max(merged.order, runs[i].order);
-            consumed[i] = true;
-            changed = true;
         }
+        QVector<HistoryRun> kept;
+        kept.reserve(runs.size() + 1);
+        for (int i = 0; i < runs.size(); ++i)
+            if (!consumed[i])
+                kept.append(std::move(runs[i]));
+        const auto place =
+            std::find_if(kept.begin(), kept.end(), [&](const HistoryRun& r) { return r.order > merged.order; });
+        holder = int(place - kept.begin());
+        first = offset;
+        kept.insert(place, std::move(merged));
+        runs = std::move(kept);
     }
+    out.run = holder;
+    out.first = first;
+    out.length = length;
 
-    QVector<HistoryRun> kept;
-    kept.reserve(runs.size() + 1);
-    for (int i = 0; i < runs.size(); ++i)
-        if (!consumed[i])
-            kept.append(std::move(runs[i]));
-    const auto place = std::find_if(kept.begin(), kept.end(), [&](const HistoryRun& r) { return r.order > merged.order; });
-    kept.insert(place, std::move(merged));
-    runs = std::move(kept);
-
+    // An event two audits hold goes to the earlier visit.
+    Events& run = runs[holder].events;
+    const QVector<qint64> others = OthersIn(run, first, length, audit);
+    if (!others.isEmpty()) {
+        AuditMarks all = marks;
+        all.insert(audit, AuditMark{ order, true, events.last() });
+        QHash<qint64, qint64> reach = Reaches(out.history, all, others);
+        qint64 before = 0;
+        for (int r = 0; r < holder; ++r)
+            before += runs[r].events.size();
+        reach.insert(audit, before + first + length - 1);
+        TakeCredits(run, first, length, audit, [&](qint64 other) { return EarlierVisit(audit, other, reach, all); }, out);
+    }
     out.added = out.history.eventCount() - history.eventCount();
-    out.reassigned = countNew(out.history) - out.added;
     return out;
 }
 
@@ -223,9 +353,9 @@ bool KnownEventsStop::reached(const HistoryEvent& read)
 
 namespace {
 
-constexpr char Magic[4] = { 'C', 'V', 'H', '1' };
+constexpr char Magic1[4] = { 'C', 'V', 'H', '1' };
+constexpr char Magic[4] = { 'C', 'V', 'H', '2' };
 constexpr int RunHeaderSize = 12;
-constexpr int EventSize = 10;
 
 void appendLe(QByteArray& out, quint64 value, int size)
 {
@@ -253,15 +383,14 @@ bool fail(QString* error, const char* reason)
 QByteArray PackHistory(const DeviceHistory& history)
 {
     QByteArray out;
-    out.reserve(8 + history.runs.size() * RunHeaderSize + history.eventCount() * EventSize);
+    out.reserve(8 + history.runs.size() * RunHeaderSize + history.eventCount() * 14);
     out.append(Magic, sizeof Magic);
     appendLe(out, quint32(history.runs.size()), 4);
     for (const HistoryRun& run : history.runs) {
         appendLe(out, quint64(run.order), 8);
         appendLe(out, quint32(run.events.size()), 4);
         for (const HistoryEvent& e : run.events) {
-            // The lock counts two-digit years from 2000: its times fit in 32 bits.
-            appendLe(out, quint32(qBound<qint64>(0, e.time, std::numeric_limits<quint32>::max())), 4);
+            appendLe(out, quint64(e.time), 8);
             out.append(char(e.event));
             out.append(char(e.user));
             appendLe(out, quint32(e.audit), 4);
@@ -274,8 +403,11 @@ bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* erro
 {
     const auto* p = reinterpret_cast<const uchar*>(data.constData());
     const qint64 size = data.size();
-    if (size < 8 || memcmp(p, Magic, sizeof Magic) != 0)
+    if (size < 8 || (memcmp(p, Magic, sizeof Magic) != 0 && memcmp(p, Magic1, sizeof Magic1) != 0))
         return fail(error, QT_TRANSLATE_NOOP("History", "not a stored history"));
+    // The first form kept times in 32 bits.
+    const int timeSize = p[3] == '1' ? 4 : 8;
+    const int EventSize = timeSize + 6;
     const quint64 runCount = readLe(p + 4, 4);
     qint64 at = 8;
     if (runCount > quint64(size - at) / RunHeaderSize)
@@ -293,10 +425,10 @@ bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* erro
             return fail(error, QT_TRANSLATE_NOOP("History", "the stored history is cut short"));
         run.events.resize(int(count));
         for (HistoryEvent& e : run.events) {
-            e.time = qint64(readLe(p + at, 4));
-            e.event = p[at + 4];
-            e.user = p[at + 5];
-            e.audit = qint64(readLe(p + at + 6, 4));
+            e.time = qint64(readLe(p + at, timeSize));
+            e.event = p[at + timeSize];
+            e.user = p[at + timeSize + 1];
+            e.audit = qint64(readLe(p + at + timeSize + 2, 4));
             at += EventSize;
         }
         result.runs.append(std::move(run));

@@ -24,7 +24,8 @@ struct HistoryEvent
 
 // Events known to follow one another, oldest first. Between two runs events may be missing (the
 // lock overwrote them before anyone read them). `order` places a run among the others: the latest
-// download date (ms since the epoch) of the audits it holds.
+// download date (ms since the epoch) of the audits it holds; only runs that share nothing are
+// placed by it, as nothing else tells their order.
 struct HistoryRun
 {
     qint64 order = 0;
@@ -42,6 +43,32 @@ struct DeviceHistory
     const HistoryEvent* newest() const;
     // The newest `count` events of the newest run (fewer when it holds fewer), oldest first.
     QVector<HistoryEvent> newestEvents(int count) const;
+    // The event at `position` counted over the runs from the oldest; null outside.
+    const HistoryEvent* at(qint64 position) const;
+};
+
+// What places an audit among the visits of its lock, for one device: the newest event it holds
+// (where it reaches in the lock's own order) and the computer's date of its download.
+struct AuditMark
+{
+    qint64 downloaded = 0; // ms since the epoch, as kept
+    bool reaches = false;  // false for an audit without events of the device
+    HistoryEvent newest;
+};
+using AuditMarks = QHash<qint64, AuditMark>;
+
+// The visits in order: the audit that reaches further in the device's history is the later visit;
+// download dates break ties, and decide for an audit whose newest event the history does not
+// hold. The newest event is found at its last place in the history (alike events recorded in the
+// same second are one place for this). Audits of `marks` oldest first.
+QVector<qint64> VisitOrder(const DeviceHistory& history, const AuditMarks& marks);
+
+// An event held before that a joined audit takes the credit of: its place in the run, and the
+// audit that had it.
+struct Recredit
+{
+    int at = 0;
+    qint64 previous = 0;
 };
 
 struct JoinOutcome
@@ -49,6 +76,11 @@ struct JoinOutcome
     DeviceHistory history;
     int added = 0;      // events the history did not hold before
     int reassigned = 0; // events held before that are now credited to the new audit
+    // Where the audit's events lie once joined: the run, and their stretch in it.
+    int run = -1;
+    int first = 0;
+    int length = 0;
+    QVector<Recredit> recredits;
 };
 
 // Joins one audit's events of a device (oldest first, as the lock recorded them) into a history:
@@ -56,14 +88,23 @@ struct JoinOutcome
 // - overlapping a run at either end, or holding it: the union, the seam at the longest overlap,
 //   and two runs it bridges become one;
 // - sharing nothing: a run of its own, placed by its download date `order`.
-// An event that two audits hold is credited to the earlier one; `auditOrder` gives the download
-// date of every audit the history names. Events are compared by time, code and user; alike events
+// An event that two audits hold is credited to the earlier visit (see VisitOrder); `marks` tells
+// it of every audit the history names. Events are compared by time, code and user; alike events
 // count as often as the lock recorded them.
 JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>& events, qint64 audit, qint64 order,
-                      const QHash<qint64, qint64>& auditOrder);
+                      const AuditMarks& marks);
 
-// The stored form of a device's history: "CVH1", the number of runs, and for each run its order
-// (8 bytes), its event count (4) and its events (time 4, code 1, user 1, audit 4), little-endian.
+// The common case of a join: the audit begins among the newest run's last events and reaches to
+// its end or past it; the run only grows. `newest` may be that run or only its last events, as
+// many as the audit holds or more, and grows in place; the stretch and the credits taken go into
+// `out` (places counted in `newest`). False, with nothing changed, when it is not the case.
+// JoinAudit tries it first, so a join of the newest events alone gives what the whole history does.
+bool JoinAtEnd(HistoryRun& newest, const QVector<HistoryEvent>& events, qint64 audit, qint64 order,
+               const AuditMarks& marks, JoinOutcome* out);
+
+// The stored form of a device's history: "CVH2", the number of runs, and for each run its order
+// (8 bytes), its event count (4) and its events (time 8, code 1, user 1, audit 4), little-endian.
+// Times are kept whole: a lock's year byte reaches 2255. "CVH1", with 4-byte times, is read too.
 QByteArray PackHistory(const DeviceHistory& history);
 // False with a reason for anything but a well-formed history; nothing is read past the data.
 bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error = nullptr);

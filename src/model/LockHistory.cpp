@@ -113,3 +113,14 @@ bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudi
     *out = std::move(audit);
     return true;
 }
+
+QString ShownLockText(const QString& text)
+{
+    const auto padding = [](QChar c) { return c.isSpace() || c.unicode() == 0; };
+    int first = 0, last = text.size();
+    while (first < last && padding(text.at(first)))
+        ++first;
+    while (last > first && padding(text.at(last - 1)))
+        --last;
+    return text.mid(first, last - first);
+}

@@ -86,3 +86,8 @@ struct FoundEvent
 
 // "Serial number", "Lock name", the export's event columns and "Visit"; numbered from 1.
 TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display);
+
+// A lock's text as shown and as looked for: without the padding (blanks, NUL bytes) a lock leaves
+// around a text shorter than its field. The archive keeps the text whole; a serial number is kept
+// as shown, for it is the lock's key.
+QString ShownLockText(const QString& text);

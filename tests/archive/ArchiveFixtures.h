@@ -72,6 +72,13 @@ public:
 
     QByteArray download(int count = 5600) const
     {
+        const QDateTime at = AuditDateTime(now + 300);
+        return downloadDatedAt(QDateTime(at.date(), at.time()), count);
+    }
+
+    // A download whose computer gave it the date `at`, whatever the lock's clock says.
+    QByteArray downloadDatedAt(const QDateTime& at, int count = 5600) const
+    {
         BusAuditBuilder builder;
         builder.setLock(description());
         for (const AuditEntry& e : Newest(lockEvents, count))
@@ -79,8 +86,7 @@ public:
         auto session = std::make_unique<AuditSession>();
         builder.fill(*session);
         session->busAudit = true;
-        const QDateTime at = AuditDateTime(now + 300);
-        session->downloadTime = QDateTime(at.date(), at.time());
+        session->downloadTime = at;
         // An audit file keeps the download date as decoded.
         session->decoded = DecodeAudit(*session);
         return AuditFile::Serialize(*session, QString());

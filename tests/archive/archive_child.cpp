@@ -1,9 +1,10 @@
 // Imports one audit file into an archive under a fault, for the archive's tests:
-//     corvane-archive-child kill|full|pause ARCHIVE AUDIT
+//     corvane-archive-child kill|full|pause|keep ARCHIVE AUDIT
 // kill: the process kills itself inside the import's transaction, just before the commit;
 // full: the archive file may not grow, as on a full disk;
 // pause: the import stops before its commit until the file AUDIT.go exists (creating AUDIT.paused
-// meanwhile), and keeps the audit as a download does, in the queue when the server went away.
+// meanwhile), and keeps the audit as a download does, in the queue when the server went away;
+// keep: keeps the audit as a download does.
 
 #include "ArchiveCommands.h"
 #include "AuditFile.h"
@@ -38,18 +39,19 @@ int main(int argc, char** argv)
         return 2;
     const QByteArray bytes = audit.readAll();
 
-    if (mode == QLatin1String("pause")) {
-        Archive::beforeCommit = [] {
-            QFile(g_audit + QStringLiteral(".paused")).open(QIODevice::WriteOnly);
-            while (!QFile::exists(g_audit + QStringLiteral(".go")))
-                QThread::msleep(20);
-        };
+    if (mode == QLatin1String("keep") || mode == QLatin1String("pause")) {
+        if (mode == QLatin1String("pause"))
+            Archive::beforeCommit = [] {
+                QFile(g_audit + QStringLiteral(".paused")).open(QIODevice::WriteOnly);
+                while (!QFile::exists(g_audit + QStringLiteral(".go")))
+                    QThread::msleep(20);
+            };
         auto session = std::make_unique<AuditSession>();
         if (!AuditFile::Parse(bytes, *session).valid)
             return 2;
         session->decoded = DecodeAudit(*session);
         QTextStream err(stderr);
-        return cli::KeepInArchive(location, *session, AuditKind::BusDownload, err) ? 0 : 1;
+        return cli::KeepInArchive(location, *session, AuditKind::BusDownload, g_audit, err);
     }
 
     Archive archive;

@@ -191,29 +191,99 @@ private slots:
         QCOMPARE(table.rows[5600].last(), QStringLiteral("1"));
     }
 
-    // Quotes, markup, separators and bytes beyond ASCII are kept and given back as they are.
+    // Whatever a lock sends as its name and serial number is kept and given back as it was decoded,
+    // on either engine: padding NUL bytes (which a server's text refuses), control characters,
+    // quotes, markup, bytes that are not UTF-8.
+    void namesAreStoredExactly_data()
+    {
+        QTest::addColumn<QByteArray>("serial");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("quotes and markup") << QByteArray("O'1<;\"2") << QByteArray("A;<b>\xE9");
+        QTest::newRow("padded with NUL bytes") << QByteArray("AB\0\0\0\0\0\0", 8) << QByteArray("AB\0\0\0\0", 6);
+        QTest::newRow("control characters") << QByteArray("7\x1b[2J7") << QByteArray("\x07\x1b]0;x\x07");
+        QTest::newRow("not UTF-8") << QByteArray("\xC3\x28\xFF12") << QByteArray("\xF0\x28\x8C\x28");
+    }
     void namesAreStoredExactly()
     {
+        QFETCH(QByteArray, serial);
+        QFETCH(QByteArray, name);
         Archive archive;
         QVERIFY(archive.open(freshLocation()));
         LockLife life;
-        life.serial = "O'1<;\"2";
-        life.name = "A;<b>\xE9";
+        life.serial = serial;
+        life.name = name;
         life.record(20);
         const QByteArray audit = life.download();
         auto session = std::make_unique<AuditSession>();
         QVERIFY(AuditFile::Parse(audit, *session).valid);
         const Config config = DecodeAudit(*session).config;
-        QCOMPARE(archive.import(audit, AuditKind::File).status, ImportReport::Added);
+        const ImportReport imported = archive.import(audit, AuditKind::File);
+        QVERIFY2(imported.status == ImportReport::Added, qPrintable(imported.message));
         QVector<LockSummary> locks;
         QVERIFY(archive.locks(&locks));
-        QCOMPARE(locks.value(0).serial, config.serialNumber.trimmed());
+        QCOMPARE(locks.value(0).serial, ShownLockText(config.serialNumber));
         QCOMPARE(locks.value(0).name, config.lockName);
         LockHistory h;
-        QVERIFY(archive.history(config.serialNumber.trimmed(), &h));
+        QVERIFY(archive.history(ShownLockText(config.serialNumber), &h));
+        QCOMPARE(h.name, config.lockName);
         QCOMPARE(h.lock.eventCount(), 20);
+        // Found by its name as shown, and by its serial number.
+        QString found;
+        QVERIFY2(archive.findLock(ShownLockText(config.lockName), &found), qPrintable(archive.errorString()));
+        QCOMPARE(found, ShownLockText(config.serialNumber));
+        QVector<FoundEvent> events;
+        QVERIFY(archive.search({ { found }, -1, -1, {}, -1 }, &events) && events.size() == 20);
+        QCOMPARE(archive.import(audit, AuditKind::File).status, ImportReport::AlreadyThere);
     }
 
+    // A lock whose year byte says 2150 keeps its times whole, so the next visit joins them rather
+    // than adding them again behind a gap.
+    void datesPastTheYear2136()
+    {
+        Archive archive;
+        QVERIFY(archive.open(freshLocation()));
+        LockLife life;
+        life.now = fixtures::At(2150, 3, 1, 8, 0);
+        life.record(300);
+        QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        life.record(50);
+        life.passDays(2);
+        const ImportReport second = archive.import(life.download(), AuditKind::BusDownload);
+        QCOMPARE(second.newEvents, 50);
+        QCOMPARE(second.gaps, 0);
+        LockHistory h;
+        QVERIFY(archive.history(QString::fromLatin1(life.serial), &h));
+        QVERIFY(RunsAreStretchesOf(h.lock, life.lockEvents));
+        QCOMPARE(h.lock.newest()->time, life.lockEvents.last().time);
+        QVERIFY(h.lock.newest()->time > 0xFFFFFFFFll);
+    }
+
+    // A laptop dated years back: its download still reaches further in the lock's own order, so it
+    // is the latest visit, its new events are credited to it, and the import says the date is off.
+    void aLaptopClockYearsBack()
+    {
+        Archive archive;
+        QVERIFY(archive.open(freshLocation()));
+        LockLife life;
+        life.record(800);
+        QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        life.record(200);
+        QByteArray late = life.downloadDatedAt(QDateTime(QDate(2019, 5, 1), QTime(9, 0)));
+        const ImportReport report = archive.import(late, AuditKind::BusDownload);
+        QCOMPARE(report.newEvents, 200);
+        QVERIFY2(report.notes.join(' ').contains("check the computer's clock"), qPrintable(report.notes.join(' ')));
+        LockHistory h;
+        QVERIFY(archive.history(QString::fromLatin1(life.serial), &h));
+        QCOMPARE(h.visits.size(), 2);
+        QCOMPARE(h.visits.last().downloaded.date(), QDate(2019, 5, 1));
+        int latest = 0;
+        for (const HistoryEvent& e : h.lock.runs.last().events)
+            latest += e.audit == h.visits.last().audit;
+        QCOMPARE(latest, 200);
+        QVector<LockSummary> locks;
+        QVERIFY(archive.locks(&locks));
+        QCOMPARE(locks.value(0).lastVisit.date(), QDate(2019, 5, 1));
+    }
 
     // Searches across two locks against the events the locks recorded, filtered here.
     void search_data()

@@ -4,6 +4,7 @@
 #include "ArchiveFixtures.h"
 #include "ArchiveLocation.h"
 
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -71,6 +72,7 @@ private slots:
     }
 
     // Another program in the middle of a change: the import waits, then says so, and changes nothing.
+    // Another writer holds the archive: the import waits its turn, and only past the wait says busy.
     void busyArchive()
     {
         const QString path = freshLocation();
@@ -80,6 +82,8 @@ private slots:
             Archive archive;
             QVERIFY(archive.open(path));
         }
+        const int wait = Archive::busyWaitMs;
+        Archive::busyWaitMs = 1500;
         QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
         other.setDatabaseName(path);
         QVERIFY(other.open());
@@ -89,16 +93,100 @@ private slots:
         QVERIFY(archive.open(path));
         QElapsedTimer waited;
         waited.start();
-        const ImportReport r = archive.import(life.download(), AuditKind::BusDownload);
+        ImportReport r = archive.import(life.download(), AuditKind::BusDownload);
         QCOMPARE(r.status, ImportReport::Failed);
+        QCOMPARE(r.failure, ArchiveFailure::Busy);
         QVERIFY2(r.message.contains("in use by another program"), qPrintable(r.message));
-        QVERIFY(waited.elapsed() >= 4000);
-        QVERIFY(hold.exec("ROLLBACK"));
-        QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        QVERIFY(waited.elapsed() >= 1500);
+
+        // Released while the import waits: it goes through.
+        QThread* release = QThread::create([&hold] {
+            QThread::msleep(400);
+            hold.exec("ROLLBACK");
+        });
+        release->start();
+        r = archive.import(life.download(), AuditKind::BusDownload);
+        release->wait();
+        delete release;
+        QCOMPARE(r.status, ImportReport::Added);
+        Archive::busyWaitMs = wait;
         hold = QSqlQuery();
         other.close();
         other = QSqlDatabase();
         QSqlDatabase::removeDatabase("other");
+    }
+
+    // Four batches imported at once into one file, and a fifth program keeping what it downloads as
+    // the window does: each waits its turn, and every audit is in the archive at the end.
+    void writersTakeTurns()
+    {
+        const QString path = freshLocation();
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+        }
+        QVector<QStringList> batches(4);
+        int expected = 0;
+        for (int l = 0; l < 5; ++l) {
+            LockLife life;
+            life.serial = QByteArray::number(50000000 + l);
+            for (int visit = 0; visit < 4; ++visit) {
+                life.record(1500);
+                life.passDays(1);
+                const QString file = m_dir.filePath(QStringLiteral("w%1-%2.kaud").arg(l).arg(visit));
+                QFile f(file);
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(life.download()) > 0);
+                batches[visit] << file;
+                ++expected;
+            }
+        }
+        // And a writer that holds the file longer than a busy wait of a few seconds would last.
+        QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
+        holder.setDatabaseName(path);
+        QVERIFY(holder.open());
+        QSqlQuery hold(holder);
+        QVERIFY(hold.exec("BEGIN IMMEDIATE"));
+        QTimer::singleShot(7000, [&hold] { hold.exec("ROLLBACK"); });
+        QList<QProcess*> writers;
+        for (const QStringList& batch : batches) {
+            auto* p = new QProcess(this);
+            p->start(CORVANE_BINARY_DIR "/corvane-audit-cli", QStringList{ "archive", "import", "--archive", path } + batch);
+            writers << p;
+        }
+        // The window's way: the audit goes to the queue first, then into the archive.
+        LockLife window;
+        window.serial = "50000099";
+        window.record(3000);
+        const QString kept = m_dir.filePath("window.kaud");
+        {
+            QFile f(kept);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(window.download()) > 0);
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", m_dir.filePath("window-data"));
+        auto* keeper = new QProcess(this);
+        keeper->setProcessEnvironment(env);
+        keeper->start(CORVANE_BINARY_DIR "/tests/corvane-archive-child", { "keep", path, kept });
+        writers << keeper;
+        for (QProcess* p : writers) {
+            QTRY_VERIFY_WITH_TIMEOUT(p->state() == QProcess::NotRunning, 120000);
+            QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+        }
+        hold = QSqlQuery();
+        holder.close();
+        holder = QSqlDatabase();
+        QSqlDatabase::removeDatabase("holder");
+        Archive archive;
+        QVERIFY(archive.open(path));
+        QVector<LockSummary> locks;
+        QVERIFY(archive.locks(&locks));
+        QCOMPARE(locks.size(), 6);
+        int visits = 0;
+        for (const LockSummary& l : locks)
+            visits += l.visits;
+        QCOMPARE(visits, expected + 1);
+        QVector<ArchiveProblem> problems;
+        QVERIFY(archive.verify(&problems) && problems.isEmpty());
     }
 
     // A child process imports and is killed just before its commit, or runs out of room for the

@@ -5,8 +5,11 @@
 #include "ArchiveFixtures.h"
 #include "ArchiveQueue.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
 using namespace archivefixtures;
@@ -32,6 +35,42 @@ QString Story(Archive& archive, const QString& serial)
         }
     return QStringLiteral("%1 visits | ").arg(h.visits.size()) + runs.join(" || ");
 }
+
+// A link to the server that forwards until the client has sent `stallAfter` bytes, then forwards
+// nothing more in either direction while keeping both connections open: a VPN dropped, a firewall
+// that drops instead of refusing.
+class StallingProxy : public QTcpServer
+{
+public:
+    StallingProxy(const QString& host, int port, qint64 stallAfter) : m_stallAfter(stallAfter)
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this, host, port] {
+            while (QTcpSocket* in = nextPendingConnection()) {
+                auto* out = new QTcpSocket(in);
+                out->connectToHost(host, quint16(port));
+                connect(in, &QTcpSocket::readyRead, out, [this, in, out] {
+                    if (m_sent >= m_stallAfter)
+                        return; // what comes now stays unread
+                    const QByteArray data = in->readAll();
+                    m_sent += data.size();
+                    out->write(data);
+                });
+                connect(out, &QTcpSocket::readyRead, in, [this, in, out] {
+                    if (m_sent < m_stallAfter)
+                        in->write(out->readAll());
+                });
+                connect(in, &QTcpSocket::disconnected, out, &QTcpSocket::disconnectFromHost);
+                connect(in, &QTcpSocket::disconnected, in, &QObject::deleteLater);
+            }
+        });
+    }
+    bool stalled() const { return m_sent >= m_stallAfter; }
+
+private:
+    qint64 m_stallAfter;
+    qint64 m_sent = 0;
+};
 
 } // namespace
 
@@ -157,6 +196,18 @@ private slots:
         QCOMPARE(refused.status, ImportReport::Failed);
         QCOMPARE(refused.message, "You may read this archive but not add to it");
         QVERIFY(!archive.unreachable());
+
+        // A supervisor's download is saved, told once as not kept, and no failure.
+        const QString saved = m_dir.filePath("supervisor.kaud");
+        QProcess* download = start({ "download", "--port", "simulated", "--events", "30", "--archive", reader.toString(), saved },
+                                   m_dir.filePath("supervisor-data"));
+        QVERIFY(download->waitForFinished(60000));
+        const QString err = QString::fromUtf8(download->readAllStandardError());
+        QCOMPARE(download->exitCode(), 3);
+        QVERIFY2(err.contains("Saved, not kept in the archive: You may read this archive but not add to it\n"), qPrintable(err));
+        QCOMPARE(err.count("You may read"), 1);
+        QVERIFY(QFile::exists(saved));
+        QCOMPARE(ArchiveQueue(m_dir.filePath("supervisor-data") + "/Corvane/Corvane Audit/queue.sqlite").count(), 0);
     }
 
     // The server goes away between the import's last statement and its commit: nothing of it is
@@ -181,8 +232,9 @@ private slots:
         write("lost.kaud.go", {});
         QVERIFY(child->waitForFinished(30000));
         const QString err = QString::fromUtf8(child->readAllStandardError());
-        QCOMPARE(child->exitCode(), 1);
-        QVERIFY2(err.contains("cannot be reached") && err.contains("waits on this computer"), qPrintable(err));
+        // Saved and waiting: not a failure.
+        QCOMPARE(child->exitCode(), 3);
+        QVERIFY2(err.contains("cannot be reached") && err.contains("waiting on this computer"), qPrintable(err));
         QVERIFY2(!err.contains(QUrl(url).password()), qPrintable(err));
 
         Archive archive;
@@ -190,15 +242,54 @@ private slots:
         QVector<LockSummary> locks;
         QVERIFY(archive.locks(&locks) && locks.isEmpty());
         ArchiveQueue queue(dataHome + "/Corvane/Corvane Audit/queue.sqlite");
-        QCOMPARE(queue.count(archive.displayName()), 1);
+        QCOMPARE(queue.count(), 1);
 
         QProcess* sync = start({ "archive", "sync", "--archive", url }, dataHome);
         QVERIFY(sync->waitForFinished(30000));
         QCOMPARE(sync->exitCode(), 0);
         QCOMPARE(QString::fromUtf8(sync->readAllStandardOutput()),
-                 "30051122: 120 new events, 0 gaps\n1 audits sent; 0 still waiting.\n");
+                 "30051122: 120 new events, 0 gaps\n1 audit sent; 0 still waiting.\n");
         QVERIFY(archive.locks(&locks) && locks.value(0).events == 120);
-        QCOMPARE(queue.count(archive.displayName()), 0);
+        QCOMPARE(queue.count(), 0);
+    }
+
+    // The server stops answering in the middle of an import: within half a minute the import says
+    // it cannot be reached, the audit waits on this computer, and nothing of it is on the server.
+    void serverGoesSilent()
+    {
+        QUrl url(FreshServerArchive("silent"));
+        {
+            Archive create;
+            QVERIFY(create.open(url.toString())); // the schema first, so the stall falls in the import
+        }
+        // The audit's own bytes travel in the import's third statement or so: well past 20 kB.
+        StallingProxy proxy(url.host(), url.port(), 20000);
+        QUrl through = url;
+        through.setPort(proxy.serverPort());
+        LockLife life;
+        life.record(3000);
+        const QString file = write("silent.kaud", life.download());
+        const QString dataHome = m_dir.filePath("silent-data");
+        QElapsedTimer took;
+        took.start();
+        QProcess* p = start({ "archive", "import", "--archive", through.toString(), file }, dataHome);
+        QTRY_VERIFY_WITH_TIMEOUT(p->state() == QProcess::NotRunning, 40000);
+        QVERIFY(proxy.stalled());
+        QVERIFY2(took.elapsed() < 30000, qPrintable(QString::number(took.elapsed())));
+        const QString err = QString::fromUtf8(p->readAllStandardError());
+        QCOMPARE(p->exitCode(), 3);
+        QVERIFY2(err.contains("cannot be reached: it did not answer within 25 seconds") && err.contains("waits on this computer"),
+                 qPrintable(err));
+        QCOMPARE(err.count("cannot be reached"), 1);
+        ArchiveQueue queue(dataHome + "/Corvane/Corvane Audit/queue.sqlite");
+        QCOMPARE(queue.count(), 1);
+        Archive archive;
+        QVERIFY(archive.open(url.toString()));
+        QVector<LockSummary> locks;
+        QTRY_VERIFY_WITH_TIMEOUT(archive.locks(&locks) && locks.isEmpty(), 10000);
+        QVERIFY(OnTestServer(url.path().mid(1), { "SELECT 1 FROM audits" })); // still readable, and:
+        QVector<FoundEvent> none;
+        QVERIFY(archive.search({}, &none) && none.isEmpty());
     }
 
     // Each a message that names the archive without its password, and a failure.

@@ -9,9 +9,10 @@ struct Run
 {
     QString out, err;
     int code;
-    explicit Run(const QStringList& args)
+    // `unreadable`: the arguments (by place) that the system's encoding could not give back.
+    explicit Run(const QStringList& args, const QMap<int, QString>& unreadable = {})
     {
         QTextStream o(&out), e(&err);
-        code = cli::Run(args, o, e);
+        code = cli::Run(args, o, e, unreadable);
     }
 };

@@ -1,6 +1,7 @@
 // The command line's archive, end to end: files imported, the locks listed, a history written in
 // every format, the archive verified, and downloads that keep what they obtain.
 
+#include "ArchiveQueue.h"
 #include "AuditCli.h"
 #include "CliRun.h"
 #include "archive/ArchiveFixtures.h"
@@ -25,6 +26,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
+        // English too has a catalogue: its plural forms.
+        const QString catalogue = QCoreApplication::applicationDirPath() + "/audit_en.qm";
+        QFile::remove(catalogue);
+        QVERIFY(QFile::copy(CORVANE_BINARY_DIR "/audit_en.qm", catalogue));
         // Three visits: part of the lock's memory, all of it a day later, and again after it
         // overwrote what nobody read. And files that cannot be kept.
         life.record(1000);
@@ -48,7 +53,7 @@ private slots:
         QCOMPARE(imported.code, 1);
         QCOMPARE(imported.out, QStringLiteral("30051122: 400 new events, 0 gaps\n"
                                               "30051122: 700 new events, 0 gaps\n"
-                                              "30051122: 5600 new events, 1 gaps\n"
+                                              "30051122: 5600 new events, 1 gap\n"
                                               "2-full.kaud: already in the archive\n"));
         QVERIFY2(imported.err.startsWith("no-serial.kaud: The audit names no lock"), qPrintable(imported.err));
         QVERIFY(imported.err.contains("cut.kaud: File not valid\n"));
@@ -132,6 +137,18 @@ private slots:
             << 1 << "x.sqlite is the archive itself";
         QTest::newRow("a damaged archive") << QStringList{ "archive", "locks", "--archive", "cut.kaud", "-" } << 1
                                            << "cannot be read";
+        QTest::newRow("a mistyped archive, only read") << QStringList{ "archive", "locks", "--archive", "typo.sqlite", "-" }
+                                                       << 1 << "There is no archive at typo.sqlite";
+        QTest::newRow("a mistyped archive, searched")
+            << QStringList{ "archive", "search", "--archive", "typo.sqlite", "--event", "5", "-" } << 1
+            << "There is no archive at typo.sqlite";
+        QTest::newRow("a first day after the last")
+            << QStringList{ "archive", "search", "--from", "2025-02-01", "--to", "2025-01-01", "-" } << 2
+            << "--from is after --to";
+        QTest::newRow("a code as an exponent") << QStringList{ "archive", "search", "--event", "1e1", "-" } << 2
+                                               << "Unknown value for --event: 1e1";
+        QTest::newRow("a code beyond a byte") << QStringList{ "archive", "search", "--event", "0x100", "-" } << 2
+                                              << "Unknown value for --event: 0x100";
         QTest::newRow("what is new, without the archive")
             << QStringList{ "download", "--port", "simulated", "--new", "--no-archive", "d.kaud" } << 2
             << "--new stops at what the archive holds: not with --no-archive.";
@@ -150,6 +167,93 @@ private slots:
         QCOMPARE(r.code, code);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QCOMPARE(ReadAll("cut.kaud"), before);
+        QVERIFY(!QFile::exists("typo.sqlite"));
+    }
+
+    // Numbers as people type them, locks by serial number or name; one that is not there is refused.
+    void searchEdges_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("leading zeros are decimal") << QStringList{ "--event", "010" } << 0 << "0";
+        QTest::newRow("nine with a zero") << QStringList{ "--event", "05" } << 0 << "many";
+        QTest::newRow("hexadecimal") << QStringList{ "--event", "0x05", "--user", "0x03" } << 0 << "some";
+        QTest::newRow("a lock by its name") << QStringList{ "--lock", "BANK01", "--event", "5" } << 0 << "many";
+        QTest::newRow("a lock by its serial number") << QStringList{ "--lock", "30051122", "--event", "5" } << 0 << "many";
+        QTest::newRow("a lock it does not hold") << QStringList{ "--lock", "VAULT9" } << 1 << "holds no lock VAULT9";
+    }
+    void searchEdges()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, found);
+        if (!QFile::exists("e.sqlite"))
+            QCOMPARE(Run({ "archive", "import", "--archive", "e.sqlite", "2-full.kaud" }).code, 0);
+        const Run r(QStringList{ "archive", "search", "--archive", "e.sqlite" } + args + QStringList{ "-" });
+        QCOMPARE(r.code, code);
+        if (code != 0) {
+            QVERIFY2(r.err.contains(found), qPrintable(r.err));
+            return;
+        }
+        const int rows = r.out.count("\r\n") - 1;
+        QVERIFY2(found == "0" ? rows == 0 : found == "some" ? rows > 0 && rows < 100 : rows > 100, qPrintable(r.out.left(200)));
+        const QStringList lines = r.out.split("\r\n", Qt::SkipEmptyParts);
+        if (args.contains("--event") && rows > 0)
+            QCOMPARE(lines.value(1).section(',', 8, 8), args.value(args.indexOf("--event") + 1) == "0x05" ? "5" : "5");
+    }
+
+    // What a file name or a lock's text holds is printed as text, never obeyed by the terminal;
+    // a name the system cannot read is refused alone, the others imported.
+    void namesAsPrinted()
+    {
+        LockLife odd = life;
+        odd.serial = "8\x1b[2J8";
+        odd.name = "N\nAME";
+        QVERIFY(WriteAll("line\nbreak.kaud", odd.download(30)));
+        const Run r({ "archive", "import", "--archive", "n.sqlite", "line\nbreak.kaud", "odd-name", "1-partial.kaud" },
+                    { { 5, "caf\\xe9.kaud" } });
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QStringLiteral("8\\x1b[2J8: 30 new events, 0 gaps\n30051122: 400 new events, 0 gaps\n"));
+        QCOMPARE(r.err, QStringLiteral("caf\\xe9.kaud is not valid text in this system's encoding: it cannot be used.\n"));
+
+        // Two locks that give one serial number: both kept, and the mix-up told.
+        LockLife twin = life;
+        twin.name = "ATM-02";
+        twin.record(10);
+        QVERIFY(WriteAll("twin.kaud", twin.download(400)));
+        const Run t({ "archive", "import", "--archive", "n.sqlite", "twin.kaud" });
+        QCOMPARE(t.code, 0);
+        QVERIFY2(t.out.endsWith("; lock name changed from BANK01 to ATM-02\n"), qPrintable(t.out));
+    }
+
+    // Audits that waited for an archive whose address has changed since: listed, and sent to the
+    // archive in use now, saying where they were meant to go.
+    void waitingAuditsGoToTheArchiveInUse()
+    {
+        ArchiveQueue queue;
+        QVector<ArchiveQueue::Waiting> before; // left by an earlier run of the test
+        QVERIFY(queue.list(&before));
+        for (const ArchiveQueue::Waiting& w : before)
+            QVERIFY(queue.remove(w.id));
+        QVERIFY(queue.add("postgresql://tech@old-server:5433/corvane", ReadAll("1-partial.kaud"), AuditKind::BusDownload,
+                          QDir::current().absoluteFilePath("1-partial.kaud")));
+        QVERIFY(queue.add("q.sqlite", ReadAll("2-full.kaud"), AuditKind::File));
+        const Run listed({ "archive", "queue" });
+        QCOMPARE(listed.code, 0);
+        const QStringList lines = listed.out.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], "File,Lock,Downloaded,Meant for");
+        QVERIFY2(lines[1].endsWith("1-partial.kaud,30051122," + lines[1].section(',', 2, 2) + ",postgresql://tech@old-server:5433/corvane"),
+                 qPrintable(lines[1]));
+        QVERIFY(lines[2].startsWith(",30051122,") && lines[2].endsWith(",q.sqlite"));
+
+        const Run sent({ "archive", "sync", "--archive", "q.sqlite" });
+        QCOMPARE(sent.code, 0);
+        QCOMPARE(sent.out, QStringLiteral("30051122: 400 new events, 0 gaps (it was meant for "
+                                          "postgresql://tech@old-server:5433/corvane)\n"
+                                          "30051122: 700 new events, 0 gaps\n2 audits sent; 0 still waiting.\n"));
+        QCOMPARE(queue.count(), 0);
     }
 
     // What a download obtains is kept too; saved and imported again, it is the same audit.

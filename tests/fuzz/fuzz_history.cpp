@@ -1,6 +1,10 @@
-// Two inputs of the archive's history: a stored history as the database gives it back (which must
-// be refused or read back exactly), and arbitrary audits joined one after another, which must never
-// lose or duplicate what one audit held.
+// Inputs of the archive's history: a stored history as the database gives it back (which must be
+// refused or read back exactly), and audits joined one after another.
+// - Arbitrary audits from a small alphabet (alike events and chance seams are common): none may
+//   lose or duplicate what one audit held.
+// - Audits that are windows of one lock's recorded events, with times over the whole range a
+//   lock's year byte allows: the history is exactly what the windows cover, each run a stretch of
+//   the lock's events in its order, and each event credited to the earliest visit that held it.
 
 #include "History.h"
 
@@ -27,18 +31,16 @@ static bool HeldInOneRun(const DeviceHistory& history, const QVector<HistoryEven
     return false;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+static AuditMark Mark(const QVector<HistoryEvent>& events, qint64 downloaded)
 {
-    const QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(qMin(size, size_t(INT_MAX))));
-    DeviceHistory stored;
-    if (UnpackHistory(bytes, &stored))
-        Require(PackHistory(stored) == bytes);
+    return { downloaded, !events.isEmpty(), events.isEmpty() ? HistoryEvent() : events.last() };
+}
 
-    // Audits separated by 0xFF: a first byte for the download date, then events from a small
-    // alphabet, so that alike events and chance seams are common.
+static void ArbitraryAudits(const QByteArray& bytes)
+{
+    // Audits separated by 0xFF: a first byte for the download date, then events.
     DeviceHistory history;
-    QHash<qint64, qint64> orders;
+    AuditMarks marks;
     QVector<QVector<HistoryEvent>> audits;
     int held = 0;
     for (const QByteArray& chunk : bytes.split(char(0xFF))) {
@@ -48,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int i = 1; i < chunk.size(); ++i)
             events.append({ quint8(chunk[i]) & 0x0F, quint8((quint8(chunk[i]) >> 4) & 0x03), 1, 0 });
         const qint64 id = audits.size() + 1, order = quint8(chunk[0]);
-        const JoinOutcome out = JoinAudit(history, events, id, order, orders);
+        const JoinOutcome out = JoinAudit(history, events, id, order, marks);
         Require(out.added >= 0 && out.reassigned >= 0);
         Require(out.history.eventCount() == history.eventCount() + out.added);
         history = out.history;
-        orders.insert(id, order);
+        marks.insert(id, Mark(events, order));
         audits.append(events);
         held += events.size();
 
@@ -68,5 +70,113 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     DeviceHistory back;
     Require(UnpackHistory(PackHistory(history), &back) && PackHistory(back) == PackHistory(history));
+}
+
+static void WindowsOfOneLock(const QByteArray& bytes)
+{
+    // The lock's events: strictly increasing times over 0 .. 2255 (year byte), every code and user.
+    const int recorded = qBound(1, int(bytes.size()) * 2, 600);
+    QVector<HistoryEvent> lock;
+    quint64 seed = 0x9E3779B97F4A7C15ull;
+    for (char c : bytes)
+        seed = (seed ^ quint8(c)) * 0x100000001B3ull;
+    const qint64 last = qint64(256) * 365 * 86400; // a little past 2255
+    qint64 time = qint64(seed % quint64(last / 2));
+    for (int i = 0; i < recorded; ++i) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        time += 1 + qint64((seed >> 33) % quint64(std::max<qint64>(1, (last - time) / (recorded - i + 1))));
+        lock.append({ time, quint8(seed >> 8), quint8(seed >> 16), 0 });
+    }
+
+    // Each audit: three bytes, its first event, its length and its download date.
+    struct Window
+    {
+        int first, count;
+        qint64 date;
+    };
+    QVector<Window> windows;
+    DeviceHistory history;
+    AuditMarks marks;
+    for (int i = 0; i + 2 < bytes.size() && windows.size() < 40; i += 3) {
+        const int first = int(quint8(bytes[i]) * recorded / 256);
+        const int count = std::min(recorded - first, 1 + int(quint8(bytes[i + 1])) * recorded / 512);
+        const qint64 date = quint8(bytes[i + 2]);
+        const QVector<HistoryEvent> events = lock.mid(first, count);
+        const qint64 id = windows.size() + 1;
+        history = JoinAudit(history, events, id, date, marks).history;
+        marks.insert(id, Mark(events, date));
+        windows.append({ first, count, date });
+    }
+    if (windows.isEmpty())
+        return;
+
+    // Exactly what the windows cover, each run a stretch of the lock's events.
+    QVector<bool> covered(recorded, false);
+    for (const Window& w : windows)
+        std::fill(covered.begin() + w.first, covered.begin() + w.first + w.count, true);
+    Require(history.eventCount() == int(std::count(covered.begin(), covered.end(), true)));
+    QVector<int> runStarts;
+    for (const HistoryRun& run : history.runs) {
+        int at = -1;
+        for (int k = 0; k < recorded && at < 0; ++k)
+            if (lock[k].sameAs(run.events.first()))
+                at = k;
+        Require(at >= 0 && at + run.events.size() <= recorded);
+        for (int k = 0; k < run.events.size(); ++k) {
+            Require(run.events[k].sameAs(lock[at + k]));
+            // The earliest visit that held it: the window ending first, dates breaking ties.
+            qint64 earliest = 0;
+            for (int w = 0; w < windows.size(); ++w) {
+                const Window& v = windows[w];
+                if (at + k < v.first || at + k >= v.first + v.count)
+                    continue;
+                const Window* e = earliest ? &windows[int(earliest) - 1] : nullptr;
+                const int end = v.first + v.count, eEnd = e ? e->first + e->count : 0;
+                if (!e || end < eEnd || (end == eEnd && (v.date < e->date || (v.date == e->date && w + 1 < earliest))))
+                    earliest = w + 1;
+            }
+            Require(run.events[k].audit == earliest);
+        }
+        runStarts.append(at);
+    }
+    // Runs in the lock's order wherever the download dates agree with it.
+    bool datesAgree = true;
+    for (const Window& a : windows)
+        for (const Window& b : windows)
+            datesAgree = datesAgree && !(a.first + a.count < b.first + b.count && a.date > b.date);
+    if (datesAgree)
+        Require(std::is_sorted(runStarts.begin(), runStarts.end()));
+
+    // The visits in the order their windows end (runs placed by dates that disagree with the lock
+    // cannot tell it).
+    const QVector<qint64> order = datesAgree ? VisitOrder(history, marks) : QVector<qint64>();
+    for (int k = 1; k < order.size(); ++k) {
+        const Window& a = windows[int(order[k - 1]) - 1];
+        const Window& b = windows[int(order[k]) - 1];
+        Require(a.first + a.count < b.first + b.count
+                || (a.first + a.count == b.first + b.count && (a.date < b.date || (a.date == b.date && order[k - 1] < order[k]))));
+    }
+    DeviceHistory back;
+    Require(UnpackHistory(PackHistory(history), &back) && PackHistory(back) == PackHistory(history));
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(qMin(size, size_t(INT_MAX))));
+    DeviceHistory stored;
+    if (UnpackHistory(bytes, &stored)) {
+        // Read back alike; the current form is written again byte for byte.
+        const QByteArray packed = PackHistory(stored);
+        DeviceHistory again;
+        Require(UnpackHistory(packed, &again) && PackHistory(again) == packed);
+        Require(!bytes.startsWith("CVH2") || packed == bytes);
+    }
+    if (bytes.isEmpty())
+        return 0;
+    if (quint8(bytes[0]) & 1)
+        WindowsOfOneLock(bytes.mid(1));
+    else
+        ArbitraryAudits(bytes.mid(1));
     return 0;
 }

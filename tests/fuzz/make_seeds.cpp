@@ -158,7 +158,7 @@ int main(int argc, char** argv)
 
     // Histories: one stored with a gap, and three audits that overlap, repeat and miss each other.
     DeviceHistory history = JoinAudit({}, { { 5, 1, 1, 0 }, { 6, 1, 1, 0 } }, 1, 10, {}).history;
-    history = JoinAudit(history, { { 9, 2, 1, 0 } }, 2, 20, { { 1, 10 } }).history;
+    history = JoinAudit(history, { { 9, 2, 1, 0 } }, 2, 20, { { 1, AuditMark{ 10, true, { 6, 1, 1, 1 } } } }).history;
     seeds["history/stored-with-a-gap"] = PackHistory(history);
     seeds["history/three-audits"] = QByteArray::fromHex("0501020303ff0603030405ff0211121314");
 

@@ -26,7 +26,7 @@ inline QVariant readSetting(const QString& key) { return QSettings(settingsPath(
 inline void provideTranslations(bool present)
 {
     const QString here = QCoreApplication::applicationDirPath() + "/";
-    for (const char* name : { "audit_it.qm", "audit_es.qm", "qt_it.qm", "qt_es.qm", "qtbase_it.qm", "qtbase_es.qm" }) {
+    for (const char* name : { "audit_it.qm", "audit_es.qm", "audit_en.qm", "qt_it.qm", "qt_es.qm", "qtbase_it.qm", "qtbase_es.qm" }) {
         QFile::remove(here + name);
         if (present)
             QFile::copy(QStringLiteral(CORVANE_BINARY_DIR "/") + name, here + name);

@@ -29,6 +29,11 @@ QString Letters(const DeviceHistory& h)
     return runs.join('|');
 }
 
+AuditMark Mark(const QVector<HistoryEvent>& events, qint64 downloaded)
+{
+    return { downloaded, !events.isEmpty(), events.isEmpty() ? HistoryEvent() : events.last() };
+}
+
 QString Credits(const DeviceHistory& h)
 {
     QStringList runs;
@@ -59,7 +64,15 @@ private slots:
         QTest::newRow("the same again") << QStringList{ "abc@1", "abc@2" } << "abc" << "111" << "3,0";
         QTest::newRow("partial, then full") << QStringList{ "cde@1", "abcdefg@2" } << "abcdefg" << "2211122" << "3,4";
         QTest::newRow("full, then partial") << QStringList{ "abcde@1", "defg@2" } << "abcdefg" << "1111122" << "5,2";
-        QTest::newRow("held in the middle") << QStringList{ "abcdef@1", "cd@2" } << "abcdef" << "111111" << "6,0";
+        QTest::newRow("held in the middle") << QStringList{ "abcdef@1", "cd@2" } << "abcdef" << "112211" << "6,0";
+        // A later download reaches the lock's newest events; one that stops short was taken before,
+        // whatever the computer's date said.
+        QTest::newRow("a laptop clock set back: the newer audit is the later visit")
+            << QStringList{ "abcd@5", "cdefg@2" } << "abcdefg" << "1111222" << "4,3";
+        QTest::newRow("a laptop clock set ahead: an audit reaching less far was the earlier visit")
+            << QStringList{ "abcdef@1", "abcd@9" } << "abcdef" << "222211" << "6,0";
+        QTest::newRow("the same newest event: the download date decides")
+            << QStringList{ "abcd@3", "cd@2" } << "abcd" << "1122" << "4,0";
         QTest::newRow("alike events stay as often as recorded")
             << QStringList{ "aaa@1", "aaaa@2" } << "aaaa" << "1112" << "3,1";
         QTest::newRow("seam of alike events") << QStringList{ "abaa@1", "aab@2" } << "abaab" << "11112" << "4,1";
@@ -87,15 +100,28 @@ private slots:
         QFETCH(QString, credits);
         QFETCH(QString, added);
         DeviceHistory h;
-        QHash<qint64, qint64> orders;
+        AuditMarks marks;
         QStringList addedCounts;
         for (int i = 0; i < audits.size(); ++i) {
             const QStringList parts = audits[i].split('@');
             const qint64 id = i + 1, order = parts[1].toLongLong() * 86400000;
-            const JoinOutcome out = JoinAudit(h, Events(parts[0]), id, order, orders);
+            const QVector<HistoryEvent> events = Events(parts[0]);
+            const JoinOutcome out = JoinAudit(h, events, id, order, marks);
             QCOMPARE(out.history.eventCount(), h.eventCount() + out.added);
+            // The archive joins a new download to the newest run's last events alone: the same result.
+            if (!h.runs.isEmpty()) {
+                HistoryRun tail{ h.runs.last().order, h.runs.last().events.mid(std::max(0, h.runs.last().events.size() - events.size())) };
+                JoinOutcome atEnd;
+                if (JoinAtEnd(tail, events, id, order, marks, &atEnd)) {
+                    QCOMPARE(out.run, h.runs.size() - 1);
+                    QCOMPARE(Letters({ { tail } }), Letters({ { out.history.runs.last() } }).right(tail.events.size()));
+                    QCOMPARE(Credits({ { tail } }), Credits({ { out.history.runs.last() } }).right(tail.events.size()));
+                    QCOMPARE(atEnd.added, out.added);
+                    QCOMPARE(atEnd.reassigned, out.reassigned);
+                }
+            }
             h = out.history;
-            orders.insert(id, order);
+            marks.insert(id, Mark(events, order));
             addedCounts << QString::number(out.added);
         }
         QCOMPARE(Letters(h), history);
@@ -114,9 +140,54 @@ private slots:
     void reassignedCount()
     {
         const JoinOutcome first = JoinAudit({}, Events("cdef"), 1, 200, {});
-        const JoinOutcome second = JoinAudit(first.history, Events("abcd"), 2, 100, { { 1, 200 } });
+        const JoinOutcome second = JoinAudit(first.history, Events("abcd"), 2, 100, { { 1, Mark(Events("cdef"), 200) } });
         QCOMPARE(second.added, 2);
         QCOMPARE(second.reassigned, 2);
+    }
+
+    // A lock whose year byte says 2137 or later keeps its times whole; the first stored form, with
+    // 32-bit times, still reads.
+    void storedTimes()
+    {
+        const qint64 year2150 = qint64(150) * 365 * 86400;
+        DeviceHistory h = JoinAudit({}, { { year2150, 5, 1, 0 }, { year2150 + 1, 5, 1, 0 } }, 1, 10, {}).history;
+        DeviceHistory back;
+        QVERIFY(UnpackHistory(PackHistory(h), &back));
+        QCOMPARE(back.runs.value(0).events.value(1).time, year2150 + 1);
+
+        QByteArray first("CVH1\x01\x00\x00\x00", 8);
+        first += QByteArray("\x0a\0\0\0\0\0\0\0\x01\0\0\0", 12);
+        first += QByteArray("\xff\xff\xff\xff\x05\x07\x02\0\0\0", 10);
+        QVERIFY(UnpackHistory(first, &back));
+        QCOMPARE(back.runs.value(0).events.value(0).time, qint64(0xFFFFFFFF));
+        QCOMPARE(int(back.runs.value(0).events.value(0).user), 7);
+        QCOMPARE(back.runs.value(0).events.value(0).audit, qint64(2));
+    }
+
+    void visitOrder_data()
+    {
+        QTest::addColumn<QStringList>("audits");
+        QTest::addColumn<QString>("visits");
+        QTest::newRow("by where they reach") << QStringList{ "abcdef@1", "abc@2", "efgh@3" } << "2,1,3";
+        QTest::newRow("the same newest event: by date") << QStringList{ "abcd@4", "cd@2" } << "2,1";
+        QTest::newRow("runs apart: by their order") << QStringList{ "xyz@3", "abc@1" } << "2,1";
+    }
+    void visitOrder()
+    {
+        QFETCH(QStringList, audits);
+        QFETCH(QString, visits);
+        DeviceHistory h;
+        AuditMarks marks;
+        for (int i = 0; i < audits.size(); ++i) {
+            const QStringList parts = audits[i].split('@');
+            const QVector<HistoryEvent> events = Events(parts[0]);
+            h = JoinAudit(h, events, i + 1, parts[1].toLongLong(), marks).history;
+            marks.insert(i + 1, Mark(events, parts[1].toLongLong()));
+        }
+        QStringList order;
+        for (qint64 id : VisitOrder(h, marks))
+            order << QString::number(id);
+        QCOMPARE(order.join(','), visits);
     }
 
     void damagedStoredHistory_data()

@@ -154,7 +154,7 @@ private slots:
             downloaded.append({ e.time, quint8(e.event), quint8(e.user), 2 });
         }
         DeviceHistory history = JoinAudit({}, AsHistory(before), 1, 1, {}).history;
-        history = JoinAudit(history, downloaded, 2, 2, { { 1, 1 } }).history;
+        history = JoinAudit(history, downloaded, 2, 2, { { 1, AuditMark{ 1, !before.isEmpty(), before.isEmpty() ? HistoryEvent() : AsHistory(before).last() } } }).history;
         QCOMPARE(history.gapCount(), gaps);
         const QVector<HistoryEvent> newest = history.runs.last().events;
         const QVector<HistoryEvent> lockHolds = AsHistory(held.mid(int(held.size()) - int(newest.size())));

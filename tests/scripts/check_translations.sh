@@ -21,5 +21,13 @@ for lang in it es; do
     status=1
   fi
 done
-[ $status -eq 0 ] && echo "Italian and Spanish translations are complete."
+cp "$src/translations/audit_en.ts" "$tmp/audit_en.ts"
+lupdate -silent -locations none -no-obsolete -pluralonly "$src/src" "$src/tools" -ts "$tmp/audit_en.ts" >/dev/null
+unfinished=$(grep -c 'type="unfinished"' "$tmp/audit_en.ts" || true)
+if [ "$unfinished" -ne 0 ]; then
+  echo "audit_en.ts: $unfinished plural forms are missing or unfinished:"
+  grep -B3 'type="unfinished"' "$tmp/audit_en.ts" | grep '<source>' | head -n 40
+  status=1
+fi
+[ $status -eq 0 ] && echo "Italian and Spanish translations and the English plural forms are complete."
 exit $status

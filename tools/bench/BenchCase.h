@@ -23,5 +23,6 @@ QVector<BenchCase> FileCases();
 QVector<BenchCase> ReportCases();
 QVector<BenchCase> DeviceCases();
 QVector<BenchCase> ArchiveCases();
+QVector<BenchCase> FindingsCases();
 // Against a PostgreSQL server: the one CORVANE_BENCH_POSTGRES names, else a private one started for the run.
 QVector<BenchCase> ServerCases();

@@ -2,6 +2,7 @@
 
 #include "ArchiveLocation.h"
 #include "ArchiveQueue.h"
+#include "ArchiveService.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "OutputFile.h"
@@ -9,6 +10,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 
 #include <memory>
 
@@ -21,7 +24,7 @@ struct Cli
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
 
-const QStringList Subcommands = { "import", "locks", "history", "verify", "search", "sync" };
+const QStringList Subcommands = { "import", "locks", "history", "verify", "search", "sync", "queue" };
 
 struct ArchiveOptions
 {
@@ -42,7 +45,9 @@ QString ArchiveUsageText(const QString& command)
         return Cli::tr("Usage: corvane-audit-cli archive import [--archive PATH] FILE...\n"
                        "Adds audit files (.kaud) and raw Dallas audit images to the archive, each joined\n"
                        "into its lock's history. One line a file: SERIAL: N new events, G gaps; or that it\n"
-                       "is already there; or why it was refused. Exit status 1 if any was refused.\n")
+                       "is already there; or that it waits on this computer, when the archive cannot be\n"
+                       "reached (archive sync sends it); or why it was refused. Exit status 1 if any was\n"
+                       "refused, else 3 if any waits or could not be kept.\n")
             + where;
     if (command == QLatin1String("locks"))
         return Cli::tr("Usage: corvane-audit-cli archive locks [--archive PATH] [--date-format dmy|mdy]\n"
@@ -74,12 +79,28 @@ QString ArchiveUsageText(const QString& command)
             + where;
     if (command == QLatin1String("sync"))
         return Cli::tr("Usage: corvane-audit-cli archive sync [--archive URL]\n"
-                       "Sends the audits that wait on this computer because the archive server could not\n"
-                       "be reached. Exit status 1 if some still wait.\n")
+                       "Sends every audit waiting on this computer (because an archive could not be\n"
+                       "reached or stayed busy) to the archive in use now, saying where each was meant to\n"
+                       "go when that was elsewhere. Exit status 3 if some still wait.\n")
             + where;
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync [--archive PATH] ...\n"
+    if (command == QLatin1String("queue"))
+        return Cli::tr("Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]\n"
+                       "Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.\n");
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
+}
+
+// A code or user number as people type them: decimal (leading zeros allowed) or 0x hexadecimal.
+bool ReadNumber(const QString& text, int* value)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    const int n = t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? t.mid(2).toInt(&ok, 16) : t.toInt(&ok, 10);
+    if (!ok || t.isEmpty() || t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-')))
+        return false;
+    *value = n;
+    return true;
 }
 
 bool TakeSearchOption(const QString& option, const QString& value, SearchQuery& query, QString* error)
@@ -91,11 +112,15 @@ bool TakeSearchOption(const QString& option, const QString& value, SearchQuery& 
         ok = SearchDay(value, option == QLatin1String("--to"), option == QLatin1String("--to") ? &query.to : &query.from);
         if (!ok)
             *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(option, value, QStringLiteral("YYYY-MM-DD"));
+        else if (query.from >= 0 && query.to >= 0 && query.from >= query.to) {
+            *error = Cli::tr("--from is after --to: nothing lies between them.");
+            ok = false;
+        }
     } else {
-        const int number = value.toInt(&ok, 0);
-        ok = ok && number >= 0 && number <= 255;
+        int number = -1;
+        ok = ReadNumber(value, &number) && number >= 0 && number <= 255;
         if (!ok)
-            *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(option, value, QStringLiteral("0..255"));
+            *error = Cli::tr("Unknown value for %1: %2 (use %3).").arg(option, value, QStringLiteral("0..255, 0x00..0xFF"));
         else if (option == QLatin1String("--event"))
             query.events << number;
         else
@@ -154,14 +179,19 @@ bool Parse(const QStringList& args, ArchiveOptions& o, QString* error)
         }
         o.positional << a;
     }
+    const bool queue = o.command == QLatin1String("queue");
+    if (queue && o.positional.isEmpty())
+        o.positional << QStringLiteral("-");
     const int expected = history                                 ? 2
-        : locks                                                   ? 1
+        : locks || queue                                          ? 1
         : o.command == QLatin1String("verify") || o.command == QLatin1String("sync") ? 0
                                                                   : -1;
     if ((expected >= 0 && o.positional.size() != expected) || (expected < 0 && o.positional.isEmpty())) {
         *error = Cli::tr("Wrong number of arguments.");
         return false;
     }
+    if (queue)
+        o.output.output = o.positional.last();
     if (history || locks) {
         Options& out = o.output;
         out.output = o.positional.last();
@@ -213,20 +243,48 @@ bool AuditFileBytes(const QString& path, QByteArray* bytes, QString* refusal)
     return true;
 }
 
-int Import(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextStream& err)
+// The exit status of audits kept or not: 1 if one was refused or failed, else 3 if one waits or
+// could not be kept, else 0.
+int KeepStatus(const QVector<KeepOutcome::State>& states)
 {
-    bool refused = false;
-    for (const QString& path : o.positional) {
-        QByteArray bytes;
-        ImportReport report;
-        report.status = ImportReport::Refused;
-        if (AuditFileBytes(path, &bytes, &report.message))
-            report = archive.import(bytes, AuditKind::File);
-        const bool kept = report.status == ImportReport::Added || report.status == ImportReport::AlreadyThere;
-        refused = refused || !kept;
-        (kept ? out : err) << ImportLine(path, report) << Qt::endl;
+    int status = Success;
+    for (KeepOutcome::State state : states) {
+        if (state == KeepOutcome::Refused || state == KeepOutcome::Failed)
+            return Rejected;
+        if (state == KeepOutcome::Waiting || state == KeepOutcome::ReadOnly)
+            status = NotArchived;
     }
-    return refused ? Rejected : Success;
+    return status;
+}
+
+int Import(ArchiveWorker& worker, const ArchiveOptions& o, const QMap<int, QString>& unreadable, QTextStream& out,
+           QTextStream& err)
+{
+    QVector<KeepOutcome::State> states;
+    for (int k = 0; k < o.positional.size(); ++k) {
+        const QString& path = o.positional[k];
+        // A name the system's encoding cannot give back: that file is refused, the others go on.
+        if (unreadable.contains(k)) {
+            err << Cli::tr("%1 is not valid text in this system's encoding: it cannot be used.").arg(unreadable.value(k))
+                << Qt::endl;
+            states << KeepOutcome::Refused;
+            continue;
+        }
+        QByteArray bytes;
+        QString refusal;
+        if (!AuditFileBytes(path, &bytes, &refusal)) {
+            err << Cli::tr("%1: %2").arg(Visible(path), refusal) << Qt::endl;
+            states << KeepOutcome::Refused;
+            continue;
+        }
+        const KeepOutcome kept = KeepAudit(worker, bytes, AuditKind::File, QFileInfo(path).absoluteFilePath());
+        states << kept.state;
+        const bool fine = kept.state == KeepOutcome::Kept || kept.state == KeepOutcome::AlreadyThere;
+        (fine ? out : err) << KeepLine(path, kept) << Qt::endl;
+    }
+    if (const QString notice = worker.takeNotice(); !notice.isEmpty())
+        err << notice << Qt::endl;
+    return KeepStatus(states);
 }
 
 int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextStream& err)
@@ -275,18 +333,33 @@ int Verify(Archive& archive, QTextStream& out, QTextStream& err)
     return problems.isEmpty() ? Success : Rejected;
 }
 
-int Sync(Archive& archive, QTextStream& out, QTextStream& err)
+int Sync(ArchiveWorker& worker, QTextStream& out, QTextStream& err)
 {
-    ArchiveQueue queue;
-    const ArchiveQueue::SendReport sent = queue.send(archive);
+    const ArchiveQueue::SendReport sent = SendWaiting(worker);
     for (const QString& line : sent.lines)
-        out << line << '\n';
-    out << Cli::tr("%1 audits sent; %2 still waiting.").arg(sent.sent).arg(sent.left) << '\n';
+        out << Visible(line) << '\n';
+    out << Cli::tr("%n audits sent", nullptr, sent.sent) << Cli::tr("; %n still waiting.", nullptr, sent.left) << '\n';
     if (!FlushOutput(out, err))
         return Rejected;
     if (!sent.error.isEmpty())
         err << sent.error << Qt::endl;
+    if (sent.left > 0)
+        return NotArchived;
     return sent.error.isEmpty() ? Success : Rejected;
+}
+
+int Queue(ArchiveWorker& worker, const ArchiveOptions& o, QTextStream& out, QTextStream& err)
+{
+    QVector<ArchiveQueue::Waiting> waiting;
+    if (!worker.queue().list(&waiting)) {
+        err << worker.queue().errorString() << Qt::endl;
+        return Rejected;
+    }
+    TextTable table;
+    table.header = QStringList{ Cli::tr("File"), Cli::tr("Lock"), Cli::tr("Downloaded"), Cli::tr("Meant for") };
+    for (const ArchiveQueue::Waiting& w : waiting)
+        table.rows.append({ w.file, w.serial, FormatDateTime(w.downloaded, o.output.presentation.display), w.meantFor });
+    return WriteOutput(o.output.output, ToCsv(table), out, err) ? Success : Rejected;
 }
 
 } // namespace
@@ -294,45 +367,67 @@ int Sync(Archive& archive, QTextStream& out, QTextStream& err)
 QString ImportLine(const QString& file, const ImportReport& report)
 {
     switch (report.status) {
-    case ImportReport::Added:
-        return Cli::tr("%1: %2 new events, %3 gaps").arg(report.serial).arg(report.newEvents).arg(report.gaps);
+    case ImportReport::Added: {
+        QString line = Cli::tr("%1: %n new events", nullptr, report.newEvents).arg(Visible(report.serial))
+            + Cli::tr(", %n gaps", nullptr, report.gaps);
+        for (const QString& note : report.notes)
+            line += QStringLiteral("; ") + Visible(note);
+        return line;
+    }
     case ImportReport::AlreadyThere:
-        return Cli::tr("%1: already in the archive").arg(file);
+        return Cli::tr("%1: already in the archive").arg(Visible(file));
     case ImportReport::Refused:
     case ImportReport::Failed:
         break;
     }
-    return Cli::tr("%1: %2").arg(file, report.message);
+    return Cli::tr("%1: %2").arg(Visible(file), report.message);
 }
 
-bool KeepInArchive(const QString& location, const AuditSession& session, AuditKind kind, QTextStream& err)
+QString KeepLine(const QString& file, const KeepOutcome& kept)
+{
+    switch (kept.state) {
+    case KeepOutcome::Waiting:
+        return Cli::tr("%1: waits on this computer (%2); 'corvane-audit-cli archive sync' sends it")
+            .arg(Visible(file), kept.message);
+    case KeepOutcome::ReadOnly:
+        return Cli::tr("%1: not kept: %2").arg(Visible(file), kept.message);
+    default:
+        return ImportLine(file, kept.report);
+    }
+}
+
+int KeepInArchive(const QString& location, const AuditSession& session, AuditKind kind, const QString& file,
+                  QTextStream& err)
 {
     const ConfigPresentation p = PresentConfig(session.decoded.config, session.busAudit, session.decoded.lockEvents, {});
     const QByteArray bytes = AuditFile::Serialize(session, p.keypadDownloadTime);
-    Archive archive;
-    ImportReport report;
-    if (archive.open(ChooseArchiveLocation(location)))
-        report = archive.import(bytes, kind);
-    else
-        report.message = archive.errorString();
-    const bool kept = report.status == ImportReport::Added || report.status == ImportReport::AlreadyThere;
-    if (kept) {
-        err << ImportLine(archive.displayName(), report) << Qt::endl;
-        return true;
+    ArchiveWorker worker(location);
+    const KeepOutcome kept = KeepAudit(worker, bytes, kind, file);
+    switch (kept.state) {
+    case KeepOutcome::Kept:
+    case KeepOutcome::AlreadyThere:
+        err << ImportLine(kept.archive, kept.report) << Qt::endl;
+        break;
+    case KeepOutcome::Waiting:
+        err << Cli::tr("Saved, and waiting on this computer for the archive: %1\n"
+                       "'corvane-audit-cli archive sync' sends it.")
+                   .arg(kept.message)
+            << Qt::endl;
+        break;
+    case KeepOutcome::ReadOnly:
+        err << Cli::tr("Saved, not kept in the archive: %1").arg(kept.message) << Qt::endl;
+        break;
+    case KeepOutcome::Refused:
+    case KeepOutcome::Failed:
+        err << Cli::tr("Not kept in the archive: %1").arg(kept.message) << Qt::endl;
+        break;
     }
-    err << Cli::tr("Not kept in the archive: %1").arg(report.message) << Qt::endl;
-    // Away from the office: the audit waits on this computer for the server.
-    if (archive.unreachable()) {
-        ArchiveQueue queue;
-        if (queue.add(archive.displayName(), bytes, kind))
-            err << Cli::tr("It waits on this computer; 'corvane-audit-cli archive sync' sends it.") << Qt::endl;
-        else
-            err << queue.errorString() << Qt::endl;
-    }
-    return false;
+    if (const QString notice = worker.takeNotice(); !notice.isEmpty())
+        err << notice << Qt::endl;
+    return KeepStatus({ kept.state });
 }
 
-int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& err)
+int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<int, QString>& unreadable)
 {
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         out << ArchiveUsageText(args.value(1));
@@ -345,6 +440,18 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
                                                                  : QStringLiteral("archive");
         err << error << '\n' << Cli::tr("Try 'corvane-audit-cli %1 --help'.").arg(hint) << '\n' << Qt::flush;
         return UsageError;
+    }
+    // What it says of names the system cannot give back, by their place among the files.
+    QMap<int, QString> unreadableFiles;
+    for (auto it = unreadable.cbegin(); it != unreadable.cend(); ++it) {
+        const int k = o.positional.indexOf(args.value(it.key()));
+        if (k >= 0)
+            unreadableFiles.insert(k, it.value());
+    }
+    if (o.command != QLatin1String("import") && !unreadable.isEmpty()) {
+        err << Cli::tr("%1 is not valid text in this system's encoding: it cannot be used.").arg(unreadable.first())
+            << Qt::endl;
+        return Rejected;
     }
     const QString location = ChooseArchiveLocation(o.archive);
     const QString& output = o.output.output;
@@ -360,31 +467,51 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         }
     }
 
-    Archive archive;
-    if (!archive.open(location)) {
-        err << archive.errorString() << Qt::endl;
+    ArchiveWorker worker(o.archive);
+    if (o.command == QLatin1String("import"))
+        return Import(worker, o, unreadableFiles, out, err);
+    if (o.command == QLatin1String("sync"))
+        return Sync(worker, out, err);
+    if (o.command == QLatin1String("queue"))
+        return Queue(worker, o, out, err);
+
+    // The others only read: a missing archive is refused, never made.
+    Archive* archive = worker.archive(Archive::OpenMode::Existing);
+    if (!archive) {
+        err << worker.error() << Qt::endl;
         return Rejected;
     }
-    if (o.command == QLatin1String("import"))
-        return Import(archive, o, out, err);
-    if (o.command == QLatin1String("history"))
-        return History(archive, o, out, err);
+    if (const QString notice = worker.takeNotice(); !notice.isEmpty())
+        err << notice << Qt::endl;
+    if (o.command == QLatin1String("history")) {
+        QString serial;
+        if (!archive->findLock(o.positional.first(), &serial)) {
+            err << archive->errorString() << Qt::endl;
+            return Rejected;
+        }
+        o.positional.first() = serial;
+        return History(*archive, o, out, err);
+    }
     if (o.command == QLatin1String("verify"))
-        return Verify(archive, out, err);
-    if (o.command == QLatin1String("sync"))
-        return Sync(archive, out, err);
+        return Verify(*archive, out, err);
     if (o.command == QLatin1String("search")) {
+        // A lock by its serial number or its exact name; one the archive does not hold is refused.
+        for (QString& lock : o.search.serials)
+            if (!archive->findLock(lock, &lock)) {
+                err << archive->errorString() << Qt::endl;
+                return Rejected;
+            }
         QVector<FoundEvent> found;
-        if (!archive.search(o.search, &found)) {
-            err << archive.errorString() << Qt::endl;
+        if (!archive->search(o.search, &found)) {
+            err << archive->errorString() << Qt::endl;
             return Rejected;
         }
         return WriteOutput(output, ToCsv(SearchTextTable(found, o.output.presentation.display)), out, err) ? Success
                                                                                                            : Rejected;
     }
     QVector<LockSummary> locks;
-    if (!archive.locks(&locks)) {
-        err << archive.errorString() << Qt::endl;
+    if (!archive->locks(&locks)) {
+        err << archive->errorString() << Qt::endl;
         return Rejected;
     }
     return WriteOutput(output, ToCsv(LocksTextTable(locks, o.output.presentation.display)), out, err) ? Success

@@ -41,8 +41,7 @@ void installTranslation(const QString& language)
 {
     static QTranslator translator;
     QCoreApplication::removeTranslator(&translator);
-    if (language == QLatin1String("en"))
-        return;
+    // English too: its catalogue holds the plural forms.
     for (const QString& dir : installpaths::TranslationDirectories()) {
         if (translator.load(QStringLiteral("audit_%1.qm").arg(language), dir, QString(), QString())) {
             QCoreApplication::installTranslator(&translator);
@@ -52,9 +51,11 @@ void installTranslation(const QString& language)
 }
 
 
+} // namespace
+
 // What a lock's texts may hold that a terminal would obey rather than show: control characters
 // and the marks that reverse the direction of text.
-QString visible(const QString& text)
+QString Visible(const QString& text)
 {
     QString shown;
     for (const QChar c : text) {
@@ -69,6 +70,8 @@ QString visible(const QString& text)
     return shown;
 }
 
+namespace {
+
 // Columns padded to their widest cell, two blanks apart.
 void printAligned(const TextTable& table, QTextStream& out)
 {
@@ -78,7 +81,7 @@ void printAligned(const TextTable& table, QTextStream& out)
     lines += table.rows;
     for (QStringList& line : lines)
         for (QString& cell : line)
-            cell = visible(cell);
+            cell = Visible(cell);
     QVector<int> widths;
     for (const QStringList& line : lines) {
         widths.resize(std::max<int>(widths.size(), line.size()));
@@ -140,7 +143,7 @@ bool OutputIsNotInput(const QString& input, const QString& output, QTextStream& 
     return false;
 }
 
-bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error)
+bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error, QMap<int, QString>* unreadable)
 {
     args.clear();
     for (int i = 1; i < argc; ++i) {
@@ -151,9 +154,13 @@ bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QStri
             for (char c : raw)
                 shown += uchar(c) < 0x80 && uchar(c) >= 0x20 ? QString(QLatin1Char(c))
                                                               : QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
-            *error = Cli::tr("%1 is not valid text in this system's encoding (%2): it cannot be used.")
-                         .arg(shown, QString::fromLatin1(QTextCodec::codecForLocale()->name()));
-            return false;
+            if (unreadable) {
+                unreadable->insert(args.size(), shown);
+            } else {
+                *error = Cli::tr("%1 is not valid text in this system's encoding (%2): it cannot be used.")
+                             .arg(shown, QString::fromLatin1(QTextCodec::codecForLocale()->name()));
+                return false;
+            }
         }
         args << text;
     }
@@ -384,7 +391,7 @@ int WriteExport(const Options& options, const LoadedAudit& audit, QTextStream& o
     return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
 }
 
-int Run(const QStringList& args, QTextStream& out, QTextStream& err)
+int Run(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<int, QString>& unreadable)
 {
     // The language is taken first, so that usage errors are told in it too.
     const int languageAt = args.indexOf(QStringLiteral("--language"));
@@ -398,7 +405,13 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err)
         return FlushOutput(out, err) ? Success : Rejected;
     }
     if (command == QLatin1String("archive"))
-        return RunArchiveCommand(args, out, err);
+        return RunArchiveCommand(args, out, err, unreadable);
+    if (!unreadable.isEmpty()) {
+        err << Cli::tr("%1 is not valid text in this system's encoding (%2): it cannot be used.")
+                   .arg(unreadable.first(), QString::fromLatin1(QTextCodec::codecForLocale()->name()))
+            << Qt::endl;
+        return Rejected;
+    }
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
         out << CommandUsageText(command);
         return FlushOutput(out, err) ? Success : Rejected;

@@ -5,6 +5,7 @@
 #include "DstCorrection.h"
 
 #include <QString>
+#include <QMap>
 #include <QStringList>
 #include <QTextStream>
 
@@ -71,6 +72,10 @@ bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& ou
 // (a full disk, a closed pipe).
 bool FlushOutput(QTextStream& out, QTextStream& err);
 
+// A lock's text, a file name or a message as a terminal shows it: control characters and the
+// marks that reverse the direction of text written as escapes.
+QString Visible(const QString& text);
+
 // "Unable to write OUTPUT: REASON", the one message of an output that fails.
 QString UnableToWriteText(const QString& output, const QString& reason);
 
@@ -78,10 +83,12 @@ QString UnableToWriteText(const QString& output, const QString& reason);
 bool OutputIsNotInput(const QString& input, const QString& output, QTextStream& err);
 
 // The program's arguments from the system's, refusing any that does not survive decoding: a file
-// name in another encoding would otherwise become a different name.
-bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error);
+// name in another encoding would otherwise become a different name. With `unreadable`, such
+// arguments are kept (by their place, as they may be shown) for the command to refuse alone.
+bool DecodeArguments(int argc, const char* const* argv, QStringList& args, QString* error,
+                     QMap<int, QString>* unreadable = nullptr);
 
 // Runs a whole command; returns the exit status.
-int Run(const QStringList& args, QTextStream& out, QTextStream& err);
+int Run(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<int, QString>& unreadable = {});
 
 } // namespace cli

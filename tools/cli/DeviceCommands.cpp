@@ -2,6 +2,7 @@
 
 #include "ArchiveCommands.h"
 #include "ArchiveLocation.h"
+#include "ArchiveService.h"
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "AuditView.h"
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include <atomic>
 #include <cstdio>
@@ -34,7 +36,7 @@ struct Cli
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
 
-enum ExitStatus { Done = 0, Failed = 1, Usage = 2, Interrupted = 130 };
+enum ExitStatus { Done = Success, Failed = Rejected, Usage = UsageError };
 
 // The in-memory sample lock instead of a port: handy to try the commands without hardware.
 const QString SimulatedPort = QStringLiteral("simulated");
@@ -170,15 +172,16 @@ bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
     return true;
 }
 
-// The audit just obtained, into the archive unless --no-archive; an empty key holds none.
-bool Keep(const DeviceOptions& o, AuditSession& session, AuditKind kind, QTextStream& err)
+// The audit just obtained, into the archive unless --no-archive; an empty key holds none. The exit
+// status: an audit saved but waiting to be sent, or not kept, is no failure (NotArchived).
+int Keep(const DeviceOptions& o, AuditSession& session, AuditKind kind, QTextStream& err)
 {
     if (!o.keep)
-        return true;
+        return Done;
     session.decoded = DecodeAudit(session);
     if (!session.decoded.ok || session.decoded.notices.contains(DecodeNotice::KeyEmpty))
-        return true;
-    return KeepInArchive(o.archive, session, kind, err);
+        return Done;
+    return KeepInArchive(o.archive, session, kind, QFileInfo(o.output).absoluteFilePath(), err);
 }
 
 bool Confirmed(QTextStream& err)
@@ -445,7 +448,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         const bool saved = o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)
             ? WriteOutput(o.output, read.payload, out, err)
             : SaveAudit(*session, o.output, err);
-        return saved && Keep(o, *session, AuditKind::DallasKey, err) ? Done : Failed;
+        return saved ? Keep(o, *session, AuditKind::DallasKey, err) : Failed;
     }
 
     if (o.command == QLatin1String("write-key")) {
@@ -460,12 +463,13 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     if (o.command == QLatin1String("download")) {
         OperationResult<BusDump> download;
         // With --new the archive is asked, once the lock has told its serial number, where to stop.
-        const QString location = ChooseArchiveLocation(o.archive);
-        const operations::ArchivedEvents archived = [&location, &err](const QString& serial) {
+        ArchiveWorker worker(o.archive);
+        const operations::ArchivedEvents archived = [&worker, &err](const QString& serial) {
             QVector<HistoryEvent> newest;
-            Archive archive;
-            if (!archive.open(location) || !archive.newestLockEvents(serial, 256, &newest))
-                err << Cli::tr("The archive does not tell where to stop: %1").arg(archive.errorString()) << Qt::endl;
+            Archive* archive = worker.archive(Archive::OpenMode::Existing);
+            if (!archive || !archive->newestLockEvents(serial, 256, &newest))
+                err << Cli::tr("The archive does not tell where to stop: %1").arg(archive ? archive->errorString() : worker.error())
+                    << Qt::endl;
             return newest;
         };
         download.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
@@ -486,7 +490,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
             progress.setPercentage(100);
         }
         s.downloadTime = QDateTime::currentDateTime();
-        return SaveAudit(s, o.output, err) && Keep(o, s, AuditKind::BusDownload, err) ? Done : Failed;
+        return SaveAudit(s, o.output, err) ? Keep(o, s, AuditKind::BusDownload, err) : Failed;
     }
 
     OperationResult<QByteArray> log;

@@ -54,9 +54,7 @@ int main(int argc, char* argv[])
     err.setCodec("UTF-8");
     QStringList args;
     QString error;
-    if (!cli::DecodeArguments(argc, argv, args, &error)) {
-        err << error << Qt::endl;
-        return cli::Rejected;
-    }
-    return cli::Run(args, out, err);
+    QMap<int, QString> unreadable;
+    cli::DecodeArguments(argc, argv, args, &error, &unreadable);
+    return cli::Run(args, out, err, unreadable);
 }
