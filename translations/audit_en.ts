@@ -87,4 +87,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>MainWindow</name>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n gap</numerusform>
+            <numerusform>%n gaps</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

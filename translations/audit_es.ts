@@ -1710,6 +1710,21 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
             <numerusform>%n auditorías enviadas al archivo</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Lock %1 %2: Visit %3 of %4, %5</source>
+        <translation>Cerradura %1 %2: visita %3 de %4, %5</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n hueco</numerusform>
+            <numerusform>%n huecos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Impreso el %1</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

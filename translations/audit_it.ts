@@ -1710,6 +1710,21 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
             <numerusform>%n audit inviati all&apos;archivio</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Lock %1 %2: Visit %3 of %4, %5</source>
+        <translation>Serratura %1 %2: visita %3 di %4, %5</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n lacuna</numerusform>
+            <numerusform>%n lacune</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>Stampato il %1</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

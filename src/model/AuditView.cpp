@@ -23,6 +23,10 @@ void PresentEvents(AuditView& view, const DecodedAudit& audit, int auditType)
 
 void MarkHistory(AuditView& view, const HistorySpan& history)
 {
+    if (view.shownHistory) {
+        MarkShownHistory(view, history);
+        return;
+    }
     view.history = history;
     view.gapRows.clear();
     if (!view.isHistory())
@@ -40,8 +44,21 @@ void MarkHistory(AuditView& view, const HistorySpan& history)
 
 void CorrectDst(AuditView& view, const QList<EventsTable>& timeDateTable, const DstRule& rule)
 {
-    ApplyDstCorrection(view.events, view.events.size(), timeDateTable, rule);
+    if (view.shownHistory) {
+        // A report made of the view before keeps the events it was made of.
+        if (view.shownHistory.use_count() > 1)
+            view.shownHistory = std::make_shared<ShownHistory>(*view.shownHistory);
+        view.shownHistory->correctDst(timeDateTable, rule);
+    } else {
+        ApplyDstCorrection(view.events, view.events.size(), timeDateTable, rule);
+    }
     view.dstApplied = true;
+}
+
+void MarkShownHistory(AuditView& view, const HistorySpan& history)
+{
+    view.history = history;
+    view.gapRows = view.shownHistory && view.isHistory() ? view.shownHistory->gapRows() : QVector<int>();
 }
 
 AuditView PresentAudit(const DecodedAudit& audit, bool busAudit, const PresentationOptions& options)
@@ -55,21 +72,30 @@ AuditView PresentAudit(const DecodedAudit& audit, bool busAudit, const Presentat
     return view;
 }
 
+QStringList EventCells(const AuditView& view, int row, const QVector<EventColumn>& columns, const EventTexts& texts)
+{
+    const ShownEvent e = view.eventAt(row);
+    QStringList cells;
+    cells.reserve(columns.size());
+    for (EventColumn c : columns)
+        cells << EventCellText(c, e, texts);
+    return cells;
+}
+
 TextTable EventsTextTable(const AuditView& view)
 {
+    return EventsTextTable(view, view.columns());
+}
+
+TextTable EventsTextTable(const AuditView& view, const QVector<EventColumn>& columns)
+{
     TextTable table;
-    table.header = EventColumnHeaders();
-    const bool history = view.isHistory();
-    if (history)
-        table.header << QCoreApplication::translate("MainWindow", "Visit");
-    table.rows.reserve(view.events.size());
+    table.header = EventColumnHeaders(columns);
+    const int count = view.eventCount();
+    table.rows.reserve(count);
     const EventTexts texts(view.display);
-    for (const EventsTable& e : view.events) {
-        const EventRow r = texts.row(e, view.dstApplied);
-        table.rows.append({ r.number, r.device, r.date, r.dstDate, r.user, r.event, r.eventId });
-        if (history)
-            table.rows.last() << QString::number(e.visit);
-    }
+    for (int row = 0; row < count; ++row)
+        table.rows.append(EventCells(view, row, columns, texts));
     return table;
 }
 
@@ -94,6 +120,31 @@ TextTable ConfigurationTextTable(const ConfigPresentation& presentation)
 
 static void appendField(QByteArray& out, const QString& field)
 {
+    // Most fields are short ASCII that needs no quotes: copied as they are, given up at the first
+    // character that asks for more.
+    const QChar* chars = field.constData();
+    const int size = field.size();
+    if (size == 0)
+        return;
+    switch (chars[0].unicode()) {
+    case '=': case '+': case '-': case '@': case '\t': case '\r':
+        break;
+    default: {
+        const int at = out.size();
+        out.resize(at + size);
+        char* to = out.data() + at;
+        int i = 0;
+        for (; i < size; ++i) {
+            const ushort u = chars[i].unicode();
+            if (u >= 0x80 || u == ',' || u == '"' || u == '\r' || u == '\n')
+                break;
+            to[i] = char(u);
+        }
+        if (i == size)
+            return;
+        out.resize(at);
+    }
+    }
     QByteArray utf8 = field.toUtf8();
     // A spreadsheet would run a cell that starts like a formula; a lock's name is no formula.
     if (!utf8.isEmpty() && QByteArray("=+-@\t\r").contains(utf8.at(0)))
@@ -120,6 +171,64 @@ static void appendLine(QByteArray& out, const QStringList& fields)
         appendField(out, fields.at(i));
     }
     out += "\r\n";
+}
+
+CsvWriter::CsvWriter(std::function<bool(const QByteArray&)> write) : m_write(std::move(write))
+{
+    m_buffer.reserve(256 * 1024 + 4096);
+}
+
+CsvWriter::~CsvWriter() = default;
+
+bool CsvWriter::line(const QStringList& fields)
+{
+    for (const QString& f : fields)
+        field(f);
+    return endLine();
+}
+
+void CsvWriter::field(const QString& text)
+{
+    if (m_fields++ > 0)
+        m_buffer += ',';
+    appendField(m_buffer, text);
+}
+
+bool CsvWriter::endLine()
+{
+    m_buffer += "\r\n";
+    m_fields = 0;
+    constexpr int Piece = 256 * 1024;
+    if (m_buffer.size() >= Piece) {
+        m_ok = m_ok && m_write(m_buffer);
+        m_buffer.resize(0);
+    }
+    return m_ok;
+}
+
+bool CsvWriter::finish()
+{
+    if (!m_buffer.isEmpty())
+        m_ok = m_ok && m_write(m_buffer);
+    m_buffer.clear();
+    return m_ok;
+}
+
+bool WriteEventsCsv(const AuditView& view, const std::function<bool(const QByteArray&)>& write)
+{
+    CsvWriter csv(write);
+    const QVector<EventColumn> columns = view.columns();
+    csv.line(EventColumnHeaders(columns));
+    const EventTexts texts(view.display);
+    const int count = view.eventCount();
+    for (int row = 0; row < count; ++row) {
+        const ShownEvent e = view.eventAt(row);
+        for (EventColumn c : columns)
+            csv.field(EventCellText(c, e, texts));
+        if (!csv.endLine())
+            return false;
+    }
+    return csv.finish();
 }
 
 QByteArray ToCsv(const TextTable& table)

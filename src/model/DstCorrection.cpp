@@ -76,37 +76,69 @@ qint64 DstShiftSeconds(int hoursIndex)
     return hoursIndex >= 1 && hoursIndex <= 4 ? hoursIndex * 1800 : 0;
 }
 
+namespace {
+
+class ListEvents : public DstEvents
+{
+public:
+    explicit ListEvents(QList<EventsTable>& list) : m_list(list) {}
+    int count() const override { return m_list.size(); }
+    qint64 time(int k) const override { return m_list.at(k).time; }
+    int event(int k) const override { return m_list.at(k).event; }
+    void set(int k, qint64 dstTime, bool marked) override
+    {
+        EventsTable& e = m_list[k];
+        e.dstTime = dstTime;
+        e.dstMarked = marked;
+    }
+
+private:
+    QList<EventsTable>& m_list;
+};
+
+} // namespace
+
 void ApplyDstCorrection(QList<EventsTable>& merged, int rowCount, const QList<EventsTable>& timeDateTable,
                         const DstRule& rule)
 {
-    for (EventsTable& e : merged) {
-        e.dstTime = e.time;
-        e.dstMarked = false;
-    }
+    ListEvents events(merged);
+    ApplyDstCorrection(events, rowCount, timeDateTable, rule);
+}
+
+void ApplyDstCorrection(DstEvents& events, int rowCount, const QList<EventsTable>& timeDateTable, const DstRule& rule)
+{
+    const int count = events.count();
+    for (int k = 0; k < count; ++k)
+        events.set(k, events.time(k), false);
     const qint64 shift = rule.subtract ? -rule.shiftSeconds : rule.shiftSeconds;
     bool referenceFound = false;
     bool referenceInPeriod = false;
 
     int periodYear = -1;
     Period period;
-    for (int k = qMin(rowCount, merged.size()) - 1; k >= 0; --k) {
-        EventsTable& e = merged[k];
-        if (e.time == 0) {
-            e.dstMarked = true;
+    // The calendar year of the events last met, in audit seconds: most events fall in it.
+    qint64 yearStart = 0, yearEnd = 0;
+    for (int k = qMin(rowCount, count) - 1; k >= 0; --k) {
+        const qint64 time = events.time(k);
+        const int event = events.event(k);
+        if (time == 0) {
+            events.set(k, time, true);
             continue;
         }
-        const QDateTime dt = AuditDateTime(e.time);
-        // The year 2000 is a clock never set; a time beyond any calendar is left alone as well.
-        if (!dt.isValid() || dt.date().year() == 2000)
-            continue;
-        if (dt.date().year() != periodYear) {
+        if (time < yearStart || time >= yearEnd) {
+            const QDateTime dt = AuditDateTime(time);
+            // The year 2000 is a clock never set; a time beyond any calendar is left alone as well.
+            if (!dt.isValid() || dt.date().year() == 2000)
+                continue;
             periodYear = dt.date().year();
             period = periodOf(periodYear, rule);
+            yearStart = epoch().daysTo(QDate(periodYear, 1, 1)) * 86400;
+            yearEnd = epoch().daysTo(QDate(periodYear + 1, 1, 1)) * 86400;
         }
-        const bool inPeriod = period.contains(e.time);
+        const bool inPeriod = period.contains(time);
 
         if (!referenceFound) {
-            if (const EventsTable* r = latestClockSettingBefore(timeDateTable, e.time)) {
+            if (const EventsTable* r = latestClockSettingBefore(timeDateTable, time)) {
                 referenceFound = true;
                 // Against the period of its own year: a clock set last summer still runs on
                 // summer time in this year's winter.
@@ -114,21 +146,19 @@ void ApplyDstCorrection(QList<EventsTable>& merged, int rowCount, const QList<Ev
                 referenceInPeriod = setAt.isValid() && periodOf(setAt.date().year(), rule).contains(r->time);
             }
         }
-        if (IsClockSetting(e.event)) {
+        if (IsClockSetting(event)) {
             referenceFound = true;
             referenceInPeriod = inPeriod;
             continue;
         }
         if (!referenceFound) {
-            e.dstMarked = true;
-            if (inPeriod)
-                e.dstTime = e.time + shift;
+            events.set(k, inPeriod ? time + shift : time, true);
         } else if (!referenceInPeriod) {
             if (inPeriod)
-                e.dstTime = e.time + shift;
+                events.set(k, time + shift, false);
         } else if (!inPeriod) {
             // The clock was set while daylight-saving time held: the other events move back.
-            e.dstTime = e.time - shift;
+            events.set(k, time - shift, false);
         }
     }
 }

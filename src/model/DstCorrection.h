@@ -34,3 +34,16 @@ qint64 DstShiftSeconds(int hoursIndex);
 // such reference are marked; so are events without a time.
 void ApplyDstCorrection(QList<EventsTable>& merged, int rowCount, const QList<EventsTable>& timeDateTable,
                         const DstRule& rule);
+
+// The same pass over events held in another form: `count` of them newest first, read and written
+// through this face.
+class DstEvents
+{
+public:
+    virtual ~DstEvents() = default;
+    virtual int count() const = 0;
+    virtual qint64 time(int k) const = 0;
+    virtual int event(int k) const = 0;
+    virtual void set(int k, qint64 dstTime, bool marked) = 0;
+};
+void ApplyDstCorrection(DstEvents& events, int rowCount, const QList<EventsTable>& timeDateTable, const DstRule& rule);

@@ -101,16 +101,6 @@ const char* const optionNames[] = {
 };
 constexpr int optionCount = int(sizeof(optionNames) / sizeof(optionNames[0]));
 
-const char* const eventHeaders[] = {
-    QT_TRANSLATE_NOOP("MainWindow", "#"),
-    QT_TRANSLATE_NOOP("MainWindow", "Device"),
-    QT_TRANSLATE_NOOP("MainWindow", "Date"),
-    QT_TRANSLATE_NOOP("MainWindow", "Date with DST"),
-    QT_TRANSLATE_NOOP("MainWindow", "User"),
-    QT_TRANSLATE_NOOP("MainWindow", "Event"),
-    QT_TRANSLATE_NOOP("MainWindow", "Event ID"),
-};
-
 QString userName(int user)
 {
     if ((user >= users::FirstUser && user <= users::LastUser) || (user >= users::FirstOtherUser && user <= users::LastOtherUser))
@@ -154,12 +144,15 @@ bool inDateRange(qint64 seconds)
     return seconds >= minSeconds && seconds <= maxSeconds;
 }
 
-// One locale and pattern per batch of rows: building a QLocale costs more than a date.
+// One locale and pattern per batch of rows: building a QLocale costs more than a date. Audit times
+// of four-digit years are written by hand, a day's date once for all its times; they read as the
+// locale writes them.
 class TimeFormatter
 {
 public:
     explicit TimeFormatter(const DisplaySettings& settings)
-        : locale_(QStringLiteral("en_EN")), pattern_(DatePattern(settings))
+        : locale_(QStringLiteral("en_EN")), pattern_(DatePattern(settings)), dayFirst_(settings.dateFormat == 0),
+          twentyFour_(settings.hourFormat == 0 && (settings.dateFormat == 0 || settings.dateFormat == 1))
     {
     }
 
@@ -172,13 +165,70 @@ public:
     {
         if (seconds == 0)
             return QString();
-        const QDateTime t = AuditDateTime(seconds);
-        return t.isValid() && t.date().year() != 2000 ? locale_.toString(t, pattern_) : QString();
+        // A row's two dates are mostly one.
+        if (seconds != lastSeconds_) {
+            lastSeconds_ = seconds;
+            lastText_ = format(seconds);
+        }
+        return lastText_;
     }
 
 private:
+    enum class Day { Empty, ByHand, ByLocale };
+
+    QString format(qint64 seconds) const
+    {
+        const qint64 day = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+        if (day != day_ || !dayKnown_)
+            learnDay(day, seconds);
+        if (dayKind_ == Day::Empty)
+            return QString();
+        if (dayKind_ == Day::ByLocale) {
+            const QDateTime t = AuditDateTime(seconds);
+            return t.isValid() ? locale_.toString(t, pattern_) : QString();
+        }
+        const int inDay = int(seconds - day * 86400);
+        int hour = inDay / 3600;
+        const int minute = inDay / 60 % 60, second = inDay % 60;
+        QString text = dayText_;
+        const bool pm = hour >= 12;
+        if (!twentyFour_)
+            hour = hour % 12 == 0 ? 12 : hour % 12;
+        const QChar digits[] = { QChar('0' + hour / 10), QChar('0' + hour % 10), QLatin1Char('.'),
+                                 QChar('0' + minute / 10), QChar('0' + minute % 10), QLatin1Char('.'),
+                                 QChar('0' + second / 10), QChar('0' + second % 10) };
+        text.append(digits, 8);
+        if (!twentyFour_)
+            text.append(pm ? QLatin1String(" PM") : QLatin1String(" AM"));
+        return text;
+    }
+
+    void learnDay(qint64 day, qint64 seconds) const
+    {
+        day_ = day;
+        dayKnown_ = true;
+        const QDateTime t = AuditDateTime(seconds);
+        const int year = t.isValid() ? t.date().year() : 0;
+        // The year 2000 is a clock never set; far years are left to the locale.
+        dayKind_ = !t.isValid() || year == 2000 ? Day::Empty : year < 1000 || year > 9999 ? Day::ByLocale : Day::ByHand;
+        if (dayKind_ != Day::ByHand)
+            return;
+        const QString dd = QStringLiteral("%1").arg(t.date().day(), 2, 10, QLatin1Char('0'));
+        const QString mm = QStringLiteral("%1").arg(t.date().month(), 2, 10, QLatin1Char('0'));
+        dayText_ = (dayFirst_ ? dd : mm) + QLatin1Char('/') + (dayFirst_ ? mm : dd) + QLatin1Char('/')
+            + QString::number(year) + QLatin1Char(' ');
+    }
+
     QLocale locale_;
     QString pattern_;
+    bool dayFirst_;
+    bool twentyFour_;
+    mutable qint64 lastSeconds_ = 0;
+    mutable QString lastText_;
+    mutable qint64 day_ = 0;
+    mutable bool dayKnown_ = false;
+    mutable Day dayKind_ = Day::Empty;
+    mutable QString dayText_;
 };
 
 } // namespace
@@ -280,37 +330,4 @@ QString EventTexts::event(int event, int user) const
 QString EventTexts::device(quint8 device) const
 {
     return device == KeypadDevice ? m_cache->keypad : m_cache->lock;
-}
-
-EventRow EventTexts::row(const EventsTable& e, bool dstApplied) const
-{
-    EventRow row;
-    row.number = e.rowNumber;
-    row.device = device(e.device);
-    row.date = date(e.time);
-    row.dstDate = e.dstTime == e.time ? row.date : date(e.dstTime);
-    const QPair<QString, QString>& texts = m_cache->of(e.event, e.user);
-    row.user = texts.first;
-    row.event = texts.second;
-    row.eventId = QString::number(e.event);
-    row.dstHighlight = dstApplied && (e.dstMarked || row.dstDate.isEmpty());
-    return row;
-}
-
-QVector<EventRow> BuildEventRows(const QList<EventsTable>& events, const DisplaySettings& settings, bool dstApplied)
-{
-    const EventTexts texts(settings);
-    QVector<EventRow> rows;
-    rows.reserve(events.size());
-    for (const EventsTable& e : events)
-        rows.append(texts.row(e, dstApplied));
-    return rows;
-}
-
-QStringList EventColumnHeaders()
-{
-    QStringList headers;
-    for (const char* header : eventHeaders)
-        headers << translate(header);
-    return headers;
 }

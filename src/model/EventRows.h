@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuditRecords.h"
+#include "EventColumns.h"
 
 #include <QDateTime>
 #include <QList>
@@ -34,19 +35,6 @@ QString DeviceText(quint8 device);
 QString UserText(int event, int user);
 QString EventText(int event, int user);
 
-// One row of the events table, column by column.
-struct EventRow
-{
-    QString number;
-    QString device;
-    QString date;
-    QString dstDate;
-    QString user;
-    QString event;
-    QString eventId;
-    bool dstHighlight = false;
-};
-
 // The texts of events as every output shows them: one date formatter for the display settings,
 // and the user and event texts of each (event, user) pair made once, so that a long history is
 // written quickly. Texts follow the language installed when it was made.
@@ -58,9 +46,6 @@ public:
     EventTexts(const EventTexts&) = delete;
     EventTexts& operator=(const EventTexts&) = delete;
 
-    // The row of an event; with the DST correction applied, a marked event and an event without a
-    // DST date are highlighted.
-    EventRow row(const EventsTable& event, bool dstApplied) const;
     QString date(qint64 seconds) const;
     QString user(int event, int user) const;
     QString event(int event, int user) const;
@@ -70,9 +55,3 @@ private:
     struct Cache;
     Cache* m_cache;
 };
-
-// One row per event, in order, numbered by each event's row number.
-QVector<EventRow> BuildEventRows(const QList<EventsTable>& events, const DisplaySettings& settings, bool dstApplied);
-
-// "#", "Device", "Date", "Date with DST", "User", "Event", "Event ID", translated.
-QStringList EventColumnHeaders();

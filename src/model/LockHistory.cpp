@@ -43,21 +43,61 @@ bool SearchDay(const QString& text, bool end, qint64* seconds)
     return true;
 }
 
+QVector<EventColumn> SearchColumns()
+{
+    return EventColumnsOf(SearchFace);
+}
+
+int SearchColumnOf(EventColumn column)
+{
+    const int at = EventColumnIndex(SearchColumns(), column);
+    return at < 0 ? -1 : 2 + at;
+}
+
+namespace {
+
+QStringList SearchHeader()
+{
+    return LockColumnHeaders().mid(0, 2) << EventColumnHeaders(SearchColumns());
+}
+
+QStringList SearchRow(const QVector<FoundEvent>& found, int k, const QVector<EventColumn>& columns,
+                      const EventTexts& texts)
+{
+    // "#" is the event's number in its lock's history, as the history shows it.
+    ShownEvent e = ShownEventOf(found[k].event);
+    e.number = found[k].number;
+    QStringList row{ found[k].serial, found[k].name };
+    for (EventColumn c : columns)
+        row << EventCellText(c, e, texts);
+    return row;
+}
+
+} // namespace
+
 TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display)
 {
     TextTable table;
-    table.header << LockColumnHeaders().mid(0, 2) << EventColumnHeaders()
-                 << QCoreApplication::translate("MainWindow", "Visit");
+    table.header = SearchHeader();
     table.rows.reserve(found.size());
+    const QVector<EventColumn> columns = SearchColumns();
     const EventTexts texts(display);
-    for (int k = 0; k < found.size(); ++k) {
-        EventsTable e = found[k].event;
-        e.rowNumber = QString::number(k + 1);
-        const EventRow r = texts.row(e, false);
-        table.rows.append({ found[k].serial, found[k].name, r.number, r.device, r.date, r.dstDate, r.user, r.event,
-                            r.eventId, QString::number(e.visit) });
-    }
+    for (int k = 0; k < found.size(); ++k)
+        table.rows.append(SearchRow(found, k, columns, texts));
     return table;
+}
+
+bool WriteSearchCsv(const QVector<FoundEvent>& found, const DisplaySettings& display,
+                    const std::function<bool(const QByteArray&)>& write)
+{
+    CsvWriter csv(write);
+    csv.line(SearchHeader());
+    const QVector<EventColumn> columns = SearchColumns();
+    const EventTexts texts(display);
+    for (int k = 0; k < found.size(); ++k)
+        if (!csv.line(SearchRow(found, k, columns, texts)))
+            return false;
+    return csv.finish();
 }
 
 int LockHistory::visitOf(qint64 audit) const
@@ -68,21 +108,81 @@ int LockHistory::visitOf(qint64 audit) const
     return 0;
 }
 
-bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error)
+namespace {
+
+// The latest visit's audit, decoded: its configuration, users and clock settings.
+bool DecodeLatest(const LockHistory& history, DecodedAudit* audit, bool* busAudit, QString* error)
 {
     auto session = std::make_unique<AuditSession>();
     if (!AuditFile::Parse(history.latestAudit, *session).valid) {
         *error = Text::tr("The latest audit of lock %1 in the archive is not a valid audit file.").arg(history.serial);
         return false;
     }
-    DecodedAudit audit = DecodeAudit(*session);
-    if (!audit.ok) {
+    *audit = DecodeAudit(*session);
+    if (!audit->ok) {
         *error = Text::tr("The latest audit of lock %1 in the archive no longer decodes.").arg(history.serial);
         return false;
     }
+    audit->notices.clear();
+    audit->history.visits = history.visits.size();
+    if (!history.visits.isEmpty()) {
+        audit->history.firstVisit = history.visits.first().downloaded;
+        audit->history.lastVisit = history.visits.last().downloaded;
+    }
+    *busAudit = session->busAudit;
+    return true;
+}
+
+QHash<qint64, int> VisitsByAudit(const LockHistory& history)
+{
     QHash<qint64, int> visits;
     for (const Visit& v : history.visits)
         visits.insert(v.audit, v.number);
+    return visits;
+}
+
+} // namespace
+
+bool PresentHistory(const LockHistory& history, const PresentationOptions& options, bool latestVisitOnly,
+                    AuditView* view, QString* error)
+{
+    DecodedAudit audit;
+    bool busAudit = false;
+    if (!DecodeLatest(history, &audit, &busAudit, error))
+        return false;
+    const int onlyVisit = latestVisitOnly ? history.visits.size() : 0;
+    const QHash<qint64, int> visits = VisitsByAudit(history);
+    auto shown = std::make_shared<ShownHistory>(history.lock, history.keypad, visits, options.auditType, onlyVisit);
+    // The keypad's clock at download is the lock's at its newest event of the visits shown.
+    QList<EventsTable> newestLock;
+    for (int r = history.lock.runs.size() - 1; r >= 0 && newestLock.isEmpty(); --r) {
+        const QVector<HistoryEvent>& run = history.lock.runs[r].events;
+        for (auto e = run.crbegin(); e != run.crend() && newestLock.isEmpty(); ++e) {
+            if (onlyVisit == 0 || visits.value(e->audit) == onlyVisit) {
+                EventsTable t;
+                t.time = e->time;
+                newestLock << t;
+            }
+        }
+    }
+    AuditView v;
+    v.display = options.display;
+    v.configuration = PresentConfig(audit.config, busAudit, newestLock, options.display);
+    v.shownHistory = std::move(shown);
+    v.onlyVisit = onlyVisit;
+    MarkShownHistory(v, audit.history);
+    if (options.dst)
+        CorrectDst(v, audit.timeDateTable, options.dstRule);
+    *view = std::move(v);
+    return true;
+}
+
+bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error)
+{
+    DecodedAudit audit;
+    if (!DecodeLatest(history, &audit, busAudit, error))
+        return false;
+    const QHash<qint64, int> visits = VisitsByAudit(history);
     const auto events = [&](const DeviceHistory& device, quint8 deviceByte) {
         QList<EventsTable> list;
         list.reserve(device.eventCount());
@@ -103,13 +203,6 @@ bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudi
     };
     audit.lockEvents = events(history.lock, ::LockDevice);
     audit.keypadEvents = events(history.keypad, ::KeypadDevice);
-    audit.notices.clear();
-    audit.history.visits = history.visits.size();
-    if (!history.visits.isEmpty()) {
-        audit.history.firstVisit = history.visits.first().downloaded;
-        audit.history.lastVisit = history.visits.last().downloaded;
-    }
-    *busAudit = session->busAudit;
     *out = std::move(audit);
     return true;
 }

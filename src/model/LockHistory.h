@@ -63,6 +63,13 @@ struct LockHistory
 // latest visit's audit no longer reads.
 bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error);
 
+// The history presented as its outputs show it, its events held compactly (see ShownHistory): the
+// events of every visit, or with `latestVisitOnly` of the latest alone, merged, filtered,
+// numbered and, as the options ask, corrected; the configuration, users and clock settings of the
+// latest visit. False with a reason when the latest visit's audit no longer reads.
+bool PresentHistory(const LockHistory& history, const PresentationOptions& options, bool latestVisitOnly,
+                    AuditView* view, QString* error);
+
 // A search across the archived locks: every condition given must hold.
 struct SearchQuery
 {
@@ -82,10 +89,20 @@ struct FoundEvent
     QString serial;
     QString name;
     EventsTable event; // with its visit
+    // The event's number in its lock's history, as the history's "#" shows it (1 for the newest of
+    // the full history); 0 when the archive did not tell.
+    qint64 number = 0;
 };
 
-// "Serial number", "Lock name", the export's event columns and "Visit"; numbered from 1.
+// "Serial number", "Lock name", then the search's event columns: the export's and "Visit".
+QVector<EventColumn> SearchColumns();
+// Where an event column stands in the search's table.
+int SearchColumnOf(EventColumn column);
+// The search's table; "#" is each event's number in its lock's history.
 TextTable SearchTextTable(const QVector<FoundEvent>& found, const DisplaySettings& display);
+// The same table as CSV through `write`, a row at a time.
+bool WriteSearchCsv(const QVector<FoundEvent>& found, const DisplaySettings& display,
+                    const std::function<bool(const QByteArray&)>& write);
 
 // A lock's text as shown and as looked for: without the padding (blanks, NUL bytes) a lock leaves
 // around a text shorter than its field. The archive keeps the text whole; a serial number is kept

@@ -8,7 +8,6 @@
 
 namespace {
 
-QString translate(const char* text) { return QCoreApplication::translate("MainWindow", text); }
 QString escaped(const QString& text) { return text.toHtmlEscaped(); }
 
 // The templates' fixed HTML; the words between the pieces are translated, then escaped.
@@ -18,15 +17,6 @@ const char* const headerHtml =
 
 const char* const tableStart = "<table border=\"0\" style=\"width: 100%; padding: 50px; font-family: Tahoma,Arial,Calibri; "
                                "font-size: 8pt;\">";
-
-struct Column
-{
-    const char* width;
-    int source; // index into the events table's columns
-};
-const Column columnsWithoutDst[] = { { "4%", 0 }, { "8%", 1 }, { "18%", 2 }, { "14%", 4 }, { "46%", 5 }, { "10%", 6 } };
-const Column columnsWithDst[] = { { "4%", 0 }, { "8%", 1 }, { "16%", 2 }, { "16%", 3 },
-                                  { "14%", 4 }, { "32%", 5 }, { "10%", 6 } };
 
 // The configuration table: two entries a row (the second closes the row), the last two alone.
 struct ConfigurationCell
@@ -58,76 +48,78 @@ const ConfigurationCell configurationCells[] = {
     { "labelClosingTime", "</td>   </tr>" },
 };
 
-QString eventCell(const EventRow& row, int column)
+QString heading(const QString& text, bool first)
 {
-    switch (column) {
-    case 0: return row.number;
-    case 1: return row.device;
-    case 2: return row.date;
-    case 3: return row.dstDate;
-    case 4: return row.user;
-    case 5: return row.event;
-    default: return row.eventId;
-    }
+    return QLatin1String(first ? "<br/><h1>" : "<br/><br/><h1>") + escaped(text) + QLatin1String("</h1><br/>");
 }
 
-template <size_t N> BodyTable eventsTable(const ReportContent& content, const Column (&columns)[N])
+// The columns a section prints: those with a width.
+QVector<int> printedColumns(const ReportSection& section)
 {
-    BodyTable table;
-    const QStringList headers = EventColumnHeaders();
-    table.tableStart = QLatin1String(tableStart);
-    const QString heading = content.title.isEmpty() ? translate(QT_TRANSLATE_NOOP("MainWindow", "Audit")) : content.title;
-    table.before = QLatin1String("<br/><h1>") + escaped(heading)
-        + QLatin1String("</h1><br/>") + QLatin1String(tableStart) + QLatin1String("  <tr>");
-    for (const Column& c : columns) {
-        table.before += QLatin1String("    <td width=\"") + QLatin1String(c.width) + QLatin1String("\" align=\"left\" ><b>")
-            + escaped(headers.at(c.source)) + QLatin1String("</b></td>");
-        table.columnWidths << QLatin1String(c.width);
-    }
-    table.before += QLatin1String("  </tr>");
-    const QVector<EventRow> events = content.events;
-    table.rowCount = events.size();
-    table.row = [events, &columns](int i) {
-        QStringList cells;
-        if (i < 0 || i >= events.size())
-            return cells;
-        cells.reserve(int(N));
-        for (const Column& c : columns)
-            cells << eventCell(events.at(i), c.source);
-        return cells;
-    };
-    table.after = QLatin1String("</table>");
-    return table;
+    QVector<int> printed;
+    for (int c = 0; c < section.columns.size(); ++c)
+        if (!section.columns[c].pdfWidth.isEmpty())
+            printed << c;
+    return printed;
 }
 
-void appendUsers(QString& html, const ReportContent& content)
+QString tableHead(const ReportSection& section, const QVector<int>& printed)
 {
-    const QStringList headers = UserColumnHeaders();
-    html += QLatin1String("<br/><br/><h1>") + escaped(translate(QT_TRANSLATE_NOOP("MainWindow", "Users")))
-        + QLatin1String("</h1><br/>") + QLatin1String(tableStart)
-        + QLatin1String("   <tr>       <td width=\"30%\" align=\"left\" ><b>") + escaped(headers.at(0))
-        + QLatin1String("</b></td>       <td width=\"30%\" align=\"left\" ><b>") + escaped(headers.at(1))
-        + QLatin1String("</b></td>       <td width=\"40%\" align=\"left\" ><b>") + escaped(headers.at(2))
-        + QLatin1String("</b></td>   </tr>");
-    for (const UserRow& u : content.users) {
-        html += QLatin1String("<tr><td>") + escaped(u.name) + QLatin1String("</td><td>") + escaped(u.status)
-            + QLatin1String("</td><td>") + escaped(u.openingMode) + QLatin1String("</td></tr>");
+    QString html = QLatin1String(tableStart) + QLatin1String("  <tr>");
+    for (int c : printed)
+        html += QLatin1String("    <td width=\"") + section.columns[c].pdfWidth + QLatin1String("\" align=\"left\" ><b>")
+            + escaped(section.columns[c].header) + QLatin1String("</b></td>");
+    return html + QLatin1String("  </tr>");
+}
+
+QStringList rowTexts(const ReportSection& section, const QVector<int>& printed, int r, ReportRow& row)
+{
+    section.row(r, row);
+    QStringList cells;
+    cells.reserve(printed.size());
+    for (int c : printed)
+        cells << (row.separator.isNull() ? row.cells.value(c).text : c == section.separatorColumn ? row.separator : QString());
+    return cells;
+}
+
+void appendTable(QString& html, const ReportSection& section, bool first)
+{
+    const QVector<int> printed = printedColumns(section);
+    html += heading(section.name, first) + tableHead(section, printed);
+    ReportRow row;
+    for (int r = 0; r < section.rowCount; ++r) {
+        html += QLatin1String("<tr>");
+        for (const QString& cell : rowTexts(section, printed, r, row))
+            html += QLatin1String("<td>") + escaped(cell) + QLatin1String("</td>");
+        html += QLatin1String("</tr>");
     }
     html += QLatin1String("</table>");
 }
 
-void appendConfiguration(QString& html, const ReportContent& content)
+// The configuration's own arrangement: two entries a row, by their keys.
+void appendPairs(QString& html, const ReportSection& section, bool first)
 {
-    html += QLatin1String("<br/><br/><h1>") + escaped(translate(QT_TRANSLATE_NOOP("MainWindow", "Configuration")))
-        + QLatin1String("</h1><br/>") + QLatin1String(tableStart)
+    html += heading(section.name, first) + QLatin1String(tableStart)
         + QLatin1String("   <tr>       <td width=\"50%\" align=\"left\">");
+    ReportRow row;
     for (const ConfigurationCell& cell : configurationCells) {
-        ConfigItem item;
-        for (const ConfigItem& i : content.configuration)
-            if (i.labelName == QLatin1String(cell.label))
-                item = i;
-        html += escaped(item.caption) + QLatin1Char(' ') + escaped(item.value) + QLatin1String(cell.tail);
+        QString caption, value;
+        const int r = section.keys.indexOf(QLatin1String(cell.label));
+        if (r >= 0 && r < section.rowCount) {
+            section.row(r, row);
+            caption = row.cells.value(0).text;
+            value = row.cells.value(1).text;
+        }
+        html += escaped(caption) + QLatin1Char(' ') + escaped(value) + QLatin1String(cell.tail);
     }
+}
+
+void appendSection(QString& html, const ReportSection& section, bool first)
+{
+    if (section.layout == ReportSection::Pairs)
+        appendPairs(html, section, first);
+    else
+        appendTable(html, section, first);
 }
 
 } // namespace
@@ -139,9 +131,33 @@ QString PdfReportHeader()
 
 BodyTable PdfReportTable(const ReportContent& content)
 {
-    BodyTable table = content.dstApplied ? eventsTable(content, columnsWithDst) : eventsTable(content, columnsWithoutDst);
-    appendUsers(table.after, content);
-    appendConfiguration(table.after, content);
+    BodyTable table;
+    table.tableStart = QLatin1String(tableStart);
+    // The one long section is laid out a page at a time; the others are HTML around it. A history
+    // names its lock above its events.
+    int longSection = -1;
+    for (int i = 0; i < content.sections.size() && longSection < 0; ++i)
+        if (content.sections[i].longRows)
+            longSection = i;
+    for (int i = 0; i < content.sections.size(); ++i) {
+        const ReportSection& section = content.sections[i];
+        if (i == longSection) {
+            const QVector<int> printed = printedColumns(section);
+            table.before += heading(content.title.isEmpty() ? section.name : content.title, i == 0)
+                + tableHead(section, printed);
+            for (int c : printed)
+                table.columnWidths << section.columns[c].pdfWidth;
+            // Made a row at a time as the pages are laid out: a million events are never held as texts.
+            table.rowCount = section.rowCount;
+            table.row = [section, printed](int r) {
+                ReportRow row;
+                return r >= 0 && r < section.rowCount ? rowTexts(section, printed, r, row) : QStringList();
+            };
+            table.after = QLatin1String("</table>");
+        } else {
+            appendSection(longSection < 0 || i < longSection ? table.before : table.after, section, i == 0);
+        }
+    }
     return table;
 }
 
@@ -150,14 +166,22 @@ QString PdfReportBody(const ReportContent& content)
     return PdfReportTable(content).html();
 }
 
-QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime)
+QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime, const QString& printed)
 {
     const QString cell = QStringLiteral("<td width=\"%1\" align=\"center\" valign=\"middle\" style=\"font-size: 9pt;\">");
+    // A history says when it was printed beside the lock's clock at download, each labelled; the
+    // right-hand cell takes the room that needs.
+    const bool labelled = !printed.isEmpty();
+    QString right = escaped(keypadDownloadTime);
+    if (labelled)
+        right = escaped(QCoreApplication::translate("MainWindow", "Keypad date/time at audit download:")) + QLatin1Char(' ')
+            + right + QLatin1String(" &nbsp; ")
+            + escaped(QCoreApplication::translate("MainWindow", "Printed %1").arg(printed));
     return QStringLiteral("<table border=\"0\" style=\"width: 100%; font-family: Tahoma,Arial,Calibri;\">  <tbody>\t<tr>     ")
-        + cell.arg(QLatin1String("40%")) + escaped(fileName) + QLatin1String("\t  </td>\t  ")
-        + cell.arg(QLatin1String("20%")) + escaped(QCoreApplication::translate("MainWindow", "Page"))
+        + cell.arg(QLatin1String(labelled ? "28%" : "40%")) + escaped(fileName) + QLatin1String("\t  </td>\t  ")
+        + cell.arg(QLatin1String(labelled ? "14%" : "20%")) + escaped(QCoreApplication::translate("MainWindow", "Page"))
         + QLatin1String(" &page; ") + escaped(QCoreApplication::translate("MainWindow", "of"))
-        + QLatin1String(" &total;\t  </td>\t  ") + cell.arg(QLatin1String("40%")) + escaped(keypadDownloadTime)
+        + QLatin1String(" &total;\t  </td>\t  ") + cell.arg(QLatin1String(labelled ? "58%" : "40%")) + right
         + QLatin1String("\t  </td>\t</tr>  </tbody></table>");
 }
 
@@ -180,7 +204,7 @@ void SetUpReportPrinter(TextPrinter& printer, const ReportContent& content, cons
     printer.setHeaderText(PdfReportHeader());
     printer.setHeaderSize(7);
     printer.setBodyTable(PdfReportTable(content));
-    printer.setFooterText(PdfReportFooter(shownName, content.keypadDownloadTime));
+    printer.setFooterText(PdfReportFooter(shownName, content.keypadDownloadTime, content.printed));
     printer.setFooterSize(7);
 }
 

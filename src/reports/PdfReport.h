@@ -13,7 +13,8 @@ QString PdfReportHeader();
 struct BodyTable;
 BodyTable PdfReportTable(const ReportContent& content);
 QString PdfReportBody(const ReportContent& content);
-QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime);
+// With `printed`, the keypad's date is labelled and the time of printing follows it.
+QString PdfReportFooter(const QString& fileName, const QString& keypadDownloadTime, const QString& printed = QString());
 
 class TextPrinter;
 // Landscape, margins 12 mm (11 mm at the top), header and footer 7 mm, the three texts.

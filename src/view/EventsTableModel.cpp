@@ -17,8 +17,9 @@ void EventsTableModel::setView(const AuditView& view)
     m_view = view;
     m_rows.clear();
     if (!view.gapRows.isEmpty()) {
-        m_rows.reserve(view.events.size() + view.gapRows.size());
-        for (int e = 0, gap = 0; e < view.events.size(); ++e) {
+        const int events = view.eventCount();
+        m_rows.reserve(events + view.gapRows.size());
+        for (int e = 0, gap = 0; e < events; ++e) {
             if (gap < view.gapRows.size() && view.gapRows[gap] == e) {
                 m_rows.append(-1);
                 ++gap;
@@ -27,32 +28,35 @@ void EventsTableModel::setView(const AuditView& view)
         }
     }
     m_texts = std::make_unique<EventTexts>(view.display);
-    m_headers = EventColumnHeaders() << QCoreApplication::translate("MainWindow", "Visit");
+    m_columns = EventColumnsOf(HistoryFace);
+    m_headers = EventColumnHeaders(m_columns);
     endResetModel();
 }
 
 int EventsTableModel::eventAt(int row) const
 {
     if (m_rows.isEmpty())
-        return row >= 0 && row < m_view.events.size() ? row : -1;
+        return row >= 0 && row < m_view.eventCount() ? row : -1;
     return m_rows.value(row, -1);
 }
 
 bool EventsTableModel::isNew(int row) const
 {
     const int e = eventAt(row);
-    return m_view.isHistory() && e >= 0 && m_view.events.at(e).visit == m_view.history.visits;
+    if (!m_view.isHistory() || e < 0)
+        return false;
+    return (m_view.shownHistory ? m_view.shownHistory->visitAt(e) : m_view.events.at(e).visit) == m_view.history.visits;
 }
 
 int EventsTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_rows.isEmpty() ? m_view.events.size() : m_rows.size();
+    return parent.isValid() ? 0 : m_rows.isEmpty() ? m_view.eventCount() : m_rows.size();
 }
 
 int EventsTableModel::columnCount(const QModelIndex& parent) const
 {
     // "Visit" only for a history: a single audit's table is as it always was.
-    return parent.isValid() ? 0 : m_view.isHistory() ? ColumnCount : ColVisit;
+    return parent.isValid() ? 0 : m_view.isHistory() ? int(m_columns.size()) : ColVisit;
 }
 
 QString EventsTableModel::text(int row, int column) const
@@ -62,18 +66,12 @@ QString EventsTableModel::text(int row, int column) const
     const int event = eventAt(row);
     if (event < 0)
         return column == ColEvent ? QCoreApplication::translate("MainWindow", "Events may be missing here") : QString();
-    const EventsTable& e = m_view.events.at(event);
-    switch (column) {
-    case ColNumber: return e.rowNumber;
-    case ColDevice: return m_texts->device(e.device);
-    case ColDate: return m_texts->date(e.time);
-    case ColDstDate: return m_texts->date(e.dstTime);
-    case ColUser: return m_texts->user(e.event, e.user);
-    case ColEvent: return m_texts->event(e.event, e.user);
-    case ColEventId: return QString::number(e.event);
-    case ColVisit: return m_view.isHistory() ? QString::number(e.visit) : QString();
-    default: return QString();
-    }
+    if (column < 0 || column >= m_columns.size())
+        return QString();
+    // A single audit's table has no "Visit".
+    if (!(EventColumnOf(m_columns[column]).faces & (m_view.isHistory() ? HistoryFace : SingleAuditFace)))
+        return QString();
+    return EventCellText(m_columns[column], m_view.eventAt(event), *m_texts);
 }
 
 bool EventsTableModel::dstHighlighted(int row) const
@@ -81,8 +79,7 @@ bool EventsTableModel::dstHighlighted(int row) const
     const int event = eventAt(row);
     if (!m_view.dstApplied || event < 0)
         return false;
-    const EventsTable& e = m_view.events.at(event);
-    return e.dstMarked || m_texts->date(e.dstTime).isEmpty();
+    return DstHighlighted(m_view.eventAt(event), *m_texts, true);
 }
 
 QVariant EventsTableModel::data(const QModelIndex& index, int role) const
@@ -91,6 +88,8 @@ QVariant EventsTableModel::data(const QModelIndex& index, int role) const
         return QVariant();
     if (role == Qt::DisplayRole)
         return text(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole && index.column() < m_columns.size())
+        return int(EventColumnOf(m_columns[index.column()]).alignment);
     if (role == Qt::BackgroundRole && index.column() == ColDstDate && dstHighlighted(index.row()))
         return QColor(Qt::yellow);
     if (!m_view.isHistory())

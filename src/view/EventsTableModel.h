@@ -15,7 +15,18 @@ class EventsTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { ColNumber, ColDevice, ColDate, ColDstDate, ColUser, ColEvent, ColEventId, ColVisit, ColumnCount };
+    // The event columns' places; a history's column set (a single audit's and "Visit") is every one.
+    enum Column {
+        ColNumber = int(EventColumn::Number),
+        ColDevice = int(EventColumn::Device),
+        ColDate = int(EventColumn::Date),
+        ColDstDate = int(EventColumn::DstDate),
+        ColUser = int(EventColumn::User),
+        ColEvent = int(EventColumn::Event),
+        ColEventId = int(EventColumn::EventId),
+        ColVisit = int(EventColumn::Visit),
+        ColumnCount
+    };
 
     explicit EventsTableModel(QObject* parent = nullptr);
     ~EventsTableModel() override;
@@ -32,6 +43,9 @@ public:
 
     // The event a row shows, or -1 for a separator row.
     int eventAt(int row) const;
+    // The number of events, and one of them as the outputs show it.
+    int eventCount() const { return m_view.eventCount(); }
+    ShownEvent shownEvent(int event) const { return m_view.eventAt(event); }
     // Whether a row is one of the latest visit's events of a history.
     bool isNew(int row) const;
     QString text(int row, int column) const;
@@ -43,6 +57,7 @@ private:
     // Rows to events (-1 for a separator) when the view has gaps; empty when row and event match.
     QVector<int> m_rows;
     std::unique_ptr<EventTexts> m_texts;
+    QVector<EventColumn> m_columns; // a history's: every column the window has
     QStringList m_headers;
 };
 

@@ -354,7 +354,8 @@ private slots:
         QCOMPARE(table.header.last(), "Visit");
         if (!found.isEmpty())
             QCOMPARE(table.rows.last().mid(0, 3),
-                     (QStringList{ found.last().serial, found.last().name, QString::number(found.size()) }));
+                     (QStringList{ found.last().serial, found.last().name,
+                                   found.last().number > 0 ? QString::number(found.last().number) : QString() }));
     }
 };
 

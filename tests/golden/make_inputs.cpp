@@ -4,6 +4,9 @@
 // a spreadsheet would take for a formula, unknown events, options and users, timeless records.
 // odd-bus.kaud: a bus download of a lock on firmware 1.04 whose clock was set back and forth
 // across the daylight-saving changes, with a name that is HTML.
+// visit-1..4.kaud, visit-5.kaud: five visits of one lock for the archive's goldens: four bus
+// downloads (the third one short, so that it does not meet the second: a gap), then a Dallas key
+// that brings the keypad's events and a few new lock events.
 
 #include "AuditBuilder.h"
 #include "AuditFile.h"
@@ -96,6 +99,92 @@ bool OddBus(const QString& dir)
     return AuditFile::Save(dir + "/odd-bus.kaud", *session, QStringLiteral("20/11/2025 18.00.00"));
 }
 
+// The lock of the visits: an event every 7 h 13 min from October 2024, across the autumn change.
+constexpr int LifeLength = 150;
+
+qint64 LifeTime(int i)
+{
+    return At(2024, 10, 1, 8, 0) + qint64(i) * (7 * 3600 + 13 * 60);
+}
+
+AuditEntry LifeEvent(int i)
+{
+    // A clock setting now and then, so the daylight-saving pass has references on the way.
+    if (i % 37 == 20)
+        return { LifeTime(i), 0xE2, 0 };
+    return { LifeTime(i), Pattern[i % 22][0], Pattern[i % 22][1] };
+}
+
+LockDescription VisitedLock()
+{
+    LockDescription description = LockDescription::FromConfig(Lock(), DelayEncoding::Bcd);
+    description.name = "ATM-07";
+    description.serialNumber = "24110042";
+    return description;
+}
+
+QDateTime DownloadAfter(int last, int minutes)
+{
+    const QDateTime at = AuditDateTime(LifeTime(last) + minutes * 60);
+    return QDateTime(at.date(), at.time());
+}
+
+// A bus download of events first..last (oldest first), read 25 minutes after the last.
+bool BusVisit(const QString& path, int first, int last)
+{
+    BusAuditBuilder builder;
+    const LockDescription description = VisitedLock();
+    builder.setLock(description).setReport(description.serialNumber, description.name, "1.07");
+    for (int i = last; i >= first; --i) {
+        const AuditEntry e = LifeEvent(i);
+        builder.addEvent(e.time, e.event, e.user);
+    }
+    builder.setTimeDateEntry(0, At(2024, 3, 31, 3, 2), 0xE2, 0);
+    auto session = std::make_unique<AuditSession>();
+    builder.fill(*session);
+    session->busAudit = true;
+    session->downloadTime = DownloadAfter(last, 25);
+    session->decoded = DecodeAudit(*session);
+    if (!session->decoded.ok)
+        return false;
+    return AuditFile::Save(path, *session, FormatAuditTime(LifeTime(last), {}));
+}
+
+// A Dallas key read a day after the lock's event `last`: its newest lock events from `first`,
+// and the keypad's, a few hours apart.
+bool KeyVisit(const QString& path, int first, int last)
+{
+    QVector<AuditEntry> lock, keypad;
+    for (int i = last; i >= first; --i)
+        lock.append(LifeEvent(i));
+    for (int i = 0; i < 12; ++i)
+        keypad.append({ LifeTime(last) - 1800 - 21600 * qint64(i), quint8(0x30 + i % 10), quint8(1 + i % 3) });
+    const QDateTime read = DownloadAfter(last, 24 * 60);
+    const QByteArray image = DallasImageBuilder()
+                                 .addDateTime(read.date().year(), read.date().month(), read.date().day(),
+                                              read.time().hour(), read.time().minute())
+                                 .addConfiguration(VisitedLock())
+                                 .addTimeDateTable({ { At(2024, 3, 31, 3, 2), 0xE2, 0 } })
+                                 .addEvents(KeypadDevice, keypad)
+                                 .addEvents(0x01, lock)
+                                 .image();
+    auto session = std::make_unique<AuditSession>();
+    session->busAudit = false;
+    std::copy(image.begin(), image.end(), session->dallasImage.begin());
+    session->downloadTime = read;
+    session->decoded = DecodeAudit(*session);
+    if (!session->decoded.ok || !session->decoded.notices.isEmpty())
+        return false;
+    return AuditFile::Save(path, *session, FormatAuditTime(LifeTime(last), {}));
+}
+
+bool Visits(const QString& dir)
+{
+    return BusVisit(dir + "/visit-1.kaud", 0, 39) && BusVisit(dir + "/visit-2.kaud", 20, 69)
+        && BusVisit(dir + "/visit-3.kaud", 90, 119) && BusVisit(dir + "/visit-4.kaud", 100, 139)
+        && KeyVisit(dir + "/visit-5.kaud", 125, LifeLength - 1);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -105,5 +194,5 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
-    return Key(dir) && OddBus(dir) ? 0 : 1;
+    return Key(dir) && OddBus(dir) && Visits(dir) ? 0 : 1;
 }

@@ -46,12 +46,15 @@ QStringList dstColumn(MainWindow& w)
 QStringList Flat(const ReportContent& c)
 {
     QStringList lines { c.keypadDownloadTime, c.dstApplied ? "dst" : "" };
-    for (const EventRow& e : c.events)
-        lines << QStringList { e.number, e.device, e.date, e.dstDate, e.user, e.event, e.eventId, e.dstHighlight ? "*" : "" }.join('|');
-    for (const UserRow& u : c.users)
-        lines << u.name + '|' + u.status + '|' + u.openingMode;
-    for (const ConfigItem& i : c.configuration)
-        lines << i.labelName + '|' + i.caption + '|' + i.value;
+    for (const ReportSection& s : c.sections) {
+        lines << s.name;
+        for (int r = 0; r < s.rowCount; ++r) {
+            QStringList cells { s.keys.value(r) };
+            for (const ReportCell& cell : s.rowAt(r).cells)
+                cells << cell.text + (cell.marks & Highlighted ? "*" : "");
+            lines << cells.join('|');
+        }
+    }
     return lines;
 }
 
@@ -133,8 +136,9 @@ private slots:
         options.dst = true;
         options.dstRule = DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 };
         const ReportContent model = ReportFromView(PresentAudit(DecodeAudit(w.session()), w.session().busAudit, options));
-        QVERIFY(model.events.size() == 3 && model.configuration.size() == 18);
-        QVERIFY(model.configuration[0].caption == it("Active configuration:") && it("Active configuration:") != "Active configuration:");
+        QVERIFY(model.sections.size() == 3 && model.sections[0].rowCount == 3 && model.sections[2].rowCount == 18);
+        QVERIFY(model.sections[2].rowAt(0).cells[0].text == it("Active configuration:")
+                && it("Active configuration:") != "Active configuration:");
         QCOMPARE(Flat(w.reportContent()), Flat(model));
 
         const QString unwritable = dir.filePath(QString(252, 'k')); // with its suffix, too long a name

@@ -1,6 +1,7 @@
 #include "EventMerge.h"
 #include "EventRows.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 static EventsTable Event(int code, int user, qint64 time = 700000000, quint8 device = 1)
@@ -9,6 +10,22 @@ static EventsTable Event(int code, int user, qint64 time = 700000000, quint8 dev
 }
 
 constexpr qint64 Start2001 = 366 * 86400;
+
+// Each event's cells in a single audit's columns, and whether its DST date is yellow.
+static QVector<QStringList> Rows(const QList<EventsTable>& events, bool dstApplied, QVector<bool>* yellow = nullptr)
+{
+    const EventTexts texts(DisplaySettings {});
+    QVector<QStringList> rows;
+    for (const EventsTable& e : events) {
+        QStringList cells;
+        for (EventColumn c : EventColumnsOf(SingleAuditFace))
+            cells << EventCellText(c, ShownEventOf(e), texts);
+        rows << cells;
+        if (yellow)
+            *yellow << DstHighlighted(ShownEventOf(e), texts, dstApplied);
+    }
+    return rows;
+}
 
 class TestEventRows : public QObject
 {
@@ -37,6 +54,34 @@ private slots:
         QCOMPARE(text, QStringLiteral("03/07/2022 08.26.40 PM"));
     }
 
+    // Dates written by hand read as the locale writes them, in every pattern, one row after another
+    // (a day's date made once) and alone; far years and the year 2000 as before.
+    void datesAsTheLocaleWrites()
+    {
+        const QLocale english(QStringLiteral("en_EN"));
+        QRandomGenerator random(5);
+        QVector<qint64> times{ -1, -86400, -86401, 86399 + Start2001, Start2001, 1LL << 40, -(1LL << 36), 43200 + Start2001 };
+        qint64 t = 700000000;
+        for (int i = 0; i < 3000; ++i) {
+            t += qint64(random.bounded(50000)) - (i % 17 == 0 ? 200000 : 0);
+            times << t << t << qint64(random.generate64() % (1LL << 38)) - (1LL << 37);
+        }
+        for (int date = 0; date < 3; ++date) {
+            for (int hour = 0; hour < 2; ++hour) {
+                const DisplaySettings settings{ date, hour };
+                const EventTexts texts(settings);
+                for (qint64 seconds : times) {
+                    const QDateTime at = AuditDateTime(seconds);
+                    const QString expected = seconds == 0 || !at.isValid() || at.date().year() == 2000
+                        ? QString()
+                        : english.toString(at, DatePattern(settings));
+                    QCOMPARE(texts.date(seconds), expected);
+                    QCOMPARE(FormatAuditTime(seconds, settings), expected);
+                }
+            }
+        }
+    }
+
     // All in one list: every code, user and option text.
     void vocabulary()
     {
@@ -52,12 +97,12 @@ private slots:
         for (const auto& c : cases)
             merged << Event(c.code, c.user, 700000000, merged.isEmpty() ? KeypadDevice : 1);
         NumberEvents(merged);
-        const QVector<EventRow> rows = BuildEventRows(merged, DisplaySettings {}, false);
+        const QVector<QStringList> rows = Rows(merged, false);
         QCOMPARE(rows.size(), merged.size());
         for (int k = 0; k < rows.size(); ++k) {
-            const EventRow& r = rows[k];
+            const QStringList& r = rows[k];
             const QString n = QString::number(k + 1), id = QString::number(cases[k].code);
-            QCOMPARE(QStringList({ r.number, merged[k].rowNumber, r.device, r.user, r.event, r.eventId }),
+            QCOMPARE(QStringList({ r[0], merged[k].rowNumber, r[1], r[4], r[5], r[6] }),
                      QStringList({ n, n, k ? "Lock" : "Keypad", cases[k].userText, cases[k].eventText, id }));
         }
     }
@@ -76,10 +121,10 @@ private slots:
         QList<EventsTable> merged { Event(5, 1), Event(5, 1), Event(5, 1, 0), Event(5, 1, 100000) };
         merged[0].dstTime += 3600, merged[0].dstMarked = true;
         for (bool applied : { true, false }) {
-            const QVector<EventRow> r = BuildEventRows(merged, DisplaySettings {}, applied);
-            QCOMPARE(r[0].dstDate, QStringLiteral("07/03/2022 21.26.40"));
-            QCOMPARE(QList<bool>({ r[0].dstHighlight, r[1].dstHighlight, r[2].dstHighlight, r[3].dstHighlight }),
-                     QList<bool>({ applied, false, applied, applied }));
+            QVector<bool> yellow;
+            const QVector<QStringList> r = Rows(merged, applied, &yellow);
+            QCOMPARE(r[0][3], QStringLiteral("07/03/2022 21.26.40"));
+            QCOMPARE(yellow, QVector<bool>({ applied, false, applied, applied }));
         }
     }
 };

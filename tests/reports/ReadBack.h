@@ -44,6 +44,17 @@ print(json.dumps(out))
     return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
 }
 
+// The workbook as the golden outputs keep it (tests/golden/xlsx_dump.py): a line a sheet setting or cell.
+inline QStringList WorkbookDump(const QString& path)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 { QStringLiteral(CORVANE_SOURCE_DIR "/tests/golden/xlsx_dump.py"), path });
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
+        return { QStringLiteral("error: ") + QString::fromUtf8(python.readAllStandardError()) };
+    return QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 // The text of each page, in reading order.
 inline QStringList PdfPages(const QString& path)
 {

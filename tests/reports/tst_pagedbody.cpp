@@ -11,6 +11,9 @@
 
 using namespace fixtures;
 
+// The columns of the fixtures' event texts.
+enum { User = 4, Event = 5, EventId = 6 };
+
 // The report's body laid out a page at a time, read back with poppler.
 class TestPagedBody : public QObject
 {
@@ -19,6 +22,8 @@ class TestPagedBody : public QObject
     QTemporaryDir dir;
 
 private slots:
+    void initTestCase() { QVERIFY(InstallEnglish()); }
+
     void pagedAsOneDocument_data()
     {
         QTest::addColumn<int>("wrapEvery"); // a row whose user text takes two lines; 0: none
@@ -46,17 +51,18 @@ private slots:
         QFETCH(QString, odd);
         QFETCH(QString, widest);
         QFETCH(bool, portrait);
-        ReportContent content = Report(true, 250);
-        for (int i = 0; i < content.events.size(); ++i) {
+        ReportTexts texts = Texts(true, 250);
+        for (int i = 0; i < texts.events.size(); ++i) {
             if (wrapEvery && i % wrapEvery == 5)
-                content.events[i].user = "Option 01 (Bolt output/Hold-up) and more words to wrap";
+                texts.events[i][User] = "Option 01 (Bolt output/Hold-up) and more words to wrap";
             if (!tall.isEmpty() && i % 97 == 40)
-                content.events[i].event = tall;
+                texts.events[i][Event] = tall;
             if (!odd.isEmpty() && i % 13 == 2)
-                content.events[i].user = odd;
+                texts.events[i][User] = odd;
         }
         if (!widest.isEmpty())
-            content.events[200].eventId = widest;
+            texts.events[200][EventId] = widest;
+        const ReportContent content = Report(texts);
         TextPrinter printer;
         SetUpReportPrinter(printer, content, "report.pdf");
         if (portrait)
@@ -92,11 +98,12 @@ private slots:
     void longHistory()
     {
         QFETCH(int, paper);
-        ReportContent content = Report(false, 100017);
-        const int events = content.events.size();
-        const QStringList texts = { "Bolt open", "Valid code", "Time delay started", "Open window started" };
+        ReportTexts texts = Texts(false, 100017);
+        const int events = texts.events.size();
+        const QStringList names = { "Bolt open", "Valid code", "Time delay started", "Open window started" };
         for (int i = 0; i < events; ++i)
-            content.events[i].event = texts.at(i % texts.size());
+            texts.events[i][Event] = names.at(i % names.size());
+        const ReportContent content = Report(texts);
         TextPrinter printer;
         SetUpReportPrinter(printer, content, "history.pdf");
         printer.setPageSize(QPageSize::PageSizeId(paper));

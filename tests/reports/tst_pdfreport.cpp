@@ -17,6 +17,8 @@ class TestPdfReport : public QObject
     QTemporaryDir dir;
 
 private slots:
+    void initTestCase() { QVERIFY(InstallEnglish()); }
+
     void pages_data()
     {
         QTest::addColumn<bool>("dst");
@@ -50,18 +52,41 @@ private slots:
         QVERIFY(last.contains("Code disabling: No Closing time: Manual"));
     }
 
+    // A history's report: "Visit", the gap as a row of its own and in the title, and a footer that
+    // says when it was printed beside the lock's clock at download.
+    void historyReport()
+    {
+        qputenv("SOURCE_DATE_EPOCH", "1767225600");
+        PresentationOptions options;
+        options.auditType = FullAudit;
+        AuditView view;
+        QString error;
+        QVERIFY2(PresentHistory(ThreeVisits(), options, false, &view, &error), qPrintable(error));
+        const QString path = dir.filePath("history.pdf");
+        QVERIFY(WritePdfReport(ReportFromView(view), path, "history.pdf"));
+        qunsetenv("SOURCE_DATE_EPOCH");
+        const QStringList pages = readback::PdfPages(path);
+        QCOMPARE(pages.size(), 2);
+        const QString text = pages.join(' ').simplified();
+        QVERIFY2(text.contains("Lock 24110042 ATM-07: 3 visits, 05/10/2024 to 15/10/2024, 1 gap "
+                               "# Device Date User Event Event ID Visit 1 Lock 24/10/2024 17.00.00"),
+                 qPrintable(text));
+        QVERIFY2(text.contains("Install user' function 49 3 Events may be missing here 8 Lock 23/10/2024 17.00.00"), qPrintable(text));
+        QVERIFY(text.contains("history.pdf Page 1 of 2 Keypad date/time at audit download: 24/10/2024 17.00.00 "
+                              "Printed 01/01/2026 00.00.00"));
+    }
+
     // Texts are printed as they are, whatever markup they hold.
     void specialCharactersPrintLiterally()
     {
-        ReportContent content = Report(true);
-        content.events[0].user = "<b>A & B</b>";
-        content.events[1].event = "x &amp; y <i>";
-        content.users[0].name = "M<aster>";
-        content.configuration[1].value = "10 & <20>";
-        content.configuration[1].caption = "Delay <&>:";
-        content.keypadDownloadTime = "&page; <>";
+        ReportTexts texts = Texts(true);
+        texts.events[0][4] = "<b>A & B</b>";
+        texts.events[1][5] = "x &amp; y <i>";
+        texts.users[0][0] = "M<aster>";
+        texts.configuration[1] = QStringList{ "Delay <&>:", "10 & <20>" };
+        texts.keypadDownloadTime = "&page; <>";
         const QString path = dir.filePath("escaped.pdf");
-        QVERIFY(WritePdfReport(content, path, "a&b <c>.pdf"));
+        QVERIFY(WritePdfReport(Report(texts), path, "a&b <c>.pdf"));
         const QString text = readback::PdfPages(path).join('\n').simplified();
         for (const char* literal : { "<b>A & B</b>", "x &amp; y <i>", "M<aster>", "Delay <&>: 10 & <20>",
                                      "a&b <c>.pdf Page 1 of 2 &page; <>" })

@@ -28,11 +28,14 @@ class TestXlsxReport : public QObject
     QTemporaryDir dir;
 
 private slots:
+    void initTestCase() { QVERIFY(InstallEnglish()); }
+
     // Every cell of the three sheets with the correction applied: texts, white and yellow fills, the medium header borders and
     // the thin data borders (none above and below the first row; none left of the users' status and mode).
     void workbook()
     {
-        const ReportContent content = Report(true);
+        const ReportTexts texts = Texts(true);
+        const ReportContent content = Report(texts);
         const QString path = dir.filePath("audit.xlsx");
         QVERIFY(WriteXlsxReport(content, path));
         const QJsonObject book = readback::Workbook(path);
@@ -61,9 +64,9 @@ private slots:
         QCOMPARE(book["Users"]["cells"].toVariant().toMap(), users);
 
         QVariantMap configuration;
-        QCOMPARE(content.configuration.size(), 18);
+        QCOMPARE(texts.configuration.size(), 18);
         for (int i = 0; i < 18; ++i)
-            AddRow(configuration, 2 + i, { content.configuration[i].caption, content.configuration[i].value }, "WW", { "tttt" });
+            AddRow(configuration, 2 + i, texts.configuration[i], "WW", { "tttt" });
         QCOMPARE(book["Configuration"]["cells"].toVariant().toMap(), configuration);
         QCOMPARE(configuration["B3"].toString(), QStringLiteral("Time delay:|W|tttt"));
         QCOMPARE(configuration["C3"].toString(), QStringLiteral("10|W|tttt"));
@@ -71,6 +74,54 @@ private slots:
         // Without the correction the dates with DST are there, in a column of no width.
         QVERIFY(WriteXlsxReport(Report(false), path));
         QCOMPARE(readback::Workbook(path).value("Audit")["widths"]["E"].toInt(), 0);
+    }
+
+    // A history's workbook: "Visit", the gap as a separator row and in the title, the latest visit
+    // in bold, numbers and dates as such, the header frozen with an autofilter; written a row at a
+    // time in constant memory it reads back as the workbook made in memory does.
+    void historyWorkbook()
+    {
+        PresentationOptions options;
+        options.auditType = FullAudit;
+        AuditView view;
+        QString error;
+        QVERIFY2(PresentHistory(ThreeVisits(), options, false, &view, &error), qPrintable(error));
+        const ReportContent content = ReportFromView(view);
+        const QString streamed = dir.filePath("streamed.xlsx"), inMemory = dir.filePath("memory.xlsx");
+        QVERIFY(WriteXlsxReport(content, streamed, nullptr, XlsxMode::ConstantMemory));
+        QVERIFY(WriteXlsxReport(content, inMemory, nullptr, XlsxMode::InMemory));
+        const QStringList dump = readback::WorkbookDump(streamed);
+        QCOMPARE(dump, readback::WorkbookDump(inMemory));
+
+        const auto line = [&dump](const QString& start) {
+            for (const QString& l : dump)
+                if (l.startsWith(start))
+                    return l;
+            return QString();
+        };
+        QCOMPARE(line("B1|"), QStringLiteral("B1|Lock 24110042 ATM-07: 3 visits, 05/10/2024 to 15/10/2024, 1 gap|-|----"));
+        QCOMPARE(line("I2|"), QStringLiteral("I2|Visit|-|mmmm"));
+        QCOMPARE(line("frozen"), QStringLiteral("frozen: A3"));
+        QCOMPARE(line("autofilter"), QStringLiteral("autofilter: B2:I17"));
+        // Newest first: the newer run's five lock events, then two keypad events, the gap, the older
+        // run with the first keypad event among it; the latest visit's events (three lock, three
+        // keypad) in bold.
+        QCOMPARE(line("B3|"), QStringLiteral("B3|1|W|-t-t|#|bold"));
+        QCOMPARE(line("D3|"), QStringLiteral("D3|2024-10-24 17:00:00|W|-t-t|dd/mm/yyyy hh.mm.ss|bold"));
+        QCOMPARE(line("G3|"), QStringLiteral("G3|Open window started|W|-t-t|bold"));
+        QCOMPARE(line("I3|"), QStringLiteral("I3|3|W|-t-t|#|bold"));
+        QCOMPARE(line("I6|"), QStringLiteral("I6|2|W|tttt|#"));
+        QCOMPARE(line("I9|"), QStringLiteral("I9|3|W|tttt|#|bold"));
+        // Above the older run: the separator, no number of its own.
+        QCOMPARE(line("G10|"), QStringLiteral("G10|Events may be missing here|G|tttt|italic"));
+        QCOMPARE(line("B10|"), QStringLiteral("B10||G|tttt|italic"));
+        QCOMPARE(line("B11|"), QStringLiteral("B11|8|W|tttt|#"));
+        QCOMPARE(line("I11|"), QStringLiteral("I11|1|W|tttt|#"));
+
+        // A single audit's workbook keeps its texts as texts.
+        QVERIFY(WriteXlsxReport(Report(true), inMemory, nullptr, XlsxMode::ConstantMemory));
+        for (const QString& l : readback::WorkbookDump(inMemory))
+            QVERIFY2(!l.endsWith("|#") && !l.startsWith("frozen"), qPrintable(l));
     }
 
     // A read-only file, or a cell beyond Excel's limit.
@@ -82,10 +133,10 @@ private slots:
             QVERIFY(WriteAll(path, "previous workbook"));
             if (c.second == 10)
                 QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-            ReportContent content = Report(true);
-            content.configuration[0].value = QString(c.second, 'x');
+            ReportTexts texts = Texts(true);
+            texts.configuration[0][1] = QString(c.second, 'x');
             QString error;
-            QVERIFY(!WriteXlsxReport(content, path, &error));
+            QVERIFY(!WriteXlsxReport(Report(texts), path, &error));
             QCOMPARE(error, c.second == 10 ? QStringLiteral("Permission denied") : QStringLiteral("a cell holds more than a workbook can"));
             QCOMPARE(ReadAll(path), QByteArray("previous workbook"));
             QCOMPARE(Entries(folder.path()), QStringList { c.first });

@@ -13,6 +13,17 @@ expected=$src/tests/golden/expected
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
+# A history's PDF says when it was printed.
+export SOURCE_DATE_EPOCH=1767225600
+
+# The archive cases read one archive made for the run: the bus sample and the visits of one lock.
+archive=$work/.archive/archive.sqlite
+mkdir -p "$work/.archive"
+if ! "$cli" archive import --archive "$archive" "$src/samples/bus-audit.kaud" "$src"/tests/golden/inputs/visit-*.kaud \
+    >"$work/.archive/import.log" 2>&1; then
+    echo "The golden archive could not be made: $(cat "$work/.archive/import.log")"
+    exit 1
+fi
 
 status=0
 names=()
@@ -33,6 +44,8 @@ while read -r name command args; do
     done
     if [ "$command" = show ]; then
         (cd "$work" && "$cli" show "${a[@]}" >"$out" 2>"$out.err")
+    elif [ "$command" = archive ]; then
+        (cd "$work" && "$cli" archive "${a[@]}" --archive "$archive" 2>"$out.err")
     else
         (cd "$work" && "$cli" export "${a[@]}" 2>"$out.err")
     fi || { echo "$name: the command line failed: $(cat "$out.err")"; status=1; continue; }

@@ -1,6 +1,8 @@
 // The archive's figures, on a SQLite file: one download joined into a lock with 50 000 archived
 // events, and a history of 100 000 events written as CSV and shown in the window, with the size
-// the archive takes for it.
+// the archive takes for it; then a lock of a million events (200 visits) written to CSV and to a
+// workbook by the command line, and opened in the window, each in a process of its own so that
+// its peak memory is its own.
 
 #include "Archive.h"
 #include "AuditFile.h"
@@ -13,10 +15,15 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include <memory>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -116,15 +123,18 @@ BenchCase HistoryToCsv()
         return [shared] {
             Archive archive;
             LockHistory history;
-            DecodedAudit audit;
-            bool bus = false;
+            AuditView view;
             QString error;
-            if (!archive.open(shared->path) || !archive.history(QStringLiteral("00088888"), &history)
-                || !HistoryAsAudit(history, &audit, &bus, &error))
-                qFatal("history not read");
             PresentationOptions options;
             options.auditType = FullAudit;
-            const QByteArray csv = ToCsv(EventsTextTable(PresentAudit(audit, bus, options)));
+            if (!archive.open(shared->path) || !archive.history(QStringLiteral("00088888"), &history)
+                || !PresentHistory(history, options, false, &view, &error))
+                qFatal("history not read");
+            QByteArray csv;
+            WriteEventsCsv(view, [&csv](const QByteArray& piece) {
+                csv += piece;
+                return true;
+            });
             if (csv.size() < 100000)
                 qFatal("history too short");
         };
@@ -153,11 +163,181 @@ BenchCase HistoryInTheWindow()
     return c;
 }
 
+// One archive of a lock with a million events for the million cases, made once per run; or the
+// one CORVANE_BENCH_MILLION names (made there when it is not there yet, for the next runs), as the
+// window's child process is given it.
+std::shared_ptr<SharedArchive> Million(QString& note)
+{
+    // Kept for the whole run: it takes a minute to make.
+    static std::shared_ptr<SharedArchive> made;
+    if (made)
+        return made;
+    auto shared = std::make_shared<SharedArchive>();
+    shared->path = qEnvironmentVariable("CORVANE_BENCH_MILLION");
+    if (shared->path.isEmpty())
+        shared->path = shared->dir.filePath(QStringLiteral("million.sqlite"));
+    if (!QFileInfo::exists(shared->path)) {
+        Archive archive;
+        QElapsedTimer timer;
+        timer.start();
+        if (!archive.open(shared->path) || !Fill(archive, BenchLife(1000000), 1000000))
+            note = QStringLiteral("could not build the archive: ") + archive.errorString();
+        else
+            std::printf("(the archive of a million events took %.0f s to build)\n", timer.nsecsElapsed() / 1e9);
+    }
+    made = shared;
+    return shared;
+}
+
+struct ChildRun
+{
+    bool ok = false;
+    double seconds = 0;
+    long peakKilobytes = 0;
+    QByteArray output;
+};
+
+// Runs a program to its end; its peak resident memory is the system's account of it alone.
+ChildRun RunChild(const QString& program, const QStringList& args, const QByteArray& environment = QByteArray())
+{
+    ChildRun run;
+    QByteArrayList owned{ QFile::encodeName(program) };
+    for (const QString& a : args)
+        owned << a.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& a : owned)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return run;
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
+        if (!environment.isEmpty())
+            ::putenv(const_cast<char*>(environment.constData()));
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        run.output.append(buffer, int(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    struct rusage usage {};
+    if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid)
+        return run;
+    run.seconds = timer.nsecsElapsed() / 1e9;
+    run.peakKilobytes = usage.ru_maxrss;
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return run;
+}
+
+QString PeakOf(long kilobytes)
+{
+    return QString::number(kilobytes / 1024) + QStringLiteral(" MB");
+}
+
+// The command line writing the million events' history to OUTPUT.
+BenchCase MillionByCommandLine(const QString& name, const QString& extension, const QString& goal)
+{
+    BenchCase c;
+    c.name = name;
+    c.iterations = 1;
+    c.warmUp = false;
+    c.prepare = [extension, goal](QString& note) {
+        auto shared = Million(note);
+        auto result = std::make_shared<QString>();
+        return [shared, extension, goal, &note, result] {
+            const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/corvane-audit-cli");
+            const QString output = shared->dir.filePath(QStringLiteral("history.") + extension);
+            const ChildRun run = RunChild(cli, { QStringLiteral("archive"), QStringLiteral("history"),
+                                                 QStringLiteral("00088888"), QStringLiteral("--archive"), shared->path,
+                                                 output },
+                                          "QT_QPA_PLATFORM=offscreen");
+            note = run.ok ? QStringLiteral("corvane-audit-cli archive history: %1 s, peak memory %2, %3 MB written (%4)")
+                                .arg(run.seconds, 0, 'f', 2)
+                                .arg(PeakOf(run.peakKilobytes))
+                                .arg(QFileInfo(output).size() / 1e6, 0, 'f', 0)
+                                .arg(goal)
+                          : QStringLiteral("the command line failed");
+        };
+    };
+    return c;
+}
+
+// The window opening the million events' history, in a process of its own: this same program
+// running the child case below.
+BenchCase MillionInTheWindow()
+{
+    BenchCase c;
+    c.name = QStringLiteral("archive/history-1m-window");
+    c.iterations = 1;
+    c.warmUp = false;
+    c.prepare = [](QString& note) {
+        auto shared = Million(note);
+        return [shared, &note] {
+            const QByteArray environment = "CORVANE_BENCH_MILLION=" + QFile::encodeName(shared->path);
+            const ChildRun run = RunChild(QCoreApplication::applicationFilePath(),
+                                          { QStringLiteral("archive/history-1m-in-a-window") }, environment);
+            const QRegularExpressionMatch timed
+                = QRegularExpression(QStringLiteral("history-1m-in-a-window +([0-9.]+) us per run"))
+                      .match(QString::fromUtf8(run.output));
+            note = run.ok && timed.hasMatch()
+                ? QStringLiteral("open history to a painted table: %1 s; peak memory %2 (goal <= 1 s, <= 150 MB)")
+                      .arg(timed.captured(1).toDouble() / 1e6, 0, 'f', 2)
+                      .arg(PeakOf(run.peakKilobytes))
+                          : QStringLiteral("the window's process failed: ") + QString::fromUtf8(run.output.right(300));
+        };
+    };
+    return c;
+}
+
+// The child of the case above; alone it has nothing to open.
+BenchCase MillionInAWindow()
+{
+    BenchCase c;
+    c.name = QStringLiteral("archive/history-1m-in-a-window");
+    c.iterations = 1;
+    c.warmUp = false;
+    c.prepare = [](QString& note) -> std::function<void()> {
+        if (qEnvironmentVariableIsEmpty("CORVANE_BENCH_MILLION")) {
+            note = QStringLiteral("run by archive/history-1m-window");
+            return [] {};
+        }
+        qputenv("CORVANE_AUDIT_ARCHIVE", qgetenv("CORVANE_BENCH_MILLION"));
+        auto window = std::make_shared<MainWindow>();
+        window->resize(1100, 700);
+        window->show();
+        note = QStringLiteral("a million events");
+        return [window] {
+            window->openLockHistory(QStringLiteral("00088888"));
+            while (window->archiveWorkPending() > 0)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            window->eventsView().table()->viewport()->repaint();
+        };
+    };
+    return c;
+}
+
 } // namespace
 
 QVector<BenchCase> ArchiveCases()
 {
-    return { ImportIntoFiftyThousand(), HistoryToCsv(), HistoryInTheWindow() };
+    return { ImportIntoFiftyThousand(),
+             HistoryToCsv(),
+             HistoryInTheWindow(),
+             MillionByCommandLine(QStringLiteral("archive/history-1m-csv"), QStringLiteral("csv"),
+                                  QStringLiteral("goal <= 1.5 s, <= 100 MB")),
+             MillionByCommandLine(QStringLiteral("archive/history-1m-xlsx"), QStringLiteral("xlsx"),
+                                  QStringLiteral("goal <= 10 s, <= 150 MB")),
+             MillionInTheWindow(),
+             MillionInAWindow() };
 }
 
 // ---- The team archive, on a private PostgreSQL server started for the run (or the one
@@ -335,12 +515,10 @@ BenchCase FleetHistory()
         return [fleet] {
             Archive archive;
             LockHistory history;
-            DecodedAudit audit;
-            bool bus = false;
+            AuditView view;
             QString error;
-            if (archive.open(fleet->url) && archive.history(QStringLiteral("10000250"), &history)
-                && HistoryAsAudit(history, &audit, &bus, &error))
-                PresentAudit(audit, bus, {});
+            if (archive.open(fleet->url) && archive.history(QStringLiteral("10000250"), &history))
+                PresentHistory(history, {}, false, &view, &error);
         };
     };
     return c;

@@ -14,6 +14,7 @@
 #include "BenchAudits.h"
 #include "BenchCase.h"
 #include "DstCorrection.h"
+#include "EventColumns.h"
 #include "EventMerge.h"
 #include "InstallPaths.h"
 #include "PdfReport.h"
@@ -48,28 +49,19 @@ ReportContent FullReport(int events = AuditSession::BusDownloadLimit, Mix mix = 
     return ReportFromView(PresentAudit(BenchHistory(events, mix), true, options));
 }
 
-// The same three sheets and cells, no formats, no widths.
+// The same sheets and cells, no formats, no widths.
 void WritePlainWorkbook(const ReportContent& content, const QString& path)
 {
     lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
-    lxw_worksheet* audit = workbook_add_worksheet(workbook, "Audit");
-    for (int r = 0; r < content.events.size(); ++r) {
-        const EventRow& e = content.events.at(r);
-        const QString cells[] = { e.number, e.device, e.date, e.dstDate, e.user, e.event, e.eventId };
-        for (int c = 0; c < 7; ++c)
-            worksheet_write_string(audit, lxw_row_t(r + 2), lxw_col_t(c + 1), cells[c].toUtf8().constData(), nullptr);
-    }
-    lxw_worksheet* users = workbook_add_worksheet(workbook, "Users");
-    for (int r = 0; r < content.users.size(); ++r) {
-        const UserRow& u = content.users.at(r);
-        const QString cells[] = { u.name, u.status, u.openingMode };
-        for (int c = 0; c < 3; ++c)
-            worksheet_write_string(users, lxw_row_t(r + 2), lxw_col_t(c + 1), cells[c].toUtf8().constData(), nullptr);
-    }
-    lxw_worksheet* configuration = workbook_add_worksheet(workbook, "Configuration");
-    for (int r = 0; r < content.configuration.size(); ++r) {
-        worksheet_write_string(configuration, lxw_row_t(r + 1), 1, content.configuration[r].caption.toUtf8().constData(), nullptr);
-        worksheet_write_string(configuration, lxw_row_t(r + 1), 2, content.configuration[r].value.toUtf8().constData(), nullptr);
+    ReportRow row;
+    for (const ReportSection& section : content.sections) {
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook, section.name.toUtf8().constData());
+        for (int r = 0; r < section.rowCount; ++r) {
+            section.row(r, row);
+            for (int c = 0; c < row.cells.size(); ++c)
+                worksheet_write_string(sheet, lxw_row_t(r + 2), lxw_col_t(c + 1), row.cells[c].text.toUtf8().constData(),
+                                       nullptr);
+        }
     }
     workbook_close(workbook);
 }
@@ -114,7 +106,7 @@ BenchCase XlsxCase()
         const double plainMs = MillisecondsOf(baseline, 10);
         const double reportMs = MillisecondsOf(report, 10);
         note = QStringLiteral("%1 rows; formatted %2 ms, plain cells %3 ms, ratio %4 (goal < 2, < 500 ms)")
-                   .arg(content->events.size())
+                   .arg(content->sections.first().rowCount)
                    .arg(reportMs, 0, 'f', 1)
                    .arg(plainMs, 0, 'f', 1)
                    .arg(reportMs / plainMs, 0, 'f', 2);
@@ -190,7 +182,7 @@ BenchCase PdfCase(const QString& name, int events, Mix mix, bool naive, bool dst
         const double wholeMs = MillisecondsOf(whole, 1);
         note = QStringLiteral("%1 rows; report %2 ms (%3 pages, resident %4 -> %5 MB), as one document %6 ms "
                               "(%7 pages), ratio %8")
-                   .arg(content->events.size())
+                   .arg(content->sections.first().rowCount)
                    .arg(reportMs, 0, 'f', 0)
                    .arg(PdfPages(reportPath))
                    .arg(before, after)
@@ -217,48 +209,62 @@ BenchCase PdfCase(const QString& name, int events, Mix mix, bool naive, bool dst
     return c;
 }
 
-// A lock's history as the report prints it, made as its rows are asked for: numbered from 1,
-// newest first, an event every 317 seconds and a visit every 600 events; device, user and event
-// those of a bus audit's events in turn. The header and the tail are the report's own.
-BodyTable HistoryTable(int events, const std::shared_ptr<const ReportContent>& audit)
+// A lock's history as the report prints it, its rows made as they are asked for: numbered from
+// 1, newest first, an event every 317 seconds and a visit every 600 events; device, user, event
+// and its ID those of a bus audit's events in turn. Users and configuration are the audit's.
+ReportContent HistoryReport(int events, const ReportContent& audit)
 {
-    BodyTable table = PdfReportTable(*audit);
-    const QStringList headers = EventColumnHeaders();
-    const char* const widths[] = { "4%", "8%", "16%", "14%", "38%", "10%", "10%" };
-    const QStringList texts = { headers.at(0), headers.at(1), headers.at(2), headers.at(4), headers.at(5),
-                                headers.at(6), QCoreApplication::translate("MainWindow", "Visit") };
-    table.before = QStringLiteral("<br/><h1>Lock 00088888 BENCH1: %1 visits</h1><br/>").arg(events / 600 + 1)
-        + table.tableStart + QLatin1String("  <tr>");
-    table.columnWidths.clear();
-    for (int c = 0; c < texts.size(); ++c) {
-        table.before += QLatin1String("    <td width=\"") + QLatin1String(widths[c]) + QLatin1String("\" align=\"left\" ><b>")
-            + texts.at(c).toHtmlEscaped() + QLatin1String("</b></td>");
-        table.columnWidths << QLatin1String(widths[c]);
-    }
-    table.before += QLatin1String("  </tr>");
+    ReportContent history = audit;
+    history.title = QStringLiteral("Lock 00088888 BENCH1: %1 visits").arg(events / 600 + 1);
+    ReportSection& section = history.sections[0];
+    const ReportSection base = audit.sections[0];
+    const QVector<EventColumn> columns = EventColumnsOf(HistoryFace, false);
+    const QVector<EventColumn> baseColumns = EventColumnsOf(SingleAuditFace, true);
+    const QStringList widths = EventColumnPdfWidths(columns, false);
+    const QStringList headers = EventColumnHeaders(columns);
+    section.columns.clear();
+    for (int c = 0; c < columns.size(); ++c)
+        section.columns.append({ headers.at(c), EventColumnOf(columns[c]).kind, EventColumnOf(columns[c]).workbookWidth,
+                                 widths.at(c) });
     const qint64 newest = QDateTime(QDate(2022, 3, 8), QTime(9, 0)).toSecsSinceEpoch();
-    table.rowCount = events;
-    table.row = [audit, events, newest](int i) {
-        const EventRow& e = audit->events.at(i % audit->events.size());
-        // "dd/MM/yyyy hh.mm.ss", written out by hand: a million dates through QDateTime take seconds.
-        const qint64 at = newest - 317 * qint64(i);
-        int year, month, day;
-        QDate::fromJulianDay(2440588 + at / 86400).getDate(&year, &month, &day);
-        const int seconds = int(at % 86400);
-        const int fields[] = { day, month, year / 100, year % 100, seconds / 3600, seconds / 60 % 60, seconds % 60 };
-        const char separators[] = { '/', '/', 0, ' ', '.', '.', 0 };
-        QString date;
-        date.reserve(19);
-        for (int f = 0; f < 7; ++f) {
-            date += QLatin1Char(char('0' + fields[f] / 10));
-            date += QLatin1Char(char('0' + fields[f] % 10));
-            if (separators[f])
-                date += QLatin1Char(separators[f]);
+    section.rowCount = events;
+    section.row = [base, columns, baseColumns, events, newest](int r, ReportRow& out) {
+        ReportRow from;
+        base.row(r % base.rowCount, from);
+        out.separator = QString();
+        out.cells.fill(ReportCell(), columns.size());
+        for (int c = 0; c < columns.size(); ++c) {
+            QString& text = out.cells[c].text;
+            switch (columns[c]) {
+            case EventColumn::Number:
+                text = QString::number(r + 1);
+                break;
+            case EventColumn::Visit:
+                text = QString::number(events / 600 - r / 600 + 1);
+                break;
+            case EventColumn::Date: {
+                // "dd/MM/yyyy hh.mm.ss" written out by hand: a million dates through QDateTime take seconds.
+                const qint64 at = newest - 317 * qint64(r);
+                int year, month, day;
+                QDate::fromJulianDay(2440588 + at / 86400).getDate(&year, &month, &day);
+                const int seconds = int(at % 86400);
+                const int fields[] = { day, month, year / 100, year % 100, seconds / 3600, seconds / 60 % 60, seconds % 60 };
+                const char separators[] = { '/', '/', 0, ' ', '.', '.', 0 };
+                text.reserve(19);
+                for (int f = 0; f < 7; ++f) {
+                    text += QLatin1Char(char('0' + fields[f] / 10));
+                    text += QLatin1Char(char('0' + fields[f] % 10));
+                    if (separators[f])
+                        text += QLatin1Char(separators[f]);
+                }
+                break;
+            }
+            default:
+                text = from.cells.value(EventColumnIndex(baseColumns, columns[c])).text;
+            }
         }
-        return QStringList{ QString::number(i + 1), e.device, date, e.user, e.event, e.eventId,
-                            QString::number(events / 600 - i / 600 + 1) };
     };
-    return table;
+    return history;
 }
 
 // Set in the process that writes a history for its parent's case.
@@ -278,16 +284,15 @@ BenchCase PdfHistoryCase(int events, QPageSize::PageSizeId paper, const QString&
         if (qEnvironmentVariableIsSet(ChildVariable)) {
             return [events, paper] {
                 const QString start = Megabytes("VmRSS");
-                auto audit = std::make_shared<const ReportContent>(FullReport());
+                const ReportContent history = HistoryReport(events, FullReport(AuditSession::BusDownloadLimit, Mix::Usual, false));
                 QTemporaryDir dir;
                 const QString path = dir.filePath(QStringLiteral("history.pdf"));
                 QElapsedTimer timer;
                 timer.start();
                 {
                     TextPrinter printer;
-                    SetUpReportPrinter(printer, *audit, path);
+                    SetUpReportPrinter(printer, history, path);
                     printer.setPageSize(paper);
-                    printer.setBodyTable(HistoryTable(events, audit));
                     printer.saveAsPdf(nullptr, path);
                 }
                 const double ms = timer.nsecsElapsed() / 1e6;

@@ -289,28 +289,19 @@ int Import(ArchiveWorker& worker, const ArchiveOptions& o, const QMap<int, QStri
 
 int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextStream& err)
 {
-    LockHistory history;
-    if (!archive.history(o.positional.first(), &history)) {
-        err << archive.errorString() << Qt::endl;
-        return Rejected;
-    }
-    DecodedAudit audit;
-    bool busAudit = false;
-    QString error;
-    if (!HistoryAsAudit(history, &audit, &busAudit, &error)) {
-        err << error << Qt::endl;
-        return Rejected;
-    }
-    if (o.newOnly) {
-        const int latest = history.visits.size();
-        const auto older = [latest](const EventsTable& e) { return e.visit != latest; };
-        audit.lockEvents.erase(std::remove_if(audit.lockEvents.begin(), audit.lockEvents.end(), older),
-                               audit.lockEvents.end());
-        audit.keypadEvents.erase(std::remove_if(audit.keypadEvents.begin(), audit.keypadEvents.end(), older),
-                                 audit.keypadEvents.end());
-    }
     LoadedAudit loaded;
-    loaded.view = PresentAudit(audit, busAudit, o.output.presentation);
+    QString error;
+    {
+        LockHistory history;
+        if (!archive.history(o.positional.first(), &history)) {
+            err << archive.errorString() << Qt::endl;
+            return Rejected;
+        }
+        if (!PresentHistory(history, o.output.presentation, o.newOnly, &loaded.view, &error)) {
+            err << error << Qt::endl;
+            return Rejected;
+        }
+    }
     return WriteExport(o.output, loaded, out, err);
 }
 
@@ -506,8 +497,11 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
             err << archive->errorString() << Qt::endl;
             return Rejected;
         }
-        return WriteOutput(output, ToCsv(SearchTextTable(found, o.output.presentation.display)), out, err) ? Success
-                                                                                                           : Rejected;
+        const DisplaySettings display = o.output.presentation.display;
+        return WriteOutputStream(output, [&](const OutputWrite& write) { return WriteSearchCsv(found, display, write); },
+                                 out, err)
+            ? Success
+            : Rejected;
     }
     QVector<LockSummary> locks;
     if (!archive->locks(&locks)) {

@@ -135,6 +135,25 @@ bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& ou
     return true;
 }
 
+bool WriteOutputStream(const QString& output, const std::function<bool(const OutputWrite&)>& produce, QTextStream& out,
+                       QTextStream& err)
+{
+    if (output == QLatin1String("-")) {
+        // The producer hands over whole lines, so no character is cut between two pieces.
+        const bool produced = produce([&out](const QByteArray& bytes) {
+            out << QString::fromUtf8(bytes);
+            return out.status() == QTextStream::Ok;
+        });
+        return FlushOutput(out, err) && produced;
+    }
+    OutputFile file(output);
+    if (!file.open() || !produce([&file](const QByteArray& bytes) { return file.write(bytes); }) || !file.commit()) {
+        err << UnableToWriteText(output, file.errorString()) << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
 bool OutputIsNotInput(const QString& input, const QString& output, QTextStream& err)
 {
     if (output == QLatin1String("-") || !OutputFile::SameFile(input, output))
@@ -381,14 +400,17 @@ int WriteExport(const Options& options, const LoadedAudit& audit, QTextStream& o
 {
     if (options.format != QLatin1String("csv"))
         return WriteReportOutput(options, audit, err) ? Success : Rejected;
-    TextTable table;
     if (options.table == QLatin1String("users"))
-        table = UsersTextTable(audit.view.configuration);
-    else if (options.table == QLatin1String("configuration"))
-        table = ConfigurationTextTable(audit.view.configuration);
-    else
-        table = EventsTextTable(audit.view);
-    return WriteOutput(options.output, ToCsv(table), out, err) ? Success : Rejected;
+        return WriteOutput(options.output, ToCsv(UsersTextTable(audit.view.configuration)), out, err) ? Success : Rejected;
+    if (options.table == QLatin1String("configuration"))
+        return WriteOutput(options.output, ToCsv(ConfigurationTextTable(audit.view.configuration)), out, err) ? Success
+                                                                                                            : Rejected;
+    // A row at a time: a history of a million events is never held as text.
+    const AuditView& view = audit.view;
+    return WriteOutputStream(options.output, [&view](const OutputWrite& write) { return WriteEventsCsv(view, write); },
+                             out, err)
+        ? Success
+        : Rejected;
 }
 
 int Run(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<int, QString>& unreadable)
@@ -451,14 +473,8 @@ int Run(const QStringList& args, QTextStream& out, QTextStream& err, const QMap<
     out << '\n' << QCoreApplication::translate("MainWindow", "Users") << '\n';
     printAligned(UsersTextTable(p), out);
     out << '\n' << QCoreApplication::translate("MainWindow", "Events") << '\n';
-    TextTable events = EventsTextTable(audit.view);
     // Without a DST correction the "Date with DST" column only repeats "Date".
-    if (!audit.view.dstApplied) {
-        events.header.removeAt(3);
-        for (QStringList& row : events.rows)
-            row.removeAt(3);
-    }
-    printAligned(events, out);
+    printAligned(EventsTextTable(audit.view, EventColumnsOf(SingleAuditFace, audit.view.dstApplied)), out);
     return FlushOutput(out, err) ? Success : Rejected;
 }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 
 // The command-line companion: opens an audit file or a raw key image, decodes it with the
@@ -67,6 +68,14 @@ int WriteExport(const Options& options, const LoadedAudit& audit, QTextStream& o
 // Writes a command's output: to `out` for "-", else through a temporary that replaces the file
 // only once complete. False, with a message on `err`, when it fails.
 bool WriteOutput(const QString& output, const QByteArray& bytes, QTextStream& out, QTextStream& err);
+
+// A writer handed to a producer that writes its output a piece at a time.
+using OutputWrite = std::function<bool(const QByteArray&)>;
+// Writes what `produce` hands to its writer as it is made: to `out` for "-", else through a
+// temporary that replaces the file only once complete. False, with a message on `err`, when it
+// fails.
+bool WriteOutputStream(const QString& output, const std::function<bool(const OutputWrite&)>& produce, QTextStream& out,
+                       QTextStream& err);
 
 // Flushes standard output; false, with a message on `err`, when what was written did not arrive
 // (a full disk, a closed pipe).

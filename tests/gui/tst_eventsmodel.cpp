@@ -1,0 +1,108 @@
+// The window's events model shows a history held compactly as it shows the same history
+// presented as an audit: rows, separators at the gaps, texts, the latest visit, the yellow dates.
+
+#include "AuditBuilder.h"
+#include "AuditFile.h"
+#include "EventsTableModel.h"
+#include "LockHistory.h"
+
+#include <QFont>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+LockHistory History()
+{
+    LockHistory h;
+    h.serial = "55667788";
+    for (int v = 1; v <= 3; ++v) {
+        Visit visit;
+        visit.audit = 10 * v;
+        visit.number = v;
+        visit.downloaded = QDateTime(QDate(2024, 6, v), QTime(9, 0));
+        h.visits << visit;
+    }
+    HistoryRun older, newer, keypad;
+    for (int i = 0; i < 40; ++i)
+        older.events << HistoryEvent{ 770000000 + i * 3000, quint8(i % 3 ? 0x05 : 0x26), quint8(i % 4), 10 };
+    for (int i = 0; i < 30; ++i)
+        newer.events << HistoryEvent{ 771000000 + i * 3000, quint8(i % 5 ? 0x01 : 0x11), 2, i < 10 ? 20 : 30 };
+    for (int i = 0; i < 20; ++i)
+        keypad.events << HistoryEvent{ 770000500 + i * 7000, quint8(0x30 + i % 8), 1, i < 15 ? 20 : 30 };
+    h.lock.runs = { older, newer };
+    h.keypad.runs = { keypad };
+    BusAuditBuilder builder;
+    LockDescription lock = LockDescription::FromConfig(Config(), DelayEncoding::Bcd);
+    lock.serialNumber = "55667788";
+    builder.setLock(lock).setReport(lock.serialNumber, "MODEL", "1.07");
+    builder.addEvent(771100000, 0x01, 1);
+    auto session = std::make_unique<AuditSession>();
+    builder.fill(*session);
+    session->busAudit = true;
+    session->downloadTime = QDateTime(QDate(2024, 6, 3), QTime(9, 0));
+    session->decoded = DecodeAudit(*session);
+    h.latestAudit = AuditFile::Serialize(*session, QString());
+    return h;
+}
+
+QStringList Rows(const EventsTableModel& model)
+{
+    QStringList rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells << model.data(model.index(r, c)).toString();
+        const QFont font = model.data(model.index(r, 0), Qt::FontRole).value<QFont>();
+        rows << cells.join('|') + (model.isNew(r) ? " new" : "") + (model.dstHighlighted(r) ? " dst" : "")
+                + (font.bold() ? " bold" : "") + (font.italic() ? " italic" : "");
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestEventsModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void compactAsPresented_data()
+    {
+        QTest::addColumn<int>("auditType");
+        QTest::addColumn<bool>("dst");
+        QTest::newRow("full") << int(FullAudit) << false;
+        QTest::newRow("simple, corrected") << int(SimpleAudit) << true;
+    }
+
+    void compactAsPresented()
+    {
+        QFETCH(int, auditType);
+        QFETCH(bool, dst);
+        PresentationOptions options;
+        options.auditType = auditType;
+        options.dst = dst;
+        options.dstRule = DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 };
+        const LockHistory history = History();
+        DecodedAudit audit;
+        bool bus = false;
+        QString error;
+        QVERIFY(HistoryAsAudit(history, &audit, &bus, &error));
+        EventsTableModel presented, compact;
+        presented.setView(PresentAudit(audit, bus, options));
+        AuditView view;
+        QVERIFY(PresentHistory(history, options, false, &view, &error));
+        compact.setView(view);
+        QCOMPARE(compact.eventCount(), presented.view().events.size());
+        QVERIFY(auditType == FullAudit ? compact.eventCount() == 90 : compact.eventCount() < 90);
+        QCOMPARE(compact.columnCount(), int(EventsTableModel::ColumnCount));
+        const QStringList rows = Rows(compact);
+        QCOMPARE(rows, Rows(presented));
+        QVERIFY2(rows.join("\n").contains("|||||Events may be missing here|| italic"), qPrintable(rows.join("\n")));
+        QVERIFY(rows.first().endsWith(" new bold") || rows.first().endsWith(" new dst bold"));
+    }
+};
+
+QTEST_MAIN(TestEventsModel)
+#include "tst_eventsmodel.moc"
