@@ -630,9 +630,14 @@ void PagedBody::paintRows(QPainter* painter, qint64 page)
     // The page as the layout has it, and the part of the body a page shows.
     const qreal top = (page * m_flow.pageHeight).toReal();
     const qreal bottom = top + m_pageSize.height();
-    QVector<QVector<quint32>> glyphs;
-    QVector<QVector<QPointF>> positions;
-    QVector<qreal> tops;
+    // Kept from page to page with their room.
+    QVector<QVector<quint32>>& glyphs = m_pageGlyphs;
+    QVector<QVector<QPointF>>& positions = m_pagePositions;
+    for (int f = 0; f < glyphs.size(); ++f) {
+        glyphs[f].resize(0);
+        positions[f].resize(0);
+    }
+    QVector<qreal>& tops = m_lineTops;
     Fixed position = start.position;
     for (int r = start.row; r < m_table.rowCount; ++r) {
         TableFlow::Row place;

@@ -141,4 +141,8 @@ private:
     QVector<const CellText*> m_rowTexts;
     QVector<QVector<Fixed>> m_tops;
     QVector<TableFlow::Cell> m_cells;
+    // A page's glyphs by face, and a cell's lines' tops, as it is painted.
+    QVector<QVector<quint32>> m_pageGlyphs;
+    QVector<QVector<QPointF>> m_pagePositions;
+    QVector<qreal> m_lineTops;
 };

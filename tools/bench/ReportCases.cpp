@@ -217,7 +217,6 @@ ReportContent HistoryReport(int events, const ReportContent& audit)
     ReportContent history = audit;
     history.title = QStringLiteral("Lock 00088888 BENCH1: %1 visits").arg(events / 600 + 1);
     ReportSection& section = history.sections[0];
-    const ReportSection base = audit.sections[0];
     const QVector<EventColumn> columns = EventColumnsOf(HistoryFace, false);
     const QVector<EventColumn> baseColumns = EventColumnsOf(SingleAuditFace, true);
     const QStringList widths = EventColumnPdfWidths(columns, false);
@@ -226,11 +225,20 @@ ReportContent HistoryReport(int events, const ReportContent& audit)
     for (int c = 0; c < columns.size(); ++c)
         section.columns.append({ headers.at(c), EventColumnOf(columns[c]).kind, EventColumnOf(columns[c]).workbookWidth,
                                  widths.at(c) });
+    // The audit's texts, made once: a history's rows share theirs.
+    auto base = std::make_shared<QVector<QStringList>>();
+    ReportRow row;
+    for (int r = 0; r < audit.sections[0].rowCount; ++r) {
+        audit.sections[0].row(r, row);
+        QStringList texts;
+        for (EventColumn c : columns)
+            texts << row.cells.value(EventColumnIndex(baseColumns, c)).text;
+        base->append(texts);
+    }
     const qint64 newest = QDateTime(QDate(2022, 3, 8), QTime(9, 0)).toSecsSinceEpoch();
     section.rowCount = events;
-    section.row = [base, columns, baseColumns, events, newest](int r, ReportRow& out) {
-        ReportRow from;
-        base.row(r % base.rowCount, from);
+    section.row = [base, columns, events, newest](int r, ReportRow& out) {
+        const QStringList& from = base->at(r % base->size());
         out.separator = QString();
         out.cells.fill(ReportCell(), columns.size());
         for (int c = 0; c < columns.size(); ++c) {
@@ -260,7 +268,7 @@ ReportContent HistoryReport(int events, const ReportContent& audit)
                 break;
             }
             default:
-                text = from.cells.value(EventColumnIndex(baseColumns, columns[c])).text;
+                text = from.at(c);
             }
         }
     };
