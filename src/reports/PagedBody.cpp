@@ -87,6 +87,11 @@ void BodyTable::setRows(const QVector<QStringList>& rows)
 QStringList BodyTable::cells(int i) const
 {
     QStringList out = row ? row(i) : QStringList();
+    // A paragraph separator would split its cell in two paragraphs: it shows as the white space
+    // it is anywhere else.
+    for (QString& text : out)
+        if (text.contains(QChar::ParagraphSeparator))
+            text.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
     if (!columnWidths.isEmpty()) {
         while (out.size() < columnWidths.size())
             out << QString();

@@ -38,7 +38,7 @@ struct BodyTable
     // Gives the columns other width attributes, in the header row as well; false, with nothing
     // changed, when the header row does not hold the present ones.
     bool setColumnWidths(const QStringList& widths);
-    // Row i with one text per column.
+    // Row i with one text per column, each one paragraph.
     QStringList cells(int i) const;
     // The whole body as one HTML text, for small bodies.
     QString html() const;

@@ -38,7 +38,7 @@ private slots:
         QTest::newRow("rows of two lines and of many") << 3 << words << QString() << QString() << false;
         QTest::newRow("a row longer than a page") << 0 << words.repeated(12) << QString() << QString() << true;
         QTest::newRow("white space folded, right to left")
-            << 11 << "  Master \t of   keys  " + hebrew + " x" << hebrew + " User 01" << QString() << true;
+            << 11 << "  Master \t of\u2029  keys  " + hebrew + " x" << hebrew + " User 01" << QString() << true;
         QTest::newRow("a text that cannot break within its column") << 0 << QString() << QString() << QString(40, 'W') << false;
     }
 
