@@ -75,8 +75,8 @@ Qt::LayoutDirection directionOf(const QString& text)
     return Qt::LeftToRight;
 }
 
-// A character that may stand for itself in a text put together glyph by glyph: it takes no part
-// in the text's direction and is not joined to its neighbours.
+// A character that may stand for itself in a text put together glyph by glyph: it cannot turn
+// the text right to left, nor is it a mark joined to its neighbour.
 bool composable(QChar c)
 {
     if (c.isSurrogate() || !c.isPrint() || c.isMark() || c.unicode() >= 0x0300)

@@ -137,7 +137,8 @@ private:
     QVector<PageStart> m_starts; // of the pages after the header's
     QVector<Stats> m_stats;
 
-    // The row being placed: its cells' texts and their lines' tops.
+    // The row being placed: its texts, as laid out, and their lines' tops.
+    QStringList m_rowCells;
     QVector<const CellText*> m_rowTexts;
     QVector<QVector<Fixed>> m_tops;
     QVector<TableFlow::Cell> m_cells;
