@@ -3,6 +3,7 @@
 #include "ReportFixtures.h"
 #include "TextPrinter.h"
 
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -50,6 +51,67 @@ private slots:
         QVERIFY(last.contains("User Status Opening mode Master Installed Code only User 01 Disabled"));
         QVERIFY(last.contains("Configuration Active configuration: 00 Bolt open alarm: No Time delay: 10"));
         QVERIFY(last.contains("Code disabling: No Closing time: Manual"));
+    }
+
+    void longHistory_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::newRow("Letter") << int(QPageSize::Letter);
+        QTest::newRow("A4") << int(QPageSize::A4);
+    }
+
+    // A history of more than 99 999 events keeps its numbers whole on every paper: each row one
+    // line, every page but the first and the last as full as the paper lets it be. The whole
+    // history is laid out; its last pages are written.
+    void longHistory()
+    {
+        QFETCH(int, paper);
+        ReportTexts texts = Texts(false, 100017);
+        const int events = texts.events.size();
+        const QStringList names = { "Bolt open", "Valid code", "Time delay started", "Open window started" };
+        for (int i = 0; i < events; ++i)
+            texts.events[i][5] = names.at(i % names.size());
+        const ReportContent content = Report(texts);
+        TextPrinter printer;
+        SetUpReportPrinter(printer, content, "history.pdf");
+        printer.setPageSize(QPageSize::PageSizeId(paper));
+        printer.printer()->setFromTo(2200, 9999);
+        const QString path = dir.filePath("history.pdf");
+        QVERIFY(printer.saveAsPdf(nullptr, path));
+        const QStringList pages = readback::PdfPages(path);
+        QVERIFY(pages.size() > 30);
+        // The rows of each page: the numbers at the lines' starts, in order from the first page
+        // written on, each whole.
+        const QRegularExpression row("^\\s*(\\d+)\\s+(Lock|Keypad)\\s", QRegularExpression::MultilineOption);
+        QVector<int> rows;
+        int next = -1, first = -1;
+        for (const QString& page : pages) {
+            int count = 0;
+            for (auto m = row.globalMatch(page); m.hasNext(); ++count) {
+                const int number = m.next().captured(1).toInt();
+                if (next < 0)
+                    first = next = number;
+                QCOMPARE(number, next++);
+            }
+            rows << count;
+        }
+        QCOMPARE(next, events + 1);
+        int last = rows.size() - 1; // the table's last page; the users and the configuration may follow
+        while (last > 0 && rows[last] == 0)
+            --last;
+        QVERIFY(rows.size() - 1 - last <= 1);
+        const int full = rows.first();
+        QVERIFY(full > 30);
+        for (int i = 0; i < last; ++i)
+            QCOMPARE(rows[i], full);
+        QVERIFY(rows[last] >= 1 && rows[last] <= full);
+        // As many pages as that: the first page's rows, then full pages to page 2200 and on.
+        const int onFirstPage = first - 1 - (2200 - 2) * full;
+        QVERIFY(onFirstPage > 0 && onFirstPage < full);
+        const QString footer = QString("Page 2200 of %1").arg(2200 + pages.size() - 1);
+        QVERIFY2(pages.first().simplified().contains(footer), qPrintable(footer));
+        QCOMPARE(2200 + last, 1 + (events - onFirstPage + full - 1) / full);
+        QVERIFY(pages.last().contains("Closing time: Manual"));
     }
 
     // A history's report: "Visit", the gap as a row of its own and in the title, and a footer that
