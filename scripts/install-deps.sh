@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5serialport5-dev
-  qttranslations5-l10n libxlsxwriter-dev libqt5sql5-sqlite libqt5sql5-psql libpq-dev postgresql
+  qttranslations5-l10n libxlsxwriter-dev libqt5sql5-sqlite libqt5sql5-psql libpq-dev postgresql sqlite3
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
   python3 python3-openpyxl python3-pyftpdlib poppler-utils

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LinePace.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
@@ -9,6 +11,10 @@
 class LockSimProcess
 {
 public:
+    // The pace to talk to it at where the line's pace is not what a test is about: it answers at
+    // once, each answer written whole, so a few milliseconds of silence end an answer.
+    static constexpr LinkPace QuickPace{ 1000, 800, 5 };
+
     explicit LockSimProcess(QStringList arguments)
     {
         m_process.setProgram(QStringLiteral(CORVANE_BINARY_DIR "/corvane-lock-sim"));

@@ -24,6 +24,37 @@
             <numerusform>, %n gaps</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The users log is cut short: %n bytes of 832.</source>
+        <translation>
+            <numerusform>The users log is cut short: %n byte of 832.</numerusform>
+            <numerusform>The users log is cut short: %n bytes of 832.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>DeviceOperation</name>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>The download was cancelled after %n event; it is kept, marked as partial.</numerusform>
+            <numerusform>The download was cancelled after %n events; they are kept, marked as partial.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: the download stopped after %n event; it is kept, marked as partial.</numerusform>
+            <numerusform>%1: the download stopped after %n events; they are kept, marked as partial.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (partial: %n event)</numerusform>
+            <numerusform>%1 (partial: %n events)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -84,6 +115,13 @@
         <translation>
             <numerusform>, %n gap</numerusform>
             <numerusform>, %n gaps</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tenures kept for lock %1.</source>
+        <translation>
+            <numerusform>%n tenure kept for lock %1.</numerusform>
+            <numerusform>%n tenures kept for lock %1.</numerusform>
         </translation>
     </message>
 </context>

@@ -183,10 +183,6 @@
         <translation>La dirección del archivo %1 no se puede usar: %2</translation>
     </message>
     <message>
-        <source>it is not a valid URL (check the port)</source>
-        <translation>no es una URL válida (compruebe el puerto)</translation>
-    </message>
-    <message>
         <source>it names no server</source>
         <translation>no indica ningún servidor</translation>
     </message>
@@ -295,6 +291,21 @@
         <source> (it was meant for %1)</source>
         <translation> (estaba destinada a %1)</translation>
     </message>
+    <message>
+        <source>it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, %3F, %23, %3A)</source>
+        <translation>no es una URL válida (compruebe el puerto; en una contraseña escriba @, /, ?, # o : como %40, %2F, %3F, %23, %3A)</translation>
+    </message>
+    <message>
+        <source>a password goes before the server&apos;s name (user:password@server), or in ~/.pgpass</source>
+        <translation>una contraseña va antes del nombre del servidor (usuario:contraseña@servidor), o en ~/.pgpass</translation>
+    </message>
+    <message numerus="yes">
+        <source>The users log is cut short: %n bytes of 832.</source>
+        <translation>
+            <numerusform>El registro de usuarios está incompleto: %n byte de 832.</numerusform>
+            <numerusform>El registro de usuarios está incompleto: %n bytes de 832.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -389,6 +400,27 @@
     <message>
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventos, deteniéndose en la última visita (%2 s)</translation>
+    </message>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>La descarga se canceló después de %n evento; se conserva, marcado como parcial.</numerusform>
+            <numerusform>La descarga se canceló después de %n eventos; se conservan, marcados como parciales.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: la descarga se detuvo después de %n evento; se conserva, marcado como parcial.</numerusform>
+            <numerusform>%1: la descarga se detuvo después de %n eventos; se conservan, marcados como parciales.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (parcial: %n evento)</numerusform>
+            <numerusform>%1 (parcial: %n eventos)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2388,97 +2420,8 @@ incluye su día); CÓDIGO es un ID de evento; --lock y --event se pueden repetir
         <translation>--new se detiene en lo que guarda el archivo: no con --no-archive.</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
-the events the archive holds from the last visit.
-</source>
-        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--new] [--wait SEGUNDOS]
-                          [--capture FICHERO] [--archive RUTA|--no-archive] SALIDA.kaud
-Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
-fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
---wait limita la espera del teclado (por defecto 60). --new se detiene en cuanto llega
-a los eventos que el archivo guarda de la última visita.
-</translation>
-    </message>
-    <message>
         <source>The archive does not tell where to stop: %1</source>
         <translation>El archivo no indica dónde detenerse: %1</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-
-INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
-sin procesar de 8192 bytes.
-OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
-o - para CSV en la salida estándar. --table elige la tabla del CSV;
-el libro de Excel y el informe PDF contienen las tres.
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli --version
---dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
-hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
-M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
-Ejemplo: --dst 5,0,3,5,0,10,add,1
-Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
-COMANDO --help explica más de un comando.
-</translation>
     </message>
     <message>
         <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
@@ -2514,16 +2457,6 @@ Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.
 </source>
         <translation>Uso: corvane-audit-cli archive queue [SALIDA.csv|-]
 Lista las auditorías que esperan en este ordenador: Archivo, Cerradura, Descargada, Destinada a.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive RUTA] ...
-El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
-corvane-audit-cli archive COMANDO --help explica más de un comando.
 </translation>
     </message>
     <message>
@@ -2595,6 +2528,191 @@ corvane-audit-cli archive COMANDO --help explica más de un comando.
     <message>
         <source>%1: waits on this computer (%2); &apos;corvane-audit-cli archive sync&apos; sends it</source>
         <translation>%1: espera en este ordenador (%2); &apos;corvane-audit-cli archive sync&apos; la envía</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive RUTA] ...
+El archivo guarda cada auditoría por cerradura y las une en el historial de cada una.
+corvane-audit-cli archive COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opciones de visualización como arriba]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opciones de visualización] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opciones de export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT es un archivo de auditoría (.kaud) o una imagen de auditoría Dallas
+sin procesar de 8192 bytes.
+OUTPUT es un archivo .csv, .xlsx o .pdf (--format prevalece sobre la extensión),
+o - para CSV en la salida estándar. --table elige la tabla del CSV;
+el libro de Excel y el informe PDF contienen las tres.
+--dst aplica una corrección de horario de verano desde el N-ésimo día W del mes M
+hasta el N-ésimo día W del mes M (N 1..5, 5 = último; W 0 = domingo .. 6 = sábado;
+M 1..12), sumando o restando H horas (0, 0.5, 1, 1.5 o 2).
+Ejemplo: --dst 5,0,3,5,0,10,add,1
+Estado de salida: 0 hecho, 1 entrada rechazada o salida no escrita, 2 error de uso, 130 interrumpido.
+COMANDO --help explica más de un comando.
+</translation>
+    </message>
+    <message>
+        <source>%1 and %2 exclude each other.</source>
+        <translation>%1 y %2 se excluyen mutuamente.</translation>
+    </message>
+    <message>
+        <source>--from goes only with --set and --remove.</source>
+        <translation>--from solo va con --set y --remove.</translation>
+    </message>
+    <message>
+        <source>--until goes only with --set.</source>
+        <translation>--until solo va con --set.</translation>
+    </message>
+    <message>
+        <source>%1 needs --from DAY.</source>
+        <translation>%1 necesita --from DÍA.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a user number.</source>
+        <translation>&apos;%1&apos; no es un número de usuario.</translation>
+    </message>
+    <message>
+        <source>%1 has no tenures.</source>
+        <translation>%1 no tiene periodos.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+       corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                                [--until DAY]
+       corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+       corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+The people who held the lock&apos;s user numbers, and when. The listing has the columns
+User, Person, From and Until, by user number; a user the latest visit shows
+installed whom nobody is named for has a row with Person, From and Until empty.
+  --set USER PERSON   names PERSON for user number USER from DAY on, until DAY
+                   (included) or for as long as it lasts; a tenure of USER still
+                   open ends the day before: the number changed hands
+  --remove USER      removes the tenure of USER that begins on DAY
+  --import FILE.csv  replaces the lock&apos;s tenures with a listing filled in (User as
+                   the number or the listed name, in any language; rows without
+                   a Person are skipped); any bad row refuses the whole file
+DAY is YYYY-MM-DD. A name has at most 80 characters.
+</source>
+        <translation>Uso: corvane-audit-cli archive people SERIE [--archive RUTA] [--language en|it|es] SALIDA.csv|-
+     corvane-audit-cli archive people SERIE [--archive RUTA] --set USUARIO PERSONA --from DÍA
+                              [--until DÍA]
+     corvane-audit-cli archive people SERIE [--archive RUTA] --remove USUARIO --from DÍA
+     corvane-audit-cli archive people SERIE [--archive RUTA] --import FICHERO.csv
+Las personas que ocuparon los números de usuario de la cerradura, y cuándo. La lista tiene
+las columnas Usuario, Persona, Desde y Hasta, por número de usuario; un usuario que la
+última visita muestra instalado y al que nadie está asignado tiene una fila con Persona,
+Desde y Hasta vacíos.
+  --set USUARIO PERSONA   asigna PERSONA al número de usuario USUARIO desde DÍA, hasta
+                   DÍA (incluido) o mientras dure; un periodo de USUARIO aún abierto
+                   termina el día anterior: el número cambió de manos
+  --remove USUARIO   quita el periodo de USUARIO que empieza el DÍA
+  --import FICHERO.csv  sustituye los periodos de la cerradura por una lista rellenada
+                   (Usuario como número o como nombre listado, en cualquier idioma; las
+                   filas sin Persona se omiten); una fila errónea rechaza todo el fichero
+DÍA es AAAA-MM-DD. Un nombre tiene como máximo 80 caracteres.
+</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any listing of people (1 MiB): it is not read.</source>
+        <translation>%1 es más grande que cualquier lista de personas (1 MiB): no se lee.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tenures kept for lock %1.</source>
+        <translation>
+            <numerusform>%n periodo guardado para la cerradura %1.</numerusform>
+            <numerusform>%n periodos guardados para la cerradura %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit. A download that stops short once
+events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and
+exits with 4.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port RUTA] [--events N] [--new] [--wait SEGUNDOS]
+                          [--capture FICHERO] [--archive RUTA|--no-archive] SALIDA.kaud
+Descarga la auditoría de la cerradura a través del teclado (en modo de descarga, función 7) en un
+fichero de auditoría. --events N lee los N eventos más recientes (por defecto 0: todos, hasta 5600);
+--wait limita la espera del teclado (por defecto 60). --new se detiene en cuanto llega
+a los eventos que el archivo guarda de la última visita. Una descarga que se detiene antes,
+con eventos ya recibidos (un error, Ctrl-C), los guarda y conserva, marcados como parciales, y
+termina con 4.
+</translation>
     </message>
 </context>
 </TS>

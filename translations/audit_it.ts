@@ -183,10 +183,6 @@
         <translation>L&apos;indirizzo dell&apos;archivio %1 non è utilizzabile: %2</translation>
     </message>
     <message>
-        <source>it is not a valid URL (check the port)</source>
-        <translation>non è un URL valido (controllare la porta)</translation>
-    </message>
-    <message>
         <source>it names no server</source>
         <translation>non indica alcun server</translation>
     </message>
@@ -295,6 +291,21 @@
         <source> (it was meant for %1)</source>
         <translation> (era destinato a %1)</translation>
     </message>
+    <message>
+        <source>it is not a valid URL (check the port; write @, /, ?, # or : in a password as %40, %2F, %3F, %23, %3A)</source>
+        <translation>non è un URL valido (controllare la porta; in una password scrivere @, /, ?, # o : come %40, %2F, %3F, %23, %3A)</translation>
+    </message>
+    <message>
+        <source>a password goes before the server&apos;s name (user:password@server), or in ~/.pgpass</source>
+        <translation>una password va prima del nome del server (utente:password@server), oppure in ~/.pgpass</translation>
+    </message>
+    <message numerus="yes">
+        <source>The users log is cut short: %n bytes of 832.</source>
+        <translation>
+            <numerusform>Il registro utenti è troncato: %n byte su 832.</numerusform>
+            <numerusform>Il registro utenti è troncato: %n byte su 832.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DeviceOperation</name>
@@ -389,6 +400,27 @@
     <message>
         <source>%1 events, stopping at the last visit (%2 s)</source>
         <translation>%1 eventi, fermandosi all&apos;ultima visita (%2 s)</translation>
+    </message>
+    <message numerus="yes">
+        <source>The download was cancelled after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>Il download è stato annullato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>Il download è stato annullato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: the download stopped after %n events; they are kept, marked as partial.</source>
+        <translation>
+            <numerusform>%1: il download si è fermato dopo %n evento; viene conservato, segnato come parziale.</numerusform>
+            <numerusform>%1: il download si è fermato dopo %n eventi; vengono conservati, segnati come parziali.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (partial: %n events)</source>
+        <translation>
+            <numerusform>%1 (parziale: %n evento)</numerusform>
+            <numerusform>%1 (parziale: %n eventi)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2388,96 +2420,8 @@ include il suo giorno); CODICE è un ID evento; --lock e --event si possono ripe
         <translation>--new si ferma a ciò che l&apos;archivio conserva: non con --no-archive.</translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
-audit file. --events N reads the N newest events (default 0: all, up to 5600);
---wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
-the events the archive holds from the last visit.
-</source>
-        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
-                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
-Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
-file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
---wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
-gli eventi che l&apos;archivio conserva dall&apos;ultima visita.
-</translation>
-    </message>
-    <message>
         <source>The archive does not tell where to stop: %1</source>
         <translation>L&apos;archivio non dice dove fermarsi: %1</translation>
-    </message>
-    <message>
-        <source>Usage:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [display options as above]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli --version
-
-INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
-OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
-or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
-and the PDF report hold all three.
---dst applies a daylight-saving correction from the N-th weekday W of month M
-to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
-M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
-Example: --dst 5,0,3,5,0,10,add,1
-Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
-COMMAND --help tells more of a command.
-</source>
-        <translation>Uso:
-  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
-                    [--table events|users|configuration]
-                    [--dst N,W,M,N,W,M,add|subtract,H]
-                    [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--audit full|simple] [--language en|it|es]
-  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
-  corvane-audit-cli ports
-  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
-                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
-  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
-  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
-                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
-  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
-                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
-  corvane-audit-cli archive import [--archive PATH] FILE...
-  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
-  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
-  corvane-audit-cli archive verify [--archive PATH]
-  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
-                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
-  corvane-audit-cli archive sync [--archive URL]
-  corvane-audit-cli --version
-
-INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
-OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
-oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
-la cartella di lavoro e il report PDF le contengono tutte e tre.
---dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
-al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
-M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
-Esempio: --dst 5,0,3,5,0,10,add,1
-Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
-COMANDO --help spiega di più su un comando.
-</translation>
     </message>
     <message>
         <source>Usage: corvane-audit-cli archive import [--archive PATH] FILE...
@@ -2513,16 +2457,6 @@ Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.
 </source>
         <translation>Uso: corvane-audit-cli archive queue [USCITA.csv|-]
 Elenca gli audit in attesa su questo computer: File, Serratura, Scaricato, Destinato a.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...
-The archive keeps every audit by lock and joins them into each lock&apos;s history.
-corvane-audit-cli archive COMMAND --help tells more of a command.
-</source>
-        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PERCORSO] ...
-L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
-corvane-audit-cli archive COMANDO --help dice di più su un comando.
 </translation>
     </message>
     <message>
@@ -2594,6 +2528,189 @@ corvane-audit-cli archive COMANDO --help dice di più su un comando.
     <message>
         <source>%1: waits on this computer (%2); &apos;corvane-audit-cli archive sync&apos; sends it</source>
         <translation>%1: attende su questo computer (%2); &apos;corvane-audit-cli archive sync&apos; lo invia</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PATH] ...
+The archive keeps every audit by lock and joins them into each lock&apos;s history.
+corvane-audit-cli archive COMMAND --help tells more of a command.
+</source>
+        <translation>Uso: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PERCORSO] ...
+L&apos;archivio conserva ogni audit per serratura e li unisce nella cronologia di ciascuna.
+corvane-audit-cli archive COMANDO --help dice di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>Usage:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [display options as above]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [display options] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [export options] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT is an audit file (.kaud) or a raw Dallas audit image of 8192 bytes.
+OUTPUT is a .csv, .xlsx or .pdf file (--format overrides the extension),
+or - for CSV on standard output. --table picks the CSV&apos;s table; the workbook
+and the PDF report hold all three.
+--dst applies a daylight-saving correction from the N-th weekday W of month M
+to the N-th weekday W of month M (N 1..5, 5 = last; W 0 = Sunday .. 6 = Saturday;
+M 1..12), adding or subtracting H hours (0, 0.5, 1, 1.5 or 2).
+Example: --dst 5,0,3,5,0,10,add,1
+Exit status: 0 done, 1 refused input or failed output, 2 usage error, 130 stopped.
+COMMAND --help tells more of a command.
+</source>
+        <translation>Uso:
+  corvane-audit-cli export INPUT OUTPUT [--format csv|xlsx|pdf]
+                    [--table events|users|configuration]
+                    [--dst N,W,M,N,W,M,add|subtract,H]
+                    [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--audit full|simple] [--language en|it|es]
+  corvane-audit-cli show INPUT [--dst ...] [opzioni di visualizzazione come sopra]
+  corvane-audit-cli ports
+  corvane-audit-cli read-key [--port PATH] [--wait SECONDS] [--capture FILE]
+                    [--archive PATH|--no-archive] OUTPUT.kaud|OUTPUT.bin
+  corvane-audit-cli write-key [--port PATH] [--wait SECONDS] [--yes] [--capture FILE]
+  corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                    [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+  corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]
+                    [--language en|it|es] [--capture FILE] OUTPUT.csv|-
+  corvane-audit-cli archive import [--archive PATH] FILE...
+  corvane-audit-cli archive locks [--archive PATH] [opzioni di visualizzazione] OUTPUT.csv|-
+  corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [opzioni di export] OUTPUT
+  corvane-audit-cli archive verify [--archive PATH]
+  corvane-audit-cli archive search [--archive PATH] [--lock SERIAL]... [--from DATE]
+                    [--to DATE] [--event CODE]... [--user N] OUTPUT.csv|-
+  corvane-audit-cli archive sync [--archive URL]
+  corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+  corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                    [--until DAY]
+  corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+  corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+  corvane-audit-cli --version
+
+INPUT è un file di audit (.kaud) o un&apos;immagine audit Dallas grezza di 8192 byte.
+OUTPUT è un file .csv, .xlsx o .pdf (--format prevale sull&apos;estensione),
+oppure - per il CSV sullo standard output. --table sceglie la tabella del CSV;
+la cartella di lavoro e il report PDF le contengono tutte e tre.
+--dst applica una correzione per l&apos;ora legale dal N-esimo giorno W del mese M
+al N-esimo giorno W del mese M (N 1..5, 5 = ultimo; W 0 = domenica .. 6 = sabato;
+M 1..12), aggiungendo o sottraendo H ore (0, 0.5, 1, 1.5 o 2).
+Esempio: --dst 5,0,3,5,0,10,add,1
+Stato di uscita: 0 fatto, 1 ingresso rifiutato o uscita non scritta, 2 errore d&apos;uso, 130 interrotto.
+COMANDO --help spiega di più su un comando.
+</translation>
+    </message>
+    <message>
+        <source>%1 and %2 exclude each other.</source>
+        <translation>%1 e %2 si escludono a vicenda.</translation>
+    </message>
+    <message>
+        <source>--from goes only with --set and --remove.</source>
+        <translation>--from va solo con --set e --remove.</translation>
+    </message>
+    <message>
+        <source>--until goes only with --set.</source>
+        <translation>--until va solo con --set.</translation>
+    </message>
+    <message>
+        <source>%1 needs --from DAY.</source>
+        <translation>%1 richiede --from GIORNO.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a user number.</source>
+        <translation>&apos;%1&apos; non è un numero utente.</translation>
+    </message>
+    <message>
+        <source>%1 has no tenures.</source>
+        <translation>%1 non ha periodi.</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive people SERIAL [--archive PATH] [--language en|it|es] OUTPUT.csv|-
+       corvane-audit-cli archive people SERIAL [--archive PATH] --set USER PERSON --from DAY
+                                [--until DAY]
+       corvane-audit-cli archive people SERIAL [--archive PATH] --remove USER --from DAY
+       corvane-audit-cli archive people SERIAL [--archive PATH] --import FILE.csv
+The people who held the lock&apos;s user numbers, and when. The listing has the columns
+User, Person, From and Until, by user number; a user the latest visit shows
+installed whom nobody is named for has a row with Person, From and Until empty.
+  --set USER PERSON   names PERSON for user number USER from DAY on, until DAY
+                   (included) or for as long as it lasts; a tenure of USER still
+                   open ends the day before: the number changed hands
+  --remove USER      removes the tenure of USER that begins on DAY
+  --import FILE.csv  replaces the lock&apos;s tenures with a listing filled in (User as
+                   the number or the listed name, in any language; rows without
+                   a Person are skipped); any bad row refuses the whole file
+DAY is YYYY-MM-DD. A name has at most 80 characters.
+</source>
+        <translation>Uso: corvane-audit-cli archive people SERIALE [--archive PERCORSO] [--language en|it|es] USCITA.csv|-
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --set UTENTE PERSONA --from GIORNO
+                              [--until GIORNO]
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --remove UTENTE --from GIORNO
+     corvane-audit-cli archive people SERIALE [--archive PERCORSO] --import FILE.csv
+Le persone che hanno occupato i numeri utente della serratura, e quando. L&apos;elenco ha le
+colonne Utente, Persona, Dal e Al, per numero utente; un utente che l&apos;ultima visita
+mostra installato e a cui nessuno è assegnato ha una riga con Persona, Dal e Al vuoti.
+  --set UTENTE PERSONA   assegna PERSONA al numero utente UTENTE dal GIORNO, fino al
+                   GIORNO (compreso) o finché dura; un periodo di UTENTE ancora aperto
+                   finisce il giorno prima: il numero è passato di mano
+  --remove UTENTE    toglie il periodo di UTENTE che inizia il GIORNO
+  --import FILE.csv  sostituisce i periodi della serratura con un elenco compilato
+                   (Utente come numero o come nome elencato, in qualsiasi lingua; le
+                   righe senza Persona sono saltate); una riga errata rifiuta il file intero
+GIORNO è AAAA-MM-GG. Un nome ha al massimo 80 caratteri.
+</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any listing of people (1 MiB): it is not read.</source>
+        <translation>%1 è più grande di qualsiasi elenco di persone (1 MiB): non viene letto.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tenures kept for lock %1.</source>
+        <translation>
+            <numerusform>%n periodo conservato per la serratura %1.</numerusform>
+            <numerusform>%n periodi conservati per la serratura %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli download [--port PATH] [--events N] [--new] [--wait SECONDS]
+                          [--capture FILE] [--archive PATH|--no-archive] OUTPUT.kaud
+Downloads the lock&apos;s audit through the keypad (in download mode, function 7) into an
+audit file. --events N reads the N newest events (default 0: all, up to 5600);
+--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches
+the events the archive holds from the last visit. A download that stops short once
+events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and
+exits with 4.
+</source>
+        <translation>Uso: corvane-audit-cli download [--port PERCORSO] [--events N] [--new] [--wait SECONDI]
+                          [--capture FILE] [--archive PERCORSO|--no-archive] USCITA.kaud
+Scarica l&apos;audit della serratura tramite la tastiera (in modalità di scarico, funzione 7) in un
+file di audit. --events N legge gli N eventi più recenti (predefinito 0: tutti, fino a 5600);
+--wait limita l&apos;attesa della tastiera (predefinito 60). --new si ferma appena raggiunge
+gli eventi che l&apos;archivio conserva dall&apos;ultima visita. Un download che si ferma prima,
+dopo l&apos;arrivo di eventi (un errore, Ctrl-C), li salva e li conserva, segnati come parziali,
+e termina con 4.
+</translation>
     </message>
 </context>
 </TS>

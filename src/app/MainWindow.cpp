@@ -469,10 +469,15 @@ void MainWindow::on_btnDownlad_clicked()
                                            s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
                                            s.busEvents.data(), s.busDateTimeTable.data(), eventCount);
     prepareDialog(dialog);
-    if (dialog->exec() == QDialog::Accepted) {
+    // What was read before a failure or Cancel is shown and kept too, marked as partial.
+    const bool whole = dialog->exec() == QDialog::Accepted;
+    if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
-        if (ShowLoadedAudit())
+        if (ShowLoadedAudit()) {
+            if (!whole)
+                ui->labelDlDate->setText(operations::PartialLabel(ui->labelDlDate->text(), dialog->partialEvents()));
             keepInArchive(AuditKind::BusDownload, false);
+        }
     }
     delete dialog;
     delete select;

@@ -188,14 +188,19 @@ void MainWindow::downloadNewEvents()
     AuditSession& s = m_session;
     auto* dialog = new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(), s.busVersion.data(),
                                            s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
-                                           s.busEvents.data(), s.busDateTimeTable.data(), operations::MaxDownloadEvents,
+                                           s.busEvents.data(), s.busDateTimeTable.data(), wire::BusDownloadLimit,
                                            archived);
     prepareDialog(dialog);
-    if (dialog->exec() == QDialog::Accepted) {
+    // What was read before a failure or Cancel is shown and kept too, marked as partial.
+    const bool whole = dialog->exec() == QDialog::Accepted;
+    if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
         // What is new only counts once it is joined to the lock's history.
-        if (ShowLoadedAudit())
+        if (ShowLoadedAudit()) {
+            if (!whole)
+                ui->labelDlDate->setText(operations::PartialLabel(ui->labelDlDate->text(), dialog->partialEvents()));
             keepInArchive(AuditKind::BusDownload, false, true);
+        }
     }
     delete dialog;
 }

@@ -2,6 +2,31 @@
 #include "ui_ProgressDialog.h"
 
 #include "Messages.h"
+#include "SerialLink.h"
+
+#include <QVariant>
+
+#include <algorithm>
+
+namespace {
+
+using Links = std::shared_ptr<const LinkFactory>;
+constexpr char LinksProperty[] = "corvaneDeviceLinks";
+
+} // namespace
+
+Q_DECLARE_METATYPE(Links)
+
+void SetWindowLinks(QWidget* window, std::shared_ptr<const LinkFactory> links)
+{
+    window->setProperty(LinksProperty, QVariant::fromValue(Links(std::move(links))));
+}
+
+std::shared_ptr<const LinkFactory> WindowLinks(const QWidget* widget)
+{
+    const Links links = widget ? widget->window()->property(LinksProperty).value<Links>() : Links();
+    return links ? links : std::make_shared<SerialLinkFactory>();
+}
 
 OperationDialog::OperationDialog(QWidget* parent) : QDialog(parent), ui(new Ui::ProgressDialog)
 {
@@ -20,6 +45,7 @@ QThread* OperationDialog::prepareWorker(OperationWorker* worker)
 {
     auto* thread = new QThread();
     m_stop = worker->stopFlag();
+    worker->setLinkFactory(WindowLinks(parentWidget()));
     worker->moveToThread(thread);
     connect(thread, &QThread::started, worker, &OperationWorker::doWork);
     connect(worker, &OperationWorker::finished, thread, &QThread::quit);
@@ -105,9 +131,16 @@ void ReadDallasDialog::startWorker()
 {
     auto* worker = new ReadDallasWorker(m_portName, m_image, m_pageCount);
     QThread* thread = prepareWorker(worker);
+    connect(worker, &ReadDallasWorker::imageRead, this, &ReadDallasDialog::imageRead);
     connect(worker, &ReadDallasWorker::ErrorInformation, this, &ReadDallasDialog::ErrorInformation);
     connect(worker, &ReadDallasWorker::SetText, this, &OperationDialog::SetText);
     run(thread);
+}
+
+void ReadDallasDialog::imageRead(const QByteArray& image)
+{
+    const int size = std::min(int(image.size()), qBound(0, m_pageCount, wire::DallasPageCount) * wire::DallasPageSize);
+    std::copy(image.begin(), image.begin() + size, m_image);
 }
 
 void ReadDallasDialog::ErrorInformation(QString message, bool done)
@@ -163,9 +196,30 @@ void DownloadAuditDialog::startWorker()
                                            m_buffers[3], m_buffers[4], m_buffers[5], m_eventCount, &m_result);
     worker->setArchivedEvents(m_archived);
     QThread* thread = prepareWorker(worker);
+    connect(worker, &DownloadAuditWorker::auditDownloaded, this, [this](const BusDump& dump) {
+        fill(dump);
+        m_result = true;
+    });
+    connect(worker, &DownloadAuditWorker::auditPartial, this, [this](const BusDump& dump) {
+        fill(dump);
+        m_partialEvents = dump.events.size() / wire::BusRecordSize;
+    });
     connect(worker, &DownloadAuditWorker::ErrorInformation, this, &OperationDialog::ErrorInformation);
     connect(worker, &DownloadAuditWorker::SetText, this, &OperationDialog::SetText);
     run(thread);
+}
+
+void DownloadAuditDialog::fill(const BusDump& dump)
+{
+    const auto into = [](const auto& block, unsigned char* buffer) { std::copy(block.begin(), block.end(), buffer); };
+    into(dump.version, m_buffers[0]);
+    into(dump.report, m_buffers[1]);
+    into(dump.status, m_buffers[2]);
+    into(dump.configuration, m_buffers[3]);
+    into(dump.dateTimeTable, m_buffers[5]);
+    // The buffer holds the most a download asks for; the records after these stay as they were.
+    const int size = std::min(int(dump.events.size()), wire::BusDownloadLimit * wire::BusRecordSize);
+    std::copy(dump.events.begin(), dump.events.begin() + size, m_buffers[4]);
 }
 
 void DownloadAuditDialog::afterWorker()

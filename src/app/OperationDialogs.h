@@ -6,10 +6,17 @@
 #include <QThread>
 
 #include <array>
+#include <memory>
 
 namespace Ui {
 class ProgressDialog;
 }
+
+// The links a window's device operations open their ports through: serial ports, unless the
+// window was given others (its tests give it a simulated interface in memory). They go with the
+// window. The dialogs take those of the window they are opened on.
+void SetWindowLinks(QWidget* window, std::shared_ptr<const LinkFactory> links);
+std::shared_ptr<const LinkFactory> WindowLinks(const QWidget* widget);
 
 // The progress dialog every device operation runs under: it starts the operation's worker on
 // a thread of its own from its constructor, shows the worker's progress, texts and messages,
@@ -63,6 +70,7 @@ public slots:
 
 private:
     void startWorker();
+    void imageRead(const QByteArray& image);
 
     QString m_portName;
     unsigned char* m_image;
@@ -85,7 +93,9 @@ private:
     int m_pageCount;
 };
 
-// Downloads the lock's audit into the session's bus buffers; accepted when it succeeded.
+// Downloads the lock's audit into the session's bus buffers; accepted when it succeeded. A
+// download that failed or was cancelled after reading events leaves what it read in the buffers
+// as a partial audit: rejected, with partialEvents() above 0.
 class DownloadAuditDialog : public OperationDialog
 {
     Q_OBJECT
@@ -98,9 +108,13 @@ public:
                         unsigned char* status, unsigned char* configuration, unsigned char* events,
                         unsigned char* dateTimeTable, int eventCount, operations::ArchivedEvents archived);
 
+    // The events of a partial audit in the buffers; 0 after a whole one or none.
+    int partialEvents() const { return m_partialEvents; }
+
 private:
     void startWorker();
     void afterWorker() override;
+    void fill(const BusDump& dump);
 
     int m_portIndex;
     QString m_portName;
@@ -108,4 +122,5 @@ private:
     int m_eventCount;
     operations::ArchivedEvents m_archived;
     bool m_result = false;
+    int m_partialEvents = 0;
 };

@@ -2,11 +2,14 @@
 #include "ui_UsersLogDialog.h"
 
 #include "Messages.h"
+#include "OperationDialogs.h"
 #include "SettingsFile.h"
 #include "UsersLog.h"
 
 #include <QHeaderView>
 #include <QThread>
+
+#include <algorithm>
 
 UsersLogDialog::UsersLogDialog(QWidget* parent, int portIndex, QString portName, unsigned char* records)
     : QDialog(parent), ui(new Ui::UsersLogDialog), m_portIndex(portIndex), m_portName(std::move(portName)),
@@ -39,6 +42,7 @@ void UsersLogDialog::startWorker()
     auto* thread = new QThread();
     auto* worker = new UsersLogWorker(unsigned(m_portIndex), m_portName, m_records, &m_result);
     m_stop = worker->stopFlag();
+    worker->setLinkFactory(WindowLinks(parentWidget()));
     worker->moveToThread(thread);
     connect(thread, &QThread::started, worker, &UsersLogWorker::doWork);
     connect(worker, &UsersLogWorker::finished, thread, &QThread::quit);
@@ -49,6 +53,11 @@ void UsersLogDialog::startWorker()
     connect(worker, &UsersLogWorker::setProgress, this, &UsersLogDialog::setProgress);
     connect(worker, &UsersLogWorker::ErrorCritical, this, &UsersLogDialog::ErrorCritical);
     connect(worker, &UsersLogWorker::ErrorInformation, this, &UsersLogDialog::ErrorInformation);
+    connect(worker, &UsersLogWorker::logDownloaded, this, [this](const QByteArray& records) {
+        std::copy(records.begin(), records.begin() + std::min(int(records.size()), userslog::RecordCount * userslog::RecordSize),
+                  m_records);
+        m_result = true;
+    });
     m_running = true;
     thread->start();
 }

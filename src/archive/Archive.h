@@ -1,13 +1,16 @@
 #pragma once
 
 #include "LockHistory.h"
+#include "People.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 class QSqlQuery;
@@ -44,6 +47,8 @@ struct ImportReport
     // What the user should know of an import that went well: a lock name that changed, a
     // computer's date that disagrees with the lock's own order of events.
     QStringList notes;
+    // How long the import held the archive for others (its write transaction), in ms.
+    double heldMs = 0;
 };
 
 struct ArchiveProblem
@@ -106,6 +111,29 @@ public:
     static void (*beforeCommit)();
     // How long a SQLite writer waits for the others before the audit is queued; tests shorten it.
     static int busyWaitMs;
+
+    // A lock's directory of people, and the users logs kept with it; the lock is named by its serial
+    // number, and one the archive does not hold is refused. A change is worked out on the directory
+    // as it stands inside its one write transaction, so that changes of one lock never cross; a
+    // refused change leaves everything as it was, its reason in errorString(). `after`, when given,
+    // receives the directory as stored.
+    // The tenures; with `unnamed`, also the users the latest visit's configuration installed or
+    // disabled whom no tenure names on that visit's day (UnnamedUsers).
+    bool people(const QString& serial, Tenures* tenures, QVector<int>* unnamed = nullptr);
+    bool setTenure(const QString& serial, const Tenure& tenure, Tenures* after = nullptr);
+    bool removeTenure(const QString& serial, int user, const QDate& from, Tenures* after = nullptr);
+    // The lock's named tenures replaced by a listing read back (ImportPeople): all of it or nothing.
+    bool importPeople(const QString& serial, const QByteArray& csv, const PeopleVocabulary& vocabulary,
+                      Tenures* after = nullptr);
+    // Keeps the users log records (the first 104 of 8 bytes) the lock gave at `downloadedAt`.
+    bool keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records);
+    // The installation days per slot of the lock's latest users log; none without one.
+    bool installationDays(const QString& serial, QMap<int, QDate>* out);
+
+private:
+    bool changePeople(const QString& serial, const std::function<PeopleChange(const Tenures&)>& change, Tenures* after);
+    bool readTenures(qint64 lock, Tenures* out);
+    bool notOpen();
 
 private:
     friend class ArchiveTransaction;

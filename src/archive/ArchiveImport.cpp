@@ -248,6 +248,8 @@ ImportReport Archive::importOnce(const QByteArray& auditFile, AuditKind kind, co
     ArchiveTransaction transaction(*this);
     if (!transaction.begin())
         return failed();
+    QElapsedTimer held;
+    held.start();
     if (!state.exists
         && !run(q, QStringLiteral("INSERT INTO locks (serial, name, lock_version, keypad_version) VALUES (?, ?, ?, ?) "
                                   "ON CONFLICT (serial) DO NOTHING"),
@@ -388,6 +390,7 @@ ImportReport Archive::importOnce(const QByteArray& auditFile, AuditKind kind, co
         beforeCommit();
     if (!transaction.commit())
         return failed();
+    report.heldMs = held.nsecsElapsed() / 1e6;
     report.status = ImportReport::Added;
     report.newEvents = added;
     report.gaps = gaps;

@@ -1,7 +1,5 @@
 #include "CaptureWriter.h"
 
-#include "SerialTransport.h"
-
 #include <QCoreApplication>
 #include <QDateTime>
 
@@ -45,26 +43,23 @@ void CaptureWriter::lineSettings(int baud, bool dtr)
     write(capture::LineSettingsLine(m_clock.elapsed(), baud, dtr));
 }
 
-void CaptureWriter::request(const unsigned char* bytes, int length)
+void CaptureWriter::request(const QByteArray& bytes)
 {
-    write(capture::RequestLine(m_clock.elapsed(), QByteArray(reinterpret_cast<const char*>(bytes), qMax(length, 0))));
+    write(capture::RequestLine(m_clock.elapsed(), bytes));
 }
 
-void CaptureWriter::answer(long long result, const QByteArray& received)
+void CaptureWriter::answer(const LinkReply& reply)
 {
     using capture::Answer;
-    Answer answer = Answer::Bytes;
-    if (result == 0)
-        answer = Answer::Empty;
-    else if (result == SendCommandNoAnswer)
-        answer = Answer::Silent;
-    else if (result == SendCommandShortWrite)
-        answer = Answer::ShortWrite;
-    else if (result == SendCommandAnswerTooLong)
-        answer = Answer::TooLong;
-    else if (result < 0)
-        answer = Answer::Lost;
-    write(capture::AnswerLine(m_clock.elapsed(), answer, received));
+    Answer answer = Answer::Lost;
+    switch (reply.status) {
+    case LinkStatus::Answered: answer = reply.answer.isEmpty() ? Answer::Empty : Answer::Bytes; break;
+    case LinkStatus::NoAnswer: answer = Answer::Silent; break;
+    case LinkStatus::ShortWrite: answer = Answer::ShortWrite; break;
+    case LinkStatus::AnswerTooLong: answer = Answer::TooLong; break;
+    case LinkStatus::PortLost: break;
+    }
+    write(capture::AnswerLine(m_clock.elapsed(), answer, reply.answer));
 }
 
 void CaptureWriter::end(const QString& outcome, const QString& message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CaptureFormat.h"
+#include "DeviceLink.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,9 +22,9 @@ public:
 
     // The line settings as the program set them.
     void lineSettings(int baud, bool dtr);
-    void request(const unsigned char* bytes, int length);
-    // The SendCommand result and the bytes received.
-    void answer(long long result, const QByteArray& received);
+    void request(const QByteArray& bytes);
+    // What the exchange brought.
+    void answer(const LinkReply& reply);
     // How the operation ended: done, failed or cancelled, and its message.
     void end(const QString& outcome, const QString& message);
 

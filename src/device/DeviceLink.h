@@ -4,6 +4,10 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
+
+class CaptureWriter;
+
 // How one exchange ended.
 enum class LinkStatus {
     Answered,      // the answer's bytes, which may be none
@@ -16,7 +20,14 @@ enum class LinkStatus {
 struct LinkReply
 {
     LinkStatus status = LinkStatus::NoAnswer;
-    QByteArray answer; // only when answered, never longer than the capacity asked for
+    // Answered: the answer's bytes, never more than the capacity asked for. AnswerTooLong: the
+    // first bytes that came, one beyond the capacity, which is all a capture needs to tell it.
+    // Otherwise none.
+    QByteArray answer;
+
+    // An answer with at least one byte: callers take an empty one for none.
+    bool answered() const { return status == LinkStatus::Answered && !answer.isEmpty(); }
+    bool lost() const { return status == LinkStatus::PortLost; }
 };
 
 // One request/answer exchange with the USB interface. Device operations talk only through
@@ -43,4 +54,20 @@ public:
     virtual void setPercentage(int percent) = 0;
     virtual void setStatus(const QString& text, bool isError) = 0;
     virtual bool stopRequested() const = 0;
+};
+
+// Opens the links device operations run over: serial ports, or a simulated interface in memory
+// behind the port names (the tests, the benchmark, the command line's `--port simulated`). Whoever
+// runs operations is given one, instead of the ports being reached from everywhere.
+class LinkFactory
+{
+public:
+    virtual ~LinkFactory() = default;
+
+    // The link to `portName` in key mode (19200 baud, data-terminal-ready on) or bus mode (4800
+    // baud), open until it goes; null when it cannot be opened, with why in `problem` (the port
+    // and the reason, for whoever has room for it). With a capture, a link on a line writes its
+    // settings and every exchange there.
+    virtual std::unique_ptr<DeviceLink> open(const QString& portName, bool keyMode, CaptureWriter* capture,
+                                             QString* problem) const = 0;
 };

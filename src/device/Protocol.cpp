@@ -104,7 +104,7 @@ unsigned int Protocol::ReadDallas(unsigned char* buffer, unsigned int capacity, 
     buffer[1] = CommandReadPage;
     buffer[2] = hi;
     buffer[3] = lo;
-    buffer[4] = DallasPageSize;
+    buffer[4] = wire::DallasPageSize;
     storeCrc(buffer, ReadDallasLength);
     return ReadDallasLength;
 }
@@ -194,5 +194,5 @@ unsigned char Protocol::DallasPageHi(unsigned char page)
 
 unsigned char Protocol::DallasPageLo(unsigned char page)
 {
-    return static_cast<unsigned char>((page * DallasPageSize) % 256);
+    return static_cast<unsigned char>((page * wire::DallasPageSize) % 256);
 }

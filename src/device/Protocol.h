@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LockCodes.h"
+
 // Request frames for the lock bus (keypad and lock) and for the Dallas key reader of the USB
 // interface, their CRC and the checks applied to answers. Builders write into the caller's
 // buffer and return the frame length, or 0 without writing anything when it does not fit.
@@ -9,8 +11,6 @@ public:
     static constexpr unsigned char KeypadAddress = 0x7E;
     static constexpr unsigned char LockAddress = 0x01;
     static constexpr unsigned char AuditAnswerStart = 0x81;
-    static constexpr unsigned int DallasPageSize = 32;
-    static constexpr unsigned int DallasPageCount = 256;
     // The length byte counts the whole frame, so this is the most one key write can carry.
     static constexpr unsigned int MaxDallasWriteLength = 255 - 6;
 
@@ -39,7 +39,7 @@ public:
     static AuditAnswer ClassifyAuditAnswer(const unsigned char* answer, long long length,
                                            unsigned char* lockErrorCode);
 
-    // Byte address of key page p is p * 32, sent high byte first.
+    // Byte address of key page p is p * 32 (wire::DallasPageSize), sent high byte first.
     static unsigned char DallasPageHi(unsigned char page);
     static unsigned char DallasPageLo(unsigned char page);
 

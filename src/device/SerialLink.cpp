@@ -3,46 +3,55 @@
 #include "CaptureWriter.h"
 #include "SerialTransport.h"
 
-SerialLink::SerialLink(QSerialPort* port, CaptureWriter* capture) : m_port(port), m_capture(capture)
+#include <QSerialPort>
+
+SerialLink::SerialLink(const LinkPace& pace, CaptureWriter* capture) : m_pace(pace), m_capture(capture)
 {
     m_clock.start();
 }
 
-LinkStatus SerialLink::statusOf(long long result)
+SerialLink::~SerialLink()
 {
-    if (result >= 0)
-        return LinkStatus::Answered;
-    switch (result) {
-    case SendCommandShortWrite: return LinkStatus::ShortWrite;
-    case SendCommandAnswerTooLong: return LinkStatus::AnswerTooLong;
-    case SendCommandPortLost: return LinkStatus::PortLost;
-    default: return LinkStatus::NoAnswer;
+    if (m_port)
+        ClosePort(m_port.get());
+}
+
+bool SerialLink::open(const QString& portName, bool keyMode, QString* problem)
+{
+    m_port = std::make_unique<QSerialPort>();
+    if (!OpenPort(m_port.get(), portName, keyMode)) {
+        *problem = QStringLiteral("%1: %2").arg(portName, PortOpenProblem(portName, *m_port));
+        m_port.reset();
+        return false;
     }
+    // Data-terminal-ready as the program sets it: a pseudo-terminal has no such line.
+    if (m_capture)
+        m_capture->lineSettings(int(m_port->baudRate()), keyMode);
+    return true;
 }
 
 LinkReply SerialLink::exchange(const QByteArray& request, int capacity)
 {
-    // SendCommand's own buffers: it may write the request's, and never past the answer's capacity.
-    QByteArray out = request;
-    QByteArray in(qMax(capacity, 0), '\0');
-    auto* requestBytes = reinterpret_cast<unsigned char*>(out.data());
-    auto* answerBytes = reinterpret_cast<unsigned char*>(in.data());
-    long long result;
-    if (m_capture) {
-        m_capture->request(requestBytes, out.size());
-        QByteArray received;
-        result = SendCommand(m_port, requestBytes, out.size(), answerBytes, capacity, &received);
-        m_capture->answer(result, received);
-    } else {
-        result = SendCommand(m_port, requestBytes, out.size(), answerBytes, capacity);
-    }
-    LinkReply reply { statusOf(result), QByteArray() };
-    if (result >= 0)
-        reply.answer = in.left(int(result));
+    if (!m_port)
+        return { LinkStatus::PortLost, QByteArray() };
+    if (m_capture)
+        m_capture->request(request);
+    const LinkReply reply = Exchange(*m_port, request, capacity, m_pace);
+    if (m_capture)
+        m_capture->answer(reply);
     return reply;
 }
 
 qint64 SerialLink::elapsedMs() const
 {
     return m_clock.elapsed();
+}
+
+std::unique_ptr<DeviceLink> SerialLinkFactory::open(const QString& portName, bool keyMode, CaptureWriter* capture,
+                                                    QString* problem) const
+{
+    auto link = std::make_unique<SerialLink>(m_pace, capture);
+    if (!link->open(portName, keyMode, problem))
+        return nullptr;
+    return link;
 }

@@ -7,8 +7,9 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <limits>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -107,46 +108,56 @@ void ClosePort(QSerialPort* port)
         port->close();
 }
 
-long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
-                      int answerCapacity)
+LinkReply Exchange(QSerialPort& port, const QByteArray& request, int capacity, const LinkPace& pace)
 {
-    return SendCommand(port, request, requestLength, answer, answerCapacity, nullptr);
-}
+    LinkReply reply;
+    if (portLost(&port)) {
+        reply.status = LinkStatus::PortLost;
+        return reply;
+    }
+    if (port.write(request) != request.size()) {
+        reply.status = portLost(&port) ? LinkStatus::PortLost : LinkStatus::ShortWrite;
+        return reply;
+    }
+    port.waitForBytesWritten(pace.writeDrainMs);
 
-long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
-                      int answerCapacity, QByteArray* receivedBytes)
-{
-    QByteArray kept;
-    QByteArray& received = receivedBytes ? *receivedBytes : kept;
-    received.clear();
-    if (requestLength < 0 || (request == nullptr && requestLength > 0))
-        return SendCommandShortWrite;
-    if (portLost(port))
-        return SendCommandPortLost;
-    const qint64 written = port->write(reinterpret_cast<const char*>(request), requestLength);
-    if (written != requestLength)
-        return portLost(port) ? SendCommandPortLost : SendCommandShortWrite;
-    port->waitForBytesWritten(WriteDrainTimeoutMs);
-
-    if (!port->waitForReadyRead(FirstAnswerByteTimeoutMs))
-        return portLost(port) ? SendCommandPortLost : SendCommandNoAnswer;
-    // Silence ends the answer, whatever its length byte says. A device that overruns the
-    // capacity is still read to its end, but what cannot be returned is not kept.
-    const qint64 keepLimit = qint64(qMax(answerCapacity, 0)) + 1;
-    received = port->readAll();
+    if (!port.waitForReadyRead(pace.firstByteMs)) {
+        reply.status = portLost(&port) ? LinkStatus::PortLost : LinkStatus::NoAnswer;
+        return reply;
+    }
+    // A device that overruns the capacity is still read to its end, but what cannot be returned
+    // is not kept.
+    const int keepLimit = qMax(capacity, 0) + 1;
+    QByteArray& received = reply.answer;
+    received = port.readAll();
     qint64 total = received.size();
-    while (port->waitForReadyRead(AnswerSilenceMs)) {
-        const QByteArray more = port->readAll();
+    while (port.waitForReadyRead(pace.silenceMs)) {
+        const QByteArray more = port.readAll();
         total += more.size();
         if (received.size() < keepLimit)
             received += more;
     }
     if (received.size() > keepLimit)
-        received.truncate(int(keepLimit));
+        received.truncate(keepLimit);
+    reply.status = total > capacity ? LinkStatus::AnswerTooLong : LinkStatus::Answered;
+    return reply;
+}
 
-    if (total > answerCapacity)
-        return SendCommandAnswerTooLong;
-    if (total > 0)
-        std::memcpy(answer, received.constData(), static_cast<size_t>(total));
-    return total;
+long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
+                      int answerCapacity)
+{
+    if (requestLength < 0 || requestLength > std::numeric_limits<int>::max() || (request == nullptr && requestLength > 0))
+        return SendCommandShortWrite;
+    const LinkReply reply = Exchange(
+        *port, QByteArray(reinterpret_cast<const char*>(request), int(requestLength)), answerCapacity);
+    switch (reply.status) {
+    case LinkStatus::Answered:
+        std::copy(reply.answer.begin(), reply.answer.end(), answer);
+        return reply.answer.size();
+    case LinkStatus::NoAnswer: return SendCommandNoAnswer;
+    case LinkStatus::ShortWrite: return SendCommandShortWrite;
+    case LinkStatus::AnswerTooLong: return SendCommandAnswerTooLong;
+    case LinkStatus::PortLost: break;
+    }
+    return SendCommandPortLost;
 }

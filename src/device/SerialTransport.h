@@ -1,5 +1,8 @@
 #pragma once
 
+#include "DeviceLink.h"
+#include "LinePace.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,14 +17,6 @@ constexpr long long SendCommandAnswerTooLong = -123;
 // The port failed for good (USB interface unplugged, the far end closed): no exchange can
 // succeed any more, so callers end the operation instead of retrying.
 constexpr long long SendCommandPortLost = -124;
-
-// The whole pacing of the link.
-constexpr int WriteDrainTimeoutMs = 1000;
-constexpr int FirstAnswerByteTimeoutMs = 800;
-constexpr int AnswerSilenceMs = 40;
-
-constexpr int BusModeBaudRate = 4800;
-constexpr int KeyModeBaudRate = 19200;
 
 // USB product identifier of the interface's USB-to-serial bridge.
 constexpr quint16 UsbInterfaceProductId = 0xEA60;
@@ -52,9 +47,12 @@ bool OpenPort(QSerialPort* port, QString name, bool keyMode);
 // no permission, in use by another program.
 QString PortOpenProblem(const QString& name, const QSerialPort& port);
 void ClosePort(QSerialPort* port);
+
+// One request/answer exchange on an open port, at `pace`; an answer is delimited by silence, not
+// by its length byte. Never retried: the retries belong to the operations.
+LinkReply Exchange(QSerialPort& port, const QByteArray& request, int capacity, const LinkPace& pace = LinePace);
+
+// The same exchange over raw buffers: the answer's length (the answer copied to `answer`), or one
+// of the SendCommand codes above, leaving `answer` untouched.
 long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
                       int answerCapacity);
-// The same exchange; `received` gets the answer's bytes as they came, up to one beyond
-// `answerCapacity`, so that those of an answer too long are known too.
-long long SendCommand(QSerialPort* port, unsigned char* request, long long requestLength, unsigned char* answer,
-                      int answerCapacity, QByteArray* received);

@@ -95,6 +95,22 @@ QVector<UsersLogRow> UsersLogRows(const quint8* records, const DisplaySettings& 
     return rows;
 }
 
+QMap<int, QDate> UsersLogInstallationDays(const QByteArray& records)
+{
+    QMap<int, QDate> days;
+    if (records.size() < userslog::RecordCount * userslog::RecordSize)
+        return days;
+    const auto* r = reinterpret_cast<const quint8*>(records.constData());
+    for (int slot = 0; slot < userslog::RecordCount; ++slot, r += userslog::RecordSize) {
+        if (r[0] == userslog::NoLog || r[2] == 0)
+            continue;
+        const QDate day(2000 + r[4], r[3], r[2]);
+        if (day.isValid())
+            days.insert(slot, day);
+    }
+    return days;
+}
+
 QStringList UsersLogHeaders()
 {
     return { Texts::tr("User"), Texts::tr("Insatlled by"), Texts::tr("Date") };

@@ -3,6 +3,9 @@
 #include "EventRows.h"
 #include "LockCodes.h"
 
+#include <QByteArray>
+#include <QDate>
+#include <QMap>
 #include <QString>
 #include <QVector>
 
@@ -37,6 +40,10 @@ struct UsersLogRow
 // The 64 rows of the users log, in the dialog's order: managers, masters, then users 01 to 59.
 // `records` points to the 104 records.
 QVector<UsersLogRow> UsersLogRows(const quint8* records, const DisplaySettings& settings);
+
+// The day each slot was installed, for the slots whose record gives a day that exists; `records`
+// holds the 104 records (anything shorter gives none).
+QMap<int, QDate> UsersLogInstallationDays(const QByteArray& records);
 
 // "User", "Insatlled by", "Date", translated.
 QStringList UsersLogHeaders();

@@ -8,8 +8,6 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <functional>
 
 namespace operations {
@@ -22,23 +20,33 @@ struct Texts
     Q_DECLARE_TR_FUNCTIONS(DeviceOperation)
 };
 
-constexpr unsigned char DallasFamily = 0x0C;
+constexpr quint8 DallasFamily = 0x0C;
 constexpr int NoKeyAnswerLength = 4;
 constexpr int KeyAnswerLength = 11;
 constexpr int KeyFamilyByte = 2;
 // Length byte, command byte, then the page.
-constexpr int PageAnswerLength = 2 + int(Protocol::DallasPageSize);
+constexpr int PageOffset = 2;
+constexpr int PageAnswerLength = PageOffset + wire::DallasPageSize;
 constexpr int WriteAnswerLength = 3;
 
-constexpr int VersionAnswerLength = 15; // bytes 3..14 are taken
+constexpr int VersionOffset = 3;
+constexpr int VersionAnswerLength = VersionOffset + wire::BusVersionSize;
 constexpr int DownloadModeByte = 4;
-constexpr unsigned char DownloadModeBit = 0x80;
+constexpr quint8 DownloadModeBit = 0x80;
+constexpr int StatusOffset = 3;
+constexpr int ConfigOffset = 3;
+constexpr int ReportOffset = 2;
+constexpr int TableEntryOffset = 2;
+constexpr quint8 TableEntryRequest = 0xFE;
 constexpr int UsersReportAnswerLength = userslog::TypesOffset + userslog::RecordCount; // up to byte 158
 constexpr int UsersLogAnswerLength = 10; // bytes 2..9
-constexpr unsigned char UsersLogUnsupported = 0x8A;
-constexpr unsigned char EmptySlotClass = 0x80;
+constexpr int UsersLogClassByte = 1;
+constexpr int UsersLogStateByte = 2;
+constexpr quint8 UsersLogUnsupported = 0x8A;
+constexpr quint8 EmptySlotClass = 0x80;
 constexpr int FirstFirmwareWithTable = 105;
-
+// What is new is told in lines, not one per event.
+constexpr int NewEventsTextEvery = 25;
 
 OperationOutcome succeeded(const QString& message = QString()) { return { OperationOutcome::Succeeded, message }; }
 OperationOutcome failed(const QString& message) { return { OperationOutcome::Failed, message }; }
@@ -50,52 +58,61 @@ OperationOutcome noAnswerFromLock() { return failed(Texts::tr("No answer from lo
 OperationOutcome noAnswerFromKeypad() { return failed(Texts::tr("No answer from keypad")); }
 OperationOutcome portLost() { return failed(Texts::tr("USB interface disconnected")); }
 
-// How one exchange went: the answer's length, or -1 when there was no answer to read.
-struct Reply
+// Byte i of an answer whose length was checked.
+quint8 At(const QByteArray& answer, int i)
 {
-    LinkStatus status = LinkStatus::NoAnswer;
-    long long length = -1;
+    return quint8(answer.at(i));
+}
 
-    bool lost() const { return status == LinkStatus::PortLost; }
-    bool answered() const { return status == LinkStatus::Answered && length >= 1; }
-};
+bool CrcGood(const QByteArray& answer)
+{
+    return Protocol::CheckCrc(reinterpret_cast<const unsigned char*>(answer.constData()), unsigned(answer.size()));
+}
 
-// One request buffer and one answer buffer, as every operation uses them.
+// A request as one of Protocol's builders makes it.
+template <typename... Params, typename... Args>
+QByteArray Frame(unsigned int (*build)(unsigned char*, unsigned int, Params...), Args... args)
+{
+    QByteArray frame(AnswerCapacity, '\0');
+    frame.resize(int(build(reinterpret_cast<unsigned char*>(frame.data()), unsigned(frame.size()), args...)));
+    return frame;
+}
+
+// The N bytes of an answer from byte `from` on; false when the answer is shorter.
+template <size_t N> bool Take(const QByteArray& answer, int from, std::array<quint8, N>& into)
+{
+    if (from < 0 || answer.size() < from + int(N))
+        return false;
+    std::copy(answer.begin() + from, answer.begin() + from + int(N), into.begin());
+    return true;
+}
+
+// The exchanges of one operation over its link.
 class Exchanges
 {
 public:
     explicit Exchanges(DeviceLink& link) : m_link(link) {}
 
-    unsigned char* request() { return m_request.data(); }
-    const unsigned char* answer() const { return m_answer.data(); }
-
-    Reply send(unsigned int length)
+    LinkReply send(const QByteArray& request)
     {
-        m_answer.fill(0);
-        const LinkReply reply = m_link.exchange(
-            QByteArray::fromRawData(reinterpret_cast<const char*>(m_request.data()), int(length)), int(m_answer.size()));
-        if (reply.status != LinkStatus::Answered)
-            return { reply.status, -1 };
-        // A link never hands over more than the buffer holds; if one did, it would be too long.
-        if (reply.answer.size() > int(m_answer.size()))
-            return { LinkStatus::AnswerTooLong, -1 };
-        std::copy(reply.answer.begin(), reply.answer.end(), m_answer.begin());
-        return { LinkStatus::Answered, reply.answer.size() };
+        LinkReply reply = m_link.exchange(request, AnswerCapacity);
+        // A link never hands over more than asked for; if one did, the answer would be too long.
+        if (reply.status == LinkStatus::Answered && reply.answer.size() > AnswerCapacity)
+            reply = { LinkStatus::AnswerTooLong, QByteArray() };
+        return reply;
     }
 
     // A request that gets no answer is sent once more; a lost port is not worth a second try.
-    Reply sendWithRetry(unsigned int length)
+    LinkReply sendWithRetry(const QByteArray& request)
     {
-        const Reply reply = send(length);
-        return reply.answered() || reply.lost() ? reply : send(length);
+        const LinkReply reply = send(request);
+        return reply.answered() || reply.lost() ? reply : send(request);
     }
 
     qint64 elapsedMs() const { return m_link.elapsedMs(); }
 
 private:
     DeviceLink& m_link;
-    std::array<unsigned char, AnswerCapacity> m_request{};
-    std::array<unsigned char, AnswerCapacity> m_answer{};
 };
 
 bool waitExpired(const Exchanges& x, qint64 limitMs)
@@ -106,24 +123,25 @@ bool waitExpired(const Exchanges& x, qint64 limitMs)
 // Polls the reader until it holds a key of the right family: true then, false with the outcome.
 bool waitForKey(Exchanges& x, OperationProgress& progress, qint64 limitMs, OperationOutcome& outcome)
 {
-    const unsigned int length = Protocol::CheckPresence(x.request(), AnswerCapacity);
+    const QByteArray presence = Frame(Protocol::CheckPresence);
     if (progress.stopRequested()) {
         outcome = cancelled();
         return false;
     }
     for (;;) {
-        const Reply n = x.send(length);
-        if (n.lost()) {
+        const LinkReply reply = x.send(presence);
+        if (reply.lost()) {
             outcome = portLost();
             return false;
         }
-        if (n.length != NoKeyAnswerLength && n.length != KeyAnswerLength) {
+        const int length = reply.status == LinkStatus::Answered ? reply.answer.size() : -1;
+        if (length != NoKeyAnswerLength && length != KeyAnswerLength) {
             outcome = communicationError();
             return false;
         }
-        if (n.length == KeyAnswerLength && x.answer()[KeyFamilyByte] == DallasFamily)
+        if (length == KeyAnswerLength && At(reply.answer, KeyFamilyByte) == DallasFamily)
             return true;
-        if (n.length == KeyAnswerLength)
+        if (length == KeyAnswerLength)
             progress.setStatus(Texts::tr("Dallas key not valid"), true);
         else
             progress.setStatus(Texts::tr("Waiting for Dallas key..."), false);
@@ -146,21 +164,21 @@ int pagePercent(int page, int pageCount)
 // Waits for the keypad and takes its version answer: true when the keypad answered with a good CRC,
 // in download mode, its version block stored in `version` (when given); false with the outcome.
 bool checkKeypad(Exchanges& x, OperationProgress& progress, bool endlessWait, qint64 limitMs,
-                 unsigned char* version, OperationOutcome& outcome)
+                 std::array<quint8, wire::BusVersionSize>* version, OperationOutcome& outcome)
 {
-    const unsigned int length = Protocol::VersionRequest(x.request(), AnswerCapacity);
+    const QByteArray request = Frame(Protocol::VersionRequest);
     if (progress.stopRequested()) {
         outcome = cancelled();
         return false;
     }
-    Reply n;
+    LinkReply reply;
     for (;;) {
-        n = x.sendWithRetry(length);
-        if (n.lost()) {
+        reply = x.sendWithRetry(request);
+        if (reply.lost()) {
             outcome = portLost();
             return false;
         }
-        if (n.answered())
+        if (reply.answered())
             break;
         if (!endlessWait) {
             outcome = noAnswerFromKeypad();
@@ -175,74 +193,78 @@ bool checkKeypad(Exchanges& x, OperationProgress& progress, bool endlessWait, qi
             return false;
         }
     }
-    if (!Protocol::CheckCrc(x.answer(), unsigned(n.length))) {
-        n = x.send(length);
-        if (n.lost()) {
+    if (!CrcGood(reply.answer)) {
+        reply = x.send(request);
+        if (reply.lost()) {
             outcome = portLost();
             return false;
         }
-        if (!n.answered()) {
+        if (!reply.answered()) {
             outcome = noAnswerFromKeypad();
             return false;
         }
-        if (!Protocol::CheckCrc(x.answer(), unsigned(n.length))) {
+        if (!CrcGood(reply.answer)) {
             outcome = communicationError();
             return false;
         }
     }
-    if (n.length < (version ? VersionAnswerLength : DownloadModeByte + 1)) {
+    if (reply.answer.size() < (version ? VersionAnswerLength : DownloadModeByte + 1)) {
         outcome = communicationError();
         return false;
     }
     if (version)
-        std::memcpy(version, x.answer() + 3, wire::BusVersionSize);
+        Take(reply.answer, VersionOffset, *version);
     progress.setPercentageMode(true);
-    if (!(x.answer()[DownloadModeByte] & DownloadModeBit)) {
+    if (!(At(reply.answer, DownloadModeByte) & DownloadModeBit)) {
         outcome = failed(Texts::tr("Please enable download mode (function 7) on keypad"));
         return false;
     }
     return true;
 }
 
-// Sends a lock request with retry and takes `size` bytes from answer byte `from` on.
-bool readLockBlock(Exchanges& x, unsigned int length, int from, int size, unsigned char* into,
-                   OperationOutcome& outcome)
+// The answer to a lock request, sent with retry: true when it answered, false with the outcome.
+bool askLock(Exchanges& x, const QByteArray& request, LinkReply& reply, OperationOutcome& outcome)
 {
-    const Reply n = x.sendWithRetry(length);
-    if (n.lost()) {
+    reply = x.sendWithRetry(request);
+    if (reply.lost()) {
         outcome = portLost();
         return false;
     }
-    if (!n.answered()) {
+    if (!reply.answered()) {
         outcome = noAnswerFromLock();
         return false;
     }
-    if (n.length < from + size) {
+    return true;
+}
+
+// A lock block: the request sent with retry, its bytes from answer byte `from` on.
+template <size_t N>
+bool readLockBlock(Exchanges& x, const QByteArray& request, int from, std::array<quint8, N>& into, OperationOutcome& outcome)
+{
+    LinkReply reply;
+    if (!askLock(x, request, reply, outcome))
+        return false;
+    if (!Take(reply.answer, from, into)) {
         outcome = communicationError();
         return false;
     }
-    std::memcpy(into, x.answer() + from, size_t(size));
     return true;
 }
 
 enum class AuditStep { Record, End, Stop };
 
-// One audit answer (an event record or a table entry): sent with retry and classified. A
-// record's `size` bytes from answer byte `from` go to `into`.
-AuditStep readAuditAnswer(Exchanges& x, unsigned int length, int from, int size, unsigned char* into,
+// One audit answer (an event record or a table entry): sent with retry and classified. A record's
+// N bytes from answer byte `from` on go to `into`.
+template <size_t N>
+AuditStep readAuditAnswer(Exchanges& x, const QByteArray& request, int from, std::array<quint8, N>& into,
                           OperationOutcome& outcome)
 {
-    const Reply n = x.sendWithRetry(length);
-    if (n.lost()) {
-        outcome = portLost();
+    LinkReply reply;
+    if (!askLock(x, request, reply, outcome))
         return AuditStep::Stop;
-    }
-    if (!n.answered()) {
-        outcome = noAnswerFromLock();
-        return AuditStep::Stop;
-    }
     unsigned char code = 0;
-    switch (Protocol::ClassifyAuditAnswer(x.answer(), n.length, &code)) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(reply.answer.constData());
+    switch (Protocol::ClassifyAuditAnswer(bytes, reply.answer.size(), &code)) {
     case Protocol::AuditAnswer::End:
         return AuditStep::End;
     case Protocol::AuditAnswer::LockError:
@@ -254,36 +276,12 @@ AuditStep readAuditAnswer(Exchanges& x, unsigned int length, int from, int size,
     case Protocol::AuditAnswer::Record:
         break;
     }
-    if (n.length < from + size) {
+    if (!Take(reply.answer, from, into)) {
         outcome = communicationError();
         return AuditStep::Stop;
     }
-    std::memcpy(into, x.answer() + from, size_t(size));
     return AuditStep::Record;
 }
-
-} // namespace
-
-QString UnableToOpenText()
-{
-    return Texts::tr("Unable to open USB interface");
-}
-
-int DownloadEventCount(int requested)
-{
-    return requested < 1 || requested > MaxDownloadEvents ? MaxDownloadEvents : requested;
-}
-
-int FirmwareNumber(const unsigned char* report)
-{
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(report) + 3, 33);
-    const int crlf = text.indexOf(QLatin1String("\r\n"));
-    bool ok = false;
-    const int number = text.mid(crlf + 10, 4).remove(QLatin1Char('.')).toInt(&ok);
-    return ok ? number : 0;
-}
-
-namespace {
 
 template <typename Payload> OperationResult<Payload> ended(OperationResult<Payload>& result, const OperationOutcome& outcome)
 {
@@ -291,11 +289,11 @@ template <typename Payload> OperationResult<Payload> ended(OperationResult<Paylo
     return result;
 }
 
-// Waits for a key, then makes one exchange a page; `page` sends page p and says whether its
-// answer is good, having taken what it needs from it.
+// Waits for a key, then makes one exchange a page: `request` is page p's, and `accept` says whether
+// its answer is good, having taken what it needs from it.
 OperationOutcome KeyPages(DeviceLink& link, OperationProgress& progress, int pageCount, qint64 waitLimitMs,
-                          const QString& text, const std::function<Reply(Exchanges&, unsigned char)>& send,
-                          const std::function<bool(const Exchanges&, const Reply&, int)>& accept)
+                          const QString& text, const std::function<QByteArray(quint8)>& request,
+                          const std::function<bool(const LinkReply&, int)>& accept)
 {
     Exchanges x(link);
     OperationOutcome outcome;
@@ -308,10 +306,10 @@ OperationOutcome KeyPages(DeviceLink& link, OperationProgress& progress, int pag
         progress.setPercentageMode(true);
         progress.setPercentage(pagePercent(page, pageCount));
         progress.setStatus(text, false);
-        const Reply n = send(x, static_cast<unsigned char>(page));
-        if (n.lost())
+        const LinkReply reply = x.send(request(quint8(page)));
+        if (reply.lost())
             return portLost();
-        if (!accept(x, n, page))
+        if (reply.status != LinkStatus::Answered || !accept(reply, page))
             return communicationError();
     }
     return done();
@@ -319,23 +317,43 @@ OperationOutcome KeyPages(DeviceLink& link, OperationProgress& progress, int pag
 
 } // namespace
 
+QString UnableToOpenText()
+{
+    return Texts::tr("Unable to open USB interface");
+}
+
+int DownloadEventCount(int requested)
+{
+    return requested < 1 || requested > wire::BusDownloadLimit ? wire::BusDownloadLimit : requested;
+}
+
+int FirmwareNumber(const std::array<quint8, wire::BusReportSize>& report)
+{
+    constexpr int TextOffset = 3;
+    constexpr int TextSize = 33;
+    static_assert(TextOffset + TextSize <= wire::BusReportSize, "the text lies in the block");
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(report.data()) + TextOffset, TextSize);
+    const int crlf = text.indexOf(QLatin1String("\r\n"));
+    bool ok = false;
+    const int number = text.mid(crlf + 10, 4).remove(QLatin1Char('.')).toInt(&ok);
+    return ok ? number : 0;
+}
+
 OperationResult<QByteArray> ReadDallasKey(DeviceLink& link, OperationProgress& progress, int pageCount,
                                           qint64 waitLimitMs)
 {
     OperationResult<QByteArray> result;
-    pageCount = qBound(0, pageCount, KeyPageCount);
-    result.payload = QByteArray(pageCount * int(Protocol::DallasPageSize), '\0');
-    char* image = result.payload.data();
+    pageCount = qBound(0, pageCount, wire::DallasPageCount);
+    result.payload = QByteArray(pageCount * wire::DallasPageSize, '\0');
+    QByteArray& image = result.payload;
     result.outcome = KeyPages(
         link, progress, pageCount, waitLimitMs, Texts::tr("Reading Dallas key..."),
-        [](Exchanges& x, unsigned char p) {
-            return x.send(Protocol::ReadDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
-                                               Protocol::DallasPageLo(p)));
-        },
-        [image](const Exchanges& x, const Reply& n, int page) {
-            if (n.length < PageAnswerLength)
+        [](quint8 p) { return Frame(Protocol::ReadDallas, Protocol::DallasPageHi(p), Protocol::DallasPageLo(p)); },
+        [&image](const LinkReply& reply, int page) {
+            if (reply.answer.size() < PageAnswerLength)
                 return false;
-            std::memcpy(image + page * Protocol::DallasPageSize, x.answer() + 2, Protocol::DallasPageSize);
+            image.replace(page * wire::DallasPageSize, wire::DallasPageSize,
+                          reply.answer.constData() + PageOffset, wire::DallasPageSize);
             return true;
         });
     return result;
@@ -344,16 +362,15 @@ OperationResult<QByteArray> ReadDallasKey(DeviceLink& link, OperationProgress& p
 OperationOutcome WriteDallasKey(DeviceLink& link, OperationProgress& progress, const QByteArray& image,
                                 qint64 waitLimitMs)
 {
-    const int pageCount = qMin(int(image.size() / int(Protocol::DallasPageSize)), KeyPageCount);
-    const auto* pages = reinterpret_cast<const unsigned char*>(image.constData());
+    const int pageCount = qMin(int(image.size() / wire::DallasPageSize), wire::DallasPageCount);
     return KeyPages(
         link, progress, pageCount, waitLimitMs, Texts::tr("Writing Dallas key..."),
-        [pages](Exchanges& x, unsigned char p) {
-            return x.send(Protocol::WriteDallas(x.request(), AnswerCapacity, Protocol::DallasPageHi(p),
-                                                Protocol::DallasPageLo(p), pages + p * Protocol::DallasPageSize,
-                                                Protocol::DallasPageSize));
+        [&image](quint8 p) {
+            const QByteArray page = image.mid(p * wire::DallasPageSize, wire::DallasPageSize);
+            return Frame(Protocol::WriteDallas, Protocol::DallasPageHi(p), Protocol::DallasPageLo(p),
+                         reinterpret_cast<const unsigned char*>(page.constData()), unsigned(page.size()));
         },
-        [](const Exchanges&, const Reply& n, int) { return n.length == WriteAnswerLength; });
+        [](const LinkReply& reply, int) { return reply.answer.size() == WriteAnswerLength; });
 }
 
 OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& progress, int eventCount,
@@ -364,139 +381,129 @@ OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& prog
     OperationOutcome& outcome = result.outcome;
     const int count = DownloadEventCount(eventCount);
     const int total = count + 13;
+    // Looking for the last visit, the bar cannot know its end: it tells events and time instead.
+    const bool untilKnown = bool(archived);
     Exchanges x(link);
     const QString downloading = Texts::tr("Downloading audit...");
 
     progress.setPercentageMode(false);
     progress.setStatus(Texts::tr("Please connect the PC to the keypad"), false);
-    if (!checkKeypad(x, progress, true, waitLimitMs, dump.version.data(), outcome))
+    if (!checkKeypad(x, progress, true, waitLimitMs, &dump.version, outcome))
         return result;
 
     // Status, configuration and report, each followed by its share of the bar.
-    struct Block
-    {
-        unsigned int (*build)(unsigned char*, unsigned int);
-        int from;
-        int size;
-        unsigned char* into;
-    };
-    const Block blocks[] = { { Protocol::Status2Request, 3, wire::BusStatusSize, dump.status.data() },
-                             { Protocol::ReadConfig, 3, wire::BusConfigSize, dump.configuration.data() },
-                             { Protocol::ReportRequest, 2, wire::BusReportSize, dump.report.data() } };
-    int step = 1;
-    for (const Block& block : blocks) {
-        if (!readLockBlock(x, block.build(x.request(), AnswerCapacity), block.from, block.size, block.into, outcome))
-            return result;
-        // Looking for the last visit, the bar cannot know its end: no percentage at all.
-        if (!archived)
-            progress.setPercentage(100 * step++ / total);
+    int step = 0;
+    const auto block = [&](const QByteArray& request, int from, auto& into) {
+        if (!readLockBlock(x, request, from, into, outcome))
+            return false;
+        ++step;
+        if (!untilKnown)
+            progress.setPercentage(100 * step / total);
         progress.setStatus(downloading, false);
-        if (progress.stopRequested())
-            return ended(result, cancelled());
+        if (progress.stopRequested()) {
+            outcome = cancelled();
+            return false;
+        }
+        return true;
+    };
+    if (!block(Frame(Protocol::Status2Request), StatusOffset, dump.status)
+        || !block(Frame(Protocol::ReadConfig), ConfigOffset, dump.configuration)
+        || !block(Frame(Protocol::ReportRequest), ReportOffset, dump.report))
+        return result;
+
+    if (FirmwareNumber(dump.report) >= FirstFirmwareWithTable) {
+        for (int i = 0; i < wire::BusDateTimeTableEntries; ++i) {
+            std::array<quint8, wire::BusDateTimeTableEntrySize> entry{};
+            const QByteArray request = Frame(Protocol::AuditStart, TableEntryRequest, quint8(i));
+            if (readAuditAnswer(x, request, TableEntryOffset, entry, outcome) == AuditStep::Stop)
+                return result;
+            // An entry the lock does not have stays zero.
+            std::copy(entry.begin(), entry.end(), dump.dateTimeTable.begin() + i * wire::BusDateTimeTableEntrySize);
+        }
     }
 
-    // What is new ends where the archive's newest events begin; the bar cannot know where that is.
+    // What is new ends where the archive's newest events begin.
     KnownEventsStop stop({});
-    if (archived)
+    if (untilKnown)
         stop = KnownEventsStop(archived(BusReportSerial(dump.report.data())));
     QElapsedTimer clock;
     clock.start();
-    const auto show = [&](int records) {
+    const auto newEventsText = [&](int records) {
+        progress.setStatus(
+            Texts::tr("%1 events, stopping at the last visit (%2 s)").arg(records).arg(clock.elapsed() / 1000), false);
+    };
+
+    // The first record comes with the start of the audit, every later one with the next request.
+    const QByteArray start = Frame(Protocol::AuditStart, quint8(0x00), quint8(0x00));
+    const QByteArray next = Frame(Protocol::AuditNext);
+    for (int records = 0;;) {
+        std::array<quint8, wire::BusRecordSize> record{};
+        const AuditStep read = readAuditAnswer(x, records == 0 ? start : next, 0, record, outcome);
+        if (read == AuditStep::Stop)
+            return result;
+        if (read == AuditStep::Record) {
+            dump.events.append(reinterpret_cast<const char*>(record.data()), wire::BusRecordSize);
+            ++records;
+            const EventsTable e = DecodeBusRecord(record.data());
+            if (stop.reached({ e.time, quint8(e.event), quint8(e.user), 0 })) {
+                if (stop.active())
+                    newEventsText(records);
+                return ended(result, done());
+            }
+        }
+        if (read == AuditStep::End || records >= count)
+            return ended(result, done());
         if (!stop.active()) {
             progress.setPercentage((400 + 100 * (records - 1)) / total);
             progress.setStatus(downloading, false);
-            return;
+        } else {
+            progress.setPercentageMode(false);
+            if (records % NewEventsTextEvery == 0 || records == 1)
+                newEventsText(records);
         }
-        progress.setPercentageMode(false);
-        // Every few events, and the last count when it stops: a log gets lines, not one per event.
-        if (records % 25 == 0 || records == 1)
-            progress.setStatus(Texts::tr("%1 events, stopping at the last visit (%2 s)")
-                                   .arg(records)
-                                   .arg(clock.elapsed() / 1000),
-                               false);
-    };
-    const auto stopped = [&](int records) {
-        if (stop.active())
-            progress.setStatus(Texts::tr("%1 events, stopping at the last visit (%2 s)")
-                                   .arg(records)
-                                   .arg(clock.elapsed() / 1000),
-                               false);
-        return ended(result, done());
-    };
-    const auto known = [&](const std::array<unsigned char, wire::BusRecordSize>& record) {
-        const EventsTable e = DecodeBusRecord(record.data());
-        return stop.reached({ e.time, quint8(e.event), quint8(e.user), 0 });
-    };
-
-    if (FirmwareNumber(dump.report.data()) >= FirstFirmwareWithTable) {
-        for (int i = 0; i < wire::BusDateTimeTableEntries; ++i) {
-            unsigned char* entry = dump.dateTimeTable.data() + i * wire::BusDateTimeTableEntrySize;
-            const unsigned int length = Protocol::AuditStart(x.request(), AnswerCapacity, 0xFE, quint8(i));
-            if (readAuditAnswer(x, length, 2, wire::BusDateTimeTableEntrySize, entry, outcome) == AuditStep::Stop)
-                return result;
-        }
-    }
-
-    std::array<unsigned char, wire::BusRecordSize> record{};
-    const AuditStep first =
-        readAuditAnswer(x, Protocol::AuditStart(x.request(), AnswerCapacity, 0x00, 0x00), 0, wire::BusRecordSize,
-                        record.data(), outcome);
-    if (first == AuditStep::Stop)
-        return result;
-    bool reached = false;
-    if (first == AuditStep::Record) {
-        dump.events.append(reinterpret_cast<const char*>(record.data()), wire::BusRecordSize);
-        reached = known(record);
-    }
-    if (reached)
-        return stopped(1);
-    if (first == AuditStep::End || count == 1)
-        return ended(result, done());
-    show(1);
-    if (progress.stopRequested())
-        return ended(result, cancelled());
-
-    const unsigned int next = Protocol::AuditNext(x.request(), AnswerCapacity);
-    for (int k = 1;; ++k) {
-        const AuditStep step = readAuditAnswer(x, next, 0, wire::BusRecordSize, record.data(), outcome);
-        if (step == AuditStep::Stop)
-            return result;
-        bool reached = false;
-        if (step == AuditStep::Record) {
-            dump.events.append(reinterpret_cast<const char*>(record.data()), wire::BusRecordSize);
-            reached = known(record);
-        }
-        if (reached)
-            return stopped(k + 1);
-        if (step == AuditStep::End || k + 1 >= count)
-            return ended(result, done());
-        show(k + 1);
         if (progress.stopRequested())
             return ended(result, cancelled());
     }
+}
+
+int PartialEventCount(const OperationResult<BusDump>& download)
+{
+    return download.succeeded() ? 0 : download.payload.events.size() / wire::BusRecordSize;
+}
+
+QString PartialDownloadText(const OperationOutcome& outcome, int events)
+{
+    if (outcome.kind == OperationOutcome::Cancelled)
+        return Texts::tr("The download was cancelled after %n events; they are kept, marked as partial.", nullptr,
+                         events);
+    return Texts::tr("%1: the download stopped after %n events; they are kept, marked as partial.", nullptr, events)
+        .arg(outcome.message);
+}
+
+QString PartialLabel(const QString& label, int events)
+{
+    return Texts::tr("%1 (partial: %n events)", nullptr, events).arg(label);
 }
 
 OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress& progress)
 {
     OperationResult<QByteArray> result;
     result.payload = QByteArray(userslog::RecordCount * userslog::RecordSize, '\0');
-    auto* records = reinterpret_cast<unsigned char*>(result.payload.data());
+    QByteArray& records = result.payload;
     const auto end = [&result](const OperationOutcome& outcome) { return ended(result, outcome); };
     Exchanges x(link);
     OperationOutcome outcome;
     if (!checkKeypad(x, progress, false, NoWaitLimit, nullptr, outcome))
         return end(outcome);
 
-    const Reply n = x.sendWithRetry(Protocol::ReportRequest(x.request(), AnswerCapacity));
-    if (n.lost())
-        return end(portLost());
-    if (!n.answered())
-        return end(noAnswerFromLock());
-    if (n.length < UsersReportAnswerLength)
+    LinkReply report;
+    if (!askLock(x, Frame(Protocol::ReportRequest), report, outcome))
+        return end(outcome);
+    if (report.answer.size() < UsersReportAnswerLength)
         return end(communicationError());
     int types[userslog::RecordCount];
     for (int i = 0; i < userslog::RecordCount; ++i)
-        types[i] = UserSlotType(char(x.answer()[userslog::TypesOffset + i]));
+        types[i] = UserSlotType(report.answer.at(userslog::TypesOffset + i));
 
     progress.setPercentageMode(true);
     progress.setPercentage(0);
@@ -504,27 +511,25 @@ OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress
         return end(cancelled());
 
     for (int i = 0; i < userslog::RecordCount; ++i) {
-        const Reply r = x.sendWithRetry(Protocol::AuditRecord(x.request(), AnswerCapacity, quint8(i)));
-        if (r.lost())
-            return end(portLost());
-        if (!r.answered())
-            return end(noAnswerFromLock());
-        const unsigned char* a = x.answer();
-        unsigned char* record = records + i * userslog::RecordSize;
-        if (r.length > 2 && a[2] == UsersLogUnsupported)
+        LinkReply reply;
+        if (!askLock(x, Frame(Protocol::AuditRecord, quint8(i)), reply, outcome))
+            return end(outcome);
+        const QByteArray& a = reply.answer;
+        if (a.size() > UsersLogStateByte && At(a, UsersLogStateByte) == UsersLogUnsupported)
             return end(failed(Texts::tr("Lock's firmware not compatible with this function")));
-        if (r.length < 2)
+        if (a.size() <= UsersLogClassByte)
             return end(communicationError());
-        if (a[1] == EmptySlotClass) {
-            std::fill(record, record + userslog::RecordSize, 0);
-            record[0] = types[i] >= 2 ? userslog::SetupInstalled : userslog::NoLog;
+        QByteArray record(userslog::RecordSize, '\0');
+        if (At(a, UsersLogClassByte) == EmptySlotClass) {
+            record[0] = char(types[i] >= 2 ? userslog::SetupInstalled : userslog::NoLog);
         } else {
-            if (r.length < UsersLogAnswerLength)
+            if (a.size() < UsersLogAnswerLength)
                 return end(communicationError());
             const int order[userslog::RecordSize] = { 8, 9, 4, 3, 2, 5, 6, 7 };
             for (int j = 0; j < userslog::RecordSize; ++j)
-                record[j] = a[order[j]];
+                record[j] = a.at(order[j]);
         }
+        records.replace(i * userslog::RecordSize, userslog::RecordSize, record);
         progress.setPercentageMode(true);
         progress.setPercentage((200 + 100 * i) / userslog::RecordCount);
         if (progress.stopRequested())

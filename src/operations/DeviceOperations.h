@@ -4,6 +4,7 @@
 #include "DeviceLink.h"
 #include "History.h"
 
+#include <array>
 #include <functional>
 
 #include <QString>
@@ -12,9 +13,8 @@
 // run them over a serial port on their own thread, the command line runs them in the
 // foreground, the tests and fuzzers run them against a simulated interface in memory.
 //
-// Every answer buffer is zero-filled before its exchange, and nothing is ever read from an
-// answer beyond the bytes it holds: an answer too short for what is taken from it is a
-// communication error.
+// Every exchange keeps its answer as the bytes that came: nothing is ever read from an answer
+// beyond them, and an answer too short for what is taken from it is a communication error.
 
 // How an operation ended. The message is the one to show: the error of a failure, "Done" on
 // success where the operation has a closing message, nothing when it was cancelled.
@@ -42,20 +42,19 @@ template <typename Payload> struct OperationResult
 
 namespace operations {
 
+// The most an answer may hold; a longer one is too long.
 constexpr int AnswerCapacity = 256;
-constexpr int MaxDownloadEvents = 5600;
-constexpr int DefaultDownloadEvents = 500;
-constexpr int KeyPageCount = 256;
 // No bound on the wait for a keypad or a key: the window waits until the user cancels.
 constexpr qint64 NoWaitLimit = -1;
 
-// Below 1 or above the buffer's 5600 records means all, that is 5600.
+// Below 1 or above wire::BusDownloadLimit means all, that is 5600.
 int DownloadEventCount(int requested);
 
 // Lock firmware number from the report block, as "1.05" gives 105; 0 when it does not read.
-int FirmwareNumber(const unsigned char* report);
+int FirmwareNumber(const std::array<quint8, wire::BusReportSize>& report);
 
-// Waits for a valid key on the reader, then reads `pageCount` pages of 32 bytes: the image.
+// Waits for a valid key on the reader, then reads `pageCount` pages of 32 bytes (at most the key's
+// wire::DallasPageCount): the image.
 OperationResult<QByteArray> ReadDallasKey(DeviceLink& link, OperationProgress& progress, int pageCount,
                                           qint64 waitLimitMs = NoWaitLimit);
 
@@ -70,9 +69,22 @@ using ArchivedEvents = std::function<QVector<HistoryEvent>(const QString& serial
 // Waits for the keypad, then reads the lock's status, configuration, report, date/time table
 // and up to `eventCount` event records (see DownloadEventCount). With `archived`, it stops as
 // soon as the records read end with the lock's newest archived events (see KnownEventsStop),
-// telling the events read and the time instead of a percentage.
+// telling the events read and the time instead of a percentage. A download that fails or is
+// cancelled after the line's own retries brings back what it read: see PartialEventCount.
 OperationResult<BusDump> DownloadAudit(DeviceLink& link, OperationProgress& progress, int eventCount,
                                        qint64 waitLimitMs = NoWaitLimit, const ArchivedEvents& archived = {});
+
+// A download that stopped short (a failure or Cancel) after reading events: what it read (the
+// blocks and those events) is a partial audit, shown and kept like a whole one. Its events; 0 for
+// a download that succeeded or read none.
+int PartialEventCount(const OperationResult<BusDump>& download);
+
+// Why a partial download stopped and how many events it read, in the operations' own words.
+QString PartialDownloadText(const OperationOutcome& outcome, int events);
+
+// The label of a partial audit (the keypad's date and time at the download, as the window shows
+// it and an audit file keeps it), marked as partial with its events.
+QString PartialLabel(const QString& label, int events);
 
 // Reads the 104 users log records (8 bytes each). Success has no message.
 OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress& progress);

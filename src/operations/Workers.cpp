@@ -2,11 +2,9 @@
 
 #include "CaptureWriter.h"
 #include "SerialLink.h"
-#include "SerialTransport.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSerialPort>
 
 #include <memory>
 #include <mutex>
@@ -30,22 +28,15 @@ QString OutcomeWord(const OperationOutcome& outcome)
 
 } // namespace
 
-OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation,
-                                 CaptureWriter* capture)
+OperationOutcome RunOperation(const LinkFactory& links, const QString& portName, bool keyMode,
+                              const Operation& operation, CaptureWriter* capture)
 {
-    auto port = std::make_unique<QSerialPort>();
     OperationOutcome outcome;
-    if (!OpenPort(port.get(), portName, keyMode)) {
-        outcome = { OperationOutcome::Failed, operations::UnableToOpenText(),
-                    QStringLiteral("%1: %2").arg(portName, PortOpenProblem(portName, *port)) };
-    } else {
-        // Data-terminal-ready as the program sets it: a pseudo-terminal has no such line.
-        if (capture)
-            capture->lineSettings(port->baudRate(), keyMode);
-        SerialLink link(port.get(), capture);
-        outcome = operation(link);
-        ClosePort(port.get());
-    }
+    QString problem;
+    if (std::unique_ptr<DeviceLink> link = links.open(portName, keyMode, capture, &problem))
+        outcome = operation(*link); // the port closes with the link, before the end is written
+    else
+        outcome = { OperationOutcome::Failed, operations::UnableToOpenText(), problem };
     if (capture)
         capture->end(OutcomeWord(outcome), outcome.message);
     return outcome;
@@ -63,12 +54,6 @@ QString CaptureOffText(const QString& path, const QString& reason)
 }
 
 namespace {
-
-LinkProvider& Provider()
-{
-    static LinkProvider provider;
-    return provider;
-}
 
 // The window sets it on its thread, the workers read it on theirs.
 struct CaptureSetting
@@ -100,47 +85,8 @@ bool OpenCaptureIn(const QString& folder, const capture::Header& header, Capture
     return writer.open(*path, header, true, error);
 }
 
-OperationOutcome RunOnPort(const QString& portName, bool keyMode, const capture::Header& header,
-                           const Operation& operation)
-{
-    if (Provider())
-        return Provider()(portName, keyMode, operation);
-    QString folder;
-    CaptureWarning unwritable;
-    {
-        std::lock_guard<std::mutex> lock(Capture().mutex);
-        folder = Capture().folder;
-        unwritable = Capture().unwritable;
-    }
-    if (folder.isEmpty())
-        return RunOnSerialPort(portName, keyMode, operation);
-    CaptureWriter writer;
-    QString path;
-    QString error;
-    const bool capturing = OpenCaptureIn(folder, header, writer, &path, &error);
-    if (!capturing && unwritable)
-        unwritable(CaptureOffText(path, error));
-    const OperationOutcome outcome = RunOnSerialPort(portName, keyMode, operation, capturing ? &writer : nullptr);
-    if (capturing && !writer.failure().isEmpty() && unwritable)
-        unwritable(CaptureOffText(path, writer.failure()));
-    return outcome;
-}
-
-capture::Header Header(const char* operation, int events = 0)
-{
-    capture::Header header;
-    header.operation = QLatin1String(operation);
-    header.events = events;
-    return header;
-}
-
 constexpr bool BusMode = false;
 constexpr bool KeyMode = true;
-
-StopFlag newStopFlag()
-{
-    return std::make_shared<std::atomic_bool>(false);
-}
 
 // Turns an operation's progress into the worker's signals.
 template <typename Worker> class SignalProgress : public OperationProgress
@@ -176,11 +122,6 @@ template <typename Worker> void finish(Worker* worker, const OperationOutcome& o
 
 } // namespace
 
-void SetLinkProvider(LinkProvider provider)
-{
-    Provider() = std::move(provider);
-}
-
 void SetCaptureFolder(const QString& folder, CaptureWarning unwritable)
 {
     std::lock_guard<std::mutex> lock(Capture().mutex);
@@ -189,7 +130,7 @@ void SetCaptureFolder(const QString& folder, CaptureWarning unwritable)
 }
 
 OperationWorker::OperationWorker()
-    : m_stop(newStopFlag()), m_caller(new QObject, [](QObject* object) { object->deleteLater(); })
+    : m_stop(std::make_shared<std::atomic_bool>(false)), m_links(std::make_shared<SerialLinkFactory>())
 {
     qRegisterMetaType<BusDump>();
 }
@@ -204,16 +145,37 @@ void OperationWorker::stopWork()
     m_stop->store(true);
 }
 
-void OperationWorker::deliver(std::function<void()> copy)
+OperationOutcome OperationWorker::runOnPort(const QString& portName, bool keyMode, const char* operationName,
+                                            int events, const Operation& operation)
 {
-    // Queued ahead of finished(), whose receivers live on that same thread.
-    QMetaObject::invokeMethod(m_caller.get(), std::move(copy), Qt::QueuedConnection);
+    QString folder;
+    CaptureWarning unwritable;
+    {
+        std::lock_guard<std::mutex> lock(Capture().mutex);
+        folder = Capture().folder;
+        unwritable = Capture().unwritable;
+    }
+    if (folder.isEmpty())
+        return RunOperation(*m_links, portName, keyMode, operation);
+    capture::Header header;
+    header.operation = QLatin1String(operationName);
+    header.events = events;
+    CaptureWriter writer;
+    QString path;
+    QString error;
+    const bool capturing = OpenCaptureIn(folder, header, writer, &path, &error);
+    if (!capturing && unwritable)
+        unwritable(CaptureOffText(path, error));
+    const OperationOutcome outcome = RunOperation(*m_links, portName, keyMode, operation, capturing ? &writer : nullptr);
+    if (capturing && !writer.failure().isEmpty() && unwritable)
+        unwritable(CaptureOffText(path, writer.failure()));
+    return outcome;
 }
 
 // ---- key reading
 
-ReadDallasWorker::ReadDallasWorker(QString portName, unsigned char* image, int pageCount)
-    : m_portName(std::move(portName)), m_image(image), m_pageCount(pageCount)
+ReadDallasWorker::ReadDallasWorker(QString portName, unsigned char*, int pageCount)
+    : m_portName(std::move(portName)), m_pageCount(pageCount)
 {
 }
 
@@ -221,17 +183,13 @@ void ReadDallasWorker::run()
 {
     SignalProgress<ReadDallasWorker> progress(this, m_stop);
     OperationResult<QByteArray> read;
-    read.outcome = RunOnPort(m_portName, KeyMode, Header(operationname::ReadKey), [&](DeviceLink& link) {
+    read.outcome = runOnPort(m_portName, KeyMode, operationname::ReadKey, 0, [&](DeviceLink& link) {
         read = operations::ReadDallasKey(link, progress, m_pageCount);
         return read.outcome;
     });
     const OperationOutcome& outcome = read.outcome;
-    if (outcome.succeeded()) {
-        unsigned char* image = m_image;
-        const QByteArray bytes = read.payload;
-        deliver([image, bytes] { std::copy(bytes.begin(), bytes.end(), image); });
-        emit imageRead(bytes);
-    }
+    if (outcome.succeeded())
+        emit imageRead(read.payload);
     if (outcome.kind == OperationOutcome::Failed)
         emit ErrorCritical(outcome.message);
     else if (outcome.kind == OperationOutcome::Succeeded)
@@ -243,26 +201,24 @@ void ReadDallasWorker::run()
 
 WriteDallasWorker::WriteDallasWorker(QString portName, unsigned char* image, int pageCount)
     : m_portName(std::move(portName)),
-      m_image(reinterpret_cast<const char*>(image), qBound(0, pageCount, operations::KeyPageCount) * wire::DallasPageSize)
+      m_image(reinterpret_cast<const char*>(image), qBound(0, pageCount, wire::DallasPageCount) * wire::DallasPageSize)
 {
 }
 
 void WriteDallasWorker::run()
 {
     SignalProgress<WriteDallasWorker> progress(this, m_stop);
-    finish(this, RunOnPort(m_portName, KeyMode, Header(operationname::WriteKey), [&](DeviceLink& link) {
+    finish(this, runOnPort(m_portName, KeyMode, operationname::WriteKey, 0, [&](DeviceLink& link) {
                return operations::WriteDallasKey(link, progress, m_image);
            }));
 }
 
 // ---- audit download
 
-DownloadAuditWorker::DownloadAuditWorker(unsigned int, QString portName, unsigned char* version,
-                                         unsigned char* report, unsigned char* status, unsigned char* configuration,
-                                         unsigned char* events, unsigned char* dateTimeTable, int eventCount,
-                                         bool* result)
-    : m_portName(std::move(portName)), m_buffers{ version, report, status, configuration, events, dateTimeTable },
-      m_eventCount(operations::DownloadEventCount(eventCount)), m_result(result)
+DownloadAuditWorker::DownloadAuditWorker(unsigned int, QString portName, unsigned char*, unsigned char*,
+                                         unsigned char*, unsigned char*, unsigned char*, unsigned char*,
+                                         int eventCount, bool*)
+    : m_portName(std::move(portName)), m_eventCount(operations::DownloadEventCount(eventCount))
 {
 }
 
@@ -270,34 +226,32 @@ void DownloadAuditWorker::run()
 {
     SignalProgress<DownloadAuditWorker> progress(this, m_stop);
     OperationResult<BusDump> download;
-    download.outcome = RunOnPort(m_portName, BusMode, Header(operationname::Download, m_eventCount), [&](DeviceLink& link) {
+    download.outcome = runOnPort(m_portName, BusMode, operationname::Download, m_eventCount, [&](DeviceLink& link) {
         download = operations::DownloadAudit(link, progress, m_eventCount, operations::NoWaitLimit, m_archived);
         return download.outcome;
     });
-    const bool succeeded = download.succeeded();
-    const Buffers b = m_buffers;
-    const BusDump dump = download.payload;
-    bool* result = m_result;
-    deliver([b, dump, succeeded, result] {
-        if (succeeded) {
-            std::copy(dump.version.begin(), dump.version.end(), b.version);
-            std::copy(dump.report.begin(), dump.report.end(), b.report);
-            std::copy(dump.status.begin(), dump.status.end(), b.status);
-            std::copy(dump.configuration.begin(), dump.configuration.end(), b.configuration);
-            std::copy(dump.dateTimeTable.begin(), dump.dateTimeTable.end(), b.dateTimeTable);
-            std::copy(dump.events.begin(), dump.events.end(), b.events);
-        }
-        *result = succeeded;
-    });
-    if (succeeded)
-        emit auditDownloaded(dump);
-    finish(this, download.outcome);
+    if (download.succeeded()) {
+        emit auditDownloaded(download.payload);
+        finish(this, download.outcome);
+        return;
+    }
+    const int partial = operations::PartialEventCount(download);
+    if (partial == 0) {
+        finish(this, download.outcome);
+        return;
+    }
+    emit auditPartial(download.payload);
+    const QString told = operations::PartialDownloadText(download.outcome, partial);
+    if (download.outcome.kind == OperationOutcome::Cancelled)
+        emit ErrorInformation(told);
+    else
+        emit ErrorCritical(told);
+    emit finished();
 }
 
 // ---- users log
 
-UsersLogWorker::UsersLogWorker(unsigned int, QString portName, unsigned char* records, bool* result)
-    : m_portName(std::move(portName)), m_records(records), m_result(result)
+UsersLogWorker::UsersLogWorker(unsigned int, QString portName, unsigned char*, bool*) : m_portName(std::move(portName))
 {
 }
 
@@ -305,20 +259,11 @@ void UsersLogWorker::run()
 {
     SignalProgress<UsersLogWorker> progress(this, m_stop);
     OperationResult<QByteArray> log;
-    log.outcome = RunOnPort(m_portName, BusMode, Header(operationname::UsersLog), [&](DeviceLink& link) {
+    log.outcome = runOnPort(m_portName, BusMode, operationname::UsersLog, 0, [&](DeviceLink& link) {
         log = operations::DownloadUsersLog(link, progress);
         return log.outcome;
     });
-    const bool succeeded = log.succeeded();
-    unsigned char* records = m_records;
-    bool* result = m_result;
-    const QByteArray bytes = log.payload;
-    deliver([records, result, bytes, succeeded] {
-        if (succeeded)
-            std::copy(bytes.begin(), bytes.end(), records);
-        *result = succeeded;
-    });
-    if (succeeded)
-        emit logDownloaded(bytes);
+    if (log.succeeded())
+        emit logDownloaded(log.payload);
     finish(this, log.outcome);
 }

@@ -14,12 +14,13 @@ class CaptureWriter;
 
 using Operation = std::function<OperationOutcome(DeviceLink&)>;
 
-// Opens `portName` in bus mode (4800 baud) or key mode (19200 baud, data-terminal-ready on),
-// runs the operation over it and closes it again; "Unable to open USB interface" when it
-// does not open. What every worker does on its thread, and the command line in the foreground.
-// With an open capture, the line settings, every exchange and the end go there.
-OperationOutcome RunOnSerialPort(const QString& portName, bool keyMode, const Operation& operation,
-                                 CaptureWriter* capture = nullptr);
+// Opens `portName` through `links` in bus mode (4800 baud) or key mode (19200 baud,
+// data-terminal-ready on), runs the operation over it and closes it again; "Unable to open USB
+// interface" when it does not open, with the port and why in the detail. What every worker does on
+// its thread, and the command line in the foreground. With an open capture, the line settings,
+// every exchange and the end go there.
+OperationOutcome RunOperation(const LinkFactory& links, const QString& portName, bool keyMode,
+                              const Operation& operation, CaptureWriter* capture = nullptr);
 
 // The names the captures give the operations, as the command line's commands.
 namespace operationname {
@@ -46,24 +47,22 @@ QString CaptureFileName(const QDateTime& at, const QString& operation, int attem
 // The warning that a capture is off, and why. Translated.
 QString CaptureOffText(const QString& path, const QString& reason);
 
-// Where the workers run their operation: RunOnSerialPort unless something else is installed,
-// as the window's tests do to put a simulated interface in memory behind the port names.
-using LinkProvider = std::function<OperationOutcome(const QString& portName, bool keyMode, const Operation&)>;
-void SetLinkProvider(LinkProvider provider);
-
 // The stop flag a worker polls between exchanges. The dialog keeps a share of it, so that a
 // late Cancel never reaches a worker that has already gone.
 using StopFlag = std::shared_ptr<std::atomic_bool>;
 
-// What the four workers share: the stop flag, the run on their own thread, and the signals of
-// progress, failure and end. Each run ends with its message (if any), then finished() last; a
-// payload the caller gave buffers for is copied into them first, once, on the thread that made
-// the worker (the caller's).
+// What the four workers share: the stop flag, the links they open their port through, the run on
+// their own thread, and the signals of progress, failure and end. A worker hands what it brought
+// back by a signal carrying its value, ahead of its message; it never writes into its caller's
+// buffers, whatever its constructor names: the dialog fills those from that signal. Each run ends
+// with its message (if any), then finished() last.
 class OperationWorker : public QObject
 {
     Q_OBJECT
 public:
     StopFlag stopFlag() const { return m_stop; }
+    // Serial ports unless set; set before the worker starts.
+    void setLinkFactory(std::shared_ptr<const LinkFactory> links) { m_links = std::move(links); }
 
 signals:
     void updateProgress(int progress);
@@ -79,16 +78,17 @@ protected:
     OperationWorker();
     // The operation, on the worker's thread.
     virtual void run() = 0;
-    // Runs `copy` on the thread that made the worker, ahead of finished().
-    void deliver(std::function<void()> copy);
+    // Runs the operation over the worker's port, with its capture when the window keeps them.
+    OperationOutcome runOnPort(const QString& portName, bool keyMode, const char* operationName, int events,
+                               const Operation& operation);
 
     StopFlag m_stop;
 
 private:
-    std::shared_ptr<QObject> m_caller; // lives on the thread that made the worker
+    std::shared_ptr<const LinkFactory> m_links;
 };
 
-// Reads a Dallas audit key into the session's image buffer.
+// Reads a Dallas audit key.
 class ReadDallasWorker : public OperationWorker
 {
     Q_OBJECT
@@ -98,14 +98,13 @@ public:
 signals:
     void ErrorInformation(QString message, bool done);
     void SetText(QString message, bool isError);
-    // The image read, on success, before finished().
+    // The image read, on success, before its message.
     void imageRead(QByteArray image);
 
 private:
     void run() override;
 
     QString m_portName;
-    unsigned char* m_image;
     int m_pageCount;
 };
 
@@ -127,7 +126,7 @@ private:
     QByteArray m_image; // taken when made: the caller's buffer is its own again
 };
 
-// Downloads the lock's audit over the bus into the session's six bus buffers.
+// Downloads the lock's audit over the bus.
 class DownloadAuditWorker : public OperationWorker
 {
     Q_OBJECT
@@ -141,28 +140,22 @@ public:
 signals:
     void ErrorInformation(QString message);
     void SetText(QString message, bool isError);
-    // The audit downloaded, on success, before finished().
+    // The audit downloaded, on success, before its message.
     void auditDownloaded(BusDump dump);
+    // What was read before a failure or Cancel, when that is at least one event: a partial audit
+    // (see operations::PartialEventCount). Before the message, which tells why it stopped and how
+    // many events it read: critical after a failure, information after Cancel.
+    void auditPartial(BusDump dump);
 
 private:
     void run() override;
 
     QString m_portName;
-    struct Buffers
-    {
-        unsigned char* version;
-        unsigned char* report;
-        unsigned char* status;
-        unsigned char* configuration;
-        unsigned char* events;
-        unsigned char* dateTimeTable;
-    } m_buffers;
     int m_eventCount;
     operations::ArchivedEvents m_archived;
-    bool* m_result;
 };
 
-// Downloads the users log over the bus into the window's records buffer.
+// Downloads the users log over the bus.
 class UsersLogWorker : public OperationWorker
 {
     Q_OBJECT
@@ -178,6 +171,4 @@ private:
     void run() override;
 
     QString m_portName;
-    unsigned char* m_records;
-    bool* m_result;
 };

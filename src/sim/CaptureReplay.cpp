@@ -1,11 +1,11 @@
 #include "CaptureReplay.h"
 
-#include "SerialTransport.h"
+#include "LinePace.h"
 
 namespace {
 
 // Well inside the program's wait for a first byte, whatever the machine's timing.
-constexpr qint64 LatestFirstByteMs = FirstAnswerByteTimeoutMs - 100;
+constexpr qint64 LatestFirstByteMs = LinePace.firstByteMs - 100;
 
 } // namespace
 
@@ -47,10 +47,10 @@ PtyServer::Reply CaptureReplay::reply(const QByteArray& request, int baud)
         break;
     }
     // The program took the answer as complete after its bytes and the end-of-answer silence, both
-    // of which it will see again. A first byte any later than the program's wait for one was not
-    // heard as this answer: only a capture edited by hand asks for that.
+    // of which it will see again. An answer (which comes whole) any later than the program's wait
+    // for a first byte was not heard as this answer: only a capture edited by hand asks for that.
     const qint64 bytesUs = qint64(reply.bytes.size()) * 10 * 1000000 / e.baud;
-    const qint64 startUs = (e.answerMs - e.requestMs - AnswerSilenceMs) * 1000 - bytesUs;
-    reply.delayUs = reply.bytes.isEmpty() ? 0 : qBound<qint64>(0, startUs, LatestFirstByteMs * 1000);
+    const qint64 startUs = (e.answerMs - e.requestMs - LinePace.silenceMs) * 1000 - bytesUs;
+    reply.delayUs = reply.bytes.isEmpty() ? 0 : qBound<qint64>(0, startUs, qMax<qint64>(0, LatestFirstByteMs * 1000 - bytesUs));
     return reply;
 }

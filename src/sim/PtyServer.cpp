@@ -15,7 +15,6 @@ namespace {
 
 // A request cut short is dropped after this long, as a device resynchronises on silence.
 constexpr int StaleRequestMs = 200;
-constexpr int ChunkBytes = 8;
 
 using Clock = std::chrono::steady_clock;
 
@@ -151,25 +150,22 @@ void PtyServer::answer(const QByteArray& request)
     if (reply.bytes.isEmpty() || m_hungUp)
         return;
     if (m_pace == Pace::Fast || baud <= 0) {
-        writePaced(reply.bytes, 0, arrived);
+        write(reply.bytes);
         return;
     }
     // By default the request took its byte time to arrive, and the answer starts after the
-    // device's reply delay.
+    // device's reply delay. It goes out whole once its last byte would have been on the line:
+    // the program takes a pause in an answer for its end, and a simulator's process can pause
+    // for longer than that between two pieces of one (a busy machine, a command typed to it).
     const qint64 startUs = reply.delayUs >= 0 ? reply.delayUs : ByteTimeUs(request.size(), baud) + ReplyDelayUs;
-    writePaced(reply.bytes, baud, arrived + std::chrono::microseconds(startUs));
+    std::this_thread::sleep_until(arrived + std::chrono::microseconds(startUs + ByteTimeUs(reply.bytes.size(), baud)));
+    write(reply.bytes);
 }
 
-// At `baud` in pieces, or all at once for 0.
-void PtyServer::writePaced(const QByteArray& bytes, int baud, Clock::time_point start)
+void PtyServer::write(const QByteArray& bytes)
 {
     for (int from = 0; from < bytes.size();) {
-        const int chunk = baud > 0 ? std::min(ChunkBytes, int(bytes.size()) - from) : bytes.size() - from;
-        // Each piece leaves when its last byte would have been on the line; deadlines, not
-        // sleeps, so that oversleeping never adds up.
-        if (baud > 0)
-            std::this_thread::sleep_until(start + std::chrono::microseconds(ByteTimeUs(from + chunk, baud)));
-        const ssize_t n = ::write(m_master, bytes.constData() + from, size_t(chunk));
+        const ssize_t n = ::write(m_master, bytes.constData() + from, size_t(bytes.size() - from));
         if (n < 0 && errno == EAGAIN) {
             pollfd out { m_master, POLLOUT, 0 };
             ::poll(&out, 1, 50);

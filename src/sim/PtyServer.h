@@ -14,7 +14,8 @@
 // byte stream by their length bytes; each reaches the device with the speed the program set on
 // the terminal, which the serving side reads back from the terminal's settings, and is answered
 // at once (fast) or at the device's pace (real: for the simulated interface, the request's and
-// the answer's bytes at that speed and a short reply delay). One end of the terminal stays open
+// the answer's bytes at that speed and a short reply delay, the answer written whole when its
+// last byte would have been on the line). One end of the terminal stays open
 // inside the server, so the program may close and reopen its port at will.
 class PtyServer
 {
@@ -26,8 +27,9 @@ public:
     struct Reply
     {
         QByteArray bytes; // empty: no answer
-        // When the answer starts on the line after the request arrived, its bytes then at the
-        // line's pace; -1: after the request's own time on the line and ReplyDelayUs.
+        // When the answer starts on the line after the request arrived; it comes whole once its
+        // bytes would have been on the line. -1: after the request's own time on the line and
+        // ReplyDelayUs.
         qint64 delayUs = -1;
         bool hangUp = false; // the far end closes instead of answering
     };
@@ -55,7 +57,7 @@ public:
 
 private:
     void answer(const QByteArray& request);
-    void writePaced(const QByteArray& bytes, int baud, std::chrono::steady_clock::time_point start);
+    void write(const QByteArray& bytes);
 
     Device m_device;
     Pace m_pace;

@@ -1,7 +1,7 @@
 #include "SimulatedInterface.h"
 
 #include "AuditBuilder.h"
-#include "SerialTransport.h"
+#include "LinePace.h"
 
 #include <QStringList>
 
@@ -18,8 +18,8 @@ constexpr quint8 ErrorClass = 0x16;
 constexpr quint8 UsersLogUnsupported = 0x8A;
 constexpr quint8 AuditKeyFamily = 0x0C;
 constexpr quint8 OtherFamily = 0x0A;
-constexpr int KeySize = 8192;
-constexpr int PageSize = 32;
+constexpr int KeySize = wire::DallasImageSize;
+constexpr int PageSize = wire::DallasPageSize;
 constexpr int ReportFiller = 17;
 constexpr quint8 DownloadModeBit = 0x80;
 constexpr int VersionModeByte = 1;
@@ -70,6 +70,13 @@ bool ToInt(const QString& text, int& value)
 } // namespace
 
 SimulatedInterface::SimulatedInterface(LockAudit lock) : m_lock(std::move(lock)) {}
+
+void SimulatedInterface::recordEvents(int count)
+{
+    // The download's place is an index into the records, newest first: it moves with its record.
+    const int added = RecordEvents(m_lock, count);
+    m_nextEvent = std::min(m_nextEvent + added, m_lock.eventCount());
+}
 
 void SimulatedInterface::setKey(Key key)
 {

@@ -72,8 +72,10 @@ public:
     void setUsersLogSupported(bool supported) { m_usersLogSupported = supported; }
     void setFirmwareVersion(const QByteArray& version) { m_lock.setFirmwareVersion(version); }
     void setKey(Key key);
-    // The lock records more events, as between two visits.
-    void recordEvents(int count) { RecordEvents(m_lock, count); }
+    // The lock records more events, as between two visits. A download under way goes on with the
+    // events it has not read yet: those recorded now come before where it is, as in a lock's
+    // memory, and it never sees them.
+    void recordEvents(int count);
     Key key() const { return m_key; }
     // The lock writes its audit into the key on its reader, if that key holds a request.
     bool lockFillsKey();

@@ -34,3 +34,17 @@ private:
     bool m_record = false;
     QVector<QByteArray> m_requests;
 };
+
+// Links to one simulated interface in memory, whatever the port's name: the window's tests, the
+// command line's `--port simulated` and the benchmark run operations over it. Nothing is said on a
+// line, so nothing is captured. The interface must outlive the links.
+class SimulatedLinkFactory : public LinkFactory
+{
+public:
+    explicit SimulatedLinkFactory(SimulatedInterface& device) : m_device(device) {}
+    std::unique_ptr<DeviceLink> open(const QString& portName, bool keyMode, CaptureWriter* capture,
+                                     QString* problem) const override;
+
+private:
+    SimulatedInterface& m_device;
+};

@@ -139,7 +139,7 @@ bool LockAuditFromSession(const AuditSession& session, LockAudit& lock)
     return true;
 }
 
-void RecordEvents(LockAudit& lock, int count)
+int RecordEvents(LockAudit& lock, int count)
 {
     auto session = std::make_unique<AuditSession>();
     session->busAudit = true;
@@ -178,6 +178,7 @@ void RecordEvents(LockAudit& lock, int count)
     const QByteArray types = lock.userTypes;
     LockAuditFromSession(*session, lock);
     lock.userTypes = types;
+    return kept;
 }
 
 LockAudit SampleLock()

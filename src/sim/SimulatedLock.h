@@ -40,7 +40,8 @@ struct LockAudit
 
 // The lock records `count` more events after its newest (a bank's day: codes, time delays,
 // openings, the door), a couple of minutes apart; it keeps only its newest 5600, as a lock does.
-void RecordEvents(LockAudit& lock, int count);
+// The records it put in front of those it held.
+int RecordEvents(LockAudit& lock, int count);
 
 // VAULT1 of the sample audits: the same audit as samples/bus-audit.kaud.
 LockAudit SampleLock();

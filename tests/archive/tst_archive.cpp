@@ -201,7 +201,7 @@ private slots:
         QTest::newRow("quotes and markup") << QByteArray("O'1<;\"2") << QByteArray("A;<b>\xE9");
         QTest::newRow("padded with NUL bytes") << QByteArray("AB\0\0\0\0\0\0", 8) << QByteArray("AB\0\0\0\0", 6);
         QTest::newRow("control characters") << QByteArray("7\x1b[2J7") << QByteArray("\x07\x1b]0;x\x07");
-        QTest::newRow("not UTF-8") << QByteArray("\xC3\x28\xFF12") << QByteArray("\xF0\x28\x8C\x28");
+        QTest::newRow("not UTF-8") << QByteArray("\xC3\x28\xFF" "12") << QByteArray("\xF0\x28\x8C\x28");
     }
     void namesAreStoredExactly()
     {

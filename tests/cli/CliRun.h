@@ -1,6 +1,9 @@
 #pragma once
 
 #include "AuditCli.h"
+#include "DeviceCommands.h"
+#include "LockSimProcess.h"
+#include "SerialLink.h"
 
 #include <QTextStream>
 
@@ -14,5 +17,22 @@ struct Run
     {
         QTextStream o(&out), e(&err);
         code = cli::Run(args, o, e, unreadable);
+    }
+};
+
+// A device command as Run runs it, over serial ports at the quick pace of a simulator at fast pace:
+// for the tests where the line's pace is not the point.
+struct QuickRun
+{
+    QString out, err;
+    int code;
+    explicit QuickRun(const QStringList& args)
+    {
+        // In English, as Run leaves the program for a command without --language.
+        QString version;
+        QTextStream quiet(&version);
+        cli::Run({ "--version" }, quiet, quiet);
+        QTextStream o(&out), e(&err);
+        code = cli::RunDeviceCommand(args, o, e, SerialLinkFactory(LockSimProcess::QuickPace));
     }
 };

@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     OperationOutcome outcome;
     switch (operation) {
     case FuzzOperation::ReadKey: {
-        const OperationResult<QByteArray> read = operations::ReadDallasKey(link, progress, 256, waitLimitMs);
+        const OperationResult<QByteArray> read = operations::ReadDallasKey(link, progress, wire::DallasPageCount, waitLimitMs);
         outcome = read.outcome;
-        Require(read.payload.size() == 8192);
+        Require(read.payload.size() == wire::DallasImageSize);
         Require(!outcome.succeeded() || link.exchanges() >= 257);
         break;
     }

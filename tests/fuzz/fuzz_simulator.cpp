@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the simulated interface as corvane-lock-sim receives them from a
 // pseudo-terminal: cut into requests by their length bytes, each answered.
 
-#include "SerialTransport.h"
+#include "LinePace.h"
 #include "SimulatedInterface.h"
 
 #include <cstdint>

@@ -2,6 +2,8 @@
 // interface in memory behind the port), and how the progress dialogs behave while a worker
 // runs over a real serial link (corvane-lock-sim on a pseudo-terminal).
 
+#include "Archive.h"
+#include "AuditFile.h"
 #include "AuditFileBytes.h"
 #include "CaptureFormat.h"
 #include "GuiTestSupport.h"
@@ -20,6 +22,7 @@
 #include <QTableWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
 using namespace guitest;
@@ -59,6 +62,60 @@ void pressOk(SelectLockDialog* d, const QString& events)
     d->findChild<QPushButton*>("pushButtonOk")->click();
 }
 
+// The simulated interface in memory, its link holding on after `holdAfter` event records until
+// let go: the time to press Cancel with exactly that many read.
+struct HeldLinks : LinkFactory
+{
+    struct State
+    {
+        int holdAfter = 0;
+        std::atomic_int records { 0 };
+        std::atomic_bool held { false };
+        std::atomic_bool released { false };
+    };
+    class Link : public DeviceLink
+    {
+    public:
+        Link(SimulatedInterface& device, bool keyMode, State& state) : m_link(device, keyMode), m_state(state) {}
+        LinkReply exchange(const QByteArray& request, int capacity) override
+        {
+            const LinkReply reply = m_link.exchange(request, capacity);
+            const bool eventRequest = request == QByteArray::fromHex("01047DEA") || request.startsWith(QByteArray::fromHex("01066D00"));
+            if (eventRequest && reply.answer.startsWith("\x81\x43") && ++m_state.records == m_state.holdAfter) {
+                m_state.held = true;
+                QElapsedTimer waited;
+                waited.start();
+                while (!m_state.released && waited.elapsed() < 10000)
+                    QThread::msleep(1);
+            }
+            return reply;
+        }
+        qint64 elapsedMs() const override { return m_link.elapsedMs(); }
+
+    private:
+        SimulatedLink m_link;
+        State& m_state;
+    };
+
+    SimulatedInterface& device;
+    State& state;
+    HeldLinks(SimulatedInterface& d, State& s) : device(d), state(s) {}
+    std::unique_ptr<DeviceLink> open(const QString&, bool keyMode, CaptureWriter*, QString*) const override
+    {
+        return std::make_unique<Link>(device, keyMode, state);
+    }
+};
+
+// The label an audit file keeps.
+QString FileLabel(const QString& path)
+{
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (bytes.size() < 3 || bytes.size() < 3 + quint8(bytes.at(2)))
+        return QString();
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 3), quint8(bytes.at(2)) / 2);
+}
+
 } // namespace
 
 class DeviceWindowTest : public QObject
@@ -71,11 +128,7 @@ private slots:
         removeSettings();
         writeSetting("AuditType", 0);
     }
-    void cleanup()
-    {
-        SetLinkProvider(nullptr);
-        qunsetenv("CORVANE_AUDIT_PORTS");
-    }
+    void cleanup() { qunsetenv("CORVANE_AUDIT_PORTS"); }
 
     // The simulated interface in memory behind the port: prepare a key (the audit on display
     // keeps its raw data), let the lock fill it and read it; download the audit; the users log.
@@ -84,14 +137,11 @@ private slots:
         SimulatedInterface sim;
         sim.setKey(SimulatedInterface::Key::Blank);
         qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
-        SetLinkProvider([&sim](const QString&, bool keyMode, const Operation& operation) {
-            SimulatedLink link(sim, keyMode);
-            return operation(link);
-        });
         CapturedMessages messages;
         QStringList questions;
         Messages::setQuestionInterceptor([&](const QString& q) { return questions << q, true; });
         MainWindow w;
+        SetWindowLinks(&w, std::make_shared<SimulatedLinkFactory>(sim));
         loadDallasImage(w, DallasImageBuilder().addEvents(1, { { 700000000, 0x05, 1 } }).image());
         QVERIFY(w.ShowLoadedAudit());
         const auto before = w.session().dallasImage;
@@ -124,6 +174,69 @@ private slots:
         w.on_btnLog_clicked();
         QCOMPARE(rows, 64);
         QCOMPARE(messages.list.size(), 3);
+    }
+
+    // A download that fails after events were read, or is cancelled: what was read is shown and
+    // kept as a finished download is, marked as partial in the window's label, in a file saved
+    // from it and in the archive; the box says why it stopped and how many events it read.
+    void partialDownload_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("cancelAfter");
+        QTest::addColumn<int>("read");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("the lock silent at event 25") << "lock-silent=event:25" << 0 << 25
+            << "No answer from lock: the download stopped after 25 events; they are kept, marked as partial.";
+        QTest::newRow("cancelled after 40 events") << QString() << 40 << 40
+            << "The download was cancelled after 40 events; they are kept, marked as partial.";
+        QTest::newRow("a lock error at event 3") << "event-error=3:0x90" << 0 << 3
+            << "Lock error 144: the download stopped after 3 events; they are kept, marked as partial.";
+    }
+    void partialDownload()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, cancelAfter);
+        QFETCH(int, read);
+        QFETCH(QString, told);
+        SimulatedInterface sim;
+        QString error;
+        QVERIFY(fault.isEmpty() || sim.addFault(fault, &error));
+        HeldLinks::State state;
+        state.holdAfter = cancelAfter;
+        QTemporaryDir dir;
+        qputenv("CORVANE_AUDIT_ARCHIVE", dir.filePath("archive.sqlite").toLocal8Bit());
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
+        CapturedMessages messages;
+        MainWindow w;
+        SetWindowLinks(&w, std::make_shared<HeldLinks>(sim, state));
+        if (cancelAfter > 0)
+            whenShown<DownloadAuditDialog>([&state](DownloadAuditDialog*) { return state.held.load(); }, [&state](DownloadAuditDialog* d) {
+                d->findChild<QPushButton*>("buttonCancel")->click();
+                state.released = true;
+            });
+        onNextDialog<SelectLockDialog>([](SelectLockDialog* d) { pressOk(d, "0"); });
+        w.on_btnDownlad_clicked();
+
+        QCOMPARE(messages.texts(), QStringList{ told });
+        QCOMPARE(messages.list.first().first, cancelAfter > 0 ? QMessageBox::Information : QMessageBox::Critical);
+        QCOMPARE(rows(events(w)), read);
+        const QString partial = QString(" (partial: %1 events)").arg(read);
+        QVERIFY2(label(w, "labelDlDate").endsWith(partial), qPrintable(label(w, "labelDlDate")));
+        Messages::setFileNameInterceptor([&dir](bool) { return dir.filePath("partial.kaud"); });
+        w.on_buttonSave_clicked();
+        Messages::setFileNameInterceptor(nullptr);
+        QVERIFY(FileLabel(dir.filePath("partial.kaud")).endsWith(partial));
+
+        QTRY_COMPARE(w.archiveWorkPending(), 0);
+        Archive archive;
+        LockHistory history;
+        QVector<LockSummary> locks;
+        QVERIFY(archive.open(dir.filePath("archive.sqlite")) && archive.locks(&locks) && locks.size() == 1);
+        QCOMPARE(locks.first().events, read);
+        QVERIFY(archive.history(locks.first().serial, &history));
+        auto session = std::make_unique<AuditSession>();
+        QVERIFY(AuditFile::Parse(history.latestAudit, *session).label.endsWith(partial));
+        qunsetenv("CORVANE_AUDIT_ARCHIVE");
     }
 
     // Escape, the close control and Exit while the worker runs stop it; the dialog closes only
@@ -218,15 +331,25 @@ private slots:
         qunsetenv("CORVANE_AUDIT_PORTS");
         if (!EnumPorts().isEmpty())
             QSKIP("a USB interface is connected to this machine");
+        // Links that only note the port asked for, and open none.
+        struct Noting : LinkFactory
+        {
+            QStringList* used;
+            std::unique_ptr<DeviceLink> open(const QString& port, bool, CaptureWriter*, QString* problem) const override
+            {
+                *used << port;
+                *problem = port + ": noted";
+                return nullptr;
+            }
+        };
         QStringList used;
-        SetLinkProvider([&used](const QString& port, bool, const Operation&) {
-            used << port;
-            return OperationOutcome{ OperationOutcome::Failed, "stop" };
-        });
+        auto noting = std::make_shared<Noting>();
+        noting->used = &used;
         CapturedMessages messages;
         Messages::setQuestionInterceptor([](const QString&) { return true; });
         qputenv("CORVANE_AUDIT_PORTS", "/dev/simA:/dev/simB");
         MainWindow w;
+        SetWindowLinks(&w, noting);
         auto* combo = child<QComboBox>(w, "comboBox");
         combo->setCurrentIndex(1);
         w.on_buttonReadDallas_clicked();
@@ -241,7 +364,7 @@ private slots:
         Messages::setQuestionInterceptor(nullptr);
         QCOMPARE(used, (QStringList{ "/dev/simB", "/dev/simB", "/dev/simB", "/dev/simA" }));
         QCOMPARE(combo->currentText(), QStringLiteral("/dev/simA"));
-        QCOMPARE(messages.texts(), QStringList(QVector<QString>(4, "stop").toList()));
+        QCOMPARE(messages.texts(), QStringList(QVector<QString>(4, "Unable to open USB interface").toList()));
     }
 
     // The dialog's text in its error state: a key of the wrong family puts the error picture in

@@ -4,7 +4,7 @@
 #include "GuiTestSupport.h"
 #include "LocksTab.h"
 #include "SimulatedLink.h"
-#include "Workers.h"
+#include "OperationDialogs.h"
 #include "archive/ArchiveFixtures.h"
 #include "reports/ReportFixtures.h"
 
@@ -272,12 +272,9 @@ private slots:
         freshArchive();
         SimulatedInterface sim;
         qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
-        SetLinkProvider([&sim](const QString&, bool keyMode, const Operation& operation) {
-            SimulatedLink link(sim, keyMode);
-            return operation(link);
-        });
         CapturedMessages messages;
         MainWindow w;
+        SetWindowLinks(&w, std::make_shared<SimulatedLinkFactory>(sim));
         settle(w);
         w.locksTab().downloadNewButton().click();
         settle(w);
@@ -289,7 +286,6 @@ private slots:
         QCOMPARE(cell(&w.locksTab().table(), 0, 2) + "|" + cell(&w.locksTab().table(), 0, 3),
                  "2|" + QString::number(sim.lock().eventCount()));
         QCOMPARE(messages.texts(), (QStringList{ "Done", "Done" }));
-        SetLinkProvider(nullptr);
         qunsetenv("CORVANE_AUDIT_PORTS");
     }
 

@@ -9,6 +9,7 @@
 #include "UsersLog.h"
 #include "fuzz/ScriptedLink.h"
 
+#include <QTranslator>
 #include <QtTest>
 
 #include <memory>
@@ -224,6 +225,12 @@ private slots:
         QTest::newRow("class 16 03") << DownloadCase{ { "event-error=0:3" }, 5, error, 0, 8 };
         QTest::newRow("class 16 02 ends it") << DownloadCase{ { "event-error=3:2" }, 5, "Done", 3, 8 };
         QTest::newRow("interface unplugged") << DownloadCase{ { "hang-up=9" }, 5, "USB interface disconnected", 0, 5 };
+        // Past its retries the line has kept what it read: a partial audit. Requests 1 to 12 are the
+        // keypad, the three blocks and the table; 13 brings record 0.
+        QTest::newRow("unplugged after 20 events") << DownloadCase{ { "hang-up=33" }, 100, "USB interface disconnected", 20, 8 };
+        QTest::newRow("lock silent after 40 events") << DownloadCase{ { "lock-silent=event:40" }, 100, noLock, 40, 8 };
+        // The stop flag is looked at before the keypad, after each block, then after each record.
+        QTest::newRow("cancelled after 10 events") << DownloadCase{ {}, 100, "", 10, 8, -1, 4 + 10 };
         // The window waits for the keypad until cancelled; the command line's bound ends the wait.
         QTest::newRow("no keypad, cancelled") << DownloadCase{ { "silent-from=1" }, 5, "", 0, 0, -1, 20 };
         QTest::newRow("no keypad within the bound") << DownloadCase{ { "silent-from=1" }, 5, "No answer from keypad", 0, 0, 10000 };
@@ -243,7 +250,8 @@ private slots:
         QCOMPARE(download.payload.events, lock.records.left(c.records * 12));
         const auto isTableRequest = [](const QByteArray& r) { return r.startsWith(Hex("01066DFE")); };
         QCOMPARE(int(std::count_if(s.link.requests().begin(), s.link.requests().end(), isTableRequest)), c.tableRequests);
-        if (outcome.succeeded()) {
+        QCOMPARE(operations::PartialEventCount(download), outcome.succeeded() ? 0 : c.records);
+        if (outcome.succeeded() || c.records > 0) { // a partial audit has its blocks whole too
             QCOMPARE(Bytes(a->busVersion) + Bytes(a->busReport) + Bytes(a->busStatus) + Bytes(a->busConfig),
                      Bytes(lock.version) + Bytes(lock.report) + Bytes(lock.status) + Bytes(lock.configuration));
             QCOMPARE(Bytes(a->busDateTimeTable), c.tableRequests ? Bytes(lock.dateTimeTable) : QByteArray(64, '\0'));
@@ -256,6 +264,47 @@ private slots:
             };
             QCOMPARE(blocks(*file), blocks(*a));
         }
+    }
+
+    // Events the lock records while a download reads its audit come before where the download is:
+    // it reads on through the records it had not read, as the lock held them, never a new one nor
+    // one twice. Those the lock overwrote meanwhile (it keeps 5600) are gone: the audit ends there.
+    void eventsRecordedDuringADownload_data()
+    {
+        QTest::addColumn<int>("readBefore");
+        QTest::addColumn<int>("recorded");
+        QTest::addColumn<int>("read");
+        const int held = SampleLock().eventCount();
+        QTest::newRow("300 after 100 read") << 100 << 300 << held;
+        QTest::newRow("3000 after 2000 read: the oldest overwritten") << 2000 << 3000 << 5600 - 3000;
+        QTest::newRow("6000 after 100 read: all overwritten") << 100 << 6000 << 100;
+    }
+    void eventsRecordedDuringADownload()
+    {
+        QFETCH(int, readBefore);
+        QFETCH(int, recorded);
+        QFETCH(int, read);
+        Scene s(BusMode, {});
+        const QByteArray before = s.device.lock().records;
+        // The bar takes a step for each of the three blocks, then for every event read.
+        struct Recording : Progress
+        {
+            SimulatedInterface* device;
+            int at, count, steps = 0;
+            void setPercentage(int p) override
+            {
+                Progress::setPercentage(p);
+                if (++steps == at)
+                    device->recordEvents(count);
+            }
+        } progress;
+        progress.device = &s.device;
+        progress.at = 3 + readBefore;
+        progress.count = recorded;
+        const OperationResult<BusDump> download = operations::DownloadAudit(s.link, progress, 0);
+        QCOMPARE(download.outcome.message, QStringLiteral("Done"));
+        QCOMPARE(download.payload.events.size() / 12, read);
+        QVERIFY(download.payload.events == before.left(read * 12));
     }
 
     // N = 3: the bar's values are integer shares of N + 13, busy until the keypad answers.
@@ -337,6 +386,48 @@ private slots:
         QVERIFY(device.answer(Framed(Hex("060400") + char(0) + char(253)), 19200).isEmpty());
     }
 
+    // What a partial download tells, in English and Italian, one event and more.
+    void partialTexts_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("one, failed") << "en" << 1 << false
+                                     << "Communication error: the download stopped after 1 event; it is kept, marked as partial."
+                                     << "07/12/2026 10.15.02 (partial: 1 event)";
+        QTest::newRow("many, cancelled") << "en" << 4231 << true
+                                         << "The download was cancelled after 4231 events; they are kept, marked as partial."
+                                         << "07/12/2026 10.15.02 (partial: 4231 events)";
+        QTest::newRow("one, Italian") << "it" << 1 << true
+                                      << "Il download è stato annullato dopo 1 evento; viene conservato, segnato come parziale."
+                                      << "07/12/2026 10.15.02 (parziale: 1 evento)";
+        QTest::newRow("many, Italian") << "it" << 30 << false
+                                       << "Errore di comunicazione: il download si è fermato dopo 30 eventi; vengono conservati, segnati come parziali."
+                                       << "07/12/2026 10.15.02 (parziale: 30 eventi)";
+    }
+    void partialTexts()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, events);
+        QFETCH(bool, cancelled);
+        QFETCH(QString, text);
+        QFETCH(QString, label);
+        QTranslator translator;
+        QVERIFY(translator.load("audit_" + language, CORVANE_BINARY_DIR) && qApp->installTranslator(&translator));
+        const OperationOutcome outcome = cancelled ? OperationOutcome{ OperationOutcome::Cancelled, QString() }
+                                                   : OperationOutcome{ OperationOutcome::Failed,
+                                                                       QCoreApplication::translate("DeviceOperation", "Communication error") };
+        const QString told = operations::PartialDownloadText(outcome, events);
+        const QString marked = operations::PartialLabel("07/12/2026 10.15.02", events);
+        qApp->removeTranslator(&translator);
+        QCOMPARE(told, text);
+        QCOMPARE(marked, label);
+        // Within what an audit file keeps of a label: 127 bytes of UTF-16.
+        QVERIFY(operations::PartialLabel("12/31/2026 11.59.59 PM", 5600).size() * 2 <= 127);
+    }
+
     void firmwareNumber()
     {
         const QPair<QByteArray, int> cases[] = { { "123456\r\nVAULT1\r\n1.05\r\n", 105 }, { "123456789\r\nVAULT1\r\n2.10", 210 },
@@ -344,7 +435,7 @@ private slots:
         for (const auto& c : cases) {
             std::array<quint8, 36> report{};
             std::copy(c.first.begin(), c.first.begin() + std::min(30, int(c.first.size())), report.begin() + 6);
-            QCOMPARE(operations::FirmwareNumber(report.data()), c.second);
+            QCOMPARE(operations::FirmwareNumber(report), c.second);
         }
     }
 };

@@ -23,6 +23,8 @@ QVector<BenchCase> FileCases();
 QVector<BenchCase> ReportCases();
 QVector<BenchCase> DeviceCases();
 QVector<BenchCase> ArchiveCases();
+// The archive at scale, each figure beside the engine's own fastest way to it.
+QVector<BenchCase> ScaleCases();
 QVector<BenchCase> FindingsCases();
 // Against a PostgreSQL server: the one CORVANE_BENCH_POSTGRES names, else a private one started for the run.
 QVector<BenchCase> ServerCases();

@@ -7,6 +7,7 @@
 #include "BenchCase.h"
 #include "BusDecoder.h"
 #include "DeviceOperations.h"
+#include "SerialLink.h"
 #include "SimulatedLink.h"
 #include "Workers.h"
 
@@ -50,7 +51,7 @@ qint64 FloorMs(Job job, int events)
     SimulatedLink link(device, job == Job::ReadKey);
     NoProgress progress;
     if (job == Job::ReadKey)
-        operations::ReadDallasKey(link, progress, operations::KeyPageCount);
+        operations::ReadDallasKey(link, progress, wire::DallasPageCount);
     else
         operations::DownloadAudit(link, progress, events);
     return link.elapsedMs();
@@ -71,8 +72,8 @@ std::function<void()> OverPseudoTerminal(Job job, int events, QString& note)
         NoProgress progress;
         QElapsedTimer timer;
         timer.start();
-        const OperationOutcome outcome = RunOnSerialPort(port, job == Job::ReadKey, [&](DeviceLink& link) {
-            return job == Job::ReadKey ? operations::ReadDallasKey(link, progress, operations::KeyPageCount).outcome
+        const OperationOutcome outcome = RunOperation(SerialLinkFactory(), port, job == Job::ReadKey, [&](DeviceLink& link) {
+            return job == Job::ReadKey ? operations::ReadDallasKey(link, progress, wire::DallasPageCount).outcome
                                        : operations::DownloadAudit(link, progress, events).outcome;
         });
         const qint64 measured = timer.elapsed();
@@ -136,7 +137,7 @@ std::function<void()> NewEventsOverPseudoTerminal(QString& note)
         QElapsedTimer timer;
         timer.start();
         OperationResult<BusDump> download;
-        const OperationOutcome outcome = RunOnSerialPort(port, false, [&](DeviceLink& link) {
+        const OperationOutcome outcome = RunOperation(SerialLinkFactory(), port, false, [&](DeviceLink& link) {
             download = operations::DownloadAudit(link, progress, 0, operations::NoWaitLimit, archived);
             return download.outcome;
         });
@@ -168,7 +169,7 @@ QVector<BenchCase> DeviceCases()
                           device.setKey(SimulatedInterface::Key::Audit);
                           SimulatedLink link(device, true);
                           NoProgress progress;
-                          operations::ReadDallasKey(link, progress, operations::KeyPageCount);
+                          operations::ReadDallasKey(link, progress, wire::DallasPageCount);
                       });
                   } });
     cases.append({ QStringLiteral("device: download 5600, memory"), 10, [](QString& note) {

@@ -32,6 +32,7 @@ int main(int argc, char** argv)
     cases += FileCases();
     cases += ReportCases();
     cases += ArchiveCases();
+    cases += ScaleCases();
     cases += FindingsCases();
     cases += ServerCases();
     cases += DeviceCases();

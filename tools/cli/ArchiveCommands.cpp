@@ -6,6 +6,7 @@
 #include "AuditCli.h"
 #include "AuditFile.h"
 #include "OutputFile.h"
+#include "PeopleCommands.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>
@@ -83,10 +84,12 @@ QString ArchiveUsageText(const QString& command)
                        "reached or stayed busy) to the archive in use now, saying where each was meant to\n"
                        "go when that was elsewhere. Exit status 3 if some still wait.\n")
             + where;
+    if (command == QLatin1String("people"))
+        return PeopleUsageText() + where;
     if (command == QLatin1String("queue"))
         return Cli::tr("Usage: corvane-audit-cli archive queue [OUTPUT.csv|-]\n"
                        "Lists the audits waiting on this computer: File, Lock, Downloaded, Meant for.\n");
-    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue [--archive PATH] ...\n"
+    return Cli::tr("Usage: corvane-audit-cli archive import|locks|history|verify|search|sync|queue|people [--archive PATH] ...\n"
                    "The archive keeps every audit by lock and joins them into each lock's history.\n"
                    "corvane-audit-cli archive COMMAND --help tells more of a command.\n");
 }
@@ -424,6 +427,8 @@ int RunArchiveCommand(const QStringList& args, QTextStream& out, QTextStream& er
         out << ArchiveUsageText(args.value(1));
         return FlushOutput(out, err) ? Success : Rejected;
     }
+    if (args.value(1) == QLatin1String("people"))
+        return RunPeopleCommand(args, out, err, unreadable);
     ArchiveOptions o;
     QString error;
     if (!Parse(args, o, &error)) {

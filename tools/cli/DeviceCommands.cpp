@@ -10,6 +10,7 @@
 #include "OutputFile.h"
 #include "DallasRequest.h"
 #include "DeviceOperations.h"
+#include "SerialLink.h"
 #include "SerialTransport.h"
 #include "SimulatedLink.h"
 #include "UsersLog.h"
@@ -35,8 +36,6 @@ struct Cli
 {
     Q_DECLARE_TR_FUNCTIONS(cli)
 };
-
-enum ExitStatus { Done = Success, Failed = Rejected, Usage = UsageError };
 
 // The in-memory sample lock instead of a port: handy to try the commands without hardware.
 const QString SimulatedPort = QStringLiteral("simulated");
@@ -70,10 +69,14 @@ class ConsoleProgress : public OperationProgress
 {
 public:
     explicit ConsoleProgress(QTextStream& err) : m_err(err), m_terminal(::isatty(STDERR_FILENO)) {}
-    ~ConsoleProgress() override
+    ~ConsoleProgress() override { endLine(); }
+
+    // Ends the line redrawn on a terminal, so that what is told next has lines of its own.
+    void endLine()
     {
         if (m_terminal && m_drawn)
             m_err << '\n' << Qt::flush;
+        m_drawn = false;
     }
 
     void setPercentageMode(bool on) override { m_percentage = on; }
@@ -122,9 +125,10 @@ private:
     QString m_text;
 };
 
-// Runs an operation on the chosen port: the serial port, or the sample lock in memory. A capture
-// that cannot be written is one warning; the operation goes on.
-OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, QTextStream& err, const Operation& operation)
+// Runs an operation on the chosen port: a serial port through `serialLinks`, or the sample lock in
+// memory. A capture that cannot be written is one warning; the operation goes on.
+OperationOutcome RunOnChosenPort(const DeviceOptions& o, const LinkFactory& serialLinks, bool keyMode, QTextStream& err,
+                                 const Operation& operation)
 {
     // Ctrl-C now asks the operation to stop between two exchanges, so the port is closed properly.
     struct Running
@@ -135,11 +139,10 @@ OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, QTextStream&
     if (o.port == SimulatedPort) {
         auto device = std::make_unique<SimulatedInterface>();
         device->setKey(SimulatedInterface::Key::Audit);
-        SimulatedLink link(*device, keyMode);
-        return operation(link);
+        return RunOperation(SimulatedLinkFactory(*device), o.port, keyMode, operation);
     }
     if (o.capture.isEmpty())
-        return RunOnSerialPort(o.port, keyMode, operation);
+        return RunOperation(serialLinks, o.port, keyMode, operation);
     capture::Header header;
     header.operation = o.command;
     if (o.command == QLatin1String(operationname::Download))
@@ -149,14 +152,15 @@ OperationOutcome RunOperation(const DeviceOptions& o, bool keyMode, QTextStream&
     const bool capturing = writer.open(o.capture, header, false, &error);
     if (!capturing)
         err << CaptureOffText(o.capture, error) << Qt::endl;
-    const OperationOutcome outcome = RunOnSerialPort(o.port, keyMode, operation, capturing ? &writer : nullptr);
+    const OperationOutcome outcome = RunOperation(serialLinks, o.port, keyMode, operation, capturing ? &writer : nullptr);
     if (capturing && !writer.failure().isEmpty())
         err << CaptureOffText(o.capture, writer.failure()) << Qt::endl;
     return outcome;
 }
 
-// Decodes the session as the window shows it, and saves it with the window's label.
-bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
+// Decodes the session as the window shows it, and saves it with the window's label; a partial
+// audit of `partialEvents` events is marked so in it.
+bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err, int partialEvents = 0)
 {
     session.decoded = DecodeAudit(session);
     for (DecodeNotice notice : session.decoded.notices)
@@ -165,7 +169,9 @@ bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
         return false;
     const ConfigPresentation p = PresentConfig(session.decoded.config, session.busAudit, session.decoded.lockEvents, DisplaySettings());
     QString error;
-    if (!AuditFile::Save(output, session, p.keypadDownloadTime, &error)) {
+    const QString label = partialEvents > 0 ? operations::PartialLabel(p.keypadDownloadTime, partialEvents)
+                                            : p.keypadDownloadTime;
+    if (!AuditFile::Save(output, session, label, &error)) {
         err << UnableToWriteText(output, error) << Qt::endl;
         return false;
     }
@@ -177,10 +183,10 @@ bool SaveAudit(AuditSession& session, const QString& output, QTextStream& err)
 int Keep(const DeviceOptions& o, AuditSession& session, AuditKind kind, QTextStream& err)
 {
     if (!o.keep)
-        return Done;
+        return Success;
     session.decoded = DecodeAudit(session);
     if (!session.decoded.ok || session.decoded.notices.contains(DecodeNotice::KeyEmpty))
-        return Done;
+        return Success;
     return KeepInArchive(o.archive, session, kind, QFileInfo(o.output).absoluteFilePath(), err);
 }
 
@@ -304,10 +310,10 @@ int Finish(const OperationOutcome& outcome, QTextStream& err)
         return Interrupted;
     }
     if (outcome.kind == OperationOutcome::Succeeded)
-        return Done;
+        return Success;
     err << (outcome.detail.isEmpty() ? outcome.message : QStringLiteral("%1 %2").arg(outcome.message, outcome.detail))
         << Qt::endl;
-    return Failed;
+    return Rejected;
 }
 
 // Output files are checked before the lock is asked anything: a read takes minutes.
@@ -381,7 +387,9 @@ QString DeviceUsageText(const QString& command)
                        "Downloads the lock's audit through the keypad (in download mode, function 7) into an\n"
                        "audit file. --events N reads the N newest events (default 0: all, up to 5600);\n"
                        "--wait bounds the wait for the keypad (default 60). --new stops as soon as it reaches\n"
-                       "the events the archive holds from the last visit.\n")
+                       "the events the archive holds from the last visit. A download that stops short once\n"
+                       "events have come (a failure, Ctrl-C) saves and keeps those, marked as partial, and\n"
+                       "exits with 4.\n")
             + port + capture + archive;
     return Cli::tr("Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
                    "                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-\n"
@@ -391,15 +399,20 @@ QString DeviceUsageText(const QString& command)
 
 int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err)
 {
+    return RunDeviceCommand(args, out, err, SerialLinkFactory());
+}
+
+int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err, const LinkFactory& serialLinks)
+{
     DeviceOptions o;
     QString error;
     if (!Parse(args, o, &error)) {
         err << error << '\n' << UsageHint(o.command) << '\n' << Qt::flush;
-        return Usage;
+        return UsageError;
     }
     g_stop.store(false);
     if (!OutputWritable(o.output, err))
-        return Failed;
+        return Rejected;
 
     if (o.command == QLatin1String("ports")) {
         const QStringList ports = EnumPorts();
@@ -408,25 +421,25 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         out.flush();
         if (ports.isEmpty()) {
             err << QCoreApplication::translate("MainWindow", "Unable to find any USB interface") << Qt::endl;
-            return Failed;
+            return Rejected;
         }
-        return Done;
+        return Success;
     }
 
     if (o.command == QLatin1String("write-key") && !o.yes) {
         if (!::isatty(STDIN_FILENO)) {
             err << Cli::tr("write-key deletes what the key holds: confirm on a terminal, or pass --yes.") << Qt::endl;
-            return Usage;
+            return UsageError;
         }
         if (!Confirmed(err))
-            return g_stop.load() ? Finish(OperationOutcome(), err) : Failed;
+            return g_stop.load() ? Finish(OperationOutcome(), err) : Rejected;
     }
 
     if (o.port.isEmpty()) {
         o.port = EnumPorts().value(0);
         if (o.port.isEmpty()) {
             err << QCoreApplication::translate("MainWindow", "Unable to find any USB interface") << Qt::endl;
-            return Failed;
+            return Rejected;
         }
     }
 
@@ -436,8 +449,8 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
 
     if (o.command == QLatin1String("read-key")) {
         OperationResult<QByteArray> read;
-        read.outcome = RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
-            read = operations::ReadDallasKey(link, progress, operations::KeyPageCount, o.waitMs);
+        read.outcome = RunOnChosenPort(o, serialLinks, KeyMode, err, [&](DeviceLink& link) {
+            read = operations::ReadDallasKey(link, progress, wire::DallasPageCount, o.waitMs);
             return read.outcome;
         });
         if (!read.succeeded())
@@ -448,13 +461,13 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         const bool saved = o.output.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive)
             ? WriteOutput(o.output, read.payload, out, err)
             : SaveAudit(*session, o.output, err);
-        return saved ? Keep(o, *session, AuditKind::DallasKey, err) : Failed;
+        return saved ? Keep(o, *session, AuditKind::DallasKey, err) : Rejected;
     }
 
     if (o.command == QLatin1String("write-key")) {
         QByteArray request(wire::DallasImageSize, '\0');
         BuildRequestImage(reinterpret_cast<quint8*>(request.data()));
-        return Finish(RunOperation(o, KeyMode, err, [&](DeviceLink& link) {
+        return Finish(RunOnChosenPort(o, serialLinks, KeyMode, err, [&](DeviceLink& link) {
                           return operations::WriteDallasKey(link, progress, request, o.waitMs);
                       }),
                       err);
@@ -472,12 +485,14 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
                     << Qt::endl;
             return newest;
         };
-        download.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
+        download.outcome = RunOnChosenPort(o, serialLinks, BusMode, err, [&](DeviceLink& link) {
             download = operations::DownloadAudit(link, progress, o.events, o.waitMs,
                                                  o.newOnly ? archived : operations::ArchivedEvents());
             return download.outcome;
         });
-        if (!download.succeeded())
+        // What was read before a failure or Ctrl-C is saved and kept too, marked as partial.
+        const int partial = operations::PartialEventCount(download);
+        if (!download.succeeded() && partial == 0)
             return Finish(download.outcome, err);
         auto session = std::make_unique<AuditSession>();
         AuditSession& s = *session;
@@ -485,16 +500,23 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         s.setBusDump(download.payload);
         // The bar's last step is an event short of the whole: the download is complete now. A
         // download of what is new had no bar.
-        if (!o.newOnly) {
+        if (partial == 0 && !o.newOnly) {
             progress.setPercentageMode(true);
             progress.setPercentage(100);
         }
+        progress.endLine();
+        if (partial > 0)
+            err << operations::PartialDownloadText(download.outcome, partial) << Qt::endl;
         s.downloadTime = QDateTime::currentDateTime();
-        return SaveAudit(s, o.output, err) ? Keep(o, s, AuditKind::BusDownload, err) : Failed;
+        if (!SaveAudit(s, o.output, err, partial))
+            return Rejected;
+        // Saved: a partial audit says so first, whether or not the archive has it yet.
+        const int kept = Keep(o, s, AuditKind::BusDownload, err);
+        return partial > 0 && kept != Rejected ? Partial : kept;
     }
 
     OperationResult<QByteArray> log;
-    log.outcome = RunOperation(o, BusMode, err, [&](DeviceLink& link) {
+    log.outcome = RunOnChosenPort(o, serialLinks, BusMode, err, [&](DeviceLink& link) {
         log = operations::DownloadUsersLog(link, progress);
         return log.outcome;
     });
@@ -505,7 +527,7 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
     table.header = UsersLogHeaders();
     for (const UsersLogRow& row : UsersLogRows(records, o.display))
         table.rows.append({ row.user, row.installedBy, row.date });
-    return WriteOutput(o.output, ToCsv(table), out, err) ? Done : Failed;
+    return WriteOutput(o.output, ToCsv(table), out, err) ? Success : Rejected;
 }
 
 } // namespace cli

@@ -38,6 +38,21 @@ const QMap<QString, SimulatedInterface::Key>& KeyKinds()
     return kinds;
 }
 
+// The commands it takes on standard input while it runs.
+QString CommandsHelp()
+{
+    return QStringLiteral(
+        "  key KIND               put a key of that kind on the reader (absent: take it away)\n"
+        "  fill                   the lock fills the key on the reader (it must hold a request)\n"
+        "  keypad connect|disconnect\n"
+        "  download on|off        the keypad's download mode (its function 7)\n"
+        "  fault FAULT            inject a fault from now on (see --help)\n"
+        "  events N               the lock records N more events (it keeps its newest 5600)\n"
+        "  status                 what the simulator holds\n"
+        "  help                   this list\n"
+        "  quit\n");
+}
+
 QString Usage()
 {
     return QStringLiteral(
@@ -58,7 +73,9 @@ QString Usage()
                "  --fault FAULT          a fault to inject (repeatable):\n")
         + SimulatedInterface::faultHelp()
         + QStringLiteral(
-               "  --pace real|fast       answer at the pace of the line (default) or at once\n"
+               "  --pace real|fast       answer at the pace of the line (default) or at once; at once,\n"
+               "                         an exchange still takes the 40 ms of silence after its answer\n"
+               "                         that the program waits to know the answer is complete\n"
                "  --link PATH            also make PATH a symbolic link to the terminal\n"
                "  --replay FILE          serve a capture instead: each request equal to the captured one\n"
                "                         gets the captured answer at the captured pace (or at once with\n"
@@ -66,15 +83,8 @@ QString Usage()
                "                         answer. On exit it prints how many exchanges matched.\n"
                "  --help                 this text\n"
                "\n"
-               "Commands on standard input, while it runs:\n"
-               "  key KIND               put a key of that kind on the reader (absent: take it away)\n"
-               "  fill                   the lock fills the key on the reader (it must hold a request)\n"
-               "  keypad connect|disconnect\n"
-               "  download on|off        the keypad's download mode (its function 7)\n"
-               "  fault FAULT            inject a fault from now on\n"
-               "  events N               the lock records N more events (it keeps its newest 5600)\n"
-               "  status                 what the simulator holds\n"
-               "  quit\n");
+               "Commands on standard input, while it runs:\n")
+        + CommandsHelp();
 }
 
 void Say(const QString& text)
@@ -110,7 +120,10 @@ bool Command(const QString& line, SimulatedInterface& device)
     QString error;
     if (verb == QLatin1String("quit") || verb == QLatin1String("exit"))
         return false;
-    if (verb == QLatin1String("key") && KeyKinds().contains(arg)) {
+    if (verb == QLatin1String("help")) {
+        std::printf("%s", qPrintable(CommandsHelp()));
+        std::fflush(stdout);
+    } else if (verb == QLatin1String("key") && KeyKinds().contains(arg)) {
         device.setKey(KeyKinds().value(arg));
         Say(QStringLiteral("key: %1").arg(arg));
     } else if (verb == QLatin1String("fill")) {
@@ -134,8 +147,6 @@ bool Command(const QString& line, SimulatedInterface& device)
                 .arg(device.requestCount()));
     } else {
         Say(error.isEmpty() ? QStringLiteral("unknown command: %1 (try help)").arg(line.trimmed()) : error);
-        if (verb == QLatin1String("help"))
-            Say(Usage());
     }
     return true;
 }
@@ -247,8 +258,12 @@ int Replay(const QString& file, PtyServer::Pace pace, const QString& link)
                 return false;
             if (verb == QLatin1String("status"))
                 Say(summary());
+            else if (verb == QLatin1String("help"))
+                Say(QStringLiteral("  status                 how many captured exchanges matched so far\n"
+                                   "  help                   this list\n"
+                                   "  quit"));
             else if (!verb.isEmpty())
-                Say(QStringLiteral("unknown command: %1 (a replay takes status and quit)").arg(verb));
+                Say(QStringLiteral("unknown command: %1 (a replay takes status, help and quit)").arg(verb));
             return true;
         },
         [&hungUp] { return hungUp ? QStringLiteral("hung up, as in the capture") : QString(); });
