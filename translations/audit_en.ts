@@ -86,6 +86,13 @@
             <numerusform>%n audits sent to the archive</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n gaps</source>
+        <translation>
+            <numerusform>%n gap</numerusform>
+            <numerusform>%n gaps</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>cli</name>
@@ -122,16 +129,6 @@
         <translation>
             <numerusform>%n tenure kept for lock %1.</numerusform>
             <numerusform>%n tenures kept for lock %1.</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>MainWindow</name>
-    <message numerus="yes">
-        <source>%n gaps</source>
-        <translation>
-            <numerusform>%n gap</numerusform>
-            <numerusform>%n gaps</numerusform>
         </translation>
     </message>
 </context>

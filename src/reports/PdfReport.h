@@ -4,12 +4,15 @@
 
 #include <QString>
 
-// The landscape PDF report: the program's title on every page, the events (six columns, seven
-// with the daylight-saving correction), the users and the configuration, and a footer with the
-// file name, "Page i of n" and the keypad's date at download. Every text from the content is
-// HTML-escaped, so a lock's texts print as they are.
+// The landscape PDF report: the program's title on every page, a section per section of the
+// report (for an audit the events, six columns or seven with the daylight-saving correction, a
+// history's with "Visit" and its gaps as rows of their own; the users; the configuration), and a
+// footer with the file name, "Page i of n" and the keypad's date at download (for a history,
+// labelled, and when it was printed). Every text from the content is HTML-escaped, so a lock's
+// texts print as they are.
 QString PdfReportHeader();
-// The body: the events as a table printed a page at a time, then the users and the configuration.
+// The body: the one long section (the events) as a table whose rows are made as its pages are
+// laid out, the sections before it and after it as HTML around it.
 struct BodyTable;
 BodyTable PdfReportTable(const ReportContent& content);
 QString PdfReportBody(const ReportContent& content);
