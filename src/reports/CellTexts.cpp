@@ -75,8 +75,8 @@ Qt::LayoutDirection directionOf(const QString& text)
     return Qt::LeftToRight;
 }
 
-// A character that may stand for itself in a text put together glyph by glyph: it takes no part
-// in the text's direction and is not joined to its neighbours.
+// A character that may stand for itself in a text put together glyph by glyph: it cannot turn
+// the text right to left, nor is it a mark joined to its neighbour.
 bool composable(QChar c)
 {
     if (c.isSurrogate() || !c.isPrint() || c.isMark() || c.unicode() >= 0x0300)
@@ -130,7 +130,10 @@ struct CellTexts::Composer
     };
     std::vector<qint32> slot = std::vector<qint32>(0x300, -1); // -1 not tried, -2 refused
     QVector<Char> chars;
-    QHash<quint32, qreal> kerning; // NaN for a pair that does not keep its glyphs
+    // NaN for a pair that does not keep its glyphs; pairs of ASCII characters in a table, infinity
+    // until learnt.
+    QHash<quint32, qreal> kerning;
+    std::vector<qreal> asciiKerning = std::vector<qreal>(128 * 128, qInf());
     int composed = 0;
 };
 
@@ -317,10 +320,16 @@ int CellTexts::learn(Composer& k, QChar c)
 
 qreal CellTexts::kerning(Composer& k, QChar a, QChar b)
 {
+    const bool ascii = a.unicode() < 128 && b.unicode() < 128;
+    qreal* slot = ascii ? &k.asciiKerning[a.unicode() * 128 + b.unicode()] : nullptr;
+    if (slot && !qIsInf(*slot))
+        return *slot;
     const quint32 key = quint32(a.unicode()) << 16 | b.unicode();
-    const auto known = k.kerning.constFind(key);
-    if (known != k.kerning.constEnd())
-        return *known;
+    if (!slot) {
+        const auto known = k.kerning.constFind(key);
+        if (known != k.kerning.constEnd())
+            return *known;
+    }
     // The pair laid out: the same two glyphs, the second moved by the kerning alone.
     const Composer::Char first = k.chars.at(k.slot[a.unicode()]);
     const Composer::Char second = k.chars.at(k.slot[b.unicode()]);
@@ -331,7 +340,10 @@ qreal CellTexts::kerning(Composer& k, QChar a, QChar b)
         && pair.glyphs[0].position == QPointF(0, k.baseline) && pair.glyphs[1].position.y() == k.baseline
         && pair.naturalWidth == pair.glyphs[1].position.x() + second.advance)
         kern = pair.glyphs[1].position.x() - first.advance;
-    k.kerning.insert(key, kern);
+    if (slot)
+        *slot = kern;
+    else
+        k.kerning.insert(key, kern);
     return kern;
 }
 
@@ -339,6 +351,7 @@ bool CellTexts::composeGlyphs(Composer& k, const QString& text, CellText& out)
 {
     out.lines.clear();
     out.glyphs.clear();
+    out.glyphs.reserve(text.size());
     out.minimumWidth = -1;
     qreal x = 0;
     for (int i = 0; i < text.size(); ++i) {
@@ -380,6 +393,7 @@ bool CellTexts::compose(int column, const QString& text, CellText& out)
             return false;
         }
     }
+    ++m_composedCount;
     return true;
 }
 

@@ -62,6 +62,8 @@ public:
     const CellText* text(int column, const QString& text);
     // The width of a text of ASCII digits, which never breaks; -1 for other texts.
     qreal digitsWidth(int column, const QString& text);
+    // How many texts were put together from their characters' glyphs.
+    int composedCount() const { return m_composedCount; }
     // Lets go of the cache when it has grown large.
     void trim();
     // The glyph runs' fonts and flags, for CellText::Glyph::face.
@@ -93,6 +95,7 @@ private:
     std::vector<std::unique_ptr<Composer>> m_ownedComposers;
     QVector<QHash<QString, CellText*>> m_cache;
     int m_cached = 0;
+    int m_composedCount = 0;
     QVector<CellText> m_scratch; // per column
     QVector<QGlyphRun> m_faces;
 };

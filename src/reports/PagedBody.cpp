@@ -87,6 +87,11 @@ void BodyTable::setRows(const QVector<QStringList>& rows)
 QStringList BodyTable::cells(int i) const
 {
     QStringList out = row ? row(i) : QStringList();
+    // A paragraph separator would split its cell in two paragraphs: it shows as the white space
+    // it is anywhere else.
+    for (QString& text : out)
+        if (text.contains(QChar::ParagraphSeparator))
+            text.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
     if (!columnWidths.isEmpty()) {
         while (out.size() < columnWidths.size())
             out << QString();
@@ -313,9 +318,9 @@ bool PagedBody::learnTable(QTextDocument& document, QTextTable* table)
 bool PagedBody::placeRow(int row, Fixed position, TableFlow::Row* place)
 {
     // Row -1 is an empty one.
-    const QStringList cells = row >= 0 ? m_table.cells(row) : QStringList();
+    m_rowCells = row >= 0 ? m_table.cells(row) : QStringList();
     for (int c = 0; c < m_columns; ++c) {
-        const CellText* text = m_texts->text(c, cells.value(c));
+        const CellText* text = m_texts->text(c, m_rowCells.value(c));
         if (!text || text->lines.isEmpty())
             return false;
         m_rowTexts[c] = text;
@@ -375,11 +380,10 @@ PagedBody::Pass PagedBody::flow(bool stopWhenNarrow)
         TableFlow::Row place;
         if (!placeRow(r, position, &place))
             return Pass::Unsupported;
-        const QStringList cells = m_table.cells(r);
         qint64 rowLast = lastPage;
         for (int c = 0; c < m_columns; ++c) {
             const CellText* t = m_rowTexts[c];
-            note(c, cells.at(c), t->naturalWidth, t->minimumWidth);
+            note(c, m_rowCells.at(c), t->naturalWidth, t->minimumWidth);
             for (const Fixed top : m_tops[c])
                 rowLast = qMax(rowLast, DrawnPage(m_flow.lineTop(place, c, top), pageHeight));
         }
@@ -404,15 +408,13 @@ PagedBody::Pass PagedBody::flow(bool stopWhenNarrow)
 
 bool PagedBody::widen()
 {
-    // Each column's share, and the width the shares are of.
-    QVector<int> shares;
+    // The columns' shares add up to this; the width they are shares of.
     int total = 0;
     qreal width = 0;
     for (int c = 0; c < m_columns; ++c) {
         const int share = hundredths(m_widths.at(c));
         if (share <= 0)
             return false;
-        shares << share;
         total += share;
         width += m_lineWidth[c] + m_horizontalPadding[c].toReal();
     }
@@ -630,9 +632,14 @@ void PagedBody::paintRows(QPainter* painter, qint64 page)
     // The page as the layout has it, and the part of the body a page shows.
     const qreal top = (page * m_flow.pageHeight).toReal();
     const qreal bottom = top + m_pageSize.height();
-    QVector<QVector<quint32>> glyphs;
-    QVector<QVector<QPointF>> positions;
-    QVector<qreal> tops;
+    // Kept from page to page with their room.
+    QVector<QVector<quint32>>& glyphs = m_pageGlyphs;
+    QVector<QVector<QPointF>>& positions = m_pagePositions;
+    for (int f = 0; f < glyphs.size(); ++f) {
+        glyphs[f].resize(0);
+        positions[f].resize(0);
+    }
+    QVector<qreal>& tops = m_lineTops;
     Fixed position = start.position;
     for (int r = start.row; r < m_table.rowCount; ++r) {
         TableFlow::Row place;

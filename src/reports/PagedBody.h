@@ -38,7 +38,7 @@ struct BodyTable
     // Gives the columns other width attributes, in the header row as well; false, with nothing
     // changed, when the header row does not hold the present ones.
     bool setColumnWidths(const QStringList& widths);
-    // Row i with one text per column.
+    // Row i with one text per column, each one paragraph.
     QStringList cells(int i) const;
     // The whole body as one HTML text, for small bodies.
     QString html() const;
@@ -137,8 +137,13 @@ private:
     QVector<PageStart> m_starts; // of the pages after the header's
     QVector<Stats> m_stats;
 
-    // The row being placed: its cells' texts and their lines' tops.
+    // The row being placed: its texts, as laid out, and their lines' tops.
+    QStringList m_rowCells;
     QVector<const CellText*> m_rowTexts;
     QVector<QVector<Fixed>> m_tops;
     QVector<TableFlow::Cell> m_cells;
+    // A page's glyphs by face, and a cell's lines' tops, as it is painted.
+    QVector<QVector<quint32>> m_pageGlyphs;
+    QVector<QVector<QPointF>> m_pagePositions;
+    QVector<qreal> m_lineTops;
 };

@@ -331,7 +331,14 @@ void TextPrinter::paintDecoration(QPainter* painter, Decoration& decoration, con
 {
     // Laid out once a job: from page to page only the page numbers change, put in where the text
     // holds them. A number that is not in the text (in an attribute) lays the text out each page.
-    const QString laidOut = substitute(html, -1, pageCount);
+    const QDate today = QDate::currentDate();
+    if (decoration.source != html || decoration.pageCount != pageCount || decoration.day != today) {
+        decoration.source = html;
+        decoration.pageCount = pageCount;
+        decoration.day = today;
+        decoration.marked = substitute(html, -1, pageCount);
+    }
+    const QString& laidOut = decoration.marked;
     QTextDocument* document = decoration.document.get();
     if (!document || decoration.html != laidOut || decoration.size != rect.size()
         || decoration.device != painter->device()) {

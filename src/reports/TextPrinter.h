@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QLocale>
 #include <QObject>
 #include <QPageLayout>
@@ -102,7 +103,12 @@ private:
     // A header or footer, laid out for the pages of a job.
     struct Decoration
     {
-        QString html; // with the page numbers marked
+        // The text given, the page count and day it was marked for, and the text marked.
+        QString source;
+        int pageCount = -1;
+        QDate day;
+        QString marked;
+        QString html; // as laid out, with the page numbers marked
         QSizeF size;
         QPaintDevice* device = nullptr;
         std::unique_ptr<QTextDocument> document;

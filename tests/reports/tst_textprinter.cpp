@@ -91,6 +91,31 @@ private slots:
         QVERIFY(!p.saveAsPdf(nullptr, dir.filePath("missing/folder/report.pdf")));
     }
 
+    // Header and footer are laid out once a job and only their page numbers put in page by page:
+    // in whatever order the pages come, and where a number stands in an attribute as well.
+    void pageNumbersOnEveryPage()
+    {
+        for (const QString footer : { "F &page; of &total;", "<a href=\"#&page;\">F &page;</a> of &total;" }) {
+            TextPrinter p;
+            p.setHeaderSize(10), p.setFooterSize(10);
+            p.setHeaderText("Head &page;");
+            p.setFooterText(footer);
+            p.setBodyText(Pages(4));
+            p.printer()->setCopyCount(2);
+            p.printer()->setCollateCopies(true);
+            p.printer()->setPageOrder(QPrinter::LastPageFirst);
+            const QString path = dir.filePath("numbers.pdf");
+            QVERIFY(p.saveAsPdf(nullptr, path));
+            QStringList expected;
+            for (int page = 4; page >= 1; --page)
+                expected << QString("Head %1 P%1 F %1 of 4").arg(page) << QString("Head %1 P%1 F %1 of 4").arg(page);
+            QStringList pages = readback::PdfPages(path);
+            for (QString& page : pages)
+                page = page.simplified();
+            QCOMPARE(pages, expected);
+        }
+    }
+
     // Collated copies repeat each page, the others the range; the range may run backwards.
     void copiesAndRanges()
     {
