@@ -228,8 +228,10 @@ PeopleChange RemoveTenure(const Tenures& directory, int user, const QDate& from)
 PeopleIndex::PeopleIndex(const Tenures& directory)
 {
     for (const Tenure& t : directory) {
-        if (t.user >= 0 && t.user < UserSlots && IsNamableUser(t.user) && t.from.isValid())
+        if (t.user >= 0 && t.user < UserSlots && IsNamableUser(t.user) && t.from.isValid()) {
             m_byUser[size_t(t.user)].append(t);
+            m_empty = false;
+        }
     }
     for (Tenures& tenures : m_byUser)
         std::stable_sort(tenures.begin(), tenures.end(), byUserAndDay);

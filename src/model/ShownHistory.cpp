@@ -1,6 +1,7 @@
 #include "ShownHistory.h"
 
 #include "EventMerge.h"
+#include "People.h"
 
 namespace {
 
@@ -155,7 +156,15 @@ ShownEvent ShownHistory::at(int row) const
     s.device = e.flags & Keypad ? KeypadDevice : LockDevice;
     s.visit = int(e.visit);
     s.dstMarked = e.flags & DstMarked;
+    // By the recorded time, as the lock knew the day; never the corrected one.
+    if (m_people)
+        s.person = m_people->person(e.event, e.user, e.time);
     return s;
+}
+
+bool ShownHistory::hasPeople() const
+{
+    return m_people && !m_people->isEmpty();
 }
 
 class ShownHistoryDst : public DstEvents
