@@ -81,6 +81,7 @@ bool isGuarded(const QString& cell)
 constexpr qint64 SecondsPerDay = 86400;
 const qint64 epochDay = QDate(2000, 1, 1).toJulianDay();
 const qint64 firstKnownDay = QDate(2001, 1, 1).toJulianDay();
+const qint64 firstDay = QDate(1, 1, 1).toJulianDay();
 const qint64 lastDay = QDate(9999, 12, 31).toJulianDay();
 
 qint64 floorDays(qint64 seconds)
@@ -228,10 +229,8 @@ PeopleChange RemoveTenure(const Tenures& directory, int user, const QDate& from)
 PeopleIndex::PeopleIndex(const Tenures& directory)
 {
     for (const Tenure& t : directory) {
-        if (t.user >= 0 && t.user < UserSlots && IsNamableUser(t.user) && t.from.isValid()) {
+        if (t.user >= 0 && t.user < UserSlots && IsNamableUser(t.user) && t.from.isValid())
             m_byUser[size_t(t.user)].append(t);
-            m_empty = false;
-        }
     }
     for (Tenures& tenures : m_byUser)
         std::stable_sort(tenures.begin(), tenures.end(), byUserAndDay);
@@ -260,7 +259,7 @@ QString PeopleIndex::person(int event, int user, qint64 time) const
     const qint64 day = epochDay + floorDays(time);
     if (day < firstKnownDay && day >= epochDay)
         return QString();
-    if (day < QDate(1, 1, 1).toJulianDay() || day > lastDay)
+    if (day < firstDay || day > lastDay)
         return QString();
     const Tenure* t = covering(user, QDate::fromJulianDay(day));
     return t ? t->person : QString();

@@ -99,12 +99,9 @@ public:
     QString person(int event, int user, qint64 time) const;
     // The tenure of `user` covering `day`, or null.
     const Tenure* covering(int user, const QDate& day) const;
-    // No tenure names anyone.
-    bool isEmpty() const { return m_empty; }
 
 private:
     std::array<Tenures, UserSlots> m_byUser;
-    bool m_empty = true;
 };
 
 // The users the configuration has installed or disabled, among those the lock names as people,

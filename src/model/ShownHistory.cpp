@@ -162,10 +162,6 @@ ShownEvent ShownHistory::at(int row) const
     return s;
 }
 
-bool ShownHistory::hasPeople() const
-{
-    return m_people && !m_people->isEmpty();
-}
 
 class ShownHistoryDst : public DstEvents
 {

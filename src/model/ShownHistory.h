@@ -36,7 +36,6 @@ public:
     // The lock's directory of people, naming the person of each event `at` hands out; none leaves
     // every event without one.
     void setPeople(std::shared_ptr<const PeopleIndex> people) { m_people = std::move(people); }
-    bool hasPeople() const;
 
     // One correction pass over every event, as a single audit's; a new pass replaces the last.
     void correctDst(const QList<EventsTable>& timeDateTable, const DstRule& rule);
