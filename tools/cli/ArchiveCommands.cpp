@@ -9,6 +9,7 @@
 #include "FindingsCommands.h"
 #include "OutputFile.h"
 #include "PeopleCommands.h"
+#include "ReportContent.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>
@@ -294,20 +295,52 @@ int Import(ArchiveWorker& worker, const ArchiveOptions& o, const QMap<int, QStri
 
 int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextStream& err)
 {
-    LoadedAudit loaded;
-    QString error;
-    {
-        LockHistory history;
-        if (!archive.history(o.positional.first(), &history)) {
+    const QString serial = o.positional.first();
+    // The workbook and the PDF open on the lock's findings, as `archive findings --lock` lists them,
+    // and close on the evidence of its audits. The findings are judged first, so that the events of
+    // one reading of the history are never held twice.
+    const bool report = o.output.format != QLatin1String("csv");
+    const PresentationOptions& p = o.output.presentation;
+    QVector<LockFindings> found;
+    if (report) {
+        FindingsQuery query;
+        query.locks = QStringList{ serial };
+        query.dst = p.dst;
+        query.dstRule = p.dstRule;
+        if (!archive.findings(query, &found)) {
             err << archive.errorString() << Qt::endl;
             return Rejected;
         }
-        if (!PresentHistory(history, o.output.presentation, o.newOnly, &loaded.view, &error)) {
+    }
+    LoadedAudit loaded;
+    HistoryEvidence evidence;
+    QString error;
+    {
+        LockHistory history;
+        if (!archive.history(serial, &history)) {
+            err << archive.errorString() << Qt::endl;
+            return Rejected;
+        }
+        if (!PresentHistory(history, p, o.newOnly, &loaded.view, &error)) {
             err << error << Qt::endl;
             return Rejected;
         }
+        evidence.serial = serial;
+        evidence.visits = std::move(history.visits);
     }
-    return WriteExport(o.output, loaded, out, err);
+    if (!report)
+        return WriteExport(o.output, loaded, out, err);
+    // Read after the history: the chain reaches every visit the report shows.
+    if (!archive.chainHead(&evidence.chainHead)) {
+        err << archive.errorString() << Qt::endl;
+        return Rejected;
+    }
+    const LockFindings lock = found.value(0, LockFindings{ serial, QString(), {} });
+    const auto complete = [&](ReportContent& content) {
+        content.sections.prepend(FindingsSection(lock, p.display));
+        content.sections.append(EvidenceSection(evidence, p.display));
+    };
+    return WriteReportOutput(o.output, loaded, err, complete) ? Success : Rejected;
 }
 
 int Sync(ArchiveWorker& worker, QTextStream& out, QTextStream& err)
