@@ -2078,6 +2078,58 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
             <numerusform>%n eventos mostrados de %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>bus download</source>
+        <translation>descarga por bus</translation>
+    </message>
+    <message>
+        <source>Dallas key</source>
+        <translation>llave Dallas</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>Hallazgos</translation>
+    </message>
+    <message>
+        <source>Nothing deserves a look.</source>
+        <translation>Nada que revisar.</translation>
+    </message>
+    <message>
+        <source>Evidence</source>
+        <translation>Pruebas</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Descargada</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Imported by</source>
+        <translation>Importada por</translation>
+    </message>
+    <message>
+        <source>Imported at</source>
+        <translation>Importada el</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Chain head of the archive when this report was made: %1</source>
+        <translation>Cabeza de la cadena del archivo cuando se creó este informe: %1</translation>
+    </message>
+    <message>
+        <source>Check with: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</source>
+        <translation>Compruébelo con: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

@@ -2078,6 +2078,58 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
             <numerusform>%n eventi mostrati su %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>bus download</source>
+        <translation>scaricamento dal bus</translation>
+    </message>
+    <message>
+        <source>Dallas key</source>
+        <translation>chiave Dallas</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Findings</source>
+        <translation>Rilievi</translation>
+    </message>
+    <message>
+        <source>Nothing deserves a look.</source>
+        <translation>Nulla da esaminare.</translation>
+    </message>
+    <message>
+        <source>Evidence</source>
+        <translation>Prove</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Scaricato</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Imported by</source>
+        <translation>Importato da</translation>
+    </message>
+    <message>
+        <source>Imported at</source>
+        <translation>Importato il</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Chain head of the archive when this report was made: %1</source>
+        <translation>Testa della catena dell&apos;archivio quando è stato creato questo rapporto: %1</translation>
+    </message>
+    <message>
+        <source>Check with: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</source>
+        <translation>Verificare con: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

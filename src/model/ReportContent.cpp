@@ -206,9 +206,9 @@ ReportSection FindingsSection(const LockFindings& lock, const DisplaySettings& d
     rows.reserve(table.rows.size());
     for (const QStringList& row : table.rows)
         rows.append(row.mid(LockColumns));
-    ReportSection section = TextSection(translate(QT_TRANSLATE_NOOP("MainWindow", "Findings")), columns, rows);
+    ReportSection section = TextSection(QCoreApplication::translate("MainWindow", "Findings"), columns, rows);
     if (rows.isEmpty())
-        section.notes << translate(QT_TRANSLATE_NOOP("MainWindow", "Nothing deserves a look."));
+        section.notes << QCoreApplication::translate("MainWindow", "Nothing deserves a look.");
     return section;
 }
 
@@ -233,19 +233,19 @@ ReportSection EvidenceSection(const HistoryEvidence& evidence, const DisplaySett
     }
     // The SHA-256 column holds its 64 digits on one line.
     ReportSection section = TextSection(
-        translate(QT_TRANSLATE_NOOP("MainWindow", "Evidence")),
-        { { translate(QT_TRANSLATE_NOOP("MainWindow", "Visit")), CellKind::Text, 8, QStringLiteral("5%") },
-          { translate(QT_TRANSLATE_NOOP("MainWindow", "Downloaded")), CellKind::Text, 20, QStringLiteral("13%") },
-          { translate(QT_TRANSLATE_NOOP("MainWindow", "Kind")), CellKind::Text, 14, QStringLiteral("9%") },
-          { translate(QT_TRANSLATE_NOOP("MainWindow", "Imported by")), CellKind::Text, 24, QStringLiteral("15%") },
-          { translate(QT_TRANSLATE_NOOP("MainWindow", "Imported at")), CellKind::Text, 20, QStringLiteral("13%") },
-          { translate(QT_TRANSLATE_NOOP("MainWindow", "SHA-256")), CellKind::Text, 70, QStringLiteral("45%") } },
+        QCoreApplication::translate("MainWindow", "Evidence"),
+        { { QCoreApplication::translate("MainWindow", "Visit"), CellKind::Text, 8, QStringLiteral("5%") },
+          { QCoreApplication::translate("MainWindow", "Downloaded"), CellKind::Text, 20, QStringLiteral("13%") },
+          { QCoreApplication::translate("MainWindow", "Kind"), CellKind::Text, 14, QStringLiteral("9%") },
+          { QCoreApplication::translate("MainWindow", "Imported by"), CellKind::Text, 24, QStringLiteral("15%") },
+          { QCoreApplication::translate("MainWindow", "Imported at"), CellKind::Text, 20, QStringLiteral("13%") },
+          { QCoreApplication::translate("MainWindow", "SHA-256"), CellKind::Text, 70, QStringLiteral("45%") } },
         rows);
-    section.notes << translate(QT_TRANSLATE_NOOP("MainWindow", "Chain head of the archive when this report was made: %1"))
+    section.notes << QCoreApplication::translate("MainWindow", "Chain head of the archive when this report was made: %1")
                          .arg(evidence.chainHead)
-                  << translate(QT_TRANSLATE_NOOP("MainWindow", "Check with: corvane-audit-cli archive verify --head %1; "
+                  << QCoreApplication::translate("MainWindow", "Check with: corvane-audit-cli archive verify --head %1; "
                                                                "corvane-audit-cli archive audits %2 DIR; "
-                                                               "sha256sum -c SHA256SUMS"))
+                                                               "sha256sum -c SHA256SUMS")
                          .arg(evidence.chainHead, evidence.serial);
     return section;
 }

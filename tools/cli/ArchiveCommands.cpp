@@ -307,6 +307,8 @@ int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextSt
         query.locks = QStringList{ serial };
         query.dst = p.dst;
         query.dstRule = p.dstRule;
+        // Not visited is judged at the day the report says it was printed.
+        query.at = ReportPrintedAt().date();
         if (!archive.findings(query, &found)) {
             err << archive.errorString() << Qt::endl;
             return Rejected;
