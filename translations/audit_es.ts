@@ -2673,24 +2673,6 @@ el último evento y la última visita.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
-Writes the lock&apos;s whole history as export writes one audit (a full audit unless
---audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
-.pdf file, or - for CSV on standard output.
-  --new            only the events of the latest visit
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   as for export
-</source>
-        <translation>Uso: corvane-audit-cli archive history SERIE [--archive RUTA] [--new] [opciones] SALIDA
-Escribe todo el historial de la cerradura como export escribe una auditoría (una auditoría completa
-salvo --audit simple), el CSV con una columna más, Visita. SALIDA es un fichero .csv, .xlsx o
-.pdf, o - para CSV en la salida estándar.
-  --new            solo los eventos de la última visita
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   como en export
-</translation>
-    </message>
-    <message>
         <source>No archive command given.</source>
         <translation>No se indicó ningún comando de archivo.</translation>
     </message>
@@ -3268,6 +3250,28 @@ Muestra los umbrales de los hallazgos como líneas NOMBRE,VALOR, una vez fijados
   --door-minutes M          una puerta abierta más de M minutos (30)
   --visit-days D            una cerradura que nadie visitó en más de D días (180)
 Un rol que solo puede leer el archivo los muestra pero no puede fijarlos.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
+Writes the lock&apos;s whole history as export writes one audit (a full audit unless
+--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
+.pdf file, or - for CSV on standard output. The .xlsx and .pdf open on the
+lock&apos;s findings (as archive findings --lock lists them) and end with the evidence
+of its audits: each visit&apos;s SHA-256 and the archive&apos;s chain head.
+  --new            only the events of the latest visit
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive history SERIE [--archive RUTA] [--new] [opciones] SALIDA
+Escribe todo el historial de la cerradura como export escribe una auditoría (una auditoría completa
+salvo --audit simple), el CSV con una columna más, Visita. SALIDA es un fichero .csv, .xlsx o
+.pdf, o - para CSV en la salida estándar. El .xlsx y el .pdf se abren con los
+hallazgos de la cerradura (como los lista archive findings --lock) y terminan con las pruebas
+de sus auditorías: el SHA-256 de cada visita y la cabeza de la cadena del archivo.
+  --new            solo los eventos de la última visita
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   como en export
 </translation>
     </message>
 </context>

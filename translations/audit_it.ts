@@ -2673,24 +2673,6 @@ l&apos;ultimo evento e l&apos;ultima visita.
 </translation>
     </message>
     <message>
-        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
-Writes the lock&apos;s whole history as export writes one audit (a full audit unless
---audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
-.pdf file, or - for CSV on standard output.
-  --new            only the events of the latest visit
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   as for export
-</source>
-        <translation>Uso: corvane-audit-cli archive history SERIALE [--archive PERCORSO] [--new] [opzioni] USCITA
-Scrive l&apos;intera cronologia della serratura come export scrive un audit (un audit completo salvo
---audit simple), il CSV con una colonna in più, Visita. USCITA è un file .csv, .xlsx o
-.pdf, oppure - per il CSV sullo standard output.
-  --new            solo gli eventi dell&apos;ultima visita
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   come per export
-</translation>
-    </message>
-    <message>
         <source>No archive command given.</source>
         <translation>Nessun comando di archivio indicato.</translation>
     </message>
@@ -3268,6 +3250,28 @@ Stampa le soglie dei rilievi come righe NOME,VALORE, dopo aver impostato quelle 
   --door-minutes M          una porta tenuta aperta più di M minuti (30)
   --visit-days D            una serratura che nessuno ha visitato da più di D giorni (180)
 Un ruolo che può solo leggere l&apos;archivio le stampa ma non può impostarle.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
+Writes the lock&apos;s whole history as export writes one audit (a full audit unless
+--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
+.pdf file, or - for CSV on standard output. The .xlsx and .pdf open on the
+lock&apos;s findings (as archive findings --lock lists them) and end with the evidence
+of its audits: each visit&apos;s SHA-256 and the archive&apos;s chain head.
+  --new            only the events of the latest visit
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive history SERIALE [--archive PERCORSO] [--new] [opzioni] USCITA
+Scrive l&apos;intera cronologia della serratura come export scrive un audit (un audit completo salvo
+--audit simple), il CSV con una colonna in più, Visita. USCITA è un file .csv, .xlsx o
+.pdf, oppure - per il CSV sullo standard output. Il .xlsx e il .pdf si aprono sui
+rilievi della serratura (come li elenca archive findings --lock) e finiscono con le prove
+dei suoi audit: lo SHA-256 di ogni visita e la testa della catena dell&apos;archivio.
+  --new            solo gli eventi dell&apos;ultima visita
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   come per export
 </translation>
     </message>
 </context>

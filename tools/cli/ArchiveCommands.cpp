@@ -63,7 +63,9 @@ QString ArchiveUsageText(const QString& command)
         return Cli::tr("Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT\n"
                        "Writes the lock's whole history as export writes one audit (a full audit unless\n"
                        "--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or\n"
-                       ".pdf file, or - for CSV on standard output.\n"
+                       ".pdf file, or - for CSV on standard output. The .xlsx and .pdf open on the\n"
+                       "lock's findings (as archive findings --lock lists them) and end with the evidence\n"
+                       "of its audits: each visit's SHA-256 and the archive's chain head.\n"
                        "  --new            only the events of the latest visit\n"
                        "  --format, --table, --dst, --date-format, --hour-format, --audit, --language\n"
                        "                   as for export\n")
