@@ -231,15 +231,15 @@ ReportSection EvidenceSection(const HistoryEvidence& evidence, const DisplaySett
         rows.append({ QString::number(v.number), FormatDateTime(v.downloaded, display), kindText(v.kind), by,
                       FormatDateTime(v.imported, display), QString::fromLatin1(v.sha256) });
     }
-    // The SHA-256 column holds its 64 digits on one line.
+    // The SHA-256 column holds its 64 digits on one line, were they all the widest.
     ReportSection section = TextSection(
         QCoreApplication::translate("MainWindow", "Evidence"),
         { { QCoreApplication::translate("MainWindow", "Visit"), CellKind::Text, 8, QStringLiteral("5%") },
-          { QCoreApplication::translate("MainWindow", "Downloaded"), CellKind::Text, 20, QStringLiteral("13%") },
+          { QCoreApplication::translate("MainWindow", "Downloaded"), CellKind::Text, 20, QStringLiteral("12%") },
           { QCoreApplication::translate("MainWindow", "Kind"), CellKind::Text, 14, QStringLiteral("9%") },
-          { QCoreApplication::translate("MainWindow", "Imported by"), CellKind::Text, 24, QStringLiteral("15%") },
-          { QCoreApplication::translate("MainWindow", "Imported at"), CellKind::Text, 20, QStringLiteral("13%") },
-          { QCoreApplication::translate("MainWindow", "SHA-256"), CellKind::Text, 70, QStringLiteral("45%") } },
+          { QCoreApplication::translate("MainWindow", "Imported by"), CellKind::Text, 24, QStringLiteral("13%") },
+          { QCoreApplication::translate("MainWindow", "Imported at"), CellKind::Text, 20, QStringLiteral("12%") },
+          { QCoreApplication::translate("MainWindow", "SHA-256"), CellKind::Text, 70, QStringLiteral("49%") } },
         rows);
     section.notes << QCoreApplication::translate("MainWindow", "Chain head of the archive when this report was made: %1")
                          .arg(evidence.chainHead)

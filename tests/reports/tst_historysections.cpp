@@ -112,6 +112,7 @@ private slots:
         const int evidenceAt = lines.indexOf("Evidence");
         QVERIFY(evidenceAt > findingsAt);
         QCOMPARE(lines.value(evidenceAt + 1), "Visit Downloaded Kind Imported by Imported at SHA-256");
+        // Each SHA-256 on its row's line, even one of the widest digits only.
         QCOMPARE(lines.value(evidenceAt + 5), "4 09/01/2025 12.05.00 carrier pigeon maria 01/02/2025 09.03.00 " + QString(64, '3'));
         QVERIFY(lines.mid(evidenceAt).join(' ').contains("made: " + Evidence().chainHead));
     }
