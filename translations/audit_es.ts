@@ -2082,6 +2082,58 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
         <source>Person</source>
         <translation>Persona</translation>
     </message>
+    <message>
+        <source>Findings</source>
+        <translation>Hallazgos</translation>
+    </message>
+    <message>
+        <source>Nothing deserves a look.</source>
+        <translation>Nada que revisar.</translation>
+    </message>
+    <message>
+        <source>bus download</source>
+        <translation>descarga por bus</translation>
+    </message>
+    <message>
+        <source>Dallas key</source>
+        <translation>llave Dallas</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>Evidence</source>
+        <translation>Pruebas</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Descargada</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Imported by</source>
+        <translation>Importada por</translation>
+    </message>
+    <message>
+        <source>Imported at</source>
+        <translation>Importada el</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Chain head of the archive when this report was made: %1</source>
+        <translation>Cabeza de la cadena del archivo cuando se creó este informe: %1</translation>
+    </message>
+    <message>
+        <source>Check with: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</source>
+        <translation>Compruébelo con: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -2622,24 +2674,6 @@ last event and the last visit.
                           [--hour-format 24|12] [--language en|it|es] SALIDA.csv|-
 Enumera las cerraduras archivadas por número de serie: visitas, eventos, huecos, el primer y
 el último evento y la última visita.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
-Writes the lock&apos;s whole history as export writes one audit (a full audit unless
---audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
-.pdf file, or - for CSV on standard output.
-  --new            only the events of the latest visit
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   as for export
-</source>
-        <translation>Uso: corvane-audit-cli archive history SERIE [--archive RUTA] [--new] [opciones] SALIDA
-Escribe todo el historial de la cerradura como export escribe una auditoría (una auditoría completa
-salvo --audit simple), el CSV con una columna más, Visita. SALIDA es un fichero .csv, .xlsx o
-.pdf, o - para CSV en la salida estándar.
-  --new            solo los eventos de la última visita
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   como en export
 </translation>
     </message>
     <message>
@@ -3220,6 +3254,28 @@ Muestra los umbrales de los hallazgos como líneas NOMBRE,VALOR, una vez fijados
   --door-minutes M          una puerta abierta más de M minutos (30)
   --visit-days D            una cerradura que nadie visitó en más de D días (180)
 Un rol que solo puede leer el archivo los muestra pero no puede fijarlos.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
+Writes the lock&apos;s whole history as export writes one audit (a full audit unless
+--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
+.pdf file, or - for CSV on standard output. The .xlsx and .pdf open on the
+lock&apos;s findings (as archive findings --lock lists them) and end with the evidence
+of its audits: each visit&apos;s SHA-256 and the archive&apos;s chain head.
+  --new            only the events of the latest visit
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive history SERIE [--archive RUTA] [--new] [opciones] SALIDA
+Escribe todo el historial de la cerradura como export escribe una auditoría (una auditoría completa
+salvo --audit simple), el CSV con una columna más, Visita. SALIDA es un fichero .csv, .xlsx o
+.pdf, o - para CSV en la salida estándar. El .xlsx y el .pdf se abren con los
+hallazgos de la cerradura (como los lista archive findings --lock) y terminan con las pruebas
+de sus auditorías: el SHA-256 de cada visita y la cabeza de la cadena del archivo.
+  --new            solo los eventos de la última visita
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   como en export
 </translation>
     </message>
 </context>

@@ -2082,6 +2082,58 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
         <source>Person</source>
         <translation>Persona</translation>
     </message>
+    <message>
+        <source>Findings</source>
+        <translation>Rilievi</translation>
+    </message>
+    <message>
+        <source>Nothing deserves a look.</source>
+        <translation>Nulla da esaminare.</translation>
+    </message>
+    <message>
+        <source>bus download</source>
+        <translation>scaricamento dal bus</translation>
+    </message>
+    <message>
+        <source>Dallas key</source>
+        <translation>chiave Dallas</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Evidence</source>
+        <translation>Prove</translation>
+    </message>
+    <message>
+        <source>Downloaded</source>
+        <translation>Scaricato</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Imported by</source>
+        <translation>Importato da</translation>
+    </message>
+    <message>
+        <source>Imported at</source>
+        <translation>Importato il</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Chain head of the archive when this report was made: %1</source>
+        <translation>Testa della catena dell&apos;archivio quando è stato creato questo rapporto: %1</translation>
+    </message>
+    <message>
+        <source>Check with: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</source>
+        <translation>Verificare con: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -2622,24 +2674,6 @@ last event and the last visit.
                           [--hour-format 24|12] [--language en|it|es] USCITA.csv|-
 Elenca le serrature archiviate per numero di serie: visite, eventi, lacune, il primo e
 l&apos;ultimo evento e l&apos;ultima visita.
-</translation>
-    </message>
-    <message>
-        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
-Writes the lock&apos;s whole history as export writes one audit (a full audit unless
---audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
-.pdf file, or - for CSV on standard output.
-  --new            only the events of the latest visit
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   as for export
-</source>
-        <translation>Uso: corvane-audit-cli archive history SERIALE [--archive PERCORSO] [--new] [opzioni] USCITA
-Scrive l&apos;intera cronologia della serratura come export scrive un audit (un audit completo salvo
---audit simple), il CSV con una colonna in più, Visita. USCITA è un file .csv, .xlsx o
-.pdf, oppure - per il CSV sullo standard output.
-  --new            solo gli eventi dell&apos;ultima visita
-  --format, --table, --dst, --date-format, --hour-format, --audit, --language
-                   come per export
 </translation>
     </message>
     <message>
@@ -3220,6 +3254,28 @@ Stampa le soglie dei rilievi come righe NOME,VALORE, dopo aver impostato quelle 
   --door-minutes M          una porta tenuta aperta più di M minuti (30)
   --visit-days D            una serratura che nessuno ha visitato da più di D giorni (180)
 Un ruolo che può solo leggere l&apos;archivio le stampa ma non può impostarle.
+</translation>
+    </message>
+    <message>
+        <source>Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT
+Writes the lock&apos;s whole history as export writes one audit (a full audit unless
+--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or
+.pdf file, or - for CSV on standard output. The .xlsx and .pdf open on the
+lock&apos;s findings (as archive findings --lock lists them) and end with the evidence
+of its audits: each visit&apos;s SHA-256 and the archive&apos;s chain head.
+  --new            only the events of the latest visit
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   as for export
+</source>
+        <translation>Uso: corvane-audit-cli archive history SERIALE [--archive PERCORSO] [--new] [opzioni] USCITA
+Scrive l&apos;intera cronologia della serratura come export scrive un audit (un audit completo salvo
+--audit simple), il CSV con una colonna in più, Visita. USCITA è un file .csv, .xlsx o
+.pdf, oppure - per il CSV sullo standard output. Il .xlsx e il .pdf si aprono sui
+rilievi della serratura (come li elenca archive findings --lock) e finiscono con le prove
+dei suoi audit: lo SHA-256 di ogni visita e la testa della catena dell&apos;archivio.
+  --new            solo gli eventi dell&apos;ultima visita
+  --format, --table, --dst, --date-format, --hour-format, --audit, --language
+                   come per export
 </translation>
     </message>
 </context>

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <iterator>
+
 QStringList ReportConfigurationLabels()
 {
     return { QStringLiteral("labelActiveConfiguration"), QStringLiteral("labelTD"), QStringLiteral("labelOW"),
@@ -182,6 +184,70 @@ ReportContent ReportFromView(const AuditView& view)
     if (view.isHistory())
         content.title = HistoryTitle(view);
     return content;
+}
+
+ReportSection FindingsSection(const LockFindings& lock, const DisplaySettings& display)
+{
+    // The listing's own table, so that the report and `archive findings` never disagree; the lock
+    // is the report's, its two columns left out.
+    const TextTable table = FindingsTextTable({ lock }, display);
+    constexpr int LockColumns = 2;
+    // Finding, Date, Until, User, Person, Events, Visit.
+    const double sheetWidths[] = { 28, 20, 20, 16, 24, 8, 8 };
+    const char* const pdfWidths[] = { "20%", "16%", "16%", "14%", "18%", "8%", "8%" };
+    QVector<ReportColumn> columns;
+    for (int c = LockColumns; c < table.header.size(); ++c) {
+        const int k = c - LockColumns;
+        const bool known = k < int(std::size(sheetWidths));
+        columns.append({ table.header[c], CellKind::Text, known ? sheetWidths[k] : 16,
+                         QLatin1String(known ? pdfWidths[k] : "10%") });
+    }
+    QVector<QStringList> rows;
+    rows.reserve(table.rows.size());
+    for (const QStringList& row : table.rows)
+        rows.append(row.mid(LockColumns));
+    ReportSection section = TextSection(QCoreApplication::translate("MainWindow", "Findings"), columns, rows);
+    if (rows.isEmpty())
+        section.notes << QCoreApplication::translate("MainWindow", "Nothing deserves a look.");
+    return section;
+}
+
+ReportSection EvidenceSection(const HistoryEvidence& evidence, const DisplaySettings& display)
+{
+    // The kinds as the archive stores them.
+    static const char* const kinds[] = { QT_TRANSLATE_NOOP("MainWindow", "bus download"),
+                                         QT_TRANSLATE_NOOP("MainWindow", "Dallas key"),
+                                         QT_TRANSLATE_NOOP("MainWindow", "file") };
+    const auto kindText = [](const QString& stored) {
+        for (const char* kind : kinds)
+            if (stored == QLatin1String(kind))
+                return translate(kind);
+        return stored;
+    };
+    QVector<QStringList> rows;
+    rows.reserve(evidence.visits.size());
+    for (const Visit& v : evidence.visits) {
+        const QString by = v.importedHost.isEmpty() ? v.importedBy : v.importedBy + QLatin1Char('@') + v.importedHost;
+        rows.append({ QString::number(v.number), FormatDateTime(v.downloaded, display), kindText(v.kind), by,
+                      FormatDateTime(v.imported, display), QString::fromLatin1(v.sha256) });
+    }
+    // The SHA-256 column holds its 64 digits on one line, were they all the widest.
+    ReportSection section = TextSection(
+        QCoreApplication::translate("MainWindow", "Evidence"),
+        { { QCoreApplication::translate("MainWindow", "Visit"), CellKind::Text, 8, QStringLiteral("5%") },
+          { QCoreApplication::translate("MainWindow", "Downloaded"), CellKind::Text, 20, QStringLiteral("12%") },
+          { QCoreApplication::translate("MainWindow", "Kind"), CellKind::Text, 14, QStringLiteral("9%") },
+          { QCoreApplication::translate("MainWindow", "Imported by"), CellKind::Text, 24, QStringLiteral("13%") },
+          { QCoreApplication::translate("MainWindow", "Imported at"), CellKind::Text, 20, QStringLiteral("12%") },
+          { QCoreApplication::translate("MainWindow", "SHA-256"), CellKind::Text, 70, QStringLiteral("49%") } },
+        rows);
+    section.notes << QCoreApplication::translate("MainWindow", "Chain head of the archive when this report was made: %1")
+                         .arg(evidence.chainHead)
+                  << QCoreApplication::translate("MainWindow", "Check with: corvane-audit-cli archive verify --head %1; "
+                                                               "corvane-audit-cli archive audits %2 DIR; "
+                                                               "sha256sum -c SHA256SUMS")
+                         .arg(evidence.chainHead, evidence.serial);
+    return section;
 }
 
 QString HistoryTitle(const AuditView& view)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AuditView.h"
+#include "Findings.h"
+#include "LockHistory.h"
 
 #include <QDateTime>
 #include <QString>
@@ -70,6 +72,8 @@ struct ReportSection
     // The one section whose rows may run into the millions: the PDF lays them out a page at a time,
     // the workbook writes them as they come.
     bool longRows = false;
+    // Lines below the table, each a paragraph (the PDF) or a cell of its own (the workbook).
+    QStringList notes;
 
     ReportRow rowAt(int r) const
     {
@@ -108,6 +112,20 @@ ReportContent ReportFromView(const AuditView& view);
 // A section of fixed texts, for reports made of other values; `highlighted` marks cells yellow.
 ReportSection TextSection(const QString& name, const QVector<ReportColumn>& columns, const QVector<QStringList>& rows,
                           const QVector<QVector<bool>>& highlighted = {});
+
+// "Findings": a lock's findings as `archive findings --lock` lists them, less the lock's own columns.
+ReportSection FindingsSection(const LockFindings& lock, const DisplaySettings& display);
+
+// Where a history's audits came from, as the archive recorded each at its import, and the archive's
+// chain head when the report was made: read after the history, it covers every visit shown.
+struct HistoryEvidence
+{
+    QString serial;
+    QVector<Visit> visits;
+    QString chainHead;
+};
+// "Evidence": a row per visit (its SHA-256 whole), below it the chain head and how to check it all.
+ReportSection EvidenceSection(const HistoryEvidence& evidence, const DisplaySettings& display);
 
 // "Lock SERIAL NAME: N visits, FIRST to LAST", with the dates in the view's format.
 QString HistoryTitle(const AuditView& view);

@@ -82,6 +82,13 @@ QStringList rowTexts(const ReportSection& section, const QVector<int>& printed, 
     return cells;
 }
 
+void appendNotes(QString& html, const ReportSection& section)
+{
+    for (const QString& note : section.notes)
+        html += QLatin1String("<p style=\"font-family: Tahoma,Arial,Calibri; font-size: 8pt;\">") + escaped(note)
+            + QLatin1String("</p>");
+}
+
 void appendTable(QString& html, const ReportSection& section, bool first)
 {
     const QVector<int> printed = printedColumns(section);
@@ -94,6 +101,7 @@ void appendTable(QString& html, const ReportSection& section, bool first)
         html += QLatin1String("</tr>");
     }
     html += QLatin1String("</table>");
+    appendNotes(html, section);
 }
 
 // The configuration's own arrangement: two entries a row, by their keys.
@@ -154,8 +162,13 @@ BodyTable PdfReportTable(const ReportContent& content)
                 return r >= 0 && r < section.rowCount ? rowTexts(section, printed, r, row) : QStringList();
             };
             table.after = QLatin1String("</table>");
+            appendNotes(table.after, section);
         } else {
-            appendSection(longSection < 0 || i < longSection ? table.before : table.after, section, i == 0);
+            QString& html = longSection < 0 || i < longSection ? table.before : table.after;
+            // The configuration's table was always the last and is left open: closed before another.
+            if (i > 0 && content.sections[i - 1].layout == ReportSection::Pairs)
+                html += QLatin1String("</table>");
+            appendSection(html, section, i == 0);
         }
     }
     return table;

@@ -6,9 +6,10 @@
 
 // The landscape PDF report: the program's title on every page, a section per section of the
 // report (for an audit the events, six columns or seven with the daylight-saving correction, a
-// history's with "Visit" and its gaps as rows of their own; the users; the configuration), and a
-// footer with the file name, "Page i of n" and the keypad's date at download (for a history,
-// labelled, and when it was printed). Every text from the content is HTML-escaped, so a lock's
+// history's with "Visit" and its gaps as rows of their own; the users; the configuration; from the
+// archive, a history's findings before them all and its evidence after them, each section's notes
+// as paragraphs below its table), and a footer with the file name, "Page i of n" and the keypad's
+// date at download (for a history, labelled, and when it was printed). Every text from the content is HTML-escaped, so a lock's
 // texts print as they are.
 QString PdfReportHeader();
 // The body: the one long section (the events) as a table whose rows are made as its pages are

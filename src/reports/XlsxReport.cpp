@@ -198,6 +198,10 @@ void writeTableSheet(WorkbookWriter& w, lxw_worksheet* sheet, const ReportSectio
                 w.write(sheet, at, column, cell.text, w.data(look));
         }
     }
+    // Below the table after a row left empty, each in the first column's cell.
+    const lxw_row_t notes = FirstDataRow + lxw_row_t(std::max(section.rowCount, 0)) + 1;
+    for (int n = 0; n < section.notes.size() && w.ok(); ++n)
+        w.write(sheet, notes + lxw_row_t(n), FirstColumn, section.notes[n], nullptr);
 }
 
 void writePairsSheet(WorkbookWriter& w, lxw_worksheet* sheet, const ReportSection& section)
@@ -267,22 +271,25 @@ bool WriteXlsxReport(const ReportContent& content, const QString& fileName, QStr
     properties.title = title.data();
     if (!content.title.isEmpty())
         workbook_set_properties(workbook, &properties);
+    // The title stands above the events, or above the first sheet when none is that long.
+    int titled = 0;
+    for (int i = 0; i < content.sections.size(); ++i)
+        if (content.sections[i].longRows) {
+            titled = i;
+            break;
+        }
     lxw_worksheet* first = nullptr;
-    for (const ReportSection& section : content.sections) {
+    for (int i = 0; i < content.sections.size(); ++i) {
+        const ReportSection& section = content.sections[i];
         lxw_worksheet* sheet = w.addSheet(section.name);
         if (!sheet)
             continue;
-        if (!first) {
+        if (!first)
             first = sheet;
-            if (section.layout == ReportSection::Table)
-                writeTableSheet(w, sheet, section, content.title);
-            else
-                writePairsSheet(w, sheet, section);
-        } else if (section.layout == ReportSection::Table) {
-            writeTableSheet(w, sheet, section, QString());
-        } else {
+        if (section.layout == ReportSection::Table)
+            writeTableSheet(w, sheet, section, i == titled ? content.title : QString());
+        else
             writePairsSheet(w, sheet, section);
-        }
     }
     if (first)
         worksheet_activate(first);

@@ -9,7 +9,8 @@
 enum class XlsxMode { Auto, InMemory, ConstantMemory };
 
 // Writes the workbook, a sheet per section of the report (for an audit: "Audit", "Users" and
-// "Configuration", names and headers translated), opening on the first. A single audit's cells are
+// "Configuration", names and headers translated; a history from the archive "Findings" first and
+// "Evidence" last), opening on the first; a section's notes below its table. A single audit's cells are
 // all texts; a history's numbers and dates are number and date cells (Auto writes a history in
 // constant memory). The file is replaced only once the workbook is whole; false, with any previous
 // file untouched and the reason in `error`, when it could not be written.

@@ -9,6 +9,7 @@
 #include "FindingsCommands.h"
 #include "OutputFile.h"
 #include "PeopleCommands.h"
+#include "ReportContent.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>
@@ -62,7 +63,9 @@ QString ArchiveUsageText(const QString& command)
         return Cli::tr("Usage: corvane-audit-cli archive history SERIAL [--archive PATH] [--new] [options] OUTPUT\n"
                        "Writes the lock's whole history as export writes one audit (a full audit unless\n"
                        "--audit simple), the CSV with one more column, Visit. OUTPUT is a .csv, .xlsx or\n"
-                       ".pdf file, or - for CSV on standard output.\n"
+                       ".pdf file, or - for CSV on standard output. The .xlsx and .pdf open on the\n"
+                       "lock's findings (as archive findings --lock lists them) and end with the evidence\n"
+                       "of its audits: each visit's SHA-256 and the archive's chain head.\n"
                        "  --new            only the events of the latest visit\n"
                        "  --format, --table, --dst, --date-format, --hour-format, --audit, --language\n"
                        "                   as for export\n")
@@ -294,20 +297,54 @@ int Import(ArchiveWorker& worker, const ArchiveOptions& o, const QMap<int, QStri
 
 int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextStream& err)
 {
-    LoadedAudit loaded;
-    QString error;
-    {
-        LockHistory history;
-        if (!archive.history(o.positional.first(), &history)) {
+    const QString serial = o.positional.first();
+    // The workbook and the PDF open on the lock's findings, as `archive findings --lock` lists them,
+    // and close on the evidence of its audits. The findings are judged first, so that the events of
+    // one reading of the history are never held twice.
+    const bool report = o.output.format != QLatin1String("csv");
+    const PresentationOptions& p = o.output.presentation;
+    QVector<LockFindings> found;
+    if (report) {
+        FindingsQuery query;
+        query.locks = QStringList{ serial };
+        query.dst = p.dst;
+        query.dstRule = p.dstRule;
+        // Not visited is judged at the day the report says it was printed.
+        query.at = ReportPrintedAt().date();
+        if (!archive.findings(query, &found)) {
             err << archive.errorString() << Qt::endl;
             return Rejected;
         }
-        if (!PresentHistory(history, o.output.presentation, o.newOnly, &loaded.view, &error)) {
+    }
+    LoadedAudit loaded;
+    HistoryEvidence evidence;
+    QString error;
+    {
+        LockHistory history;
+        if (!archive.history(serial, &history)) {
+            err << archive.errorString() << Qt::endl;
+            return Rejected;
+        }
+        if (!PresentHistory(history, p, o.newOnly, &loaded.view, &error)) {
             err << error << Qt::endl;
             return Rejected;
         }
+        evidence.serial = serial;
+        evidence.visits = std::move(history.visits);
     }
-    return WriteExport(o.output, loaded, out, err);
+    if (!report)
+        return WriteExport(o.output, loaded, out, err);
+    // Read after the history: the chain reaches every visit the report shows.
+    if (!archive.chainHead(&evidence.chainHead)) {
+        err << archive.errorString() << Qt::endl;
+        return Rejected;
+    }
+    const LockFindings lock = found.value(0, LockFindings{ serial, QString(), {}, {} });
+    const auto complete = [&](ReportContent& content) {
+        content.sections.prepend(FindingsSection(lock, p.display));
+        content.sections.append(EvidenceSection(evidence, p.display));
+    };
+    return WriteReportOutput(o.output, loaded, err, complete) ? Success : Rejected;
 }
 
 int Sync(ArchiveWorker& worker, QTextStream& out, QTextStream& err)

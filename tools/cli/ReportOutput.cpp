@@ -78,9 +78,12 @@ QString FormatOfOutput(const QString& output)
     return QString();
 }
 
-bool WriteReportOutput(const Options& options, const LoadedAudit& audit, QTextStream& err)
+bool WriteReportOutput(const Options& options, const LoadedAudit& audit, QTextStream& err,
+                       const std::function<void(ReportContent&)>& complete)
 {
-    const ReportContent content = ReportFromView(audit.view);
+    ReportContent content = ReportFromView(audit.view);
+    if (complete)
+        complete(content);
     bool written = false;
     QString reason;
     if (options.format == QLatin1String("xlsx")) {

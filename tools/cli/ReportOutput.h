@@ -5,6 +5,10 @@
 
 #include <QTextStream>
 
+#include <functional>
+
+struct ReportContent;
+
 // The command line's workbook and PDF outputs and its daylight-saving rule.
 namespace cli {
 
@@ -16,7 +20,9 @@ bool ParseDstRule(const QString& text, DstRule& rule, QString* error);
 // The output format by OUTPUT's extension: "csv", "xlsx", "pdf", or empty when it has none of them.
 QString FormatOfOutput(const QString& output);
 
-// Writes the workbook or the PDF report of a loaded audit, as the window would with no filter.
-bool WriteReportOutput(const Options& options, const LoadedAudit& audit, QTextStream& err);
+// Writes the workbook or the PDF report of a loaded audit, as the window would with no filter;
+// `complete`, when given, adds to the report's sections first.
+bool WriteReportOutput(const Options& options, const LoadedAudit& audit, QTextStream& err,
+                       const std::function<void(ReportContent&)>& complete = {});
 
 } // namespace cli
