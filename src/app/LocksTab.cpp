@@ -1,5 +1,7 @@
 #include "LocksTab.h"
 
+#include "PeopleDialog.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -82,6 +84,7 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     top->addWidget(&m_search, 1);
     top->addWidget(&m_open);
     top->addWidget(&m_downloadNew);
+    top->addWidget(&m_people);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(&m_from);
     searchRow->addWidget(&m_to);
@@ -119,6 +122,13 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
             emit openHistoryAt(m_foundEvents[k].serial, m_foundEvents[k]);
     });
     connect(&m_open, &QPushButton::clicked, this, [this] { openCurrent(); });
+    m_people.setObjectName(QStringLiteral("buttonPeople"));
+    connect(&m_people, &QPushButton::clicked, this, &LocksTab::openPeople);
+    connect(m_table.selectionModel(), &QItemSelectionModel::currentRowChanged, this, &LocksTab::updateLockButtons);
+    connect(&m_proxy, &QAbstractItemModel::rowsInserted, this, &LocksTab::updateLockButtons);
+    connect(&m_proxy, &QAbstractItemModel::rowsRemoved, this, &LocksTab::updateLockButtons);
+    connect(&m_proxy, &QAbstractItemModel::modelReset, this, &LocksTab::updateLockButtons);
+    updateLockButtons();
     retranslate();
 }
 
@@ -131,6 +141,8 @@ void LocksTab::retranslate()
     m_downloadNew.setText(tr("Download new events"));
     m_downloadNew.setToolTip(tr("Download from the connected lock only what it recorded since the last visit"));
     m_model.setHorizontalHeaderLabels(LockColumnHeaders());
+    m_people.setText(tr("People..."));
+    m_people.setToolTip(tr("Who held each of the selected lock's user numbers, and when"));
     m_from.setPlaceholderText(tr("From YYYY-MM-DD"));
     m_from.setAccessibleName(tr("Events from this day"));
     m_to.setPlaceholderText(tr("To YYYY-MM-DD"));
@@ -304,11 +316,35 @@ QStringList LocksTab::shownSerials() const
     return serials;
 }
 
-void LocksTab::openCurrent()
+QString LocksTab::currentSerial() const
 {
     QModelIndex current = m_table.currentIndex();
     if (!current.isValid() && m_proxy.rowCount() == 1)
         current = m_proxy.index(0, 0);
-    if (current.isValid())
-        emit openHistory(m_proxy.index(current.row(), 0).data().toString());
+    return current.isValid() ? m_proxy.index(current.row(), 0).data().toString() : QString();
+}
+
+void LocksTab::openCurrent()
+{
+    const QString serial = currentSerial();
+    if (!serial.isEmpty())
+        emit openHistory(serial);
+}
+
+void LocksTab::openPeople()
+{
+    const QString serial = currentSerial();
+    if (serial.isEmpty())
+        return;
+    if (m_peopleDialog)
+        m_peopleDialog->close();
+    m_peopleDialog = new PeopleDialog(m_archive, serial, this);
+    m_peopleDialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_peopleDialog->open();
+}
+
+void LocksTab::updateLockButtons()
+{
+    const bool any = !currentSerial().isEmpty();
+    m_people.setEnabled(any);
 }

@@ -3,6 +3,9 @@
 #include "ArchiveService.h"
 #include "QCheckList.h"
 #include "EventRows.h"
+#include "PeopleDialog.h"
+
+#include <QPointer>
 
 #include <QComboBox>
 #include <QLabel>
@@ -50,6 +53,9 @@ public:
     QTableView& table() { return m_table; }
     QPushButton& openButton() { return m_open; }
     QPushButton& downloadNewButton() { return m_downloadNew; }
+    // "People...": the selected lock's directory of people, in a dialog of its own.
+    QPushButton& peopleButton() { return m_people; }
+    PeopleDialog* peopleDialog() const { return m_peopleDialog; }
     QLabel& status() { return m_status; }
     QLabel& waiting() { return m_waiting; }
     QPushButton& sendButton() { return m_send; }
@@ -65,6 +71,8 @@ public:
     QLabel& resultCount() { return m_found; }
     // The locks the search lets through, in the order shown.
     QStringList shownSerials() const;
+    // The lock selected, or the only one shown; empty for none.
+    QString currentSerial() const;
 
 signals:
     void openHistory(const QString& serial);
@@ -77,6 +85,8 @@ signals:
 
 private:
     void openCurrent();
+    void openPeople();
+    void updateLockButtons();
     void show(const QVector<LockSummary>& locks, const DisplaySettings& display);
 
     // The query of the search row; false with the field that is wrong.
@@ -103,6 +113,8 @@ private:
     LockSearchProxy m_proxy;
     QPushButton m_open;
     QPushButton m_downloadNew;
+    QPushButton m_people;
+    QPointer<PeopleDialog> m_peopleDialog;
     QLabel m_status;
     ArchiveService& m_archive;
     bool m_refreshing = false;
