@@ -15,6 +15,21 @@ struct LocksRead
     QVector<LockSummary> locks;
 };
 
+struct HoursRead
+{
+    bool read = false;
+    QString error; // of the change, else of the reading
+    OpeningHours hours;
+    bool own = false;
+};
+
+struct FindingsRead
+{
+    bool ok = false;
+    QString error;
+    QHash<QString, int> counts; // by serial number
+};
+
 struct SearchRead
 {
     bool ok = false;
@@ -100,10 +115,17 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     auto* queue = new QHBoxLayout;
     queue->addWidget(&m_waiting, 1);
     queue->addWidget(&m_send);
+    auto* hoursRow = new QHBoxLayout;
+    hoursRow->addWidget(&m_hoursLabel);
+    hoursRow->addWidget(&m_hours, 1);
+    hoursRow->addWidget(&m_saveHours);
+    hoursRow->addWidget(&m_defaultHours);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(searchRow);
     layout->addWidget(&m_split, 1);
+    layout->addLayout(hoursRow);
+    layout->addWidget(&m_hoursMessage);
     layout->addWidget(&m_status);
     layout->addLayout(queue);
     setWaiting(0);
@@ -124,6 +146,18 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     connect(&m_open, &QPushButton::clicked, this, [this] { openCurrent(); });
     m_people.setObjectName(QStringLiteral("buttonPeople"));
     connect(&m_people, &QPushButton::clicked, this, &LocksTab::openPeople);
+    m_hours.setObjectName(QStringLiteral("lockHours"));
+    m_hoursLabel.setBuddy(&m_hours);
+    m_saveHours.setObjectName(QStringLiteral("buttonSaveHours"));
+    m_defaultHours.setObjectName(QStringLiteral("buttonDefaultHours"));
+    m_hoursMessage.setObjectName(QStringLiteral("hoursMessage"));
+    m_hoursMessage.setWordWrap(true);
+    m_hoursMessage.hide();
+    connect(&m_saveHours, &QPushButton::clicked, this, &LocksTab::saveHours);
+    connect(&m_hours, &QLineEdit::returnPressed, this, &LocksTab::saveHours);
+    connect(&m_defaultHours, &QPushButton::clicked, this, [this] {
+        readHours([](Archive& archive, const QString& serial) { return archive.setLockHours(serial, nullptr); });
+    });
     connect(m_table.selectionModel(), &QItemSelectionModel::currentRowChanged, this, &LocksTab::updateLockButtons);
     connect(&m_proxy, &QAbstractItemModel::rowsInserted, this, &LocksTab::updateLockButtons);
     connect(&m_proxy, &QAbstractItemModel::rowsRemoved, this, &LocksTab::updateLockButtons);
@@ -140,9 +174,18 @@ void LocksTab::retranslate()
     m_open.setToolTip(tr("Show the lock's whole history in the Events tab"));
     m_downloadNew.setText(tr("Download new events"));
     m_downloadNew.setToolTip(tr("Download from the connected lock only what it recorded since the last visit"));
-    m_model.setHorizontalHeaderLabels(LockColumnHeaders());
+    m_model.setHorizontalHeaderLabels(LockColumnHeaders() << tr("Findings"));
+    if (QStandardItem* header = m_model.horizontalHeaderItem(findingsColumn()))
+        header->setToolTip(tr("Findings of the last %n days, today included, as the archive's hours, closed days and thresholds judge them",
+                              nullptr, FindingDays));
     m_people.setText(tr("People..."));
     m_people.setToolTip(tr("Who held each of the selected lock's user numbers, and when"));
+    m_hoursLabel.setText(tr("Opening hours:"));
+    m_hours.setPlaceholderText(tr("Mon-Fri 07:00-20:00; Sat 08:00-12:00"));
+    m_hours.setToolTip(tr("When the selected lock may be opened: an opening at any other time is a finding"));
+    m_saveHours.setText(tr("Save hours"));
+    m_defaultHours.setText(tr("Use the default"));
+    m_defaultHours.setToolTip(tr("The lock is judged by the archive's default hours again"));
     m_from.setPlaceholderText(tr("From YYYY-MM-DD"));
     m_from.setAccessibleName(tr("Events from this day"));
     m_to.setPlaceholderText(tr("To YYYY-MM-DD"));
@@ -304,8 +347,61 @@ void LocksTab::show(const QVector<LockSummary>& locks, const DisplaySettings& di
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_model.setItem(r, c, item);
         }
+        auto* findings = new QStandardItem(QStringLiteral("..."));
+        findings->setData(-1, SortRole);
+        findings->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_model.setItem(r, findingsColumn(), findings);
     }
     m_table.resizeColumnsToContents();
+    countFindings();
+}
+
+void LocksTab::countFindings(const QStringList& serials)
+{
+    const int generation = ++*m_findingsGeneration;
+    auto latest = m_findingsGeneration;
+    m_countingFindings = true;
+    FindingsQuery query;
+    query.locks = serials;
+    query.at = QDate::currentDate();
+    SearchDay(PeopleDayText(query.at.addDays(1 - FindingDays)), false, &query.from);
+    m_archive.post<FindingsRead>(
+        [query, generation, latest](ArchiveWorker& w) {
+            FindingsRead read;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            QVector<LockFindings> found;
+            read.ok = archive
+                && archive->findings(query, &found, [&](int, int) { return latest->load() == generation; });
+            read.error = archive ? archive->errorString() : w.error();
+            for (const LockFindings& lock : found)
+                read.counts.insert(lock.serial, lock.findings.size());
+            return read;
+        },
+        [this, generation](FindingsRead read) {
+            if (generation != *m_findingsGeneration)
+                return;
+            m_countingFindings = false;
+            const int column = findingsColumn();
+            for (int r = 0; r < m_model.rowCount(); ++r) {
+                const QString serial = m_model.item(r, 0)->data(SortRole).toString();
+                QStandardItem* item = m_model.item(r, column);
+                if (!item)
+                    continue;
+                const auto count = read.counts.constFind(serial);
+                if (count != read.counts.cend()) {
+                    item->setText(QString::number(*count));
+                    item->setData(*count, SortRole);
+                    item->setToolTip(QString());
+                } else if (!read.ok) {
+                    // Another lock's history may be the one that failed: what is known stays.
+                    if (item->data(SortRole).toInt() < 0) {
+                        item->setText(QStringLiteral("?"));
+                        item->setToolTip(read.error);
+                    }
+                }
+            }
+            emit refreshed();
+        });
 }
 
 QStringList LocksTab::shownSerials() const
@@ -345,6 +441,70 @@ void LocksTab::openPeople()
 
 void LocksTab::updateLockButtons()
 {
-    const bool any = !currentSerial().isEmpty();
+    const QString serial = currentSerial();
+    const bool any = !serial.isEmpty();
     m_people.setEnabled(any);
+    for (QWidget* w : std::initializer_list<QWidget*>{ &m_hours, &m_saveHours })
+        w->setEnabled(any);
+    if (serial != m_hoursSerial) {
+        m_hoursSerial = serial;
+        m_hours.clear();
+        m_defaultHours.setEnabled(false);
+        m_hoursMessage.hide();
+        if (any)
+            readHours();
+    }
+}
+
+void LocksTab::saveHours()
+{
+    if (m_hoursSerial.isEmpty())
+        return;
+    OpeningHours hours;
+    QString error;
+    // A text that does not read changes nothing; it stays to be mended.
+    if (!OpeningHours::Parse(m_hours.text(), &hours, &error)) {
+        m_hoursMessage.setText(error);
+        m_hoursMessage.show();
+        return;
+    }
+    readHours([hours](Archive& archive, const QString& serial) { return archive.setLockHours(serial, &hours); });
+}
+
+void LocksTab::readHours(std::function<bool(Archive&, const QString&)> change)
+{
+    const QString serial = m_hoursSerial;
+    const int generation = ++m_hoursGeneration;
+    m_archive.post<HoursRead>(
+        [serial, change](ArchiveWorker& w) {
+            HoursRead read;
+            Archive* archive = w.archive(change ? Archive::OpenMode::Create : Archive::OpenMode::Existing);
+            if (!archive) {
+                read.error = w.error();
+                return read;
+            }
+            if (change && !change(*archive, serial))
+                read.error = archive->errorString();
+            // What is stored now, whatever became of the change.
+            read.read = archive->lockHours(serial, &read.hours, &read.own);
+            if (!read.read && read.error.isEmpty())
+                read.error = archive->errorString();
+            return read;
+        },
+        [this, serial, generation, changed = bool(change)](HoursRead read) {
+            if (generation != m_hoursGeneration || serial != m_hoursSerial)
+                return;
+            if (read.read) {
+                // A refused text stays to be mended.
+                if (read.error.isEmpty() || !changed)
+                    m_hours.setText(read.hours.toText());
+                m_defaultHours.setEnabled(read.own);
+                m_hours.setToolTip(read.own ? tr("The lock's own opening hours") : tr("The archive's default opening hours"));
+            }
+            m_hoursMessage.setText(read.error);
+            m_hoursMessage.setVisible(!read.error.isEmpty());
+            // The lock is judged by other hours now.
+            if (changed && read.error.isEmpty())
+                countFindings({ serial });
+        });
 }

@@ -7,6 +7,9 @@
 
 #include <QPointer>
 
+#include <atomic>
+#include <memory>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
@@ -56,6 +59,18 @@ public:
     // "People...": the selected lock's directory of people, in a dialog of its own.
     QPushButton& peopleButton() { return m_people; }
     PeopleDialog* peopleDialog() const { return m_peopleDialog; }
+    // The selected lock's opening hours as text, stored when saved; "Use the default" takes the
+    // lock back to the archive's default. Why a text is refused shows beside them.
+    QLineEdit& hoursEdit() { return m_hours; }
+    QPushButton& saveHoursButton() { return m_saveHours; }
+    QPushButton& defaultHoursButton() { return m_defaultHours; }
+    QLabel& hoursMessage() { return m_hoursMessage; }
+    // The list's last column: each lock's findings of the last FindingDays days, today included,
+    // as the archive judges them. Counted on the archive's thread once the list is shown, so the
+    // list never waits for them; "..." until then.
+    static constexpr int FindingDays = 90;
+    int findingsColumn() const { return LockColumnHeaders().size(); }
+    bool isCountingFindings() const { return m_countingFindings; }
     QLabel& status() { return m_status; }
     QLabel& waiting() { return m_waiting; }
     QPushButton& sendButton() { return m_send; }
@@ -87,6 +102,11 @@ private:
     void openCurrent();
     void openPeople();
     void updateLockButtons();
+    // Reads the selected lock's hours; with `change`, after running it.
+    void readHours(std::function<bool(Archive&, const QString&)> change = {});
+    void saveHours();
+    // Counts the findings of the locks given (every lock for none) into the list.
+    void countFindings(const QStringList& serials = {});
     void show(const QVector<LockSummary>& locks, const DisplaySettings& display);
 
     // The query of the search row; false with the field that is wrong.
@@ -115,6 +135,16 @@ private:
     QPushButton m_downloadNew;
     QPushButton m_people;
     QPointer<PeopleDialog> m_peopleDialog;
+    QLabel m_hoursLabel;
+    QLineEdit m_hours;
+    QPushButton m_saveHours;
+    QPushButton m_defaultHours;
+    QLabel m_hoursMessage;
+    QString m_hoursSerial; // whose hours are shown
+    int m_hoursGeneration = 0;
+    // The latest count asked: an earlier one still running stops at its next lock.
+    std::shared_ptr<std::atomic_int> m_findingsGeneration = std::make_shared<std::atomic_int>(0);
+    bool m_countingFindings = false;
     QLabel m_status;
     ArchiveService& m_archive;
     bool m_refreshing = false;

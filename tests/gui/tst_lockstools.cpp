@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "LocksTab.h"
 #include "PeopleDialog.h"
+#include "AuditCli.h"
 #include "archive/ArchiveFixtures.h"
 
 #include <QtTest>
@@ -29,6 +30,39 @@ QString Stored(const QString& location, const QString& serial = QStringLiteral("
     if (!archive.open(location, Archive::OpenMode::Existing) || !archive.people(serial, &tenures))
         return QStringLiteral("unreadable: ") + archive.errorString();
     return Text(tenures);
+}
+
+// The hours a lock is judged by, and whether they are its own: "own:TEXT" or "default:TEXT".
+QString StoredHours(const QString& location, const QString& serial = QStringLiteral("30051122"))
+{
+    Archive archive;
+    OpeningHours hours;
+    bool own = false;
+    if (!archive.open(location, Archive::OpenMode::Existing) || !archive.lockHours(serial, &hours, &own))
+        return QStringLiteral("unreadable: ") + archive.errorString();
+    return (own ? QStringLiteral("own:") : QStringLiteral("default:")) + hours.toText();
+}
+
+// How many findings the command line gives for the lock over the same days.
+int CliFindings(const QString& location, const QString& serial)
+{
+    QString out, err;
+    {
+        QTextStream o(&out), e(&err);
+        const QString from = QDate::currentDate().addDays(1 - LocksTab::FindingDays).toString(Qt::ISODate);
+        if (cli::Run({ "archive", "findings", "--archive", location, "--lock", serial, "--from", from, "-" }, o, e) != 0)
+            return -1;
+    }
+    return out.count(QLatin1Char('\n')) - 1;
+}
+
+QString FindingsCell(LocksTab& tab, const QString& serial)
+{
+    QAbstractItemModel* model = tab.table().model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        if (model->index(r, 0).data().toString() == serial)
+            return model->index(r, tab.findingsColumn()).data().toString();
+    return QStringLiteral("no such lock");
 }
 
 } // namespace
@@ -181,6 +215,98 @@ private slots:
         QCOMPARE(d->tenures(), directory);
         // What was typed stays, to be mended.
         QCOMPARE(d->person().text(), person);
+    }
+
+    // A text that does not read changes nothing and says why; one that does is the lock's own
+    // hours at once; the default takes them back.
+    void hours_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("weekdays and Saturday") << "Mon-Fri 07:00-20:00; Sat 08:00-12:00" << true;
+        QTest::newRow("never") << "closed" << true;
+        QTest::newRow("night on two days") << "Mon 22:00-24:00; Tue 00:00-06:00" << true;
+        QTest::newRow("no such hour") << "Mon-Fri 07:00-25:00" << false;
+        QTest::newRow("no such day") << "Mon-Fry 07:00-20:00" << false;
+        QTest::newRow("across midnight") << "Mon 22:00-06:00" << false;
+        QTest::newRow("nothing") << "" << false;
+    }
+    void hours()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        const QString path = archiveWithLock();
+        MainWindow w;
+        settle(w);
+        LocksTab& tab = w.locksTab();
+        tab.table().selectRow(0);
+        settle(w);
+        const QString standard = "default:" + OpeningHours::Default().toText();
+        QCOMPARE(StoredHours(path), standard);
+        QCOMPARE(tab.hoursEdit().text(), OpeningHours::Default().toText());
+        QVERIFY(!tab.defaultHoursButton().isEnabled());
+
+        tab.hoursEdit().setText(text);
+        tab.saveHoursButton().click();
+        settle(w);
+        OpeningHours parsed;
+        QString error;
+        QCOMPARE(OpeningHours::Parse(text, &parsed, &error), accepted);
+        if (!accepted) {
+            QCOMPARE(tab.hoursMessage().text(), error);
+            QVERIFY(!tab.hoursMessage().isHidden());
+            QCOMPARE(tab.hoursEdit().text(), text);
+            QCOMPARE(StoredHours(path), standard);
+            return;
+        }
+        QVERIFY(tab.hoursMessage().isHidden());
+        QCOMPARE(StoredHours(path), "own:" + parsed.toText());
+        QCOMPARE(tab.hoursEdit().text(), parsed.toText());
+        QVERIFY(tab.defaultHoursButton().isEnabled());
+        tab.defaultHoursButton().click();
+        settle(w);
+        QCOMPARE(StoredHours(path), standard);
+        QCOMPARE(tab.hoursEdit().text(), OpeningHours::Default().toText());
+    }
+
+    // The column counts what the command line finds over the same days: a lock busy lately, a
+    // lock only seen long ago (whose only finding is that nobody visited it); other hours count
+    // again at once.
+    void findingsColumn()
+    {
+        const QString path = m_dir.filePath("findings.sqlite");
+        LockLife recent, old;
+        recent.now = QDate(2000, 1, 1).daysTo(QDate::currentDate().addDays(-20)) * qint64(86400);
+        recent.record(300);
+        old.serial = "77000001";
+        old.record(300);
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+            QCOMPARE(archive.import(recent.download(), AuditKind::BusDownload).status, ImportReport::Added);
+            QCOMPARE(archive.import(old.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        }
+        qputenv("CORVANE_AUDIT_ARCHIVE", path.toUtf8());
+        MainWindow w;
+        settle(w);
+        LocksTab& tab = w.locksTab();
+        QVERIFY(!tab.isCountingFindings());
+        const int busy = CliFindings(path, "30051122");
+        QVERIFY(busy > 1);
+        QCOMPARE(FindingsCell(tab, "30051122"), QString::number(busy));
+        QCOMPARE(CliFindings(path, "77000001"), 1);
+        QCOMPARE(FindingsCell(tab, "77000001"), "1");
+
+        tab.search().setText("30051122");
+        tab.table().selectRow(0);
+        settle(w);
+        tab.hoursEdit().setText("Mon-Sun 00:00-24:00");
+        tab.saveHoursButton().click();
+        settle(w);
+        QTRY_VERIFY(!tab.isCountingFindings());
+        const int always = CliFindings(path, "30051122");
+        QVERIFY(always < busy);
+        QCOMPARE(FindingsCell(tab, "30051122"), QString::number(always));
     }
 
     // A role that may only read: the directory is shown, a change is refused with the archive's
