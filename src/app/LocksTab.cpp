@@ -1,6 +1,13 @@
 #include "LocksTab.h"
 
+#include "ArchiveEvidence.h"
+#include "Messages.h"
 #include "PeopleDialog.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileDialog>
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -28,6 +35,14 @@ struct FindingsRead
     bool ok = false;
     QString error;
     QHash<QString, int> counts; // by serial number
+};
+
+struct AuditsWritten
+{
+    bool ok = false;
+    QString error;
+    int written = 0;
+    QStringList changed; // files whose bytes no longer match the SHA-256 recorded at their import
 };
 
 struct SearchRead
@@ -100,6 +115,7 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     top->addWidget(&m_open);
     top->addWidget(&m_downloadNew);
     top->addWidget(&m_people);
+    top->addWidget(&m_saveAudits);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(&m_from);
     searchRow->addWidget(&m_to);
@@ -146,6 +162,8 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     connect(&m_open, &QPushButton::clicked, this, [this] { openCurrent(); });
     m_people.setObjectName(QStringLiteral("buttonPeople"));
     connect(&m_people, &QPushButton::clicked, this, &LocksTab::openPeople);
+    m_saveAudits.setObjectName(QStringLiteral("buttonSaveAudits"));
+    connect(&m_saveAudits, &QPushButton::clicked, this, &LocksTab::saveAudits);
     m_hours.setObjectName(QStringLiteral("lockHours"));
     m_hoursLabel.setBuddy(&m_hours);
     m_saveHours.setObjectName(QStringLiteral("buttonSaveHours"));
@@ -180,6 +198,8 @@ void LocksTab::retranslate()
                               nullptr, FindingDays));
     m_people.setText(tr("People..."));
     m_people.setToolTip(tr("Who held each of the selected lock's user numbers, and when"));
+    m_saveAudits.setText(tr("Save the lock's audits..."));
+    m_saveAudits.setToolTip(tr("Every audit of the selected lock exactly as it was kept, with their SHA-256 sums in SHA256SUMS"));
     m_hoursLabel.setText(tr("Opening hours:"));
     m_hours.setPlaceholderText(tr("Mon-Fri 07:00-20:00; Sat 08:00-12:00"));
     m_hours.setToolTip(tr("When the selected lock may be opened: an opening at any other time is a finding"));
@@ -444,6 +464,7 @@ void LocksTab::updateLockButtons()
     const QString serial = currentSerial();
     const bool any = !serial.isEmpty();
     m_people.setEnabled(any);
+    m_saveAudits.setEnabled(any);
     for (QWidget* w : std::initializer_list<QWidget*>{ &m_hours, &m_saveHours })
         w->setEnabled(any);
     if (serial != m_hoursSerial) {
@@ -506,5 +527,62 @@ void LocksTab::readHours(std::function<bool(Archive&, const QString&)> change)
             // The lock is judged by other hours now.
             if (changed && read.error.isEmpty())
                 countFindings({ serial });
+        });
+}
+
+void LocksTab::saveAudits()
+{
+    const QString serial = currentSerial();
+    if (serial.isEmpty())
+        return;
+    const QString folder = m_chooseFolder
+        ? m_chooseFolder()
+        : QFileDialog::getExistingDirectory(this, tr("Save the audits of lock %1 in").arg(serial));
+    if (folder.isEmpty())
+        return;
+    m_saveAudits.setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Read and written on the archive's thread: a lock of many visits is many files.
+    m_archive.post<AuditsWritten>(
+        [serial, folder](ArchiveWorker& w) {
+            AuditsWritten out;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            QVector<KeptAudit> audits;
+            if (!archive || !archive->keptAudits(serial, &audits)) {
+                out.error = archive ? archive->errorString() : w.error();
+                return out;
+            }
+            QString failed, reason;
+            if (!SaveKeptAudits(audits, folder, &failed, &reason)) {
+                out.error = LocksTab::tr("Unable to write %1: %2").arg(QDir::toNativeSeparators(failed), reason);
+                return out;
+            }
+            // Written as kept all the same: sha256sum -c names them too.
+            const QStringList names = KeptAuditFileNames(audits);
+            for (int k = 0; k < audits.size(); ++k)
+                if (QString::fromLatin1(QCryptographicHash::hash(audits[k].content, QCryptographicHash::Sha256).toHex())
+                    != audits[k].sha256)
+                    out.changed << names[k];
+            out.ok = true;
+            out.written = audits.size();
+            return out;
+        },
+        [this, serial, folder](AuditsWritten out) {
+            QApplication::restoreOverrideCursor();
+            updateLockButtons();
+            if (!out.ok) {
+                Messages::critical(out.error, this);
+                return;
+            }
+            const QString written = tr("%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.",
+                                       nullptr, out.written)
+                                        .arg(serial, QDir::toNativeSeparators(folder));
+            if (out.changed.isEmpty())
+                Messages::information(written, this);
+            else
+                Messages::warning(written + QLatin1Char('\n')
+                                      + tr("These no longer match the SHA-256 recorded at their import: %1")
+                                            .arg(out.changed.join(QStringLiteral(", "))),
+                                  this);
         });
 }

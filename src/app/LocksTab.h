@@ -71,6 +71,11 @@ public:
     static constexpr int FindingDays = 90;
     int findingsColumn() const { return LockColumnHeaders().size(); }
     bool isCountingFindings() const { return m_countingFindings; }
+    // "Save the lock's audits...": every kept audit of the selected lock into a folder the user
+    // chooses, as the command line's archive audits writes them, with SHA256SUMS.
+    QPushButton& saveAuditsButton() { return m_saveAudits; }
+    // Asks for the folder; empty on cancel. The platform's dialog unless a test answers.
+    void setFolderChooser(std::function<QString()> chooser) { m_chooseFolder = std::move(chooser); }
     QLabel& status() { return m_status; }
     QLabel& waiting() { return m_waiting; }
     QPushButton& sendButton() { return m_send; }
@@ -107,6 +112,7 @@ private:
     void saveHours();
     // Counts the findings of the locks given (every lock for none) into the list.
     void countFindings(const QStringList& serials = {});
+    void saveAudits();
     void show(const QVector<LockSummary>& locks, const DisplaySettings& display);
 
     // The query of the search row; false with the field that is wrong.
@@ -145,6 +151,8 @@ private:
     // The latest count asked: an earlier one still running stops at its next lock.
     std::shared_ptr<std::atomic_int> m_findingsGeneration = std::make_shared<std::atomic_int>(0);
     bool m_countingFindings = false;
+    QPushButton m_saveAudits;
+    std::function<QString()> m_chooseFolder;
     QLabel m_status;
     ArchiveService& m_archive;
     bool m_refreshing = false;

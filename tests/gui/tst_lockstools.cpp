@@ -6,6 +6,7 @@
 #include "PeopleDialog.h"
 #include "AuditCli.h"
 #include "archive/ArchiveFixtures.h"
+#include "reports/ReportFixtures.h"
 
 #include <QtTest>
 
@@ -307,6 +308,67 @@ private slots:
         const int always = CliFindings(path, "30051122");
         QVERIFY(always < busy);
         QCOMPARE(FindingsCell(tab, "30051122"), QString::number(always));
+    }
+
+    // The audits as the command line gives them back, which sha256sum accepts; a folder that is a
+    // file is refused with the reason.
+    void saveAudits_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("a folder to make") << "new/deeper" << true;
+        QTest::newRow("a folder there") << "." << true;
+        QTest::newRow("a file") << "file" << false;
+    }
+    void saveAudits()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, written);
+        const QString path = archiveWithLock();
+        QTemporaryDir dir;
+        QVERIFY(fixtures::WriteAll(dir.filePath("file"), "not a folder"));
+        const QString folder = QDir::cleanPath(dir.filePath(where));
+        CapturedMessages messages;
+        MainWindow w;
+        settle(w);
+        LocksTab& tab = w.locksTab();
+        tab.table().selectRow(0);
+        int asked = 0;
+        tab.setFolderChooser([&] { return ++asked, folder; });
+        QVERIFY(tab.saveAuditsButton().isEnabled());
+        tab.saveAuditsButton().click();
+        settle(w);
+        QCOMPARE(asked, 1);
+        QCOMPARE(messages.list.size(), 1);
+        if (!written) {
+            QCOMPARE(messages.list.first().first, QMessageBox::Critical);
+            QCOMPARE(messages.texts().first(), "Unable to write " + folder + ": it is a file, not a folder");
+            QCOMPARE(fixtures::ReadAll(folder), QByteArray("not a folder"));
+            return;
+        }
+        QCOMPARE(messages.list.first().first, QMessageBox::Information);
+        QCOMPARE(messages.texts().first(),
+                 "2 audits of lock 30051122 written to " + folder + ", with their SHA-256 sums in SHA256SUMS.");
+        QProcess check;
+        check.setWorkingDirectory(folder);
+        check.start("sha256sum", { "-c", "SHA256SUMS" });
+        QVERIFY(check.waitForFinished(20000));
+        QCOMPARE(check.exitCode(), 0);
+        QCOMPARE(check.readAllStandardOutput().count(": OK\n"), 2);
+
+        // The same files, byte for byte, as the command line writes.
+        QTemporaryDir cliDir;
+        QString out, err;
+        {
+            QTextStream o(&out), e(&err);
+            QCOMPARE(cli::Run({ "archive", "audits", "30051122", "--archive", path, cliDir.path() }, o, e), 0);
+        }
+        const QStringList names = QDir(cliDir.path()).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names.size(), 3);
+        // A folder there keeps what it held besides.
+        QCOMPARE(QDir(folder).entryList({ "*.kaud", "SHA256SUMS" }, QDir::Files, QDir::Name), names);
+        for (const QString& name : names)
+            QCOMPARE(fixtures::ReadAll(QDir(folder).filePath(name)), fixtures::ReadAll(QDir(cliDir.path()).filePath(name)));
     }
 
     // A role that may only read: the directory is shown, a change is refused with the archive's
