@@ -4,7 +4,6 @@
 #include "AboutDialog.h"
 #include "AuditExport.h"
 #include "AuditFile.h"
-#include "ArchiveService.h"
 #include "DallasRequest.h"
 #include "FileDialogs.h"
 #include "LanguageSwitcher.h"
@@ -18,10 +17,12 @@
 #include "Toolbar.h"
 #include "UpdateOffer.h"
 #include "UsersLogDialog.h"
+#include "WindowArchive.h"
 
 #include <QCloseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QStatusBar>
 
 namespace {
 
@@ -48,14 +49,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_updates = new UpdateOffer(this);
     connect(&m_updates->network(), &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
     m_toolbar = new Toolbar(*this, *ui, *m_languages);
-    m_archive = new ArchiveService(this);
-    m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
-    ui->tabWidget->addTab(m_locksTab, QString());
-    connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
-    connect(m_locksTab, &LocksTab::openHistoryAt, this, &MainWindow::openLockHistoryAt);
-    connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
-    connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
-    connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
+    m_archive = new WindowArchive(*this, *statusBar(), *ui->tabWidget);
+    connect(&locksTab(), &LocksTab::openHistory, this, [this](const QString& serial) { openLockHistory(serial); });
+    connect(&locksTab(), &LocksTab::openHistoryAt, this,
+            [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
+    connect(&locksTab(), &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
 
     const Settings settings = SettingsFile::read();
     restoreGeometry(settings.windowGeometry);
@@ -71,9 +69,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     });
 
     CheckForUpdates();
-    refreshLocks();
+    m_archive->refreshLocks();
     // What waited for the archive server goes as soon as it answers.
-    sendQueued(false);
+    m_archive->sendQueued(false);
 }
 
 MainWindow::~MainWindow()
@@ -86,10 +84,8 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-int MainWindow::archiveWorkPending() const
-{
-    return m_archive->pending() + (m_locksTab->isRefreshing() || m_locksTab->isSearching() ? 1 : 0);
-}
+int MainWindow::archiveWorkPending() const { return m_archive->pending(); }
+LocksTab& MainWindow::locksTab() { return m_archive->locks(); }
 
 void MainWindow::SetupWidgets()
 {
@@ -121,8 +117,8 @@ void MainWindow::retranslate()
     ui->retranslateUi(this);
     ui->tab_2->retranslate();
     ui->groupBox_3->retranslate();
-    ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_locksTab), tr("Locks"));
-    m_locksTab->retranslate();
+    ui->tabWidget->setTabText(ui->tabWidget->indexOf(&locksTab()), tr("Locks"));
+    locksTab().retranslate();
     if (m_clockOffset)
         ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
     SetupTable(false);
@@ -270,7 +266,7 @@ void MainWindow::on_btnSettings_clicked()
     prepareDialog(&dialog);
     dialog.exec();
     SetupTable(false);
-    refreshLocks();
+    m_archive->refreshLocks();
 }
 
 // ---- audit files ----
@@ -398,33 +394,51 @@ void MainWindow::on_btnDownlad_clicked()
 {
     if (!findInterface(true))
         return;
+    // As it always did: the session is emptied before the lock is chosen.
     m_session.dallasImage.fill(0);
     m_session.busAudit = true;
     ResetContent(true);
     int eventCount = 0;
-    auto* select = new SelectLockDialog(this, &eventCount);
-    prepareDialog(select);
-    if (select->exec() != QDialog::Accepted) {
-        delete select;
-        return;
-    }
+    SelectLockDialog select(this, &eventCount);
+    prepareDialog(&select);
+    if (select.exec() == QDialog::Accepted)
+        download(eventCount, {});
+}
+
+void MainWindow::downloadNewEvents()
+{
+    if (findInterface(true))
+        download(wire::BusDownloadLimit, m_archive->archivedEvents());
+}
+
+void MainWindow::download(int eventCount, const operations::ArchivedEvents& archived)
+{
+    m_session.dallasImage.fill(0);
+    m_session.busAudit = true;
+    ResetContent(true);
     AuditSession& s = m_session;
-    auto* dialog = new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(), s.busVersion.data(),
-                                           s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
-                                           s.busEvents.data(), s.busDateTimeTable.data(), eventCount);
+    auto* dialog = archived ? new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(),
+                                                      s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
+                                                      s.busConfig.data(), s.busEvents.data(),
+                                                      s.busDateTimeTable.data(), eventCount, archived)
+                            : new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(),
+                                                      s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
+                                                      s.busConfig.data(), s.busEvents.data(),
+                                                      s.busDateTimeTable.data(), eventCount);
     prepareDialog(dialog);
     // What was read before a failure or Cancel is shown and kept too, marked as partial.
     const bool whole = dialog->exec() == QDialog::Accepted;
     if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
+        // A download of what is new only counts once it is joined to the lock's history: kept
+        // whatever the settings say.
         if (ShowObtainedAudit()) {
             if (!whole)
                 markPartial(dialog->partialEvents());
-            keepInArchive(AuditKind::BusDownload, false);
+            keepInArchive(AuditKind::BusDownload, false, bool(archived));
         }
     }
     delete dialog;
-    delete select;
 }
 
 void MainWindow::on_btnLog_clicked()
@@ -437,6 +451,65 @@ void MainWindow::on_btnLog_clicked()
     prepareDialog(dialog);
     dialog->exec();
     delete dialog;
+}
+
+// ---- the archive ----
+
+void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
+{
+    if (m_view.events.isEmpty() || showingHistory())
+        return;
+    if (!asked && !always && !SettingsFile::read().archiveAudits)
+        return;
+    // The file's bytes as "Save" would write them now, so a later import of that file is the same audit.
+    m_archive->keep(AuditFile::Serialize(m_session, ui->labelDlDate->text()), kind, m_auditFileName, asked);
+}
+
+void MainWindow::onAddToArchive()
+{
+    if (m_view.events.isEmpty() || showingHistory()) {
+        Messages::information(tr("Open or download an audit to add it to the archive."), this);
+        return;
+    }
+    keepInArchive(!m_auditFileName.isEmpty() ? AuditKind::File
+                  : m_session.busAudit       ? AuditKind::BusDownload
+                                             : AuditKind::DallasKey,
+                  true);
+}
+
+void MainWindow::openLockHistory(const QString& serial, const FoundEvent* at)
+{
+    m_selectOnShow = at ? std::make_unique<FoundEvent>(*at) : nullptr;
+    m_archive->readHistory(
+        serial, [this](const LockHistory& history, const DecodedAudit& audit) { showHistory(history, audit); },
+        [this] { m_selectOnShow.reset(); });
+}
+
+void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& audit)
+{
+    ResetContent(true);
+    // The latest visit's audit gives the configuration and users tabs; the events are the history's.
+    if (!AuditFile::Parse(history.latestAudit, m_session).valid) {
+        Messages::critical(tr("File not valid"), this);
+        ResetContent(true);
+        return;
+    }
+    m_historyAudit = std::make_unique<DecodedAudit>(audit);
+    ui->buttonSave->setEnabled(false);
+    ShowLoadedAudit();
+    ui->tabWidget->setCurrentIndex(0);
+    // A search's event: the same time, code, user and device (the table may show a simple audit,
+    // numbered its own way).
+    if (const std::unique_ptr<FoundEvent> at = std::move(m_selectOnShow)) {
+        for (int e = 0; e < m_view.events.size(); ++e) {
+            const EventsTable& shown = m_view.events[e];
+            if (shown.time == at->event.time && shown.event == at->event.event && shown.user == at->event.user
+                && shown.device == at->event.device) {
+                m_eventsView->selectEvent(e);
+                break;
+            }
+        }
+    }
 }
 
 // ---- updates and About ----

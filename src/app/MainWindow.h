@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "AuditView.h"
+#include "DeviceOperations.h"
 #include "EventsTableView.h"
 
 #include <QMainWindow>
@@ -9,14 +10,13 @@
 #include <memory>
 #include <optional>
 
-struct KeepOutcome;
-class ArchiveService;
 class LanguageSwitcher;
 class LocksTab;
 class Toolbar;
 class QDialog;
 class QNetworkReply;
 class UpdateOffer;
+class WindowArchive;
 
 namespace Ui {
 class MainWindow;
@@ -69,14 +69,12 @@ public:
 
     // The archive, used off the window's thread. `asked`: the user asked (a box tells the outcome);
     // `always`: whatever the settings say.
-    LocksTab& locksTab() { return *m_locksTab; }
+    WindowArchive& archive() { return *m_archive; }
+    LocksTab& locksTab();
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
     void downloadNewEvents();
-    void openLockHistory(const QString& serial);
-    // The lock's history, with the event found by a search selected and in view.
-    void openLockHistoryAt(const QString& serial, const FoundEvent& at);
-    void refreshLocks();
-    void sendQueued(bool asked);
+    // The lock's history; with `at`, the event a search found selected and in view.
+    void openLockHistory(const QString& serial, const FoundEvent* at = nullptr);
     bool showingHistory() const { return m_historyAudit != nullptr; }
     int archiveWorkPending() const;
 
@@ -113,9 +111,9 @@ private:
     QString selectedPort() const;
     void prepareDialog(QDialog* dialog);
     void warnCaptureOff(const QString& message);
-    void archiveKept(const KeepOutcome& kept, bool asked);
-    void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
+    // A bus download, whole or of what is new since the archive's last visit.
+    void download(int eventCount, const operations::ArchivedEvents& archived);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -132,13 +130,10 @@ private:
     LanguageSwitcher* m_languages = nullptr;
     Toolbar* m_toolbar = nullptr;
     UpdateOffer* m_updates = nullptr;
-    LocksTab* m_locksTab = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
-    bool m_offlineTold = false;
-    bool m_readOnlyTold = false;
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
-    ArchiveService* m_archive = nullptr;
+    WindowArchive* m_archive = nullptr;
     bool m_captureWarned = false;
 };
