@@ -201,7 +201,8 @@ void LocksTab::retranslate()
     m_saveAudits.setText(tr("Save the lock's audits..."));
     m_saveAudits.setToolTip(tr("Every audit of the selected lock exactly as it was kept, with their SHA-256 sums in SHA256SUMS"));
     m_hoursLabel.setText(tr("Opening hours:"));
-    m_hours.setPlaceholderText(tr("Mon-Fri 07:00-20:00; Sat 08:00-12:00"));
+    // The days as the text is read: never translated.
+    m_hours.setPlaceholderText(QStringLiteral("Mon-Fri 07:00-20:00; Sat 08:00-12:00"));
     m_hours.setToolTip(tr("When the selected lock may be opened: an opening at any other time is a finding"));
     m_saveHours.setText(tr("Save hours"));
     m_defaultHours.setText(tr("Use the default"));
