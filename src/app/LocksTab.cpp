@@ -182,6 +182,8 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     connect(&m_proxy, &QAbstractItemModel::modelReset, this, &LocksTab::updateLockButtons);
     updateLockButtons();
     retranslate();
+    // Shown beside the other counts, where it is seen without scrolling.
+    m_table.horizontalHeader()->moveSection(findingsColumn(), 5);
 }
 
 void LocksTab::retranslate()
