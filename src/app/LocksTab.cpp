@@ -381,9 +381,10 @@ void LocksTab::show(const QVector<LockSummary>& locks, const DisplaySettings& di
 
 void LocksTab::countFindings(const QStringList& serials)
 {
-    const int generation = ++*m_findingsGeneration;
+    // A new list stops the counts of the one before; one lock counted again stops none.
+    const int generation = serials.isEmpty() ? ++*m_findingsGeneration : m_findingsGeneration->load();
     auto latest = m_findingsGeneration;
-    m_countingFindings = true;
+    ++m_countingFindings;
     FindingsQuery query;
     query.locks = serials;
     query.at = QDate::currentDate();
@@ -401,9 +402,9 @@ void LocksTab::countFindings(const QStringList& serials)
             return read;
         },
         [this, generation](FindingsRead read) {
+            --m_countingFindings;
             if (generation != *m_findingsGeneration)
                 return;
-            m_countingFindings = false;
             const int column = findingsColumn();
             for (int r = 0; r < m_model.rowCount(); ++r) {
                 const QString serial = m_model.item(r, 0)->data(SortRole).toString();

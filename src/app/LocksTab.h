@@ -70,7 +70,7 @@ public:
     // list never waits for them; "..." until then.
     static constexpr int FindingDays = 90;
     int findingsColumn() const { return LockColumnHeaders().size(); }
-    bool isCountingFindings() const { return m_countingFindings; }
+    bool isCountingFindings() const { return m_countingFindings > 0; }
     // "Save the lock's audits...": every kept audit of the selected lock into a folder the user
     // chooses, as the command line's archive audits writes them, with SHA256SUMS.
     QPushButton& saveAuditsButton() { return m_saveAudits; }
@@ -150,7 +150,7 @@ private:
     int m_hoursGeneration = 0;
     // The latest count asked: an earlier one still running stops at its next lock.
     std::shared_ptr<std::atomic_int> m_findingsGeneration = std::make_shared<std::atomic_int>(0);
-    bool m_countingFindings = false;
+    int m_countingFindings = 0;
     QPushButton m_saveAudits;
     std::function<QString()> m_chooseFolder;
     QLabel m_status;
