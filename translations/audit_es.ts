@@ -2152,6 +2152,10 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
             <numerusform>%n eventos mostrados de %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

@@ -2152,6 +2152,10 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
             <numerusform>%n eventi mostrati su %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>

@@ -307,14 +307,28 @@ void LocksTab::searchEvents()
             m_resultModel.clear();
             m_resultModel.setHorizontalHeaderLabels(table.header);
             m_resultModel.setRowCount(table.rows.size());
+            // Numbers sort as numbers and dates by time, whatever their pattern; texts as shown.
+            const QVector<EventColumn> columns = SearchColumns();
+            const auto key = [](const FoundEvent& f, EventColumn column, const QString& text) -> QVariant {
+                switch (column) {
+                case EventColumn::Number: return f.number;
+                case EventColumn::Device: return f.event.device;
+                case EventColumn::Date: return f.event.time;
+                case EventColumn::DstDate: return f.event.dstTime;
+                case EventColumn::User: return f.event.user;
+                case EventColumn::EventId: return f.event.event;
+                case EventColumn::Visit: return f.event.visit;
+                case EventColumn::Event:
+                case EventColumn::Person: break;
+                }
+                return text;
+            };
             for (int r = 0; r < table.rows.size(); ++r) {
                 const FoundEvent& f = read.found[r];
-                // Numbers sort as numbers and dates by time, whatever their pattern.
-                const QVariant keys[] = { f.serial, f.name, f.number, f.event.device, f.event.time, f.event.dstTime,
-                                          f.event.user, table.rows[r].value(7), f.event.event, f.event.visit };
                 for (int c = 0; c < table.rows[r].size(); ++c) {
                     auto* item = new QStandardItem(table.rows[r][c]);
-                    item->setData(c < int(std::size(keys)) ? keys[c] : QVariant(table.rows[r][c]), SortRole);
+                    const int e = c - SearchColumnOf(columns.first()); // after the lock's serial and name
+                    item->setData(e >= 0 ? key(f, columns[e], table.rows[r][c]) : QVariant(table.rows[r][c]), SortRole);
                     m_resultModel.setItem(r, c, item);
                 }
             }

@@ -389,7 +389,8 @@ bool Archive::history(const QString& serial, LockHistory* out)
     }
     if (q.lastError().isValid())
         return failQuery(q);
-    if (!readHistory(lock, LockHistoryDevice, &h.lock) || !readHistory(lock, KeypadHistoryDevice, &h.keypad))
+    if (!readHistory(lock, LockHistoryDevice, &h.lock) || !readHistory(lock, KeypadHistoryDevice, &h.keypad)
+        || !readTenures(lock, &h.people))
         return false;
     if (!run(q, QStringLiteral("SELECT content FROM audits WHERE id = ?"), { latest }))
         return failQuery(q);
@@ -520,9 +521,29 @@ bool Archive::search(const SearchQuery& query, QVector<FoundEvent>* out)
         sorted.append(std::move(found[k]));
         sortedLocks.append(lockOf[k]);
     }
-    if (!numberFound(sorted, sortedLocks))
+    if (!numberFound(sorted, sortedLocks) || !namePersons(sorted, sortedLocks))
         return false;
     *out = std::move(sorted);
+    return true;
+}
+
+bool Archive::namePersons(QVector<FoundEvent>& found, const QVector<qint64>& locks)
+{
+    if (found.isEmpty())
+        return true;
+    QHash<qint64, Tenures> tenures;
+    if (!readAllTenures(&tenures))
+        return false;
+    // Each row by its own lock's directory.
+    QHash<qint64, PeopleIndex> indexes;
+    for (auto it = tenures.cbegin(); it != tenures.cend(); ++it)
+        indexes.insert(it.key(), PeopleIndex(it.value()));
+    const PeopleIndex nobody;
+    for (int k = 0; k < found.size(); ++k) {
+        const auto index = indexes.constFind(locks[k]);
+        const EventsTable& e = found[k].event;
+        found[k].person = (index != indexes.cend() ? *index : nobody).person(e.event, e.user, e.time);
+    }
     return true;
 }
 

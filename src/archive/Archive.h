@@ -221,6 +221,9 @@ public:
 private:
     bool changePeople(const QString& serial, const std::function<PeopleChange(const Tenures&)>& change, Tenures* after);
     bool readTenures(qint64 lock, Tenures* out);
+    // Every lock's tenures by lock id, for outputs that span locks; a lock without any is absent.
+    bool readAllTenures(QHash<qint64, Tenures>* out);
+    bool readTenuresOf(const qint64* lock, QHash<qint64, Tenures>* out);
     bool notOpen();
 
 private:
@@ -247,6 +250,8 @@ private:
     bool readLockState(const QByteArray& serial, LockState* state);
     bool readHistory(qint64 lock, int device, DeviceHistory* out);
     bool numberFound(QVector<FoundEvent>& found, const QVector<qint64>& locks);
+    // Each event's person, from its own lock's directory.
+    bool namePersons(QVector<FoundEvent>& found, const QVector<qint64>& locks);
     bool readNewest(qint64 lock, int device, int count, HistoryRun* tail, int* chunk, bool* whole);
     bool writeHistory(qint64 lock, int device, const DeviceHistory& history, int fromChunk, const HistoryRun* tail);
     ImportReport importOnce(const QByteArray& auditFile, AuditKind kind, const Prepared& prepared, bool* retry);

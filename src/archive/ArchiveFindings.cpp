@@ -310,6 +310,7 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
         OpeningHours hours;
         QVector<Visit> visits;
         QList<EventsTable> clockSettings; // of the latest visit's audit, for the DST correction
+        Tenures people;
         bool judged = false;
     };
     QHash<qint64, Lock> fleet;
@@ -372,6 +373,18 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
             return failQuery(q);
     }
 
+    // The directories that name each finding's person.
+    {
+        QHash<qint64, Tenures> people;
+        if (!readAllTenures(&people))
+            return false;
+        for (auto it = people.begin(); it != people.end(); ++it) {
+            const auto lock = fleet.find(it.key());
+            if (lock != fleet.end())
+                lock->people = std::move(it.value());
+        }
+    }
+
     QVector<LockFindings> found;
     found.reserve(fleet.size());
     const auto judge = [&](Lock& lock, DeviceHistory* devices) {
@@ -388,7 +401,7 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
         rules.hours = lock.hours;
         const QVector<Finding> judged = JudgeHistory(FindingEventsOf(audit, query.dst ? &query.dstRule : nullptr),
                                                      LatestVisitOf(history), query.at, rules);
-        found.append({ lock.serial, lock.name, FindingsInRange(judged, query.from, query.to) });
+        found.append({ lock.serial, lock.name, FindingsInRange(judged, query.from, query.to), std::move(lock.people) });
         lock.judged = true;
         return !progress || progress(found.size(), fleet.size());
     };

@@ -35,27 +35,42 @@ bool Archive::notOpen()
 
 bool Archive::readTenures(qint64 lock, Tenures* out)
 {
+    QHash<qint64, Tenures> read;
+    if (!readTenuresOf(&lock, &read))
+        return false;
+    *out = read.take(lock);
+    return true;
+}
+
+bool Archive::readAllTenures(QHash<qint64, Tenures>* out)
+{
+    return readTenuresOf(nullptr, out);
+}
+
+bool Archive::readTenuresOf(const qint64* lock, QHash<qint64, Tenures>* out)
+{
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
-    if (!run(q, QStringLiteral("SELECT user_number, person, from_day, until_day FROM people WHERE lock_id = ? "
-                               "ORDER BY user_number, from_day"),
-             { lock }))
+    const QString sql = QStringLiteral("SELECT lock_id, user_number, person, from_day, until_day FROM people%1 "
+                                       "ORDER BY lock_id, user_number, from_day")
+                            .arg(lock ? QStringLiteral(" WHERE lock_id = ?") : QString());
+    if (!run(q, sql, lock ? QVariantList{ *lock } : QVariantList()))
         return failQuery(q);
-    Tenures tenures;
+    QHash<qint64, Tenures> read;
     while (q.next()) {
         Tenure t;
-        t.user = q.value(0).toInt();
-        t.person = q.value(1).toString();
+        t.user = q.value(1).toInt();
+        t.person = q.value(2).toString();
         QString why;
         // A day written by anything but this program is not guessed at.
-        if (!ParsePeopleDay(q.value(2).toString(), &t.from, &why)
-            || (!q.value(3).isNull() && !ParsePeopleDay(q.value(3).toString(), &t.until, &why)))
+        if (!ParsePeopleDay(q.value(3).toString(), &t.from, &why)
+            || (!q.value(4).isNull() && !ParsePeopleDay(q.value(4).toString(), &t.until, &why)))
             return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
-        tenures.append(t);
+        read[q.value(0).toLongLong()].append(t);
     }
     if (q.lastError().isValid())
         return failQuery(q);
-    *out = std::move(tenures);
+    *out = std::move(read);
     return true;
 }
 

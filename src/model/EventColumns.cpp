@@ -19,6 +19,7 @@ QString deviceText(const ShownEvent& e, const EventTexts& t) { return t.device(e
 QString dateText(const ShownEvent& e, const EventTexts& t) { return t.date(e.time); }
 QString dstDateText(const ShownEvent& e, const EventTexts& t) { return t.date(e.dstTime); }
 QString userText(const ShownEvent& e, const EventTexts& t) { return t.user(e.event, e.user); }
+QString personText(const ShownEvent& e, const EventTexts&) { return e.person; }
 QString eventText(const ShownEvent& e, const EventTexts& t) { return t.event(e.event, e.user); }
 QString eventIdText(const ShownEvent& e, const EventTexts&) { return QString::number(e.event); }
 QString visitText(const ShownEvent& e, const EventTexts&) { return QString::number(e.visit); }
@@ -42,6 +43,8 @@ const QVector<EventColumnSpec>& table()
           Left, 150, 30, 0, 16, dstDateText, dstTimeValue },
         { EventColumn::User, QT_TRANSLATE_NOOP("MainWindow", "User"), AllFaces, false, CellKind::Text, Left, 150, 30,
           14, 14, userText, nullptr },
+        { EventColumn::Person, QT_TRANSLATE_NOOP("MainWindow", "Person"), HistoryFace | SearchFace, false,
+          CellKind::Text, Left, 150, 30, 14, 12, personText, nullptr },
         { EventColumn::Event, QT_TRANSLATE_NOOP("MainWindow", "Event"), AllFaces, false, CellKind::Text, Left, 470, 70,
           46, 32, eventText, nullptr },
         { EventColumn::EventId, QT_TRANSLATE_NOOP("MainWindow", "Event ID"), AllFaces, false, CellKind::Number, Left,
@@ -75,8 +78,14 @@ const QVector<EventColumnSpec>& EventColumnTable()
 
 const EventColumnSpec& EventColumnOf(EventColumn column)
 {
-    // The table is in the order of the enumeration: a cell is found without a search.
-    const EventColumnSpec& spec = table()[int(column)];
+    // Each column's place in the table, found once: a cell is found without a search.
+    static const QVector<int> places = [] {
+        QVector<int> at(table().size(), -1);
+        for (int i = 0; i < table().size(); ++i)
+            at[int(table()[i].id)] = i;
+        return at;
+    }();
+    const EventColumnSpec& spec = table()[places[int(column)]];
     Q_ASSERT(spec.id == column);
     return spec;
 }

@@ -25,11 +25,16 @@ struct ShownEvent
     quint8 device = 0;
     int visit = 0; // in a lock's history, the visit that first brought it
     bool dstMarked = false;
+    // The person who held the user's number on the event's day, from the lock's directory of
+    // people; null for none and wherever no directory is at hand (a single audit).
+    QString person;
 };
 
 ShownEvent ShownEventOf(const EventsTable& event);
 
-enum class EventColumn { Number, Device, Date, DstDate, User, Event, EventId, Visit };
+// In the order the columns were added; the outputs show them in the table's order (Person after
+// User), so the window's places of the first eight stay what they were.
+enum class EventColumn { Number, Device, Date, DstDate, User, Event, EventId, Visit, Person };
 
 // The outputs that show a column: a single audit's, a lock's history, a search across locks.
 enum EventFace { SingleAuditFace = 1, HistoryFace = 2, SearchFace = 4 };
@@ -57,7 +62,7 @@ struct EventColumnSpec
     qint64 (*value)(const ShownEvent& event);
 };
 
-// Every column, in the order outputs show them.
+// Every column, in the order outputs show them (not the enumeration's).
 const QVector<EventColumnSpec>& EventColumnTable();
 const EventColumnSpec& EventColumnOf(EventColumn column);
 // The columns a face shows, in order; without `dstShown` the daylight-saving date is left out.

@@ -468,11 +468,13 @@ TextTable FindingsTextTable(const QVector<LockFindings>& locks, const DisplaySet
         names << FindingText(FindingKey(k));
     const EventTexts texts(display);
     for (const LockFindings* l : ordered) {
+        const PeopleIndex people(l->people);
         for (const Finding& f : l->findings) {
             const QString date = f.key == FindingKey::NotVisited ? FormatDateTime(f.visited, display) : texts.date(f.date);
             table.rows.append({ l->serial, l->name, names[int(f.key)], date,
                                 f.last != 0 ? texts.date(f.until) : QString(),
-                                f.hasUser() ? texts.user(f.event, f.user) : QString(), QString(),
+                                f.hasUser() ? texts.user(f.event, f.user) : QString(),
+                                f.hasUser() ? people.person(f.event, f.user, f.date) : QString(),
                                 f.events > 0 ? QString::number(f.events) : QString(),
                                 f.visit > 0 ? QString::number(f.visit) : QString() });
         }

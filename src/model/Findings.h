@@ -161,10 +161,12 @@ struct LockFindings
     QString serial;
     QString name;
     QVector<Finding> findings; // as judged
+    Tenures people;            // the lock's directory, naming each finding's person
 };
 
 // "Serial number", "Lock name", "Finding", "Date", "Until", "User", "Person", "Events", "Visit".
 QStringList FindingColumnHeaders();
 // One row per finding, locks in serial number order; dates in the display's pattern, users as
-// the events table names them.
+// the events table names them, the person as the lock's directory names the user of the
+// finding's first event on that event's recorded day.
 TextTable FindingsTextTable(const QVector<LockFindings>& locks, const DisplaySettings& display);

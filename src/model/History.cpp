@@ -302,8 +302,12 @@ JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>&
         for (int i = 0; i < runs.size(); ++i)
             if (!consumed[i])
                 kept.append(std::move(runs[i]));
-        const auto place =
-            std::find_if(kept.begin(), kept.end(), [&](const HistoryRun& r) { return r.order > merged.order; });
+        // Runs go by download date; of runs downloaded at the same time, the lock's clock tells
+        // which came first.
+        const auto place = std::find_if(kept.begin(), kept.end(), [&](const HistoryRun& r) {
+            return r.order > merged.order
+                || (r.order == merged.order && r.events.first().time > merged.events.first().time);
+        });
         holder = int(place - kept.begin());
         first = offset;
         kept.insert(place, std::move(merged));

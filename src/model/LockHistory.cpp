@@ -67,6 +67,7 @@ QStringList SearchRow(const QVector<FoundEvent>& found, int k, const QVector<Eve
     // "#" is the event's number in its lock's history, as the history shows it.
     ShownEvent e = ShownEventOf(found[k].event);
     e.number = found[k].number;
+    e.person = found[k].person;
     QStringList row{ found[k].serial, found[k].name };
     for (EventColumn c : columns)
         row << EventCellText(c, e, texts);
@@ -153,6 +154,8 @@ bool PresentHistory(const LockHistory& history, const PresentationOptions& optio
     const int onlyVisit = latestVisitOnly ? history.visits.size() : 0;
     const QHash<qint64, int> visits = VisitsByAudit(history);
     auto shown = std::make_shared<ShownHistory>(history.lock, history.keypad, visits, options.auditType, onlyVisit);
+    if (!history.people.isEmpty())
+        shown->setPeople(std::make_shared<const PeopleIndex>(history.people));
     // The keypad's clock at download is the lock's at its newest event of the visits shown.
     QList<EventsTable> newestLock;
     for (int r = history.lock.runs.size() - 1; r >= 0 && newestLock.isEmpty(); --r) {

@@ -3,6 +3,7 @@
 #include "AuditRecords.h"
 #include "AuditView.h"
 #include "History.h"
+#include "People.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -54,6 +55,8 @@ struct LockHistory
     DeviceHistory keypad;
     // The latest visit's audit file, for its configuration and users.
     QByteArray latestAudit;
+    // The lock's directory of people, which names the person of each event shown.
+    Tenures people;
 
     int visitOf(qint64 audit) const;
 };
@@ -95,9 +98,12 @@ struct FoundEvent
     // The event's number in its lock's history, as the history's "#" shows it (1 for the newest of
     // the full history); 0 when the archive did not tell.
     qint64 number = 0;
+    // From the event's own lock's directory of people (PeopleIndex::person); null for none.
+    QString person;
 };
 
-// "Serial number", "Lock name", then the search's event columns: the export's and "Visit".
+// "Serial number", "Lock name", then the search's event columns: the export's, "Person" after
+// "User", and "Visit".
 QVector<EventColumn> SearchColumns();
 // Where an event column stands in the search's table.
 int SearchColumnOf(EventColumn column);

@@ -81,6 +81,7 @@ bool isGuarded(const QString& cell)
 constexpr qint64 SecondsPerDay = 86400;
 const qint64 epochDay = QDate(2000, 1, 1).toJulianDay();
 const qint64 firstKnownDay = QDate(2001, 1, 1).toJulianDay();
+const qint64 firstDay = QDate(1, 1, 1).toJulianDay();
 const qint64 lastDay = QDate(9999, 12, 31).toJulianDay();
 
 qint64 floorDays(qint64 seconds)
@@ -258,7 +259,7 @@ QString PeopleIndex::person(int event, int user, qint64 time) const
     const qint64 day = epochDay + floorDays(time);
     if (day < firstKnownDay && day >= epochDay)
         return QString();
-    if (day < QDate(1, 1, 1).toJulianDay() || day > lastDay)
+    if (day < firstDay || day > lastDay)
         return QString();
     const Tenure* t = covering(user, QDate::fromJulianDay(day));
     return t ? t->person : QString();

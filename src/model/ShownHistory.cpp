@@ -1,6 +1,7 @@
 #include "ShownHistory.h"
 
 #include "EventMerge.h"
+#include "People.h"
 
 namespace {
 
@@ -155,8 +156,12 @@ ShownEvent ShownHistory::at(int row) const
     s.device = e.flags & Keypad ? KeypadDevice : LockDevice;
     s.visit = int(e.visit);
     s.dstMarked = e.flags & DstMarked;
+    // By the recorded time, as the lock knew the day; never the corrected one.
+    if (m_people)
+        s.person = m_people->person(e.event, e.user, e.time);
     return s;
 }
+
 
 class ShownHistoryDst : public DstEvents
 {

@@ -9,6 +9,10 @@
 #include <QList>
 #include <QVector>
 
+#include <memory>
+
+class PeopleIndex;
+
 // A lock's history as it is shown, held compactly (16 bytes an event): the lock's and the
 // keypad's events merged newest first as a single audit's are, filtered by the audit type,
 // numbered by their place, with the rows above which events may be missing and, when asked for,
@@ -28,6 +32,10 @@ public:
     int visitAt(int row) const { return int(m_events.at(row).visit); }
     // Rows (ascending) above which events may be missing: a device's events skip a gap there.
     const QVector<int>& gapRows() const { return m_gapRows; }
+
+    // The lock's directory of people, naming the person of each event `at` hands out; none leaves
+    // every event without one.
+    void setPeople(std::shared_ptr<const PeopleIndex> people) { m_people = std::move(people); }
 
     // One correction pass over every event, as a single audit's; a new pass replaces the last.
     void correctDst(const QList<EventsTable>& timeDateTable, const DstRule& rule);
@@ -53,4 +61,5 @@ private:
     QVector<Event> m_events;
     QVector<int> m_gapRows;
     qint64 m_shift = 0;
+    std::shared_ptr<const PeopleIndex> m_people;
 };

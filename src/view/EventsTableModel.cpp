@@ -28,7 +28,9 @@ void EventsTableModel::setView(const AuditView& view)
         }
     }
     m_texts = std::make_unique<EventTexts>(view.display);
+    // The window keeps its places of the columns: no "Person" here yet.
     m_columns = EventColumnsOf(HistoryFace);
+    m_columns.removeAll(EventColumn::Person);
     m_headers = EventColumnHeaders(m_columns);
     endResetModel();
 }

@@ -246,6 +246,7 @@ private slots:
         QTest::newRow("password after the query") << "postgresql://db:6543/audits?sslmode=require&x;:s3cret@" << ""
                                                   << "option that is not known";
         QTest::newRow("password's @ after a ?") << "postgresql://tech@?password=a@s3cret#x" << "" << "not usable";
+        QTest::newRow("password's / and ? before its @") << "postgresql://db/x/s3cret?q/r@" << "" << "no database";
     }
     void addresses()
     {

@@ -59,6 +59,43 @@ QString Days(const QMap<int, QDate>& days)
     return out.join(' ');
 }
 
+
+// Events of two locks that hold the same users, each with its own directory: Front's user 03
+// changed hands at midnight between 6 and 7 January, Back's has been one person all along. Each
+// case is one event of both locks and the person each output names for it there.
+struct PersonCase
+{
+    const char* tag;
+    qint64 time;
+    quint8 event;
+    quint8 user;
+    const char* front;
+    const char* back;
+};
+const PersonCase PersonCases[] = {
+    { "the first holder", fixtures::At(2025, 1, 6, 9, 0), 0x0C, 3, "Maria Rossi", "Paolo Neri" },
+    { "the first holder's last second", fixtures::At(2025, 1, 6, 23, 59, 59), 0x05, 3, "Maria Rossi", "Paolo Neri" },
+    { "the next holder's first second", fixtures::At(2025, 1, 7, 0, 0), 0x01, 3, "Luca Bianchi", "Paolo Neri" },
+    { "the next holder's duress", fixtures::At(2025, 1, 7, 10, 0), 0x0C, 3, "Luca Bianchi", "Paolo Neri" },
+    { "a user with no tenure", fixtures::At(2025, 1, 7, 10, 5), 0x0C, 7, "", "" },
+    { "an option, not a user", fixtures::At(2025, 1, 7, 10, 10), 0x68, 3, "", "" },
+    { "user 100 installs the lock", fixtures::At(2025, 1, 7, 10, 15), 0x03, 100, "", "" },
+    { "a manager named in one lock only", fixtures::At(2025, 1, 7, 10, 20), 0x0C, 60, "Anna Verdi", "" },
+};
+
+// A cell of the row whose column `key` reads `value` (and whose lock is `serial`, when the table
+// has that column).
+QString CellOf(const TextTable& table, const QString& key, const QString& value, const QString& column,
+               const QString& serial = QString())
+{
+    const int k = table.header.indexOf(key), c = table.header.indexOf(column);
+    const int lock = table.header.indexOf(QStringLiteral("Serial number"));
+    for (const QStringList& row : table.rows)
+        if (row.value(k) == value && (lock < 0 || row.value(lock) == serial))
+            return row.value(c);
+    return QStringLiteral("(no row)");
+}
+
 } // namespace
 
 class TestArchivePeople : public QObject
@@ -84,6 +121,59 @@ class TestArchivePeople : public QObject
         if (!archive.open(location) || archive.import(l.download(), AuditKind::BusDownload).status != ImportReport::Added)
             return QString();
         return location;
+    }
+
+    // The two locks of PersonCases with their directories, and what each output makes of them.
+    struct PersonOutputs
+    {
+        TextTable front, back, search, findings;
+    };
+    std::unique_ptr<PersonOutputs> m_outputs;
+    bool makePersonOutputs()
+    {
+        const QString location = freshLocation();
+        Archive archive;
+        if (!archive.open(location))
+            return false;
+        for (const char* serial : { "30051122", "30051133" }) {
+            LockLife life;
+            life.serial = serial;
+            life.name = serial == Serial ? "FRONT" : "BACK";
+            for (const PersonCase& c : PersonCases)
+                life.lockEvents.append({ c.time, c.event, c.user });
+            life.now = PersonCases[std::size(PersonCases) - 1].time + 600;
+            if (archive.import(life.download(), AuditKind::BusDownload).status != ImportReport::Added)
+                return false;
+        }
+        // Luca's tenure ends Maria's the day before it begins.
+        if (!archive.setTenure(Serial, Tenure{ 3, "Maria Rossi", QDate(2024, 1, 1), QDate() })
+            || !archive.setTenure(Serial, Tenure{ 3, "Luca Bianchi", QDate(2025, 1, 7), QDate() })
+            || !archive.setTenure(Serial, Tenure{ 60, "Anna Verdi", QDate(2024, 1, 1), QDate() })
+            || !archive.setTenure("30051133", Tenure{ 3, "Paolo Neri", QDate(2020, 1, 1), QDate() }))
+            return false;
+        auto outputs = std::make_unique<PersonOutputs>();
+        PresentationOptions options;
+        options.auditType = FullAudit;
+        for (const char* serial : { "30051122", "30051133" }) {
+            LockHistory history;
+            AuditView view;
+            QString error;
+            if (!archive.history(serial, &history) || !PresentHistory(history, options, false, &view, &error))
+                return false;
+            (serial == Serial ? outputs->front : outputs->back) = EventsTextTable(view);
+        }
+        QVector<FoundEvent> found;
+        if (!archive.search(SearchQuery(), &found))
+            return false;
+        outputs->search = SearchTextTable(found, DisplaySettings());
+        FindingsQuery query;
+        query.keys = FindingKeys().add(FindingKey::Duress);
+        QVector<LockFindings> judged;
+        if (!archive.findings(query, &judged))
+            return false;
+        outputs->findings = FindingsTextTable(judged, DisplaySettings());
+        m_outputs = std::move(outputs);
+        return true;
     }
 
 public:
@@ -159,6 +249,37 @@ private slots:
 
     // Commas, quotes, apostrophes, letters beyond ASCII and formula-like names are kept exactly,
     // and a listing of them imports back to the same directory.
+    // The person of an event in a lock's history, a search across both locks and the findings:
+    // each by its own lock's directory, on the day the event was recorded, Person right after User.
+    void personOfEachEvent_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(PersonCases)); ++i)
+            QTest::newRow(PersonCases[i].tag) << i;
+    }
+    void personOfEachEvent()
+    {
+        QFETCH(int, index);
+        if (!m_outputs)
+            QVERIFY(makePersonOutputs());
+        const PersonOutputs& o = *m_outputs;
+        for (const TextTable* table : { &o.front, &o.back, &o.search, &o.findings })
+            QCOMPARE(table->header.indexOf("Person"), table->header.indexOf("User") + 1);
+        QCOMPARE(o.front.rows.size(), int(std::size(PersonCases)));
+        QCOMPARE(o.search.rows.size(), 2 * int(std::size(PersonCases)));
+
+        const PersonCase& c = PersonCases[index];
+        const QString date = FormatAuditTime(c.time, DisplaySettings());
+        QCOMPARE(CellOf(o.front, "Date", date, "Person"), QString(c.front));
+        QCOMPARE(CellOf(o.back, "Date", date, "Person"), QString(c.back));
+        QCOMPARE(CellOf(o.search, "Date", date, "Person", "30051122"), QString(c.front));
+        QCOMPARE(CellOf(o.search, "Date", date, "Person", "30051133"), QString(c.back));
+        // Each duress opening is a finding naming the person of its event.
+        const bool duress = c.event == 0x0C;
+        QCOMPARE(CellOf(o.findings, "Date", date, "Person", "30051122"), duress ? QString(c.front) : "(no row)");
+        QCOMPARE(CellOf(o.findings, "Date", date, "Person", "30051133"), duress ? QString(c.back) : "(no row)");
+    }
+
     void namesAreKeptExactly()
     {
         const QString location = archiveWithLock();

@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(all.code, 0);
         const QStringList rows = all.out.split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(rows.size(), 1 + 6700);
-        QCOMPARE(rows.first(), "#,Device,Date,Date with DST,User,Event,Event ID,Visit");
+        QCOMPARE(rows.first(), "#,Device,Date,Date with DST,User,Person,Event,Event ID,Visit");
         QVERIFY(rows[1].startsWith("1,") && rows[1].endsWith(",3"));
         // Each event with the visit that first brought it: the partial download brought the middle.
         QVERIFY(rows[5600].endsWith(",3") && rows[5601].endsWith(",2") && rows[5701].endsWith(",1"));
@@ -104,11 +104,16 @@ private slots:
         const Run latest({ "archive", "history", "30051122", "--archive", "h.sqlite", "--new", "-" });
         QCOMPARE(latest.out.count("\r\n"), 1 + 5600);
 
-        // The export of the window: the same texts and numbering, one column more.
+        // The export of the window: the same texts and numbering, an empty Person (the lock has no
+        // directory) and the visit.
         const Run single({ "export", "3-overwritten.kaud", "-", "--audit", "full" });
         const QStringList singleRows = single.out.split("\r\n", Qt::SkipEmptyParts);
-        for (int r : { 1, 2, 2800, 5600 })
-            QCOMPARE(rows[r], singleRows[r] + ",3");
+        QCOMPARE(singleRows.first(), "#,Device,Date,Date with DST,User,Event,Event ID");
+        for (int r : { 1, 2, 2800, 5600 }) {
+            QStringList cells = singleRows[r].split(',');
+            cells.insert(5, QString());
+            QCOMPARE(rows[r], cells.join(',') + ",3");
+        }
 
         QCOMPARE(Run({ "archive", "history", "30051122", "--archive", "h.sqlite", "h.xlsx" }).code, 0);
         const QJsonObject book = readback::Workbook("h.xlsx");
@@ -117,6 +122,58 @@ private slots:
         QCOMPARE(Run({ "archive", "history", "30051122", "--archive", "h.sqlite", "h.pdf" }).code, 0);
         const QString page = readback::PdfPages("h.pdf").value(0);
         QVERIFY2(page.simplified().contains(title), qPrintable(page.left(300)));
+    }
+
+    // The lock's directory names each event's person in every output of its history and in a
+    // search: user 50 changed hands on 1 February, in the middle of the third visit's events.
+    void historyAndSearchNamePeople()
+    {
+        QVERIFY(Run({ "archive", "import", "--archive", "p.sqlite", "2-full.kaud", "3-overwritten.kaud" }).code == 0);
+        const QStringList people = { "archive", "people", "30051122", "--archive", "p.sqlite", "--set" };
+        QCOMPARE(Run(people + QStringList{ "50", "Maria Rossi", "--from", "2025-01-01" }).code, 0);
+        QCOMPARE(Run(people + QStringList{ "50", "Luca Bianchi", "--from", "2025-02-01" }).code, 0);
+
+        const auto check = [](const QString& csv, int* maria, int* luca) {
+            const QStringList lines = csv.split("\r\n", Qt::SkipEmptyParts);
+            const QStringList header = lines.value(0).split(',');
+            const int date = header.indexOf("Date"), user = header.indexOf("User"), person = header.indexOf("Person");
+            QCOMPARE(person, user + 1);
+            for (int r = 1; r < lines.size(); ++r) {
+                const QStringList cells = lines[r].split(',');
+                const QDate day = QDate::fromString(cells.value(date).left(10), "dd/MM/yyyy");
+                const QString expected = cells.value(user) != "User 50" ? QString()
+                                       : day < QDate(2025, 2, 1)         ? "Maria Rossi"
+                                                                          : "Luca Bianchi";
+                QVERIFY2(day.isValid(), qPrintable(lines[r]));
+                QCOMPARE(cells.value(person), expected);
+                *(expected == "Maria Rossi" ? maria : luca) += !expected.isEmpty();
+            }
+        };
+        int maria = 0, luca = 0;
+        const Run history({ "archive", "history", "30051122", "--archive", "p.sqlite", "-" });
+        QCOMPARE(history.code, 0);
+        check(history.out, &maria, &luca);
+        QVERIFY(maria > 10 && luca > 10);
+        maria = luca = 0;
+        const Run search({ "archive", "search", "--archive", "p.sqlite", "--user", "50", "-" });
+        QCOMPARE(search.code, 0);
+        check(search.out, &maria, &luca);
+        QVERIFY(maria > 10 && luca > 10);
+
+        // The workbook and the PDF: the header, and the newest event, user 50's after the hand-over.
+        QCOMPARE(Run({ "archive", "history", "30051122", "--archive", "p.sqlite", "p.xlsx" }).code, 0);
+        const QJsonObject cells = readback::Workbook("p.xlsx")["Audit"].toObject()["cells"].toObject();
+        QCOMPARE(cells["F2"].toString().section('|', 0, 0), "User");
+        QCOMPARE(cells["G2"].toString().section('|', 0, 0), "Person");
+        QCOMPARE(cells["F3"].toString().section('|', 0, 0), "User 50");
+        QCOMPARE(cells["G3"].toString().section('|', 0, 0), "Luca Bianchi");
+        int named = 0;
+        for (auto c = cells.begin(); c != cells.end(); ++c)
+            named += c.key().startsWith('G') && c.value().toString().startsWith("Maria Rossi|");
+        QVERIFY(named > 10);
+        QCOMPARE(Run({ "archive", "history", "30051122", "--archive", "p.sqlite", "p.pdf" }).code, 0);
+        const QString page = readback::PdfPages("p.pdf").value(0).simplified();
+        QVERIFY2(page.contains("User Person Event") && page.contains("User 50 Luca Bianchi Valid code"), qPrintable(page.left(600)));
     }
 
     void refusals_data()
@@ -202,7 +259,7 @@ private slots:
         QVERIFY2(found == "0" ? rows == 0 : found == "some" ? rows > 0 && rows < 100 : rows > 100, qPrintable(r.out.left(200)));
         const QStringList lines = r.out.split("\r\n", Qt::SkipEmptyParts);
         if (args.contains("--event") && rows > 0)
-            QCOMPARE(lines.value(1).section(',', 8, 8), args.value(args.indexOf("--event") + 1) == "0x05" ? "5" : "5");
+            QCOMPARE(lines.value(1).section(',', 9, 9), "5");
     }
 
     // What a file name or a lock's text holds is printed as text, never obeyed by the terminal;

@@ -176,6 +176,11 @@ int main(int argc, char** argv)
     seeds["people/semicolons"] = "\xEF\xBB\xBFUser;Person;From;Until\r\nUser 01;\"Neri; Ugo\";2024-06-01;\r\n"
                                  "Manager 02;Eva;2024-01-01;2024-12-31\r\n62;;;\r\n";
 
+    // The team's rules: hours as the README writes them, night hours over two days, a threshold.
+    seeds["rules/hours"] = "Mon-Fri 07:00-20:00; Sat 08:00-12:00";
+    seeds["rules/night"] = "Mon 22:00-24:00; Tue 00:00-06:00,07:30-19:30; Sun closed";
+    seeds["rules/burst"] = "5/10";
+
     bool ok = true;
     const QFileInfoList samples = argc >= 3 ? QDir(argv[2]).entryInfoList({ "*.kaud" }, QDir::Files) : QFileInfoList();
     for (const QFileInfo& sample : samples) {

@@ -11,7 +11,7 @@ build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCORVANE_FUZZ=ON -DCORVANE_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target fuzz_dallas fuzz_bus fuzz_auditfile fuzz_operations fuzz_simulator fuzz_capture \
-    fuzz_history fuzz_address fuzz_version fuzz_people fuzz_seeds
+    fuzz_history fuzz_address fuzz_version fuzz_people fuzz_rules fuzz_seeds
 
 seeds=$build/fuzz-seeds
 rm -rf "$seeds"
@@ -24,12 +24,12 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # audit file the reader uses (a bus file with a full event section), and a little more; the device
 # operations (a key read or write takes 257 answers of up to 40 bytes); the capture of a key read;
 # a stored history or a few dozen audits of a small alphabet; an archive's address; a version file well past any real one;
-# a listing of people of a few dozen tenures.
+# a listing of people of a few dozen tenures; a week of opening hours.
 declare -A max_len=([dallas]=8192 [bus]=69205 [auditfile]=69400 [operations]=16384 [simulator]=4096 [capture]=40000 [history]=4096 [address]=512
-                    [version]=4096 [people]=4096)
+                    [version]=4096 [people]=4096 [rules]=512)
 
 failed=0
-for target in dallas bus auditfile operations simulator capture history address version people; do
+for target in dallas bus auditfile operations simulator capture history address version people rules; do
     corpus=$build/fuzz-corpus/$target
     artifacts=$build/fuzz-artifacts/$target
     log=$build/fuzz-$target.log

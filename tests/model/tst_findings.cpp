@@ -362,10 +362,16 @@ private slots:
         const QVector<FindingEvent> front = Events("2024-01-08 10:00 wrong v1; 10:01 wrong; 10:02 wrong; 10:03 wrong; 10:04 wrong; |; "
                                                    "11:00 open u60 v2; 2024-01-09 21:00 open u60 v2; 21:05 door- v2; 21:10 door+ u0 v2");
         const QVector<FindingEvent> back = Events("2024-02-01 10:00 duress u61 v4; 10:10 door+ v4; 11:00:30 door- v4");
+        // Front's user 03 changed hands on the burst's day; Back has no directory, so its user 03
+        // names nobody even though Front's does.
+        const Tenures frontPeople = { { 3, "Maria Rossi", QDate(2023, 1, 1), QDate(2024, 1, 7) },
+                                      { 3, "Luca Bianchi", QDate(2024, 1, 8), QDate() },
+                                      { 60, "Anna Verdi", QDate(2024, 1, 9), QDate() } };
         QVector<LockFindings> locks;
-        locks.append({ "00000002", "Back", JudgeHistory(back, LatestVisit(), QDate(2024, 3, 1), FindingRules()) });
+        locks.append({ "00000002", "Back", JudgeHistory(back, LatestVisit(), QDate(2024, 3, 1), FindingRules()), {} });
         locks.append({ "00000001", "Front",
-                       JudgeHistory(front, { 2, QDateTime(QDate(2024, 1, 9), QTime(21, 30)) }, QDate(2025, 1, 1), FindingRules()) });
+                       JudgeHistory(front, { 2, QDateTime(QDate(2024, 1, 9), QTime(21, 30)) }, QDate(2025, 1, 1), FindingRules()),
+                       frontPeople });
         DisplaySettings display;
         display.dateFormat = 1;
         const TextTable table = FindingsTextTable(locks, display);
@@ -376,9 +382,9 @@ private slots:
         QCOMPARE(rows, QStringList({
             "00000001,Front,Not visited,01/09/2024 21.30.00,,,,,2",
             "00000001,Front,Door opened without opening,01/09/2024 21.10.00,,,,1,2",
-            "00000001,Front,Opening outside hours,01/09/2024 21.00.00,,Manager,,1,2",
+            "00000001,Front,Opening outside hours,01/09/2024 21.00.00,,Manager,Anna Verdi,1,2",
             "00000001,Front,Events missing,01/08/2024 10.04.00,01/08/2024 11.00.00,,,,",
-            "00000001,Front,Wrong code burst,01/08/2024 10.00.00,01/08/2024 10.04.00,User 03,,5,1",
+            "00000001,Front,Wrong code burst,01/08/2024 10.00.00,01/08/2024 10.04.00,User 03,Luca Bianchi,5,1",
             "00000002,Back,Door held open,02/01/2024 10.10.00,02/01/2024 11.00.30,User 03,,2,4",
             "00000002,Back,Duress opening,02/01/2024 10.00.00,,Manager 02,,1,4",
         }));

@@ -90,6 +90,8 @@ private slots:
             << QStringList{ "abc@1", "ghi@3", "cdefg@2" } << "abcdefghi" << "111333322" << "3,3,3";
         QTest::newRow("gaps ordered by download date")
             << QStringList{ "abc@1", "xyz@3", "mn@2" } << "abc|mn|xyz" << "111|33|222" << "3,3,2";
+        QTest::newRow("gaps downloaded at the same time: by the lock's clock")
+            << QStringList{ "mn@1", "ab@1" } << "ab|mn" << "22|11" << "2,2";
         QTest::newRow("clock set back between visits")
             << QStringList{ "pqrab@1", "abcd@2" } << "pqrabcd" << "1111122" << "5,2";
         QTest::newRow("a run of a laptop clock behind, reached by the newest run's growth")

@@ -185,6 +185,55 @@ private slots:
         QCOMPARE(Shown(view), once);
     }
 
+    // The person of an event goes by the day the lock recorded it, never the corrected date, and
+    // only where the user byte names a person at all.
+    void personByRecordedDay_data()
+    {
+        QTest::addColumn<qint64>("time");
+        QTest::addColumn<int>("event");
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QString>("person");
+        QTest::addColumn<qint64>("dstTime"); // as the correction shows it
+        const auto at = [](int y, int m, int d, int h, int min) {
+            return QDate(2000, 1, 1).daysTo(QDate(y, m, d)) * 86400 + h * 3600 + min * 60;
+        };
+        QTest::newRow("the last evening, corrected past midnight") << at(2024, 7, 14, 23, 30) << 0x01 << 3 << "Maria Rossi" << at(2024, 7, 15, 0, 30);
+        QTest::newRow("the next holder's first morning") << at(2024, 7, 15, 0, 10) << 0x01 << 3 << "Luca Bianchi" << at(2024, 7, 15, 1, 10);
+        QTest::newRow("a master") << at(2024, 7, 15, 9, 0) << 0x05 << 80 << "Anna Verdi" << at(2024, 7, 15, 10, 0);
+        QTest::newRow("a user nobody holds") << at(2024, 7, 15, 9, 0) << 0x05 << 4 << "" << at(2024, 7, 15, 10, 0);
+        QTest::newRow("a configuration, not a user") << at(2024, 7, 15, 9, 0) << 0x70 << 3 << "" << at(2024, 7, 15, 10, 0);
+        QTest::newRow("user 100") << at(2024, 7, 15, 9, 0) << 0x03 << 100 << "" << at(2024, 7, 15, 10, 0);
+        QTest::newRow("a clock never set") << at(2000, 3, 1, 9, 0) << 0x01 << 80 << "" << at(2000, 3, 1, 9, 0);
+        QTest::newRow("no time") << qint64(0) << 0x01 << 3 << "" << qint64(0);
+    }
+    void personByRecordedDay()
+    {
+        QFETCH(qint64, time);
+        QFETCH(int, event);
+        QFETCH(int, user);
+        QFETCH(QString, person);
+        QFETCH(qint64, dstTime);
+        DeviceHistory lock;
+        lock.runs.append(HistoryRun());
+        lock.runs[0].events.append(HistoryEvent{ time, quint8(event), quint8(user), 1 });
+        const Tenures people = { { 3, "Maria Rossi", QDate(2024, 1, 1), QDate(2024, 7, 14) },
+                                 { 3, "Luca Bianchi", QDate(2024, 7, 15), QDate() },
+                                 { 80, "Anna Verdi", QDate(1990, 1, 1), QDate() } };
+        AuditView view;
+        view.history.visits = 1;
+        view.shownHistory = std::make_shared<ShownHistory>(lock, DeviceHistory(), QHash<qint64, int>{ { 1, 1 } }, FullAudit);
+        view.shownHistory->setPeople(std::make_shared<const PeopleIndex>(people));
+        CorrectDst(view, QList<EventsTable>(), DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 });
+        const TextTable table = EventsTextTable(view);
+        QCOMPARE(table.header.mid(4, 3), QStringList({ "User", "Person", "Event" }));
+        QCOMPARE(table.rows.size(), 1);
+        QCOMPARE(table.rows[0].value(3), FormatAuditTime(dstTime, DisplaySettings()));
+        QCOMPARE(table.rows[0].value(5), person);
+        // Without the directory, nobody.
+        view.shownHistory->setPeople(nullptr);
+        QCOMPARE(EventsTextTable(view).rows[0].value(5), QString());
+    }
+
     // The title names the visits shown and counts the gaps, in proper plurals.
     void titles_data()
     {

@@ -117,6 +117,15 @@ inline LockHistory ThreeVisits()
     return h;
 }
 
+// A directory for those visits: user 03 changes hands overnight between its two keypad events
+// (23 and 24 October), user 01 is named throughout, user 02 by nobody.
+inline Tenures ThreeVisitsPeople()
+{
+    return { { 1, "Maria Rossi", QDate(2024, 1, 1), QDate() },
+             { 3, "Anna Verdi", QDate(2024, 6, 1), QDate(2024, 10, 23) },
+             { 3, "Paolo Neri", QDate(2024, 10, 24), QDate() } };
+}
+
 inline bool WriteAll(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

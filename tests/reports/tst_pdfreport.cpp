@@ -123,7 +123,9 @@ private slots:
         options.auditType = FullAudit;
         AuditView view;
         QString error;
-        QVERIFY2(PresentHistory(ThreeVisits(), options, false, &view, &error), qPrintable(error));
+        LockHistory history = ThreeVisits();
+        history.people = ThreeVisitsPeople();
+        QVERIFY2(PresentHistory(history, options, false, &view, &error), qPrintable(error));
         const QString path = dir.filePath("history.pdf");
         QVERIFY(WritePdfReport(ReportFromView(view), path, "history.pdf"));
         qunsetenv("SOURCE_DATE_EPOCH");
@@ -131,9 +133,14 @@ private slots:
         QCOMPARE(pages.size(), 2);
         const QString text = pages.join(' ').simplified();
         QVERIFY2(text.contains("Lock 24110042 ATM-07: 3 visits, 05/10/2024 to 15/10/2024, 1 gap "
-                               "# Device Date User Event Event ID Visit 1 Lock 24/10/2024 17.00.00"),
+                               "# Device Date User Person Event Event ID Visit 1 Lock 24/10/2024 17.00.00 User 02 Open"),
                  qPrintable(text));
-        QVERIFY2(text.contains("Install user' function 49 3 Events may be missing here 8 Lock 23/10/2024 17.00.00"), qPrintable(text));
+        // User 03 before and after the hand-over; user 02, whom no one holds, with an empty Person.
+        QVERIFY2(text.contains("6 Keypad 24/10/2024 10.43.20 User 03 Paolo Neri Entered"), qPrintable(text));
+        QVERIFY2(text.contains("7 Keypad 23/10/2024 23.36.40 User 03 Anna Verdi Entered"), qPrintable(text));
+        QVERIFY2(text.contains("Install user' function 49 3 Events may be missing here 8 Lock 23/10/2024 17.00.00 "
+                               "User 01 Maria Rossi Bolt open"),
+                 qPrintable(text));
         QVERIFY(text.contains("history.pdf Page 1 of 2 Keypad date/time at audit download: 24/10/2024 17.00.00 "
                               "Printed 01/01/2026 00.00.00"));
     }

@@ -85,7 +85,9 @@ private slots:
         options.auditType = FullAudit;
         AuditView view;
         QString error;
-        QVERIFY2(PresentHistory(ThreeVisits(), options, false, &view, &error), qPrintable(error));
+        LockHistory history = ThreeVisits();
+        history.people = ThreeVisitsPeople();
+        QVERIFY2(PresentHistory(history, options, false, &view, &error), qPrintable(error));
         const ReportContent content = ReportFromView(view);
         const QString streamed = dir.filePath("streamed.xlsx"), inMemory = dir.filePath("memory.xlsx");
         QVERIFY(WriteXlsxReport(content, streamed, nullptr, XlsxMode::ConstantMemory));
@@ -100,23 +102,31 @@ private slots:
             return QString();
         };
         QCOMPARE(line("B1|"), QStringLiteral("B1|Lock 24110042 ATM-07: 3 visits, 05/10/2024 to 15/10/2024, 1 gap|-|----"));
-        QCOMPARE(line("I2|"), QStringLiteral("I2|Visit|-|mmmm"));
+        QCOMPARE(line("F2|"), QStringLiteral("F2|User|-|mmmm"));
+        QCOMPARE(line("G2|"), QStringLiteral("G2|Person|-|mmmm"));
+        QCOMPARE(line("J2|"), QStringLiteral("J2|Visit|-|mmmm"));
         QCOMPARE(line("frozen"), QStringLiteral("frozen: A3"));
-        QCOMPARE(line("autofilter"), QStringLiteral("autofilter: B2:I17"));
+        QCOMPARE(line("autofilter"), QStringLiteral("autofilter: B2:J17"));
         // Newest first: the newer run's five lock events, then two keypad events, the gap, the older
         // run with the first keypad event among it; the latest visit's events (three lock, three
         // keypad) in bold.
         QCOMPARE(line("B3|"), QStringLiteral("B3|1|W|-t-t|#|bold"));
         QCOMPARE(line("D3|"), QStringLiteral("D3|2024-10-24 17:00:00|W|-t-t|dd/mm/yyyy hh.mm.ss|bold"));
-        QCOMPARE(line("G3|"), QStringLiteral("G3|Open window started|W|-t-t|bold"));
-        QCOMPARE(line("I3|"), QStringLiteral("I3|3|W|-t-t|#|bold"));
-        QCOMPARE(line("I6|"), QStringLiteral("I6|2|W|tttt|#"));
-        QCOMPARE(line("I9|"), QStringLiteral("I9|3|W|tttt|#|bold"));
+        QCOMPARE(line("H3|"), QStringLiteral("H3|Open window started|W|-t-t|bold"));
+        QCOMPARE(line("J3|"), QStringLiteral("J3|3|W|-t-t|#|bold"));
+        QCOMPARE(line("J6|"), QStringLiteral("J6|2|W|tttt|#"));
+        QCOMPARE(line("J9|"), QStringLiteral("J9|3|W|tttt|#|bold"));
+        // The person of each user on the event's day: none for user 02, user 03's two holders on
+        // either side of the hand-over.
+        QCOMPARE(line("G3|"), QStringLiteral("G3||W|-t-t|bold"));
+        QCOMPARE(line("G8|"), QStringLiteral("G8|Paolo Neri|W|tttt|bold"));
+        QCOMPARE(line("G9|"), QStringLiteral("G9|Anna Verdi|W|tttt|bold"));
+        QCOMPARE(line("G11|"), QStringLiteral("G11|Maria Rossi|W|tttt"));
         // Above the older run: the separator, no number of its own.
-        QCOMPARE(line("G10|"), QStringLiteral("G10|Events may be missing here|G|tttt|italic"));
+        QCOMPARE(line("H10|"), QStringLiteral("H10|Events may be missing here|G|tttt|italic"));
         QCOMPARE(line("B10|"), QStringLiteral("B10||G|tttt|italic"));
         QCOMPARE(line("B11|"), QStringLiteral("B11|8|W|tttt|#"));
-        QCOMPARE(line("I11|"), QStringLiteral("I11|1|W|tttt|#"));
+        QCOMPARE(line("J11|"), QStringLiteral("J11|1|W|tttt|#"));
 
         // A single audit's workbook keeps its texts as texts.
         QVERIFY(WriteXlsxReport(Report(true), inMemory, nullptr, XlsxMode::ConstantMemory));

@@ -69,7 +69,7 @@ BenchCase ToTable()
         const DstRule europe{ 5, 0, 3, 5, 0, 10, false, 3600 };
         const auto table = [audit, europe] {
             const QVector<Finding> found = JudgeHistory(FindingEventsOf(*audit, &europe), latestVisit, judgedAt, FindingRules());
-            return FindingsTextTable({ { audit->config.serialNumber, audit->config.lockName, found } }, DisplaySettings());
+            return FindingsTextTable({ { audit->config.serialNumber, audit->config.lockName, found, {} } }, DisplaySettings());
         };
         note = QStringLiteral("100000 events, %1 rows, merged, corrected, judged, as text").arg(table().rows.size());
         return [table] { table(); };

@@ -420,7 +420,7 @@ TextTable AuditFindingsTable(const LoadedAudit& audit, const Options& options)
     const DecodedAudit& decoded = audit.session->decoded;
     const PresentationOptions& p = options.presentation;
     const QVector<Finding> found = JudgeAudit(FindingEventsOf(decoded, p.dst ? &p.dstRule : nullptr), FindingRules());
-    return FindingsTextTable({ { ShownLockText(decoded.config.serialNumber), decoded.config.lockName, found } }, p.display);
+    return FindingsTextTable({ { ShownLockText(decoded.config.serialNumber), decoded.config.lockName, found, {} } }, p.display);
 }
 
 } // namespace cli
