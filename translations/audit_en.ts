@@ -110,6 +110,20 @@
             <numerusform>%n events found</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Findings of the last %n days, today included, as the archive&apos;s hours, closed days and thresholds judge them</source>
+        <translation>
+            <numerusform>Findings of the last day, today included, as the archive&apos;s hours, closed days and thresholds judge them</numerusform>
+            <numerusform>Findings of the last %n days, today included, as the archive&apos;s hours, closed days and thresholds judge them</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</source>
+        <translation>
+            <numerusform>%n audit of lock %1 written to %2, with its SHA-256 sum in SHA256SUMS.</numerusform>
+            <numerusform>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

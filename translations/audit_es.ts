@@ -1149,6 +1149,80 @@
             <numerusform>%n eventos encontrados</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Findings</source>
+        <translation>Hallazgos</translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings of the last %n days, today included, as the archive&apos;s hours, closed days and thresholds judge them</source>
+        <translation>
+            <numerusform>Hallazgos del último día, hoy incluido, según los horarios, los días de cierre y los umbrales del archivo</numerusform>
+            <numerusform>Hallazgos de los últimos %n días, hoy incluido, según los horarios, los días de cierre y los umbrales del archivo</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>People...</source>
+        <translation>Personas...</translation>
+    </message>
+    <message>
+        <source>Who held each of the selected lock&apos;s user numbers, and when</source>
+        <translation>Quién tuvo cada número de usuario de la cerradura seleccionada, y cuándo</translation>
+    </message>
+    <message>
+        <source>Save the lock&apos;s audits...</source>
+        <translation>Guardar las auditorías de la cerradura...</translation>
+    </message>
+    <message>
+        <source>Every audit of the selected lock exactly as it was kept, with their SHA-256 sums in SHA256SUMS</source>
+        <translation>Cada auditoría de la cerradura seleccionada exactamente como se guardó, con sus sumas SHA-256 en SHA256SUMS</translation>
+    </message>
+    <message>
+        <source>Opening hours:</source>
+        <translation>Horario de apertura:</translation>
+    </message>
+    <message>
+        <source>When the selected lock may be opened: an opening at any other time is a finding</source>
+        <translation>Cuándo puede abrirse la cerradura seleccionada: una apertura en cualquier otro momento es un hallazgo</translation>
+    </message>
+    <message>
+        <source>Save hours</source>
+        <translation>Guardar horario</translation>
+    </message>
+    <message>
+        <source>Use the default</source>
+        <translation>Usar el predeterminado</translation>
+    </message>
+    <message>
+        <source>The lock is judged by the archive&apos;s default hours again</source>
+        <translation>La cerradura vuelve a juzgarse según el horario predeterminado del archivo</translation>
+    </message>
+    <message>
+        <source>The lock&apos;s own opening hours</source>
+        <translation>Horario de apertura propio de la cerradura</translation>
+    </message>
+    <message>
+        <source>The archive&apos;s default opening hours</source>
+        <translation>Horario de apertura predeterminado del archivo</translation>
+    </message>
+    <message>
+        <source>Save the audits of lock %1 in</source>
+        <translation>Guardar las auditorías de la cerradura %1 en</translation>
+    </message>
+    <message>
+        <source>Unable to write %1: %2</source>
+        <translation>No se puede escribir %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</source>
+        <translation>
+            <numerusform>%n auditoría de la cerradura %1 escrita en %2, con su suma SHA-256 en SHA256SUMS.</numerusform>
+            <numerusform>%n auditorías de la cerradura %1 escritas en %2, con sus sumas SHA-256 en SHA256SUMS.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These no longer match the SHA-256 recorded at their import: %1</source>
+        <translation>Estas ya no coinciden con el SHA-256 registrado al importarlas: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2239,6 +2313,65 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
     <message>
         <source>%1 (line %2).</source>
         <translation>%1 (línea %2).</translation>
+    </message>
+</context>
+<context>
+    <name>PeopleDialog</name>
+    <message>
+        <source>People of lock %1</source>
+        <translation>Personas de la cerradura %1</translation>
+    </message>
+    <message>
+        <source>First and last name</source>
+        <translation>Nombre y apellidos</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Hasta</translation>
+    </message>
+    <message>
+        <source>Leave unchecked while the person still holds the number</source>
+        <translation>Dejar sin marcar mientras la persona conserve el número</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Names the person for the user from the first day on; a tenure of the user still open ends the day before</source>
+        <translation>Asigna la persona al usuario desde el primer día; un periodo del usuario aún abierto termina el día anterior</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Removes the selected tenure</source>
+        <translation>Quita el periodo seleccionado</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Usuario</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Desde</translation>
+    </message>
+    <message>
+        <source>Not changed: %1</source>
+        <translation>No se ha cambiado nada: %1</translation>
+    </message>
+    <message>
+        <source>Nobody named</source>
+        <translation>Nadie asignado</translation>
+    </message>
+    <message>
+        <source>The latest visit shows this user installed, and nobody is named for it</source>
+        <translation>La última visita muestra este usuario instalado, y no hay nadie asignado a él</translation>
     </message>
 </context>
 <context>

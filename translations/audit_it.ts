@@ -1149,6 +1149,80 @@
             <numerusform>%n eventi trovati</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Findings</source>
+        <translation>Rilievi</translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings of the last %n days, today included, as the archive&apos;s hours, closed days and thresholds judge them</source>
+        <translation>
+            <numerusform>Rilievi dell&apos;ultimo giorno, oggi compreso, secondo gli orari, i giorni di chiusura e le soglie dell&apos;archivio</numerusform>
+            <numerusform>Rilievi degli ultimi %n giorni, oggi compreso, secondo gli orari, i giorni di chiusura e le soglie dell&apos;archivio</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>People...</source>
+        <translation>Persone...</translation>
+    </message>
+    <message>
+        <source>Who held each of the selected lock&apos;s user numbers, and when</source>
+        <translation>Chi ha avuto ciascun numero utente della serratura selezionata, e quando</translation>
+    </message>
+    <message>
+        <source>Save the lock&apos;s audits...</source>
+        <translation>Salva gli audit della serratura...</translation>
+    </message>
+    <message>
+        <source>Every audit of the selected lock exactly as it was kept, with their SHA-256 sums in SHA256SUMS</source>
+        <translation>Ogni audit della serratura selezionata esattamente come è stato conservato, con le somme SHA-256 in SHA256SUMS</translation>
+    </message>
+    <message>
+        <source>Opening hours:</source>
+        <translation>Orari di apertura:</translation>
+    </message>
+    <message>
+        <source>When the selected lock may be opened: an opening at any other time is a finding</source>
+        <translation>Quando la serratura selezionata può essere aperta: un&apos;apertura in qualsiasi altro momento è un rilievo</translation>
+    </message>
+    <message>
+        <source>Save hours</source>
+        <translation>Salva orari</translation>
+    </message>
+    <message>
+        <source>Use the default</source>
+        <translation>Usa quelli predefiniti</translation>
+    </message>
+    <message>
+        <source>The lock is judged by the archive&apos;s default hours again</source>
+        <translation>La serratura torna a essere valutata secondo gli orari predefiniti dell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>The lock&apos;s own opening hours</source>
+        <translation>Orari di apertura propri della serratura</translation>
+    </message>
+    <message>
+        <source>The archive&apos;s default opening hours</source>
+        <translation>Orari di apertura predefiniti dell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Save the audits of lock %1 in</source>
+        <translation>Salva gli audit della serratura %1 in</translation>
+    </message>
+    <message>
+        <source>Unable to write %1: %2</source>
+        <translation>Impossibile scrivere %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</source>
+        <translation>
+            <numerusform>%n audit della serratura %1 scritto in %2, con la sua somma SHA-256 in SHA256SUMS.</numerusform>
+            <numerusform>%n audit della serratura %1 scritti in %2, con le loro somme SHA-256 in SHA256SUMS.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>These no longer match the SHA-256 recorded at their import: %1</source>
+        <translation>Questi non corrispondono più allo SHA-256 registrato alla loro importazione: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -2239,6 +2313,65 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
     <message>
         <source>%1 (line %2).</source>
         <translation>%1 (riga %2).</translation>
+    </message>
+</context>
+<context>
+    <name>PeopleDialog</name>
+    <message>
+        <source>People of lock %1</source>
+        <translation>Persone della serratura %1</translation>
+    </message>
+    <message>
+        <source>First and last name</source>
+        <translation>Nome e cognome</translation>
+    </message>
+    <message>
+        <source>Until</source>
+        <translation>Al</translation>
+    </message>
+    <message>
+        <source>Leave unchecked while the person still holds the number</source>
+        <translation>Lasciare vuoto finché la persona ha ancora il numero</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message>
+        <source>Names the person for the user from the first day on; a tenure of the user still open ends the day before</source>
+        <translation>Assegna la persona all&apos;utente dal primo giorno in poi; un periodo dell&apos;utente ancora aperto termina il giorno prima</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Rimuovi</translation>
+    </message>
+    <message>
+        <source>Removes the selected tenure</source>
+        <translation>Rimuove il periodo selezionato</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utente</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Persona</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Dal</translation>
+    </message>
+    <message>
+        <source>Not changed: %1</source>
+        <translation>Nulla è cambiato: %1</translation>
+    </message>
+    <message>
+        <source>Nobody named</source>
+        <translation>Nessuno indicato</translation>
+    </message>
+    <message>
+        <source>The latest visit shows this user installed, and nobody is named for it</source>
+        <translation>L&apos;ultima visita mostra questo utente installato, e nessuno è indicato per esso</translation>
     </message>
 </context>
 <context>

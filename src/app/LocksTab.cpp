@@ -1,5 +1,14 @@
 #include "LocksTab.h"
 
+#include "ArchiveEvidence.h"
+#include "Messages.h"
+#include "PeopleDialog.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileDialog>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -11,6 +20,29 @@ struct LocksRead
     bool ok = false;
     QString error;
     QVector<LockSummary> locks;
+};
+
+struct HoursRead
+{
+    bool read = false;
+    QString error; // of the change, else of the reading
+    OpeningHours hours;
+    bool own = false;
+};
+
+struct FindingsRead
+{
+    bool ok = false;
+    QString error;
+    QHash<QString, int> counts; // by serial number
+};
+
+struct AuditsWritten
+{
+    bool ok = false;
+    QString error;
+    int written = 0;
+    QStringList changed; // files whose bytes no longer match the SHA-256 recorded at their import
 };
 
 struct SearchRead
@@ -82,6 +114,8 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     top->addWidget(&m_search, 1);
     top->addWidget(&m_open);
     top->addWidget(&m_downloadNew);
+    top->addWidget(&m_people);
+    top->addWidget(&m_saveAudits);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(&m_from);
     searchRow->addWidget(&m_to);
@@ -97,10 +131,17 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     auto* queue = new QHBoxLayout;
     queue->addWidget(&m_waiting, 1);
     queue->addWidget(&m_send);
+    auto* hoursRow = new QHBoxLayout;
+    hoursRow->addWidget(&m_hoursLabel);
+    hoursRow->addWidget(&m_hours, 1);
+    hoursRow->addWidget(&m_saveHours);
+    hoursRow->addWidget(&m_defaultHours);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(searchRow);
     layout->addWidget(&m_split, 1);
+    layout->addLayout(hoursRow);
+    layout->addWidget(&m_hoursMessage);
     layout->addWidget(&m_status);
     layout->addLayout(queue);
     setWaiting(0);
@@ -119,7 +160,30 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
             emit openHistoryAt(m_foundEvents[k].serial, m_foundEvents[k]);
     });
     connect(&m_open, &QPushButton::clicked, this, [this] { openCurrent(); });
+    m_people.setObjectName(QStringLiteral("buttonPeople"));
+    connect(&m_people, &QPushButton::clicked, this, &LocksTab::openPeople);
+    m_saveAudits.setObjectName(QStringLiteral("buttonSaveAudits"));
+    connect(&m_saveAudits, &QPushButton::clicked, this, &LocksTab::saveAudits);
+    m_hours.setObjectName(QStringLiteral("lockHours"));
+    m_hoursLabel.setBuddy(&m_hours);
+    m_saveHours.setObjectName(QStringLiteral("buttonSaveHours"));
+    m_defaultHours.setObjectName(QStringLiteral("buttonDefaultHours"));
+    m_hoursMessage.setObjectName(QStringLiteral("hoursMessage"));
+    m_hoursMessage.setWordWrap(true);
+    m_hoursMessage.hide();
+    connect(&m_saveHours, &QPushButton::clicked, this, &LocksTab::saveHours);
+    connect(&m_hours, &QLineEdit::returnPressed, this, &LocksTab::saveHours);
+    connect(&m_defaultHours, &QPushButton::clicked, this, [this] {
+        readHours([](Archive& archive, const QString& serial) { return archive.setLockHours(serial, nullptr); });
+    });
+    connect(m_table.selectionModel(), &QItemSelectionModel::currentRowChanged, this, &LocksTab::updateLockButtons);
+    connect(&m_proxy, &QAbstractItemModel::rowsInserted, this, &LocksTab::updateLockButtons);
+    connect(&m_proxy, &QAbstractItemModel::rowsRemoved, this, &LocksTab::updateLockButtons);
+    connect(&m_proxy, &QAbstractItemModel::modelReset, this, &LocksTab::updateLockButtons);
+    updateLockButtons();
     retranslate();
+    // Shown beside the other counts, where it is seen without scrolling.
+    m_table.horizontalHeader()->moveSection(findingsColumn(), 5);
 }
 
 void LocksTab::retranslate()
@@ -130,7 +194,21 @@ void LocksTab::retranslate()
     m_open.setToolTip(tr("Show the lock's whole history in the Events tab"));
     m_downloadNew.setText(tr("Download new events"));
     m_downloadNew.setToolTip(tr("Download from the connected lock only what it recorded since the last visit"));
-    m_model.setHorizontalHeaderLabels(LockColumnHeaders());
+    m_model.setHorizontalHeaderLabels(LockColumnHeaders() << tr("Findings"));
+    if (QStandardItem* header = m_model.horizontalHeaderItem(findingsColumn()))
+        header->setToolTip(tr("Findings of the last %n days, today included, as the archive's hours, closed days and thresholds judge them",
+                              nullptr, FindingDays));
+    m_people.setText(tr("People..."));
+    m_people.setToolTip(tr("Who held each of the selected lock's user numbers, and when"));
+    m_saveAudits.setText(tr("Save the lock's audits..."));
+    m_saveAudits.setToolTip(tr("Every audit of the selected lock exactly as it was kept, with their SHA-256 sums in SHA256SUMS"));
+    m_hoursLabel.setText(tr("Opening hours:"));
+    // The days as the text is read: never translated.
+    m_hours.setPlaceholderText(QStringLiteral("Mon-Fri 07:00-20:00; Sat 08:00-12:00"));
+    m_hours.setToolTip(tr("When the selected lock may be opened: an opening at any other time is a finding"));
+    m_saveHours.setText(tr("Save hours"));
+    m_defaultHours.setText(tr("Use the default"));
+    m_defaultHours.setToolTip(tr("The lock is judged by the archive's default hours again"));
     m_from.setPlaceholderText(tr("From YYYY-MM-DD"));
     m_from.setAccessibleName(tr("Events from this day"));
     m_to.setPlaceholderText(tr("To YYYY-MM-DD"));
@@ -306,8 +384,62 @@ void LocksTab::show(const QVector<LockSummary>& locks, const DisplaySettings& di
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_model.setItem(r, c, item);
         }
+        auto* findings = new QStandardItem(QStringLiteral("..."));
+        findings->setData(-1, SortRole);
+        findings->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_model.setItem(r, findingsColumn(), findings);
     }
     m_table.resizeColumnsToContents();
+    countFindings();
+}
+
+void LocksTab::countFindings(const QStringList& serials)
+{
+    // A new list stops the counts of the one before; one lock counted again stops none.
+    const int generation = serials.isEmpty() ? ++*m_findingsGeneration : m_findingsGeneration->load();
+    auto latest = m_findingsGeneration;
+    ++m_countingFindings;
+    FindingsQuery query;
+    query.locks = serials;
+    query.at = QDate::currentDate();
+    SearchDay(PeopleDayText(query.at.addDays(1 - FindingDays)), false, &query.from);
+    m_archive.post<FindingsRead>(
+        [query, generation, latest](ArchiveWorker& w) {
+            FindingsRead read;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            QVector<LockFindings> found;
+            read.ok = archive
+                && archive->findings(query, &found, [&](int, int) { return latest->load() == generation; });
+            read.error = archive ? archive->errorString() : w.error();
+            for (const LockFindings& lock : found)
+                read.counts.insert(lock.serial, lock.findings.size());
+            return read;
+        },
+        [this, generation](FindingsRead read) {
+            --m_countingFindings;
+            if (generation != *m_findingsGeneration)
+                return;
+            const int column = findingsColumn();
+            for (int r = 0; r < m_model.rowCount(); ++r) {
+                const QString serial = m_model.item(r, 0)->data(SortRole).toString();
+                QStandardItem* item = m_model.item(r, column);
+                if (!item)
+                    continue;
+                const auto count = read.counts.constFind(serial);
+                if (count != read.counts.cend()) {
+                    item->setText(QString::number(*count));
+                    item->setData(*count, SortRole);
+                    item->setToolTip(QString());
+                } else if (!read.ok) {
+                    // Another lock's history may be the one that failed: what is known stays.
+                    if (item->data(SortRole).toInt() < 0) {
+                        item->setText(QStringLiteral("?"));
+                        item->setToolTip(read.error);
+                    }
+                }
+            }
+            emit refreshed();
+        });
 }
 
 QStringList LocksTab::shownSerials() const
@@ -318,11 +450,157 @@ QStringList LocksTab::shownSerials() const
     return serials;
 }
 
-void LocksTab::openCurrent()
+QString LocksTab::currentSerial() const
 {
     QModelIndex current = m_table.currentIndex();
     if (!current.isValid() && m_proxy.rowCount() == 1)
         current = m_proxy.index(0, 0);
-    if (current.isValid())
-        emit openHistory(m_proxy.index(current.row(), 0).data().toString());
+    return current.isValid() ? m_proxy.index(current.row(), 0).data().toString() : QString();
+}
+
+void LocksTab::openCurrent()
+{
+    const QString serial = currentSerial();
+    if (!serial.isEmpty())
+        emit openHistory(serial);
+}
+
+void LocksTab::openPeople()
+{
+    const QString serial = currentSerial();
+    if (serial.isEmpty())
+        return;
+    if (m_peopleDialog)
+        m_peopleDialog->close();
+    m_peopleDialog = new PeopleDialog(m_archive, serial, this);
+    m_peopleDialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_peopleDialog->open();
+}
+
+void LocksTab::updateLockButtons()
+{
+    const QString serial = currentSerial();
+    const bool any = !serial.isEmpty();
+    m_people.setEnabled(any);
+    m_saveAudits.setEnabled(any);
+    for (QWidget* w : std::initializer_list<QWidget*>{ &m_hours, &m_saveHours })
+        w->setEnabled(any);
+    if (serial != m_hoursSerial) {
+        m_hoursSerial = serial;
+        m_hours.clear();
+        m_defaultHours.setEnabled(false);
+        m_hoursMessage.hide();
+        if (any)
+            readHours();
+    }
+}
+
+void LocksTab::saveHours()
+{
+    if (m_hoursSerial.isEmpty())
+        return;
+    OpeningHours hours;
+    QString error;
+    // A text that does not read changes nothing; it stays to be mended.
+    if (!OpeningHours::Parse(m_hours.text(), &hours, &error)) {
+        m_hoursMessage.setText(error);
+        m_hoursMessage.show();
+        return;
+    }
+    readHours([hours](Archive& archive, const QString& serial) { return archive.setLockHours(serial, &hours); });
+}
+
+void LocksTab::readHours(std::function<bool(Archive&, const QString&)> change)
+{
+    const QString serial = m_hoursSerial;
+    const int generation = ++m_hoursGeneration;
+    m_archive.post<HoursRead>(
+        [serial, change](ArchiveWorker& w) {
+            HoursRead read;
+            Archive* archive = w.archive(change ? Archive::OpenMode::Create : Archive::OpenMode::Existing);
+            if (!archive) {
+                read.error = w.error();
+                return read;
+            }
+            if (change && !change(*archive, serial))
+                read.error = archive->errorString();
+            // What is stored now, whatever became of the change.
+            read.read = archive->lockHours(serial, &read.hours, &read.own);
+            if (!read.read && read.error.isEmpty())
+                read.error = archive->errorString();
+            return read;
+        },
+        [this, serial, generation, changed = bool(change)](HoursRead read) {
+            if (generation != m_hoursGeneration || serial != m_hoursSerial)
+                return;
+            if (read.read) {
+                // A refused text stays to be mended.
+                if (read.error.isEmpty() || !changed)
+                    m_hours.setText(read.hours.toText());
+                m_defaultHours.setEnabled(read.own);
+                m_hours.setToolTip(read.own ? tr("The lock's own opening hours") : tr("The archive's default opening hours"));
+            }
+            m_hoursMessage.setText(read.error);
+            m_hoursMessage.setVisible(!read.error.isEmpty());
+            // The lock is judged by other hours now.
+            if (changed && read.error.isEmpty())
+                countFindings({ serial });
+        });
+}
+
+void LocksTab::saveAudits()
+{
+    const QString serial = currentSerial();
+    if (serial.isEmpty())
+        return;
+    const QString folder = m_chooseFolder
+        ? m_chooseFolder()
+        : QFileDialog::getExistingDirectory(this, tr("Save the audits of lock %1 in").arg(serial));
+    if (folder.isEmpty())
+        return;
+    m_saveAudits.setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Read and written on the archive's thread: a lock of many visits is many files.
+    m_archive.post<AuditsWritten>(
+        [serial, folder](ArchiveWorker& w) {
+            AuditsWritten out;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            QVector<KeptAudit> audits;
+            if (!archive || !archive->keptAudits(serial, &audits)) {
+                out.error = archive ? archive->errorString() : w.error();
+                return out;
+            }
+            QString failed, reason;
+            if (!SaveKeptAudits(audits, folder, &failed, &reason)) {
+                out.error = LocksTab::tr("Unable to write %1: %2").arg(QDir::toNativeSeparators(failed), reason);
+                return out;
+            }
+            // Written as kept all the same: sha256sum -c names them too.
+            const QStringList names = KeptAuditFileNames(audits);
+            for (int k = 0; k < audits.size(); ++k)
+                if (QString::fromLatin1(QCryptographicHash::hash(audits[k].content, QCryptographicHash::Sha256).toHex())
+                    != audits[k].sha256)
+                    out.changed << names[k];
+            out.ok = true;
+            out.written = audits.size();
+            return out;
+        },
+        [this, serial, folder](AuditsWritten out) {
+            QApplication::restoreOverrideCursor();
+            updateLockButtons();
+            if (!out.ok) {
+                Messages::critical(out.error, this);
+                return;
+            }
+            const QString written = tr("%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.",
+                                       nullptr, out.written)
+                                        .arg(serial, QDir::toNativeSeparators(folder));
+            if (out.changed.isEmpty())
+                Messages::information(written, this);
+            else
+                Messages::warning(written + QLatin1Char('\n')
+                                      + tr("These no longer match the SHA-256 recorded at their import: %1")
+                                            .arg(out.changed.join(QStringLiteral(", "))),
+                                  this);
+        });
 }

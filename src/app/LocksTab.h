@@ -3,6 +3,12 @@
 #include "ArchiveService.h"
 #include "QCheckList.h"
 #include "EventRows.h"
+#include "PeopleDialog.h"
+
+#include <QPointer>
+
+#include <atomic>
+#include <memory>
 
 #include <QComboBox>
 #include <QLabel>
@@ -50,6 +56,26 @@ public:
     QTableView& table() { return m_table; }
     QPushButton& openButton() { return m_open; }
     QPushButton& downloadNewButton() { return m_downloadNew; }
+    // "People...": the selected lock's directory of people, in a dialog of its own.
+    QPushButton& peopleButton() { return m_people; }
+    PeopleDialog* peopleDialog() const { return m_peopleDialog; }
+    // The selected lock's opening hours as text, stored when saved; "Use the default" takes the
+    // lock back to the archive's default. Why a text is refused shows beside them.
+    QLineEdit& hoursEdit() { return m_hours; }
+    QPushButton& saveHoursButton() { return m_saveHours; }
+    QPushButton& defaultHoursButton() { return m_defaultHours; }
+    QLabel& hoursMessage() { return m_hoursMessage; }
+    // The list's last column: each lock's findings of the last FindingDays days, today included,
+    // as the archive judges them. Counted on the archive's thread once the list is shown, so the
+    // list never waits for them; "..." until then.
+    static constexpr int FindingDays = 90;
+    int findingsColumn() const { return LockColumnHeaders().size(); }
+    bool isCountingFindings() const { return m_countingFindings > 0; }
+    // "Save the lock's audits...": every kept audit of the selected lock into a folder the user
+    // chooses, as the command line's archive audits writes them, with SHA256SUMS.
+    QPushButton& saveAuditsButton() { return m_saveAudits; }
+    // Asks for the folder; empty on cancel. The platform's dialog unless a test answers.
+    void setFolderChooser(std::function<QString()> chooser) { m_chooseFolder = std::move(chooser); }
     QLabel& status() { return m_status; }
     QLabel& waiting() { return m_waiting; }
     QPushButton& sendButton() { return m_send; }
@@ -65,6 +91,8 @@ public:
     QLabel& resultCount() { return m_found; }
     // The locks the search lets through, in the order shown.
     QStringList shownSerials() const;
+    // The lock selected, or the only one shown; empty for none.
+    QString currentSerial() const;
 
 signals:
     void openHistory(const QString& serial);
@@ -77,6 +105,14 @@ signals:
 
 private:
     void openCurrent();
+    void openPeople();
+    void updateLockButtons();
+    // Reads the selected lock's hours; with `change`, after running it.
+    void readHours(std::function<bool(Archive&, const QString&)> change = {});
+    void saveHours();
+    // Counts the findings of the locks given (every lock for none) into the list.
+    void countFindings(const QStringList& serials = {});
+    void saveAudits();
     void show(const QVector<LockSummary>& locks, const DisplaySettings& display);
 
     // The query of the search row; false with the field that is wrong.
@@ -103,6 +139,20 @@ private:
     LockSearchProxy m_proxy;
     QPushButton m_open;
     QPushButton m_downloadNew;
+    QPushButton m_people;
+    QPointer<PeopleDialog> m_peopleDialog;
+    QLabel m_hoursLabel;
+    QLineEdit m_hours;
+    QPushButton m_saveHours;
+    QPushButton m_defaultHours;
+    QLabel m_hoursMessage;
+    QString m_hoursSerial; // whose hours are shown
+    int m_hoursGeneration = 0;
+    // The latest count asked: an earlier one still running stops at its next lock.
+    std::shared_ptr<std::atomic_int> m_findingsGeneration = std::make_shared<std::atomic_int>(0);
+    int m_countingFindings = 0;
+    QPushButton m_saveAudits;
+    std::function<QString()> m_chooseFolder;
     QLabel m_status;
     ArchiveService& m_archive;
     bool m_refreshing = false;

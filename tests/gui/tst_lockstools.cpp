@@ -1,0 +1,415 @@
+// What the Locks tab offers for the lock selected, on a real archive under the offscreen platform:
+// its people, its opening hours, its findings and its audits given back.
+
+#include "GuiTestSupport.h"
+#include "LocksTab.h"
+#include "PeopleDialog.h"
+#include "SettingsFile.h"
+#include "AuditCli.h"
+#include "archive/ArchiveFixtures.h"
+#include "reports/ReportFixtures.h"
+
+#include <QtTest>
+
+using namespace archivefixtures;
+using namespace guitest;
+
+namespace {
+
+QString Text(const Tenures& tenures)
+{
+    QStringList out;
+    for (const Tenure& t : tenures)
+        out << QStringLiteral("%1:%2:%3:%4").arg(t.user).arg(t.person, PeopleDayText(t.from), PeopleDayText(t.until));
+    return out.join(QLatin1Char(' '));
+}
+
+// The directory as stored, read on a connection of the test's own.
+QString Stored(const QString& location, const QString& serial = QStringLiteral("30051122"))
+{
+    Archive archive;
+    Tenures tenures;
+    if (!archive.open(location, Archive::OpenMode::Existing) || !archive.people(serial, &tenures))
+        return QStringLiteral("unreadable: ") + archive.errorString();
+    return Text(tenures);
+}
+
+// The hours a lock is judged by, and whether they are its own: "own:TEXT" or "default:TEXT".
+QString StoredHours(const QString& location, const QString& serial = QStringLiteral("30051122"))
+{
+    Archive archive;
+    OpeningHours hours;
+    bool own = false;
+    if (!archive.open(location, Archive::OpenMode::Existing) || !archive.lockHours(serial, &hours, &own))
+        return QStringLiteral("unreadable: ") + archive.errorString();
+    return (own ? QStringLiteral("own:") : QStringLiteral("default:")) + hours.toText();
+}
+
+// How many findings the command line gives for the lock over the same days.
+int CliFindings(const QString& location, const QString& serial)
+{
+    QString out, err;
+    {
+        QTextStream o(&out), e(&err);
+        const QString from = QDate::currentDate().addDays(1 - LocksTab::FindingDays).toString(Qt::ISODate);
+        if (cli::Run({ "archive", "findings", "--archive", location, "--lock", serial, "--from", from, "-" }, o, e) != 0)
+            return -1;
+    }
+    return out.count(QLatin1Char('\n')) - 1;
+}
+
+QString FindingsCell(LocksTab& tab, const QString& serial)
+{
+    QAbstractItemModel* model = tab.table().model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        if (model->index(r, 0).data().toString() == serial)
+            return model->index(r, tab.findingsColumn()).data().toString();
+    return QStringLiteral("no such lock");
+}
+
+} // namespace
+
+class LocksToolsTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_count = 0;
+
+    // An archive with the lock of LockLife, two visits in.
+    QString archiveWithLock(const QString& location = QString())
+    {
+        const QString path = location.isEmpty() ? m_dir.filePath(QStringLiteral("archive-%1.sqlite").arg(++m_count)) : location;
+        Archive archive;
+        if (!archive.open(path))
+            return QString();
+        LockLife life;
+        life.record(200);
+        archive.import(life.download(), AuditKind::BusDownload);
+        life.passDays(3);
+        life.record(50);
+        archive.import(life.download(), AuditKind::BusDownload);
+        qputenv("CORVANE_AUDIT_ARCHIVE", path.toUtf8());
+        return path;
+    }
+    static void settle(MainWindow& w)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(w.archiveWorkPending(), 0, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.locksTab().isRefreshing(), 20000);
+    }
+    static PeopleDialog* openPeople(MainWindow& w)
+    {
+        LocksTab& tab = w.locksTab();
+        tab.table().selectRow(0);
+        if (!tab.peopleButton().isEnabled())
+            return nullptr;
+        tab.peopleButton().click();
+        PeopleDialog* dialog = tab.peopleDialog();
+        if (dialog && !QTest::qWaitFor([dialog] { return !dialog->isBusy(); }, 20000))
+            return nullptr;
+        return dialog;
+    }
+    static bool add(PeopleDialog* d, int user, const QString& person, const QDate& from, const QDate& until = QDate())
+    {
+        d->userChoice().setCurrentIndex(d->userChoice().findData(user));
+        d->person().setText(person);
+        d->from().setDate(from);
+        d->hasUntil().setChecked(until.isValid());
+        if (until.isValid())
+            d->until().setDate(until);
+        if (!d->addButton().isEnabled())
+            return false;
+        d->addButton().click();
+        return QTest::qWaitFor([d] { return !d->isBusy(); }, 20000);
+    }
+
+private slots:
+    void init()
+    {
+        removeSettings();
+        writeSetting("AuditType", 0);
+    }
+    void cleanup() { qunsetenv("CORVANE_AUDIT_ARCHIVE"); }
+
+    // The users nobody is named for come first, marked; naming one takes it off; a second person
+    // for the number is a hand-over; removing the later tenure leaves the earlier as it ended.
+    void handOver()
+    {
+        const QString path = archiveWithLock();
+        QVERIFY(!path.isEmpty());
+        MainWindow w;
+        settle(w);
+        PeopleDialog* d = openPeople(w);
+        QVERIFY(d);
+        QVERIFY(d->message().text().isEmpty());
+        const QVector<int> unnamed = d->unnamed();
+        QVERIFY(unnamed.contains(1));
+        QCOMPARE(d->table().model()->rowCount(), unnamed.size());
+        for (int r = 0; r < unnamed.size(); ++r) {
+            QCOMPARE(d->table().model()->index(r, 1).data().toString(), "Nobody named");
+            QVERIFY(!d->table().model()->index(r, 0).data(Qt::DecorationRole).isNull());
+        }
+        QVERIFY(!d->removeButton().isEnabled());
+
+        QVERIFY(add(d, 1, "  Maria Rossi ", QDate(2024, 1, 1)));
+        QVERIFY2(d->message().text().isEmpty(), qPrintable(d->message().text()));
+        QVERIFY(add(d, 1, "Luca Bianchi", QDate(2024, 9, 1)));
+        const QString handedOver = "1:Maria Rossi:2024-01-01:2024-08-31 1:Luca Bianchi:2024-09-01:";
+        QCOMPARE(Text(d->tenures()), handedOver);
+        QCOMPARE(Stored(path), handedOver);
+        QVERIFY(!d->unnamed().contains(1));
+        QCOMPARE(d->unnamed().size(), unnamed.size() - 1);
+        // Named rows after the unnamed ones, as the events table names the user.
+        const int first = d->unnamed().size();
+        QCOMPARE(d->table().model()->rowCount(), first + 2);
+        QCOMPARE(d->table().model()->index(first, 0).data().toString(), UserText(code(EventCode::ValidCode), 1));
+        QCOMPARE(d->table().model()->index(first, 3).data().toString(), "2024-08-31");
+        QCOMPARE(d->table().model()->index(first + 1, 1).data().toString(), "Luca Bianchi");
+
+        d->table().selectRow(first + 1);
+        QVERIFY(d->removeButton().isEnabled());
+        d->removeButton().click();
+        QVERIFY(QTest::qWaitFor([d] { return !d->isBusy(); }, 20000));
+        QCOMPARE(Stored(path), "1:Maria Rossi:2024-01-01:2024-08-31");
+        QCOMPARE(Text(d->tenures()), Stored(path));
+        // The unnamed rows stay out of reach of Remove.
+        d->table().selectRow(0);
+        QVERIFY(!d->removeButton().isEnabled());
+    }
+
+    // A refused change says what the directory says and stores nothing.
+    void refused_data()
+    {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QString>("person");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("until");
+        QTest::newRow("overlaps an ended tenure") << 3 << "Anna" << QDate(2024, 3, 1) << QDate(2024, 4, 1);
+        QTest::newRow("begins before an open one") << 5 << "Anna" << QDate(2024, 1, 1) << QDate();
+        QTest::newRow("no name") << 7 << "   " << QDate(2024, 1, 1) << QDate();
+        QTest::newRow("ends before it begins") << 7 << "Anna" << QDate(2024, 5, 1) << QDate(2024, 4, 1);
+        QTest::newRow("a line break in the name") << 7 << "Anna\nBlu" << QDate(2024, 5, 1) << QDate();
+    }
+    void refused()
+    {
+        QFETCH(int, user);
+        QFETCH(QString, person);
+        QFETCH(QDate, from);
+        QFETCH(QDate, until);
+        const QString path = archiveWithLock();
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+            QVERIFY(archive.setTenure("30051122", Tenure{ 3, "Maria", QDate(2024, 1, 1), QDate(2024, 8, 31) }));
+            QVERIFY(archive.setTenure("30051122", Tenure{ 5, "Piero", QDate(2024, 2, 1), QDate() }));
+        }
+        const QString before = Stored(path);
+        MainWindow w;
+        settle(w);
+        PeopleDialog* d = openPeople(w);
+        QVERIFY(d);
+        const Tenures directory = d->tenures();
+        const PeopleChange expected = SetTenure(directory, Tenure{ user, person, from, until });
+        QVERIFY(!expected.ok());
+        QVERIFY(add(d, user, person, from, until));
+        QCOMPARE(d->message().text(), "Not changed: " + expected.error);
+        QCOMPARE(Stored(path), before);
+        QCOMPARE(d->tenures(), directory);
+        // What was typed stays, to be mended.
+        QCOMPARE(d->person().text(), person);
+    }
+
+    // A text that does not read changes nothing and says why; one that does is the lock's own
+    // hours at once; the default takes them back.
+    void hours_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("weekdays and Saturday") << "Mon-Fri 07:00-20:00; Sat 08:00-12:00" << true;
+        QTest::newRow("never") << "closed" << true;
+        QTest::newRow("night on two days") << "Mon 22:00-24:00; Tue 00:00-06:00" << true;
+        QTest::newRow("no such hour") << "Mon-Fri 07:00-25:00" << false;
+        QTest::newRow("no such day") << "Mon-Fry 07:00-20:00" << false;
+        QTest::newRow("across midnight") << "Mon 22:00-06:00" << false;
+        QTest::newRow("nothing") << "" << false;
+    }
+    void hours()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        const QString path = archiveWithLock();
+        MainWindow w;
+        settle(w);
+        LocksTab& tab = w.locksTab();
+        tab.table().selectRow(0);
+        settle(w);
+        const QString standard = "default:" + OpeningHours::Default().toText();
+        QCOMPARE(StoredHours(path), standard);
+        QCOMPARE(tab.hoursEdit().text(), OpeningHours::Default().toText());
+        QVERIFY(!tab.defaultHoursButton().isEnabled());
+
+        tab.hoursEdit().setText(text);
+        tab.saveHoursButton().click();
+        settle(w);
+        OpeningHours parsed;
+        QString error;
+        QCOMPARE(OpeningHours::Parse(text, &parsed, &error), accepted);
+        if (!accepted) {
+            QCOMPARE(tab.hoursMessage().text(), error);
+            QVERIFY(!tab.hoursMessage().isHidden());
+            QCOMPARE(tab.hoursEdit().text(), text);
+            QCOMPARE(StoredHours(path), standard);
+            return;
+        }
+        QVERIFY(tab.hoursMessage().isHidden());
+        QCOMPARE(StoredHours(path), "own:" + parsed.toText());
+        QCOMPARE(tab.hoursEdit().text(), parsed.toText());
+        QVERIFY(tab.defaultHoursButton().isEnabled());
+        tab.defaultHoursButton().click();
+        settle(w);
+        QCOMPARE(StoredHours(path), standard);
+        QCOMPARE(tab.hoursEdit().text(), OpeningHours::Default().toText());
+    }
+
+    // The column counts what the command line finds over the same days: a lock busy lately, a
+    // lock only seen long ago (whose only finding is that nobody visited it); other hours count
+    // again at once.
+    void findingsColumn()
+    {
+        const QString path = m_dir.filePath("findings.sqlite");
+        LockLife recent, old;
+        recent.now = QDate(2000, 1, 1).daysTo(QDate::currentDate().addDays(-20)) * qint64(86400);
+        recent.record(300);
+        old.serial = "77000001";
+        old.record(300);
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+            QCOMPARE(archive.import(recent.download(), AuditKind::BusDownload).status, ImportReport::Added);
+            QCOMPARE(archive.import(old.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        }
+        qputenv("CORVANE_AUDIT_ARCHIVE", path.toUtf8());
+        MainWindow w;
+        settle(w);
+        LocksTab& tab = w.locksTab();
+        QVERIFY(!tab.isCountingFindings());
+        const int busy = CliFindings(path, "30051122");
+        QVERIFY(busy > 1);
+        QCOMPARE(FindingsCell(tab, "30051122"), QString::number(busy));
+        QCOMPARE(CliFindings(path, "77000001"), 1);
+        QCOMPARE(FindingsCell(tab, "77000001"), "1");
+
+        tab.search().setText("30051122");
+        tab.table().selectRow(0);
+        settle(w);
+        tab.hoursEdit().setText("Mon-Sun 00:00-24:00");
+        // The list read again meanwhile: every lock is counted all the same.
+        tab.refresh(SettingsFile::read().display);
+        tab.saveHoursButton().click();
+        settle(w);
+        QTRY_VERIFY(!tab.isCountingFindings());
+        const int always = CliFindings(path, "30051122");
+        QVERIFY(always < busy);
+        QCOMPARE(FindingsCell(tab, "30051122"), QString::number(always));
+        tab.search().clear();
+        QCOMPARE(FindingsCell(tab, "77000001"), "1");
+    }
+
+    // The audits as the command line gives them back, which sha256sum accepts; a folder that is a
+    // file is refused with the reason.
+    void saveAudits_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("a folder to make") << "new/deeper" << true;
+        QTest::newRow("a folder there") << "." << true;
+        QTest::newRow("a file") << "file" << false;
+    }
+    void saveAudits()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, written);
+        const QString path = archiveWithLock();
+        QTemporaryDir dir;
+        QVERIFY(fixtures::WriteAll(dir.filePath("file"), "not a folder"));
+        const QString folder = QDir::cleanPath(dir.filePath(where));
+        CapturedMessages messages;
+        MainWindow w;
+        settle(w);
+        LocksTab& tab = w.locksTab();
+        tab.table().selectRow(0);
+        int asked = 0;
+        tab.setFolderChooser([&] { return ++asked, folder; });
+        QVERIFY(tab.saveAuditsButton().isEnabled());
+        tab.saveAuditsButton().click();
+        settle(w);
+        QCOMPARE(asked, 1);
+        QCOMPARE(messages.list.size(), 1);
+        if (!written) {
+            QCOMPARE(messages.list.first().first, QMessageBox::Critical);
+            QCOMPARE(messages.texts().first(), "Unable to write " + folder + ": it is a file, not a folder");
+            QCOMPARE(fixtures::ReadAll(folder), QByteArray("not a folder"));
+            return;
+        }
+        QCOMPARE(messages.list.first().first, QMessageBox::Information);
+        QCOMPARE(messages.texts().first(),
+                 "2 audits of lock 30051122 written to " + folder + ", with their SHA-256 sums in SHA256SUMS.");
+        QProcess check;
+        check.setWorkingDirectory(folder);
+        check.start("sha256sum", { "-c", "SHA256SUMS" });
+        QVERIFY(check.waitForFinished(20000));
+        QCOMPARE(check.exitCode(), 0);
+        QCOMPARE(check.readAllStandardOutput().count(": OK\n"), 2);
+
+        // The same files, byte for byte, as the command line writes.
+        QTemporaryDir cliDir;
+        QString out, err;
+        {
+            QTextStream o(&out), e(&err);
+            QCOMPARE(cli::Run({ "archive", "audits", "30051122", "--archive", path, cliDir.path() }, o, e), 0);
+        }
+        const QStringList names = QDir(cliDir.path()).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names.size(), 3);
+        // A folder there keeps what it held besides.
+        QCOMPARE(QDir(folder).entryList({ "*.kaud", "SHA256SUMS" }, QDir::Files, QDir::Name), names);
+        for (const QString& name : names)
+            QCOMPARE(fixtures::ReadAll(QDir(folder).filePath(name)), fixtures::ReadAll(QDir(cliDir.path()).filePath(name)));
+    }
+
+    // A role that may only read: the directory is shown, a change is refused with the archive's
+    // reason, and the editor offers no more changes.
+    void readOnlyArchive()
+    {
+        const QString owner = FreshServerArchive("people");
+        QVERIFY(!owner.isEmpty());
+        QVERIFY(!archiveWithLock(owner).isEmpty());
+        {
+            Archive archive;
+            QVERIFY(archive.open(owner));
+            QVERIFY(archive.setTenure("30051122", Tenure{ 3, "Maria", QDate(2024, 1, 1), QDate() }));
+        }
+        QVERIFY(OnTestServer(QUrl(owner).path().mid(1),
+                             { "DO $$ BEGIN CREATE ROLE reader LOGIN PASSWORD 'reader'; "
+                               "EXCEPTION WHEN duplicate_object THEN NULL; END $$",
+                               "GRANT SELECT ON ALL TABLES IN SCHEMA public TO reader" }));
+        QUrl reader(owner);
+        reader.setUserName("reader");
+        reader.setPassword("reader");
+        qputenv("CORVANE_AUDIT_ARCHIVE", reader.toString().toUtf8());
+        MainWindow w;
+        settle(w);
+        PeopleDialog* d = openPeople(w);
+        QVERIFY(d);
+        QCOMPARE(Text(d->tenures()), "3:Maria:2024-01-01:");
+        QVERIFY(!d->isReadOnly());
+        QVERIFY(add(d, 3, "Luca", QDate(2024, 9, 1)));
+        QCOMPARE(d->message().text(), "You may read this archive but not add to it");
+        QVERIFY(d->isReadOnly());
+        QVERIFY(!d->addButton().isEnabled());
+        QCOMPARE(Text(d->tenures()), "3:Maria:2024-01-01:");
+        QCOMPARE(Stored(owner), "3:Maria:2024-01-01:");
+    }
+};
+
+QTEST_MAIN(LocksToolsTest)
+#include "tst_lockstools.moc"
