@@ -7,6 +7,7 @@
 #include "ArchiveService.h"
 #include "DallasRequest.h"
 #include "FileDialogs.h"
+#include "FindingsTab.h"
 #include "LanguageSwitcher.h"
 #include "LockClock.h"
 #include "LocksTab.h"
@@ -56,6 +57,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
     connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
     connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
+    m_findingsTab = new FindingsTab(*m_archive, [this] { return selectedLocks(); }, ui->tabWidget);
+    ui->tabWidget->addTab(m_findingsTab, QString());
+    connect(m_findingsTab, &FindingsTab::openHistoryAt, this, &MainWindow::openLockHistoryAt);
+    connect(m_findingsTab, &FindingsTab::showAuditEvent, this, &MainWindow::showAuditEvent);
+    // The fleet is judged when the tab is looked at, again after the archive changed.
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this] {
+        if (ui->tabWidget->currentWidget() == m_findingsTab)
+            m_findingsTab->shown();
+    });
+    connect(m_locksTab, &LocksTab::refreshed, this, [this] {
+        m_findingsTab->invalidate();
+        if (ui->tabWidget->currentWidget() == m_findingsTab)
+            m_findingsTab->shown();
+    });
 
     const Settings settings = SettingsFile::read();
     restoreGeometry(settings.windowGeometry);
@@ -88,7 +103,8 @@ MainWindow::~MainWindow()
 
 int MainWindow::archiveWorkPending() const
 {
-    return m_archive->pending() + (m_locksTab->isRefreshing() || m_locksTab->isSearching() ? 1 : 0);
+    return m_archive->pending()
+        + (m_locksTab->isRefreshing() || m_locksTab->isSearching() || m_findingsTab->isJudging() ? 1 : 0);
 }
 
 void MainWindow::SetupWidgets()
@@ -123,6 +139,8 @@ void MainWindow::retranslate()
     ui->groupBox_3->retranslate();
     ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_locksTab), tr("Locks"));
     m_locksTab->retranslate();
+    ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_findingsTab), tr("Findings"));
+    m_findingsTab->retranslate();
     if (m_clockOffset)
         ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
     SetupTable(false);
@@ -164,6 +182,8 @@ void MainWindow::show(const AuditView& view)
     ui->tableWidget_2->setUsers(view.configuration.users);
     m_eventsView->setView(m_view);
     ui->buttonSave->setEnabled(!view.isHistory());
+    // A history's findings are the archive's, judged by its rules under All locks.
+    m_findingsTab->setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
     ui->tabWidget->setCurrentIndex(0);
 }
 

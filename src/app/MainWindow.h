@@ -12,6 +12,7 @@
 struct KeepOutcome;
 class ArchiveService;
 class LanguageSwitcher;
+class FindingsTab;
 class LocksTab;
 class Toolbar;
 class QDialog;
@@ -70,6 +71,7 @@ public:
     // The archive, used off the window's thread. `asked`: the user asked (a box tells the outcome);
     // `always`: whatever the settings say.
     LocksTab& locksTab() { return *m_locksTab; }
+    FindingsTab& findingsTab() { return *m_findingsTab; }
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
     void downloadNewEvents();
     void openLockHistory(const QString& serial);
@@ -116,6 +118,10 @@ private:
     void archiveKept(const KeepOutcome& kept, bool asked);
     void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
+    // The locks chosen in the Locks tab: those selected, else those its search lists.
+    QStringList selectedLocks() const;
+    // An event of the audit on screen, selected and in view in the Events tab.
+    void showAuditEvent(const EventsTable& event);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -133,6 +139,7 @@ private:
     Toolbar* m_toolbar = nullptr;
     UpdateOffer* m_updates = nullptr;
     LocksTab* m_locksTab = nullptr;
+    FindingsTab* m_findingsTab = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
     bool m_offlineTold = false;

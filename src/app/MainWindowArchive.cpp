@@ -7,6 +7,7 @@
 
 #include "ArchiveService.h"
 #include "AuditFile.h"
+#include "FindingsTab.h"
 #include "LocksTab.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
@@ -127,7 +128,32 @@ void MainWindow::onAddToArchive()
 
 void MainWindow::refreshLocks()
 {
-    m_locksTab->refresh(SettingsFile::read().display);
+    const DisplaySettings display = SettingsFile::read().display;
+    m_findingsTab->setDisplay(display);
+    m_locksTab->refresh(display);
+}
+
+QStringList MainWindow::selectedLocks() const
+{
+    QStringList serials;
+    if (const QItemSelectionModel* selection = m_locksTab->table().selectionModel())
+        for (const QModelIndex& row : selection->selectedRows(0))
+            serials << row.data().toString();
+    if (serials.isEmpty() && !m_locksTab->search().text().isEmpty())
+        serials = m_locksTab->shownSerials();
+    return serials;
+}
+
+void MainWindow::showAuditEvent(const EventsTable& event)
+{
+    for (int e = 0; e < m_view.events.size(); ++e) {
+        const EventsTable& shown = m_view.events[e];
+        if (shown.time == event.time && shown.event == event.event && shown.user == event.user) {
+            ui->tabWidget->setCurrentIndex(0);
+            m_eventsView->selectEvent(e);
+            return;
+        }
+    }
 }
 
 void MainWindow::openLockHistory(const QString& serial)
@@ -177,8 +203,9 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
     if (const std::unique_ptr<FoundEvent> at = std::move(m_selectOnShow)) {
         for (int e = 0; e < m_view.events.size(); ++e) {
             const EventsTable& shown = m_view.events[e];
+            // A finding does not tell the device (0): its time, code and user are enough.
             if (shown.time == at->event.time && shown.event == at->event.event && shown.user == at->event.user
-                && shown.device == at->event.device) {
+                && (at->event.device == 0 || shown.device == at->event.device)) {
                 m_eventsView->selectEvent(e);
                 break;
             }
