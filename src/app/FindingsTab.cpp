@@ -60,8 +60,8 @@ FindingsTab::FindingsTab(ArchiveService& archive, std::function<QStringList()> s
     m_counts.setObjectName(QStringLiteral("findingsCounts"));
     m_status.setObjectName(QStringLiteral("findingsStatus"));
     m_table.setObjectName(QStringLiteral("findingsTable"));
-    m_from.setMaximumWidth(110);
-    m_to.setMaximumWidth(110);
+    m_from.setMaximumWidth(140);
+    m_to.setMaximumWidth(140);
     m_from.setClearButtonEnabled(true);
     m_to.setClearButtonEnabled(true);
     m_counts.setWordWrap(true);
@@ -86,10 +86,11 @@ FindingsTab::FindingsTab(ArchiveService& archive, std::function<QStringList()> s
     top->addWidget(&m_judge);
     top->addStretch(1);
     auto* filters = new QHBoxLayout;
-    filters->addWidget(&m_kind, 1);
-    filters->addWidget(&m_lock, 1);
+    filters->addWidget(&m_kind);
+    filters->addWidget(&m_lock);
     filters->addWidget(&m_from);
     filters->addWidget(&m_to);
+    filters->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(filters);
@@ -145,7 +146,7 @@ void FindingsTab::setAudit(const DecodedAudit* audit)
     m_audit.clear();
     // As the command line's export judges one audit: the default rules, no gaps, no visits.
     if (audit)
-        m_audit.append({ ShownLockText(audit->config.serialNumber), audit->config.lockName,
+        m_audit.append({ ShownLockText(audit->config.serialNumber), ShownLockText(audit->config.lockName),
                          JudgeAudit(FindingEventsOf(*audit), FindingRules()) });
     if (m_scope.currentData().toInt() == AuditOnScreen)
         judge();
@@ -225,7 +226,10 @@ void FindingsTab::show(const QVector<LockFindings>& locksAsJudged)
     int r = 0;
     for (const LockFindings& lock : locks) {
         for (const Finding& f : lock.findings) {
-            const qint64 date = f.key == FindingKey::NotVisited ? f.visited.toSecsSinceEpoch() : f.date;
+            // Not visited sorts by the day of the visit, on the audits' scale (a wall-clock reading).
+            const qint64 date = f.key == FindingKey::NotVisited
+                ? AuditDateTime(0).secsTo(QDateTime(f.visited.date(), f.visited.time(), Qt::UTC))
+                : f.date;
             const QVariant keys[] = { lock.serial, lock.name, int(f.key), date,      f.until,
                                       f.hasUser() ? QVariant(f.user) : QVariant(), QString(), f.events, f.visit };
             const QStringList& row = texts.rows[r];
