@@ -288,7 +288,9 @@ void MainWindow::on_btnSettings_clicked()
 {
     SettingsDialog dialog(this);
     prepareDialog(&dialog);
-    dialog.exec();
+    showArchiveRules(&dialog);
+    if (dialog.exec() == QDialog::Accepted && dialog.archiveRulesChanged())
+        changeArchiveRules(dialog.givenRules(), dialog.archiveRules());
     SetupTable(false);
     refreshLocks();
 }

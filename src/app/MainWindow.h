@@ -16,6 +16,8 @@ class FindingsTab;
 class LocksTab;
 class Toolbar;
 class QDialog;
+class SettingsDialog;
+struct ArchiveRules;
 class QNetworkReply;
 class UpdateOffer;
 
@@ -118,6 +120,10 @@ private:
     void archiveKept(const KeepOutcome& kept, bool asked);
     void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
+    // The archive's closed days and thresholds in the Settings dialog, read off the window's thread
+    // while it is open; and the changes made there, written when it closes.
+    void showArchiveRules(SettingsDialog* dialog);
+    void changeArchiveRules(const ArchiveRules& before, const ArchiveRules& after);
     // The locks chosen in the Locks tab: those selected, else those its search lists.
     QStringList selectedLocks() const;
     // An event of the audit on screen, selected and in view in the Events tab.

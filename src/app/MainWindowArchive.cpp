@@ -11,7 +11,10 @@
 #include "LocksTab.h"
 #include "Messages.h"
 #include "OperationDialogs.h"
+#include "SettingsDialog.h"
 #include "SettingsFile.h"
+
+#include <QPointer>
 
 #include <QStatusBar>
 
@@ -23,6 +26,14 @@ struct HistoryRead
     QString error;
     LockHistory history;
     DecodedAudit audit;
+};
+
+struct RulesRead
+{
+    bool ok = false;
+    bool mayChange = false;
+    QString note; // why they cannot be changed, or read
+    ArchiveRules rules;
 };
 
 } // namespace
@@ -249,4 +260,61 @@ void MainWindow::downloadNewEvents()
         }
     }
     delete dialog;
+}
+
+void MainWindow::showArchiveRules(SettingsDialog* dialog)
+{
+    QPointer<SettingsDialog> shown(dialog);
+    m_archive->post<RulesRead>(
+        [](ArchiveWorker& w) {
+            RulesRead read;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            read.ok = archive && archive->closedDays(&read.rules.closedDays)
+                && archive->findingThresholds(&read.rules.thresholds);
+            if (!read.ok) {
+                read.note = archive ? archive->errorString() : w.error();
+                return read;
+            }
+            read.mayChange = archive->mayChangeRules();
+            if (!read.mayChange)
+                read.note = archive->errorString();
+            return read;
+        },
+        [shown](RulesRead read) {
+            // The dialog may be gone by now.
+            if (shown)
+                shown->setArchiveRules(read.rules, read.ok && read.mayChange, read.note);
+        });
+}
+
+void MainWindow::changeArchiveRules(const ArchiveRules& before, const ArchiveRules& after)
+{
+    m_archive->post<QString>(
+        [before, after](ArchiveWorker& w) {
+            Archive* archive = w.archive();
+            if (!archive)
+                return w.error();
+            // Only what the user changed: another user's changes meanwhile stay.
+            ClosedDays stored;
+            if (!archive->closedDays(&stored))
+                return archive->errorString();
+            QVector<QDate> added, removed;
+            for (const QDate& day : after.closedDays)
+                if (!before.closedDays.contains(day) && !stored.contains(day))
+                    added << day;
+            for (const QDate& day : before.closedDays)
+                if (!after.closedDays.contains(day) && stored.contains(day))
+                    removed << day;
+            if ((!added.isEmpty() && !archive->addClosedDays(added))
+                || (!removed.isEmpty() && !archive->removeClosedDays(removed))
+                || (after.thresholds != before.thresholds && !archive->setFindingThresholds(after.thresholds)))
+                return archive->errorString();
+            return QString();
+        },
+        [this](QString error) {
+            m_findingsTab->invalidate();
+            if (!error.isEmpty())
+                Messages::critical(tr("The archive's findings settings were not changed: %1").arg(error), this);
+        },
+        true);
 }

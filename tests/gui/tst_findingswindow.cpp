@@ -5,6 +5,7 @@
 #include "FindingsTab.h"
 #include "GuiTestSupport.h"
 #include "LocksTab.h"
+#include "SettingsDialog.h"
 #include "archive/FindingsFixtures.h"
 #include "reports/ReportFixtures.h"
 
@@ -282,6 +283,169 @@ private slots:
         QVERIFY(w.showingHistory());
         QCOMPARE(rows(&tab.table()), 0);
         QVERIFY(tab.status().text().startsWith("Open or download an audit"));
+    }
+
+    // The archive's closed days and thresholds in the Settings dialog: what is changed there is
+    // what the archive keeps, what the dialog shows next time and what the locks are judged by.
+    void settingsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("stored"); // wrong-codes clock door visit, as the archive reads them
+        QTest::addColumn<int>("bursts");     // of BANK01: five wrong codes five minutes apart
+        QTest::newRow("wrong codes") << "wrongCodes" << 6 << "6/10 60 30 180" << 0;
+        QTest::newRow("their minutes") << "wrongCodeMinutes" << 4 << "5/4 60 30 180" << 0;
+        QTest::newRow("fewer wrong codes") << "wrongCodes" << 2 << "2/10 60 30 180" << 1;
+        QTest::newRow("clock") << "clockMinutes" << 15 << "5/10 15 30 180" << 1;
+        QTest::newRow("door") << "doorMinutes" << 1440 << "5/10 60 1440 180" << 1;
+        QTest::newRow("visit") << "visitDays" << 3650 << "5/10 60 30 3650" << 1;
+    }
+    void settingsRoundTrip()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, value);
+        QFETCH(QString, stored);
+        QFETCH(int, bursts);
+        const QString path = fleet();
+        QVERIFY(!path.isEmpty());
+        {
+            Archive archive;
+            QVERIFY(archive.open(path) && archive.addClosedDays({ QDate(2025, 4, 25) }));
+        }
+        MainWindow w;
+        settle(w);
+        bool ready = false;
+        QStringList shown;
+        onNextDialog<SettingsDialog>([&](SettingsDialog* d) {
+            ready = QTest::qWaitFor([d] { return d->wrongCodes().isEnabled(); }, 20000);
+            for (int i = 0; i < d->closedDays().count(); ++i)
+                shown << d->closedDays().item(i)->text();
+            d->dayEdit().setDate(QDate(2025, 1, 8));
+            d->addDayButton().click();
+            d->dayEdit().setDate(QDate(2024, 12, 25));
+            d->addDayButton().click();
+            d->addDayButton().click();
+            d->findChild<QSpinBox*>(box)->setValue(value);
+            d->findChild<QPushButton*>("btnOk")->click();
+        });
+        w.on_btnSettings_clicked();
+        settle(w);
+        QVERIFY(ready);
+        QCOMPARE(shown, QStringList{ "2025-04-25" });
+
+        Archive archive;
+        QVERIFY(archive.open(path));
+        ClosedDays closed;
+        FindingThresholds thresholds;
+        QVERIFY(archive.closedDays(&closed) && archive.findingThresholds(&thresholds));
+        QCOMPARE(closed, (ClosedDays{ QDate(2024, 12, 25), QDate(2025, 1, 8), QDate(2025, 4, 25) }));
+        QStringList texts;
+        for (Threshold t : { Threshold::WrongCodes, Threshold::ClockMinutes, Threshold::DoorMinutes, Threshold::VisitDays })
+            texts << ThresholdText(thresholds, t);
+        QCOMPARE(texts.join(' '), stored);
+
+        // Shown again as kept; a day removed, and nothing else changed, leaves the thresholds.
+        int before = -1;
+        ready = false;
+        onNextDialog<SettingsDialog>([&](SettingsDialog* d) {
+            ready = QTest::qWaitFor([d] { return d->wrongCodes().isEnabled(); }, 20000);
+            shown.clear();
+            for (int i = 0; i < d->closedDays().count(); ++i)
+                shown << d->closedDays().item(i)->text();
+            before = d->findChild<QSpinBox*>(box)->value();
+            d->closedDays().item(0)->setSelected(true);
+            d->removeDayButton().click();
+            d->findChild<QPushButton*>("btnOk")->click();
+        });
+        w.on_btnSettings_clicked();
+        settle(w);
+        QVERIFY(ready);
+        QCOMPARE(shown, (QStringList{ "2024-12-25", "2025-01-08", "2025-04-25" }));
+        QCOMPARE(before, value);
+        FindingThresholds after;
+        QVERIFY(archive.closedDays(&closed) && archive.findingThresholds(&after));
+        QCOMPARE(closed, (ClosedDays{ QDate(2025, 1, 8), QDate(2025, 4, 25) }));
+        QVERIFY(after == thresholds);
+
+        // The locks are judged by them: Wednesday's opening is now on a closed day.
+        FindingsTab& tab = openTab(w);
+        tab.kindChoice().setCurrentIndex(tab.kindChoice().findText("Opening outside hours"));
+        tab.lockChoice().setCurrentIndex(tab.lockChoice().findData("30051122"));
+        QCOMPARE(rows(&tab.table()), 3);
+        QCOMPARE(cell(&tab.table(), 1, 3), EventTexts(DisplaySettings()).date(fixtures::At(2025, 1, 8, 10, 0)));
+        tab.kindChoice().setCurrentIndex(tab.kindChoice().findText("Wrong code burst"));
+        QCOMPARE(rows(&tab.table()), bursts);
+    }
+
+    // Cancel changes nothing in the archive.
+    void settingsCancelled()
+    {
+        const QString path = fleet();
+        QVERIFY(!path.isEmpty());
+        MainWindow w;
+        settle(w);
+        bool ready = false;
+        onNextDialog<SettingsDialog>([&](SettingsDialog* d) {
+            ready = QTest::qWaitFor([d] { return d->wrongCodes().isEnabled(); }, 20000);
+            d->addDayButton().click();
+            d->visitDays().setValue(9);
+            d->findChild<QPushButton*>("btnCancel")->click();
+        });
+        w.on_btnSettings_clicked();
+        settle(w);
+        QVERIFY(ready);
+        Archive archive;
+        ClosedDays closed;
+        FindingThresholds thresholds;
+        QVERIFY(archive.open(path) && archive.closedDays(&closed) && archive.findingThresholds(&thresholds));
+        QVERIFY(closed.isEmpty());
+        QVERIFY(thresholds == FindingThresholds());
+    }
+
+    // A role that may only read sees the archive's values, disabled, with the archive's message.
+    void readOnlyArchive()
+    {
+        const QString owner = FreshServerArchive(QStringLiteral("findingswindow"));
+        QVERIFY(!owner.isEmpty());
+        {
+            Archive archive;
+            QVERIFY(archive.open(owner) && archive.addClosedDays({ QDate(2025, 1, 8) }));
+            FindingThresholds t;
+            t.doorMinutes = 45;
+            QVERIFY(archive.setFindingThresholds(t));
+        }
+        QVERIFY(OnTestServer(QUrl(owner).path().mid(1),
+                             { "DO $$ BEGIN CREATE ROLE reader LOGIN PASSWORD 'reader'; "
+                               "EXCEPTION WHEN duplicate_object THEN NULL; END $$",
+                               "GRANT SELECT ON ALL TABLES IN SCHEMA public TO reader" }));
+        QUrl reader(owner);
+        reader.setUserName("reader");
+        reader.setPassword("reader");
+        qputenv("CORVANE_AUDIT_ARCHIVE", reader.toString().toUtf8());
+        MainWindow w;
+        settle(w);
+        QString note;
+        QStringList shown;
+        int door = 0;
+        bool enabled = true;
+        bool changed = true;
+        onNextDialog<SettingsDialog>([&](SettingsDialog* d) {
+            changed = !QTest::qWaitFor([d] { return !d->rulesNote().text().startsWith("Reading"); }, 20000);
+            note = d->rulesNote().text();
+            enabled = d->doorMinutes().isEnabled() || d->addDayButton().isEnabled() || d->closedDays().isEnabled();
+            door = d->doorMinutes().value();
+            for (int i = 0; i < d->closedDays().count(); ++i)
+                shown << d->closedDays().item(i)->text();
+            changed = changed || d->archiveRulesChanged();
+            d->findChild<QPushButton*>("btnOk")->click();
+        });
+        w.on_btnSettings_clicked();
+        settle(w);
+        QVERIFY(!changed);
+        QCOMPARE(note, "You may read this archive but not add to it");
+        QVERIFY(!enabled);
+        QCOMPARE(door, 45);
+        QCOMPARE(shown, QStringList{ "2025-01-08" });
     }
 
     // What the tab looks like, for a person to see.
