@@ -78,6 +78,16 @@
     </message>
 </context>
 <context>
+    <name>FindingsTab</name>
+    <message numerus="yes">
+        <source>%n locks judged by the archive&apos;s hours, closed days and thresholds.</source>
+        <translation>
+            <numerusform>%n lock judged by the archive&apos;s hours, closed days and thresholds.</numerusform>
+            <numerusform>%n locks judged by the archive&apos;s hours, closed days and thresholds.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LockClock</name>
     <message numerus="yes">
         <source>%n days</source>

