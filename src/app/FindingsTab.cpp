@@ -1,5 +1,11 @@
 #include "FindingsTab.h"
 
+#include "FileDialogs.h"
+#include "Messages.h"
+#include "PdfReport.h"
+#include "XlsxReport.h"
+
+#include <QApplication>
 #include <QHBoxLayout>
 #include <algorithm>
 #include <QHeaderView>
@@ -20,6 +26,12 @@ enum {
     DayRole,                     // the audit seconds the day filter goes by; -1 for Not visited
     RowRole,                     // the finding: date, code, user, visit, first position
     NameRole,                    // the lock's name, on the first column
+};
+
+// The tab's name, as the window's tab bar says it.
+struct FindingsTabText
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
 };
 
 } // namespace
@@ -57,6 +69,8 @@ FindingsTab::FindingsTab(ArchiveService& archive, std::function<QStringList()> s
     m_from.setObjectName(QStringLiteral("findingsFrom"));
     m_to.setObjectName(QStringLiteral("findingsTo"));
     m_judge.setObjectName(QStringLiteral("buttonJudge"));
+    m_excel.setObjectName(QStringLiteral("buttonFindingsExcel"));
+    m_pdf.setObjectName(QStringLiteral("buttonFindingsPdf"));
     m_counts.setObjectName(QStringLiteral("findingsCounts"));
     m_status.setObjectName(QStringLiteral("findingsStatus"));
     m_table.setObjectName(QStringLiteral("findingsTable"));
@@ -85,6 +99,8 @@ FindingsTab::FindingsTab(ArchiveService& archive, std::function<QStringList()> s
     top->addWidget(&m_scope);
     top->addWidget(&m_judge);
     top->addStretch(1);
+    top->addWidget(&m_excel);
+    top->addWidget(&m_pdf);
     auto* filters = new QHBoxLayout;
     filters->addWidget(&m_kind);
     filters->addWidget(&m_lock);
@@ -100,6 +116,8 @@ FindingsTab::FindingsTab(ArchiveService& archive, std::function<QStringList()> s
 
     connect(&m_scope, QOverload<int>::of(&QComboBox::activated), this, [this] { judge(); });
     connect(&m_judge, &QPushButton::clicked, this, [this] { judge(); });
+    connect(&m_excel, &QPushButton::clicked, this, [this] { exportTable(Settings::Workbooks); });
+    connect(&m_pdf, &QPushButton::clicked, this, [this] { exportTable(Settings::PdfReports); });
     connect(&m_kind, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this] { filter(); });
     connect(&m_lock, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this] { filter(); });
     connect(&m_from, &QLineEdit::textChanged, this, [this] { filter(); });
@@ -116,6 +134,10 @@ void FindingsTab::retranslate()
     m_scope.setAccessibleName(tr("Findings of"));
     m_judge.setText(tr("Judge again"));
     m_judge.setToolTip(tr("Judge the locks again by the archive's hours, closed days and thresholds"));
+    m_excel.setText(tr("Export to Excel"));
+    m_excel.setToolTip(tr("Write the findings listed to a workbook"));
+    m_pdf.setText(tr("Export to PDF"));
+    m_pdf.setToolTip(tr("Write the findings listed to a PDF report"));
     m_from.setPlaceholderText(tr("From YYYY-MM-DD"));
     m_from.setAccessibleName(tr("Findings from this day"));
     m_to.setPlaceholderText(tr("To YYYY-MM-DD"));
@@ -316,4 +338,92 @@ void FindingsTab::activate(const QModelIndex& index)
     found.event = event;
     found.number = f[4];
     emit openHistoryAt(found.serial, found);
+}
+
+bool FindingsTab::span(qint64* first, qint64* last) const
+{
+    bool any = false;
+    for (int row = 0; row < m_filter.rowCount(); ++row) {
+        const qint64 date = m_filter.index(row, 3).data(SortRole).toLongLong();
+        if (date <= 0)
+            continue;
+        *first = any ? std::min(*first, date) : date;
+        *last = any ? std::max(*last, date) : date;
+        any = true;
+    }
+    return any;
+}
+
+ReportContent FindingsTab::report() const
+{
+    ReportContent content;
+    content.display = m_display;
+    // The days asked for, else the days the findings listed cover.
+    qint64 first = 0, last = 0;
+    const bool listed = span(&first, &last);
+    qint64 bound = 0;
+    if (SearchDay(m_from.text(), false, &bound))
+        first = bound;
+    if (SearchDay(m_to.text(), true, &bound))
+        last = bound - 1;
+    const QString pattern = m_display.dateFormat == 1 ? QStringLiteral("MM/dd/yyyy") : QStringLiteral("dd/MM/yyyy");
+    const auto day = [&](qint64 seconds) { return AuditDateTime(seconds).date().toString(pattern); };
+    QSet<QString> locks;
+    for (int row = 0; row < m_filter.rowCount(); ++row)
+        locks.insert(m_filter.index(row, 0).data().toString());
+    const int judged = m_scope.currentData().toInt() == AuditOnScreen ? m_audit.size() : m_fleet.size();
+    // A lock chosen is one lock, whatever else was judged.
+    const int count = m_lock.currentIndex() > 0 ? 1 : std::max(judged, int(locks.size()));
+    content.title = listed || first > 0 ? tr("Findings: %n locks, %1 to %2", nullptr, count).arg(day(first), day(last))
+                                        : tr("Findings: %n locks", nullptr, count);
+
+    QVector<QStringList> rows;
+    for (int row = 0; row < m_filter.rowCount(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < m_filter.columnCount(); ++c)
+            cells << m_filter.index(row, c).data().toString();
+        rows.append(cells);
+    }
+    const QStringList headers = FindingColumnHeaders();
+    const double sheet[] = { 14, 18, 26, 20, 20, 16, 20, 8, 7 };
+    const char* pdf[] = { "9%", "12%", "16%", "14%", "14%", "10%", "12%", "7%", "6%" };
+    QVector<ReportColumn> columns;
+    for (int c = 0; c < headers.size(); ++c)
+        columns.append({ headers[c], CellKind::Text, sheet[c], QLatin1String(pdf[c]) });
+    ReportSection section = TextSection(FindingsTabText::tr("Findings"), columns, rows);
+    section.frozenHeader = true;
+    // The title stands above the table, as a history's names its lock.
+    section.longRows = true;
+    content.sections.append(section);
+    return content;
+}
+
+void FindingsTab::exportTable(Settings::FileKind kind)
+{
+    if (m_filter.rowCount() == 0) {
+        Messages::information(tr("No findings to export."), this);
+        return;
+    }
+    qint64 first = 0, last = 0;
+    span(&first, &last);
+    const QString extension = kind == Settings::PdfReports ? QStringLiteral(".pdf") : QStringLiteral(".xlsx");
+    const QString suggested = QStringLiteral("%1 %2 %3%4")
+                                  .arg(FindingsTabText::tr("Findings"),
+                                       AuditDateTime(first).date().toString(Qt::ISODate),
+                                       AuditDateTime(last).date().toString(Qt::ISODate), extension);
+    const QString fileName = FileDialogs::save(kind, suggested);
+    if (fileName.isEmpty())
+        return;
+    // Long exports show the wait cursor; it is up before the work starts.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    const ReportContent content = report();
+    QString error;
+    const bool written = kind == Settings::PdfReports ? WritePdfReport(content, fileName, fileName, &error)
+                                                      : WriteXlsxReport(content, fileName, &error);
+    QApplication::restoreOverrideCursor();
+    if (written)
+        Messages::information(tr("Findings exported to %1").arg(fileName), this);
+    else
+        Messages::critical(tr("Unable to export the findings: %1").arg(error), this);
 }

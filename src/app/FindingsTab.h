@@ -2,6 +2,8 @@
 
 #include "ArchiveService.h"
 #include "Findings.h"
+#include "ReportContent.h"
+#include "SettingsFile.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -57,6 +59,11 @@ public:
     // The tab is on screen: a fleet not judged yet, or stale, is judged now.
     void shown();
     bool isJudging() const { return m_judging; }
+    // The table as shown (filtered and sorted), as the workbook and the PDF print it, titled
+    // "Findings: N locks, FIRST to LAST".
+    ReportContent report() const;
+    // Asks for the file and writes the table to it, with the wait cursor up; the outcome told.
+    void exportTable(Settings::FileKind kind);
 
     QComboBox& scope() { return m_scope; }
     QComboBox& kindChoice() { return m_kind; }
@@ -64,6 +71,8 @@ public:
     QLineEdit& fromDate() { return m_from; }
     QLineEdit& toDate() { return m_to; }
     QPushButton& judgeButton() { return m_judge; }
+    QPushButton& excelButton() { return m_excel; }
+    QPushButton& pdfButton() { return m_pdf; }
     QTableView& table() { return m_table; }
     QLabel& counts() { return m_counts; }
     QLabel& status() { return m_status; }
@@ -78,6 +87,8 @@ private:
     void show(const QVector<LockFindings>& locks);
     void filter();
     void activate(const QModelIndex& index);
+    // The first and last day the rows shown cover, as audit seconds; false for none.
+    bool span(qint64* first, qint64* last) const;
 
     QComboBox m_scope;
     QComboBox m_kind;
@@ -85,6 +96,8 @@ private:
     QLineEdit m_from;
     QLineEdit m_to;
     QPushButton m_judge;
+    QPushButton m_excel;
+    QPushButton m_pdf;
     QLabel m_counts;
     QLabel m_status;
     QTableView m_table;

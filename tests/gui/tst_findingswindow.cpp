@@ -7,6 +7,7 @@
 #include "LocksTab.h"
 #include "SettingsDialog.h"
 #include "archive/FindingsFixtures.h"
+#include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
 
 #include <QTabWidget>
@@ -446,6 +447,63 @@ private slots:
         QVERIFY(!enabled);
         QCOMPARE(door, 45);
         QCOMPARE(shown, QStringList{ "2025-01-08" });
+    }
+
+    // The table as filtered goes to a workbook and a PDF report, titled with its locks and days,
+    // read back with the tools users open them with.
+    void exportTable_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("everything") << "" << "" << 10 << "Findings: 2 locks, 06/01/2025 to 12/01/2025";
+        QTest::newRow("wrong codes") << "Wrong code burst" << "" << 2 << "Findings: 2 locks, 07/01/2025 to 07/01/2025";
+        QTest::newRow("from a day") << "Duress opening" << "2025-01-01" << 2
+                                    << "Findings: 2 locks, 01/01/2025 to 06/01/2025";
+    }
+    void exportTable()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, from);
+        QFETCH(int, rows);
+        QFETCH(QString, title);
+        QVERIFY(!fleet().isEmpty());
+        MainWindow w;
+        settle(w);
+        FindingsTab& tab = openTab(w);
+        if (!kind.isEmpty())
+            tab.kindChoice().setCurrentIndex(tab.kindChoice().findText(kind));
+        tab.fromDate().setText(from);
+        const ReportContent content = tab.report();
+        QCOMPARE(content.title, title);
+        QCOMPARE(content.sections.size(), 1);
+        QCOMPARE(content.sections[0].rowCount, rows);
+
+        QString answer;
+        Messages::setFileNameInterceptor([&answer](bool) { return answer; });
+        CapturedMessages messages;
+        answer = m_dir.filePath(QStringLiteral("findings-%1.xlsx").arg(m_count));
+        tab.excelButton().click();
+        answer = m_dir.filePath(QStringLiteral("findings-%1.pdf").arg(m_count));
+        tab.pdfButton().click();
+        Messages::setFileNameInterceptor(nullptr);
+        QCOMPARE(messages.texts().size(), 2);
+        QVERIFY(messages.texts()[0].startsWith("Findings exported to"));
+
+        const QJsonObject book = readback::Workbook(m_dir.filePath(QStringLiteral("findings-%1.xlsx").arg(m_count)));
+        const QJsonObject cells = book.value("Findings").toObject().value("cells").toObject();
+        QVERIFY(!cells.isEmpty());
+        const QString all = QJsonDocument(cells).toJson();
+        QVERIFY2(all.contains(title), qPrintable(all));
+        for (int r = 0; r < rows; ++r) {
+            const QString finding = cell(&tab.table(), r, 2);
+            QVERIFY2(all.contains(finding), qPrintable(finding));
+        }
+        QVERIFY(kind.isEmpty() || !all.contains(kind == "Duress opening" ? "Wrong code burst" : "Duress opening"));
+        const QString pdf = readback::PdfPages(m_dir.filePath(QStringLiteral("findings-%1.pdf").arg(m_count))).join('\n');
+        QVERIFY2(pdf.contains(title), qPrintable(pdf));
+        QCOMPARE(pdf.count("BANK0"), rows);
     }
 
     // What the tab looks like, for a person to see.
