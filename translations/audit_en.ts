@@ -86,6 +86,20 @@
             <numerusform>%n locks judged by the archive&apos;s hours, closed days and thresholds.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Findings: %n locks, %1 to %2</source>
+        <translation>
+            <numerusform>Findings: %n lock, %1 to %2</numerusform>
+            <numerusform>Findings: %n locks, %1 to %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks</source>
+        <translation>
+            <numerusform>Findings: %n lock</numerusform>
+            <numerusform>Findings: %n locks</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>LockClock</name>

@@ -1090,6 +1090,48 @@
         <source>No findings</source>
         <translation>Ningún hallazgo</translation>
     </message>
+    <message>
+        <source>Export to Excel</source>
+        <translation>Exportar a Excel</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a workbook</source>
+        <translation>Escribe los hallazgos listados en un libro de trabajo</translation>
+    </message>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Exportar a PDF</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a PDF report</source>
+        <translation>Escribe los hallazgos listados en un informe PDF</translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks, %1 to %2</source>
+        <translation>
+            <numerusform>Hallazgos: %n cerradura, del %1 al %2</numerusform>
+            <numerusform>Hallazgos: %n cerraduras, del %1 al %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks</source>
+        <translation>
+            <numerusform>Hallazgos: %n cerradura</numerusform>
+            <numerusform>Hallazgos: %n cerraduras</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No findings to export.</source>
+        <translation>Ningún hallazgo que exportar.</translation>
+    </message>
+    <message>
+        <source>Findings exported to %1</source>
+        <translation>Hallazgos exportados a %1</translation>
+    </message>
+    <message>
+        <source>Unable to export the findings: %1</source>
+        <translation>No se pudieron exportar los hallazgos: %1</translation>
+    </message>
 </context>
 <context>
     <name>History</name>

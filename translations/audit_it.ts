@@ -1090,6 +1090,48 @@
         <source>No findings</source>
         <translation>Nessun rilievo</translation>
     </message>
+    <message>
+        <source>Export to Excel</source>
+        <translation>Esporta in Excel</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a workbook</source>
+        <translation>Scrive i rilievi elencati in una cartella di lavoro</translation>
+    </message>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Esporta in PDF</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a PDF report</source>
+        <translation>Scrive i rilievi elencati in un rapporto PDF</translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks, %1 to %2</source>
+        <translation>
+            <numerusform>Rilievi: %n serratura, dal %1 al %2</numerusform>
+            <numerusform>Rilievi: %n serrature, dal %1 al %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks</source>
+        <translation>
+            <numerusform>Rilievi: %n serratura</numerusform>
+            <numerusform>Rilievi: %n serrature</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No findings to export.</source>
+        <translation>Nessun rilievo da esportare.</translation>
+    </message>
+    <message>
+        <source>Findings exported to %1</source>
+        <translation>Rilievi esportati in %1</translation>
+    </message>
+    <message>
+        <source>Unable to export the findings: %1</source>
+        <translation>Impossibile esportare i rilievi: %1</translation>
+    </message>
 </context>
 <context>
     <name>History</name>
