@@ -79,6 +79,8 @@ FindingsTab::FindingsTab(ArchiveService& archive, std::function<QStringList()> s
     m_from.setClearButtonEnabled(true);
     m_to.setClearButtonEnabled(true);
     m_counts.setWordWrap(true);
+    m_kind.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_lock.setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_status.setWordWrap(true);
     for (int s : { AllLocks, SelectedLocks, AuditOnScreen })
         m_scope.addItem(QString(), s);

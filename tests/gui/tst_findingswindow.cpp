@@ -516,6 +516,14 @@ private slots:
         FindingsTab& tab = openTab(w);
         QVERIFY(rows(&tab.table()) > 0);
         QVERIFY(w.grab().save(QStringLiteral("/tmp/findings-tab.png")));
+        bool saved = false;
+        onNextDialog<SettingsDialog>([&](SettingsDialog* d) {
+            saved = QTest::qWaitFor([d] { return d->wrongCodes().isEnabled(); }, 20000)
+                && d->grab().save(QStringLiteral("/tmp/findings-settings.png"));
+            d->reject();
+        });
+        w.on_btnSettings_clicked();
+        QVERIFY(saved);
     }
 };
 
