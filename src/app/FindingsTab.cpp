@@ -186,6 +186,8 @@ void FindingsTab::judge()
 {
     const int generation = ++m_generation;
     if (m_scope.currentData().toInt() == AuditOnScreen) {
+        // A judgement of the fleet under way is dropped: judged again when the fleet is asked for.
+        m_stale = m_stale || m_judging;
         m_judging = false;
         show(m_audit);
         return;
