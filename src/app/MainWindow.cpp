@@ -4,7 +4,6 @@
 #include "AboutDialog.h"
 #include "AuditExport.h"
 #include "AuditFile.h"
-#include "ArchiveService.h"
 #include "DallasRequest.h"
 #include "FileDialogs.h"
 #include "FindingsTab.h"
@@ -19,10 +18,12 @@
 #include "Toolbar.h"
 #include "UpdateOffer.h"
 #include "UsersLogDialog.h"
+#include "WindowArchive.h"
 
 #include <QCloseEvent>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QStatusBar>
 
 namespace {
 
@@ -49,24 +50,23 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_updates = new UpdateOffer(this);
     connect(&m_updates->network(), &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
     m_toolbar = new Toolbar(*this, *ui, *m_languages);
-    m_archive = new ArchiveService(this);
-    m_locksTab = new LocksTab(*m_archive, ui->tabWidget);
-    ui->tabWidget->addTab(m_locksTab, QString());
-    connect(m_locksTab, &LocksTab::openHistory, this, &MainWindow::openLockHistory);
-    connect(m_locksTab, &LocksTab::openHistoryAt, this, &MainWindow::openLockHistoryAt);
-    connect(m_locksTab, &LocksTab::sendNow, this, [this] { sendQueued(true); });
-    connect(m_locksTab, &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
-    connect(m_locksTab, &LocksTab::searchRequested, this, [this] { m_locksTab->searchEvents(); });
-    m_findingsTab = new FindingsTab(*m_archive, [this] { return selectedLocks(); }, ui->tabWidget);
+    m_archive = new WindowArchive(*this, *statusBar(), *ui->tabWidget);
+    connect(&locksTab(), &LocksTab::openHistory, this, [this](const QString& serial) { openLockHistory(serial); });
+    connect(&locksTab(), &LocksTab::openHistoryAt, this,
+            [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
+    connect(&locksTab(), &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
+    m_findingsTab = new FindingsTab(m_archive->service(), [this] { return selectedLocks(); }, ui->tabWidget);
     ui->tabWidget->addTab(m_findingsTab, QString());
-    connect(m_findingsTab, &FindingsTab::openHistoryAt, this, &MainWindow::openLockHistoryAt);
+    m_findingsTab->setDisplay(SettingsFile::read().display);
+    connect(m_findingsTab, &FindingsTab::openHistoryAt, this,
+            [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
     connect(m_findingsTab, &FindingsTab::showAuditEvent, this, &MainWindow::showAuditEvent);
     // The fleet is judged when the tab is looked at, again after the archive changed.
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this] {
         if (ui->tabWidget->currentWidget() == m_findingsTab)
             m_findingsTab->shown();
     });
-    connect(m_locksTab, &LocksTab::refreshed, this, [this] {
+    connect(&locksTab(), &LocksTab::refreshed, this, [this] {
         m_findingsTab->invalidate();
         if (ui->tabWidget->currentWidget() == m_findingsTab)
             m_findingsTab->shown();
@@ -86,9 +86,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     });
 
     CheckForUpdates();
-    refreshLocks();
+    m_archive->refreshLocks();
     // What waited for the archive server goes as soon as it answers.
-    sendQueued(false);
+    m_archive->sendQueued(false);
 }
 
 MainWindow::~MainWindow()
@@ -101,11 +101,8 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-int MainWindow::archiveWorkPending() const
-{
-    return m_archive->pending()
-        + (m_locksTab->isRefreshing() || m_locksTab->isSearching() || m_findingsTab->isJudging() ? 1 : 0);
-}
+int MainWindow::archiveWorkPending() const { return m_archive->pending() + (m_findingsTab->isJudging() ? 1 : 0); }
+LocksTab& MainWindow::locksTab() { return m_archive->locks(); }
 
 void MainWindow::SetupWidgets()
 {
@@ -137,8 +134,8 @@ void MainWindow::retranslate()
     ui->retranslateUi(this);
     ui->tab_2->retranslate();
     ui->groupBox_3->retranslate();
-    ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_locksTab), tr("Locks"));
-    m_locksTab->retranslate();
+    ui->tabWidget->setTabText(ui->tabWidget->indexOf(&locksTab()), tr("Locks"));
+    locksTab().retranslate();
     ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_findingsTab), tr("Findings"));
     m_findingsTab->retranslate();
     if (m_clockOffset)
@@ -183,7 +180,8 @@ void MainWindow::show(const AuditView& view)
     m_eventsView->setView(m_view);
     ui->buttonSave->setEnabled(!view.isHistory());
     // A history's findings are the archive's, judged by its rules under All locks.
-    m_findingsTab->setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
+    if (m_findingsTab)
+        m_findingsTab->setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
     ui->tabWidget->setCurrentIndex(0);
 }
 
@@ -291,8 +289,9 @@ void MainWindow::on_btnSettings_clicked()
     showArchiveRules(&dialog);
     if (dialog.exec() == QDialog::Accepted && dialog.archiveRulesChanged())
         changeArchiveRules(dialog.givenRules(), dialog.archiveRules());
+    m_findingsTab->setDisplay(SettingsFile::read().display);
     SetupTable(false);
-    refreshLocks();
+    m_archive->refreshLocks();
 }
 
 // ---- audit files ----
@@ -420,33 +419,51 @@ void MainWindow::on_btnDownlad_clicked()
 {
     if (!findInterface(true))
         return;
+    // As it always did: the session is emptied before the lock is chosen.
     m_session.dallasImage.fill(0);
     m_session.busAudit = true;
     ResetContent(true);
     int eventCount = 0;
-    auto* select = new SelectLockDialog(this, &eventCount);
-    prepareDialog(select);
-    if (select->exec() != QDialog::Accepted) {
-        delete select;
-        return;
-    }
+    SelectLockDialog select(this, &eventCount);
+    prepareDialog(&select);
+    if (select.exec() == QDialog::Accepted)
+        download(eventCount, {});
+}
+
+void MainWindow::downloadNewEvents()
+{
+    if (findInterface(true))
+        download(wire::BusDownloadLimit, m_archive->archivedEvents());
+}
+
+void MainWindow::download(int eventCount, const operations::ArchivedEvents& archived)
+{
+    m_session.dallasImage.fill(0);
+    m_session.busAudit = true;
+    ResetContent(true);
     AuditSession& s = m_session;
-    auto* dialog = new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(), s.busVersion.data(),
-                                           s.busReport.data(), s.busStatus.data(), s.busConfig.data(),
-                                           s.busEvents.data(), s.busDateTimeTable.data(), eventCount);
+    auto* dialog = archived ? new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(),
+                                                      s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
+                                                      s.busConfig.data(), s.busEvents.data(),
+                                                      s.busDateTimeTable.data(), eventCount, archived)
+                            : new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(),
+                                                      s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
+                                                      s.busConfig.data(), s.busEvents.data(),
+                                                      s.busDateTimeTable.data(), eventCount);
     prepareDialog(dialog);
     // What was read before a failure or Cancel is shown and kept too, marked as partial.
     const bool whole = dialog->exec() == QDialog::Accepted;
     if (whole || dialog->partialEvents() > 0) {
         s.downloadTime = QDateTime::currentDateTime();
+        // A download of what is new only counts once it is joined to the lock's history: kept
+        // whatever the settings say.
         if (ShowObtainedAudit()) {
             if (!whole)
                 markPartial(dialog->partialEvents());
-            keepInArchive(AuditKind::BusDownload, false);
+            keepInArchive(AuditKind::BusDownload, false, bool(archived));
         }
     }
     delete dialog;
-    delete select;
 }
 
 void MainWindow::on_btnLog_clicked()
@@ -459,6 +476,66 @@ void MainWindow::on_btnLog_clicked()
     prepareDialog(dialog);
     dialog->exec();
     delete dialog;
+}
+
+// ---- the archive ----
+
+void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
+{
+    if (m_view.events.isEmpty() || showingHistory())
+        return;
+    if (!asked && !always && !SettingsFile::read().archiveAudits)
+        return;
+    // The file's bytes as "Save" would write them now, so a later import of that file is the same audit.
+    m_archive->keep(AuditFile::Serialize(m_session, ui->labelDlDate->text()), kind, m_auditFileName, asked);
+}
+
+void MainWindow::onAddToArchive()
+{
+    if (m_view.events.isEmpty() || showingHistory()) {
+        Messages::information(tr("Open or download an audit to add it to the archive."), this);
+        return;
+    }
+    keepInArchive(!m_auditFileName.isEmpty() ? AuditKind::File
+                  : m_session.busAudit       ? AuditKind::BusDownload
+                                             : AuditKind::DallasKey,
+                  true);
+}
+
+void MainWindow::openLockHistory(const QString& serial, const FoundEvent* at)
+{
+    m_selectOnShow = at ? std::make_unique<FoundEvent>(*at) : nullptr;
+    m_archive->readHistory(
+        serial, [this](const LockHistory& history, const DecodedAudit& audit) { showHistory(history, audit); },
+        [this] { m_selectOnShow.reset(); });
+}
+
+void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& audit)
+{
+    ResetContent(true);
+    // The latest visit's audit gives the configuration and users tabs; the events are the history's.
+    if (!AuditFile::Parse(history.latestAudit, m_session).valid) {
+        Messages::critical(tr("File not valid"), this);
+        ResetContent(true);
+        return;
+    }
+    m_historyAudit = std::make_unique<DecodedAudit>(audit);
+    ui->buttonSave->setEnabled(false);
+    ShowLoadedAudit();
+    ui->tabWidget->setCurrentIndex(0);
+    // A search's event: the same time, code, user and device (the table may show a simple audit,
+    // numbered its own way).
+    if (const std::unique_ptr<FoundEvent> at = std::move(m_selectOnShow)) {
+        for (int e = 0; e < m_view.events.size(); ++e) {
+            const EventsTable& shown = m_view.events[e];
+            // A finding does not tell the device (0): its time, code and user are enough.
+            if (shown.time == at->event.time && shown.event == at->event.event && shown.user == at->event.user
+                && (at->event.device == 0 || shown.device == at->event.device)) {
+                m_eventsView->selectEvent(e);
+                break;
+            }
+        }
+    }
 }
 
 // ---- updates and About ----

@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "AuditView.h"
+#include "DeviceOperations.h"
 #include "EventsTableView.h"
 
 #include <QMainWindow>
@@ -9,17 +10,16 @@
 #include <memory>
 #include <optional>
 
-struct KeepOutcome;
-class ArchiveService;
 class LanguageSwitcher;
 class FindingsTab;
 class LocksTab;
-class Toolbar;
-class QDialog;
 class SettingsDialog;
 struct ArchiveRules;
+class Toolbar;
+class QDialog;
 class QNetworkReply;
 class UpdateOffer;
+class WindowArchive;
 
 namespace Ui {
 class MainWindow;
@@ -72,15 +72,13 @@ public:
 
     // The archive, used off the window's thread. `asked`: the user asked (a box tells the outcome);
     // `always`: whatever the settings say.
-    LocksTab& locksTab() { return *m_locksTab; }
+    WindowArchive& archive() { return *m_archive; }
+    LocksTab& locksTab();
     FindingsTab& findingsTab() { return *m_findingsTab; }
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
     void downloadNewEvents();
-    void openLockHistory(const QString& serial);
-    // The lock's history, with the event found by a search selected and in view.
-    void openLockHistoryAt(const QString& serial, const FoundEvent& at);
-    void refreshLocks();
-    void sendQueued(bool asked);
+    // The lock's history; with `at`, the event a search found selected and in view.
+    void openLockHistory(const QString& serial, const FoundEvent* at = nullptr);
     bool showingHistory() const { return m_historyAudit != nullptr; }
     int archiveWorkPending() const;
 
@@ -117,17 +115,17 @@ private:
     QString selectedPort() const;
     void prepareDialog(QDialog* dialog);
     void warnCaptureOff(const QString& message);
-    void archiveKept(const KeepOutcome& kept, bool asked);
-    void auditQueued(const QString& reason, int waiting);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
     // The archive's closed days and thresholds in the Settings dialog, read off the window's thread
-    // while it is open; and the changes made there, written when it closes.
+    // while it is open; and the changes made there, written when it closes (MainWindowFindings.cpp).
     void showArchiveRules(SettingsDialog* dialog);
     void changeArchiveRules(const ArchiveRules& before, const ArchiveRules& after);
     // The locks chosen in the Locks tab: those selected, else those its search lists.
-    QStringList selectedLocks() const;
+    QStringList selectedLocks();
     // An event of the audit on screen, selected and in view in the Events tab.
     void showAuditEvent(const EventsTable& event);
+    // A bus download, whole or of what is new since the archive's last visit.
+    void download(int eventCount, const operations::ArchivedEvents& archived);
 
     Ui::MainWindow* ui;
     QStringList m_ports;
@@ -144,14 +142,11 @@ private:
     LanguageSwitcher* m_languages = nullptr;
     Toolbar* m_toolbar = nullptr;
     UpdateOffer* m_updates = nullptr;
-    LocksTab* m_locksTab = nullptr;
-    FindingsTab* m_findingsTab = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
-    bool m_offlineTold = false;
-    bool m_readOnlyTold = false;
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
-    ArchiveService* m_archive = nullptr;
+    WindowArchive* m_archive = nullptr;
+    FindingsTab* m_findingsTab = nullptr;
     bool m_captureWarned = false;
 };

@@ -56,6 +56,10 @@ bool ParseArchiveAddress(const QString& location, ArchiveAddress* out, QString* 
     // A user name with a "/" was a host already: the "@" belonged to a password.
     if (user.contains(QLatin1Char('/')))
         user.clear();
+    // A "@" after a "?" or "#" leaves no way to tell where a password ends: show no part of it.
+    const int query = rest.indexOf(QRegularExpression(QStringLiteral("[?#]")));
+    if (query >= 0 && rest.indexOf(QLatin1Char('@'), query) >= 0)
+        user.clear(), where.clear();
     QString name = scheme + (user.isEmpty() ? QString() : user + QLatin1Char('@')) + where;
     // A well-formed address is shown as the URL parser took it (a "@" in an option's value is no
     // password's end); one whose path holds a "@" had a password taken for a port and a path.

@@ -200,6 +200,16 @@ bool JoinAtEnd(HistoryRun& newest, const QVector<HistoryEvent>& events, qint64 a
     const int k = overlap(run, events);
     if (k == 0)
         return false;
+    // Another run that the new events reach into would be left beside the grown one. Such a run
+    // ends with some audit's newest event, among the new events or after them: later in time while
+    // the lock's clock runs forward (an audit downloaded on a laptop whose clock was behind). When
+    // any audit's newest is that late, the whole history is joined instead.
+    if (k < events.size()) {
+        const qint64 from = events[k].time;
+        for (const AuditMark& m : marks)
+            if (m.reaches && m.newest.time >= from)
+                return false;
+    }
     const int first = run.size() - k;
     for (int j = k; j < events.size(); ++j) {
         run.append(events[j]);

@@ -245,6 +245,7 @@ private slots:
         // The password's "@" came after the query: what looks like an option's name is not named.
         QTest::newRow("password after the query") << "postgresql://db:6543/audits?sslmode=require&x;:s3cret@" << ""
                                                   << "option that is not known";
+        QTest::newRow("password's @ after a ?") << "postgresql://tech@?password=a@s3cret#x" << "" << "not usable";
     }
     void addresses()
     {

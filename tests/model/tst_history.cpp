@@ -92,6 +92,8 @@ private slots:
             << QStringList{ "abc@1", "xyz@3", "mn@2" } << "abc|mn|xyz" << "111|33|222" << "3,3,2";
         QTest::newRow("clock set back between visits")
             << QStringList{ "pqrab@1", "abcd@2" } << "pqrabcd" << "1111122" << "5,2";
+        QTest::newRow("a run of a laptop clock behind, reached by the newest run's growth")
+            << QStringList{ "abcde@10", "hij@1", "defghijk@20" } << "abcdefghijk" << "11111332223" << "5,3,3";
         QTest::newRow("an audit without events") << QStringList{ "abc@1", "@2" } << "abc" << "111" << "3,0";
         QTest::newRow("a later audit holding two runs")
             << QStringList{ "ab@1", "de@2", "abcdef@3" } << "abcdef" << "113223" << "2,2,2";

@@ -1,0 +1,175 @@
+#include "WindowArchive.h"
+
+#include "ArchiveService.h"
+#include "LocksTab.h"
+#include "Messages.h"
+#include "SettingsFile.h"
+
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QCoreApplication>
+
+namespace {
+
+// The window's own texts.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+};
+
+struct HistoryRead
+{
+    bool ok = false;
+    QString error;
+    LockHistory history;
+    DecodedAudit audit;
+};
+
+} // namespace
+
+WindowArchive::WindowArchive(QWidget& window, QStatusBar& status, QTabWidget& tabs)
+    : QObject(&window), m_window(window), m_status(status)
+{
+    m_service = new ArchiveService(this);
+    m_locks = new LocksTab(*m_service, &tabs);
+    tabs.addTab(m_locks, QString());
+    connect(m_locks, &LocksTab::sendNow, this, [this] { sendQueued(true); });
+    connect(m_locks, &LocksTab::searchRequested, m_locks, &LocksTab::searchEvents);
+}
+
+WindowArchive::~WindowArchive()
+{
+    // What keeps an audit finishes first; reads still waiting are dropped.
+    delete m_service;
+}
+
+int WindowArchive::pending() const
+{
+    return m_service->pending() + (m_locks->isRefreshing() || m_locks->isSearching() ? 1 : 0);
+}
+
+void WindowArchive::keep(const QByteArray& bytes, AuditKind kind, const QString& file, bool asked)
+{
+    m_service->post<KeepOutcome>([bytes, kind, file](ArchiveWorker& w) { return KeepAudit(w, bytes, kind, file); },
+                                 [this, asked](KeepOutcome outcome) { kept(outcome, asked); }, true);
+}
+
+void WindowArchive::kept(const KeepOutcome& kept, bool asked)
+{
+    m_locks->setWaiting(kept.waiting);
+    QString text;
+    switch (kept.state) {
+    case KeepOutcome::Kept:
+        text = Text::tr("Kept in the archive: lock %1, %n new events", nullptr, kept.report.newEvents)
+                   .arg(kept.report.serial)
+            + Text::tr(", %n gaps", nullptr, kept.report.gaps);
+        for (const QString& note : kept.report.notes)
+            text += QStringLiteral("; ") + note;
+        refreshLocks();
+        break;
+    case KeepOutcome::AlreadyThere:
+        text = Text::tr("This audit is already in the archive.");
+        break;
+    case KeepOutcome::Waiting:
+        queued(kept.message, kept.waiting);
+        return;
+    case KeepOutcome::ReadOnly:
+        // Told once: a supervisor downloading for a look is not to be interrupted every time.
+        text = Text::tr("Not kept in the archive: %1. The audit is on screen and can be saved as a file.")
+                   .arg(kept.message);
+        m_status.showMessage(text, 20000);
+        if (!m_readOnlyTold || asked)
+            Messages::information(text, &m_window);
+        m_readOnlyTold = true;
+        return;
+    case KeepOutcome::Refused:
+    case KeepOutcome::Failed:
+        // What is on screen stays there: it can still be saved as a file.
+        Messages::critical(Text::tr("The audit was not kept in the archive: %1\nIt is still on screen and can be "
+                                    "saved as a file.")
+                               .arg(kept.message),
+                           &m_window);
+        return;
+    }
+    m_status.showMessage(text, 20000);
+    if (asked || !kept.report.notes.isEmpty())
+        Messages::information(text, &m_window);
+}
+
+void WindowArchive::queued(const QString& reason, int waiting)
+{
+    m_locks->setWaiting(waiting);
+    m_status.showMessage(Text::tr("%n audits waiting to be sent", nullptr, waiting), 20000);
+    // Once, not a box for every audit of a day away from the office.
+    if (m_offlineTold)
+        return;
+    m_offlineTold = true;
+    Messages::warning(Text::tr("%1\nThe audits are kept on this computer and sent when the archive answers again "
+                               "(Locks tab, \"Send now\").")
+                          .arg(reason),
+                      &m_window);
+}
+
+void WindowArchive::sendQueued(bool asked)
+{
+    m_service->post<QPair<ArchiveQueue::SendReport, int>>(
+        [](ArchiveWorker& w) {
+            const ArchiveQueue::SendReport report = SendWaiting(w);
+            return qMakePair(report, std::max(0, w.queue().count()));
+        },
+        [this, asked](QPair<ArchiveQueue::SendReport, int> result) {
+            const ArchiveQueue::SendReport& report = result.first;
+            m_locks->setWaiting(result.second);
+            if (report.sent > 0) {
+                m_status.showMessage(Text::tr("%n audits sent to the archive", nullptr, report.sent), 20000);
+                refreshLocks();
+            }
+            if (asked && !report.error.isEmpty())
+                Messages::critical(report.error, &m_window);
+        },
+        true);
+}
+
+void WindowArchive::refreshLocks()
+{
+    m_locks->refresh(SettingsFile::read().display);
+}
+
+void WindowArchive::readHistory(const QString& serial,
+                                const std::function<void(const LockHistory&, const DecodedAudit&)>& shown,
+                                const std::function<void()>& failed)
+{
+    m_service->post<HistoryRead>(
+        [serial](ArchiveWorker& w) {
+            HistoryRead read;
+            bool busAudit = false;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            read.ok = archive && archive->history(serial, &read.history);
+            read.error = archive ? archive->errorString() : w.error();
+            if (read.ok)
+                read.ok = HistoryAsAudit(read.history, &read.audit, &busAudit, &read.error);
+            return read;
+        },
+        [this, shown, failed](HistoryRead read) {
+            if (!read.ok) {
+                failed();
+                Messages::critical(read.error, &m_window);
+                return;
+            }
+            shown(read.history, read.audit);
+        });
+}
+
+operations::ArchivedEvents WindowArchive::archivedEvents()
+{
+    // The archive's thread answers, each exchange with a server bounded in time.
+    ArchiveService* service = m_service;
+    return [service](const QString& serial) {
+        return service->call<QVector<HistoryEvent>>([serial](ArchiveWorker& w) {
+            QVector<HistoryEvent> newest;
+            if (Archive* a = w.archive(Archive::OpenMode::Existing))
+                a->newestLockEvents(serial, 256, &newest);
+            return newest;
+        });
+    };
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Archive.h"
+#include "DeviceOperations.h"
+
+#include <QObject>
+
+#include <functional>
+
+struct KeepOutcome;
+class ArchiveService;
+class LocksTab;
+class QStatusBar;
+class QTabWidget;
+class QWidget;
+
+// The window's side of the archive: audits kept as they are obtained or when asked, the queue,
+// the Locks tab and a lock's history read. All of it through the archive service, off the
+// window's thread; the outcomes are told on the window, each as often as a technician wants to
+// hear it.
+class WindowArchive : public QObject
+{
+    Q_OBJECT
+public:
+    WindowArchive(QWidget& window, QStatusBar& status, QTabWidget& tabs);
+    ~WindowArchive() override;
+
+    ArchiveService& service() { return *m_service; }
+    LocksTab& locks() { return *m_locks; }
+    // Work posted and not yet answered, the Locks tab's reads included.
+    int pending() const;
+
+    // An audit's file bytes, as "Save" writes them, into the archive or its queue. `asked`: the
+    // user asked (a box tells the outcome).
+    void keep(const QByteArray& bytes, AuditKind kind, const QString& file, bool asked);
+    void sendQueued(bool asked);
+    void refreshLocks();
+    // The lock's history, joined and presented as an audit, handed to `shown`; a failure is told.
+    void readHistory(const QString& serial,
+                     const std::function<void(const LockHistory&, const DecodedAudit&)>& shown,
+                     const std::function<void()>& failed);
+    // For a download of what is new: the lock's newest archived events, asked on the device's thread.
+    operations::ArchivedEvents archivedEvents();
+
+private:
+    void kept(const KeepOutcome& kept, bool asked);
+    void queued(const QString& reason, int waiting);
+
+    QWidget& m_window;
+    QStatusBar& m_status;
+    ArchiveService* m_service = nullptr;
+    LocksTab* m_locks = nullptr;
+    bool m_offlineTold = false;
+    bool m_readOnlyTold = false;
+};
