@@ -78,6 +78,30 @@
     </message>
 </context>
 <context>
+    <name>FindingsTab</name>
+    <message numerus="yes">
+        <source>%n locks judged by the archive&apos;s hours, closed days and thresholds.</source>
+        <translation>
+            <numerusform>%n lock judged by the archive&apos;s hours, closed days and thresholds.</numerusform>
+            <numerusform>%n locks judged by the archive&apos;s hours, closed days and thresholds.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks, %1 to %2</source>
+        <translation>
+            <numerusform>Findings: %n lock, %1 to %2</numerusform>
+            <numerusform>Findings: %n locks, %1 to %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks</source>
+        <translation>
+            <numerusform>Findings: %n lock</numerusform>
+            <numerusform>Findings: %n locks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LockClock</name>
     <message numerus="yes">
         <source>%n days</source>

@@ -998,6 +998,142 @@
     </message>
 </context>
 <context>
+    <name>FindingsTab</name>
+    <message>
+        <source>All locks</source>
+        <translation>Todas las cerraduras</translation>
+    </message>
+    <message>
+        <source>Locks selected in the Locks tab</source>
+        <translation>Cerraduras seleccionadas en la pestaña Cerraduras</translation>
+    </message>
+    <message>
+        <source>Audit on screen</source>
+        <translation>Auditoría en pantalla</translation>
+    </message>
+    <message>
+        <source>Findings of</source>
+        <translation>Hallazgos de</translation>
+    </message>
+    <message>
+        <source>Judge again</source>
+        <translation>Evaluar de nuevo</translation>
+    </message>
+    <message>
+        <source>Judge the locks again by the archive&apos;s hours, closed days and thresholds</source>
+        <translation>Evaluar de nuevo las cerraduras según los horarios, los días de cierre y los umbrales del archivo</translation>
+    </message>
+    <message>
+        <source>Export to Excel</source>
+        <translation>Exportar a Excel</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a workbook</source>
+        <translation>Escribe los hallazgos listados en un libro de trabajo</translation>
+    </message>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Exportar a PDF</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a PDF report</source>
+        <translation>Escribe los hallazgos listados en un informe PDF</translation>
+    </message>
+    <message>
+        <source>From YYYY-MM-DD</source>
+        <translation>Desde AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>Findings from this day</source>
+        <translation>Hallazgos desde este día</translation>
+    </message>
+    <message>
+        <source>To YYYY-MM-DD</source>
+        <translation>Hasta AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>Findings up to this day</source>
+        <translation>Hallazgos hasta este día</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Hallazgo</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Cerradura</translation>
+    </message>
+    <message>
+        <source>Any finding</source>
+        <translation>Cualquier hallazgo</translation>
+    </message>
+    <message>
+        <source>Select locks in the Locks tab, or search for them there.</source>
+        <translation>Seleccione cerraduras en la pestaña Cerraduras, o búsquelas allí.</translation>
+    </message>
+    <message>
+        <source>Judging the locks...</source>
+        <translation>Evaluando las cerraduras...</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n locks judged by the archive&apos;s hours, closed days and thresholds.</source>
+        <translation>
+            <numerusform>%n cerradura evaluada según los horarios, los días de cierre y los umbrales del archivo.</numerusform>
+            <numerusform>%n cerraduras evaluadas según los horarios, los días de cierre y los umbrales del archivo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The audit on screen, judged by the default hours and thresholds.</source>
+        <translation>La auditoría en pantalla, evaluada según los horarios y umbrales predeterminados.</translation>
+    </message>
+    <message>
+        <source>Open or download an audit to see its findings; a lock&apos;s history has them under All locks.</source>
+        <translation>Abra o descargue una auditoría para ver sus hallazgos; los del historial de una cerradura están en Todas las cerraduras.</translation>
+    </message>
+    <message>
+        <source>Any lock</source>
+        <translation>Cualquier cerradura</translation>
+    </message>
+    <message>
+        <source>The first day is not a date as YYYY-MM-DD: %1</source>
+        <translation>El primer día no es una fecha como AAAA-MM-DD: %1</translation>
+    </message>
+    <message>
+        <source>The last day is not a date as YYYY-MM-DD: %1</source>
+        <translation>El último día no es una fecha como AAAA-MM-DD: %1</translation>
+    </message>
+    <message>
+        <source>No findings</source>
+        <translation>Ningún hallazgo</translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks, %1 to %2</source>
+        <translation>
+            <numerusform>Hallazgos: %n cerradura, del %1 al %2</numerusform>
+            <numerusform>Hallazgos: %n cerraduras, del %1 al %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks</source>
+        <translation>
+            <numerusform>Hallazgos: %n cerradura</numerusform>
+            <numerusform>Hallazgos: %n cerraduras</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No findings to export.</source>
+        <translation>Ningún hallazgo que exportar.</translation>
+    </message>
+    <message>
+        <source>Findings exported to %1</source>
+        <translation>Hallazgos exportados a %1</translation>
+    </message>
+    <message>
+        <source>Unable to export the findings: %1</source>
+        <translation>No se pudieron exportar los hallazgos: %1</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>not a stored history</source>
@@ -2208,6 +2344,10 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
         <source>Check with: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</source>
         <translation>Compruébelo con: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</translation>
     </message>
+    <message>
+        <source>The archive&apos;s findings settings were not changed: %1</source>
+        <translation>Los ajustes de hallazgos del archivo no se cambiaron: %1</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -2480,6 +2620,70 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
     <message>
         <source>Add every download and every key read to the lock archive</source>
         <translation>Añade cada descarga y cada lectura de llave al archivo de cerraduras</translation>
+    </message>
+    <message>
+        <source>Findings, for every user of the archive</source>
+        <translation>Hallazgos, para todos los usuarios del archivo</translation>
+    </message>
+    <message>
+        <source>Reading the archive...</source>
+        <translation>Leyendo el archivo...</translation>
+    </message>
+    <message>
+        <source>Closed days</source>
+        <translation>Días de cierre</translation>
+    </message>
+    <message>
+        <source>Closed day to add</source>
+        <translation>Día de cierre que añadir</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source> wrong codes</source>
+        <translation> códigos erróneos</translation>
+    </message>
+    <message>
+        <source>within </source>
+        <translation>en </translation>
+    </message>
+    <message>
+        <source> minutes of each other</source>
+        <translation> minutos entre sí</translation>
+    </message>
+    <message>
+        <source> minutes</source>
+        <translation> minutos</translation>
+    </message>
+    <message>
+        <source> days</source>
+        <translation> días</translation>
+    </message>
+    <message>
+        <source>Wrong code burst:</source>
+        <translation>Serie de códigos erróneos:</translation>
+    </message>
+    <message>
+        <source>Opening after a clock setting, within:</source>
+        <translation>Apertura tras un ajuste del reloj, en:</translation>
+    </message>
+    <message>
+        <source>Door held open, longer than:</source>
+        <translation>Puerta mantenida abierta, más de:</translation>
+    </message>
+    <message>
+        <source>Not visited, for more than:</source>
+        <translation>No visitada, durante más de:</translation>
+    </message>
+    <message>
+        <source>Closed days:</source>
+        <translation>Días de cierre:</translation>
     </message>
 </context>
 <context>

@@ -998,6 +998,142 @@
     </message>
 </context>
 <context>
+    <name>FindingsTab</name>
+    <message>
+        <source>All locks</source>
+        <translation>Tutte le serrature</translation>
+    </message>
+    <message>
+        <source>Locks selected in the Locks tab</source>
+        <translation>Serrature selezionate nella scheda Serrature</translation>
+    </message>
+    <message>
+        <source>Audit on screen</source>
+        <translation>Audit sullo schermo</translation>
+    </message>
+    <message>
+        <source>Findings of</source>
+        <translation>Rilievi di</translation>
+    </message>
+    <message>
+        <source>Judge again</source>
+        <translation>Valuta di nuovo</translation>
+    </message>
+    <message>
+        <source>Judge the locks again by the archive&apos;s hours, closed days and thresholds</source>
+        <translation>Valuta di nuovo le serrature secondo gli orari, i giorni di chiusura e le soglie dell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Export to Excel</source>
+        <translation>Esporta in Excel</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a workbook</source>
+        <translation>Scrive i rilievi elencati in una cartella di lavoro</translation>
+    </message>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Esporta in PDF</translation>
+    </message>
+    <message>
+        <source>Write the findings listed to a PDF report</source>
+        <translation>Scrive i rilievi elencati in un rapporto PDF</translation>
+    </message>
+    <message>
+        <source>From YYYY-MM-DD</source>
+        <translation>Dal AAAA-MM-GG</translation>
+    </message>
+    <message>
+        <source>Findings from this day</source>
+        <translation>Rilievi da questo giorno</translation>
+    </message>
+    <message>
+        <source>To YYYY-MM-DD</source>
+        <translation>Al AAAA-MM-GG</translation>
+    </message>
+    <message>
+        <source>Findings up to this day</source>
+        <translation>Rilievi fino a questo giorno</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Rilievo</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Serratura</translation>
+    </message>
+    <message>
+        <source>Any finding</source>
+        <translation>Qualsiasi rilievo</translation>
+    </message>
+    <message>
+        <source>Select locks in the Locks tab, or search for them there.</source>
+        <translation>Selezionare le serrature nella scheda Serrature, o cercarle lì.</translation>
+    </message>
+    <message>
+        <source>Judging the locks...</source>
+        <translation>Valutazione delle serrature...</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n locks judged by the archive&apos;s hours, closed days and thresholds.</source>
+        <translation>
+            <numerusform>%n serratura valutata secondo gli orari, i giorni di chiusura e le soglie dell&apos;archivio.</numerusform>
+            <numerusform>%n serrature valutate secondo gli orari, i giorni di chiusura e le soglie dell&apos;archivio.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The audit on screen, judged by the default hours and thresholds.</source>
+        <translation>L&apos;audit sullo schermo, valutato secondo gli orari e le soglie predefiniti.</translation>
+    </message>
+    <message>
+        <source>Open or download an audit to see its findings; a lock&apos;s history has them under All locks.</source>
+        <translation>Aprire o scaricare un audit per vederne i rilievi; quelli della cronologia di una serratura sono sotto Tutte le serrature.</translation>
+    </message>
+    <message>
+        <source>Any lock</source>
+        <translation>Qualsiasi serratura</translation>
+    </message>
+    <message>
+        <source>The first day is not a date as YYYY-MM-DD: %1</source>
+        <translation>Il primo giorno non è una data come AAAA-MM-GG: %1</translation>
+    </message>
+    <message>
+        <source>The last day is not a date as YYYY-MM-DD: %1</source>
+        <translation>L&apos;ultimo giorno non è una data come AAAA-MM-GG: %1</translation>
+    </message>
+    <message>
+        <source>No findings</source>
+        <translation>Nessun rilievo</translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks, %1 to %2</source>
+        <translation>
+            <numerusform>Rilievi: %n serratura, dal %1 al %2</numerusform>
+            <numerusform>Rilievi: %n serrature, dal %1 al %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Findings: %n locks</source>
+        <translation>
+            <numerusform>Rilievi: %n serratura</numerusform>
+            <numerusform>Rilievi: %n serrature</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No findings to export.</source>
+        <translation>Nessun rilievo da esportare.</translation>
+    </message>
+    <message>
+        <source>Findings exported to %1</source>
+        <translation>Rilievi esportati in %1</translation>
+    </message>
+    <message>
+        <source>Unable to export the findings: %1</source>
+        <translation>Impossibile esportare i rilievi: %1</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>not a stored history</source>
@@ -2208,6 +2344,10 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
         <source>Check with: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</source>
         <translation>Verificare con: corvane-audit-cli archive verify --head %1; corvane-audit-cli archive audits %2 DIR; sha256sum -c SHA256SUMS</translation>
     </message>
+    <message>
+        <source>The archive&apos;s findings settings were not changed: %1</source>
+        <translation>Le impostazioni dei rilievi dell&apos;archivio non sono state cambiate: %1</translation>
+    </message>
 </context>
 <context>
     <name>OutputFile</name>
@@ -2480,6 +2620,70 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
     <message>
         <source>Add every download and every key read to the lock archive</source>
         <translation>Aggiunge ogni scarico e ogni lettura della chiave all&apos;archivio delle serrature</translation>
+    </message>
+    <message>
+        <source>Findings, for every user of the archive</source>
+        <translation>Rilievi, per ogni utente dell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Reading the archive...</source>
+        <translation>Lettura dell&apos;archivio...</translation>
+    </message>
+    <message>
+        <source>Closed days</source>
+        <translation>Giorni di chiusura</translation>
+    </message>
+    <message>
+        <source>Closed day to add</source>
+        <translation>Giorno di chiusura da aggiungere</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Aggiungi</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Rimuovi</translation>
+    </message>
+    <message>
+        <source> wrong codes</source>
+        <translation> codici errati</translation>
+    </message>
+    <message>
+        <source>within </source>
+        <translation>entro </translation>
+    </message>
+    <message>
+        <source> minutes of each other</source>
+        <translation> minuti l&apos;uno dall&apos;altro</translation>
+    </message>
+    <message>
+        <source> minutes</source>
+        <translation> minuti</translation>
+    </message>
+    <message>
+        <source> days</source>
+        <translation> giorni</translation>
+    </message>
+    <message>
+        <source>Wrong code burst:</source>
+        <translation>Serie di codici errati:</translation>
+    </message>
+    <message>
+        <source>Opening after a clock setting, within:</source>
+        <translation>Apertura dopo un&apos;impostazione dell&apos;orologio, entro:</translation>
+    </message>
+    <message>
+        <source>Door held open, longer than:</source>
+        <translation>Porta tenuta aperta, oltre:</translation>
+    </message>
+    <message>
+        <source>Not visited, for more than:</source>
+        <translation>Non visitata, da oltre:</translation>
+    </message>
+    <message>
+        <source>Closed days:</source>
+        <translation>Giorni di chiusura:</translation>
     </message>
 </context>
 <context>

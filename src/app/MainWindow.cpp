@@ -6,6 +6,7 @@
 #include "AuditFile.h"
 #include "DallasRequest.h"
 #include "FileDialogs.h"
+#include "FindingsTab.h"
 #include "LanguageSwitcher.h"
 #include "LockClock.h"
 #include "LocksTab.h"
@@ -54,6 +55,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&locksTab(), &LocksTab::openHistoryAt, this,
             [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
     connect(&locksTab(), &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
+    m_findingsTab = new FindingsTab(m_archive->service(), [this] { return selectedLocks(); }, ui->tabWidget);
+    ui->tabWidget->addTab(m_findingsTab, QString());
+    m_findingsTab->setDisplay(SettingsFile::read().display);
+    connect(m_findingsTab, &FindingsTab::openHistoryAt, this,
+            [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
+    connect(m_findingsTab, &FindingsTab::showAuditEvent, this, &MainWindow::showAuditEvent);
+    // The fleet is judged when the tab is looked at, again after the archive changed.
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this] {
+        if (ui->tabWidget->currentWidget() == m_findingsTab)
+            m_findingsTab->shown();
+    });
+    connect(&locksTab(), &LocksTab::refreshed, this, [this] {
+        m_findingsTab->invalidate();
+        if (ui->tabWidget->currentWidget() == m_findingsTab)
+            m_findingsTab->shown();
+    });
 
     const Settings settings = SettingsFile::read();
     restoreGeometry(settings.windowGeometry);
@@ -84,7 +101,7 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-int MainWindow::archiveWorkPending() const { return m_archive->pending(); }
+int MainWindow::archiveWorkPending() const { return m_archive->pending() + (m_findingsTab->isJudging() ? 1 : 0); }
 LocksTab& MainWindow::locksTab() { return m_archive->locks(); }
 
 void MainWindow::SetupWidgets()
@@ -119,6 +136,8 @@ void MainWindow::retranslate()
     ui->groupBox_3->retranslate();
     ui->tabWidget->setTabText(ui->tabWidget->indexOf(&locksTab()), tr("Locks"));
     locksTab().retranslate();
+    ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_findingsTab), tr("Findings"));
+    m_findingsTab->retranslate();
     if (m_clockOffset)
         ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
     SetupTable(false);
@@ -160,6 +179,9 @@ void MainWindow::show(const AuditView& view)
     ui->tableWidget_2->setUsers(view.configuration.users);
     m_eventsView->setView(m_view);
     ui->buttonSave->setEnabled(!view.isHistory());
+    // A history's findings are the archive's, judged by its rules under All locks.
+    if (m_findingsTab)
+        m_findingsTab->setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
     ui->tabWidget->setCurrentIndex(0);
 }
 
@@ -264,7 +286,10 @@ void MainWindow::on_btnSettings_clicked()
 {
     SettingsDialog dialog(this);
     prepareDialog(&dialog);
-    dialog.exec();
+    showArchiveRules(&dialog);
+    if (dialog.exec() == QDialog::Accepted && dialog.archiveRulesChanged())
+        changeArchiveRules(dialog.givenRules(), dialog.archiveRules());
+    m_findingsTab->setDisplay(SettingsFile::read().display);
     SetupTable(false);
     m_archive->refreshLocks();
 }
@@ -503,8 +528,9 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
     if (const std::unique_ptr<FoundEvent> at = std::move(m_selectOnShow)) {
         for (int e = 0; e < m_view.events.size(); ++e) {
             const EventsTable& shown = m_view.events[e];
+            // A finding does not tell the device (0): its time, code and user are enough.
             if (shown.time == at->event.time && shown.event == at->event.event && shown.user == at->event.user
-                && shown.device == at->event.device) {
+                && (at->event.device == 0 || shown.device == at->event.device)) {
                 m_eventsView->selectEvent(e);
                 break;
             }

@@ -210,6 +210,9 @@ public:
     bool removeClosedDays(const QVector<QDate>& days);
     bool findingThresholds(FindingThresholds* out);
     bool setFindingThresholds(const FindingThresholds& thresholds);
+    // Whether this connection may change the hours, closed days and thresholds: false with
+    // errorString() and failure() ReadOnly when it may only read them. Nothing is changed.
+    bool mayChangeRules();
     // What a lock is judged by: its hours, the closed days and the thresholds; every finding wanted.
     bool findingRules(const QString& serial, FindingRules* out);
     // The findings of the locks asked, by serial number, each lock's history read and judged on its

@@ -249,6 +249,21 @@ bool Archive::setFindingThresholds(const FindingThresholds& thresholds)
     return writeSettings(values);
 }
 
+bool Archive::mayChangeRules()
+{
+    if (!m_open)
+        return notOpen();
+    // Changes that change nothing, taken back: only the engine knows what this role may write.
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    ArchiveTransaction transaction(*this);
+    if (!transaction.begin())
+        return false;
+    if (!run(q, QStringLiteral("UPDATE settings SET value = value WHERE name = ?"), { QString() })
+        || !run(q, QStringLiteral("DELETE FROM closed_days WHERE day = ?"), { QString() }))
+        return failQuery(q);
+    return true;
+}
+
 bool Archive::findingRules(const QString& serial, FindingRules* out)
 {
     FindingRules rules;

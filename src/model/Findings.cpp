@@ -37,13 +37,12 @@ const KeyInfo keyInfo[FindingKeyCount] = {
     { "not-visited", QT_TRANSLATE_NOOP("Findings", "Not visited") },
 };
 
-// Bounds of the thresholds: wide enough for any site, narrow enough that a typo shows.
-constexpr int MinWrongCodes = 2;
-constexpr int MaxWrongCodes = 1000;
-constexpr int MinMinutes = 1;
-constexpr int MaxMinutes = 24 * 60;
-constexpr int MinVisitDays = 1;
-constexpr int MaxVisitDays = 3650;
+constexpr int MinWrongCodes = FindingThresholds::MinWrongCodes;
+constexpr int MaxWrongCodes = FindingThresholds::MaxWrongCodes;
+constexpr int MinMinutes = FindingThresholds::MinMinutes;
+constexpr int MaxMinutes = FindingThresholds::MaxMinutes;
+constexpr int MinVisitDays = FindingThresholds::MinVisitDays;
+constexpr int MaxVisitDays = FindingThresholds::MaxVisitDays;
 
 bool isOpening(int e)
 {

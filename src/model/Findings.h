@@ -64,6 +64,14 @@ private:
 // The thresholds of the findings that have one.
 struct FindingThresholds
 {
+    // The bounds of each: wide enough for any site, narrow enough that a typo shows.
+    static constexpr int MinWrongCodes = 2;
+    static constexpr int MaxWrongCodes = 1000;
+    static constexpr int MinMinutes = 1;
+    static constexpr int MaxMinutes = 24 * 60;
+    static constexpr int MinVisitDays = 1;
+    static constexpr int MaxVisitDays = 3650;
+
     int wrongCodes = 5;        // a burst is this many wrong tries or more,
     int wrongCodeMinutes = 10; // each at most this long after the one before
     int clockMinutes = 60;     // an opening this long after a clock setting

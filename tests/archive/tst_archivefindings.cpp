@@ -118,6 +118,9 @@ private slots:
         QVERIFY(thresholds == FindingThresholds());
         QVERIFY(closed.isEmpty());
 
+        // The owner may change them, and asking changes nothing.
+        QVERIFY2(first.mayChangeRules(), qPrintable(first.errorString()));
+        QVERIFY(second.closedDays(&closed) && closed.isEmpty());
         FindingThresholds changed;
         changed.wrongCodes = 3;
         changed.wrongCodeMinutes = 2;
@@ -452,6 +455,11 @@ private slots:
 
         const OpeningHours always = Hours("Mon-Sun 00:00-24:00");
         const QString readOnly = "You may read this archive but not add to it";
+        QVERIFY(!archive.mayChangeRules());
+        QCOMPARE(archive.errorString(), readOnly);
+        QCOMPARE(archive.failure(), ArchiveFailure::ReadOnly);
+        // The probe's transaction is gone: the connection reads on.
+        QVERIFY(archive.closedDays(&closed) && archive.findings({}, &found));
         QVERIFY(!archive.setDefaultHours(always));
         QCOMPARE(archive.errorString(), readOnly);
         QCOMPARE(archive.failure(), ArchiveFailure::ReadOnly);
