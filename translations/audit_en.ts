@@ -148,6 +148,13 @@
             <numerusform>%n audits of lock %1 written to %2, with their SHA-256 sums in SHA256SUMS.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Events found: %n</source>
+        <translation>
+            <numerusform>Events found: %n</numerusform>
+            <numerusform>Events found: %n</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

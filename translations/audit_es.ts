@@ -1359,6 +1359,25 @@
         <source>These no longer match the SHA-256 recorded at their import: %1</source>
         <translation>Estas ya no coinciden con el SHA-256 registrado al importarlas: %1</translation>
     </message>
+    <message>
+        <source>Events found</source>
+        <translation>Eventos encontrados</translation>
+    </message>
+    <message numerus="yes">
+        <source>Events found: %n</source>
+        <translation>
+            <numerusform>Eventos encontrados: %n</numerusform>
+            <numerusform>Eventos encontrados: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Events exported to %1</source>
+        <translation>Eventos exportados a %1</translation>
+    </message>
+    <message>
+        <source>Unable to export the events: %1</source>
+        <translation>No se pueden exportar los eventos: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

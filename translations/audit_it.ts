@@ -1359,6 +1359,25 @@
         <source>These no longer match the SHA-256 recorded at their import: %1</source>
         <translation>Questi non corrispondono più allo SHA-256 registrato alla loro importazione: %1</translation>
     </message>
+    <message>
+        <source>Events found</source>
+        <translation>Eventi trovati</translation>
+    </message>
+    <message numerus="yes">
+        <source>Events found: %n</source>
+        <translation>
+            <numerusform>Eventi trovati: %n</numerusform>
+            <numerusform>Eventi trovati: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Events exported to %1</source>
+        <translation>Eventi esportati in %1</translation>
+    </message>
+    <message>
+        <source>Unable to export the events: %1</source>
+        <translation>Impossibile esportare gli eventi: %1</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -171,7 +171,7 @@ void FindingsTab::setAudit(const DecodedAudit* audit)
     // As the command line's export judges one audit: the default rules, no gaps, no visits.
     if (audit)
         m_audit.append({ ShownLockText(audit->config.serialNumber), ShownLockText(audit->config.lockName),
-                         JudgeAudit(FindingEventsOf(*audit), FindingRules()) });
+                         JudgeAudit(FindingEventsOf(*audit), FindingRules()), {} });
     if (m_scope.currentData().toInt() == AuditOnScreen)
         judge();
 }

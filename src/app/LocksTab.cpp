@@ -1,8 +1,12 @@
 #include "LocksTab.h"
 
 #include "ArchiveEvidence.h"
+#include "FileDialogs.h"
 #include "Messages.h"
+#include "PdfReport.h"
 #include "PeopleDialog.h"
+#include "ReportContent.h"
+#include "XlsxReport.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -123,6 +127,14 @@ LocksTab::LocksTab(ArchiveService& archive, QWidget* parent) : QWidget(parent), 
     searchRow->addWidget(&m_user);
     searchRow->addWidget(&m_find);
     searchRow->addWidget(&m_found);
+    searchRow->addWidget(&m_exportExcel);
+    searchRow->addWidget(&m_exportPdf);
+    m_exportExcel.setObjectName(QStringLiteral("exportFoundExcel"));
+    m_exportPdf.setObjectName(QStringLiteral("exportFoundPdf"));
+    m_exportExcel.hide();
+    m_exportPdf.hide();
+    connect(&m_exportExcel, &QPushButton::clicked, this, [this] { exportFound(Settings::Workbooks); });
+    connect(&m_exportPdf, &QPushButton::clicked, this, [this] { exportFound(Settings::PdfReports); });
     m_split.setOrientation(Qt::Vertical);
     m_split.addWidget(&m_table);
     m_split.addWidget(&m_results);
@@ -216,6 +228,9 @@ void LocksTab::retranslate()
     m_user.setAccessibleName(tr("User"));
     m_find.setText(tr("Search"));
     m_find.setToolTip(tr("The matching events of every lock listed, newest first"));
+    // As the Findings tab names its exports.
+    m_exportExcel.setText(QCoreApplication::translate("FindingsTab", "Export to Excel"));
+    m_exportPdf.setText(QCoreApplication::translate("FindingsTab", "Export to PDF"));
     m_send.setText(tr("Send now"));
     // The codes the lock's vocabulary names, by their names; the choices are kept across languages.
     const QVariantList events = m_event.checkedData();
@@ -339,6 +354,8 @@ void LocksTab::searchEvents()
             m_results.show();
             m_results.resizeColumnsToContents();
             m_found.setText(tr("%n events found", nullptr, read.found.size()));
+            m_exportExcel.setVisible(!read.found.isEmpty());
+            m_exportPdf.setVisible(!read.found.isEmpty());
             emit refreshed();
         });
 }
@@ -603,4 +620,54 @@ void LocksTab::saveAudits()
                                             .arg(out.changed.join(QStringLiteral(", "))),
                                   this);
         });
+}
+
+void LocksTab::exportFound(Settings::FileKind kind)
+{
+    const QAbstractItemModel& shown = m_resultSort;
+    if (shown.rowCount() == 0)
+        return;
+    const QString extension = kind == Settings::PdfReports ? QStringLiteral(".pdf") : QStringLiteral(".xlsx");
+    const QString fileName = FileDialogs::save(kind, tr("Events found") + extension);
+    if (fileName.isEmpty())
+        return;
+    // The columns shown, in the order shown; the rows as sorted.
+    QVector<int> visible;
+    for (int c = 0; c < shown.columnCount(); ++c)
+        if (!m_results.isColumnHidden(c))
+            visible.append(c);
+    QVector<ReportColumn> columns;
+    for (int c : visible) {
+        const QString header = shown.headerData(c, Qt::Horizontal).toString();
+        columns.append({ header, CellKind::Text, double(std::max(8, int(header.size()) + 4)),
+                         QString::number(100 / visible.size()) + QLatin1Char('%') });
+    }
+    QVector<QStringList> rows;
+    rows.reserve(shown.rowCount());
+    for (int r = 0; r < shown.rowCount(); ++r) {
+        QStringList cells;
+        for (int c : visible)
+            cells << shown.index(r, c).data().toString();
+        rows.append(cells);
+    }
+    ReportContent content;
+    content.history = true;
+    content.display = m_display;
+    content.printed = FormatDateTime(ReportPrintedAt(), m_display);
+    content.title = tr("Events found: %n", nullptr, rows.size());
+    ReportSection section = TextSection(tr("Events found"), columns, rows);
+    section.frozenHeader = true;
+    section.longRows = true;
+    content.sections.append(section);
+    // Long exports show the wait cursor; it is up before the work starts.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    QString error;
+    const bool written = kind == Settings::PdfReports ? WritePdfReport(content, fileName, fileName, &error)
+                                                      : WriteXlsxReport(content, fileName, &error);
+    QApplication::restoreOverrideCursor();
+    if (written)
+        Messages::information(tr("Events exported to %1").arg(fileName), this);
+    else
+        Messages::critical(tr("Unable to export the events: %1").arg(error), this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveService.h"
+#include "SettingsFile.h"
 #include "QCheckList.h"
 #include "EventRows.h"
 #include "PeopleDialog.h"
@@ -105,6 +106,8 @@ signals:
 
 private:
     void openCurrent();
+    // The events found, in the order shown, to a workbook or a PDF report.
+    void exportFound(Settings::FileKind kind);
     void openPeople();
     void updateLockButtons();
     // Reads the selected lock's hours; with `change`, after running it.
@@ -126,6 +129,8 @@ private:
     QCheckList m_event;
     QComboBox m_user;
     QPushButton m_find;
+    QPushButton m_exportExcel;
+    QPushButton m_exportPdf;
     QTableView m_table;
     QTableView m_results;
     QStandardItemModel m_resultModel;

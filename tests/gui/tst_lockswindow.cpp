@@ -6,6 +6,7 @@
 #include "SimulatedLink.h"
 #include "OperationDialogs.h"
 #include "archive/ArchiveFixtures.h"
+#include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
 
 #include <QStandardItemModel>
@@ -295,8 +296,23 @@ private slots:
         for (int r = 0; r < found; ++r)
             QVERIFY(cell(&tab.results(), r, 0) == "77000001" && cell(&tab.results(), r, 6) == "User 03");
 
-        // A double-click opens the lock's history there, the event selected and in view.
+        // Exported as the table shows them: its columns and its rows.
         tab.results().sortByColumn(4, Qt::AscendingOrder);
+        const QString book = m_dir.filePath("found.xlsx"), pdf = m_dir.filePath("found.pdf");
+        for (const QString& file : { book, pdf }) {
+            Messages::setFileNameInterceptor([file](bool) { return file; });
+            CapturedMessages told;
+            child<QPushButton>(tab, file.endsWith(".pdf") ? "exportFoundPdf" : "exportFoundExcel")->click();
+            Messages::setFileNameInterceptor(nullptr);
+            QCOMPARE(told.texts(), QStringList{ "Events exported to " + file });
+        }
+        const QJsonObject cells = readback::Workbook(book).value("Events found").toObject().value("cells").toObject();
+        const QString text = QJsonDocument(cells).toJson();
+        QVERIFY2(!text.contains("Date with DST") && text.contains("Person"), qPrintable(text.left(400)));
+        const QStringList pages = readback::PdfPages(pdf);
+        QVERIFY(!pages.isEmpty() && pages.join('\n').count("77000001") == found);
+
+        // A double-click opens the lock's history there, the event selected and in view.
         const QModelIndex oldest = tab.results().model()->index(0, 4);
         const QString when = oldest.data().toString();
         emit tab.results().activated(oldest);
