@@ -3634,5 +3634,13 @@ de sus auditorías: el SHA-256 de cada visita y la cabeza de la cadena del archi
                    como en export
 </translation>
     </message>
+    <message>
+        <source>OUTPUT may also be a workbook (.xlsx) or a PDF report (.pdf): the findings by lock,
+each lock&apos;s under a row that counts them by kind.
+</source>
+        <translation>OUTPUT también puede ser un libro (.xlsx) o un informe PDF (.pdf): los hallazgos por
+cerradura, los de cada una bajo una fila que los cuenta por tipo.
+</translation>
+    </message>
 </context>
 </TS>

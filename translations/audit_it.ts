@@ -3634,5 +3634,13 @@ dei suoi audit: lo SHA-256 di ogni visita e la testa della catena dell&apos;arch
                    come per export
 </translation>
     </message>
+    <message>
+        <source>OUTPUT may also be a workbook (.xlsx) or a PDF report (.pdf): the findings by lock,
+each lock&apos;s under a row that counts them by kind.
+</source>
+        <translation>OUTPUT può anche essere una cartella di lavoro (.xlsx) o un rapporto PDF (.pdf): i rilievi
+per serratura, quelli di ciascuna sotto una riga che li conta per tipo.
+</translation>
+    </message>
 </context>
 </TS>

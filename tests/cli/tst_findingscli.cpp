@@ -6,6 +6,7 @@
 #include "CliRun.h"
 #include "LockSimProcess.h"
 #include "archive/FindingsFixtures.h"
+#include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
 
 #include <QtTest>
@@ -104,6 +105,21 @@ private slots:
         // To a file, the same bytes.
         QCOMPARE(Run(QStringList{ "archive", "findings", "--archive", location } + args + QStringList{ "f.csv" }).code, 0);
         QCOMPARE(QString::fromUtf8(ReadAllFile("f.csv")), r.out);
+        // The report: each lock's findings after a row that names it, in the workbook and the PDF.
+        QCOMPARE(Run(QStringList{ "archive", "findings", "--archive", location } + args + QStringList{ "f.xlsx" }).code, 0);
+        const QJsonObject cells = readback::Workbook("f.xlsx").value("Findings").toObject().value("cells").toObject();
+        const QString book = QJsonDocument(cells).toJson();
+        QCOMPARE(Run(QStringList{ "archive", "findings", "--archive", location } + args + QStringList{ "f.pdf" }).code, 0);
+        const QString pdf = readback::PdfPages("f.pdf").join('\n').simplified();
+        QVERIFY2(pdf.contains("Findings: ") && pdf.contains("Serial number Lock name Finding"), qPrintable(pdf.left(300)));
+        for (const QString& row : rows) {
+            const QString date = row.section(',', 3, 3);
+            QVERIFY2(book.contains(date) && pdf.contains(date), qPrintable(row));
+        }
+        const QString lock = rows.value(0).section(',', 0, 0);
+        const auto lockRows = std::count_if(rows.begin(), rows.end(), [&](const QString& r) { return r.startsWith(lock + ','); });
+        if (!rows.isEmpty())
+            QCOMPARE(book.count(lock + '|'), int(lockRows) + 1);
     }
 
     // The rules as the team sets them, printed back, and what they change in the findings.
@@ -331,7 +347,7 @@ private slots:
 // Every case on each backend; the server is the one the test run started.
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QGuiApplication app(argc, argv); // the PDF report needs one
     TestFindingsCli sqlite;
     int failed = QTest::qExec(&sqlite, argc, argv);
     TestFindingsCli server;
