@@ -29,10 +29,10 @@ qint64 dstTimeValue(const ShownEvent& e) { return e.dstTime; }
 qint64 eventIdValue(const ShownEvent& e) { return e.event; }
 qint64 visitValue(const ShownEvent& e) { return e.visit; }
 
-const QVector<EventColumnSpec>& table()
+const QVector<EventColumnTraits>& table()
 {
     // The widths of a single audit's workbook and PDF are the ones its reports always had.
-    static const QVector<EventColumnSpec> columns = {
+    static const QVector<EventColumnTraits> columns = {
         { EventColumn::Number, QT_TRANSLATE_NOOP("MainWindow", "#"), AllFaces, false, CellKind::Number, Left, 40, 5, 4,
           4, numberText, numberValue },
         { EventColumn::Device, QT_TRANSLATE_NOOP("MainWindow", "Device"), AllFaces, false, CellKind::Text, Left, 110,
@@ -71,12 +71,12 @@ ShownEvent ShownEventOf(const EventsTable& e)
     return s;
 }
 
-const QVector<EventColumnSpec>& EventColumnTable()
+const QVector<EventColumnTraits>& EventColumnTable()
 {
     return table();
 }
 
-const EventColumnSpec& EventColumnOf(EventColumn column)
+const EventColumnTraits& EventColumnOf(EventColumn column)
 {
     // Each column's place in the table, found once: a cell is found without a search.
     static const QVector<int> places = [] {
@@ -85,17 +85,17 @@ const EventColumnSpec& EventColumnOf(EventColumn column)
             at[int(table()[i].id)] = i;
         return at;
     }();
-    const EventColumnSpec& spec = table()[places[int(column)]];
-    Q_ASSERT(spec.id == column);
-    return spec;
+    const EventColumnTraits& traits = table()[places[int(column)]];
+    Q_ASSERT(traits.id == column);
+    return traits;
 }
 
 QVector<EventColumn> EventColumnsOf(EventFace face, bool dstShown)
 {
     QVector<EventColumn> columns;
-    for (const EventColumnSpec& spec : table())
-        if ((spec.faces & face) && (dstShown || !spec.dstOnly))
-            columns.append(spec.id);
+    for (const EventColumnTraits& traits : table())
+        if ((traits.faces & face) && (dstShown || !traits.dstOnly))
+            columns.append(traits.id);
     return columns;
 }
 
@@ -122,8 +122,8 @@ QStringList EventColumnPdfWidths(const QVector<EventColumn>& columns, bool dstAp
     QVector<int> shares;
     int total = 0;
     for (EventColumn c : columns) {
-        const EventColumnSpec& spec = EventColumnOf(c);
-        shares << (dstApplied ? spec.pdfPercentWithDst : spec.pdfPercent);
+        const EventColumnTraits& traits = EventColumnOf(c);
+        shares << (dstApplied ? traits.pdfPercentWithDst : traits.pdfPercent);
         total += shares.last();
     }
     // Scaled by the largest remainders, so the widths stay whole and still add up to 100.

@@ -42,7 +42,7 @@ enum EventFace { SingleAuditFace = 1, HistoryFace = 2, SearchFace = 4 };
 // What a cell holds beyond its text, for the outputs that keep numbers and dates as such.
 enum class CellKind { Text, Number, DateTime };
 
-struct EventColumnSpec
+struct EventColumnTraits
 {
     EventColumn id;
     const char* header; // translated in the "MainWindow" context
@@ -63,8 +63,8 @@ struct EventColumnSpec
 };
 
 // Every column, in the order outputs show them (not the enumeration's).
-const QVector<EventColumnSpec>& EventColumnTable();
-const EventColumnSpec& EventColumnOf(EventColumn column);
+const QVector<EventColumnTraits>& EventColumnTable();
+const EventColumnTraits& EventColumnOf(EventColumn column);
 // The columns a face shows, in order; without `dstShown` the daylight-saving date is left out.
 QVector<EventColumn> EventColumnsOf(EventFace face, bool dstShown = true);
 // The translated headers of those columns.

@@ -67,11 +67,11 @@ ReportSection EventsSection(const AuditView& view)
             printed << c;
     const QStringList pdfWidths = EventColumnPdfWidths(printed, dst);
     for (EventColumn c : source->columns) {
-        const EventColumnSpec& spec = EventColumnOf(c);
+        const EventColumnTraits& traits = EventColumnOf(c);
         ReportColumn column;
-        column.header = translate(spec.header);
-        column.kind = spec.kind;
-        column.sheetWidth = spec.dstOnly && !dst ? 0 : spec.workbookWidth;
+        column.header = translate(traits.header);
+        column.kind = traits.kind;
+        column.sheetWidth = traits.dstOnly && !dst ? 0 : traits.workbookWidth;
         column.pdfWidth = pdfWidths.value(printed.indexOf(c));
         section.columns << column;
     }
@@ -103,11 +103,11 @@ ReportSection EventsSection(const AuditView& view)
         out.separator = QString();
         out.cells.resize(source->columns.size());
         for (int i = 0; i < source->columns.size(); ++i) {
-            const EventColumnSpec& spec = EventColumnOf(source->columns[i]);
+            const EventColumnTraits& traits = EventColumnOf(source->columns[i]);
             ReportCell& cell = out.cells[i];
-            cell.text = spec.text(e, source->texts);
-            cell.value = spec.value ? spec.value(e) : 0;
-            cell.marks = strong | (spec.id == EventColumn::DstDate && highlighted ? Highlighted : NoMark);
+            cell.text = traits.text(e, source->texts);
+            cell.value = traits.value ? traits.value(e) : 0;
+            cell.marks = strong | (traits.id == EventColumn::DstDate && highlighted ? Highlighted : NoMark);
         }
     };
     return section;
