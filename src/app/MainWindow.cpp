@@ -55,22 +55,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&locksTab(), &LocksTab::openHistoryAt, this,
             [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
     connect(&locksTab(), &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
-    m_findingsTab = new FindingsTab(m_archive->service(), [this] { return selectedLocks(); }, ui->tabWidget);
-    ui->tabWidget->addTab(m_findingsTab, QString());
-    m_findingsTab->setDisplay(SettingsFile::read().display);
-    connect(m_findingsTab, &FindingsTab::openHistoryAt, this,
+    connect(&findingsTab(), &FindingsTab::openHistoryAt, this,
             [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
-    connect(m_findingsTab, &FindingsTab::showAuditEvent, this, &MainWindow::showAuditEvent);
-    // The fleet is judged when the tab is looked at, again after the archive changed.
-    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this] {
-        if (ui->tabWidget->currentWidget() == m_findingsTab)
-            m_findingsTab->shown();
-    });
-    connect(&locksTab(), &LocksTab::refreshed, this, [this] {
-        m_findingsTab->invalidate();
-        if (ui->tabWidget->currentWidget() == m_findingsTab)
-            m_findingsTab->shown();
-    });
+    connect(&findingsTab(), &FindingsTab::showAuditEvent, this, &MainWindow::showAuditEvent);
 
     const Settings settings = SettingsFile::read();
     restoreGeometry(settings.windowGeometry);
@@ -101,8 +88,9 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-int MainWindow::archiveWorkPending() const { return m_archive->pending() + (m_findingsTab->isJudging() ? 1 : 0); }
+int MainWindow::archiveWorkPending() const { return m_archive->pending(); }
 LocksTab& MainWindow::locksTab() { return m_archive->locks(); }
+FindingsTab& MainWindow::findingsTab() { return m_archive->findings(); }
 
 void MainWindow::SetupWidgets()
 {
@@ -134,10 +122,7 @@ void MainWindow::retranslate()
     ui->retranslateUi(this);
     ui->tab_2->retranslate();
     ui->groupBox_3->retranslate();
-    ui->tabWidget->setTabText(ui->tabWidget->indexOf(&locksTab()), tr("Locks"));
-    locksTab().retranslate();
-    ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_findingsTab), tr("Findings"));
-    m_findingsTab->retranslate();
+    m_archive->retranslate(*ui->tabWidget);
     if (m_clockOffset)
         ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
     SetupTable(false);
@@ -150,6 +135,18 @@ void MainWindow::SetupMenu()
 }
 
 // ---- what is shown ----
+
+void MainWindow::showAuditEvent(const EventsTable& event)
+{
+    for (int e = 0; e < m_view.events.size(); ++e) {
+        const EventsTable& shown = m_view.events[e];
+        if (shown.time == event.time && shown.event == event.event && shown.user == event.user) {
+            ui->tabWidget->setCurrentIndex(0);
+            m_eventsView->selectEvent(e);
+            return;
+        }
+    }
+}
 
 void MainWindow::SetupTable(bool clearRaw)
 {
@@ -180,8 +177,8 @@ void MainWindow::show(const AuditView& view)
     m_eventsView->setView(m_view);
     ui->buttonSave->setEnabled(!view.isHistory());
     // A history's findings are the archive's, judged by its rules under All locks.
-    if (m_findingsTab)
-        m_findingsTab->setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
+    if (m_archive)
+        findingsTab().setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
     ui->tabWidget->setCurrentIndex(0);
 }
 
@@ -286,10 +283,10 @@ void MainWindow::on_btnSettings_clicked()
 {
     SettingsDialog dialog(this);
     prepareDialog(&dialog);
-    showArchiveRules(&dialog);
+    m_archive->readRules(&dialog);
     if (dialog.exec() == QDialog::Accepted && dialog.archiveRulesChanged())
-        changeArchiveRules(dialog.givenRules(), dialog.archiveRules());
-    m_findingsTab->setDisplay(SettingsFile::read().display);
+        m_archive->changeRules(dialog.givenRules(), dialog.archiveRules());
+    findingsTab().setDisplay(SettingsFile::read().display);
     SetupTable(false);
     m_archive->refreshLocks();
 }

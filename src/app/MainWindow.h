@@ -13,8 +13,6 @@
 class LanguageSwitcher;
 class FindingsTab;
 class LocksTab;
-class SettingsDialog;
-struct ArchiveRules;
 class Toolbar;
 class QDialog;
 class QNetworkReply;
@@ -74,7 +72,7 @@ public:
     // `always`: whatever the settings say.
     WindowArchive& archive() { return *m_archive; }
     LocksTab& locksTab();
-    FindingsTab& findingsTab() { return *m_findingsTab; }
+    FindingsTab& findingsTab();
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
     void downloadNewEvents();
     // The lock's history; with `at`, the event a search found selected and in view.
@@ -116,12 +114,6 @@ private:
     void prepareDialog(QDialog* dialog);
     void warnCaptureOff(const QString& message);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
-    // The archive's closed days and thresholds in the Settings dialog, read off the window's thread
-    // while it is open; and the changes made there, written when it closes (MainWindowFindings.cpp).
-    void showArchiveRules(SettingsDialog* dialog);
-    void changeArchiveRules(const ArchiveRules& before, const ArchiveRules& after);
-    // The locks chosen in the Locks tab: those selected, else those its search lists.
-    QStringList selectedLocks();
     // An event of the audit on screen, selected and in view in the Events tab.
     void showAuditEvent(const EventsTable& event);
     // A bus download, whole or of what is new since the archive's last visit.
@@ -147,6 +139,5 @@ private:
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
-    FindingsTab* m_findingsTab = nullptr;
     bool m_captureWarned = false;
 };
