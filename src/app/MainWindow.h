@@ -18,6 +18,7 @@ class QDialog;
 class QNetworkReply;
 class UpdateOffer;
 class WindowArchive;
+class WindowDevice;
 
 namespace Ui {
 class MainWindow;
@@ -109,27 +110,18 @@ private:
     AuditView present() const;
     bool decode();
     void retranslate();
-    bool findInterface(bool refresh);
-    QString selectedPort() const;
-    void prepareDialog(QDialog* dialog);
-    void warnCaptureOff(const QString& message);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
     // An event of the audit on screen, selected and in view in the Events tab.
     void showAuditEvent(const EventsTable& event);
-    // A bus download, whole or of what is new since the archive's last visit.
-    void download(int eventCount, const operations::ArchivedEvents& archived);
+    void selectShown(const EventsTable& event, int device);
 
     Ui::MainWindow* ui;
-    QStringList m_ports;
     AuditSession m_session;
     AuditView m_view;
     // The file the audit on display was opened from: no export may replace it.
     QString m_auditFileName;
     // The lock's clock minus the computer's, once known from a download or a key read.
     std::optional<qint64> m_clockOffset;
-    // A key is prepared from a buffer of its own, so the audit on display keeps its raw data.
-    std::array<quint8, AuditSession::DallasImageSize> m_requestImage{};
-    std::array<quint8, 1024> m_usersLog{};
     EventsTableView* m_eventsView = nullptr;
     LanguageSwitcher* m_languages = nullptr;
     Toolbar* m_toolbar = nullptr;
@@ -139,5 +131,5 @@ private:
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
-    bool m_captureWarned = false;
+    WindowDevice* m_device = nullptr;
 };
