@@ -4,6 +4,7 @@
 #include "AboutDialog.h"
 #include "AuditExport.h"
 #include "AuditFile.h"
+#include "EventsTableView.h"
 #include "FileDialogs.h"
 #include "FindingsTab.h"
 #include "LanguageSwitcher.h"

@@ -2,27 +2,23 @@
 
 #include "Archive.h"
 #include "AuditView.h"
-#include "DeviceOperations.h"
-#include "EventsTableView.h"
 
 #include <QMainWindow>
 
 #include <memory>
 #include <optional>
 
-class LanguageSwitcher;
+class EventsTableView;
 class FindingsTab;
+class LanguageSwitcher;
 class LocksTab;
-class Toolbar;
-class QDialog;
 class QNetworkReply;
+class Toolbar;
 class UpdateOffer;
 class WindowArchive;
 class WindowDevice;
 
-namespace Ui {
-class MainWindow;
-}
+namespace Ui { class MainWindow; }
 
 // The one window: toolbar, port selector and tabs. It keeps the loaded audit (its raw data and
 // what was decoded from it) and shows one presentation of it, which its tabs take as values.
@@ -39,39 +35,25 @@ public:
     const QString& currentLanguage() const;
     EventsTableView& eventsView() { return *m_eventsView; }
 
-    // Loading an audit is decoding it and showing one presentation of it; every tab takes it.
-    // False, the view emptied, for a key that holds no audit. An audit just obtained from a lock
-    // also tells once how far the lock's clock was off. A file changes the view only once read.
+    // Loading an audit is decoding it and showing one presentation of it, which every tab takes;
+    // false, the view emptied, for a key that holds no audit.
     void show(const AuditView& view);
     using QMainWindow::show;
-    bool ShowLoadedAudit();
-    bool ShowObtainedAudit();
+    bool ShowLoadedAudit(), ShowObtainedAudit();
     void markPartial(int events);
     void OpenAuditFile(const QString& fileName);
 
-    // The original window's steps, each a face over the values beneath.
-    void SetupWidgets();
-    void SetupMenu();
-    void SetupTable(bool clearRaw);
-    void ResetContent(bool clearRaw);
+    // The original window's steps, faces over the values beneath; the download menu's "Users log"
+    // is no slot, as no widget bears its name to connect it by.
+    void SetupWidgets(), SetupMenu(), SetupTable(bool clearRaw), ResetContent(bool clearRaw);
     void loadLanguage(const QString& code);
     bool ParseEventsBuffer();
-    void ParseBusEvents();
-    void ParseConfig();
-    void MergeEvents();
-    void FilterEvents();
-    void ParseListView();
-    void PopulateFilters();
+    void ParseBusEvents(), ParseConfig(), MergeEvents(), FilterEvents(), ParseListView(), PopulateFilters();
     int FindDay(int year, int month, int weekday, int n);
-    void CheckForUpdates();
-    void UpdateApplication();
-    void WriteDallas();
-    // The download menu's "Users log"; not a slot, as no widget bears its name to connect it by.
-    void on_btnLog_clicked();
+    void CheckForUpdates(), UpdateApplication(), WriteDallas(), on_btnLog_clicked();
 
     // The archive, used off the window's thread. `asked`: the user asked (a box tells the outcome);
     // `always`: whatever the settings say.
-    WindowArchive& archive() { return *m_archive; }
     LocksTab& locksTab();
     FindingsTab& findingsTab();
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
@@ -93,14 +75,14 @@ public slots:
     void on_buttonReadDallas_clicked();
     void on_buttonWriteDallas_clicked();
     void on_btnDownlad_clicked();
+    void on_pushButton_clicked();
+    void on_buttonAbout_clicked();
     void invalidateAlignedLayout();
     void onSetFilter();
     void onResetFilter();
-    void on_pushButton_clicked();
     void onExportXlsx();
     void onExportPdf();
     void onAddToArchive();
-    void on_buttonAbout_clicked();
     void downloadFinished(QNetworkReply* reply);
 
 protected:
@@ -111,24 +93,20 @@ private:
     bool decode();
     void retranslate();
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
-    // An event of the audit on screen, selected and in view in the Events tab.
-    void showAuditEvent(const EventsTable& event);
+    void showAuditEvent(const EventsTable& event); // selected and in view in the Events tab
     void selectShown(const EventsTable& event, int device);
 
     Ui::MainWindow* ui;
     AuditSession m_session;
     AuditView m_view;
-    // The file the audit on display was opened from: no export may replace it.
-    QString m_auditFileName;
-    // The lock's clock minus the computer's, once known from a download or a key read.
-    std::optional<qint64> m_clockOffset;
+    QString m_auditFileName; // the file the audit on display came from: no export may replace it
+    std::optional<qint64> m_clockOffset; // the lock's clock minus the computer's, once known
     EventsTableView* m_eventsView = nullptr;
     LanguageSwitcher* m_languages = nullptr;
     Toolbar* m_toolbar = nullptr;
     UpdateOffer* m_updates = nullptr;
-    // The lock's history on display, in place of a decoded audit; null for a single audit.
+    // The lock's history on display in place of a decoded audit, and the event to select once shown.
     std::unique_ptr<DecodedAudit> m_historyAudit;
-    // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
     WindowDevice* m_device = nullptr;

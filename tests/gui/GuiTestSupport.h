@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuditBuilder.h"
+#include "EventsTableView.h"
 #include "MainWindow.h"
 #include "Messages.h"
 

@@ -8,6 +8,7 @@
 #include "AuditFile.h"
 #include "BenchAudits.h"
 #include "BenchCase.h"
+#include "EventsTableView.h"
 #include "MainWindow.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,7 @@
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
+#include "EventsTableView.h"
 #include "MainWindow.h"
 
 #include <QFile>
