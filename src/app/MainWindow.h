@@ -144,6 +144,8 @@ private:
     UpdateOffer* m_updates = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
+    // Its lock's directory of people, naming the people of the events and users shown.
+    Tenures m_historyPeople;
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
