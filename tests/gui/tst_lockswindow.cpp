@@ -239,10 +239,11 @@ private slots:
         }
 
         // Every filter under its own column, the Person column included, also after a resize.
-        ColumnAlignedLayout* layout = w.eventsView().filterRowLayout();
         QWidget* row = child<QWidget>(w, "widget");
         const auto checkAligned = [&] {
             QCoreApplication::processEvents();
+            // A language change builds the filter row anew.
+            ColumnAlignedLayout* layout = w.eventsView().filterRowLayout();
             layout->setGeometry(row->rect());
             const int headerX = head->mapTo(&w, QPoint()).x() - row->mapTo(&w, QPoint()).x();
             for (int i = 0; i < head->count(); ++i) {
@@ -254,9 +255,15 @@ private slots:
             }
         };
         checkAligned();
-        QVERIFY(w.eventsView().eventFilter().geometry().left()
-                > layout->itemAt(EventsTableModel::ColUser)->geometry().right());
+        QVERIFY(w.eventsView().eventFilter().geometry().left() > w.eventsView().userFilter().geometry().right());
         table->setColumnWidth(EventsTableModel::ColUser, 220);
+        checkAligned();
+        // A language change presents the history again, its people with it.
+        w.onLangIt();
+        w.onLangEn();
+        QCOMPARE(head->count(), named ? 9 : 8);
+        if (named)
+            QCOMPARE(head->logicalIndex(head->visualIndex(EventsTableModel::ColUser) + 1), int(EventsTableModel::ColPerson));
         checkAligned();
 
         // The Users tab: beside each user the person on the latest visit's day (Anna had left).
