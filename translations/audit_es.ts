@@ -2532,6 +2532,14 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
         <source>The latest visit shows this user installed, and nobody is named for it</source>
         <translation>La última visita muestra este usuario instalado, y no hay nadie asignado a él</translation>
     </message>
+    <message>
+        <source>Installed on</source>
+        <translation>Instalado el</translation>
+    </message>
+    <message>
+        <source>The days the lock&apos;s users logs give for this user&apos;s installation; choosing one sets From</source>
+        <translation>Los días de instalación de este usuario según los registros de usuarios de la cerradura; elegir uno fija Desde</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>

@@ -2532,6 +2532,14 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
         <source>The latest visit shows this user installed, and nobody is named for it</source>
         <translation>L&apos;ultima visita mostra questo utente installato, e nessuno è indicato per esso</translation>
     </message>
+    <message>
+        <source>Installed on</source>
+        <translation>Installato il</translation>
+    </message>
+    <message>
+        <source>The days the lock&apos;s users logs give for this user&apos;s installation; choosing one sets From</source>
+        <translation>I giorni di installazione di questo utente secondo i registri utenti della serratura; sceglierne uno imposta Dal</translation>
+    </message>
 </context>
 <context>
     <name>ProgressDialog</name>

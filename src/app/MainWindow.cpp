@@ -171,7 +171,7 @@ void MainWindow::show(const AuditView& view)
     ui->labelDlDate->setText(view.configuration.keypadDownloadTime);
     ui->labelDlDate2->setText(view.configuration.pcDownloadTime);
     ui->tab_2->setConfiguration(view.configuration, m_clockOffset);
-    ui->tableWidget_2->setUsers(view.configuration.users);
+    ui->tableWidget_2->setUsers(view.configuration.users, view.configuration.persons);
     m_eventsView->setView(m_view);
     ui->buttonSave->setEnabled(!view.isHistory());
     // A history's findings are the archive's, judged by its rules under All locks.
@@ -186,7 +186,10 @@ AuditView MainWindow::present() const
     PresentationOptions options;
     options.display = settings.display;
     options.auditType = settings.auditType;
-    return PresentAudit(m_session.decoded, m_session.busAudit, options);
+    AuditView view = PresentAudit(m_session.decoded, m_session.busAudit, options);
+    if (m_historyAudit)
+        NamePeople(view, m_historyPeople);
+    return view;
 }
 
 bool MainWindow::decode()
@@ -239,6 +242,7 @@ void MainWindow::ResetContent(bool clearRaw)
     if (clearRaw) {
         m_auditFileName.clear();
         m_historyAudit.reset();
+        m_historyPeople.clear();
         m_clockOffset.reset();
         ui->clockNotice->hide();
     }
@@ -385,6 +389,7 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
         return;
     }
     m_historyAudit = std::make_unique<DecodedAudit>(audit);
+    m_historyPeople = history.people;
     ui->buttonSave->setEnabled(false);
     ShowLoadedAudit();
     ui->tabWidget->setCurrentIndex(0);

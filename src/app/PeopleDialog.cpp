@@ -19,6 +19,7 @@ struct PeopleDialog::Result
     ArchiveFailure failure = ArchiveFailure::None;
     Tenures tenures;
     QVector<int> unnamed;
+    QMap<int, QVector<QDate>> installed;
 };
 
 namespace {
@@ -46,6 +47,7 @@ PeopleDialog::PeopleDialog(ArchiveService& archive, const QString& serial, QWidg
     m_user.setObjectName(QStringLiteral("peopleUser"));
     m_person.setObjectName(QStringLiteral("peoplePerson"));
     m_from.setObjectName(QStringLiteral("peopleFrom"));
+    m_installed.setObjectName(QStringLiteral("peopleInstalledDays"));
     m_until.setObjectName(QStringLiteral("peopleUntil"));
     m_hasUntil.setObjectName(QStringLiteral("peopleHasUntil"));
     m_add.setObjectName(QStringLiteral("buttonAddTenure"));
@@ -69,6 +71,11 @@ PeopleDialog::PeopleDialog(ArchiveService& archive, const QString& serial, QWidg
     setupDay(m_from);
     setupDay(m_until);
     m_until.setEnabled(false);
+    m_installedLabel.setText(tr("Installed on"));
+    m_installedLabel.setBuddy(&m_installed);
+    m_installed.setToolTip(tr("The days the lock's users logs give for this user's installation; choosing one sets From"));
+    m_installedLabel.hide();
+    m_installed.hide();
     m_hasUntil.setText(tr("Until"));
     m_hasUntil.setToolTip(tr("Leave unchecked while the person still holds the number"));
     m_add.setText(tr("Add"));
@@ -79,7 +86,11 @@ PeopleDialog::PeopleDialog(ArchiveService& archive, const QString& serial, QWidg
     auto* form = new QFormLayout;
     form->addRow(tr("User"), &m_user);
     form->addRow(tr("Person"), &m_person);
-    form->addRow(tr("From"), &m_from);
+    auto* fromRow = new QHBoxLayout;
+    fromRow->addWidget(&m_from, 1);
+    fromRow->addWidget(&m_installedLabel);
+    fromRow->addWidget(&m_installed);
+    form->addRow(tr("From"), fromRow);
     auto* untilRow = new QHBoxLayout;
     untilRow->addWidget(&m_hasUntil);
     untilRow->addWidget(&m_until, 1);
@@ -100,6 +111,16 @@ PeopleDialog::PeopleDialog(ArchiveService& archive, const QString& serial, QWidg
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(&m_hasUntil, &QCheckBox::toggled, &m_until, &QWidget::setEnabled);
     connect(&m_add, &QPushButton::clicked, this, &PeopleDialog::add);
+    connect(&m_user, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &PeopleDialog::showInstalledDays);
+    connect(&m_installed, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
+        const QDate day = m_installed.itemData(index).toDate();
+        if (day.isValid())
+            m_from.setDate(day);
+    });
+    connect(&m_from, &QDateEdit::dateChanged, this, [this](const QDate& day) {
+        // The day offered stays selected only while From shows it.
+        m_installed.setCurrentIndex(m_installed.findData(day));
+    });
     connect(&m_remove, &QPushButton::clicked, this, &PeopleDialog::removeSelected);
     connect(m_table.selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
         // A row picks its user for the next tenure: an unnamed user is the one to name.
@@ -174,6 +195,9 @@ void PeopleDialog::change(std::function<bool(Archive&, const QString&)> change)
             r.read = archive->people(serial, &r.tenures, &r.unnamed);
             if (!r.read && r.error.isEmpty())
                 r.error = archive->errorString();
+            // A users log that no longer reads costs only the days it would offer.
+            if (r.read && !archive->installationDayHistory(serial, &r.installed) && r.error.isEmpty())
+                r.error = archive->errorString();
             return r;
         },
         [self, isChange = bool(change)](Result r) {
@@ -190,8 +214,11 @@ void PeopleDialog::done(const Result& r)
     m_busy = false;
     if (r.failure == ArchiveFailure::ReadOnly)
         m_readOnly = true;
-    if (r.read)
+    if (r.read) {
         showDirectory(r.tenures, r.unnamed);
+        m_installedDays = r.installed;
+        showInstalledDays();
+    }
     if (!r.error.isEmpty())
         m_message.setText(r.error);
     else
@@ -242,10 +269,22 @@ void PeopleDialog::showDirectory(const Tenures& tenures, const QVector<int>& unn
 void PeopleDialog::updateButtons()
 {
     const bool editable = !m_busy && !m_readOnly;
-    for (QWidget* w : std::initializer_list<QWidget*>{ &m_user, &m_person, &m_from, &m_hasUntil, &m_add })
+    for (QWidget* w : std::initializer_list<QWidget*>{ &m_user, &m_person, &m_from, &m_installed, &m_hasUntil, &m_add })
         w->setEnabled(editable);
     m_until.setEnabled(editable && m_hasUntil.isChecked());
     const QModelIndex current = m_table.currentIndex();
     m_remove.setEnabled(editable && current.isValid()
                         && m_model.index(current.row(), 0).data(FromRole).toDate().isValid());
+}
+
+void PeopleDialog::showInstalledDays()
+{
+    const QVector<QDate> days = m_installedDays.value(m_user.currentData().toInt());
+    const QSignalBlocker quiet(&m_installed);
+    m_installed.clear();
+    for (const QDate& day : days)
+        m_installed.addItem(PeopleDayText(day), day);
+    m_installed.setCurrentIndex(m_installed.findData(m_from.date()));
+    m_installedLabel.setVisible(!days.isEmpty());
+    m_installed.setVisible(!days.isEmpty());
 }

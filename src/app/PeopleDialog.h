@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -16,7 +17,8 @@
 // A lock's directory of people, read and changed through the window's archive: the users its
 // latest visit shows installed whom nobody is named for come first, marked; then every tenure by
 // user and first day. Each change is stored at once; a refused one changes nothing and says why.
-// An archive the user may only read is shown and no longer offered for change.
+// An archive the user may only read is shown and no longer offered for change. Where the lock's
+// users logs are kept, the days they give the chosen user as installed are offered as From.
 class PeopleDialog : public QDialog
 {
     Q_OBJECT
@@ -34,6 +36,8 @@ public:
     QComboBox& userChoice() { return m_user; }
     QLineEdit& person() { return m_person; }
     QDateEdit& from() { return m_from; }
+    // The chosen user's installation days from the users logs, the latest first; hidden without any.
+    QComboBox& installedDays() { return m_installed; }
     QCheckBox& hasUntil() { return m_hasUntil; }
     QDateEdit& until() { return m_until; }
     QPushButton& addButton() { return m_add; }
@@ -57,6 +61,8 @@ private:
     void done(const Result& result);
     void showDirectory(const Tenures& tenures, const QVector<int>& unnamed);
     void updateButtons();
+    // The chosen user's installation days offered, the one From shows selected.
+    void showInstalledDays();
 
     ArchiveService& m_archive;
     QString m_serial;
@@ -67,6 +73,9 @@ private:
     QComboBox m_user;
     QLineEdit m_person;
     QDateEdit m_from;
+    QLabel m_installedLabel;
+    QComboBox m_installed;
+    QMap<int, QVector<QDate>> m_installedDays;
     QCheckBox m_hasUntil;
     QDateEdit m_until;
     QPushButton m_add;

@@ -192,6 +192,9 @@ public:
     bool keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records);
     // The installation days per slot of the lock's latest users log; none without one.
     bool installationDays(const QString& serial, QMap<int, QDate>* out);
+    // Every installation day the lock's kept users logs give, per slot: each day once, the latest
+    // day first; none without a users log.
+    bool installationDayHistory(const QString& serial, QMap<int, QVector<QDate>>* out);
 
     // ---- Findings: the team's opening hours, closed days and thresholds, and the findings of its
     // locks judged lock by lock where the data is (ArchiveFindings.cpp). A stored value that no

@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace archive;
@@ -215,5 +217,34 @@ bool Archive::installationDays(const QString& serial, QMap<int, QDate>* out)
         *out = UsersLogInstallationDays(q.value(0).toByteArray());
     else if (q.lastError().isValid())
         return failQuery(q);
+    return true;
+}
+
+bool Archive::installationDayHistory(const QString& serial, QMap<int, QVector<QDate>>* out)
+{
+    if (!m_open)
+        return notOpen();
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    if (!run(q, QStringLiteral("SELECT id FROM locks WHERE serial = ?"), { StoredText(serial) }))
+        return failQuery(q);
+    if (!q.next())
+        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
+    const qint64 lock = q.value(0).toLongLong();
+    if (!run(q, QStringLiteral("SELECT content FROM users_logs WHERE lock_id = ? ORDER BY downloaded_at DESC, id DESC"),
+             { lock }))
+        return failQuery(q);
+    QMap<int, QVector<QDate>> days;
+    while (q.next()) {
+        const QMap<int, QDate> logged = UsersLogInstallationDays(q.value(0).toByteArray());
+        for (auto it = logged.cbegin(); it != logged.cend(); ++it)
+            if (!days[it.key()].contains(it.value()))
+                days[it.key()].append(it.value());
+    }
+    if (q.lastError().isValid())
+        return failQuery(q);
+    for (QVector<QDate>& slot : days)
+        std::sort(slot.begin(), slot.end(), std::greater<QDate>());
+    *out = std::move(days);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "BusDecoder.h"
 #include "DallasDecoder.h"
+#include "People.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -70,6 +71,16 @@ AuditView PresentAudit(const DecodedAudit& audit, bool busAudit, const Presentat
     if (options.dst)
         CorrectDst(view, audit.timeDateTable, options.dstRule);
     return view;
+}
+
+ShownEvent AuditView::eventAt(int row) const
+{
+    if (shownHistory)
+        return shownHistory->at(row);
+    ShownEvent e = ShownEventOf(events.at(row));
+    if (people)
+        e.person = people->person(e.event, e.user, e.time);
+    return e;
 }
 
 QStringList EventCells(const AuditView& view, int row, const QVector<EventColumn>& columns, const EventTexts& texts)

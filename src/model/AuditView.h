@@ -47,11 +47,14 @@ struct AuditView
     QVector<int> gapRows;
     // A history that shows one visit's events alone: that visit; 0 for all of them.
     int onlyVisit = 0;
+    // A lock's history whose directory names anyone: who held each user number (NamePeople).
+    std::shared_ptr<const PeopleIndex> people;
 
     bool isHistory() const { return history.visits > 0; }
     // The events shown, whichever way they are held.
     int eventCount() const { return shownHistory ? shownHistory->size() : int(events.size()); }
-    ShownEvent eventAt(int row) const { return shownHistory ? shownHistory->at(row) : ShownEventOf(events.at(row)); }
+    // With its person, when the view names people.
+    ShownEvent eventAt(int row) const;
     // The columns this view's text tables have: a single audit's, and "Visit" for a history.
     QVector<EventColumn> columns() const { return EventColumnsOf(isHistory() ? HistoryFace : SingleAuditFace); }
 };

@@ -69,7 +69,7 @@ QString lookup(const char* const (&names)[N], quint8 value)
 UserRow userRow(const Config& config, const QString& name, int user)
 {
     return UserRow{name, lookup(statusNames, config.userStatus[size_t(user)]),
-                   lookup(openingModeNames, config.openingMode[size_t(user)])};
+                   lookup(openingModeNames, config.openingMode[size_t(user)]), user, QString()};
 }
 
 const char* const identityCaptions[] = {

@@ -23,6 +23,10 @@ struct UserRow
     QString name;
     QString status;
     QString openingMode;
+    int user = -1; // the user number the row is about
+    // The person holding the number on the latest visit's day, for a lock's history whose
+    // directory names people (NamePeople); null for none.
+    QString person;
 };
 
 struct ConfigPresentation
@@ -35,6 +39,8 @@ struct ConfigPresentation
     QString keypadDownloadTime;
     QVector<ConfigItem> configuration;
     QVector<UserRow> users;
+    // The users' rows name their persons: a lock's history whose directory names anyone.
+    bool persons = false;
 };
 
 // Turns the lock record into the texts of the configuration and users tabs and the two

@@ -154,8 +154,6 @@ bool PresentHistory(const LockHistory& history, const PresentationOptions& optio
     const int onlyVisit = latestVisitOnly ? history.visits.size() : 0;
     const QHash<qint64, int> visits = VisitsByAudit(history);
     auto shown = std::make_shared<ShownHistory>(history.lock, history.keypad, visits, options.auditType, onlyVisit);
-    if (!history.people.isEmpty())
-        shown->setPeople(std::make_shared<const PeopleIndex>(history.people));
     // The keypad's clock at download is the lock's at its newest event of the visits shown.
     QList<EventsTable> newestLock;
     for (int r = history.lock.runs.size() - 1; r >= 0 && newestLock.isEmpty(); --r) {
@@ -174,10 +172,27 @@ bool PresentHistory(const LockHistory& history, const PresentationOptions& optio
     v.shownHistory = std::move(shown);
     v.onlyVisit = onlyVisit;
     MarkShownHistory(v, audit.history);
+    NamePeople(v, history.people);
     if (options.dst)
         CorrectDst(v, audit.timeDateTable, options.dstRule);
     *view = std::move(v);
     return true;
+}
+
+void NamePeople(AuditView& view, const Tenures& directory)
+{
+    std::shared_ptr<const PeopleIndex> index;
+    if (!directory.isEmpty() && view.isHistory())
+        index = std::make_shared<const PeopleIndex>(directory);
+    if (view.shownHistory)
+        view.shownHistory->setPeople(index);
+    view.people = index;
+    view.configuration.persons = bool(index);
+    const QDate day = view.history.lastVisit.date();
+    for (UserRow& u : view.configuration.users) {
+        const Tenure* t = index ? index->covering(u.user, day) : nullptr;
+        u.person = t ? t->person : QString();
+    }
 }
 
 bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error)

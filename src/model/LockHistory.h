@@ -76,6 +76,11 @@ void PutHistoryEvents(const LockHistory& history, DecodedAudit* out);
 bool PresentHistory(const LockHistory& history, const PresentationOptions& options, bool latestVisitOnly,
                     AuditView* view, QString* error);
 
+// Names the people of a lock's history as presented, from its directory: each event's person
+// (PeopleIndex::person) and each user's on the latest visit's download day. A directory that names
+// nobody leaves the view without people, as a single audit is.
+void NamePeople(AuditView& view, const Tenures& directory);
+
 // A search across the archived locks: every condition given must hold.
 struct SearchQuery
 {

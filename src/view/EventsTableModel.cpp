@@ -28,9 +28,11 @@ void EventsTableModel::setView(const AuditView& view)
         }
     }
     m_texts = std::make_unique<EventTexts>(view.display);
-    // The window keeps its places of the columns: no "Person" here yet.
+    // The columns by place (the enumeration's order); "Person" only where someone is named.
     m_columns = EventColumnsOf(HistoryFace);
     m_columns.removeAll(EventColumn::Person);
+    if (view.isHistory() && view.people)
+        m_columns.append(EventColumn::Person);
     m_headers = EventColumnHeaders(m_columns);
     endResetModel();
 }

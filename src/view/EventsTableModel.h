@@ -11,11 +11,15 @@
 // The events of an audit view as a table: texts are made when a cell is shown, so a history of
 // a hundred thousand events is on screen as fast as a short audit. A lock's history has one more
 // column, "Visit", its latest visit's events in bold, and a separator row at each gap.
+static_assert(int(EventColumn::Person) == int(EventColumn::Visit) + 1, "Person is the window's last column");
+
 class EventsTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    // The event columns' places; a history's column set (a single audit's and "Visit") is every one.
+    // The event columns' places. A single audit has the first seven, a history "Visit" too, and
+    // one whose directory names people "Person" last, which the table shows after "User" (it
+    // moves the section), so that every other column keeps its place.
     enum Column {
         ColNumber = int(EventColumn::Number),
         ColDevice = int(EventColumn::Device),
@@ -25,6 +29,7 @@ public:
         ColEvent = int(EventColumn::Event),
         ColEventId = int(EventColumn::EventId),
         ColVisit = int(EventColumn::Visit),
+        ColPerson = int(EventColumn::Person),
         ColumnCount
     };
 
@@ -57,7 +62,7 @@ private:
     // Rows to events (-1 for a separator) when the view has gaps; empty when row and event match.
     QVector<int> m_rows;
     std::unique_ptr<EventTexts> m_texts;
-    QVector<EventColumn> m_columns; // a history's: every column the window has
+    QVector<EventColumn> m_columns; // a history's, by place
     QStringList m_headers;
 };
 

@@ -17,8 +17,11 @@
 #include <iterator>
 
 namespace {
-const int columnWidths[EventsTableView::ColumnCount] = { 40, 110, 150, 150, 150, 470, 80, 60 };
+const int columnWidths[EventsTableView::ColumnCount] = { 40, 110, 150, 150, 150, 470, 80, 60, 130 };
 const int eventWidthWithDst = 320;
+// "Person" takes its room from "Event": a history still fits a 1280-pixel window unscrolled.
+const int eventWidthWithPerson = 400;
+const int eventWidthWithDstAndPerson = 240;
 const int historyNumberWidth = 60;
 const int historyDateWidth = 170;
 
@@ -84,6 +87,18 @@ void EventsTableView::setupColumns()
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnHidden(ColDstDate, true);
     m_table->setColumnHidden(ColVisit, !m_model.view().isHistory());
+    placePersonColumn();
+}
+
+void EventsTableView::placePersonColumn()
+{
+    QHeaderView* header = m_table->horizontalHeader();
+    if (ColPerson >= header->count())
+        return;
+    const int at = header->visualIndex(ColPerson);
+    const int to = header->visualIndex(ColUser) + 1;
+    if (at != to)
+        header->moveSection(at, at < to ? to - 1 : to);
 }
 
 void EventsTableView::rebuildFilterRow()
@@ -112,6 +127,8 @@ void EventsTableView::rebuildFilterRow()
     m_alignedLayout->addWidget(&m_eventFilter);
     m_alignedLayout->addWidget(&m_eventIdFilter);
     m_alignedLayout->addWidget(&m_visitPlaceholder);
+    // Under "Person" wherever the header shows it: the layout follows sections, not places.
+    m_alignedLayout->addWidget(&m_personPlaceholder);
     m_filterRow->setLayout(m_alignedLayout);
     m_alignedLayout->setHeaderView(m_table->horizontalHeader());
 
@@ -143,13 +160,18 @@ void EventsTableView::invalidateAlignedLayout()
 void EventsTableView::resetColumns()
 {
     m_table->setColumnHidden(ColDstDate, true);
-    m_table->setColumnWidth(ColEvent, columnWidths[ColEvent]);
+    m_table->setColumnWidth(ColEvent, personShown() ? eventWidthWithPerson : columnWidths[ColEvent]);
 }
 
 void EventsTableView::showDstColumn()
 {
     m_table->setColumnHidden(ColDstDate, false);
-    m_table->setColumnWidth(ColEvent, eventWidthWithDst);
+    m_table->setColumnWidth(ColEvent, personShown() ? eventWidthWithDstAndPerson : eventWidthWithDst);
+}
+
+bool EventsTableView::personShown() const
+{
+    return ColPerson < m_model.columnCount();
 }
 
 void EventsTableView::setView(const AuditView& view)
@@ -163,6 +185,8 @@ void EventsTableView::setView(const AuditView& view)
     m_model.setView(view);
     const bool history = view.isHistory();
     m_table->setColumnHidden(ColVisit, !history);
+    m_table->setColumnWidth(ColPerson, columnWidths[ColPerson]);
+    placePersonColumn();
     // A history numbers its rows into the tens of thousands and shows its newest in bold.
     m_table->setColumnWidth(ColNumber, history ? historyNumberWidth : columnWidths[ColNumber]);
     m_table->setColumnWidth(ColDate, history ? historyDateWidth : columnWidths[ColDate]);

@@ -30,6 +30,7 @@ public:
         ColEvent = EventsTableModel::ColEvent,
         ColEventId = EventsTableModel::ColEventId,
         ColVisit = EventsTableModel::ColVisit,
+        ColPerson = EventsTableModel::ColPerson,
         ColumnCount = EventsTableModel::ColumnCount
     };
 
@@ -47,14 +48,15 @@ public:
     void setupColumns();
     // A new filter row in the current language: new "Set"/"Reset" buttons and layout, the same check lists.
     void rebuildFilterRow();
-    // Hides "Date with DST" and gives "Event" its normal width.
+    // Hides "Date with DST" and gives "Event" its normal width (narrower beside "Person").
     void resetColumns();
     // Shows "Date with DST" and narrows "Event" beside it.
     void showDstColumn();
 
     // One table row per event of the view, in order, every row shown, the filter lists refilled;
     // "Date with DST" shown with the correction; for a history, the "Visit" column, a separator
-    // row at each gap and the history bar.
+    // row at each gap and the history bar, and "Person" after "User" when its directory names
+    // anyone.
     void setView(const AuditView& view);
     // Above the table while a history is shown: the lock and its visits, and "Only new since last
     // visit". The window places it.
@@ -89,6 +91,9 @@ public:
     bool dstHighlighted(int row) const;
 
 private:
+    // "Person", the model's last column, shown right after "User".
+    void placePersonColumn();
+    bool personShown() const;
     // Per row, the position of its value in each list, so a filter change is a walk over numbers.
     void showRowCount(int shownEvents);
 
@@ -110,6 +115,7 @@ private:
     QWidget m_column0Placeholder;
     QLabel m_column3Placeholder;
     QWidget m_visitPlaceholder;
+    QWidget m_personPlaceholder;
     QLabel m_rowCount;
     QWidget m_historyBar;
     QLabel m_historyTitle;

@@ -72,34 +72,48 @@ private slots:
     {
         QTest::addColumn<int>("auditType");
         QTest::addColumn<bool>("dst");
-        QTest::newRow("full") << int(FullAudit) << false;
-        QTest::newRow("simple, corrected") << int(SimpleAudit) << true;
+        QTest::addColumn<bool>("people");
+        QTest::newRow("full") << int(FullAudit) << false << false;
+        QTest::newRow("simple, corrected") << int(SimpleAudit) << true << false;
+        QTest::newRow("full, User 02 handed over") << int(FullAudit) << false << true;
+        QTest::newRow("simple, corrected, User 02 handed over") << int(SimpleAudit) << true << true;
     }
 
     void compactAsPresented()
     {
         QFETCH(int, auditType);
         QFETCH(bool, dst);
+        QFETCH(bool, people);
         PresentationOptions options;
         options.auditType = auditType;
         options.dst = dst;
         options.dstRule = DstRule{ 5, 0, 3, 5, 0, 10, false, 3600 };
-        const LockHistory history = History();
+        LockHistory history = History();
+        if (people)
+            history.people = { Tenure{ 2, "Maria Rossi", QDate(2024, 1, 1), QDate(2024, 5, 31) },
+                               Tenure{ 2, "Luca Bianchi", QDate(2024, 6, 1), QDate() } };
         DecodedAudit audit;
         bool bus = false;
         QString error;
         QVERIFY(HistoryAsAudit(history, &audit, &bus, &error));
         EventsTableModel presented, compact;
-        presented.setView(PresentAudit(audit, bus, options));
+        // The window presents the history as an audit and names its people after.
+        AuditView asAudit = PresentAudit(audit, bus, options);
+        NamePeople(asAudit, history.people);
+        presented.setView(asAudit);
         AuditView view;
         QVERIFY(PresentHistory(history, options, false, &view, &error));
         compact.setView(view);
         QCOMPARE(compact.eventCount(), presented.view().events.size());
         QVERIFY(auditType == FullAudit ? compact.eventCount() == 90 : compact.eventCount() < 90);
-        QCOMPARE(compact.columnCount(), int(EventsTableModel::ColumnCount));
+        QCOMPARE(compact.columnCount(), people ? int(EventsTableModel::ColumnCount) : int(EventsTableModel::ColPerson));
         const QStringList rows = Rows(compact);
         QCOMPARE(rows, Rows(presented));
-        QVERIFY2(rows.join("\n").contains("|||||Events may be missing here|| italic"), qPrintable(rows.join("\n")));
+        // The events of May were Maria's, June's Luca's.
+        const QString all = rows.join("\n");
+        QCOMPARE(all.contains("|Maria Rossi"), people);
+        QCOMPARE(all.contains("|Luca Bianchi"), people);
+        QVERIFY2(all.contains(QString("|||||Events may be missing here||") + (people ? "|" : "") + " italic"), qPrintable(all));
         QVERIFY(rows.first().endsWith(" new bold") || rows.first().endsWith(" new dst bold"));
     }
 };

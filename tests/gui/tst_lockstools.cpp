@@ -5,6 +5,7 @@
 #include "LocksTab.h"
 #include "PeopleDialog.h"
 #include "SettingsFile.h"
+#include "UsersLog.h"
 #include "AuditCli.h"
 #include "archive/ArchiveFixtures.h"
 #include "reports/ReportFixtures.h"
@@ -56,6 +57,20 @@ int CliFindings(const QString& location, const QString& serial)
             return -1;
     }
     return out.count(QLatin1Char('\n')) - 1;
+}
+
+// A users log whose slots were installed on the days given ({slot, year, month, day}); every other
+// slot never logged.
+QByteArray UsersLogOf(const QVector<std::array<int, 4>>& installed)
+{
+    QByteArray log(userslog::RecordCount * userslog::RecordSize, '\0');
+    for (int slot = 0; slot < userslog::RecordCount; ++slot)
+        log[slot * userslog::RecordSize] = char(userslog::NoLog);
+    for (const auto& s : installed) {
+        char* r = log.data() + s[0] * userslog::RecordSize;
+        r[0] = 0x01, r[1] = 60, r[2] = char(s[3]), r[3] = char(s[2]), r[4] = char(s[1] - 2000);
+    }
+    return log;
 }
 
 QString FindingsCell(LocksTab& tab, const QString& serial)
@@ -175,6 +190,65 @@ private slots:
         // The unnamed rows stay out of reach of Remove.
         d->table().selectRow(0);
         QVERIFY(!d->removeButton().isEnabled());
+    }
+
+    // Where the lock's users logs are kept, the form offers the days they give the chosen user as
+    // installed, the latest first; choosing one sets From, and that is the day stored.
+    void installationDaysOffered_data()
+    {
+        QTest::addColumn<bool>("logs");
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("re-installed between the logs") << true << 3 << QStringList{ "2024-09-02", "2024-01-10" };
+        QTest::newRow("the same day in both logs") << true << 5 << QStringList{ "2024-02-01" };
+        QTest::newRow("a manager, in the newer log only") << true << 60 << QStringList{ "2024-03-15" };
+        QTest::newRow("never installed") << true << 7 << QStringList();
+        QTest::newRow("no users log kept") << false << 3 << QStringList();
+    }
+    void installationDaysOffered()
+    {
+        QFETCH(bool, logs);
+        QFETCH(int, user);
+        QFETCH(QStringList, offered);
+        const QString path = archiveWithLock();
+        if (logs) {
+            Archive archive;
+            QVERIFY(archive.open(path));
+            QVERIFY(archive.keepUsersLog("30051122", QDateTime(QDate(2024, 10, 1), QTime(9, 0)),
+                                         UsersLogOf({ { 3, 2024, 9, 2 }, { 5, 2024, 2, 1 }, { 60, 2024, 3, 15 } })));
+            QVERIFY(archive.keepUsersLog("30051122", QDateTime(QDate(2024, 2, 5), QTime(9, 0)),
+                                         UsersLogOf({ { 3, 2024, 1, 10 }, { 5, 2024, 2, 1 } })));
+        }
+        MainWindow w;
+        settle(w);
+        PeopleDialog* d = openPeople(w);
+        QVERIFY(d);
+        QVERIFY2(d->message().text().isEmpty(), qPrintable(d->message().text()));
+        d->from().setDate(QDate(2023, 5, 5));
+        d->userChoice().setCurrentIndex(d->userChoice().findData(user));
+        QComboBox& days = d->installedDays();
+        QStringList shown;
+        for (int i = 0; i < days.count(); ++i)
+            shown << days.itemText(i);
+        QCOMPARE(shown, offered);
+        QCOMPARE(days.isHidden(), offered.isEmpty());
+        if (offered.isEmpty())
+            return;
+        QCOMPARE(days.currentIndex(), -1); // From shows none of them yet
+
+        emit days.activated(offered.size() - 1);
+        const QDate chosen = QDate::fromString(offered.last(), Qt::ISODate);
+        QCOMPARE(d->from().date(), chosen);
+        QCOMPARE(days.currentIndex(), offered.size() - 1);
+        d->person().setText("Maria Rossi");
+        d->addButton().click();
+        QVERIFY(QTest::qWaitFor([d] { return !d->isBusy(); }, 20000));
+        QVERIFY2(d->message().text().isEmpty(), qPrintable(d->message().text()));
+        QCOMPARE(Stored(path), QStringLiteral("%1:Maria Rossi:%2:").arg(user).arg(offered.last()));
+        // Read again after the change, the days are still offered for the user.
+        QCOMPARE(days.count(), offered.size());
+        d->from().setDate(QDate(2023, 5, 5));
+        QCOMPARE(days.currentIndex(), -1);
     }
 
     // A refused change says what the directory says and stores nothing.

@@ -9,7 +9,9 @@
 #include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
 
+#include <QHeaderView>
 #include <QStandardItemModel>
+#include <QTableWidget>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -166,6 +168,131 @@ private slots:
         w.on_buttonNew_clicked();
         QVERIFY(!w.showingHistory() && child<QToolButton>(w, "buttonSave")->isEnabled());
         QVERIFY(events(w)->isColumnHidden(EventsTableModel::ColVisit) || events(w)->model()->columnCount() == 7);
+    }
+
+    // A lock's history names the person behind each event's user number on the event's day, in
+    // a column after "User" that the filter row follows, and the Users tab each user's person on
+    // the latest visit's day. A directory that names nobody, and an audit opened from a file, show
+    // no Person at all.
+    void peopleOfAHistory_data()
+    {
+        QTest::addColumn<bool>("named");
+        QTest::newRow("User 03 handed over") << true;
+        QTest::newRow("nobody named") << false;
+    }
+    void peopleOfAHistory()
+    {
+        QFETCH(bool, named);
+        const QString path = freshArchive();
+        LockLife life;
+        life.record(1000); // ten minutes apart from 2025-01-06 08:10 to 2025-01-13
+        const QString file = m_dir.filePath("people.kaud");
+        QVERIFY(WriteAll(file, life.download()));
+        const QDate handOver(2025, 1, 9), annaLeft(2025, 1, 7);
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+            archive.import(life.download(), AuditKind::BusDownload);
+            if (named) {
+                QVERIFY(archive.setTenure(life.serial, Tenure{ 3, "Maria Rossi", QDate(2024, 6, 1), QDate() }));
+                QVERIFY(archive.setTenure(life.serial, Tenure{ 3, "Luca Bianchi", handOver, QDate() }));
+                QVERIFY(archive.setTenure(life.serial, Tenure{ 1, "Anna Verdi", QDate(2024, 6, 1), annaLeft }));
+            }
+        }
+        MainWindow w;
+        w.resize(1280, 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        settle(w);
+        w.locksTab().table().selectRow(0);
+        w.locksTab().openButton().click();
+        settle(w);
+        QVERIFY(w.showingHistory());
+        QTableView* table = events(w);
+        QHeaderView* head = table->horizontalHeader();
+        const EventsTableModel& model = w.eventsView().model();
+        QCOMPARE(head->count(), named ? 9 : 8);
+
+        if (named) {
+            QCOMPARE(header(table, EventsTableModel::ColPerson), "Person");
+            QCOMPARE(head->logicalIndex(head->visualIndex(EventsTableModel::ColUser) + 1), int(EventsTableModel::ColPerson));
+            // The person is worked out here from the calendar day of each event's recorded time.
+            QHash<QString, int> seen;
+            for (int r = 0; r < model.rowCount(); ++r) {
+                const int e = model.eventAt(r);
+                if (e < 0)
+                    continue;
+                const ShownEvent shown = model.shownEvent(e);
+                const QDate day = AuditDateTime(shown.time).date();
+                const QString expected = shown.user == 3 ? (day < handOver ? "Maria Rossi" : "Luca Bianchi")
+                    : shown.user == 1 && day <= annaLeft ? "Anna Verdi"
+                                                         : "";
+                const QString person = model.text(r, EventsTableModel::ColPerson);
+                QVERIFY2(person == expected, qPrintable(QString("row %1, %2 on %3: %4")
+                                                            .arg(r)
+                                                            .arg(model.text(r, EventsTableModel::ColUser))
+                                                            .arg(day.toString(Qt::ISODate), person)));
+                ++seen[person];
+            }
+            QVERIFY(seen.value("Maria Rossi") > 0 && seen.value("Luca Bianchi") > 0 && seen.value("Anna Verdi") > 0);
+            QVERIFY(seen.value("") > 0);
+        }
+
+        // Every filter under its own column, the Person column included, also after a resize.
+        QWidget* row = child<QWidget>(w, "widget");
+        const auto checkAligned = [&] {
+            QCoreApplication::processEvents();
+            // A language change builds the filter row anew.
+            ColumnAlignedLayout* layout = w.eventsView().filterRowLayout();
+            layout->setGeometry(row->rect());
+            const int headerX = head->mapTo(&w, QPoint()).x() - row->mapTo(&w, QPoint()).x();
+            for (int i = 0; i < head->count(); ++i) {
+                const int left = headerX + head->sectionViewportPosition(i) + 15;
+                if (head->isSectionHidden(i) || left < 0)
+                    continue;
+                QCOMPARE(layout->itemAt(i)->geometry().left(), left);
+                QCOMPARE(layout->itemAt(i)->geometry().width(), head->sectionSize(i) - 30);
+            }
+        };
+        checkAligned();
+        QVERIFY(w.eventsView().eventFilter().geometry().left() > w.eventsView().userFilter().geometry().right());
+        table->setColumnWidth(EventsTableModel::ColUser, 220);
+        checkAligned();
+        // A language change presents the history again, its people with it.
+        w.onLangIt();
+        w.onLangEn();
+        QCOMPARE(head->count(), named ? 9 : 8);
+        if (named)
+            QCOMPARE(head->logicalIndex(head->visualIndex(EventsTableModel::ColUser) + 1), int(EventsTableModel::ColPerson));
+        checkAligned();
+
+        // The Users tab: beside each user the person on the latest visit's day (Anna had left).
+        auto* users = child<QTableWidget>(w, "tableWidget_2");
+        const auto userRow = [users](const QString& name) {
+            for (int r = 0; r < users->rowCount(); ++r)
+                if (users->item(r, 0) && users->item(r, 0)->text() == name)
+                    return r;
+            return -1;
+        };
+        const int user3 = userRow("User 03"), user1 = userRow("User 01");
+        QVERIFY(user3 >= 0 && user1 >= 0);
+        QCOMPARE(users->columnCount(), named ? 4 : 3);
+        const int statusColumn = named ? 2 : 1;
+        const QString status3 = cell(users, user3, statusColumn);
+        if (named) {
+            QCOMPARE(header(users, 1), "Person");
+            QCOMPARE(cell(users, user3, 1), "Luca Bianchi");
+            QVERIFY(!users->item(user1, 1));
+        }
+
+        // The same lock's audit from a file: no Person anywhere, the Users tab as it always was.
+        w.OpenAuditFile(file);
+        QVERIFY(!w.showingHistory());
+        QCOMPARE(table->model()->columnCount(), 7);
+        QCOMPARE(users->columnCount(), 3);
+        QCOMPARE(header(users, 1), "Status");
+        QCOMPARE(cell(users, userRow("User 03"), 1), status3);
+        checkAligned();
     }
 
     // The archive cannot be read: the window opens and says so in the tab; a download is still
