@@ -244,6 +244,7 @@ void MainWindow::ResetContent(bool clearRaw)
     if (clearRaw) {
         m_auditFileName.clear();
         m_historyAudit.reset();
+        m_historyShown = LockHistory();
         m_clockOffset.reset();
         ui->clockNotice->hide();
     }
@@ -265,11 +266,15 @@ int MainWindow::FindDay(int year, int month, int weekday, int n) { return ::Find
 
 void MainWindow::onExportXlsx()
 {
+    if (showingHistory())
+        return ExportHistory(Settings::Workbooks, m_view, *m_archive, m_historyShown, *m_historyAudit);
     ExportAudit(Settings::Workbooks, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
 }
 
 void MainWindow::onExportPdf()
 {
+    if (showingHistory())
+        return ExportHistory(Settings::PdfReports, m_view, *m_archive, m_historyShown, *m_historyAudit);
     ExportAudit(Settings::PdfReports, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
 }
 
@@ -520,6 +525,10 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
         return;
     }
     m_historyAudit = std::make_unique<DecodedAudit>(audit);
+    m_historyShown.serial = history.serial;
+    m_historyShown.name = history.name;
+    m_historyShown.visits = history.visits;
+    m_historyShown.people = history.people;
     ui->buttonSave->setEnabled(false);
     ShowLoadedAudit();
     ui->tabWidget->setCurrentIndex(0);

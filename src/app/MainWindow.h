@@ -144,6 +144,9 @@ private:
     UpdateOffer* m_updates = nullptr;
     // The lock's history on display, in place of a decoded audit; null for a single audit.
     std::unique_ptr<DecodedAudit> m_historyAudit;
+    // Its lock, visits and people as the archive gave them, without the events: what its exports
+    // read the findings and evidence of.
+    LockHistory m_historyShown;
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
