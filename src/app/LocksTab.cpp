@@ -459,6 +459,17 @@ void LocksTab::countFindings(const QStringList& serials)
         });
 }
 
+QStringList LocksTab::chosenSerials() const
+{
+    QStringList serials;
+    if (const QItemSelectionModel* selection = m_table.selectionModel())
+        for (const QModelIndex& row : selection->selectedRows(0))
+            serials << row.data().toString();
+    if (serials.isEmpty() && !m_search.text().isEmpty())
+        serials = shownSerials();
+    return serials;
+}
+
 QStringList LocksTab::shownSerials() const
 {
     QStringList serials;

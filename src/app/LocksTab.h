@@ -92,6 +92,8 @@ public:
     QLabel& resultCount() { return m_found; }
     // The locks the search lets through, in the order shown.
     QStringList shownSerials() const;
+    // The locks chosen: those selected, else those the search lists.
+    QStringList chosenSerials() const;
     // The lock selected, or the only one shown; empty for none.
     QString currentSerial() const;
 

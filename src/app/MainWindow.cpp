@@ -4,21 +4,17 @@
 #include "AboutDialog.h"
 #include "AuditExport.h"
 #include "AuditFile.h"
-#include "DallasRequest.h"
 #include "FileDialogs.h"
 #include "FindingsTab.h"
 #include "LanguageSwitcher.h"
 #include "LockClock.h"
 #include "LocksTab.h"
 #include "Messages.h"
-#include "OperationDialogs.h"
-#include "SelectLockDialog.h"
-#include "SerialTransport.h"
 #include "SettingsDialog.h"
 #include "Toolbar.h"
 #include "UpdateOffer.h"
-#include "UsersLogDialog.h"
 #include "WindowArchive.h"
+#include "WindowDevice.h"
 
 #include <QCloseEvent>
 #include <QNetworkAccessManager>
@@ -55,35 +51,17 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(&locksTab(), &LocksTab::openHistoryAt, this,
             [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
     connect(&locksTab(), &LocksTab::downloadNew, this, &MainWindow::downloadNewEvents);
-    m_findingsTab = new FindingsTab(m_archive->service(), [this] { return selectedLocks(); }, ui->tabWidget);
-    ui->tabWidget->addTab(m_findingsTab, QString());
-    m_findingsTab->setDisplay(SettingsFile::read().display);
-    connect(m_findingsTab, &FindingsTab::openHistoryAt, this,
+    connect(&findingsTab(), &FindingsTab::openHistoryAt, this,
             [this](const QString& serial, const FoundEvent& at) { openLockHistory(serial, &at); });
-    connect(m_findingsTab, &FindingsTab::showAuditEvent, this, &MainWindow::showAuditEvent);
-    // The fleet is judged when the tab is looked at, again after the archive changed.
-    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this] {
-        if (ui->tabWidget->currentWidget() == m_findingsTab)
-            m_findingsTab->shown();
-    });
-    connect(&locksTab(), &LocksTab::refreshed, this, [this] {
-        m_findingsTab->invalidate();
-        if (ui->tabWidget->currentWidget() == m_findingsTab)
-            m_findingsTab->shown();
-    });
+    connect(&findingsTab(), &FindingsTab::showAuditEvent, this, &MainWindow::showAuditEvent);
 
     const Settings settings = SettingsFile::read();
     restoreGeometry(settings.windowGeometry);
     restoreState(settings.windowState, 0);
-    m_ports = EnumPorts();
+    m_device = new WindowDevice(*this, *ui->comboBox);
     SetupWidgets();
     ui->groupBox_3->setChoice(settings.dst);
     m_session.ZeroAll();
-
-    // A technician asked for captures of what the program says to the locks.
-    SetCaptureFolder(qEnvironmentVariable(CaptureFolderVariable), [this](const QString& message) {
-        QMetaObject::invokeMethod(this, [this, message] { warnCaptureOff(message); }, Qt::QueuedConnection);
-    });
 
     CheckForUpdates();
     m_archive->refreshLocks();
@@ -93,7 +71,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
-    SetCaptureFolder(QString(), nullptr);
+    delete m_device;
     // What keeps an audit finishes first; reads still waiting are dropped.
     delete m_archive;
     // Its check lists sit in the form's filter row: they go before the form does.
@@ -101,14 +79,14 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-int MainWindow::archiveWorkPending() const { return m_archive->pending() + (m_findingsTab->isJudging() ? 1 : 0); }
+int MainWindow::archiveWorkPending() const { return m_archive->pending(); }
 LocksTab& MainWindow::locksTab() { return m_archive->locks(); }
+FindingsTab& MainWindow::findingsTab() { return m_archive->findings(); }
 
 void MainWindow::SetupWidgets()
 {
     m_languages->choose(SettingsFile::read().language);
     ui->tabWidget->setCurrentIndex(0);
-    ui->comboBox->addItems(m_ports);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -134,10 +112,7 @@ void MainWindow::retranslate()
     ui->retranslateUi(this);
     ui->tab_2->retranslate();
     ui->groupBox_3->retranslate();
-    ui->tabWidget->setTabText(ui->tabWidget->indexOf(&locksTab()), tr("Locks"));
-    locksTab().retranslate();
-    ui->tabWidget->setTabText(ui->tabWidget->indexOf(m_findingsTab), tr("Findings"));
-    m_findingsTab->retranslate();
+    m_archive->retranslate(*ui->tabWidget);
     if (m_clockOffset)
         ui->labelClockNotice->setText(lockclock::WarningText(*m_clockOffset));
     SetupTable(false);
@@ -150,6 +125,25 @@ void MainWindow::SetupMenu()
 }
 
 // ---- what is shown ----
+
+void MainWindow::showAuditEvent(const EventsTable& event)
+{
+    ui->tabWidget->setCurrentIndex(0);
+    selectShown(event, 0);
+}
+
+// The first event shown at that time with that code and user; a device of 0 matches any.
+void MainWindow::selectShown(const EventsTable& event, int device)
+{
+    for (int e = 0; e < m_view.events.size(); ++e) {
+        const EventsTable& shown = m_view.events[e];
+        if (shown.time == event.time && shown.event == event.event && shown.user == event.user
+            && (device == 0 || shown.device == device)) {
+            m_eventsView->selectEvent(e);
+            return;
+        }
+    }
+}
 
 void MainWindow::SetupTable(bool clearRaw)
 {
@@ -180,8 +174,8 @@ void MainWindow::show(const AuditView& view)
     m_eventsView->setView(m_view);
     ui->buttonSave->setEnabled(!view.isHistory());
     // A history's findings are the archive's, judged by its rules under All locks.
-    if (m_findingsTab)
-        m_findingsTab->setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
+    if (m_archive)
+        findingsTab().setAudit(view.events.isEmpty() || view.isHistory() ? nullptr : &m_session.decoded);
     ui->tabWidget->setCurrentIndex(0);
 }
 
@@ -290,11 +284,11 @@ void MainWindow::on_pushButton_clicked()
 void MainWindow::on_btnSettings_clicked()
 {
     SettingsDialog dialog(this);
-    prepareDialog(&dialog);
-    showArchiveRules(&dialog);
+    PrepareDialog(&dialog, *this);
+    m_archive->readRules(&dialog);
     if (dialog.exec() == QDialog::Accepted && dialog.archiveRulesChanged())
-        changeArchiveRules(dialog.givenRules(), dialog.archiveRules());
-    m_findingsTab->setDisplay(SettingsFile::read().display);
+        m_archive->changeRules(dialog.givenRules(), dialog.archiveRules());
+    findingsTab().setDisplay(SettingsFile::read().display);
     SetupTable(false);
     m_archive->refreshLocks();
 }
@@ -345,143 +339,13 @@ void MainWindow::on_buttonSave_clicked()
 
 // ---- device operations ----
 
-void MainWindow::on_buttonRefresh_clicked()
-{
-    // Every operation refreshes first: the interface the user chose stays chosen while it is there.
-    const QString chosen = selectedPort();
-    m_ports = EnumPorts();
-    ui->comboBox->clear();
-    ui->comboBox->addItems(m_ports);
-    ui->comboBox->setCurrentIndex(qMax(0, m_ports.indexOf(chosen)));
-}
-
-bool MainWindow::findInterface(bool refresh)
-{
-    if (refresh)
-        on_buttonRefresh_clicked();
-    if (!m_ports.isEmpty())
-        return true;
-    Messages::critical(tr("Unable to find any USB interface"), this);
-    return false;
-}
-
-QString MainWindow::selectedPort() const
-{
-    return m_ports.value(ui->comboBox->currentIndex(), m_ports.value(0));
-}
-
-void MainWindow::warnCaptureOff(const QString& message)
-{
-    if (m_captureWarned)
-        return;
-    m_captureWarned = true;
-    Messages::warning(message, this);
-}
-
-void MainWindow::prepareDialog(QDialog* dialog)
-{
-    dialog->setWindowFlags(dialog->windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    dialog->setWindowIcon(windowIcon());
-}
-
-void MainWindow::on_buttonReadDallas_clicked()
-{
-    bool done = false;
-    if (!findInterface(true))
-        return;
-    m_session.busAudit = false;
-    ResetContent(true);
-    auto* dialog =
-        new ReadDallasDialog(this, selectedPort(), m_session.dallasImage.data(), AuditSession::DallasPages, &done);
-    prepareDialog(dialog);
-    dialog->exec();
-    delete dialog;
-    if (done && ShowObtainedAudit())
-        keepInArchive(AuditKind::DallasKey, false);
-}
-
-void MainWindow::on_buttonWriteDallas_clicked()
-{
-    WriteDallas();
-}
-
-void MainWindow::WriteDallas()
-{
-    if (!findInterface(true))
-        return;
-    if (!Messages::question(
-            tr("Warning: this operation will delete all data in Dallas key. Do you want to proceed?"), this))
-        return;
-    m_session.dallasPageCount = AuditSession::DallasPages;
-    BuildRequestImage(m_requestImage.data());
-    auto* dialog = new WriteDallasDialog(this, selectedPort(), m_requestImage.data(), int(m_session.dallasPageCount));
-    prepareDialog(dialog);
-    dialog->exec();
-    delete dialog;
-}
-
-void MainWindow::on_btnDownlad_clicked()
-{
-    if (!findInterface(true))
-        return;
-    // As it always did: the session is emptied before the lock is chosen.
-    m_session.dallasImage.fill(0);
-    m_session.busAudit = true;
-    ResetContent(true);
-    int eventCount = 0;
-    SelectLockDialog select(this, &eventCount);
-    prepareDialog(&select);
-    if (select.exec() == QDialog::Accepted)
-        download(eventCount, {});
-}
-
-void MainWindow::downloadNewEvents()
-{
-    if (findInterface(true))
-        download(wire::BusDownloadLimit, m_archive->archivedEvents());
-}
-
-void MainWindow::download(int eventCount, const operations::ArchivedEvents& archived)
-{
-    m_session.dallasImage.fill(0);
-    m_session.busAudit = true;
-    ResetContent(true);
-    AuditSession& s = m_session;
-    auto* dialog = archived ? new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(),
-                                                      s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
-                                                      s.busConfig.data(), s.busEvents.data(),
-                                                      s.busDateTimeTable.data(), eventCount, archived)
-                            : new DownloadAuditDialog(this, ui->comboBox->currentIndex(), selectedPort(),
-                                                      s.busVersion.data(), s.busReport.data(), s.busStatus.data(),
-                                                      s.busConfig.data(), s.busEvents.data(),
-                                                      s.busDateTimeTable.data(), eventCount);
-    prepareDialog(dialog);
-    // What was read before a failure or Cancel is shown and kept too, marked as partial.
-    const bool whole = dialog->exec() == QDialog::Accepted;
-    if (whole || dialog->partialEvents() > 0) {
-        s.downloadTime = QDateTime::currentDateTime();
-        // A download of what is new only counts once it is joined to the lock's history: kept
-        // whatever the settings say.
-        if (ShowObtainedAudit()) {
-            if (!whole)
-                markPartial(dialog->partialEvents());
-            keepInArchive(AuditKind::BusDownload, false, bool(archived));
-        }
-    }
-    delete dialog;
-}
-
-void MainWindow::on_btnLog_clicked()
-{
-    // The list as it was last filled: the users log does not look for interfaces again.
-    if (!findInterface(false))
-        return;
-    m_usersLog.fill(0);
-    auto* dialog = new UsersLogDialog(this, ui->comboBox->currentIndex(), selectedPort(), m_usersLog.data());
-    prepareDialog(dialog);
-    dialog->exec();
-    delete dialog;
-}
+void MainWindow::on_buttonRefresh_clicked() { m_device->refresh(); }
+void MainWindow::on_buttonReadDallas_clicked() { m_device->readKey(); }
+void MainWindow::on_buttonWriteDallas_clicked() { m_device->writeKey(); }
+void MainWindow::WriteDallas() { m_device->writeKey(); }
+void MainWindow::on_btnDownlad_clicked() { m_device->download(); }
+void MainWindow::downloadNewEvents() { m_device->downloadNew(m_archive->archivedEvents()); }
+void MainWindow::on_btnLog_clicked() { m_device->usersLog(); }
 
 // ---- the archive ----
 
@@ -533,18 +397,9 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
     ShowLoadedAudit();
     ui->tabWidget->setCurrentIndex(0);
     // A search's event: the same time, code, user and device (the table may show a simple audit,
-    // numbered its own way).
-    if (const std::unique_ptr<FoundEvent> at = std::move(m_selectOnShow)) {
-        for (int e = 0; e < m_view.events.size(); ++e) {
-            const EventsTable& shown = m_view.events[e];
-            // A finding does not tell the device (0): its time, code and user are enough.
-            if (shown.time == at->event.time && shown.event == at->event.event && shown.user == at->event.user
-                && (at->event.device == 0 || shown.device == at->event.device)) {
-                m_eventsView->selectEvent(e);
-                break;
-            }
-        }
-    }
+    // numbered its own way). A finding does not tell the device (0).
+    if (const std::unique_ptr<FoundEvent> at = std::move(m_selectOnShow))
+        selectShown(at->event, at->event.device);
 }
 
 // ---- updates and About ----

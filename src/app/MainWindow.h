@@ -13,13 +13,12 @@
 class LanguageSwitcher;
 class FindingsTab;
 class LocksTab;
-class SettingsDialog;
-struct ArchiveRules;
 class Toolbar;
 class QDialog;
 class QNetworkReply;
 class UpdateOffer;
 class WindowArchive;
+class WindowDevice;
 
 namespace Ui {
 class MainWindow;
@@ -74,7 +73,7 @@ public:
     // `always`: whatever the settings say.
     WindowArchive& archive() { return *m_archive; }
     LocksTab& locksTab();
-    FindingsTab& findingsTab() { return *m_findingsTab; }
+    FindingsTab& findingsTab();
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
     void downloadNewEvents();
     // The lock's history; with `at`, the event a search found selected and in view.
@@ -111,33 +110,18 @@ private:
     AuditView present() const;
     bool decode();
     void retranslate();
-    bool findInterface(bool refresh);
-    QString selectedPort() const;
-    void prepareDialog(QDialog* dialog);
-    void warnCaptureOff(const QString& message);
     void showHistory(const LockHistory& history, const DecodedAudit& audit);
-    // The archive's closed days and thresholds in the Settings dialog, read off the window's thread
-    // while it is open; and the changes made there, written when it closes (MainWindowFindings.cpp).
-    void showArchiveRules(SettingsDialog* dialog);
-    void changeArchiveRules(const ArchiveRules& before, const ArchiveRules& after);
-    // The locks chosen in the Locks tab: those selected, else those its search lists.
-    QStringList selectedLocks();
     // An event of the audit on screen, selected and in view in the Events tab.
     void showAuditEvent(const EventsTable& event);
-    // A bus download, whole or of what is new since the archive's last visit.
-    void download(int eventCount, const operations::ArchivedEvents& archived);
+    void selectShown(const EventsTable& event, int device);
 
     Ui::MainWindow* ui;
-    QStringList m_ports;
     AuditSession m_session;
     AuditView m_view;
     // The file the audit on display was opened from: no export may replace it.
     QString m_auditFileName;
     // The lock's clock minus the computer's, once known from a download or a key read.
     std::optional<qint64> m_clockOffset;
-    // A key is prepared from a buffer of its own, so the audit on display keeps its raw data.
-    std::array<quint8, AuditSession::DallasImageSize> m_requestImage{};
-    std::array<quint8, 1024> m_usersLog{};
     EventsTableView* m_eventsView = nullptr;
     LanguageSwitcher* m_languages = nullptr;
     Toolbar* m_toolbar = nullptr;
@@ -150,6 +134,5 @@ private:
     // The event to select once the history asked for is shown.
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
-    FindingsTab* m_findingsTab = nullptr;
-    bool m_captureWarned = false;
+    WindowDevice* m_device = nullptr;
 };

@@ -1,14 +1,17 @@
 #include "WindowArchive.h"
 
 #include "ArchiveService.h"
+#include "FindingsTab.h"
 #include "HistoryProof.h"
 #include "LocksTab.h"
 #include "Messages.h"
+#include "SettingsDialog.h"
 #include "SettingsFile.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QCoreApplication>
 
 #include <optional>
 
@@ -35,6 +38,14 @@ struct ProofRead
     HistoryProof proof;
 };
 
+struct RulesRead
+{
+    bool ok = false;
+    bool mayChange = false;
+    QString note; // why they cannot be changed, or read
+    ArchiveRules rules;
+};
+
 } // namespace
 
 WindowArchive::WindowArchive(QWidget& window, QStatusBar& status, QTabWidget& tabs)
@@ -45,6 +56,19 @@ WindowArchive::WindowArchive(QWidget& window, QStatusBar& status, QTabWidget& ta
     tabs.addTab(m_locks, QString());
     connect(m_locks, &LocksTab::sendNow, this, [this] { sendQueued(true); });
     connect(m_locks, &LocksTab::searchRequested, m_locks, &LocksTab::searchEvents);
+    m_findings = new FindingsTab(*m_service, [locks = m_locks] { return locks->chosenSerials(); }, &tabs);
+    tabs.addTab(m_findings, QString());
+    m_findings->setDisplay(SettingsFile::read().display);
+    // The fleet is judged when the tab is looked at, again after the archive changed.
+    connect(&tabs, &QTabWidget::currentChanged, this, [this, &tabs] {
+        if (tabs.currentWidget() == m_findings)
+            m_findings->shown();
+    });
+    connect(m_locks, &LocksTab::refreshed, this, [this, &tabs] {
+        m_findings->invalidate();
+        if (tabs.currentWidget() == m_findings)
+            m_findings->shown();
+    });
 }
 
 WindowArchive::~WindowArchive()
@@ -55,7 +79,74 @@ WindowArchive::~WindowArchive()
 
 int WindowArchive::pending() const
 {
-    return m_service->pending() + (m_locks->isRefreshing() || m_locks->isSearching() ? 1 : 0);
+    return m_service->pending() + (m_locks->isRefreshing() || m_locks->isSearching() ? 1 : 0)
+        + (m_findings->isJudging() ? 1 : 0);
+}
+
+void WindowArchive::retranslate(QTabWidget& tabs)
+{
+    tabs.setTabText(tabs.indexOf(m_locks), Text::tr("Locks"));
+    m_locks->retranslate();
+    tabs.setTabText(tabs.indexOf(m_findings), Text::tr("Findings"));
+    m_findings->retranslate();
+}
+
+void WindowArchive::readRules(SettingsDialog* dialog)
+{
+    QPointer<SettingsDialog> shown(dialog);
+    m_service->post<RulesRead>(
+        [](ArchiveWorker& w) {
+            RulesRead read;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            read.ok = archive && archive->closedDays(&read.rules.closedDays)
+                && archive->findingThresholds(&read.rules.thresholds);
+            if (!read.ok) {
+                read.note = archive ? archive->errorString() : w.error();
+                return read;
+            }
+            read.mayChange = archive->mayChangeRules();
+            if (!read.mayChange)
+                read.note = archive->errorString();
+            return read;
+        },
+        [shown](RulesRead read) {
+            // The dialog may be gone by now.
+            if (shown)
+                shown->setArchiveRules(read.rules, read.ok && read.mayChange, read.note);
+        });
+}
+
+void WindowArchive::changeRules(const ArchiveRules& before, const ArchiveRules& after)
+{
+    m_service->post<QString>(
+        [before, after](ArchiveWorker& w) {
+            Archive* archive = w.archive();
+            if (!archive)
+                return w.error();
+            // Only what the user changed: another user's changes meanwhile stay.
+            ClosedDays stored;
+            if (!archive->closedDays(&stored))
+                return archive->errorString();
+            QVector<QDate> added, removed;
+            for (const QDate& day : after.closedDays)
+                if (!before.closedDays.contains(day) && !stored.contains(day))
+                    added << day;
+            for (const QDate& day : before.closedDays)
+                if (!after.closedDays.contains(day) && stored.contains(day))
+                    removed << day;
+            if ((!added.isEmpty() && !archive->addClosedDays(added))
+                || (!removed.isEmpty() && !archive->removeClosedDays(removed))
+                || (after.thresholds != before.thresholds && !archive->setFindingThresholds(after.thresholds)))
+                return archive->errorString();
+            return QString();
+        },
+        [this](QString error) {
+            m_findings->invalidate();
+            if (!error.isEmpty())
+                Messages::critical(Text::tr("The archive's findings settings were not changed: %1").arg(error),
+                                   &m_window);
+        },
+        true);
 }
 
 void WindowArchive::keep(const QByteArray& bytes, AuditKind kind, const QString& file, bool asked)

@@ -7,16 +7,19 @@
 
 #include <functional>
 
+struct ArchiveRules;
 struct HistoryProof;
 struct KeepOutcome;
 class ArchiveService;
+class FindingsTab;
 class LocksTab;
+class SettingsDialog;
 class QStatusBar;
 class QTabWidget;
 class QWidget;
 
 // The window's side of the archive: audits kept as they are obtained or when asked, the queue,
-// the Locks tab and a lock's history read. All of it through the archive service, off the
+// the Locks and Findings tabs, the archive's rules in the Settings dialog and a lock's history read. All of it through the archive service, off the
 // window's thread; the outcomes are told on the window, each as often as a technician wants to
 // hear it.
 class WindowArchive : public QObject
@@ -28,6 +31,7 @@ public:
 
     ArchiveService& service() { return *m_service; }
     LocksTab& locks() { return *m_locks; }
+    FindingsTab& findings() { return *m_findings; }
     // Work posted and not yet answered, the Locks tab's reads included.
     int pending() const;
 
@@ -36,6 +40,11 @@ public:
     void keep(const QByteArray& bytes, AuditKind kind, const QString& file, bool asked);
     void sendQueued(bool asked);
     void refreshLocks();
+    void retranslate(QTabWidget& tabs);
+    // The archive's closed days and thresholds, read into the dialog while it is open; the changes
+    // made there written when it closes.
+    void readRules(SettingsDialog* dialog);
+    void changeRules(const ArchiveRules& before, const ArchiveRules& after);
     // The lock's history, joined and presented as an audit, handed to `shown`; a failure is told.
     void readHistory(const QString& serial,
                      const std::function<void(const LockHistory&, const DecodedAudit&)>& shown,
@@ -57,6 +66,7 @@ private:
     QStatusBar& m_status;
     ArchiveService* m_service = nullptr;
     LocksTab* m_locks = nullptr;
+    FindingsTab* m_findings = nullptr;
     bool m_offlineTold = false;
     bool m_readOnlyTold = false;
 };
