@@ -572,13 +572,14 @@ bool Archive::numberFound(QVector<FoundEvent>& found, const QVector<qint64>& loc
             rows[key(e.device == ::KeypadDevice ? KeypadHistoryDevice : LockHistoryDevice, e.time, e.event, e.user)].append(k);
         }
         QHash<quint64, int> taken;
-        NumberMergedHistory(lockHistory, keypadHistory, [&](int device, qint64, qint64 number, const HistoryEvent& e) {
+        int left = lock.value().size();
+        WalkMergedHistory(lockHistory, keypadHistory, [&](int device, qint64, qint64 number, const HistoryEvent& e) {
             if (!codes[e.event])
-                return;
+                return true;
             const quint64 k = key(device, e.time, e.event, e.user);
             const auto it = rows.constFind(k);
             if (it == rows.cend())
-                return;
+                return true;
             int& next = taken[k];
             // Alike rows in the order the history holds them; a time that shares the key's bits
             // with another is told apart by the event itself.
@@ -586,9 +587,12 @@ bool Archive::numberFound(QVector<FoundEvent>& found, const QVector<qint64>& loc
                 FoundEvent& f = found[it->at(next++)];
                 if (f.event.time == e.time && f.event.event == e.event && f.event.user == e.user) {
                     f.number = number;
+                    --left;
                     break;
                 }
             }
+            // The rest of the history, older than every event found, numbers none of them.
+            return left > 0;
         });
     }
     return true;

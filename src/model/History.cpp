@@ -337,52 +337,10 @@ JoinOutcome JoinAudit(const DeviceHistory& history, const QVector<HistoryEvent>&
 void NumberMergedHistory(const DeviceHistory& lock, const DeviceHistory& keypad,
                          const std::function<void(int device, qint64 position, qint64 number, const HistoryEvent& event)>& number)
 {
-    // Newest first, one cursor per device, positions counted from each device's oldest.
-    struct Cursor
-    {
-        const DeviceHistory& history;
-        int run;
-        int at;
-        qint64 position;
-        Cursor(const DeviceHistory& h) : history(h), run(int(h.runs.size()) - 1), at(0), position(h.eventCount() - 1)
-        {
-            skipEmpty();
-            if (run >= 0)
-                at = int(history.runs[run].events.size()) - 1;
-        }
-        void skipEmpty()
-        {
-            while (run >= 0 && history.runs[run].events.isEmpty())
-                --run;
-        }
-        bool done() const { return run < 0; }
-        const HistoryEvent& event() const { return history.runs[run].events[at]; }
-        void next()
-        {
-            --position;
-            if (--at >= 0)
-                return;
-            --run;
-            skipEmpty();
-            if (run >= 0)
-                at = int(history.runs[run].events.size()) - 1;
-        }
-    } l(lock), k(keypad);
-    qint64 n = 0;
-    while (!k.done()) {
-        const HistoryEvent& key = k.event();
-        if (key.time != 0)
-            while (!l.done() && !(l.event().time != 0 && l.event().time < key.time)) {
-                number(0, l.position, ++n, l.event());
-                l.next();
-            }
-        number(1, k.position, ++n, key);
-        k.next();
-    }
-    while (!l.done()) {
-        number(0, l.position, ++n, l.event());
-        l.next();
-    }
+    WalkMergedHistory(lock, keypad, [&](int device, qint64 position, qint64 n, const HistoryEvent& e) {
+        number(device, position, n, e);
+        return true;
+    });
 }
 
 KnownEventsStop::KnownEventsStop(const QVector<HistoryEvent>& archived)

@@ -109,6 +109,10 @@ bool JoinAtEnd(HistoryRun& newest, const QVector<HistoryEvent>& events, qint64 a
 // keypad), its place in that device's history counted from the oldest, its number and itself.
 void NumberMergedHistory(const DeviceHistory& lock, const DeviceHistory& keypad,
                          const std::function<void(int device, qint64 position, qint64 number, const HistoryEvent& event)>& number);
+// The same walk, inlined, ended as soon as `number` returns false (a search numbers only the
+// events it found, most of them often among the newest).
+template <typename Number>
+void WalkMergedHistory(const DeviceHistory& lock, const DeviceHistory& keypad, Number&& number);
 
 // The stored form of a device's history: "CVH2", the number of runs, and for each run its order
 // (8 bytes), its event count (4) and its events (time 8, code 1, user 1, audit 4), little-endian.
@@ -138,3 +142,63 @@ private:
     QVector<int> m_pi;
     int m_matched = 0;
 };
+
+namespace history_detail {
+
+// Newest first, one cursor per device, positions counted from each device's oldest.
+struct MergeCursor
+{
+    const DeviceHistory& history;
+    int run;
+    int at = 0;
+    qint64 position;
+    explicit MergeCursor(const DeviceHistory& h) : history(h), run(int(h.runs.size()) - 1), position(h.eventCount() - 1)
+    {
+        skipEmpty();
+        if (run >= 0)
+            at = int(history.runs[run].events.size()) - 1;
+    }
+    void skipEmpty()
+    {
+        while (run >= 0 && history.runs[run].events.isEmpty())
+            --run;
+    }
+    bool done() const { return run < 0; }
+    const HistoryEvent& event() const { return history.runs[run].events[at]; }
+    void next()
+    {
+        --position;
+        if (--at >= 0)
+            return;
+        --run;
+        skipEmpty();
+        if (run >= 0)
+            at = int(history.runs[run].events.size()) - 1;
+    }
+};
+
+} // namespace history_detail
+
+template <typename Number>
+void WalkMergedHistory(const DeviceHistory& lock, const DeviceHistory& keypad, Number&& number)
+{
+    history_detail::MergeCursor l(lock), k(keypad);
+    qint64 n = 0;
+    while (!k.done()) {
+        const HistoryEvent& key = k.event();
+        if (key.time != 0)
+            while (!l.done() && !(l.event().time != 0 && l.event().time < key.time)) {
+                if (!number(0, l.position, ++n, l.event()))
+                    return;
+                l.next();
+            }
+        if (!number(1, k.position, ++n, key))
+            return;
+        k.next();
+    }
+    while (!l.done()) {
+        if (!number(0, l.position, ++n, l.event()))
+            return;
+        l.next();
+    }
+}
