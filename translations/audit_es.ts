@@ -443,6 +443,10 @@
         <source>%1 is not a closed day in the archive %2.</source>
         <translation>%1 no es un día de cierre en el archivo %2.</translation>
     </message>
+    <message>
+        <source>The archive no longer holds visit %1 of lock %2 as it was shown: open the history again.</source>
+        <translation>El archivo ya no contiene la visita %1 de la cerradura %2 tal como se mostraba: abra de nuevo el historial.</translation>
+    </message>
 </context>
 <context>
     <name>ConfigurationTab</name>
@@ -2366,6 +2370,12 @@ Las auditorías se guardan en este equipo y se envían cuando el archivo vuelva 
     <message>
         <source>The archive&apos;s findings settings were not changed: %1</source>
         <translation>Los ajustes de hallazgos del archivo no se cambiaron: %1</translation>
+    </message>
+    <message>
+        <source>%1
+The report was not written: it could not carry the lock&apos;s findings and the evidence of its audits.</source>
+        <translation>%1
+El informe no se ha escrito: no podía incluir los hallazgos de la cerradura ni las pruebas de sus auditorías.</translation>
     </message>
 </context>
 <context>

@@ -443,6 +443,10 @@
         <source>%1 is not a closed day in the archive %2.</source>
         <translation>%1 non è un giorno di chiusura nell&apos;archivio %2.</translation>
     </message>
+    <message>
+        <source>The archive no longer holds visit %1 of lock %2 as it was shown: open the history again.</source>
+        <translation>L&apos;archivio non contiene più la visita %1 della serratura %2 come era mostrata: aprire di nuovo la cronologia.</translation>
+    </message>
 </context>
 <context>
     <name>ConfigurationTab</name>
@@ -2366,6 +2370,12 @@ Gli audit vengono conservati su questo computer e inviati quando l&apos;archivio
     <message>
         <source>The archive&apos;s findings settings were not changed: %1</source>
         <translation>Le impostazioni dei rilievi dell&apos;archivio non sono state cambiate: %1</translation>
+    </message>
+    <message>
+        <source>%1
+The report was not written: it could not carry the lock&apos;s findings and the evidence of its audits.</source>
+        <translation>%1
+Il rapporto non è stato scritto: non poteva riportare i rilievi della serratura e le prove dei suoi audit.</translation>
     </message>
 </context>
 <context>

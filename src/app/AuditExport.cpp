@@ -1,10 +1,12 @@
 #include "AuditExport.h"
 
 #include "FileDialogs.h"
+#include "HistoryProof.h"
 #include "Messages.h"
 #include "OutputFile.h"
 #include "PdfReport.h"
 #include "ReportContent.h"
+#include "WindowArchive.h"
 #include "XlsxReport.h"
 
 #include <QApplication>
@@ -17,26 +19,34 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 };
 
-} // namespace
-
-void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime& downloaded,
-                 const QString& fileOnDisplay)
+// The file to write, or empty when there is none (the user told why, where there is a why).
+QString AskForFile(Settings::FileKind kind, const AuditView& view, const QDateTime& downloaded,
+                   const QString& fileOnDisplay)
 {
     const QString fileName = FileDialogs::save(kind, FileDialogs::SuggestedName(view, downloaded, kind));
     if (fileName.isEmpty()) {
         // As the PDF export always said, even when the dialog was only cancelled.
         if (kind == Settings::PdfReports)
             Messages::critical(Text::tr("No audit to export"));
-        return;
+        return QString();
     }
     if (!fileOnDisplay.isEmpty() && OutputFile::SameFile(fileName, fileOnDisplay)) {
         Messages::critical(Text::tr("%1 is the audit file on display: choose another name for the export.").arg(fileName));
-        return;
+        return QString();
     }
-    // Long exports show the wait cursor; it is up before the work starts.
+    return fileName;
+}
+
+// Long exports show the wait cursor; it is up before the work starts.
+void ShowWaitCursor()
+{
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();
-    const ReportContent content = ReportFromView(view);
+}
+
+// Writes the report, takes the wait cursor down and tells the outcome.
+void Write(Settings::FileKind kind, const ReportContent& content, const QString& fileName)
+{
     const bool written = kind == Settings::PdfReports ? WritePdfReport(content, fileName, fileName)
                                                       : WriteXlsxReport(content, fileName);
     QApplication::restoreOverrideCursor();
@@ -44,4 +54,40 @@ void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime
         Messages::information(Text::tr("Audit successfully exported"));
     else
         Messages::critical(Text::tr("Unable to export audit"));
+}
+
+} // namespace
+
+void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime& downloaded,
+                 const QString& fileOnDisplay)
+{
+    const QString fileName = AskForFile(kind, view, downloaded, fileOnDisplay);
+    if (fileName.isEmpty())
+        return;
+    ShowWaitCursor();
+    Write(kind, ReportFromView(view), fileName);
+}
+
+void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive& archive, const LockHistory& shown,
+                   const DecodedAudit& events)
+{
+    const QString fileName = AskForFile(kind, view, QDateTime(), QString());
+    if (fileName.isEmpty())
+        return;
+    ShowWaitCursor();
+    // Judged with the correction the table shows, as `archive history --dst` judges them.
+    archive.readHistoryProof(
+        shown, events, view.dstApplied ? &view.dstRule : nullptr,
+        [kind, view, fileName](const HistoryProof& proof) {
+            ReportContent content = ReportFromView(view);
+            proof.addTo(content, view.display);
+            Write(kind, content, fileName);
+        },
+        [](const QString& reason) {
+            QApplication::restoreOverrideCursor();
+            // A history's report without its proof is not one to hand over: nothing is written.
+            Messages::critical(Text::tr("%1\nThe report was not written: it could not carry the lock's findings and "
+                                        "the evidence of its audits.")
+                                   .arg(reason));
+        });
 }

@@ -188,7 +188,7 @@ AuditView MainWindow::present() const
     options.auditType = settings.auditType;
     AuditView view = PresentAudit(m_session.decoded, m_session.busAudit, options);
     if (m_historyAudit)
-        NamePeople(view, m_historyPeople);
+        NamePeople(view, m_historyShown.people);
     return view;
 }
 
@@ -242,7 +242,7 @@ void MainWindow::ResetContent(bool clearRaw)
     if (clearRaw) {
         m_auditFileName.clear();
         m_historyAudit.reset();
-        m_historyPeople.clear();
+        m_historyShown = LockHistory();
         m_clockOffset.reset();
         ui->clockNotice->hide();
     }
@@ -264,11 +264,15 @@ int MainWindow::FindDay(int year, int month, int weekday, int n) { return ::Find
 
 void MainWindow::onExportXlsx()
 {
+    if (showingHistory())
+        return ExportHistory(Settings::Workbooks, m_view, *m_archive, m_historyShown, *m_historyAudit);
     ExportAudit(Settings::Workbooks, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
 }
 
 void MainWindow::onExportPdf()
 {
+    if (showingHistory())
+        return ExportHistory(Settings::PdfReports, m_view, *m_archive, m_historyShown, *m_historyAudit);
     ExportAudit(Settings::PdfReports, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
 }
 
@@ -389,7 +393,10 @@ void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& aud
         return;
     }
     m_historyAudit = std::make_unique<DecodedAudit>(audit);
-    m_historyPeople = history.people;
+    m_historyShown.serial = history.serial;
+    m_historyShown.name = history.name;
+    m_historyShown.visits = history.visits;
+    m_historyShown.people = history.people;
     ui->buttonSave->setEnabled(false);
     ShowLoadedAudit();
     ui->tabWidget->setCurrentIndex(0);

@@ -107,7 +107,8 @@ private:
     UpdateOffer* m_updates = nullptr;
     // The lock's history on display in place of a decoded audit, and the event to select once shown.
     std::unique_ptr<DecodedAudit> m_historyAudit;
-    Tenures m_historyPeople; // its lock's directory, naming the people of the events and users shown
+    // Its lock, visits and people without the events: whom the rows name, what its exports prove.
+    LockHistory m_historyShown;
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
     WindowDevice* m_device = nullptr;

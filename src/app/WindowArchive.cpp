@@ -2,6 +2,7 @@
 
 #include "ArchiveService.h"
 #include "FindingsTab.h"
+#include "HistoryProof.h"
 #include "LocksTab.h"
 #include "Messages.h"
 #include "SettingsDialog.h"
@@ -11,6 +12,8 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
+
+#include <optional>
 
 namespace {
 
@@ -26,6 +29,13 @@ struct HistoryRead
     QString error;
     LockHistory history;
     DecodedAudit audit;
+};
+
+struct ProofRead
+{
+    bool ok = false;
+    QString error;
+    HistoryProof proof;
 };
 
 struct RulesRead
@@ -249,6 +259,27 @@ void WindowArchive::readHistory(const QString& serial,
             }
             shown(read.history, read.audit);
         });
+}
+
+void WindowArchive::readHistoryProof(const LockHistory& shown, const DecodedAudit& events, const DstRule* dst,
+                                     const std::function<void(const HistoryProof&)>& done,
+                                     const std::function<void(const QString&)>& failed)
+{
+    // Copies that share the events with the window's own; neither side changes them.
+    const std::optional<DstRule> correction = dst ? std::optional<DstRule>(*dst) : std::nullopt;
+    const QDate at = ReportPrintedAt().date();
+    m_service->post<ProofRead>(
+        [shown, events, correction, at](ArchiveWorker& w) {
+            ProofRead read;
+            Archive* archive = w.archive(Archive::OpenMode::Existing);
+            if (!archive)
+                read.error = w.error();
+            else
+                read.ok = ReadHistoryProof(*archive, shown, events, at, correction ? &*correction : nullptr, &read.proof,
+                                           &read.error);
+            return read;
+        },
+        [done, failed](ProofRead read) { read.ok ? done(read.proof) : failed(read.error); });
 }
 
 operations::ArchivedEvents WindowArchive::archivedEvents()

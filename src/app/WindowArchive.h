@@ -8,6 +8,7 @@
 #include <functional>
 
 struct ArchiveRules;
+struct HistoryProof;
 struct KeepOutcome;
 class ArchiveService;
 class FindingsTab;
@@ -48,6 +49,12 @@ public:
     void readHistory(const QString& serial,
                      const std::function<void(const LockHistory&, const DecodedAudit&)>& shown,
                      const std::function<void()>& failed);
+    // The findings and the evidence of a history read before (`shown`, its events in `events`), read
+    // again from the archive for exactly its visits and handed to `done`; the reason to `failed`.
+    // Findings are judged as corrected by `dst` when given, Not visited at the report's day.
+    void readHistoryProof(const LockHistory& shown, const DecodedAudit& events, const DstRule* dst,
+                          const std::function<void(const HistoryProof&)>& done,
+                          const std::function<void(const QString&)>& failed);
     // For a download of what is new: the lock's newest archived events, asked on the device's thread.
     operations::ArchivedEvents archivedEvents();
 

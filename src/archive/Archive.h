@@ -166,9 +166,9 @@ public:
     bool verify(ArchiveSoundness* out);
     // The chain's head now: the hash of the last link (ChainStart() when there is none).
     bool chainHead(QString* head);
-    // Every kept audit of the lock `serial`, by visit, with its bytes. False with errorString()
-    // for a lock the archive does not hold.
-    bool keptAudits(const QString& serial, QVector<KeptAudit>* out);
+    // Every kept audit of the lock `serial`, by visit, with its bytes unless `content` is false.
+    // False with errorString() for a lock the archive does not hold.
+    bool keptAudits(const QString& serial, QVector<KeptAudit>* out, bool content = true);
 
     // Called inside an import's transaction just before it commits; a test kills the process there.
     static void (*beforeCommit)();

@@ -121,7 +121,7 @@ bool Archive::chainHead(QString* head)
     return true;
 }
 
-bool Archive::keptAudits(const QString& serial, QVector<KeptAudit>* out)
+bool Archive::keptAudits(const QString& serial, QVector<KeptAudit>* out, bool content)
 {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
@@ -130,8 +130,9 @@ bool Archive::keptAudits(const QString& serial, QVector<KeptAudit>* out)
     if (!q.next())
         return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
     const qint64 lock = q.value(0).toLongLong();
-    if (!run(q, QStringLiteral("SELECT id, visit, kind, downloaded_at, imported_at, imported_by, imported_host, sha256, "
-                               "content FROM audits WHERE lock_id = ? ORDER BY visit, id"),
+    if (!run(q, QStringLiteral("SELECT id, visit, kind, downloaded_at, imported_at, imported_by, imported_host, sha256, %1 "
+                               "FROM audits WHERE lock_id = ? ORDER BY visit, id")
+                    .arg(content ? QStringLiteral("content") : QStringLiteral("NULL")),
              { lock }))
         return failQuery(q);
     QVector<KeptAudit> audits;
@@ -145,7 +146,8 @@ bool Archive::keptAudits(const QString& serial, QVector<KeptAudit>* out)
         a.importedBy = q.value(5).toString();
         a.importedHost = q.value(6).toString();
         a.sha256 = q.value(7).toString();
-        a.content = q.value(8).toByteArray();
+        if (content)
+            a.content = q.value(8).toByteArray();
         audits.append(a);
     }
     if (q.lastError().isValid())

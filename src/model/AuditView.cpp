@@ -54,6 +54,7 @@ void CorrectDst(AuditView& view, const QList<EventsTable>& timeDateTable, const 
         ApplyDstCorrection(view.events, view.events.size(), timeDateTable, rule);
     }
     view.dstApplied = true;
+    view.dstRule = rule;
 }
 
 void MarkShownHistory(AuditView& view, const HistorySpan& history)

@@ -40,6 +40,7 @@ struct AuditView
     std::shared_ptr<ShownHistory> shownHistory;
     DisplaySettings display;
     bool dstApplied = false;
+    DstRule dstRule; // the last correction's, once applied
     // The identity, the configuration pairs, the users and the two download times.
     ConfigPresentation configuration;
     // For a lock's history: its visits, and the rows above which events may be missing.

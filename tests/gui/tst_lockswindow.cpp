@@ -1,15 +1,19 @@
 // The window's archive under the offscreen platform: what is kept, the Locks tab, and a lock's
 // history in the Events tab with its visits, its gap and what is new since the last visit.
 
+#include "AuditCli.h"
 #include "GuiTestSupport.h"
 #include "LocksTab.h"
 #include "SimulatedLink.h"
 #include "OperationDialogs.h"
-#include "archive/ArchiveFixtures.h"
+#include "archive/FindingsFixtures.h"
 #include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardItemModel>
 #include <QTableWidget>
 #include <QStatusBar>
@@ -56,6 +60,57 @@ private:
 };
 
 QString label(MainWindow& w, const char* name) { return child<QLabel>(w, name)->text(); }
+
+// The archive's chain head now.
+QString ChainHead(const QString& path)
+{
+    Archive archive;
+    QString head;
+    return archive.openReadOnly(path) && archive.chainHead(&head) ? head : QString();
+}
+
+// Statements run on a SQLite archive by another program.
+bool Tamper(const QString& path, const QString& statement)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tamper"));
+        db.setDatabaseName(path);
+        ok = db.open() && QSqlQuery(db).exec(statement);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("tamper"));
+    return ok;
+}
+
+// A history report's first and last sections as read back, the chain head it quotes put as `head`:
+// the workbook's Findings and Evidence sheets; the PDF's lines before the lock's title and from
+// the last "Evidence" on, without the pages' header and footer.
+QStringList ProofSections(const QString& path, const QString& quoted, const QString& head)
+{
+    QStringList out;
+    if (path.endsWith(".xlsx")) {
+        const QJsonObject book = readback::Workbook(path);
+        out << book.value("sheets").toVariant().toStringList().join('|');
+        for (const char* sheet : { "Findings", "Evidence" })
+            out << QString::fromUtf8(QJsonDocument(book.value(sheet).toObject()).toJson(QJsonDocument::Compact));
+    } else {
+        QStringList lines;
+        for (const QString& page : readback::PdfPages(path))
+            for (const QString& line : page.split('\n')) {
+                const QString t = line.simplified();
+                // The footer: the file's name (a long one wraps) and the page's number.
+                const bool footer = t.startsWith(path) || path.startsWith(t) || path.endsWith(t)
+                    || QRegularExpression("^Page \\d+ of \\d+ ").match(t).hasMatch();
+                if (!t.isEmpty() && t != "Corvane Audit" && !footer)
+                    lines << t;
+            }
+        int title = 0;
+        while (title < lines.size() && !lines[title].startsWith("Lock 30051122 BANK01:"))
+            ++title;
+        out << lines.mid(0, title) << lines.mid(lines.lastIndexOf("Evidence"));
+    }
+    return out.join('\n').replace(quoted, head).split('\n');
+}
 } // namespace
 
 class LocksWindowTest : public QObject
@@ -293,6 +348,114 @@ private slots:
         QCOMPARE(header(users, 1), "Status");
         QCOMPARE(cell(users, userRow("User 03"), 1), status3);
         checkAligned();
+    }
+
+    // The history on display exports as `archive history` writes it: its findings first, the evidence
+    // of the visits shown last, read from the archive when exported. A visit kept since is not the
+    // report's; a record changed or an archive that cannot be read leaves no report at all.
+    void historyExports_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QVector<int>>("picks"); // the window's correction, as the rule below
+        QTest::addColumn<QString>("change");     // what happens to the archive once the history is shown
+        QTest::addColumn<QString>("refusal");
+        const QVector<int> none;
+        const QVector<int> corrected{ 0, 1, 0, 4, 0, 9, 1, 4 }; // 1,1,1,5,0,10,subtract,2
+        QTest::newRow("workbook") << ".xlsx" << none << "" << "";
+        QTest::newRow("pdf") << ".pdf" << none << "" << "";
+        QTest::newRow("workbook, corrected") << ".xlsx" << corrected << "" << "";
+        QTest::newRow("pdf, corrected") << ".pdf" << corrected << "" << "";
+        QTest::newRow("workbook, a visit kept since") << ".xlsx" << none << "newer" << "";
+        QTest::newRow("pdf, a visit kept since") << ".pdf" << none << "newer" << "";
+        QTest::newRow("a shown audit's record changed")
+            << ".xlsx" << none << "UPDATE audits SET sha256 = '" + QString(64, '0') + "' WHERE visit = 1"
+            << "The archive no longer holds visit 1 of lock 30051122 as it was shown: open the history again.";
+        QTest::newRow("the chain unreadable") << ".pdf" << none << "DROP TABLE chain" << "no such table: chain";
+    }
+    void historyExports()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(QVector<int>, picks);
+        QFETCH(QString, change);
+        QFETCH(QString, refusal);
+        const QString path = freshArchive();
+        LockLife life = Week("30051122", "BANK01");
+        {
+            Archive archive;
+            QVERIFY(archive.open(path));
+            QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
+            life.passDays(1);
+            life.record(30);
+            life.passDays(1);
+            QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        }
+        // The command line's report of the lock as it stands when the window shows it.
+        const QString expected = m_dir.filePath(QString("cli-%1%2").arg(m_count).arg(suffix));
+        QStringList options;
+        if (!picks.isEmpty())
+            options << "--dst" << "1,1,1,5,0,10,subtract,2";
+        QString cliOut, cliErr;
+        QTextStream o(&cliOut), e(&cliErr);
+        QCOMPARE(cli::Run(QStringList{ "archive", "history", "30051122", "--archive", path } + options + QStringList{ expected },
+                          o, e),
+                 0);
+        const QString quoted = ChainHead(path);
+        QCOMPARE(quoted.size(), 64);
+
+        CapturedMessages messages;
+        MainWindow w;
+        settle(w);
+        w.openLockHistory("30051122");
+        settle(w);
+        QVERIFY(w.showingHistory());
+        const char* const combos[] = { "comboBoxFrom", "comboBoxFromDay", "comboBoxFromMonth", "comboBoxTo",
+                                       "comboBoxToDay", "comboBoxToMonth", "comboBoxAddSub", "comboBoxHours" };
+        for (int i = 0; i < picks.size(); ++i)
+            child<QComboBox>(w, combos[i])->setCurrentIndex(picks[i]);
+        if (!picks.isEmpty())
+            w.on_pushButton_clicked();
+        QString newest;
+        if (change == "newer") {
+            LockLife later = life;
+            later.passDays(3);
+            later.record(5);
+            Archive archive;
+            QVERIFY(archive.open(path));
+            QCOMPARE(archive.import(later.download(), AuditKind::BusDownload).status, ImportReport::Added);
+            QVector<KeptAudit> kept;
+            QVERIFY(archive.keptAudits("30051122", &kept, false) && kept.size() == 3);
+            newest = kept.last().sha256;
+        } else if (!change.isEmpty()) {
+            QVERIFY(Tamper(path, change));
+        }
+
+        const QString file = m_dir.filePath(QString("window-%1%2").arg(m_count).arg(suffix));
+        Messages::setFileNameInterceptor([file](bool) { return file; });
+        suffix == ".pdf" ? w.onExportPdf() : w.onExportXlsx();
+        Messages::setFileNameInterceptor(nullptr);
+        // The archive answers off the window's thread, the wait cursor up until the report is written.
+        QVERIFY(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        settle(w);
+        QTRY_COMPARE(messages.list.size(), 1);
+        QVERIFY(!QApplication::overrideCursor());
+        if (!refusal.isEmpty()) {
+            QCOMPARE(messages.list.first().first, QMessageBox::Critical);
+            QVERIFY2(messages.texts().first().contains(refusal), qPrintable(messages.texts().first()));
+            QVERIFY(messages.texts().first().endsWith("The report was not written: it could not carry the lock's "
+                                                      "findings and the evidence of its audits."));
+            QVERIFY(!QFile::exists(file));
+            return;
+        }
+        QCOMPARE(messages.texts(), QStringList{ "Audit successfully exported" });
+        // The chain head read at the export, which covers the visits shown.
+        const QString head = ChainHead(path);
+        QCOMPARE(head != quoted, change == "newer");
+        const QStringList shown = ProofSections(file, head, head), cli = ProofSections(expected, quoted, head);
+        QCOMPARE(shown, cli);
+        const QString text = shown.join('\n');
+        QVERIFY2(text.contains("Duress opening") && text.contains(head), qPrintable(text.left(300)));
+        QVERIFY(newest.isEmpty() || !text.contains(newest));
+        QCOMPARE(shown.first(), suffix == ".pdf" ? QString("Findings") : QString("Findings|Audit|Users|Configuration|Evidence"));
     }
 
     // The archive cannot be read: the window opens and says so in the tab; a download is still

@@ -7,6 +7,7 @@
 #include "AuditFile.h"
 #include "EvidenceCommands.h"
 #include "FindingsCommands.h"
+#include "HistoryProof.h"
 #include "OutputFile.h"
 #include "PeopleCommands.h"
 #include "ReportContent.h"
@@ -299,25 +300,11 @@ int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextSt
 {
     const QString serial = o.positional.first();
     // The workbook and the PDF open on the lock's findings, as `archive findings --lock` lists them,
-    // and close on the evidence of its audits. The findings are judged first, so that the events of
-    // one reading of the history are never held twice.
+    // and close on the evidence of its audits, as the window's exports of a history do.
     const bool report = o.output.format != QLatin1String("csv");
     const PresentationOptions& p = o.output.presentation;
-    QVector<LockFindings> found;
-    if (report) {
-        FindingsQuery query;
-        query.locks = QStringList{ serial };
-        query.dst = p.dst;
-        query.dstRule = p.dstRule;
-        // Not visited is judged at the day the report says it was printed.
-        query.at = ReportPrintedAt().date();
-        if (!archive.findings(query, &found)) {
-            err << archive.errorString() << Qt::endl;
-            return Rejected;
-        }
-    }
     LoadedAudit loaded;
-    HistoryEvidence evidence;
+    HistoryProof proof;
     QString error;
     {
         LockHistory history;
@@ -325,25 +312,21 @@ int History(Archive& archive, const ArchiveOptions& o, QTextStream& out, QTextSt
             err << archive.errorString() << Qt::endl;
             return Rejected;
         }
+        // Not visited is judged at the day the report says it was printed.
+        if (report
+            && !ReadHistoryProof(archive, history, ReportPrintedAt().date(), p.dst ? &p.dstRule : nullptr, &proof,
+                                 &error)) {
+            err << error << Qt::endl;
+            return Rejected;
+        }
         if (!PresentHistory(history, p, o.newOnly, &loaded.view, &error)) {
             err << error << Qt::endl;
             return Rejected;
         }
-        evidence.serial = serial;
-        evidence.visits = std::move(history.visits);
     }
     if (!report)
         return WriteExport(o.output, loaded, out, err);
-    // Read after the history: the chain reaches every visit the report shows.
-    if (!archive.chainHead(&evidence.chainHead)) {
-        err << archive.errorString() << Qt::endl;
-        return Rejected;
-    }
-    const LockFindings lock = found.value(0, LockFindings{ serial, QString(), {}, {} });
-    const auto complete = [&](ReportContent& content) {
-        content.sections.prepend(FindingsSection(lock, p.display));
-        content.sections.append(EvidenceSection(evidence, p.display));
-    };
+    const auto complete = [&](ReportContent& content) { proof.addTo(content, p.display); };
     return WriteReportOutput(o.output, loaded, err, complete) ? Success : Rejected;
 }
 
