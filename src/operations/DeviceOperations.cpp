@@ -1,6 +1,7 @@
 #include "DeviceOperations.h"
 
 #include "BusDecoder.h"
+#include "LockHistory.h"
 #include "Protocol.h"
 #include "UsersLog.h"
 
@@ -283,6 +284,14 @@ AuditStep readAuditAnswer(Exchanges& x, const QByteArray& request, int from, std
     return AuditStep::Record;
 }
 
+// The lock's serial number in a report answer, as an audit keeps it; empty when the answer is too
+// short to hold the report block or the block names none.
+QString ReportAnswerSerial(const QByteArray& answer)
+{
+    std::array<quint8, wire::BusReportSize> block{};
+    return Take(answer, ReportOffset, block) ? ShownLockText(BusReportSerial(block.data())) : QString();
+}
+
 template <typename Payload> OperationResult<Payload> ended(OperationResult<Payload>& result, const OperationOutcome& outcome)
 {
     result.outcome = outcome;
@@ -485,11 +494,11 @@ QString PartialLabel(const QString& label, int events)
     return Texts::tr("%1 (partial: %n events)", nullptr, events).arg(label);
 }
 
-OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress& progress)
+OperationResult<UsersLogDump> DownloadUsersLog(DeviceLink& link, OperationProgress& progress)
 {
-    OperationResult<QByteArray> result;
-    result.payload = QByteArray(userslog::RecordCount * userslog::RecordSize, '\0');
-    QByteArray& records = result.payload;
+    OperationResult<UsersLogDump> result;
+    result.payload.records = QByteArray(userslog::RecordCount * userslog::RecordSize, '\0');
+    QByteArray& records = result.payload.records;
     const auto end = [&result](const OperationOutcome& outcome) { return ended(result, outcome); };
     Exchanges x(link);
     OperationOutcome outcome;
@@ -501,6 +510,7 @@ OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress
         return end(outcome);
     if (report.answer.size() < UsersReportAnswerLength)
         return end(communicationError());
+    result.payload.serial = ReportAnswerSerial(report.answer);
     int types[userslog::RecordCount];
     for (int i = 0; i < userslog::RecordCount; ++i)
         types[i] = UserSlotType(report.answer.at(userslog::TypesOffset + i));

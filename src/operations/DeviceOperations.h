@@ -86,8 +86,17 @@ QString PartialDownloadText(const OperationOutcome& outcome, int events);
 // it and an audit file keeps it), marked as partial with its events.
 QString PartialLabel(const QString& label, int events);
 
-// Reads the 104 users log records (8 bytes each). Success has no message.
-OperationResult<QByteArray> DownloadUsersLog(DeviceLink& link, OperationProgress& progress);
+// A users log and the lock it came from.
+struct UsersLogDump
+{
+    QByteArray records; // 104 records of 8 bytes
+    // The lock's serial number, read from its report as an audit's is; empty when it names none.
+    QString serial;
+};
+
+// Reads the lock's serial number and its 104 users log records (8 bytes each). Success has no
+// message.
+OperationResult<UsersLogDump> DownloadUsersLog(DeviceLink& link, OperationProgress& progress);
 
 // The message of a port that could not be opened, in the operations' own words.
 QString UnableToOpenText();

@@ -258,12 +258,12 @@ UsersLogWorker::UsersLogWorker(unsigned int, QString portName, unsigned char*, b
 void UsersLogWorker::run()
 {
     SignalProgress<UsersLogWorker> progress(this, m_stop);
-    OperationResult<QByteArray> log;
+    OperationResult<operations::UsersLogDump> log;
     log.outcome = runOnPort(m_portName, BusMode, operationname::UsersLog, 0, [&](DeviceLink& link) {
         log = operations::DownloadUsersLog(link, progress);
         return log.outcome;
     });
     if (log.succeeded())
-        emit logDownloaded(log.payload);
+        emit logDownloaded(log.payload.records, log.payload.serial);
     finish(this, log.outcome);
 }

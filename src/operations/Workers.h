@@ -164,8 +164,9 @@ public:
 
 signals:
     void ErrorInformation(QString message);
-    // The 104 records, on success, before finished().
-    void logDownloaded(QByteArray records);
+    // The 104 records and the serial number of the lock they came from (empty when it named none),
+    // on success, before finished().
+    void logDownloaded(QByteArray records, QString serial);
 
 private:
     void run() override;

@@ -1,6 +1,7 @@
 // Drives the four device operations with arbitrary answers of arbitrary lengths: they must end,
 // never read or write outside their buffers, and report success only with every buffer filled.
 
+#include "BusDecoder.h"
 #include "DeviceOperations.h"
 #include "ScriptedLink.h"
 #include "UsersLog.h"
@@ -61,9 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     }
     case FuzzOperation::UsersLog: {
-        const OperationResult<QByteArray> log = operations::DownloadUsersLog(link, progress);
+        const OperationResult<operations::UsersLogDump> log = operations::DownloadUsersLog(link, progress);
         outcome = log.outcome;
-        Require(log.payload.size() == userslog::RecordCount * userslog::RecordSize);
+        Require(log.payload.records.size() == userslog::RecordCount * userslog::RecordSize);
+        // The serial comes from the report block alone, only once the report was answered.
+        Require(log.payload.serial.size() <= bus::ReportSerialArea);
+        Require(log.payload.serial.isEmpty() || link.exchanges() >= 2);
         Require(!outcome.succeeded() || link.exchanges() >= 2 + userslog::RecordCount);
         break;
     }

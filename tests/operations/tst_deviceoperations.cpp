@@ -320,22 +320,27 @@ private slots:
     {
         QTest::addColumn<QStringList>("scene");
         QTest::addColumn<QString>("message");
-        QTest::newRow("sample lock") << QStringList() << "";
-        QTest::newRow("no users log") << QStringList{ "users-log=none" } << "Lock's firmware not compatible with this function";
-        QTest::newRow("keypad silent") << QStringList{ "silent-from=1" } << "No answer from keypad";
-        QTest::newRow("lock silent at slot 5") << QStringList{ "lock-silent=log:5" } << "No answer from lock";
-        QTest::newRow("keypad CRC wrong twice") << QStringList{ "keypad-crc=always" } << "Communication error";
+        QTest::addColumn<QString>("serial"); // once the report has come, whatever follows
+        QTest::newRow("sample lock") << QStringList() << "" << "23041207";
+        QTest::newRow("no users log") << QStringList{ "users-log=none" } << "Lock's firmware not compatible with this function"
+                                      << "23041207";
+        QTest::newRow("keypad silent") << QStringList{ "silent-from=1" } << "No answer from keypad" << "";
+        QTest::newRow("lock silent at slot 5") << QStringList{ "lock-silent=log:5" } << "No answer from lock" << "23041207";
+        QTest::newRow("lock silent at the report") << QStringList{ "lock-silent=report" } << "No answer from lock" << "";
+        QTest::newRow("keypad CRC wrong twice") << QStringList{ "keypad-crc=always" } << "Communication error" << "";
     }
     void usersLog()
     {
         QFETCH(QStringList, scene);
         QFETCH(QString, message);
+        QFETCH(QString, serial);
         LockAudit lock = SampleLock();
         lock.userTypes[81] = '5'; // Master 02: an empty slot of the second type
         Scene s(BusMode, scene, SimulatedInterface::Key::Audit, lock);
-        const OperationResult<QByteArray> log = operations::DownloadUsersLog(s.link, s.progress);
+        const OperationResult<operations::UsersLogDump> log = operations::DownloadUsersLog(s.link, s.progress);
         const OperationOutcome& outcome = log.outcome;
         QCOMPARE(outcome.message, message);
+        QCOMPARE(log.payload.serial, serial);
         QCOMPARE(outcome.succeeded(), message.isEmpty());
         if (!outcome.succeeded())
             return;
@@ -344,9 +349,45 @@ private slots:
         // 0 once the report is read, then record i shows (200 + 100 i) / 104.
         CheckBar(s.progress.numbers(), 1 + 104, { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 52, 50 }, { 102, 99 }, { 103, 100 }, { 104, 100 } });
         // Empty slots: Manager 03 has no log, Master 02 was set up. User 01 was installed by the master.
-        const QVector<UsersLogRow> rows = UsersLogRows(reinterpret_cast<const quint8*>(log.payload.constData()), DisplaySettings());
+        const QVector<UsersLogRow> rows = UsersLogRows(reinterpret_cast<const quint8*>(log.payload.records.constData()), DisplaySettings());
         QCOMPARE(rows.at(2).installedBy + "|" + rows.at(4).installedBy + "|" + rows.at(4).date, QStringLiteral("No log|Corvane Setup|"));
         QCOMPARE(rows.at(5).installedBy + "|" + rows.at(5).date.left(11), QStringLiteral("Master|04/03/2024 "));
+    }
+
+    // The lock a users log came from, read from the report answer's block as an audit's serial is:
+    // padding taken off, nothing read beyond the answer, none when the block names none. The
+    // interface is gone after the report, so every run ends there.
+    void usersLogSerial_data()
+    {
+        QTest::addColumn<QByteArray>("block"); // report bytes from byte 2 on, padded to 157 bytes
+        QTest::addColumn<int>("length");       // of the whole answer
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<QString>("message");
+        const QByteArray text(6, '\0'); // the report text begins at block byte 6
+        QTest::newRow("serial, CR LF, name") << text + "30051122\r\nVAULT9\r\n1.05" << 159 << "30051122" << "USB interface disconnected";
+        QTest::newRow("padded with spaces") << text + " 3005 \r\nVAULT9" << 159 << "3005" << "USB interface disconnected";
+        QTest::newRow("no CR LF: the whole area") << text + "ABCDEFGHIJKLMNOP" << 159 << "ABCDEFGHIJK" << "USB interface disconnected";
+        QTest::newRow("all zero") << QByteArray() << 159 << "" << "USB interface disconnected";
+        QTest::newRow("spaces only") << text + "           \r\n" << 200 << "" << "USB interface disconnected";
+        QTest::newRow("cut inside the block") << text + "30051122\r\n" << 20 << "" << "Communication error";
+        QTest::newRow("a byte short of the types") << text + "30051122\r\n" << 158 << "" << "Communication error";
+        QTest::newRow("the length byte only") << QByteArray() << 1 << "" << "Communication error";
+    }
+    void usersLogSerial()
+    {
+        QFETCH(QByteArray, block);
+        QFETCH(int, length);
+        QFETCH(QString, serial);
+        QFETCH(QString, message);
+        const QByteArray keypad = Framed(Hex("7E10A40080000205") + QByteArray(7, '\0'));
+        QByteArray report = Hex("01A0") + block;
+        report = (report + QByteArray(qMax(0, length - report.size()), '\0')).left(length);
+        const QByteArray script = FuzzAnswer(keypad) + FuzzAnswer(report);
+        ScriptedLink link(reinterpret_cast<const quint8*>(script.constData()), size_t(script.size()));
+        Progress progress;
+        const OperationResult<operations::UsersLogDump> log = operations::DownloadUsersLog(link, progress);
+        QCOMPARE(log.outcome.message, message);
+        QCOMPARE(log.payload.serial, serial);
     }
 
     // Answers shorter than what is taken from them end the operation instead of taking stale bytes.

@@ -122,6 +122,7 @@ private slots:
         const QByteArray got = logged.first().first().toByteArray();
         QCOMPARE(got.size(), 104 * 8);
         QCOMPARE(quint8(got.at(80 * 8)), userslog::SetupInstalled);
+        QCOMPARE(logged.first().at(1).toString(), QStringLiteral("23041207")); // the lock it came from
         UsersLogWorker stopped(0, sim.path(), records.data(), &result);
         QSignalSpy none(&stopped, &UsersLogWorker::logDownloaded);
         QCOMPARE(Run(stopped, true), QStringList{ "finished" });
