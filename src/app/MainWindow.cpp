@@ -363,6 +363,12 @@ void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
     m_archive->keep(AuditFile::Serialize(m_session, ui->labelDlDate->text()), kind, m_auditFileName, asked);
 }
 
+void MainWindow::keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records)
+{
+    if (SettingsFile::read().archiveAudits)
+        m_archive->keepUsersLog(serial, downloadedAt, records);
+}
+
 void MainWindow::onAddToArchive()
 {
     if (m_view.events.isEmpty() || showingHistory()) {

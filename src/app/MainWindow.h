@@ -57,6 +57,8 @@ public:
     LocksTab& locksTab();
     FindingsTab& findingsTab();
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
+    // A users log downloaded, kept with its lock when the settings keep what is obtained.
+    void keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records);
     void downloadNewEvents();
     // The lock's history; with `at`, the event a search found selected and in view.
     void openLockHistory(const QString& serial, const FoundEvent* at = nullptr);

@@ -52,9 +52,11 @@ void UsersLogDialog::startWorker()
     connect(worker, &UsersLogWorker::setProgress, this, &UsersLogDialog::setProgress);
     connect(worker, &UsersLogWorker::ErrorCritical, this, &UsersLogDialog::ErrorCritical);
     connect(worker, &UsersLogWorker::ErrorInformation, this, &UsersLogDialog::ErrorInformation);
-    connect(worker, &UsersLogWorker::logDownloaded, this, [this](const QByteArray& records) {
+    connect(worker, &UsersLogWorker::logDownloaded, this, [this](const QByteArray& records, const QString& serial) {
         std::copy(records.begin(), records.begin() + std::min(int(records.size()), userslog::RecordCount * userslog::RecordSize),
                   m_records);
+        m_serial = serial;
+        m_downloadedAt = QDateTime::currentDateTime();
         m_result = true;
     });
     m_running = true;

@@ -3,6 +3,7 @@
 #include "EventRows.h"
 #include "Workers.h"
 
+#include <QDateTime>
 #include <QDialog>
 
 namespace Ui {
@@ -18,6 +19,11 @@ public:
     ~UsersLogDialog() override;
 
     bool workerRunning() const { return m_running; }
+    // Whether the whole log came, into the caller's buffer; then the lock it came from (its serial
+    // number, empty when it named none) and when.
+    bool downloaded() const { return m_result; }
+    QString serial() const { return m_serial; }
+    QDateTime downloadedAt() const { return m_downloadedAt; }
 
 public slots:
     void workerFinished();
@@ -39,6 +45,8 @@ private:
     QString m_portName;
     unsigned char* m_records;
     DisplaySettings m_display;
+    QString m_serial;
+    QDateTime m_downloadedAt;
     bool m_result = false;
     bool m_running = false;
     bool m_exitRequested = false;

@@ -197,6 +197,40 @@ void WindowArchive::kept(const KeepOutcome& kept, bool asked)
         Messages::information(text, &m_window);
 }
 
+void WindowArchive::keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records)
+{
+    m_service->post<UsersLogKept>(
+        [serial, downloadedAt, records](ArchiveWorker& w) { return KeepUsersLog(w, serial, downloadedAt, records); },
+        [this](UsersLogKept kept) { usersLogKept(kept); }, true);
+}
+
+void WindowArchive::usersLogKept(const UsersLogKept& kept)
+{
+    const QString text = UsersLogKeptText(kept);
+    m_status.showMessage(text, 20000);
+    switch (kept.state) {
+    case UsersLogKept::Kept:
+        return;
+    case UsersLogKept::NotReached:
+        // Once, as for audits: a day away from the office is not a box for every lock.
+        if (!m_usersLogNotReachedTold)
+            Messages::warning(text, &m_window);
+        m_usersLogNotReachedTold = true;
+        return;
+    case UsersLogKept::ReadOnly:
+        if (!m_readOnlyTold)
+            Messages::information(text, &m_window);
+        m_readOnlyTold = true;
+        return;
+    case UsersLogKept::NoSerial:
+        Messages::information(text, &m_window);
+        return;
+    case UsersLogKept::Failed:
+        Messages::warning(text, &m_window);
+        return;
+    }
+}
+
 void WindowArchive::queued(const QString& reason, int waiting)
 {
     m_locks->setWaiting(waiting);

@@ -10,6 +10,7 @@
 struct ArchiveRules;
 struct HistoryProof;
 struct KeepOutcome;
+struct UsersLogKept;
 class ArchiveService;
 class FindingsTab;
 class LocksTab;
@@ -38,6 +39,10 @@ public:
     // An audit's file bytes, as "Save" writes them, into the archive or its queue. `asked`: the
     // user asked (a box tells the outcome).
     void keep(const QByteArray& bytes, AuditKind kind, const QString& file, bool asked);
+    // A users log downloaded at `downloadedAt`, kept with its lock (serial number; empty when the
+    // lock named none, which is told and keeps nothing). A log the archive cannot take is told, and
+    // not kept: users logs do not wait in the queue.
+    void keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records);
     void sendQueued(bool asked);
     void refreshLocks();
     void retranslate(QTabWidget& tabs);
@@ -61,6 +66,7 @@ public:
 private:
     void kept(const KeepOutcome& kept, bool asked);
     void queued(const QString& reason, int waiting);
+    void usersLogKept(const UsersLogKept& kept);
 
     QWidget& m_window;
     QStatusBar& m_status;
@@ -69,4 +75,5 @@ private:
     FindingsTab* m_findings = nullptr;
     bool m_offlineTold = false;
     bool m_readOnlyTold = false;
+    bool m_usersLogNotReachedTold = false;
 };

@@ -6,6 +6,7 @@
 #include "OperationDialogs.h"
 #include "SelectLockDialog.h"
 #include "SerialTransport.h"
+#include "UsersLog.h"
 #include "UsersLogDialog.h"
 
 #include <QComboBox>
@@ -158,4 +159,9 @@ void WindowDevice::usersLog()
     UsersLogDialog dialog(&m_window, m_box.currentIndex(), selectedPort(), m_usersLog.data());
     PrepareDialog(&dialog, m_window);
     dialog.exec();
+    // Its installation days are what the People dialog offers as the From of a new tenure.
+    if (dialog.downloaded())
+        m_window.keepUsersLog(dialog.serial(), dialog.downloadedAt(),
+                              QByteArray(reinterpret_cast<const char*>(m_usersLog.data()),
+                                         userslog::RecordCount * userslog::RecordSize));
 }

@@ -81,6 +81,56 @@ KeepOutcome KeepAudit(ArchiveWorker& worker, const QByteArray& audit, AuditKind 
     return out;
 }
 
+UsersLogKept KeepUsersLog(ArchiveWorker& worker, const QString& serial, const QDateTime& downloadedAt,
+                          const QByteArray& records)
+{
+    UsersLogKept out;
+    out.serial = serial;
+    if (serial.isEmpty()) {
+        out.state = UsersLogKept::NoSerial;
+        out.message = Text::tr("the lock did not tell its serial number");
+        return out;
+    }
+    Archive* archive = worker.archive();
+    out.archive = worker.displayName();
+    ArchiveFailure failure = ArchiveFailure::None;
+    if (!archive) {
+        out.message = worker.error();
+        failure = worker.failure();
+    } else if (archive->keepUsersLog(serial, downloadedAt, records)) {
+        out.state = UsersLogKept::Kept;
+        return out;
+    } else {
+        out.message = archive->errorString();
+        failure = archive->failure();
+    }
+    if (failure == ArchiveFailure::ReadOnly)
+        out.state = UsersLogKept::ReadOnly;
+    else if (failure == ArchiveFailure::Unreachable || failure == ArchiveFailure::Busy)
+        out.state = UsersLogKept::NotReached;
+    else
+        out.state = UsersLogKept::Failed;
+    return out;
+}
+
+QString UsersLogKeptText(const UsersLogKept& kept)
+{
+    switch (kept.state) {
+    case UsersLogKept::Kept:
+        return Text::tr("Users log kept in the archive with lock %1").arg(kept.serial);
+    case UsersLogKept::NotReached:
+        // Said plainly: a technician used to audits waiting on the laptop would expect the same.
+        return Text::tr("The users log was not kept in the archive: %1\nUsers logs do not wait on this computer: "
+                        "download it again once the archive answers.")
+            .arg(kept.message);
+    case UsersLogKept::NoSerial:
+    case UsersLogKept::ReadOnly:
+    case UsersLogKept::Failed:
+        break;
+    }
+    return Text::tr("The users log was not kept in the archive: %1").arg(kept.message);
+}
+
 ArchiveQueue::SendReport SendWaiting(ArchiveWorker& worker)
 {
     ArchiveQueue::SendReport report;

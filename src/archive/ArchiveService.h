@@ -63,6 +63,28 @@ struct KeepOutcome
 };
 KeepOutcome KeepAudit(ArchiveWorker& worker, const QByteArray& audit, AuditKind kind, const QString& file = QString());
 
+// A users log kept with its lock (named by serial number). Unlike an audit it never waits in the
+// queue, which holds audit files only: one the archive cannot take now is not kept, and the
+// outcome says why.
+struct UsersLogKept
+{
+    enum State {
+        Kept,
+        NoSerial,   // the lock did not tell its serial number: nothing was asked of the archive
+        NotReached, // the archive cannot be reached or stayed busy
+        ReadOnly,
+        Failed,     // refused: a lock the archive does not hold, a log cut short, a fault of its own
+    };
+    State state = Failed;
+    QString serial;
+    QString message; // why, for every state but Kept
+    QString archive; // the archive's name as shown
+};
+UsersLogKept KeepUsersLog(ArchiveWorker& worker, const QString& serial, const QDateTime& downloadedAt,
+                          const QByteArray& records);
+// The outcome in one text for the user, the window's and the command line's.
+QString UsersLogKeptText(const UsersLogKept& kept);
+
 // Everything waiting, sent to the archive in use now.
 ArchiveQueue::SendReport SendWaiting(ArchiveWorker& worker);
 

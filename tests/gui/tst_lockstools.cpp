@@ -3,13 +3,17 @@
 
 #include "GuiTestSupport.h"
 #include "LocksTab.h"
+#include "OperationDialogs.h"
 #include "PeopleDialog.h"
 #include "SettingsFile.h"
+#include "SimulatedLink.h"
 #include "UsersLog.h"
+#include "UsersLogDialog.h"
 #include "AuditCli.h"
 #include "archive/ArchiveFixtures.h"
 #include "reports/ReportFixtures.h"
 
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace archivefixtures;
@@ -71,6 +75,37 @@ QByteArray UsersLogOf(const QVector<std::array<int, 4>>& installed)
         r[0] = 0x01, r[1] = 60, r[2] = char(s[3]), r[3] = char(s[2]), r[4] = char(s[1] - 2000);
     }
     return log;
+}
+
+// Presses Exit in the users log dialog once the log is on screen.
+void ExitUsersLogWhenShown()
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<UsersLogDialog*>(w); d && d->isVisible() && !d->workerRunning()) {
+                timer->stop();
+                timer->deleteLater();
+                d->findChild<QPushButton*>("btnExit")->click();
+                return;
+            }
+    });
+    timer->start(20);
+}
+
+// Every installation day the archive holds for the lock, "slot:day" in slot order; why not, when
+// it cannot tell.
+QString KeptDays(const QString& location, const QString& serial)
+{
+    Archive archive;
+    QMap<int, QVector<QDate>> days;
+    if (!archive.open(location, Archive::OpenMode::Existing) || !archive.installationDayHistory(serial, &days))
+        return QStringLiteral("unreadable: ") + archive.errorString();
+    QStringList out;
+    for (auto it = days.cbegin(); it != days.cend(); ++it)
+        for (const QDate& day : it.value())
+            out << QStringLiteral("%1:%2").arg(it.key()).arg(PeopleDayText(day));
+    return out.join(QLatin1Char(' '));
 }
 
 QString FindingsCell(LocksTab& tab, const QString& serial)
@@ -249,6 +284,104 @@ private slots:
         QCOMPARE(days.count(), offered.size());
         d->from().setDate(QDate(2023, 5, 5));
         QCOMPARE(days.currentIndex(), -1);
+    }
+
+    // A users log downloaded in the window from the simulated lock: kept with its lock when the
+    // settings keep what is obtained, so that People offers its installation days; otherwise not,
+    // and where the archive cannot take it the window says why, on the status bar each time and in
+    // a box once for an archive away or a role that may only read. Two downloads a row.
+    void usersLogKept_data()
+    {
+        QTest::addColumn<QString>("archive"); // "file", "file without the lock", "server away", "reader"
+        QTest::addColumn<bool>("keeps");      // the ArchiveAudits setting
+        QTest::addColumn<bool>("serial");     // whether the lock tells its serial number
+        QTest::addColumn<QString>("said");    // in the status bar and in every box
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("kept with its lock") << "file" << true << true << "Users log kept in the archive with lock 23041207" << 0;
+        QTest::newRow("the setting off") << "file" << false << true << "" << 0;
+        QTest::newRow("the lock names no serial number")
+            << "file" << true << false << "not kept in the archive: the lock did not tell its serial number" << 2;
+        QTest::newRow("a lock the archive does not hold") << "file without the lock" << true << true << "holds no lock 23041207" << 2;
+        QTest::newRow("the server away") << "server away" << true << true << "Users logs do not wait on this computer" << 1;
+        QTest::newRow("a role that may only read") << "reader" << true << true << "You may read this archive but not add to it" << 1;
+    }
+    void usersLogKept()
+    {
+        QFETCH(QString, archive);
+        QFETCH(bool, keeps);
+        QFETCH(bool, serial);
+        QFETCH(QString, said);
+        QFETCH(int, boxes);
+        QString location = m_dir.filePath(QStringLiteral("logs-%1.sqlite").arg(++m_count));
+        if (archive == "server away")
+            location = "postgresql://corvane@127.0.0.1:9/none";
+        else if (archive == "reader")
+            location = FreshServerArchive("logs");
+        QVERIFY(!location.isEmpty());
+        if (archive == "file" || archive == "reader") {
+            Archive a;
+            QVERIFY(a.open(location));
+            QCOMPARE(int(a.import(fixtures::ReadAll(CORVANE_SOURCE_DIR "/samples/bus-audit.kaud"), AuditKind::BusDownload).status),
+                     int(ImportReport::Added));
+        }
+        if (archive == "reader") {
+            QVERIFY(OnTestServer(QUrl(location).path().mid(1),
+                                 { "DO $$ BEGIN CREATE ROLE reader LOGIN PASSWORD 'reader'; "
+                                   "EXCEPTION WHEN duplicate_object THEN NULL; END $$",
+                                   "GRANT SELECT ON ALL TABLES IN SCHEMA public TO reader" }));
+        }
+        const QString owner = location;
+        if (archive == "reader") {
+            QUrl reader(location);
+            reader.setUserName("reader");
+            reader.setPassword("reader");
+            location = reader.toString();
+        }
+        qputenv("CORVANE_AUDIT_ARCHIVE", location.toUtf8());
+        qputenv("CORVANE_AUDIT_PORTS", "/dev/simulated");
+        writeSetting("ArchiveAudits", keeps);
+        LockAudit lock = SampleLock();
+        if (!serial)
+            std::fill(lock.report.begin() + 6, lock.report.begin() + 17, quint8(' '));
+        SimulatedInterface sim(lock);
+
+        CapturedMessages messages;
+        MainWindow w;
+        SetWindowLinks(&w, std::make_shared<SimulatedLinkFactory>(sim));
+        settle(w);
+        for (int run = 0; run < 2; ++run) {
+            ExitUsersLogWhenShown();
+            w.on_btnLog_clicked();
+            settle(w);
+        }
+        qunsetenv("CORVANE_AUDIT_PORTS");
+        QVERIFY2(w.statusBar()->currentMessage().contains(said), qPrintable(w.statusBar()->currentMessage()));
+        QCOMPARE(said.isEmpty(), w.statusBar()->currentMessage().isEmpty());
+        QCOMPARE(messages.list.size(), boxes);
+        for (const QString& box : messages.texts())
+            QVERIFY2(box.contains(said), qPrintable(box));
+
+        // The slots the lock logged, each with its day; none where nothing was kept.
+        QStringList logged;
+        for (int slot = 0; slot < userslog::RecordCount; ++slot)
+            if (lock.logged[slot])
+                logged << QStringLiteral("%1:%2").arg(slot).arg(PeopleDayText(
+                              QDate(2000 + lock.logEntries[slot][0], lock.logEntries[slot][1], lock.logEntries[slot][2])));
+        QVERIFY(logged.size() > 1);
+        const bool kept = said.startsWith("Users log kept");
+        const QString days = KeptDays(owner, "23041207");
+        if (archive == "file without the lock")
+            QVERIFY2(days.endsWith("holds no lock 23041207."), qPrintable(days));
+        else if (archive != "server away")
+            QCOMPARE(days, kept ? logged.join(' ') : QString());
+        if (!kept)
+            return;
+        PeopleDialog* d = openPeople(w);
+        QVERIFY(d);
+        d->from().setDate(QDate(2023, 5, 5));
+        d->userChoice().setCurrentIndex(d->userChoice().findData(1));
+        QCOMPARE(d->installedDays().count(), 1);
+        QCOMPARE("1:" + d->installedDays().itemText(0), logged.filter(QRegularExpression("^1:")).value(0));
     }
 
     // A refused change says what the directory says and stores nothing.
