@@ -447,6 +447,24 @@
         <source>The archive no longer holds visit %1 of lock %2 as it was shown: open the history again.</source>
         <translation>El archivo ya no contiene la visita %1 de la cerradura %2 tal como se mostraba: abra de nuevo el historial.</translation>
     </message>
+    <message>
+        <source>the lock did not tell its serial number</source>
+        <translation>la cerradura no indicó su número de serie</translation>
+    </message>
+    <message>
+        <source>Users log kept in the archive with lock %1</source>
+        <translation>Registro de usuarios guardado en el archivo con la cerradura %1</translation>
+    </message>
+    <message>
+        <source>The users log was not kept in the archive: %1
+Users logs do not wait on this computer: download it again once the archive answers.</source>
+        <translation>El registro de usuarios no se guardó en el archivo: %1
+Los registros de usuarios no esperan en este equipo: descárguelo de nuevo cuando el archivo responda.</translation>
+    </message>
+    <message>
+        <source>The users log was not kept in the archive: %1</source>
+        <translation>El registro de usuarios no se guardó en el archivo: %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfigurationTab</name>
@@ -3658,6 +3676,14 @@ each lock&apos;s under a row that counts them by kind.
 </source>
         <translation>OUTPUT también puede ser un libro (.xlsx) o un informe PDF (.pdf): los hallazgos por
 cerradura, los de cada una bajo una fila que los cuenta por tipo.
+</translation>
+    </message>
+    <message>
+        <source>--archive PATH also keeps the log with its lock in that archive, which must hold the lock&apos;s
+audits: its installation days are then offered as the From of a new tenure.
+</source>
+        <translation>--archive RUTA también guarda el registro con su cerradura en ese archivo, que debe contener las
+auditorías de la cerradura: sus días de instalación se ofrecen luego como inicio de un nuevo periodo.
 </translation>
     </message>
 </context>

@@ -447,6 +447,24 @@
         <source>The archive no longer holds visit %1 of lock %2 as it was shown: open the history again.</source>
         <translation>L&apos;archivio non contiene più la visita %1 della serratura %2 come era mostrata: aprire di nuovo la cronologia.</translation>
     </message>
+    <message>
+        <source>the lock did not tell its serial number</source>
+        <translation>la serratura non ha indicato il suo numero di serie</translation>
+    </message>
+    <message>
+        <source>Users log kept in the archive with lock %1</source>
+        <translation>Registro utenti conservato nell&apos;archivio con la serratura %1</translation>
+    </message>
+    <message>
+        <source>The users log was not kept in the archive: %1
+Users logs do not wait on this computer: download it again once the archive answers.</source>
+        <translation>Il registro utenti non è stato conservato nell&apos;archivio: %1
+I registri utenti non restano in attesa su questo computer: scaricarlo di nuovo quando l&apos;archivio risponde.</translation>
+    </message>
+    <message>
+        <source>The users log was not kept in the archive: %1</source>
+        <translation>Il registro utenti non è stato conservato nell&apos;archivio: %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfigurationTab</name>
@@ -3658,6 +3676,14 @@ each lock&apos;s under a row that counts them by kind.
 </source>
         <translation>OUTPUT può anche essere una cartella di lavoro (.xlsx) o un rapporto PDF (.pdf): i rilievi
 per serratura, quelli di ciascuna sotto una riga che li conta per tipo.
+</translation>
+    </message>
+    <message>
+        <source>--archive PATH also keeps the log with its lock in that archive, which must hold the lock&apos;s
+audits: its installation days are then offered as the From of a new tenure.
+</source>
+        <translation>--archive PERCORSO conserva anche il registro con la sua serratura in quell&apos;archivio, che deve contenere
+gli audit della serratura: i suoi giorni di installazione sono poi proposti come inizio di un nuovo periodo.
 </translation>
     </message>
 </context>

@@ -1,3 +1,4 @@
+#include "Archive.h"
 #include "AuditBuilder.h"
 #include "AuditCli.h"
 #include "CliRun.h"
@@ -332,6 +333,7 @@ private slots:
             { { "read-key", "--wait", "inf", "k.bin" }, 2, "Unknown value for --wait: inf" },
             { { "write-key", "--wait", "1e300", "--yes" }, 2, "Unknown value for --wait: 1e300" },
             { { "users-log", "--port", "simulated", "--wait", "3", "-" }, 2, "Unknown option: --wait" },
+            { { "users-log", "--port", "simulated", "--no-archive", "-" }, 2, "Unknown option: --no-archive" },
             { { "read-key", "--wait", "0", "k.bin" }, 2, "Unknown value for --wait: 0" },
             { { "ports", "--help" }, 0, "" },
         };
@@ -360,6 +362,51 @@ private slots:
         QCOMPARE(lines.at(4), QStringLiteral("Master,Corvane Setup,"));
         const QString italian = Run({ "users-log", "--port", "simulated", "-", "--language", "it" }).out.section("\r\n", 0, 0);
         QVERIFY(!italian.isEmpty() && italian != lines.first());
+    }
+
+    // With --archive the users log is also kept with its lock, said on standard error; the CSV is
+    // written whatever the archive says. Without it nothing is asked of an archive.
+    void usersLogKept_data()
+    {
+        QTest::addColumn<QString>("archive"); // "" for none
+        QTest::addColumn<bool>("withLock");   // the archive holds the lock's audit
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("kept with its lock") << "log-kept.sqlite" << true << 0 << "Users log kept in the archive with lock 23041207\n";
+        QTest::newRow("a lock the archive does not hold") << "log-nolock.sqlite" << false << 1 << "holds no lock 23041207.\n";
+        QTest::newRow("the server away") << "postgresql://corvane@127.0.0.1:9/none" << false << 3
+                                         << "download it again once the archive answers.\n";
+        QTest::newRow("no --archive") << "" << false << 0 << "";
+    }
+    void usersLogKept()
+    {
+        QFETCH(QString, archive);
+        QFETCH(bool, withLock);
+        QFETCH(int, code);
+        QFETCH(QString, said);
+        if (withLock) {
+            Archive a;
+            QVERIFY(a.open(archive));
+            QCOMPARE(int(a.import(ReadAll(CORVANE_SOURCE_DIR "/samples/bus-audit.kaud"), AuditKind::BusDownload).status),
+                     int(ImportReport::Added));
+        }
+        QFile::remove("kept-log.csv");
+        QStringList args{ "users-log", "--port", "simulated", "kept-log.csv" };
+        if (!archive.isEmpty())
+            args << "--archive" << archive;
+        const Run r(args);
+        QCOMPARE(r.code, code);
+        // Progress comes first on standard error, the archive's word last.
+        QVERIFY2(said.isEmpty() ? !r.err.contains("archive") : r.err.endsWith(said), qPrintable(r.err));
+        QCOMPARE(ReadAll("kept-log.csv").count("\r\n"), 1 + 64);
+        if (!withLock)
+            return;
+        Archive a;
+        QMap<int, QVector<QDate>> days;
+        QVERIFY(a.open(archive, Archive::OpenMode::Existing) && a.installationDayHistory("23041207", &days));
+        const LockAudit lock = SampleLock();
+        const auto& entry = lock.logEntries[1];
+        QCOMPARE(days.value(1), QVector<QDate>{ QDate(2000 + entry[0], entry[1], entry[2]) });
     }
 
     // --capture writes the line's traffic; a capture that cannot be written is one warning and

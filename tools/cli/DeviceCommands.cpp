@@ -190,6 +190,26 @@ int Keep(const DeviceOptions& o, AuditSession& session, AuditKind kind, QTextStr
     return KeepInArchive(o.archive, session, kind, QFileInfo(o.output).absoluteFilePath(), err);
 }
 
+// The users log just written, kept with its lock in the archive. It does not wait on this computer
+// as an audit does: an archive that cannot take it now exits as one that waits (NotArchived).
+int KeepLog(const QString& location, const operations::UsersLogDump& log, const QDateTime& downloadedAt,
+            QTextStream& err)
+{
+    ArchiveWorker worker(location);
+    const UsersLogKept kept = KeepUsersLog(worker, log.serial, downloadedAt, log.records);
+    err << UsersLogKeptText(kept) << Qt::endl;
+    if (const QString notice = worker.takeNotice(); !notice.isEmpty())
+        err << notice << Qt::endl;
+    switch (kept.state) {
+    case UsersLogKept::Kept: return Success;
+    case UsersLogKept::NotReached:
+    case UsersLogKept::ReadOnly: return NotArchived;
+    case UsersLogKept::NoSerial:
+    case UsersLogKept::Failed: break;
+    }
+    return Rejected;
+}
+
 bool Confirmed(QTextStream& err)
 {
     err << QCoreApplication::translate("MainWindow",
@@ -242,7 +262,7 @@ bool Parse(const QStringList& args, DeviceOptions& o, QString* error)
             if (!ok || !(seconds > 0 && seconds <= MaxWaitSeconds))
                 return badValue(v, Cli::tr("a number of seconds up to %1").arg(MaxWaitSeconds));
             o.waitMs = qint64(seconds * 1000);
-        } else if (a == QLatin1String("--archive") && keeps) {
+        } else if (a == QLatin1String("--archive") && (keeps || o.command == QLatin1String("users-log"))) {
             if (!value(o.archive))
                 return false;
         } else if (a == QLatin1String("--no-archive") && keeps) {
@@ -394,6 +414,8 @@ QString DeviceUsageText(const QString& command)
     return Cli::tr("Usage: corvane-audit-cli users-log [--port PATH] [--date-format dmy|mdy] [--hour-format 24|12]\n"
                    "                          [--language en|it|es] [--capture FILE] OUTPUT.csv|-\n"
                    "Downloads the lock's users log and writes its 64 rows as comma-separated values.\n")
+        + Cli::tr("--archive PATH also keeps the log with its lock in that archive, which must hold the lock's\n"
+                  "audits: its installation days are then offered as the From of a new tenure.\n")
         + port + capture;
 }
 
@@ -515,19 +537,22 @@ int RunDeviceCommand(const QStringList& args, QTextStream& out, QTextStream& err
         return partial > 0 && kept != Rejected ? Partial : kept;
     }
 
-    OperationResult<QByteArray> log;
+    OperationResult<operations::UsersLogDump> log;
     log.outcome = RunOnChosenPort(o, serialLinks, BusMode, err, [&](DeviceLink& link) {
         log = operations::DownloadUsersLog(link, progress);
         return log.outcome;
     });
     if (!log.succeeded())
         return Finish(log.outcome, err);
-    const auto* records = reinterpret_cast<const quint8*>(log.payload.constData());
+    const QDateTime downloadedAt = QDateTime::currentDateTime();
+    const auto* records = reinterpret_cast<const quint8*>(log.payload.records.constData());
     TextTable table;
     table.header = UsersLogHeaders();
     for (const UsersLogRow& row : UsersLogRows(records, o.display))
         table.rows.append({ row.user, row.installedBy, row.date });
-    return WriteOutput(o.output, ToCsv(table), out, err) ? Success : Rejected;
+    if (!WriteOutput(o.output, ToCsv(table), out, err))
+        return Rejected;
+    return o.archive.isEmpty() ? Success : KeepLog(o.archive, log.payload, downloadedAt, err);
 }
 
 } // namespace cli
