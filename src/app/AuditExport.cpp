@@ -68,8 +68,8 @@ void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime
     Write(kind, ReportFromView(view), fileName);
 }
 
-void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive& archive, const LockHistory& shown,
-                   const DecodedAudit& events)
+void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive& archive,
+                   std::shared_ptr<const LockHistory> shown)
 {
     const QString fileName = AskForFile(kind, view, QDateTime(), QString());
     if (fileName.isEmpty())
@@ -77,7 +77,7 @@ void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive
     ShowWaitCursor();
     // Judged with the correction the table shows, as `archive history --dst` judges them.
     archive.readHistoryProof(
-        shown, events, view.dstApplied ? &view.dstRule : nullptr,
+        std::move(shown), view.dstApplied ? &view.dstRule : nullptr,
         [kind, view, fileName](const HistoryProof& proof) {
             ReportContent content = ReportFromView(view);
             proof.addTo(content, view.display);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "AuditView.h"
 #include "SettingsFile.h"
 
@@ -15,9 +17,9 @@ struct LockHistory;
 void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime& downloaded,
                  const QString& fileOnDisplay);
 
-// The same for a lock's history on display (`shown`, its events in `events`): the report opens on
+// The same for a lock's history on display (`shown`): the report opens on
 // the lock's findings and ends on the evidence of the visits shown, as `archive history` writes
 // it, both read from the archive off the window's thread while the wait cursor stays up. A report
 // that cannot carry them is not written, and the user is told why.
-void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive& archive, const LockHistory& shown,
-                   const DecodedAudit& events);
+void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive& archive,
+                   std::shared_ptr<const LockHistory> shown);
