@@ -1,6 +1,7 @@
 #include "Findings.h"
 
 #include "EventMerge.h"
+#include "ShownHistory.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -380,6 +381,34 @@ QVector<FindingEvent> FindingEventsOf(const DecodedAudit& audit, const DstRule* 
     }
     // A gap row has the gap above it: between it and the newer event, which comes next oldest first.
     for (int row : view.gapRows)
+        if (row >= 1 && row < n)
+            out[n - row].gapBefore = true;
+    return out;
+}
+
+QVector<FindingEvent> FindingEventsOf(const LockHistory& history, const QList<EventsTable>& timeDateTable,
+                                      const DstRule* dst)
+{
+    QHash<qint64, int> visits;
+    for (const Visit& v : history.visits)
+        visits.insert(v.audit, v.number);
+    ShownHistory shown(history.lock, history.keypad, visits, FullAudit);
+    if (dst)
+        shown.correctDst(timeDateTable, *dst);
+    const int n = shown.size();
+    QVector<FindingEvent> out(n);
+    for (int row = 0; row < n; ++row) {
+        const ShownEvent e = shown.at(row);
+        FindingEvent& f = out[n - 1 - row];
+        f.time = e.time;
+        f.dstTime = dst ? e.dstTime : e.time;
+        f.event = quint8(e.event);
+        f.user = quint8(e.user);
+        f.device = e.device;
+        f.visit = e.visit;
+        f.position = row + 1;
+    }
+    for (int row : shown.gapRows())
         if (row >= 1 && row < n)
             out[n - row].gapBefore = true;
     return out;
