@@ -1,5 +1,6 @@
 #include "AuditExport.h"
 
+#include "AuditFile.h"
 #include "FileDialogs.h"
 #include "HistoryProof.h"
 #include "Messages.h"
@@ -57,6 +58,22 @@ void Write(Settings::FileKind kind, const ReportContent& content, const QString&
 }
 
 } // namespace
+
+void SaveAudit(const AuditSession& session, const AuditView& view)
+{
+    if (view.events.isEmpty())
+        return;
+    const QString fileName = FileDialogs::save(
+        Settings::AuditFiles, FileDialogs::SuggestedName(view, session.decoded.config.downloadTime, Settings::AuditFiles));
+    if (fileName.isEmpty())
+        return;
+    if (!AuditFile::Save(fileName, session, view.configuration.keypadDownloadTime)) {
+        Messages::critical(Text::tr("Unable to save file"));
+        return;
+    }
+    FileDialogs::AddRecentFile(fileName);
+    Messages::information(Text::tr("Done"));
+}
 
 void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime& downloaded,
                  const QString& fileOnDisplay)

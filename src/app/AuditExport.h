@@ -11,6 +11,9 @@
 class WindowArchive;
 struct LockHistory;
 
+// "Save": the audit's file, as the lock gave it, under the label shown; the outcome told.
+void SaveAudit(const AuditSession& session, const AuditView& view);
+
 // "Export to Pdf" and "Export to Excel": the file is asked for (in the folder its kind used last,
 // a name proposed from the lock and the day of the download), never the audit file on display;
 // the report of the view as shown is written with the wait cursor up, and the outcome told.

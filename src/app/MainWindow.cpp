@@ -22,17 +22,6 @@
 #include <QNetworkReply>
 #include <QStatusBar>
 
-namespace {
-
-void showDecodeNotices(const QVector<DecodeNotice>& notices)
-{
-    for (DecodeNotice notice : notices)
-        Messages::show(DecodeNoticeIsError(notice) ? QMessageBox::Critical : QMessageBox::Information,
-                       DecodeNoticeText(notice));
-}
-
-} // namespace
-
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     Q_INIT_RESOURCE(resources);
@@ -120,10 +109,7 @@ void MainWindow::retranslate()
     SetupMenu();
 }
 
-void MainWindow::SetupMenu()
-{
-    m_toolbar->retranslate();
-}
+void MainWindow::SetupMenu() { m_toolbar->retranslate(); }
 
 // ---- what is shown ----
 
@@ -205,7 +191,7 @@ bool MainWindow::decode()
     // A key that is not an audit leaves nothing behind, its image included.
     if (!ok)
         ResetContent(true);
-    showDecodeNotices(notices);
+    Messages::showNotices(notices);
     return ok;
 }
 
@@ -319,7 +305,7 @@ void MainWindow::OpenAuditFile(const QString& fileName)
         return;
     }
     file->decoded = DecodeAudit(*file);
-    showDecodeNotices(file->decoded.notices);
+    Messages::showNotices(file->decoded.notices);
     if (!file->decoded.ok)
         return;
     ResetContent(true);
@@ -329,21 +315,7 @@ void MainWindow::OpenAuditFile(const QString& fileName)
     show(present());
 }
 
-void MainWindow::on_buttonSave_clicked()
-{
-    if (m_view.events.isEmpty())
-        return;
-    const QString fileName = FileDialogs::save(
-        Settings::AuditFiles, FileDialogs::SuggestedName(m_view, m_session.decoded.config.downloadTime, Settings::AuditFiles));
-    if (fileName.isEmpty())
-        return;
-    if (!AuditFile::Save(fileName, m_session, m_view.configuration.keypadDownloadTime)) {
-        Messages::critical(tr("Unable to save file"));
-        return;
-    }
-    FileDialogs::AddRecentFile(fileName);
-    Messages::information(tr("Done"));
-}
+void MainWindow::on_buttonSave_clicked() { SaveAudit(m_session, m_view); }
 
 // ---- device operations ----
 
