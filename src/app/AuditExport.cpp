@@ -1,5 +1,6 @@
 #include "AuditExport.h"
 
+#include "AuditFile.h"
 #include "FileDialogs.h"
 #include "HistoryProof.h"
 #include "Messages.h"
@@ -58,6 +59,22 @@ void Write(Settings::FileKind kind, const ReportContent& content, const QString&
 
 } // namespace
 
+void SaveAudit(const AuditSession& session, const AuditView& view)
+{
+    if (view.events.isEmpty())
+        return;
+    const QString fileName = FileDialogs::save(
+        Settings::AuditFiles, FileDialogs::SuggestedName(view, session.decoded.config.downloadTime, Settings::AuditFiles));
+    if (fileName.isEmpty())
+        return;
+    if (!AuditFile::Save(fileName, session, view.configuration.keypadDownloadTime)) {
+        Messages::critical(Text::tr("Unable to save file"));
+        return;
+    }
+    FileDialogs::AddRecentFile(fileName);
+    Messages::information(Text::tr("Done"));
+}
+
 void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime& downloaded,
                  const QString& fileOnDisplay)
 {
@@ -68,8 +85,8 @@ void ExportAudit(Settings::FileKind kind, const AuditView& view, const QDateTime
     Write(kind, ReportFromView(view), fileName);
 }
 
-void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive& archive, const LockHistory& shown,
-                   const DecodedAudit& events)
+void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive& archive,
+                   std::shared_ptr<const LockHistory> shown)
 {
     const QString fileName = AskForFile(kind, view, QDateTime(), QString());
     if (fileName.isEmpty())
@@ -77,7 +94,7 @@ void ExportHistory(Settings::FileKind kind, const AuditView& view, WindowArchive
     ShowWaitCursor();
     // Judged with the correction the table shows, as `archive history --dst` judges them.
     archive.readHistoryProof(
-        shown, events, view.dstApplied ? &view.dstRule : nullptr,
+        std::move(shown), view.dstApplied ? &view.dstRule : nullptr,
         [kind, view, fileName](const HistoryProof& proof) {
             ReportContent content = ReportFromView(view);
             proof.addTo(content, view.display);

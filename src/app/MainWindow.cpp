@@ -22,17 +22,6 @@
 #include <QNetworkReply>
 #include <QStatusBar>
 
-namespace {
-
-void showDecodeNotices(const QVector<DecodeNotice>& notices)
-{
-    for (DecodeNotice notice : notices)
-        Messages::show(DecodeNoticeIsError(notice) ? QMessageBox::Critical : QMessageBox::Information,
-                       DecodeNoticeText(notice));
-}
-
-} // namespace
-
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     Q_INIT_RESOURCE(resources);
@@ -120,10 +109,7 @@ void MainWindow::retranslate()
     SetupMenu();
 }
 
-void MainWindow::SetupMenu()
-{
-    m_toolbar->retranslate();
-}
+void MainWindow::SetupMenu() { m_toolbar->retranslate(); }
 
 // ---- what is shown ----
 
@@ -136,8 +122,9 @@ void MainWindow::showAuditEvent(const EventsTable& event)
 // The first event shown at that time with that code and user; a device of 0 matches any.
 void MainWindow::selectShown(const EventsTable& event, int device)
 {
-    for (int e = 0; e < m_view.events.size(); ++e) {
-        const EventsTable& shown = m_view.events[e];
+    for (int e = 0; e < m_view.eventCount(); ++e) {
+        // The event alone, without the person a view names.
+        const ShownEvent shown = m_view.shownHistory ? m_view.shownHistory->at(e) : ShownEventOf(m_view.events.at(e));
         if (shown.time == event.time && shown.event == event.event && shown.user == event.user
             && (device == 0 || shown.device == device)) {
             m_eventsView->selectEvent(e);
@@ -186,21 +173,25 @@ AuditView MainWindow::present() const
     PresentationOptions options;
     options.display = settings.display;
     options.auditType = settings.auditType;
-    AuditView view = PresentAudit(m_session.decoded, m_session.busAudit, options);
-    if (m_historyAudit)
-        NamePeople(view, m_historyShown.people);
+    // A history is held compactly, as the archive gave it; its latest visit is the session's audit.
+    AuditView view;
+    QString error;
+    if (!m_history)
+        view = PresentAudit(m_session.decoded, m_session.busAudit, options);
+    else if (!PresentHistory(*m_history, options, false, &view, &error))
+        Messages::critical(error);
     return view;
 }
 
 bool MainWindow::decode()
 {
-    m_session.decoded = m_historyAudit ? *m_historyAudit : DecodeAudit(m_session);
+    m_session.decoded = DecodeAudit(m_session);
     const QVector<DecodeNotice> notices = m_session.decoded.notices;
     const bool ok = m_session.decoded.ok;
     // A key that is not an audit leaves nothing behind, its image included.
     if (!ok)
         ResetContent(true);
-    showDecodeNotices(notices);
+    Messages::showNotices(notices);
     return ok;
 }
 
@@ -241,8 +232,7 @@ void MainWindow::ResetContent(bool clearRaw)
     m_session.ResetContent(clearRaw);
     if (clearRaw) {
         m_auditFileName.clear();
-        m_historyAudit.reset();
-        m_historyShown = LockHistory();
+        m_history.reset();
         m_clockOffset.reset();
         ui->clockNotice->hide();
     }
@@ -265,14 +255,14 @@ int MainWindow::FindDay(int year, int month, int weekday, int n) { return ::Find
 void MainWindow::onExportXlsx()
 {
     if (showingHistory())
-        return ExportHistory(Settings::Workbooks, m_view, *m_archive, m_historyShown, *m_historyAudit);
+        return ExportHistory(Settings::Workbooks, m_view, *m_archive, m_history);
     ExportAudit(Settings::Workbooks, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
 }
 
 void MainWindow::onExportPdf()
 {
     if (showingHistory())
-        return ExportHistory(Settings::PdfReports, m_view, *m_archive, m_historyShown, *m_historyAudit);
+        return ExportHistory(Settings::PdfReports, m_view, *m_archive, m_history);
     ExportAudit(Settings::PdfReports, m_view, m_session.decoded.config.downloadTime, m_auditFileName);
 }
 
@@ -315,7 +305,7 @@ void MainWindow::OpenAuditFile(const QString& fileName)
         return;
     }
     file->decoded = DecodeAudit(*file);
-    showDecodeNotices(file->decoded.notices);
+    Messages::showNotices(file->decoded.notices);
     if (!file->decoded.ok)
         return;
     ResetContent(true);
@@ -325,21 +315,7 @@ void MainWindow::OpenAuditFile(const QString& fileName)
     show(present());
 }
 
-void MainWindow::on_buttonSave_clicked()
-{
-    if (m_view.events.isEmpty())
-        return;
-    const QString fileName = FileDialogs::save(
-        Settings::AuditFiles, FileDialogs::SuggestedName(m_view, m_session.decoded.config.downloadTime, Settings::AuditFiles));
-    if (fileName.isEmpty())
-        return;
-    if (!AuditFile::Save(fileName, m_session, m_view.configuration.keypadDownloadTime)) {
-        Messages::critical(tr("Unable to save file"));
-        return;
-    }
-    FileDialogs::AddRecentFile(fileName);
-    Messages::information(tr("Done"));
-}
+void MainWindow::on_buttonSave_clicked() { SaveAudit(m_session, m_view); }
 
 // ---- device operations ----
 
@@ -385,24 +361,20 @@ void MainWindow::openLockHistory(const QString& serial, const FoundEvent* at)
 {
     m_selectOnShow = at ? std::make_unique<FoundEvent>(*at) : nullptr;
     m_archive->readHistory(
-        serial, [this](const LockHistory& history, const DecodedAudit& audit) { showHistory(history, audit); },
+        serial, [this](std::shared_ptr<const LockHistory> history) { showHistory(std::move(history)); },
         [this] { m_selectOnShow.reset(); });
 }
 
-void MainWindow::showHistory(const LockHistory& history, const DecodedAudit& audit)
+void MainWindow::showHistory(std::shared_ptr<const LockHistory> history)
 {
     ResetContent(true);
     // The latest visit's audit gives the configuration and users tabs; the events are the history's.
-    if (!AuditFile::Parse(history.latestAudit, m_session).valid) {
+    if (!AuditFile::Parse(history->latestAudit, m_session).valid) {
         Messages::critical(tr("File not valid"), this);
         ResetContent(true);
         return;
     }
-    m_historyAudit = std::make_unique<DecodedAudit>(audit);
-    m_historyShown.serial = history.serial;
-    m_historyShown.name = history.name;
-    m_historyShown.visits = history.visits;
-    m_historyShown.people = history.people;
+    m_history = std::move(history);
     ui->buttonSave->setEnabled(false);
     ShowLoadedAudit();
     ui->tabWidget->setCurrentIndex(0);

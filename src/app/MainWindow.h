@@ -62,7 +62,7 @@ public:
     void downloadNewEvents();
     // The lock's history; with `at`, the event a search found selected and in view.
     void openLockHistory(const QString& serial, const FoundEvent* at = nullptr);
-    bool showingHistory() const { return m_historyAudit != nullptr; }
+    bool showingHistory() const { return m_history != nullptr; }
     int archiveWorkPending() const;
 
 public slots:
@@ -94,7 +94,7 @@ private:
     AuditView present() const;
     bool decode();
     void retranslate();
-    void showHistory(const LockHistory& history, const DecodedAudit& audit);
+    void showHistory(std::shared_ptr<const LockHistory> history);
     void showAuditEvent(const EventsTable& event); // selected and in view in the Events tab
     void selectShown(const EventsTable& event, int device);
 
@@ -107,10 +107,8 @@ private:
     LanguageSwitcher* m_languages = nullptr;
     Toolbar* m_toolbar = nullptr;
     UpdateOffer* m_updates = nullptr;
-    // The lock's history on display in place of a decoded audit, and the event to select once shown.
-    std::unique_ptr<DecodedAudit> m_historyAudit;
-    // Its lock, visits and people without the events: whom the rows name, what its exports prove.
-    LockHistory m_historyShown;
+    // The lock's history on display in place of a single audit, and the event to select once shown.
+    std::shared_ptr<const LockHistory> m_history;
     std::unique_ptr<FoundEvent> m_selectOnShow;
     WindowArchive* m_archive = nullptr;
     WindowDevice* m_device = nullptr;

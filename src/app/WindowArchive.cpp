@@ -27,8 +27,7 @@ struct HistoryRead
 {
     bool ok = false;
     QString error;
-    LockHistory history;
-    DecodedAudit audit;
+    std::shared_ptr<const LockHistory> history;
 };
 
 struct ProofRead
@@ -270,19 +269,17 @@ void WindowArchive::refreshLocks()
     m_locks->refresh(SettingsFile::read().display);
 }
 
-void WindowArchive::readHistory(const QString& serial,
-                                const std::function<void(const LockHistory&, const DecodedAudit&)>& shown,
+void WindowArchive::readHistory(const QString& serial, const std::function<void(std::shared_ptr<const LockHistory>)>& shown,
                                 const std::function<void()>& failed)
 {
     m_service->post<HistoryRead>(
         [serial](ArchiveWorker& w) {
             HistoryRead read;
-            bool busAudit = false;
             Archive* archive = w.archive(Archive::OpenMode::Existing);
-            read.ok = archive && archive->history(serial, &read.history);
+            auto history = std::make_shared<LockHistory>();
+            read.ok = archive && archive->history(serial, history.get());
             read.error = archive ? archive->errorString() : w.error();
-            if (read.ok)
-                read.ok = HistoryAsAudit(read.history, &read.audit, &busAudit, &read.error);
+            read.history = std::move(history);
             return read;
         },
         [this, shown, failed](HistoryRead read) {
@@ -291,25 +288,25 @@ void WindowArchive::readHistory(const QString& serial,
                 Messages::critical(read.error, &m_window);
                 return;
             }
-            shown(read.history, read.audit);
+            shown(std::move(read.history));
         });
 }
 
-void WindowArchive::readHistoryProof(const LockHistory& shown, const DecodedAudit& events, const DstRule* dst,
+void WindowArchive::readHistoryProof(std::shared_ptr<const LockHistory> shown, const DstRule* dst,
                                      const std::function<void(const HistoryProof&)>& done,
                                      const std::function<void(const QString&)>& failed)
 {
-    // Copies that share the events with the window's own; neither side changes them.
+    // The window's own history, shared: neither side changes it.
     const std::optional<DstRule> correction = dst ? std::optional<DstRule>(*dst) : std::nullopt;
     const QDate at = ReportPrintedAt().date();
     m_service->post<ProofRead>(
-        [shown, events, correction, at](ArchiveWorker& w) {
+        [shown, correction, at](ArchiveWorker& w) {
             ProofRead read;
             Archive* archive = w.archive(Archive::OpenMode::Existing);
             if (!archive)
                 read.error = w.error();
             else
-                read.ok = ReadHistoryProof(*archive, shown, events, at, correction ? &*correction : nullptr, &read.proof,
+                read.ok = ReadHistoryProof(*archive, *shown, at, correction ? &*correction : nullptr, &read.proof,
                                            &read.error);
             return read;
         },

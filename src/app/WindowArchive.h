@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 struct ArchiveRules;
 struct HistoryProof;
@@ -51,13 +52,12 @@ public:
     void readRules(SettingsDialog* dialog);
     void changeRules(const ArchiveRules& before, const ArchiveRules& after);
     // The lock's history, joined and presented as an audit, handed to `shown`; a failure is told.
-    void readHistory(const QString& serial,
-                     const std::function<void(const LockHistory&, const DecodedAudit&)>& shown,
+    void readHistory(const QString& serial, const std::function<void(std::shared_ptr<const LockHistory>)>& shown,
                      const std::function<void()>& failed);
-    // The findings and the evidence of a history read before (`shown`, its events in `events`), read
-    // again from the archive for exactly its visits and handed to `done`; the reason to `failed`.
+    // The findings and the evidence of a history read before (`shown`), read again from the archive
+    // for exactly its visits and handed to `done`; the reason to `failed`.
     // Findings are judged as corrected by `dst` when given, Not visited at the report's day.
-    void readHistoryProof(const LockHistory& shown, const DecodedAudit& events, const DstRule* dst,
+    void readHistoryProof(std::shared_ptr<const LockHistory> shown, const DstRule* dst,
                           const std::function<void(const HistoryProof&)>& done,
                           const std::function<void(const QString&)>& failed);
     // For a download of what is new: the lock's newest archived events, asked on the device's thread.

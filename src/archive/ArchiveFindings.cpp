@@ -409,13 +409,11 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
         history.visits = std::move(lock.visits);
         history.lock = std::move(devices[LockHistoryDevice]);
         history.keypad = std::move(devices[KeypadHistoryDevice]);
-        DecodedAudit audit;
-        audit.timeDateTable = std::move(lock.clockSettings);
-        PutHistoryEvents(history, &audit);
         FindingRules rules = team;
         rules.hours = lock.hours;
-        const QVector<Finding> judged = JudgeHistory(FindingEventsOf(audit, query.dst ? &query.dstRule : nullptr),
-                                                     LatestVisitOf(history), query.at, rules);
+        const QVector<Finding> judged
+            = JudgeHistory(FindingEventsOf(history, lock.clockSettings, query.dst ? &query.dstRule : nullptr),
+                           LatestVisitOf(history), query.at, rules);
         found.append({ lock.serial, lock.name, FindingsInRange(judged, query.from, query.to), std::move(lock.people) });
         lock.judged = true;
         return !progress || progress(found.size(), fleet.size());

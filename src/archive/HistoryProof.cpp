@@ -12,8 +12,8 @@ void HistoryProof::addTo(ReportContent& content, const DisplaySettings& display)
     content.sections.append(EvidenceSection(evidence, display));
 }
 
-bool ReadHistoryProof(Archive& archive, const LockHistory& shown, const DecodedAudit& events, const QDate& at,
-                      const DstRule* dst, HistoryProof* out, QString* error)
+bool ReadHistoryProof(Archive& archive, const LockHistory& shown, const QVector<FindingEvent>& events, const QDate& at,
+                      HistoryProof* out, QString* error)
 {
     FindingRules rules;
     QVector<KeptAudit> records;
@@ -45,7 +45,7 @@ bool ReadHistoryProof(Archive& archive, const LockHistory& shown, const DecodedA
         proof.evidence.visits.append(e);
     }
     proof.findings = { shown.serial, shown.name,
-                       JudgeHistory(FindingEventsOf(events, dst), LatestVisitOf(shown), at, rules), shown.people };
+                       JudgeHistory(events, LatestVisitOf(shown), at, rules), shown.people };
     // Read after the history: the chain reaches every visit the report shows.
     if (!archive.chainHead(&proof.evidence.chainHead)) {
         *error = archive.errorString();
@@ -58,8 +58,10 @@ bool ReadHistoryProof(Archive& archive, const LockHistory& shown, const DecodedA
 bool ReadHistoryProof(Archive& archive, const LockHistory& history, const QDate& at, const DstRule* dst,
                       HistoryProof* out, QString* error)
 {
-    DecodedAudit events;
+    // The latest visit's clock settings correct the history's events; they are judged as compactly
+    // as a history is shown.
+    DecodedAudit latest;
     bool busAudit = false;
-    return HistoryAsAudit(history, &events, &busAudit, error)
-        && ReadHistoryProof(archive, history, events, at, dst, out, error);
+    return DecodeLatest(history, &latest, &busAudit, error)
+        && ReadHistoryProof(archive, history, FindingEventsOf(history, latest.timeDateTable, dst), at, out, error);
 }

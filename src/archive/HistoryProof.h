@@ -16,13 +16,13 @@ struct HistoryProof
 };
 
 // The proof of the history `shown` (its lock, visits and people as the archive gave them when it
-// was read) whose events `events` holds as HistoryAsAudit presents them; its device histories are
-// not needed. The findings are judged on those events by the archive's rules now, Not visited at
-// `at`, corrected with `dst` when given. Each visit's record is read again and must be the one
+// was read) whose events to judge (FindingEventsOf) are `events`; its device histories are not
+// needed. The findings are judged on those events by the archive's rules now, Not visited at
+// `at`. Each visit's record is read again and must be the one
 // shown (a history read before the archive changed keeps its own visits and numbers); the chain
 // head is read last, so that it covers every visit. False with the reason.
-bool ReadHistoryProof(Archive& archive, const LockHistory& shown, const DecodedAudit& events, const QDate& at,
-                      const DstRule* dst, HistoryProof* out, QString* error);
-// The same for a history read whole.
+bool ReadHistoryProof(Archive& archive, const LockHistory& shown, const QVector<FindingEvent>& events, const QDate& at,
+                      HistoryProof* out, QString* error);
+// The same for a history read whole, its events corrected with `dst` when given.
 bool ReadHistoryProof(Archive& archive, const LockHistory& history, const QDate& at, const DstRule* dst,
                       HistoryProof* out, QString* error);

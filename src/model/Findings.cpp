@@ -1,6 +1,7 @@
 #include "Findings.h"
 
 #include "EventMerge.h"
+#include "ShownHistory.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -357,21 +358,18 @@ bool SetThreshold(FindingThresholds* thresholds, Threshold which, const QString&
     return true;
 }
 
-QVector<FindingEvent> FindingEventsOf(const DecodedAudit& audit, const DstRule* dst)
-{
-    AuditView view;
-    view.events = MergeEvents(audit.lockEvents, audit.keypadEvents);
-    if (dst)
-        ApplyDstCorrection(view.events, view.events.size(), audit.timeDateTable, *dst);
-    MarkHistory(view, audit.history);
+namespace {
 
-    const int n = view.events.size();
+// Rows shown newest first (`at` gives row r as a ShownEvent), handed over oldest first.
+template <typename At>
+QVector<FindingEvent> FindingEventsOfRows(int n, At at, const QVector<int>& gapRows, bool corrected)
+{
     QVector<FindingEvent> out(n);
     for (int row = 0; row < n; ++row) {
-        const EventsTable& e = view.events[row];
+        const ShownEvent e = at(row);
         FindingEvent& f = out[n - 1 - row];
         f.time = e.time;
-        f.dstTime = dst ? e.dstTime : e.time;
+        f.dstTime = corrected ? e.dstTime : e.time;
         f.event = quint8(e.event);
         f.user = quint8(e.user);
         f.device = e.device;
@@ -379,10 +377,36 @@ QVector<FindingEvent> FindingEventsOf(const DecodedAudit& audit, const DstRule* 
         f.position = row + 1;
     }
     // A gap row has the gap above it: between it and the newer event, which comes next oldest first.
-    for (int row : view.gapRows)
+    for (int row : gapRows)
         if (row >= 1 && row < n)
             out[n - row].gapBefore = true;
     return out;
+}
+
+} // namespace
+
+QVector<FindingEvent> FindingEventsOf(const DecodedAudit& audit, const DstRule* dst)
+{
+    AuditView view;
+    view.events = MergeEvents(audit.lockEvents, audit.keypadEvents);
+    if (dst)
+        ApplyDstCorrection(view.events, view.events.size(), audit.timeDateTable, *dst);
+    MarkHistory(view, audit.history);
+    return FindingEventsOfRows(
+        view.events.size(), [&](int row) { return ShownEventOf(view.events[row]); }, view.gapRows, dst != nullptr);
+}
+
+QVector<FindingEvent> FindingEventsOf(const LockHistory& history, const QList<EventsTable>& timeDateTable,
+                                      const DstRule* dst)
+{
+    QHash<qint64, int> visits;
+    for (const Visit& v : history.visits)
+        visits.insert(v.audit, v.number);
+    ShownHistory shown(history.lock, history.keypad, visits, FullAudit);
+    if (dst)
+        shown.correctDst(timeDateTable, *dst);
+    return FindingEventsOfRows(
+        shown.size(), [&](int row) { return shown.at(row); }, shown.gapRows(), dst != nullptr);
 }
 
 LatestVisit LatestVisitOf(const LockHistory& history)

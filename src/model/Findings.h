@@ -125,6 +125,10 @@ struct FindingEvent
 // the full audit shows them, a gap where the events table shows "Events may be missing here" (for a
 // history only), and with `dst` the correction applied against the audit's clock settings.
 QVector<FindingEvent> FindingEventsOf(const DecodedAudit& audit, const DstRule* dst = nullptr);
+// The same for a lock's history as the archive keeps it, without presenting it as an audit: the
+// events as compactly as a history is shown; `timeDateTable` the latest visit's clock settings.
+QVector<FindingEvent> FindingEventsOf(const LockHistory& history, const QList<EventsTable>& timeDateTable,
+                                      const DstRule* dst = nullptr);
 
 struct Finding
 {

@@ -109,9 +109,6 @@ int LockHistory::visitOf(qint64 audit) const
     return 0;
 }
 
-namespace {
-
-// The latest visit's audit, decoded: its configuration, users and clock settings.
 bool DecodeLatest(const LockHistory& history, DecodedAudit* audit, bool* busAudit, QString* error)
 {
     auto session = std::make_unique<AuditSession>();
@@ -133,6 +130,8 @@ bool DecodeLatest(const LockHistory& history, DecodedAudit* audit, bool* busAudi
     *busAudit = session->busAudit;
     return true;
 }
+
+namespace {
 
 QHash<qint64, int> VisitsByAudit(const LockHistory& history)
 {

@@ -64,6 +64,8 @@ struct LockHistory
 // The history as an audit to present: every event with its visit and stretch, and the
 // configuration, users and clock settings of the latest visit. False with a reason when the
 // latest visit's audit no longer reads.
+// The latest visit's audit alone, decoded: its configuration, users and clock settings.
+bool DecodeLatest(const LockHistory& history, DecodedAudit* audit, bool* busAudit, QString* error);
 bool HistoryAsAudit(const LockHistory& history, DecodedAudit* out, bool* busAudit, QString* error);
 // What HistoryAsAudit puts over the latest visit's audit: every event with its visit and stretch,
 // and the span of the visits. The rest of `out` stays as it is.

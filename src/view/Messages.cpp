@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "DallasDecoder.h"
+
 #include <QFileDialog>
 
 namespace Messages {
@@ -22,6 +24,12 @@ std::function<QString(bool, const QString&)>& fileNameInterceptor()
 }
 QString title() { return QStringLiteral("Corvane Audit"); }
 } // namespace
+
+void showNotices(const QVector<DecodeNotice>& notices)
+{
+    for (DecodeNotice notice : notices)
+        show(DecodeNoticeIsError(notice) ? QMessageBox::Critical : QMessageBox::Information, DecodeNoticeText(notice));
+}
 
 void show(QMessageBox::Icon icon, const QString& text, QWidget* parent)
 {

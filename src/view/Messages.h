@@ -1,6 +1,10 @@
 #pragma once
 
+#include "AuditRecords.h"
+
 #include <QMessageBox>
+#include <QVector>
+
 #include <functional>
 
 // Every message and prompt the user sees: a box titled "Corvane Audit" with one OK button. A box
@@ -15,6 +19,8 @@ void critical(const QString& text, QWidget* parent = nullptr);
 void information(const QString& text, QWidget* parent = nullptr);
 void warning(const QString& text, QWidget* parent = nullptr);
 void show(QMessageBox::Icon icon, const QString& text, QWidget* parent = nullptr);
+// What decoding an audit had to say, each an error or a note.
+void showNotices(const QVector<DecodeNotice>& notices);
 
 // Asks a Yes/No question; true for Yes.
 bool question(const QString& text, QWidget* parent = nullptr);

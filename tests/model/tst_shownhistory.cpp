@@ -2,6 +2,7 @@
 // presented as one: the same rows, texts, gaps and daylight-saving dates, whatever the audit type,
 // the visits shown and the correction.
 
+#include "Findings.h"
 #include "AuditBuilder.h"
 #include "AuditFile.h"
 #include "LockHistory.h"
@@ -164,6 +165,21 @@ private slots:
         }));
         QCOMPARE(streamed, ToCsv(EventsTextTable(expected)));
         QCOMPARE(pieces, 1);
+
+        // The findings judge the compact history as they judge it presented as an audit.
+        if (!latestOnly) {
+            const QVector<FindingEvent> whole = FindingEventsOf(audit, dst ? &options.dstRule : nullptr);
+            const QVector<FindingEvent> compact
+                = FindingEventsOf(history, audit.timeDateTable, dst ? &options.dstRule : nullptr);
+            QCOMPARE(compact.size(), whole.size());
+            for (int k = 0; k < whole.size(); ++k) {
+                const FindingEvent &a = compact[k], &b = whole[k];
+                QVERIFY2(a.time == b.time && a.dstTime == b.dstTime && a.event == b.event && a.user == b.user
+                             && a.device == b.device && a.visit == b.visit && a.position == b.position
+                             && a.gapBefore == b.gapBefore,
+                         qPrintable(QString::number(k)));
+            }
+        }
     }
 
     // A correction made again replaces the last one, and a report made before keeps its dates.
