@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinePace.h"
+#include "device/LinePace.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

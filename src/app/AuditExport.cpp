@@ -1,14 +1,14 @@
-#include "AuditExport.h"
+#include "app/AuditExport.h"
 
-#include "AuditFile.h"
-#include "FileDialogs.h"
-#include "HistoryProof.h"
-#include "Messages.h"
-#include "OutputFile.h"
-#include "PdfReport.h"
-#include "ReportContent.h"
-#include "WindowArchive.h"
-#include "XlsxReport.h"
+#include "app/WindowArchive.h"
+#include "archive/HistoryProof.h"
+#include "model/AuditFile.h"
+#include "model/OutputFile.h"
+#include "model/ReportContent.h"
+#include "reports/PdfReport.h"
+#include "reports/XlsxReport.h"
+#include "view/FileDialogs.h"
+#include "view/Messages.h"
 
 #include <QApplication>
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "AuditView.h"
-#include "SettingsFile.h"
+#include "model/AuditView.h"
+#include "model/SettingsFile.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "FindingsTab.h"
+#include "app/FindingsTab.h"
 
-#include "FileDialogs.h"
-#include "Messages.h"
-#include "PdfReport.h"
-#include "XlsxReport.h"
+#include "reports/PdfReport.h"
+#include "reports/XlsxReport.h"
+#include "view/FileDialogs.h"
+#include "view/Messages.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ArchiveService.h"
-#include "Findings.h"
-#include "ReportContent.h"
-#include "SettingsFile.h"
+#include "archive/ArchiveService.h"
+#include "model/Findings.h"
+#include "model/ReportContent.h"
+#include "model/SettingsFile.h"
 
 #include <QComboBox>
 #include <QLabel>

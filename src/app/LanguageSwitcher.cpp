@@ -1,7 +1,7 @@
-#include "LanguageSwitcher.h"
+#include "app/LanguageSwitcher.h"
 
-#include "InstallPaths.h"
-#include "SettingsFile.h"
+#include "model/InstallPaths.h"
+#include "model/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QIcon>

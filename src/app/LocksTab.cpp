@@ -1,12 +1,12 @@
-#include "LocksTab.h"
+#include "app/LocksTab.h"
 
-#include "ArchiveEvidence.h"
-#include "FileDialogs.h"
-#include "Messages.h"
-#include "PdfReport.h"
-#include "PeopleDialog.h"
-#include "ReportContent.h"
-#include "XlsxReport.h"
+#include "app/PeopleDialog.h"
+#include "archive/ArchiveEvidence.h"
+#include "model/ReportContent.h"
+#include "reports/PdfReport.h"
+#include "reports/XlsxReport.h"
+#include "view/FileDialogs.h"
+#include "view/Messages.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ArchiveService.h"
-#include "SettingsFile.h"
-#include "QCheckList.h"
-#include "EventRows.h"
-#include "PeopleDialog.h"
+#include "app/PeopleDialog.h"
+#include "archive/ArchiveService.h"
+#include "model/EventRows.h"
+#include "model/SettingsFile.h"
+#include "view/QCheckList.h"
 
 #include <QPointer>
 

@@ -1,21 +1,21 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "AboutDialog.h"
-#include "AuditExport.h"
-#include "AuditFile.h"
-#include "EventsTableView.h"
-#include "FileDialogs.h"
-#include "FindingsTab.h"
-#include "LanguageSwitcher.h"
-#include "LockClock.h"
-#include "LocksTab.h"
-#include "Messages.h"
-#include "SettingsDialog.h"
-#include "Toolbar.h"
-#include "UpdateOffer.h"
-#include "WindowArchive.h"
-#include "WindowDevice.h"
+#include "app/AuditExport.h"
+#include "app/FindingsTab.h"
+#include "app/LanguageSwitcher.h"
+#include "app/LocksTab.h"
+#include "app/Toolbar.h"
+#include "app/UpdateOffer.h"
+#include "app/WindowArchive.h"
+#include "app/WindowDevice.h"
+#include "model/AuditFile.h"
+#include "model/LockClock.h"
+#include "update/AboutDialog.h"
+#include "view/EventsTableView.h"
+#include "view/FileDialogs.h"
+#include "view/Messages.h"
+#include "view/SettingsDialog.h"
 
 #include <QCloseEvent>
 #include <QNetworkAccessManager>
@@ -48,7 +48,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWi
     const Settings settings = SettingsFile::read();
     restoreGeometry(settings.windowGeometry);
     restoreState(settings.windowState, 0);
-    m_device = new WindowDevice(*this, *ui->comboBox);
+    m_device = new WindowDevice(*this, *ui->comboBox, *m_archive);
     SetupWidgets();
     ui->groupBox_3->setChoice(settings.dst);
     m_session.ZeroAll();
@@ -337,12 +337,6 @@ void MainWindow::keepInArchive(AuditKind kind, bool asked, bool always)
         return;
     // The file's bytes as "Save" would write them now, so a later import of that file is the same audit.
     m_archive->keep(AuditFile::Serialize(m_session, ui->labelDlDate->text()), kind, m_auditFileName, asked);
-}
-
-void MainWindow::keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records)
-{
-    if (SettingsFile::read().archiveAudits)
-        m_archive->keepUsersLog(serial, downloadedAt, records);
 }
 
 void MainWindow::onAddToArchive()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Archive.h"
-#include "AuditView.h"
+#include "archive/Archive.h"
+#include "model/AuditView.h"
 
 #include <QMainWindow>
 
@@ -57,8 +57,6 @@ public:
     LocksTab& locksTab();
     FindingsTab& findingsTab();
     void keepInArchive(AuditKind kind, bool asked, bool always = false);
-    // A users log downloaded, kept with its lock when the settings keep what is obtained.
-    void keepUsersLog(const QString& serial, const QDateTime& downloadedAt, const QByteArray& records);
     void downloadNewEvents();
     // The lock's history; with `at`, the event a search found selected and in view.
     void openLockHistory(const QString& serial, const FoundEvent* at = nullptr);

@@ -1,7 +1,7 @@
-#include "Manual.h"
+#include "app/Manual.h"
 
-#include "InstallPaths.h"
-#include "Messages.h"
+#include "model/InstallPaths.h"
+#include "view/Messages.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

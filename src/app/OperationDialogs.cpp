@@ -1,8 +1,8 @@
-#include "OperationDialogs.h"
+#include "app/OperationDialogs.h"
 #include "ui_ProgressDialog.h"
 
-#include "Messages.h"
-#include "SerialLink.h"
+#include "device/SerialLink.h"
+#include "view/Messages.h"
 
 #include <QVariant>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Workers.h"
+#include "operations/Workers.h"
 
 #include <QDialog>
 #include <QThread>

@@ -1,7 +1,7 @@
-#include "PeopleDialog.h"
+#include "app/PeopleDialog.h"
 
-#include "EventRows.h"
-#include "LockCodes.h"
+#include "model/EventRows.h"
+#include "model/LockCodes.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ArchiveService.h"
-#include "People.h"
+#include "archive/ArchiveService.h"
+#include "model/People.h"
 
 #include <QCheckBox>
 #include <QComboBox>

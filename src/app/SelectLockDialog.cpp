@@ -1,4 +1,4 @@
-#include "SelectLockDialog.h"
+#include "app/SelectLockDialog.h"
 #include "ui_SelectLockDialog.h"
 
 #include <QRegularExpressionValidator>

@@ -1,10 +1,10 @@
-#include "Toolbar.h"
+#include "app/Toolbar.h"
 #include "ui_MainWindow.h"
 
-#include "FileDialogs.h"
-#include "LanguageSwitcher.h"
-#include "MainWindow.h"
-#include "Manual.h"
+#include "app/LanguageSwitcher.h"
+#include "app/MainWindow.h"
+#include "app/Manual.h"
+#include "view/FileDialogs.h"
 
 #include <QMenu>
 #include <QShortcut>

@@ -1,10 +1,10 @@
-#include "UpdateOffer.h"
+#include "app/UpdateOffer.h"
 
-#include "Messages.h"
-#include "SettingsFile.h"
-#include "UpdateCheck.h"
-#include "UpdateDialog.h"
-#include "UpdateServer.h"
+#include "model/SettingsFile.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateDialog.h"
+#include "update/UpdateServer.h"
+#include "view/Messages.h"
 
 #include <QCoreApplication>
 #include <QNetworkAccessManager>

@@ -1,10 +1,10 @@
-#include "UsersLogDialog.h"
+#include "app/UsersLogDialog.h"
 #include "ui_UsersLogDialog.h"
 
-#include "Messages.h"
-#include "OperationDialogs.h"
-#include "SettingsFile.h"
-#include "UsersLog.h"
+#include "app/OperationDialogs.h"
+#include "model/SettingsFile.h"
+#include "model/UsersLog.h"
+#include "view/Messages.h"
 
 #include <QHeaderView>
 #include <QThread>

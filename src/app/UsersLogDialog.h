@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EventRows.h"
-#include "Workers.h"
+#include "model/EventRows.h"
+#include "operations/Workers.h"
 
 #include <QDateTime>
 #include <QDialog>

@@ -1,12 +1,12 @@
-#include "WindowArchive.h"
+#include "app/WindowArchive.h"
 
-#include "ArchiveService.h"
-#include "FindingsTab.h"
-#include "HistoryProof.h"
-#include "LocksTab.h"
-#include "Messages.h"
-#include "SettingsDialog.h"
-#include "SettingsFile.h"
+#include "app/FindingsTab.h"
+#include "app/LocksTab.h"
+#include "archive/ArchiveService.h"
+#include "archive/HistoryProof.h"
+#include "model/SettingsFile.h"
+#include "view/Messages.h"
+#include "view/SettingsDialog.h"
 
 #include <QCoreApplication>
 #include <QPointer>

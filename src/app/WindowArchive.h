@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Archive.h"
-#include "DeviceOperations.h"
+#include "archive/Archive.h"
+#include "operations/DeviceOperations.h"
 
 #include <QObject>
 

@@ -1,13 +1,15 @@
-#include "WindowDevice.h"
+#include "app/WindowDevice.h"
 
-#include "DallasRequest.h"
-#include "MainWindow.h"
-#include "Messages.h"
-#include "OperationDialogs.h"
-#include "SelectLockDialog.h"
-#include "SerialTransport.h"
-#include "UsersLog.h"
-#include "UsersLogDialog.h"
+#include "app/MainWindow.h"
+#include "app/OperationDialogs.h"
+#include "app/SelectLockDialog.h"
+#include "app/UsersLogDialog.h"
+#include "app/WindowArchive.h"
+#include "device/SerialTransport.h"
+#include "model/DallasRequest.h"
+#include "model/SettingsFile.h"
+#include "model/UsersLog.h"
+#include "view/Messages.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -29,7 +31,8 @@ void PrepareDialog(QDialog* dialog, const QWidget& owner)
     dialog->setWindowIcon(owner.windowIcon());
 }
 
-WindowDevice::WindowDevice(MainWindow& window, QComboBox& ports) : QObject(&window), m_window(window), m_box(ports)
+WindowDevice::WindowDevice(MainWindow& window, QComboBox& ports, WindowArchive& archive)
+    : QObject(&window), m_window(window), m_box(ports), m_archive(archive)
 {
     m_ports = EnumPorts();
     m_box.addItems(m_ports);
@@ -159,9 +162,10 @@ void WindowDevice::usersLog()
     UsersLogDialog dialog(&m_window, m_box.currentIndex(), selectedPort(), m_usersLog.data());
     PrepareDialog(&dialog, m_window);
     dialog.exec();
-    // Its installation days are what the People dialog offers as the From of a new tenure.
-    if (dialog.downloaded())
-        m_window.keepUsersLog(dialog.serial(), dialog.downloadedAt(),
-                              QByteArray(reinterpret_cast<const char*>(m_usersLog.data()),
-                                         userslog::RecordCount * userslog::RecordSize));
+    // Its installation days are what the People dialog offers as the From of a new tenure; kept
+    // when the settings keep what is obtained.
+    if (dialog.downloaded() && SettingsFile::read().archiveAudits)
+        m_archive.keepUsersLog(dialog.serial(), dialog.downloadedAt(),
+                               QByteArray(reinterpret_cast<const char*>(m_usersLog.data()),
+                                          userslog::RecordCount * userslog::RecordSize));
 }

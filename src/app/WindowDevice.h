@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AuditView.h"
-#include "DeviceOperations.h"
+#include "model/AuditView.h"
+#include "operations/DeviceOperations.h"
 
 #include <QObject>
 #include <QStringList>
@@ -12,6 +12,7 @@ class MainWindow;
 class QComboBox;
 class QDialog;
 class QWidget;
+class WindowArchive;
 
 // Without the help button Qt puts on dialogs, with the window's icon.
 void PrepareDialog(QDialog* dialog, const QWidget& owner);
@@ -23,7 +24,7 @@ class WindowDevice : public QObject
 {
     Q_OBJECT
 public:
-    WindowDevice(MainWindow& window, QComboBox& ports);
+    WindowDevice(MainWindow& window, QComboBox& ports, WindowArchive& archive);
     ~WindowDevice() override;
 
     // The interfaces there now; the one chosen stays chosen while it is there.
@@ -44,6 +45,7 @@ private:
 
     MainWindow& m_window;
     QComboBox& m_box;
+    WindowArchive& m_archive;
     QStringList m_ports;
     // A key is prepared from a buffer of its own, so the audit on display keeps its raw data.
     std::array<quint8, AuditSession::DallasImageSize> m_requestImage{};

@@ -1,5 +1,5 @@
-#include "MainWindow.h"
-#include "Messages.h"
+#include "app/MainWindow.h"
+#include "view/Messages.h"
 
 #include <QApplication>
 #include <QFile>

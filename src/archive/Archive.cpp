@@ -1,11 +1,11 @@
-#include "Archive.h"
+#include "archive/Archive.h"
 
-#include "ArchiveInternal.h"
-#include "ArchiveChain.h"
-#include "ArchiveLocation.h"
-#include "AuditFile.h"
-#include "ServerWatchdog.h"
-#include "SqlBackend.h"
+#include "archive/ArchiveChain.h"
+#include "archive/ArchiveInternal.h"
+#include "archive/ArchiveLocation.h"
+#include "archive/ServerWatchdog.h"
+#include "archive/SqlBackend.h"
+#include "model/AuditFile.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Findings.h"
-#include "LockHistory.h"
-#include "People.h"
+#include "model/Findings.h"
+#include "model/LockHistory.h"
+#include "model/People.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "ArchiveChain.h"
+#include "archive/ArchiveChain.h"
 
 #include <QCryptographicHash>
 

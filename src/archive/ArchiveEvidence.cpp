@@ -1,13 +1,13 @@
 // The archive opened only to be read, its chain head, and a lock's audits given back as files.
 
-#include "ArchiveEvidence.h"
+#include "archive/ArchiveEvidence.h"
 
-#include "ArchiveChain.h"
-#include "ArchiveInternal.h"
-#include "ArchiveLocation.h"
-#include "OutputFile.h"
-#include "ServerWatchdog.h"
-#include "SqlBackend.h"
+#include "archive/ArchiveChain.h"
+#include "archive/ArchiveInternal.h"
+#include "archive/ArchiveLocation.h"
+#include "archive/ServerWatchdog.h"
+#include "archive/SqlBackend.h"
+#include "model/OutputFile.h"
 
 #include <QDir>
 #include <QFileInfo>

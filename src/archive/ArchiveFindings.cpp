@@ -2,11 +2,11 @@
 // lock's own), the closed days and the thresholds; and the findings of the locks, judged one lock
 // at a time where its history is.
 
-#include "Archive.h"
+#include "archive/Archive.h"
 
-#include "ArchiveInternal.h"
-#include "AuditFile.h"
-#include "BusDecoder.h"
+#include "archive/ArchiveInternal.h"
+#include "model/AuditFile.h"
+#include "model/BusDecoder.h"
 
 #include <QSet>
 #include <QSqlError>

@@ -1,12 +1,12 @@
 // Adding an audit: worked out from what the archive holds, then written in one short transaction.
 
-#include "Archive.h"
+#include "archive/Archive.h"
 
-#include "ArchiveChain.h"
-#include "ArchiveInternal.h"
-#include "AuditFile.h"
-#include "ServerWatchdog.h"
-#include "SqlBackend.h"
+#include "archive/ArchiveChain.h"
+#include "archive/ArchiveInternal.h"
+#include "archive/ServerWatchdog.h"
+#include "archive/SqlBackend.h"
+#include "model/AuditFile.h"
 
 #include <QCryptographicHash>
 #include <QSet>

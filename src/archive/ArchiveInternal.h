@@ -3,8 +3,8 @@
 // What the archive's own files share: its texts, the devices as it numbers them, how dates and
 // histories are kept, and the transaction guard.
 
-#include "Archive.h"
-#include "History.h"
+#include "archive/Archive.h"
+#include "model/History.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
-#include "ArchiveLocation.h"
+#include "archive/ArchiveLocation.h"
 
-#include "SettingsFile.h"
+#include "model/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // A lock's directory of people and the users logs kept with it.
 
-#include "Archive.h"
+#include "archive/Archive.h"
 
-#include "ArchiveInternal.h"
-#include "AuditFile.h"
-#include "SqlBackend.h"
-#include "UsersLog.h"
+#include "archive/ArchiveInternal.h"
+#include "archive/SqlBackend.h"
+#include "model/AuditFile.h"
+#include "model/UsersLog.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

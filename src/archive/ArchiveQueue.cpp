@@ -1,6 +1,6 @@
-#include "ArchiveQueue.h"
+#include "archive/ArchiveQueue.h"
 
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "ArchiveService.h"
+#include "archive/ArchiveService.h"
 
-#include "ArchiveInternal.h"
-#include "ArchiveLocation.h"
+#include "archive/ArchiveInternal.h"
+#include "archive/ArchiveLocation.h"
 
 #include <QSemaphore>
 #include <QThread>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Archive.h"
-#include "ArchiveQueue.h"
+#include "archive/Archive.h"
+#include "archive/ArchiveQueue.h"
 
 #include <QObject>
 #include <QPointer>

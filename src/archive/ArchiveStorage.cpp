@@ -1,12 +1,12 @@
 // How the archive keeps what it holds: the schema and its upgrades, and a device's history in
 // pieces.
 
-#include "Archive.h"
+#include "archive/Archive.h"
 
-#include "ArchiveChain.h"
-#include "ArchiveInternal.h"
-#include "AuditFile.h"
-#include "SqlBackend.h"
+#include "archive/ArchiveChain.h"
+#include "archive/ArchiveInternal.h"
+#include "archive/SqlBackend.h"
+#include "model/AuditFile.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

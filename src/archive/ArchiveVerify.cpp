@@ -2,11 +2,11 @@
 // SHA-256, the chain link by link, and every lock's history, searchable events, summary and visits
 // against what joining its audits again gives. Nothing is written.
 
-#include "Archive.h"
+#include "archive/Archive.h"
 
-#include "ArchiveChain.h"
-#include "ArchiveInternal.h"
-#include "AuditFile.h"
+#include "archive/ArchiveChain.h"
+#include "archive/ArchiveInternal.h"
+#include "model/AuditFile.h"
 
 #include <QCryptographicHash>
 #include <QSet>

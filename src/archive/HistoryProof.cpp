@@ -1,6 +1,6 @@
-#include "HistoryProof.h"
+#include "archive/HistoryProof.h"
 
-#include "ArchiveInternal.h"
+#include "archive/ArchiveInternal.h"
 
 #include <QHash>
 

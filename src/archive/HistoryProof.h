@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Archive.h"
-#include "ReportContent.h"
+#include "archive/Archive.h"
+#include "model/ReportContent.h"
 
 // What a lock's history report carries besides its events, as `archive history` and the window's
 // exports write it: first the lock's findings over the history shown, last the evidence of its

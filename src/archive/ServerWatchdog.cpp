@@ -1,4 +1,4 @@
-#include "ServerWatchdog.h"
+#include "archive/ServerWatchdog.h"
 
 #include <QSqlDriver>
 #include <QVariant>

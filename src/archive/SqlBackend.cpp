@@ -1,6 +1,6 @@
-#include "SqlBackend.h"
+#include "archive/SqlBackend.h"
 
-#include "History.h"
+#include "model/History.h"
 
 #include <QCoreApplication>
 #include <QDir>

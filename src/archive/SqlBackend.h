@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArchiveLocation.h"
+#include "archive/ArchiveLocation.h"
 
 #include <QSqlDatabase>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "CaptureWriter.h"
+#include "device/CaptureWriter.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

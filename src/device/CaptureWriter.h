@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CaptureFormat.h"
-#include "DeviceLink.h"
+#include "device/DeviceLink.h"
+#include "model/CaptureFormat.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "Protocol.h"
+#include "device/Protocol.h"
 
-#include "Bytes.h"
+#include "model/Bytes.h"
 
 #include <cstring>
 

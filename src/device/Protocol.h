@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LockCodes.h"
+#include "model/LockCodes.h"
 
 // Request frames for the lock bus (keypad and lock) and for the Dallas key reader of the USB
 // interface, their CRC and the checks applied to answers. Builders write into the caller's

@@ -1,7 +1,7 @@
-#include "SerialLink.h"
+#include "device/SerialLink.h"
 
-#include "CaptureWriter.h"
-#include "SerialTransport.h"
+#include "device/CaptureWriter.h"
+#include "device/SerialTransport.h"
 
 #include <QSerialPort>
 

@@ -1,4 +1,4 @@
-#include "SerialTransport.h"
+#include "device/SerialTransport.h"
 
 #include <QByteArray>
 #include <QSerialPort>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceLink.h"
-#include "LinePace.h"
+#include "device/DeviceLink.h"
+#include "device/LinePace.h"
 
 #include <QByteArray>
 #include <QString>

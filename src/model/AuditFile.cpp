@@ -1,7 +1,7 @@
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 
-#include "Bytes.h"
-#include "OutputFile.h"
+#include "model/Bytes.h"
+#include "model/OutputFile.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "AuditRecords.h"
+#include "model/AuditRecords.h"
 
-#include "Bytes.h"
+#include "model/Bytes.h"
 
 bool EventCompare(const EventsTable& a, const EventsTable& b)
 {

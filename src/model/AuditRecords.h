@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LockCodes.h"
+#include "model/LockCodes.h"
 
 #include <QDateTime>
 #include <QMetaType>

@@ -1,8 +1,8 @@
-#include "AuditView.h"
+#include "model/AuditView.h"
 
-#include "BusDecoder.h"
-#include "DallasDecoder.h"
-#include "People.h"
+#include "model/BusDecoder.h"
+#include "model/DallasDecoder.h"
+#include "model/People.h"
 
 #include <QCoreApplication>
 #include <QHash>

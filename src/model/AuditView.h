@@ -1,13 +1,13 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "BusDecoder.h"
-#include "ConfigPresentation.h"
-#include "DallasDecoder.h"
-#include "DstCorrection.h"
-#include "EventMerge.h"
-#include "EventRows.h"
-#include "ShownHistory.h"
+#include "model/AuditRecords.h"
+#include "model/BusDecoder.h"
+#include "model/ConfigPresentation.h"
+#include "model/DallasDecoder.h"
+#include "model/DstCorrection.h"
+#include "model/EventMerge.h"
+#include "model/EventRows.h"
+#include "model/ShownHistory.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "BusDecoder.h"
+#include "model/BusDecoder.h"
 
-#include "Bytes.h"
-#include "DallasDecoder.h"
+#include "model/Bytes.h"
+#include "model/DallasDecoder.h"
 
 #include <QDate>
 #include <QTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AuditRecords.h"
+#include "model/AuditRecords.h"
 
 // Layout of the bus audit buffers, as the download stores the lock's and keypad's answers.
 namespace bus {

@@ -1,6 +1,6 @@
-#include "CaptureFormat.h"
+#include "model/CaptureFormat.h"
 
-#include "AuditRecords.h"
+#include "model/AuditRecords.h"
 
 #include <QFile>
 

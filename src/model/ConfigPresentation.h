@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "EventRows.h"
+#include "model/AuditRecords.h"
+#include "model/EventRows.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "DallasDecoder.h"
+#include "model/DallasDecoder.h"
 
-#include "Bytes.h"
+#include "model/Bytes.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,7 +1,7 @@
-#include "DallasRequest.h"
+#include "model/DallasRequest.h"
 
-#include "Bytes.h"
-#include "DallasDecoder.h"
+#include "model/Bytes.h"
+#include "model/DallasDecoder.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "DstCorrection.h"
+#include "model/DstCorrection.h"
 
-#include "EventRows.h"
+#include "model/EventRows.h"
 
 #include <QDate>
 

@@ -1,6 +1,6 @@
-#include "EventColumns.h"
+#include "model/EventColumns.h"
 
-#include "EventRows.h"
+#include "model/EventRows.h"
 
 #include <QCoreApplication>
 

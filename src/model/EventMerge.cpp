@@ -1,4 +1,4 @@
-#include "EventMerge.h"
+#include "model/EventMerge.h"
 
 QList<EventsTable> MergeEvents(const QList<EventsTable>& lockEvents, const QList<EventsTable>& keypadEvents)
 {

@@ -1,4 +1,4 @@
-#include "EventRows.h"
+#include "model/EventRows.h"
 
 #include <QCoreApplication>
 #include <QHash>

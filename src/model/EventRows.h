@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "EventColumns.h"
+#include "model/AuditRecords.h"
+#include "model/EventColumns.h"
 
 #include <QDateTime>
 #include <QList>

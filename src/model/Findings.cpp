@@ -1,7 +1,7 @@
-#include "Findings.h"
+#include "model/Findings.h"
 
-#include "EventMerge.h"
-#include "ShownHistory.h"
+#include "model/EventMerge.h"
+#include "model/ShownHistory.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "AuditView.h"
-#include "DstCorrection.h"
-#include "EventRows.h"
-#include "LockHistory.h"
-#include "OpeningHours.h"
+#include "model/AuditRecords.h"
+#include "model/AuditView.h"
+#include "model/DstCorrection.h"
+#include "model/EventRows.h"
+#include "model/LockHistory.h"
+#include "model/OpeningHours.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
-#include "History.h"
+#include "model/History.h"
 
-#include "Bytes.h"
+#include "model/Bytes.h"
 
 #include <QCoreApplication>
 

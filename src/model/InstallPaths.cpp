@@ -1,4 +1,4 @@
-#include "InstallPaths.h"
+#include "model/InstallPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "LockClock.h"
+#include "model/LockClock.h"
 
-#include "EventRows.h"
+#include "model/EventRows.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AuditRecords.h"
+#include "model/AuditRecords.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "LockHistory.h"
+#include "model/LockHistory.h"
 
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "AuditView.h"
-#include "History.h"
-#include "People.h"
+#include "model/AuditRecords.h"
+#include "model/AuditView.h"
+#include "model/History.h"
+#include "model/People.h"
 
 #include <QByteArray>
 #include <QDateTime>

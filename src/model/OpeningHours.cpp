@@ -1,4 +1,4 @@
-#include "OpeningHours.h"
+#include "model/OpeningHours.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

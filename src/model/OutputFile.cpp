@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "model/OutputFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

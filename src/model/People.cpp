@@ -1,7 +1,7 @@
-#include "People.h"
+#include "model/People.h"
 
-#include "EventRows.h"
-#include "InstallPaths.h"
+#include "model/EventRows.h"
+#include "model/InstallPaths.h"
 
 #include <QCoreApplication>
 #include <QTextBoundaryFinder>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "AuditView.h"
+#include "model/AuditRecords.h"
+#include "model/AuditView.h"
 
 #include <QByteArray>
 #include <QDate>

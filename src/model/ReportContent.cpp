@@ -1,4 +1,4 @@
-#include "ReportContent.h"
+#include "model/ReportContent.h"
 
 #include <QCoreApplication>
 

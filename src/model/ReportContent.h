@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AuditView.h"
-#include "Findings.h"
-#include "LockHistory.h"
+#include "model/AuditView.h"
+#include "model/Findings.h"
+#include "model/LockHistory.h"
 
 #include <QDateTime>
 #include <QString>

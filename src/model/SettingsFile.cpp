@@ -1,6 +1,6 @@
-#include "SettingsFile.h"
+#include "model/SettingsFile.h"
 
-#include "InstallPaths.h"
+#include "model/InstallPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

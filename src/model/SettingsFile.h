@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EventRows.h"
+#include "model/EventRows.h"
 
 #include <QByteArray>
 #include <QFlags>

@@ -1,7 +1,7 @@
-#include "ShownHistory.h"
+#include "model/ShownHistory.h"
 
-#include "EventMerge.h"
-#include "People.h"
+#include "model/EventMerge.h"
+#include "model/People.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "DstCorrection.h"
-#include "EventColumns.h"
-#include "History.h"
+#include "model/AuditRecords.h"
+#include "model/DstCorrection.h"
+#include "model/EventColumns.h"
+#include "model/History.h"
 
 #include <QHash>
 #include <QList>

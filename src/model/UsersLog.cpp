@@ -1,6 +1,6 @@
-#include "UsersLog.h"
+#include "model/UsersLog.h"
 
-#include "LockCodes.h"
+#include "model/LockCodes.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EventRows.h"
-#include "LockCodes.h"
+#include "model/EventRows.h"
+#include "model/LockCodes.h"
 
 #include <QByteArray>
 #include <QDate>

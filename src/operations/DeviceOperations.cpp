@@ -1,9 +1,9 @@
-#include "DeviceOperations.h"
+#include "operations/DeviceOperations.h"
 
-#include "BusDecoder.h"
-#include "LockHistory.h"
-#include "Protocol.h"
-#include "UsersLog.h"
+#include "device/Protocol.h"
+#include "model/BusDecoder.h"
+#include "model/LockHistory.h"
+#include "model/UsersLog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

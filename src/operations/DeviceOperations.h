@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AuditRecords.h"
-#include "DeviceLink.h"
-#include "History.h"
+#include "device/DeviceLink.h"
+#include "model/AuditRecords.h"
+#include "model/History.h"
 
 #include <array>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "Workers.h"
+#include "operations/Workers.h"
 
-#include "CaptureWriter.h"
-#include "SerialLink.h"
+#include "device/CaptureWriter.h"
+#include "device/SerialLink.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceOperations.h"
+#include "operations/DeviceOperations.h"
 
 #include <QDateTime>
 #include <QObject>

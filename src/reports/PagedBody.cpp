@@ -1,6 +1,6 @@
-#include "PagedBody.h"
+#include "reports/PagedBody.h"
 
-#include "CellTexts.h"
+#include "reports/CellTexts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

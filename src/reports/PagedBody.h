@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableFlow.h"
+#include "reports/TableFlow.h"
 
 #include <QFont>
 #include <QSizeF>

@@ -1,7 +1,7 @@
-#include "PdfReport.h"
+#include "reports/PdfReport.h"
 
-#include "OutputFile.h"
-#include "TextPrinter.h"
+#include "model/OutputFile.h"
+#include "reports/TextPrinter.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportContent.h"
+#include "model/ReportContent.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "TableFlow.h"
+#include "reports/TableFlow.h"
 
 qint64 LayoutPage(Fixed y, Fixed pageHeight)
 {

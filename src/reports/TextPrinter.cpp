@@ -1,4 +1,4 @@
-#include "TextPrinter.h"
+#include "reports/TextPrinter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDate>

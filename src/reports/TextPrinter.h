@@ -14,7 +14,7 @@
 #include <functional>
 #include <memory>
 
-#include "PagedBody.h"
+#include "reports/PagedBody.h"
 
 class QPaintDevice;
 class QPainter;

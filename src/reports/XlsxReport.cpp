@@ -1,6 +1,6 @@
-#include "XlsxReport.h"
+#include "reports/XlsxReport.h"
 
-#include "OutputFile.h"
+#include "model/OutputFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "AuditBuilder.h"
+#include "sim/AuditBuilder.h"
 
-#include "Bytes.h"
-#include "DallasRequest.h"
+#include "model/Bytes.h"
+#include "model/DallasRequest.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -4,9 +4,9 @@
 // AuditSession) from events and configuration. For tests, sample files and lock simulators:
 // the program itself only decodes.
 
-#include "AuditRecords.h"
-#include "BusDecoder.h"
-#include "DallasDecoder.h"
+#include "model/AuditRecords.h"
+#include "model/BusDecoder.h"
+#include "model/DallasDecoder.h"
 
 #include <QByteArray>
 #include <QSet>

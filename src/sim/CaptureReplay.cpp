@@ -1,6 +1,6 @@
-#include "CaptureReplay.h"
+#include "sim/CaptureReplay.h"
 
-#include "LinePace.h"
+#include "device/LinePace.h"
 
 namespace {
 

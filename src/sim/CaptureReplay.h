@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CaptureFormat.h"
-#include "PtyServer.h"
+#include "model/CaptureFormat.h"
+#include "sim/PtyServer.h"
 
 #include <QString>
 

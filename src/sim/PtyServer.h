@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SimulatedInterface.h"
+#include "sim/SimulatedInterface.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

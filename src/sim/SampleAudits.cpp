@@ -1,4 +1,4 @@
-#include "SampleAudits.h"
+#include "sim/SampleAudits.h"
 
 #include <QDate>
 #include <QMap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AuditBuilder.h"
+#include "sim/AuditBuilder.h"
 
 #include <QDateTime>
 

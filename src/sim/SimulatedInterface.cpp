@@ -1,7 +1,7 @@
-#include "SimulatedInterface.h"
+#include "sim/SimulatedInterface.h"
 
-#include "AuditBuilder.h"
-#include "LinePace.h"
+#include "device/LinePace.h"
+#include "sim/AuditBuilder.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SimulatedLock.h"
+#include "sim/SimulatedLock.h"
 
 #include <QByteArray>
 #include <QString>

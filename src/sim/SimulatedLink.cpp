@@ -1,6 +1,6 @@
-#include "SimulatedLink.h"
+#include "sim/SimulatedLink.h"
 
-#include "LinePace.h"
+#include "device/LinePace.h"
 
 SimulatedLink::SimulatedLink(SimulatedInterface& device, bool keyMode)
     : m_device(device), m_baud(keyMode ? KeyModeBaudRate : BusModeBaudRate)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceLink.h"
-#include "SimulatedInterface.h"
+#include "device/DeviceLink.h"
+#include "sim/SimulatedInterface.h"
 
 #include <QByteArray>
 #include <QVector>

@@ -1,13 +1,13 @@
-#include "SimulatedLock.h"
+#include "sim/SimulatedLock.h"
 
-#include "AuditBuilder.h"
-#include "AuditFile.h"
-#include "BusDecoder.h"
-#include "Bytes.h"
-#include "DallasDecoder.h"
-#include "EventMerge.h"
-#include "EventRows.h"
-#include "SampleAudits.h"
+#include "model/AuditFile.h"
+#include "model/BusDecoder.h"
+#include "model/Bytes.h"
+#include "model/DallasDecoder.h"
+#include "model/EventMerge.h"
+#include "model/EventRows.h"
+#include "sim/AuditBuilder.h"
+#include "sim/SampleAudits.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,12 +1,12 @@
-#include "AboutDialog.h"
+#include "update/AboutDialog.h"
 #include "ui_AboutDialog.h"
 
-#include "Messages.h"
-#include "SettingsFile.h"
-#include "UpdateCheck.h"
-#include "UpdateDialog.h"
-#include "UpdateServer.h"
-#include "UpdateVersion.h"
+#include "model/SettingsFile.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateDialog.h"
+#include "update/UpdateServer.h"
+#include "update/UpdateVersion.h"
+#include "view/Messages.h"
 
 #include <QMessageBox>
 #include <QNetworkAccessManager>

@@ -1,7 +1,7 @@
-#include "UpdateCheck.h"
+#include "update/UpdateCheck.h"
 
-#include "UpdateServer.h"
-#include "UpdateVersion.h"
+#include "update/UpdateServer.h"
+#include "update/UpdateVersion.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -1,10 +1,10 @@
-#include "UpdateDialog.h"
+#include "update/UpdateDialog.h"
 #include "ui_UpdateDialog.h"
 
-#include "Messages.h"
-#include "SettingsFile.h"
-#include "UpdateDownload.h"
-#include "UpdateServer.h"
+#include "model/SettingsFile.h"
+#include "update/UpdateDownload.h"
+#include "update/UpdateServer.h"
+#include "view/Messages.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -1,4 +1,4 @@
-#include "UpdateDownload.h"
+#include "update/UpdateDownload.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "UpdateServer.h"
+#include "update/UpdateServer.h"
 
-#include "UpdateDefaults.h"
+#include "update/UpdateDefaults.h"
 
 #include <QSettings>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
-#include "UpdateVersion.h"
+#include "update/UpdateVersion.h"
 
-#include "UpdateDefaults.h"
+#include "update/UpdateDefaults.h"
 
 namespace UpdateVersion {
 

@@ -1,4 +1,4 @@
-#include "ColumnAlignedLayout.h"
+#include "view/ColumnAlignedLayout.h"
 
 #include <QHeaderView>
 

@@ -1,7 +1,7 @@
-#include "ConfigurationTab.h"
+#include "view/ConfigurationTab.h"
 #include "ui_ConfigurationTab.h"
 
-#include "LockClock.h"
+#include "model/LockClock.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "DstGroup.h"
+#include "view/DstGroup.h"
 #include "ui_DstGroup.h"
 
 DstGroup::DstGroup(QWidget* parent) : QGroupBox(parent), ui(new Ui::DstGroup)

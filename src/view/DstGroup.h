@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DstCorrection.h"
-#include "SettingsFile.h"
+#include "model/DstCorrection.h"
+#include "model/SettingsFile.h"
 
 #include <QGroupBox>
 

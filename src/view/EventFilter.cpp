@@ -1,4 +1,4 @@
-#include "EventFilter.h"
+#include "view/EventFilter.h"
 
 #include <QStringList>
 

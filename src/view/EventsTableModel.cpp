@@ -1,4 +1,4 @@
-#include "EventsTableModel.h"
+#include "view/EventsTableModel.h"
 
 #include <QColor>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AuditView.h"
+#include "model/AuditView.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>

@@ -1,7 +1,7 @@
-#include "EventsTableView.h"
+#include "view/EventsTableView.h"
 
-#include "EventFilter.h"
-#include "ReportContent.h"
+#include "model/ReportContent.h"
+#include "view/EventFilter.h"
 
 #include <QHash>
 

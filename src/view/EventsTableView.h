@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AuditView.h"
-#include "ColumnAlignedLayout.h"
-#include "EventsTableModel.h"
-#include "QCheckList.h"
+#include "model/AuditView.h"
+#include "view/ColumnAlignedLayout.h"
+#include "view/EventsTableModel.h"
+#include "view/QCheckList.h"
 
 #include <QCheckBox>
 #include <QLabel>

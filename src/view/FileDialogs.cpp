@@ -1,7 +1,7 @@
-#include "FileDialogs.h"
+#include "view/FileDialogs.h"
 
-#include "Messages.h"
-#include "ReportContent.h"
+#include "model/ReportContent.h"
+#include "view/Messages.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AuditView.h"
-#include "SettingsFile.h"
+#include "model/AuditView.h"
+#include "model/SettingsFile.h"
 
 #include <QDateTime>
 #include <QStringList>

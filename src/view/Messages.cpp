@@ -1,6 +1,6 @@
-#include "Messages.h"
+#include "view/Messages.h"
 
-#include "DallasDecoder.h"
+#include "model/DallasDecoder.h"
 
 #include <QFileDialog>
 

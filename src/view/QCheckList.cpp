@@ -1,4 +1,4 @@
-#include "QCheckList.h"
+#include "view/QCheckList.h"
 
 #include <QAbstractItemView>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "SettingsDialog.h"
+#include "view/SettingsDialog.h"
 #include "ui_SettingsDialog.h"
 
-#include "SettingsFile.h"
+#include "model/SettingsFile.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

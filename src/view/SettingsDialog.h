@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Findings.h"
+#include "model/Findings.h"
 
 #include <QDateEdit>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "UsersTable.h"
+#include "view/UsersTable.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConfigPresentation.h"
+#include "model/ConfigPresentation.h"
 
 #include <QTableWidget>
 

@@ -4,8 +4,8 @@
 // downloads of its newest events and Dallas keys, as the bytes of audit files.
 
 #include "../model/AuditFixtures.h"
-#include "Archive.h"
-#include "AuditFile.h"
+#include "archive/Archive.h"
+#include "model/AuditFile.h"
 
 #include <QUrl>
 

@@ -7,8 +7,8 @@
 // keep: keeps the audit as a download does.
 
 #include "ArchiveCommands.h"
-#include "AuditFile.h"
-#include "AuditView.h"
+#include "model/AuditFile.h"
+#include "model/AuditView.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // lock taken visit after visit and joined into its history, presented, named and searched.
 
 #include "ArchiveFixtures.h"
-#include "ArchiveLocation.h"
+#include "archive/ArchiveLocation.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -3,9 +3,9 @@
 // `archive verify` (the program itself); imports killed or run at the same moment that keep one
 // unbroken chain; an archive of the first schema upgraded once.
 
-#include "ArchiveChain.h"
+#include "archive/ArchiveChain.h"
 #include "ArchiveFixtures.h"
-#include "ArchiveLocation.h"
+#include "archive/ArchiveLocation.h"
 
 #include <QCryptographicHash>
 #include <QProcess>

@@ -2,7 +2,7 @@
 // cut short that leaves half of it, a busy archive that hangs; and addresses that are not usable.
 
 #include "ArchiveFixtures.h"
-#include "ArchiveLocation.h"
+#include "archive/ArchiveLocation.h"
 
 #include <QProcess>
 #include <QSqlDatabase>

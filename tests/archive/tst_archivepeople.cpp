@@ -4,7 +4,7 @@
 // Directories are written "user:person:from:until", tenures apart by " / ".
 
 #include "ArchiveFixtures.h"
-#include "UsersLog.h"
+#include "model/UsersLog.h"
 
 #include <QThread>
 #include <QtTest>

@@ -3,7 +3,7 @@
 // import, and addresses that do not work. Several processes of the command line, as in the field.
 
 #include "ArchiveFixtures.h"
-#include "ArchiveQueue.h"
+#include "archive/ArchiveQueue.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -3,7 +3,7 @@
 #include "AuditCli.h"
 #include "DeviceCommands.h"
 #include "LockSimProcess.h"
-#include "SerialLink.h"
+#include "device/SerialLink.h"
 
 #include <QTextStream>
 

@@ -1,7 +1,7 @@
 // The command line's archive, end to end: files imported, the locks listed, a history written in
 // every format, the archive verified, and downloads that keep what they obtain.
 
-#include "ArchiveQueue.h"
+#include "archive/ArchiveQueue.h"
 #include "AuditCli.h"
 #include "CliRun.h"
 #include "archive/ArchiveFixtures.h"

@@ -1,12 +1,12 @@
-#include "Archive.h"
-#include "AuditBuilder.h"
+#include "archive/Archive.h"
+#include "sim/AuditBuilder.h"
 #include "AuditCli.h"
 #include "CliRun.h"
-#include "CaptureFormat.h"
+#include "model/CaptureFormat.h"
 #include "LockSimProcess.h"
-#include "SimulatedLock.h"
 #include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
+#include "sim/SimulatedLock.h"
 
 #include <QTemporaryDir>
 #include <QRegularExpression>

@@ -4,10 +4,10 @@
 #include "AuditCli.h"
 #include "CliRun.h"
 #include "AuditFileBytes.h"
-#include "CaptureFormat.h"
-#include "CaptureReplay.h"
+#include "model/CaptureFormat.h"
+#include "sim/CaptureReplay.h"
 #include "LockSimProcess.h"
-#include "Protocol.h"
+#include "device/Protocol.h"
 #include "reports/ReportFixtures.h"
 
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "Protocol.h"
+#include "device/Protocol.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The simulator's pseudo-terminal at the line's pace, read as the program's port reads it: an
 // answer comes whole, no sooner than the line would have brought its last byte.
 
-#include "LinePace.h"
-#include "PtyServer.h"
-#include "SimulatedInterface.h"
+#include "device/LinePace.h"
+#include "sim/PtyServer.h"
+#include "sim/SimulatedInterface.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

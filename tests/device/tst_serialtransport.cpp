@@ -1,5 +1,5 @@
-#include "SerialTransport.h"
 #include "device/PtyPeer.h"
+#include "device/SerialTransport.h"
 
 #include <QElapsedTimer>
 #include <QSerialPort>

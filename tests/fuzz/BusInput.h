@@ -3,7 +3,7 @@
 // How a fuzz input maps onto the bus buffers of a session: the small blocks first, so that
 // short inputs already reach the configuration decoder, then the event records.
 
-#include "AuditRecords.h"
+#include "model/AuditRecords.h"
 
 #include <QByteArray>
 

@@ -5,7 +5,7 @@
 // Length 0xFFFF is an exchange left unanswered, 0xFFFE an answer too long for the buffer; the
 // end of the input is a port that went away, which ends every operation.
 
-#include "DeviceLink.h"
+#include "device/DeviceLink.h"
 
 #include <QByteArray>
 

@@ -3,7 +3,7 @@
 // written in letters no other part uses, with "@", "/", ":", "?" and "#" among them. Whatever the
 // shape, no letter of the password reaches a message or the name shown, raw or percent-encoded.
 
-#include "ArchiveLocation.h"
+#include "archive/ArchiveLocation.h"
 
 #include <QUrl>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the audit file reader, then runs what Open runs on a file it accepts.
 
-#include "AuditFile.h"
-#include "AuditView.h"
+#include "model/AuditFile.h"
+#include "model/AuditView.h"
 
 #include <algorithm>
 #include <climits>

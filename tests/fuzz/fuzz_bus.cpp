@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the bus audit decoders, split over the session's bus buffers.
 
-#include "BusDecoder.h"
+#include "model/BusDecoder.h"
 #include "BusInput.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // technician sent. What it accepts is written again and reads back the same, and a replay of it
 // answers its own requests with its own answers.
 
-#include "CaptureFormat.h"
-#include "CaptureReplay.h"
+#include "model/CaptureFormat.h"
+#include "sim/CaptureReplay.h"
 
 #include <climits>
 #include <cstdint>

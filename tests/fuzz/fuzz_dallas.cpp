@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the Dallas image decoder as the key's 8192 bytes.
 
-#include "DallasDecoder.h"
+#include "model/DallasDecoder.h"
 
 #include <algorithm>
 #include <cstdint>

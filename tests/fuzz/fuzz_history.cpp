@@ -6,7 +6,7 @@
 //   lock's year byte allows: the history is exactly what the windows cover, each run a stretch of
 //   the lock's events in its order, and each event credited to the earliest visit that held it.
 
-#include "History.h"
+#include "model/History.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // Drives the four device operations with arbitrary answers of arbitrary lengths: they must end,
 // never read or write outside their buffers, and report success only with every buffer filled.
 
-#include "BusDecoder.h"
-#include "DeviceOperations.h"
+#include "model/BusDecoder.h"
+#include "operations/DeviceOperations.h"
 #include "ScriptedLink.h"
-#include "UsersLog.h"
+#include "model/UsersLog.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // is found again on its first day; and its listing, blank rows and all, reads back to the same
 // directory and lists again byte for byte. Whatever it refuses, it refuses whole, by line.
 
-#include "People.h"
+#include "model/People.h"
 
 #include <climits>
 #include <cstdint>

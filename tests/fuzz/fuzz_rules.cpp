@@ -2,8 +2,8 @@
 // the findings' thresholds. Whatever is accepted writes back as text that reads back equal and
 // answers for any time; whatever is refused says why and changes nothing.
 
-#include "Findings.h"
-#include "OpeningHours.h"
+#include "model/Findings.h"
+#include "model/OpeningHours.h"
 
 #include <climits>
 #include <cstdint>

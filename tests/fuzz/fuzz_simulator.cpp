@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the simulated interface as corvane-lock-sim receives them from a
 // pseudo-terminal: cut into requests by their length bytes, each answered.
 
-#include "LinePace.h"
-#include "SimulatedInterface.h"
+#include "device/LinePace.h"
+#include "sim/SimulatedInterface.h"
 
 #include <cstdint>
 #include <cstdlib>

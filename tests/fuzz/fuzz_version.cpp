@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the version-file parser: the update server's reply is network input.
 
-#include "UpdateVersion.h"
+#include "update/UpdateVersion.h"
 
 #include <climits>
 #include <cstdint>

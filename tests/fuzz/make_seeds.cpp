@@ -3,15 +3,15 @@
 //     SAMPLES/*.kaud), DIR/capture/* (with CAPTURES/*.capture), ...
 
 #include "../model/AuditFixtures.h"
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 #include "BusInput.h"
-#include "CaptureFormat.h"
-#include "DallasRequest.h"
-#include "DeviceOperations.h"
-#include "History.h"
-#include "People.h"
+#include "model/CaptureFormat.h"
+#include "model/DallasRequest.h"
+#include "model/History.h"
+#include "model/People.h"
+#include "operations/DeviceOperations.h"
 #include "ScriptedLink.h"
-#include "SimulatedLink.h"
+#include "sim/SimulatedLink.h"
 
 #include <QDir>
 #include <QFile>

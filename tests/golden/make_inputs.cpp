@@ -8,9 +8,9 @@
 // downloads (the third one short, so that it does not meet the second: a gap), then a Dallas key
 // that brings the keypad's events and a few new lock events.
 
-#include "AuditBuilder.h"
-#include "AuditFile.h"
-#include "AuditView.h"
+#include "model/AuditFile.h"
+#include "model/AuditView.h"
+#include "sim/AuditBuilder.h"
 
 #include <QDate>
 #include <QFile>

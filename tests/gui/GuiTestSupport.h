@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AuditBuilder.h"
-#include "EventsTableView.h"
-#include "MainWindow.h"
-#include "Messages.h"
+#include "app/MainWindow.h"
+#include "sim/AuditBuilder.h"
+#include "view/EventsTableView.h"
+#include "view/Messages.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "AuditCli.h"
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 #include "GuiTestSupport.h"
 
 #include <QLabel>

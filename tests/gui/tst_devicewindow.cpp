@@ -2,17 +2,17 @@
 // interface in memory behind the port), and how the progress dialogs behave while a worker
 // runs over a real serial link (corvane-lock-sim on a pseudo-terminal).
 
-#include "Archive.h"
-#include "AuditFile.h"
+#include "archive/Archive.h"
+#include "model/AuditFile.h"
 #include "AuditFileBytes.h"
-#include "CaptureFormat.h"
+#include "model/CaptureFormat.h"
 #include "GuiTestSupport.h"
 #include "LockSimProcess.h"
-#include "OperationDialogs.h"
-#include "SelectLockDialog.h"
-#include "SerialTransport.h"
-#include "SimulatedLink.h"
-#include "UsersLogDialog.h"
+#include "app/OperationDialogs.h"
+#include "app/SelectLockDialog.h"
+#include "app/UsersLogDialog.h"
+#include "device/SerialTransport.h"
+#include "sim/SimulatedLink.h"
 
 #include <QComboBox>
 #include <QLabel>

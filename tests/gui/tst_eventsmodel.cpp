@@ -1,10 +1,10 @@
 // The window's events model shows a history held compactly as it shows the same history
 // presented as an audit: rows, separators at the gaps, texts, the latest visit, the yellow dates.
 
-#include "AuditBuilder.h"
-#include "AuditFile.h"
-#include "EventsTableModel.h"
-#include "LockHistory.h"
+#include "model/AuditFile.h"
+#include "model/LockHistory.h"
+#include "sim/AuditBuilder.h"
+#include "view/EventsTableModel.h"
 
 #include <QFont>
 #include <QtTest>

@@ -2,13 +2,13 @@
 // the fleet judged by the archive's rules, the filters, a double-click that lands on the event, the
 // locks chosen in the Locks tab and the audit on screen.
 
-#include "FindingsTab.h"
+#include "app/FindingsTab.h"
 #include "GuiTestSupport.h"
-#include "LocksTab.h"
-#include "SettingsDialog.h"
+#include "app/LocksTab.h"
 #include "archive/FindingsFixtures.h"
 #include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
+#include "view/SettingsDialog.h"
 
 #include <QTabWidget>
 #include <QtTest>

@@ -3,12 +3,12 @@
 
 #include "AuditCli.h"
 #include "GuiTestSupport.h"
-#include "LocksTab.h"
-#include "SimulatedLink.h"
-#include "OperationDialogs.h"
+#include "app/LocksTab.h"
+#include "app/OperationDialogs.h"
 #include "archive/FindingsFixtures.h"
 #include "reports/ReadBack.h"
 #include "reports/ReportFixtures.h"
+#include "sim/SimulatedLink.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,5 +1,5 @@
 #include "GuiTestSupport.h"
-#include "SettingsDialog.h"
+#include "view/SettingsDialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "GuiTestSupport.h"
-#include "ReportContent.h"
+#include "model/ReportContent.h"
 #include "reports/ReadBack.h"
 
 #include <QComboBox>

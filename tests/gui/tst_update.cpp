@@ -1,6 +1,6 @@
-#include "AboutDialog.h"
+#include "update/AboutDialog.h"
 #include "GuiTestSupport.h"
-#include "UpdateDialog.h"
+#include "update/UpdateDialog.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -2,8 +2,8 @@
 
 // Audits of both kinds made with the builders, and the texts the window shows for them.
 
-#include "AuditBuilder.h"
-#include "AuditView.h"
+#include "model/AuditView.h"
+#include "sim/AuditBuilder.h"
 
 namespace fixtures {
 

@@ -1,4 +1,4 @@
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 #include "AuditFixtures.h"
 
 #include <QCryptographicHash>

@@ -1,4 +1,4 @@
-#include "CaptureFormat.h"
+#include "model/CaptureFormat.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "ConfigPresentation.h"
+#include "model/ConfigPresentation.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "AuditFixtures.h"
-#include "Bytes.h"
+#include "model/Bytes.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "DstCorrection.h"
+#include "model/DstCorrection.h"
 
 #include <QtTest>
 

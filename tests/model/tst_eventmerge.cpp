@@ -1,4 +1,4 @@
-#include "EventMerge.h"
+#include "model/EventMerge.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "EventMerge.h"
-#include "EventRows.h"
+#include "model/EventMerge.h"
+#include "model/EventRows.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -4,7 +4,7 @@
 // a day in the default hours). Findings are written as listed: "key first[-last][/events]", events
 // numbered from 1 oldest first.
 
-#include "Findings.h"
+#include "model/Findings.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 // letter, so "pqrab" is a clock set back between r and a); equal letters are events the lock
 // recorded alike. Audits are numbered from 1 in the order they are joined.
 
-#include "EventMerge.h"
-#include "History.h"
+#include "model/EventMerge.h"
+#include "model/History.h"
 
 #include <QRandomGenerator>
 

@@ -1,4 +1,4 @@
-#include "LockClock.h"
+#include "model/LockClock.h"
 
 #include <QTranslator>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // Opening hours: the text form in and out, what it refuses, and which audit times lie outside.
 
-#include "OpeningHours.h"
+#include "model/OpeningHours.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The directory of people. Directories are written "user:person:from:until", tenures apart by
 // " / ", until empty while open.
 
-#include "People.h"
+#include "model/People.h"
 
 #include <QtTest>
 

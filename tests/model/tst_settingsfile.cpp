@@ -1,4 +1,4 @@
-#include "SettingsFile.h"
+#include "model/SettingsFile.h"
 
 #include <QFile>
 #include <QSettings>

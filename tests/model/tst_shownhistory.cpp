@@ -2,11 +2,11 @@
 // presented as one: the same rows, texts, gaps and daylight-saving dates, whatever the audit type,
 // the visits shown and the correction.
 
-#include "Findings.h"
-#include "AuditBuilder.h"
-#include "AuditFile.h"
-#include "LockHistory.h"
-#include "ReportContent.h"
+#include "model/AuditFile.h"
+#include "model/Findings.h"
+#include "model/LockHistory.h"
+#include "model/ReportContent.h"
+#include "sim/AuditBuilder.h"
 
 #include <QRandomGenerator>
 #include <QTranslator>

@@ -1,4 +1,4 @@
-#include "UsersLog.h"
+#include "model/UsersLog.h"
 
 #include <QtTest>
 

@@ -1,13 +1,13 @@
 // The four device operations against the simulated interface in memory: outcomes, messages,
 // requests sent and what lands in the buffers.
 
-#include "AuditFile.h"
-#include "DallasRequest.h"
-#include "DeviceOperations.h"
-#include "Protocol.h"
-#include "SimulatedLink.h"
-#include "UsersLog.h"
+#include "device/Protocol.h"
 #include "fuzz/ScriptedLink.h"
+#include "model/AuditFile.h"
+#include "model/DallasRequest.h"
+#include "model/UsersLog.h"
+#include "operations/DeviceOperations.h"
+#include "sim/SimulatedLink.h"
 
 #include <QTranslator>
 #include <QtTest>

@@ -3,11 +3,11 @@
 // or doubling an event.
 
 #include "../model/AuditFixtures.h"
-#include "BusDecoder.h"
-#include "DeviceOperations.h"
-#include "History.h"
-#include "Protocol.h"
-#include "SimulatedLink.h"
+#include "device/Protocol.h"
+#include "model/BusDecoder.h"
+#include "model/History.h"
+#include "operations/DeviceOperations.h"
+#include "sim/SimulatedLink.h"
 
 #include <QtTest>
 

@@ -2,11 +2,11 @@
 // they signal, in what order, and what lands in the buffers.
 
 #include "LockSimProcess.h"
-#include "SerialLink.h"
-#include "SimulatedLink.h"
-#include "SimulatedLock.h"
-#include "UsersLog.h"
-#include "Workers.h"
+#include "device/SerialLink.h"
+#include "model/UsersLog.h"
+#include "operations/Workers.h"
+#include "sim/SimulatedLink.h"
+#include "sim/SimulatedLock.h"
 
 #include <QSignalSpy>
 #include <QtTest>

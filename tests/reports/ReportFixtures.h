@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ConfigPresentation.h"
-#include "LockHistory.h"
-#include "ReportContent.h"
+#include "model/ConfigPresentation.h"
+#include "model/LockHistory.h"
+#include "model/ReportContent.h"
 
 #include <QDir>
 #include <QFile>

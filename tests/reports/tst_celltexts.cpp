@@ -1,4 +1,4 @@
-#include "CellTexts.h"
+#include "reports/CellTexts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPrinter>

@@ -2,10 +2,10 @@
 // findings says, the kinds and importers of its visits, and the notes below each table, after the
 // configuration's table too.
 
-#include "PdfReport.h"
+#include "reports/PdfReport.h"
 #include "ReadBack.h"
 #include "ReportFixtures.h"
-#include "XlsxReport.h"
+#include "reports/XlsxReport.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,8 +1,8 @@
-#include "PagedBody.h"
-#include "PdfReport.h"
+#include "reports/PagedBody.h"
+#include "reports/PdfReport.h"
 #include "ReadBack.h"
 #include "ReportFixtures.h"
-#include "TextPrinter.h"
+#include "reports/TextPrinter.h"
 
 #include <QPrinter>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
-#include "PdfReport.h"
+#include "reports/PdfReport.h"
 #include "ReadBack.h"
 #include "ReportFixtures.h"
-#include "TextPrinter.h"
+#include "reports/TextPrinter.h"
 
 #include <QPrinter>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
 #include "ReadBack.h"
-#include "TextPrinter.h"
+#include "reports/TextPrinter.h"
 
 #include <QImage>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #include "ReadBack.h"
 #include "ReportFixtures.h"
-#include "XlsxReport.h"
+#include "reports/XlsxReport.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "UpdateServer.h"
-#include "UpdateVersion.h"
+#include "update/UpdateServer.h"
+#include "update/UpdateVersion.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

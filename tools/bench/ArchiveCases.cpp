@@ -4,12 +4,12 @@
 // workbook by the command line, and opened in the window, each in a process of its own so that
 // its peak memory is its own.
 
-#include "Archive.h"
-#include "AuditFile.h"
+#include "archive/Archive.h"
+#include "model/AuditFile.h"
 #include "BenchAudits.h"
 #include "BenchCase.h"
-#include "EventsTableView.h"
-#include "MainWindow.h"
+#include "app/MainWindow.h"
+#include "view/EventsTableView.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

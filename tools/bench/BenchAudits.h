@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AuditBuilder.h"
+#include "sim/AuditBuilder.h"
 
 // The audits every figure is measured on: a Dallas key filled to its end and a bus audit at
 // the download's 5600-event limit, with a realistic mix of codes.

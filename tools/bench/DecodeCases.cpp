@@ -2,8 +2,8 @@
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
-#include "BusDecoder.h"
-#include "DallasDecoder.h"
+#include "model/BusDecoder.h"
+#include "model/DallasDecoder.h"
 
 #include <memory>
 

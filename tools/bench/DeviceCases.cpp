@@ -5,11 +5,11 @@
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
-#include "BusDecoder.h"
-#include "DeviceOperations.h"
-#include "SerialLink.h"
-#include "SimulatedLink.h"
-#include "Workers.h"
+#include "device/SerialLink.h"
+#include "model/BusDecoder.h"
+#include "operations/DeviceOperations.h"
+#include "operations/Workers.h"
+#include "sim/SimulatedLink.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 
 #include "BenchAudits.h"
 #include "AuditCli.h"
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 #include "BenchCase.h"
 
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
-#include "Findings.h"
+#include "model/Findings.h"
 
 #include <memory>
 

@@ -10,17 +10,17 @@
 //    the engine before the rows came from a row source (whose Letter history of a million events
 //    was laid out as one document).
 
-#include "AuditView.h"
+#include "model/AuditView.h"
 #include "BenchAudits.h"
 #include "BenchCase.h"
-#include "DstCorrection.h"
-#include "EventColumns.h"
-#include "EventMerge.h"
-#include "InstallPaths.h"
-#include "PdfReport.h"
-#include "ReportContent.h"
-#include "TextPrinter.h"
-#include "XlsxReport.h"
+#include "model/DstCorrection.h"
+#include "model/EventColumns.h"
+#include "model/EventMerge.h"
+#include "model/InstallPaths.h"
+#include "model/ReportContent.h"
+#include "reports/PdfReport.h"
+#include "reports/TextPrinter.h"
+#include "reports/XlsxReport.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -6,8 +6,8 @@
 // - 500 locks of 5600 events onto a server, against psql's \copy of the same rows, and the time per
 //   audit as the fleet grows; a fleet search against the same SQL through psql.
 
-#include "Archive.h"
-#include "AuditFile.h"
+#include "archive/Archive.h"
+#include "model/AuditFile.h"
 #include "BenchAudits.h"
 #include "BenchCase.h"
 

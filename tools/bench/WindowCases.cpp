@@ -3,8 +3,8 @@
 
 #include "BenchAudits.h"
 #include "BenchCase.h"
-#include "EventsTableView.h"
-#include "MainWindow.h"
+#include "app/MainWindow.h"
+#include "view/EventsTableView.h"
 
 #include <QFile>
 #include <QTableView>

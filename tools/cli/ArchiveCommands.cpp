@@ -1,16 +1,16 @@
 #include "ArchiveCommands.h"
 
-#include "ArchiveLocation.h"
-#include "ArchiveQueue.h"
-#include "ArchiveService.h"
+#include "archive/ArchiveLocation.h"
+#include "archive/ArchiveQueue.h"
+#include "archive/ArchiveService.h"
 #include "AuditCli.h"
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 #include "EvidenceCommands.h"
 #include "FindingsCommands.h"
-#include "HistoryProof.h"
-#include "OutputFile.h"
+#include "archive/HistoryProof.h"
+#include "model/OutputFile.h"
 #include "PeopleCommands.h"
-#include "ReportContent.h"
+#include "model/ReportContent.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Archive.h"
+#include "archive/Archive.h"
 
 #include <QMap>
 #include <QStringList>

@@ -1,11 +1,11 @@
 #include "AuditCli.h"
 
 #include "ArchiveCommands.h"
-#include "AuditFile.h"
+#include "model/AuditFile.h"
 #include "DeviceCommands.h"
 #include "FindingsCommands.h"
-#include "InstallPaths.h"
-#include "OutputFile.h"
+#include "model/InstallPaths.h"
+#include "model/OutputFile.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>

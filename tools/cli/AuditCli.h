@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AuditView.h"
-#include "AuditRecords.h"
-#include "DstCorrection.h"
+#include "model/AuditRecords.h"
+#include "model/AuditView.h"
+#include "model/DstCorrection.h"
 
 #include <QString>
 #include <QMap>

@@ -1,8 +1,8 @@
 #include "EvidenceCommands.h"
 
-#include "Archive.h"
-#include "ArchiveEvidence.h"
-#include "ArchiveLocation.h"
+#include "archive/Archive.h"
+#include "archive/ArchiveEvidence.h"
+#include "archive/ArchiveLocation.h"
 #include "AuditCli.h"
 
 #include <QCoreApplication>

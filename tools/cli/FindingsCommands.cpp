@@ -1,14 +1,14 @@
 #include "FindingsCommands.h"
 
-#include "Archive.h"
-#include "ArchiveLocation.h"
-#include "ArchiveService.h"
-#include "Findings.h"
-#include "OutputFile.h"
-#include "PdfReport.h"
-#include "ReportContent.h"
+#include "archive/Archive.h"
+#include "archive/ArchiveLocation.h"
+#include "archive/ArchiveService.h"
+#include "model/Findings.h"
+#include "model/OutputFile.h"
+#include "model/ReportContent.h"
+#include "reports/PdfReport.h"
 #include "ReportOutput.h"
-#include "XlsxReport.h"
+#include "reports/XlsxReport.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "PeopleCommands.h"
 
-#include "Archive.h"
-#include "ArchiveLocation.h"
-#include "ArchiveService.h"
+#include "archive/Archive.h"
+#include "archive/ArchiveLocation.h"
+#include "archive/ArchiveService.h"
 #include "AuditCli.h"
-#include "EventRows.h"
-#include "OutputFile.h"
-#include "People.h"
+#include "model/EventRows.h"
+#include "model/OutputFile.h"
+#include "model/People.h"
 #include "ReportOutput.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "ReportOutput.h"
 
-#include "PdfReport.h"
-#include "ReportContent.h"
-#include "XlsxReport.h"
+#include "model/ReportContent.h"
+#include "reports/PdfReport.h"
+#include "reports/XlsxReport.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

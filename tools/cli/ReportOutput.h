@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AuditCli.h"
-#include "DstCorrection.h"
+#include "model/DstCorrection.h"
 
 #include <QTextStream>
 

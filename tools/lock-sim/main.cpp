@@ -3,9 +3,9 @@
 // The first line it prints is the device path to give the program, e.g.
 //     CORVANE_AUDIT_PORTS=/dev/pts/4 corvane-audit
 
-#include "CaptureReplay.h"
-#include "PtyServer.h"
-#include "SimulatedInterface.h"
+#include "sim/CaptureReplay.h"
+#include "sim/PtyServer.h"
+#include "sim/SimulatedInterface.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,11 +1,11 @@
 // Writes the sample audits of the repository from the sample stories of the simulation library:
 //     corvane-make-samples DIR   ->   DIR/dallas-audit.kaud, DIR/dallas-audit.bin, DIR/bus-audit.kaud
 
-#include "AuditFile.h"
-#include "AuditView.h"
-#include "ConfigPresentation.h"
-#include "EventMerge.h"
-#include "SampleAudits.h"
+#include "model/AuditFile.h"
+#include "model/AuditView.h"
+#include "model/ConfigPresentation.h"
+#include "model/EventMerge.h"
+#include "sim/SampleAudits.h"
 
 #include <QDir>
 #include <QFile>
