@@ -38,13 +38,6 @@ const KeyInfo keyInfo[FindingKeyCount] = {
     { "not-visited", QT_TRANSLATE_NOOP("Findings", "Not visited") },
 };
 
-constexpr int MinWrongCodes = FindingThresholds::MinWrongCodes;
-constexpr int MaxWrongCodes = FindingThresholds::MaxWrongCodes;
-constexpr int MinMinutes = FindingThresholds::MinMinutes;
-constexpr int MaxMinutes = FindingThresholds::MaxMinutes;
-constexpr int MinVisitDays = FindingThresholds::MinVisitDays;
-constexpr int MaxVisitDays = FindingThresholds::MaxVisitDays;
-
 bool isOpening(int e)
 {
     return Is(e, EventCode::BoltOpen) || Is(e, EventCode::BoltOpenLowBattery) || Is(e, EventCode::BoltOpenRemote);
