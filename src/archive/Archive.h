@@ -258,6 +258,9 @@ private:
     bool numberFound(QVector<FoundEvent>& found, const QVector<qint64>& locks);
     // Each event's person, from its own lock's directory.
     bool namePersons(QVector<FoundEvent>& found, const QVector<qint64>& locks);
+    // The archive's id of the lock `serial` (its row locked for the transaction when `forUpdate`);
+    // false, saying so, when the archive holds no such lock.
+    bool heldLock(QSqlQuery& q, const QString& serial, bool forUpdate, qint64* lock);
     bool readNewest(qint64 lock, int device, int count, HistoryRun* tail, int* chunk, bool* whole);
     bool writeHistory(qint64 lock, int device, const DeviceHistory& history, int fromChunk, const HistoryRun* tail);
     ImportReport importOnce(const QByteArray& auditFile, AuditKind kind, const Prepared& prepared, bool* retry);

@@ -121,15 +121,24 @@ bool Archive::chainHead(QString* head)
     return true;
 }
 
+bool Archive::heldLock(QSqlQuery& q, const QString& serial, bool forUpdate, qint64* lock)
+{
+    if (!run(q, QStringLiteral("SELECT id FROM locks WHERE serial = ?") + (forUpdate ? m_backend->lockRow() : QString()),
+             { StoredText(serial) }))
+        return failQuery(q);
+    if (!q.next())
+        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
+    *lock = q.value(0).toLongLong();
+    return true;
+}
+
 bool Archive::keptAudits(const QString& serial, QVector<KeptAudit>* out, bool content)
 {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
-    if (!run(q, QStringLiteral("SELECT id FROM locks WHERE serial = ?"), { StoredText(serial) }))
-        return failQuery(q);
-    if (!q.next())
-        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
-    const qint64 lock = q.value(0).toLongLong();
+    qint64 lock = 0;
+    if (!heldLock(q, serial, false, &lock))
+        return false;
     if (!run(q, QStringLiteral("SELECT id, visit, kind, downloaded_at, imported_at, imported_by, imported_host, sha256, %1 "
                                "FROM audits WHERE lock_id = ? ORDER BY visit, id")
                     .arg(content ? QStringLiteral("content") : QStringLiteral("NULL")),

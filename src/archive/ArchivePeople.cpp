@@ -118,11 +118,9 @@ bool Archive::changePeople(const QString& serial, const std::function<PeopleChan
         return false;
     // On a server, changes of one lock (and its imports) queue here; a role that may only read
     // is refused here too.
-    if (!run(q, QStringLiteral("SELECT id FROM locks WHERE serial = ?") + m_backend->lockRow(), { StoredText(serial) }))
-        return failQuery(q);
-    if (!q.next())
-        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
-    const qint64 lock = q.value(0).toLongLong();
+    qint64 lock = 0;
+    if (!heldLock(q, serial, true, &lock))
+        return false;
     Tenures current;
     if (!readTenures(lock, &current))
         return false;
@@ -182,11 +180,9 @@ bool Archive::keepUsersLog(const QString& serial, const QDateTime& downloadedAt,
     ArchiveTransaction transaction(*this);
     if (!transaction.begin())
         return false;
-    if (!run(q, QStringLiteral("SELECT id FROM locks WHERE serial = ?") + m_backend->lockRow(), { StoredText(serial) }))
-        return failQuery(q);
-    if (!q.next())
-        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
-    const qint64 lock = q.value(0).toLongLong();
+    qint64 lock = 0;
+    if (!heldLock(q, serial, true, &lock))
+        return false;
     // The same log kept twice is kept once.
     if (!run(q, QStringLiteral("SELECT 1 FROM users_logs WHERE lock_id = ? AND downloaded_at = ? AND content = ?"),
              { lock, at, content }))
@@ -203,11 +199,9 @@ bool Archive::installationDays(const QString& serial, QMap<int, QDate>* out)
     if (!m_open)
         return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    if (!run(q, QStringLiteral("SELECT id FROM locks WHERE serial = ?"), { StoredText(serial) }))
-        return failQuery(q);
-    if (!q.next())
-        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
-    const qint64 lock = q.value(0).toLongLong();
+    qint64 lock = 0;
+    if (!heldLock(q, serial, false, &lock))
+        return false;
     if (!run(q, QStringLiteral("SELECT content FROM users_logs WHERE lock_id = ? ORDER BY downloaded_at DESC, id DESC "
                                "LIMIT 1"),
              { lock }))
@@ -226,11 +220,9 @@ bool Archive::installationDayHistory(const QString& serial, QMap<int, QVector<QD
         return notOpen();
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
-    if (!run(q, QStringLiteral("SELECT id FROM locks WHERE serial = ?"), { StoredText(serial) }))
-        return failQuery(q);
-    if (!q.next())
-        return fail(Text::tr("The archive %1 holds no lock %2.").arg(m_displayName, serial));
-    const qint64 lock = q.value(0).toLongLong();
+    qint64 lock = 0;
+    if (!heldLock(q, serial, false, &lock))
+        return false;
     if (!run(q, QStringLiteral("SELECT content FROM users_logs WHERE lock_id = ? ORDER BY downloaded_at DESC, id DESC"),
              { lock }))
         return failQuery(q);
