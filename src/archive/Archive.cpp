@@ -547,53 +547,85 @@ bool Archive::namePersons(QVector<FoundEvent>& found, const QVector<qint64>& loc
     return true;
 }
 
+namespace {
+
+// Numbers a lock's rows of `found` by a walk of its history newest first, each event found matched
+// to the first of its alike events still unnumbered. A device whose older events were not read
+// (`cut`) ends the walk at its oldest event read: past it the walk no longer follows the lock's
+// order. True when every row got its number.
+bool NumberRows(QVector<FoundEvent>& found, const QVector<int>& rows, const DeviceHistory* histories, const bool* cut)
+{
+    for (int device : { LockHistoryDevice, KeypadHistoryDevice })
+        if (cut[device] && histories[device].eventCount() == 0)
+            return false;
+    // By content: time, code, user and device in one number.
+    const auto key = [](int device, qint64 time, int event, int user) {
+        return quint64(time) << 17 ^ quint64(device) << 16 ^ quint64(event) << 8 ^ quint64(user);
+    };
+    QHash<quint64, QVector<int>> byKey;
+    byKey.reserve(rows.size());
+    bool codes[256] = {};
+    for (int k : rows) {
+        EventsTable& e = found[k].event;
+        found[k].number = 0;
+        codes[quint8(e.event)] = true;
+        byKey[key(e.device == ::KeypadDevice ? KeypadHistoryDevice : LockHistoryDevice, e.time, e.event, e.user)].append(k);
+    }
+    QHash<quint64, int> taken;
+    int left = rows.size();
+    WalkMergedHistory(histories[LockHistoryDevice], histories[KeypadHistoryDevice],
+                      [&](int device, qint64 position, qint64 number, const HistoryEvent& e) {
+                          if (codes[e.event]) {
+                              const quint64 k = key(device, e.time, e.event, e.user);
+                              const auto it = byKey.constFind(k);
+                              int& next = taken[k];
+                              // Alike rows in the order the history holds them; a time that shares
+                              // the key's bits with another is told apart by the event itself.
+                              while (it != byKey.cend() && next < it->size()) {
+                                  FoundEvent& f = found[it->at(next++)];
+                                  if (f.event.time == e.time && f.event.event == e.event && f.event.user == e.user) {
+                                      f.number = number;
+                                      --left;
+                                      break;
+                                  }
+                              }
+                          }
+                          // The rest of the history, older than every event found, numbers none of them.
+                          return left > 0 && !(position == 0 && cut[device]);
+                      });
+    return left == 0;
+}
+
+} // namespace
+
 bool Archive::numberFound(QVector<FoundEvent>& found, const QVector<qint64>& locks)
 {
-    // Each event's number in its lock's history: the history walked once, newest first, each event
-    // found matched to the first of its alike rows still unnumbered.
+    // Each event's number in its lock's history. A search finds mostly recent events: the newest
+    // events of every lock first, in one statement, further back for the locks whose events found
+    // lie deeper, and a lock's whole history last.
     QHash<qint64, QVector<int>> byLock;
     for (int k = 0; k < found.size(); ++k)
         byLock[locks[k]].append(k);
-    for (auto lock = byLock.cbegin(); lock != byLock.cend(); ++lock) {
-        DeviceHistory lockHistory, keypadHistory;
-        if (!readHistory(lock.key(), LockHistoryDevice, &lockHistory)
-            || !readHistory(lock.key(), KeypadHistoryDevice, &keypadHistory))
-            return false;
-        // By content: time, code, user and device in one number.
-        const auto key = [](int device, qint64 time, int event, int user) {
-            return quint64(time) << 17 ^ quint64(device) << 16 ^ quint64(event) << 8 ^ quint64(user);
-        };
-        QHash<quint64, QVector<int>> rows;
-        rows.reserve(lock.value().size());
-        bool codes[256] = {};
-        for (int k : lock.value()) {
-            const EventsTable& e = found[k].event;
-            codes[quint8(e.event)] = true;
-            rows[key(e.device == ::KeypadDevice ? KeypadHistoryDevice : LockHistoryDevice, e.time, e.event, e.user)].append(k);
+    QVector<qint64> pending = byLock.keys().toVector();
+    for (int tailEvents : { 512, 8192 }) {
+        QHash<qint64, HistoryTails> tails;
+        if (pending.isEmpty() || !readHistoryTails(pending, tailEvents, &tails))
+            return pending.isEmpty();
+        QVector<qint64> deeper;
+        for (qint64 lock : pending) {
+            const HistoryTails& tail = tails[lock];
+            if (!NumberRows(found, byLock[lock], tail.device, tail.cut))
+                deeper.append(lock);
         }
-        QHash<quint64, int> taken;
-        int left = lock.value().size();
-        WalkMergedHistory(lockHistory, keypadHistory, [&](int device, qint64, qint64 number, const HistoryEvent& e) {
-            if (!codes[e.event])
-                return true;
-            const quint64 k = key(device, e.time, e.event, e.user);
-            const auto it = rows.constFind(k);
-            if (it == rows.cend())
-                return true;
-            int& next = taken[k];
-            // Alike rows in the order the history holds them; a time that shares the key's bits
-            // with another is told apart by the event itself.
-            while (next < it->size()) {
-                FoundEvent& f = found[it->at(next++)];
-                if (f.event.time == e.time && f.event.event == e.event && f.event.user == e.user) {
-                    f.number = number;
-                    --left;
-                    break;
-                }
-            }
-            // The rest of the history, older than every event found, numbers none of them.
-            return left > 0;
-        });
+        pending = std::move(deeper);
+    }
+    for (qint64 lock : pending) {
+        DeviceHistory whole[2];
+        const bool cut[2] = { false, false };
+        if (!readHistory(lock, LockHistoryDevice, &whole[LockHistoryDevice])
+            || !readHistory(lock, KeypadHistoryDevice, &whole[KeypadHistoryDevice]))
+            return false;
+        NumberRows(found, byLock[lock], whole, cut);
     }
     return true;
 }

@@ -255,6 +255,10 @@ private:
     bool beginWrite();
     bool readLockState(const QByteArray& serial, LockState* state);
     bool readHistory(qint64 lock, int device, DeviceHistory* out);
+    // The newest pieces of the locks' device histories, read in one statement: the pieces whole, or
+    // only their last `events` events where the piece is one long run.
+    struct HistoryTails;
+    bool readHistoryTails(const QVector<qint64>& locks, int events, QHash<qint64, HistoryTails>* out);
     bool numberFound(QVector<FoundEvent>& found, const QVector<qint64>& locks);
     // Each event's person, from its own lock's directory.
     bool namePersons(QVector<FoundEvent>& found, const QVector<qint64>& locks);

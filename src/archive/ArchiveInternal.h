@@ -76,3 +76,10 @@ private:
     Archive& m_archive;
     bool m_active = false;
 };
+
+// A lock's newest stored events by device; `cut`: older events of the device were left unread.
+struct Archive::HistoryTails
+{
+    DeviceHistory device[2];
+    bool cut[2] = { false, false };
+};

@@ -171,6 +171,10 @@ bool Archive::createSchema()
     for (const char* index : Indexes)
         if (!exec(q, QLatin1String(index)))
             return failQuery(q);
+    // Histories stored as they are, not compressed: a search reads the newest events of many
+    // without inflating each whole.
+    if (isServer() && !exec(q, QStringLiteral("ALTER TABLE histories ALTER COLUMN content SET STORAGE EXTERNAL")))
+        return failQuery(q);
     if (!run(q, QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), { SchemaVersion }))
         return failQuery(q);
     return true;
@@ -315,6 +319,58 @@ bool Archive::readHistory(qint64 lock, int device, DeviceHistory* out)
     if (q.lastError().isValid())
         return failQuery(q);
     *out = std::move(history);
+    return true;
+}
+
+bool Archive::readHistoryTails(const QVector<qint64>& locks, int events, QHash<qint64, HistoryTails>* out)
+{
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    const qint64 tailBytes = qint64(events) * StoredEventBytes;
+    // The engine's IN lists stay short.
+    constexpr int Batch = 500;
+    for (int from = 0; from < locks.size(); from += Batch) {
+        const int n = std::min(Batch, int(locks.size()) - from);
+        QVariantList values = { HistoryHeadBytes + tailBytes, tailBytes - 1 };
+        QStringList marks;
+        for (int k = 0; k < n; ++k) {
+            marks << QStringLiteral("?");
+            values << locks[from + k];
+        }
+        if (!run(q, QStringLiteral("SELECT h.lock_id, h.device, h.chunk, length(h.content), substr(h.content, 1, %1), "
+                                   "CASE WHEN length(h.content) > ? THEN substr(h.content, length(h.content) - ?) "
+                                   "ELSE h.content END FROM histories h WHERE h.lock_id IN (%2) AND h.chunk = "
+                                   "(SELECT MAX(m.chunk) FROM histories m WHERE m.lock_id = h.lock_id AND m.device = h.device)")
+                            .arg(HistoryHeadBytes)
+                            .arg(marks.join(QLatin1Char(','))),
+                 values))
+            return failQuery(q);
+        while (q.next()) {
+            const int device = q.value(1).toInt();
+            if (device != LockHistoryDevice && device != KeypadHistoryDevice)
+                continue;
+            HistoryTails& tails = (*out)[q.value(0).toLongLong()];
+            const qint64 length = q.value(3).toLongLong();
+            const QByteArray tail = q.value(5).toByteArray();
+            DeviceHistory& history = tails.device[device];
+            HistoryRun newest;
+            if (tail.size() == length) {
+                QString why;
+                if (!UnpackHistory(tail, &history, &why))
+                    return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
+                tails.cut[device] = q.value(2).toInt() > 0;
+            } else if (UnpackHistoryTail(q.value(4).toByteArray(), length, tail, &newest)) {
+                history.runs = { std::move(newest) };
+                tails.cut[device] = true;
+            } else {
+                // Several runs in the piece: its tail alone does not say where they part.
+                history = DeviceHistory();
+                tails.cut[device] = true;
+            }
+        }
+        if (q.lastError().isValid())
+            return failQuery(q);
+    }
     return true;
 }
 

@@ -422,6 +422,30 @@ QByteArray PackHistory(const DeviceHistory& history)
     return out;
 }
 
+bool UnpackHistoryTail(const QByteArray& head, qint64 length, const QByteArray& tail, HistoryRun* newest)
+{
+    const auto* h = reinterpret_cast<const uchar*>(head.constData());
+    if (head.size() < HistoryHeadBytes || memcmp(h, Magic, sizeof Magic) != 0 || readLe(h + 4, 4) != 1)
+        return false;
+    const qint64 count = qint64(readLe(h + 16, 4));
+    if (count == 0 || length != HistoryHeadBytes + count * StoredEventBytes || tail.size() % StoredEventBytes != 0
+        || tail.size() / StoredEventBytes > count)
+        return false;
+    HistoryRun run;
+    run.order = qint64(readLe(h + 8, 8));
+    run.events.resize(tail.size() / StoredEventBytes);
+    const auto* p = reinterpret_cast<const uchar*>(tail.constData());
+    for (HistoryEvent& e : run.events) {
+        e.time = qint64(readLe(p, 8));
+        e.event = p[8];
+        e.user = p[9];
+        e.audit = qint64(readLe(p + 10, 4));
+        p += StoredEventBytes;
+    }
+    *newest = std::move(run);
+    return true;
+}
+
 bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error)
 {
     const auto* p = reinterpret_cast<const uchar*>(data.constData());

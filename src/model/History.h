@@ -120,6 +120,12 @@ void WalkMergedHistory(const DeviceHistory& lock, const DeviceHistory& keypad, N
 QByteArray PackHistory(const DeviceHistory& history);
 // False with a reason for anything but a well-formed history; nothing is read past the data.
 bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error = nullptr);
+// The newest events of a stored piece, from its first bytes (at least HistoryHeadBytes), its whole
+// length and its last bytes (whole events): the piece's one run's last events. False, with nothing
+// read, for anything else (several runs, the first form, bytes that do not add up): read it whole.
+constexpr int HistoryHeadBytes = 20;
+constexpr int StoredEventBytes = 14;
+bool UnpackHistoryTail(const QByteArray& head, qint64 length, const QByteArray& tail, HistoryRun* newest);
 
 // Where a download of a lock's newest events may stop: as soon as what it read (newest first)
 // ends with the newest events the archive holds for that lock. The run matched is at least 8

@@ -373,6 +373,59 @@ private slots:
             }
         }
     }
+
+    // "#" in histories longer than what a search reads of their newest events: events found among
+    // the newest and deep in the past, one run or two, the keypad's events between the lock's.
+    void searchNumbersLongHistories_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<int>("days"); // back from the newest event; 0 for the whole history
+        for (const char* shape : { "one run", "two runs", "keypad" }) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, last days").arg(shape))) << shape << 2;
+            QTest::newRow(qPrintable(QStringLiteral("%1, whole").arg(shape))) << shape << 0;
+        }
+    }
+    void searchNumbersLongHistories()
+    {
+        QFETCH(QString, shape);
+        QFETCH(int, days);
+        Archive archive;
+        QVERIFY(archive.open(freshLocation()));
+        LockLife life;
+        life.record(3000);
+        QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        if (shape == "two runs") {
+            life.record(7000);
+            QCOMPARE(archive.import(life.download(), AuditKind::BusDownload).status, ImportReport::Added);
+        } else if (shape == "keypad") {
+            QCOMPARE(archive.import(life.key(), AuditKind::DallasKey).status, ImportReport::Added);
+        }
+        SearchQuery query;
+        query.events << 0x05 << 0x35;
+        if (days)
+            query.from = life.now - days * 86400;
+        QVector<FoundEvent> found;
+        QVERIFY2(archive.search(query, &found), qPrintable(archive.errorString()));
+        QVERIFY(found.size() > 10);
+        QCOMPARE(std::count_if(found.cbegin(), found.cend(), [](const FoundEvent& f) { return f.event.device == KeypadDevice; })
+                     > 0,
+                 shape == "keypad");
+
+        LockHistory h;
+        DecodedAudit audit;
+        bool bus = false;
+        QString error;
+        QVERIFY(archive.history(QString::fromLatin1(life.serial), &h) && HistoryAsAudit(h, &audit, &bus, &error));
+        PresentationOptions options;
+        options.auditType = FullAudit;
+        const TextTable history = EventsTextTable(PresentAudit(audit, bus, options));
+        const TextTable table = SearchTextTable(found, {});
+        for (int r = 0; r < found.size(); ++r) {
+            const QStringList& row = history.rows.value(int(found[r].number) - 1);
+            QCOMPARE(row.value(0), QString::number(found[r].number));
+            QCOMPARE(row.mid(1, 6), table.rows[r].mid(3, 6));
+        }
+    }
 };
 
 // Every case on each backend; the server is the one the test run started.

@@ -172,6 +172,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Require(UnpackHistory(packed, &again) && PackHistory(again) == packed);
         Require(!bytes.startsWith("CVH2") || packed == bytes);
     }
+    // A piece's newest events read from its first and last bytes: never past them, and what the
+    // whole piece's one run ends with.
+    for (int events : { 1, 3, 64 }) {
+        const int tailSize = std::min(int(bytes.size()), events * StoredEventBytes);
+        HistoryRun newest;
+        if (UnpackHistoryTail(bytes.left(HistoryHeadBytes), bytes.size(), bytes.right(tailSize), &newest)) {
+            Require(UnpackHistory(bytes, &stored) && stored.runs.size() == 1);
+            const QVector<HistoryEvent>& all = stored.runs[0].events;
+            for (int k = 0; k < newest.events.size(); ++k) {
+                const HistoryEvent& a = all[all.size() - newest.events.size() + k];
+                Require(a.sameAs(newest.events[k]) && a.audit == newest.events[k].audit);
+            }
+        }
+    }
     if (bytes.isEmpty())
         return 0;
     if (quint8(bytes[0]) & 1)
