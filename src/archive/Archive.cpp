@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <numeric>
+#include <unordered_map>
 
 using namespace archive;
 
@@ -549,52 +550,80 @@ bool Archive::namePersons(QVector<FoundEvent>& found, const QVector<qint64>& loc
 
 namespace {
 
-// Numbers a lock's rows of `found` by a walk of its history newest first, each event found matched
-// to the first of its alike events still unnumbered. A device whose older events were not read
-// (`cut`) ends the walk at its oldest event read: past it the walk no longer follows the lock's
-// order. True when every row got its number.
-bool NumberRows(QVector<FoundEvent>& found, const QVector<int>& rows, const DeviceHistory* histories, const bool* cut)
+// Numbers a lock's events found by a walk of its history newest first, each matched to the first
+// of its alike events still unnumbered.
+class LockNumbering
 {
-    for (int device : { LockHistoryDevice, KeypadHistoryDevice })
-        if (cut[device] && histories[device].eventCount() == 0)
-            return false;
-    // By content: time, code, user and device in one number.
-    const auto key = [](int device, qint64 time, int event, int user) {
-        return quint64(time) << 17 ^ quint64(device) << 16 ^ quint64(event) << 8 ^ quint64(user);
-    };
-    QHash<quint64, QVector<int>> byKey;
-    byKey.reserve(rows.size());
-    bool codes[256] = {};
-    for (int k : rows) {
-        EventsTable& e = found[k].event;
-        found[k].number = 0;
-        codes[quint8(e.event)] = true;
-        byKey[key(e.device == ::KeypadDevice ? KeypadHistoryDevice : LockHistoryDevice, e.time, e.event, e.user)].append(k);
+public:
+    LockNumbering(QVector<FoundEvent>& found, const QVector<int>& rows) : m_found(found)
+    {
+        m_keyed.reserve(rows.size());
+        for (int k : rows) {
+            const EventsTable& e = found[k].event;
+            m_codes[quint8(e.event)] = true;
+            m_keyed.push_back({ key(e.device == ::KeypadDevice ? KeypadHistoryDevice : LockHistoryDevice, e.time, e.event, e.user), k });
+        }
+        // Alike events in the order they were found, newest first, as the walk meets them.
+        std::sort(m_keyed.begin(), m_keyed.end(),
+                  [](const Keyed& a, const Keyed& b) { return a.key != b.key ? a.key < b.key : a.row < b.row; });
     }
-    QHash<quint64, int> taken;
-    int left = rows.size();
-    WalkMergedHistory(histories[LockHistoryDevice], histories[KeypadHistoryDevice],
-                      [&](int device, qint64 position, qint64 number, const HistoryEvent& e) {
-                          if (codes[e.event]) {
-                              const quint64 k = key(device, e.time, e.event, e.user);
-                              const auto it = byKey.constFind(k);
-                              int& next = taken[k];
-                              // Alike rows in the order the history holds them; a time that shares
-                              // the key's bits with another is told apart by the event itself.
-                              while (it != byKey.cend() && next < it->size()) {
-                                  FoundEvent& f = found[it->at(next++)];
-                                  if (f.event.time == e.time && f.event.event == e.event && f.event.user == e.user) {
-                                      f.number = number;
-                                      --left;
-                                      break;
+
+    // A device whose older events were not read (`cut`) ends the walk at its oldest event read:
+    // past it the walk no longer follows the lock's order. True when every event got its number.
+    bool number(const DeviceHistory* histories, const bool* cut)
+    {
+        qint64 read = 0;
+        for (int device : { LockHistoryDevice, KeypadHistoryDevice }) {
+            if (cut[device] && histories[device].eventCount() == 0)
+                return false;
+            read += histories[device].eventCount();
+        }
+        // More events found than were read: the walk cannot number them all.
+        if ((cut[0] || cut[1]) && read < qint64(m_keyed.size()))
+            return false;
+        for (const Keyed& k : m_keyed)
+            m_found[k.row].number = 0;
+        std::vector<int> taken(m_keyed.size());
+        size_t left = m_keyed.size();
+        WalkMergedHistory(histories[LockHistoryDevice], histories[KeypadHistoryDevice],
+                          [&](int device, qint64 position, qint64 number, const HistoryEvent& e) {
+                              if (m_codes[e.event]) {
+                                  const quint64 k = key(device, e.time, e.event, e.user);
+                                  const auto group = std::lower_bound(m_keyed.begin(), m_keyed.end(), k,
+                                                                      [](const Keyed& a, quint64 b) { return a.key < b; });
+                                  const size_t first = size_t(group - m_keyed.begin());
+                                  // A time that shares the key's bits with another is told apart by
+                                  // the event itself.
+                                  for (int& next = taken[first]; first + next < m_keyed.size() && m_keyed[first + next].key == k;) {
+                                      FoundEvent& f = m_found[m_keyed[first + next++].row];
+                                      if (f.event.time == e.time && f.event.event == e.event && f.event.user == e.user) {
+                                          f.number = number;
+                                          --left;
+                                          break;
+                                      }
                                   }
                               }
-                          }
-                          // The rest of the history, older than every event found, numbers none of them.
-                          return left > 0 && !(position == 0 && cut[device]);
-                      });
-    return left == 0;
-}
+                              // The rest of the history, older than every event found, numbers none of them.
+                              return left > 0 && !(position == 0 && cut[device]);
+                          });
+        return left == 0;
+    }
+
+private:
+    // By content: time, code, user and device in one number.
+    static quint64 key(int device, qint64 time, int event, int user)
+    {
+        return quint64(time) << 17 ^ quint64(device) << 16 ^ quint64(event) << 8 ^ quint64(user);
+    }
+    struct Keyed
+    {
+        quint64 key;
+        int row;
+    };
+    QVector<FoundEvent>& m_found;
+    std::vector<Keyed> m_keyed;
+    bool m_codes[256] = {};
+};
 
 } // namespace
 
@@ -606,15 +635,20 @@ bool Archive::numberFound(QVector<FoundEvent>& found, const QVector<qint64>& loc
     QHash<qint64, QVector<int>> byLock;
     for (int k = 0; k < found.size(); ++k)
         byLock[locks[k]].append(k);
-    QVector<qint64> pending = byLock.keys().toVector();
+    std::unordered_map<qint64, LockNumbering> numberings;
+    QVector<qint64> pending;
+    for (auto lock = byLock.cbegin(); lock != byLock.cend(); ++lock) {
+        numberings.emplace(lock.key(), LockNumbering(found, lock.value()));
+        pending.append(lock.key());
+    }
     for (int tailEvents : { 512, 8192 }) {
         QHash<qint64, HistoryTails> tails;
-        if (pending.isEmpty() || !readHistoryTails(pending, tailEvents, &tails))
-            return pending.isEmpty();
+        if (!pending.isEmpty() && !readHistoryTails(pending, tailEvents, &tails))
+            return false;
         QVector<qint64> deeper;
         for (qint64 lock : pending) {
             const HistoryTails& tail = tails[lock];
-            if (!NumberRows(found, byLock[lock], tail.device, tail.cut))
+            if (!numberings.at(lock).number(tail.device, tail.cut))
                 deeper.append(lock);
         }
         pending = std::move(deeper);
@@ -625,7 +659,7 @@ bool Archive::numberFound(QVector<FoundEvent>& found, const QVector<qint64>& loc
         if (!readHistory(lock, LockHistoryDevice, &whole[LockHistoryDevice])
             || !readHistory(lock, KeypadHistoryDevice, &whole[KeypadHistoryDevice]))
             return false;
-        NumberRows(found, byLock[lock], whole, cut);
+        numberings.at(lock).number(whole, cut);
     }
     return true;
 }
