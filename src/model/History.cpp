@@ -380,10 +380,11 @@ constexpr char Magic1[4] = { 'C', 'V', 'H', '1' };
 constexpr char Magic[4] = { 'C', 'V', 'H', '2' };
 constexpr int RunHeaderSize = 12;
 
-void appendLe(QByteArray& out, quint64 value, int size)
+uchar* putLe(uchar* out, quint64 value, int size)
 {
     for (int i = 0; i < size; ++i)
-        out.append(char(quint8(value >> (8 * i))));
+        *out++ = uchar(value >> (8 * i));
+    return out;
 }
 
 quint64 readLe(const uchar* p, int size)
@@ -405,18 +406,19 @@ bool fail(QString* error, const char* reason)
 
 QByteArray PackHistory(const DeviceHistory& history)
 {
-    QByteArray out;
-    out.reserve(8 + history.runs.size() * RunHeaderSize + history.eventCount() * 14);
-    out.append(Magic, sizeof Magic);
-    appendLe(out, quint32(history.runs.size()), 4);
+    // Written in place: a million events are packed while the archive is held.
+    QByteArray out(8 + history.runs.size() * RunHeaderSize + history.eventCount() * StoredEventBytes, Qt::Uninitialized);
+    auto* p = reinterpret_cast<uchar*>(out.data());
+    memcpy(p, Magic, sizeof Magic);
+    p = putLe(p + sizeof Magic, quint32(history.runs.size()), 4);
     for (const HistoryRun& run : history.runs) {
-        appendLe(out, quint64(run.order), 8);
-        appendLe(out, quint32(run.events.size()), 4);
+        p = putLe(p, quint64(run.order), 8);
+        p = putLe(p, quint32(run.events.size()), 4);
         for (const HistoryEvent& e : run.events) {
-            appendLe(out, quint64(e.time), 8);
-            out.append(char(e.event));
-            out.append(char(e.user));
-            appendLe(out, quint32(e.audit), 4);
+            p = putLe(p, quint64(e.time), 8);
+            *p++ = e.event;
+            *p++ = e.user;
+            p = putLe(p, quint32(e.audit), 4);
         }
     }
     return out;
