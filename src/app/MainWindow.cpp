@@ -22,9 +22,18 @@
 #include <QNetworkReply>
 #include <QStatusBar>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     Q_INIT_RESOURCE(resources);
+#ifdef __GLIBC__
+    // A history of a million events is read, merged and judged in blocks of tens of megabytes:
+    // each goes back to the system once freed instead of staying in the heap for later.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
     ui->setupUi(this);
     m_eventsView = new EventsTableView(ui->tableWidget, ui->widget, this);
     // Above the table, the history's bar; under it, the row count.

@@ -411,9 +411,10 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
         history.keypad = std::move(devices[KeypadHistoryDevice]);
         FindingRules rules = team;
         rules.hours = lock.hours;
-        const QVector<Finding> judged
-            = JudgeHistory(FindingEventsOf(history, lock.clockSettings, query.dst ? &query.dstRule : nullptr),
-                           LatestVisitOf(history), query.at, rules);
+        const LatestVisit latest = LatestVisitOf(history);
+        const QVector<Finding> judged = JudgeHistory(
+            FindingEventsOf(std::move(history), lock.clockSettings, query.dst ? &query.dstRule : nullptr), latest,
+            query.at, rules);
         found.append({ lock.serial, lock.name, FindingsInRange(judged, query.from, query.to), std::move(lock.people) });
         lock.judged = true;
         return !progress || progress(found.size(), fleet.size());

@@ -318,6 +318,10 @@ bool Archive::readHistory(qint64 lock, int device, DeviceHistory* out)
     }
     if (q.lastError().isValid())
         return failQuery(q);
+    // A run grown piece by piece holds up to twice its events; a history is often held long after.
+    for (HistoryRun& run : history.runs)
+        if (run.events.capacity() > run.events.size() + run.events.size() / 8)
+            run.events.squeeze();
     *out = std::move(history);
     return true;
 }

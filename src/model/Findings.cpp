@@ -91,7 +91,7 @@ public:
             const int code = e.event;
             if (isOpening(code)) {
                 m_openedSinceDoor = true;
-                if (m_keys.has(FindingKey::OutsideHours) && m_rules.hours.isOutside(e.dstTime, m_rules.closedDays))
+                if (m_keys.has(FindingKey::OutsideHours) && m_rules.hours.isOutside(e.dstTime(), m_rules.closedDays))
                     add(FindingKey::OutsideHours, i);
                 if (m_keys.has(FindingKey::ClockThenOpen) && e.time != 0) {
                     const auto it = m_clockTimes.lower_bound(e.time - clockWindow);
@@ -362,7 +362,7 @@ QVector<FindingEvent> FindingEventsOfRows(int n, At at, const QVector<int>& gapR
         const ShownEvent e = at(row);
         FindingEvent& f = out[n - 1 - row];
         f.time = e.time;
-        f.dstTime = corrected ? e.dstTime : e.time;
+        f.dstShift = corrected ? qint32(qBound<qint64>(std::numeric_limits<qint32>::min(), e.dstTime - e.time, std::numeric_limits<qint32>::max())) : 0;
         f.event = quint8(e.event);
         f.user = quint8(e.user);
         f.device = e.device;
@@ -389,17 +389,38 @@ QVector<FindingEvent> FindingEventsOf(const DecodedAudit& audit, const DstRule* 
         view.events.size(), [&](int row) { return ShownEventOf(view.events[row]); }, view.gapRows, dst != nullptr);
 }
 
-QVector<FindingEvent> FindingEventsOf(const LockHistory& history, const QList<EventsTable>& timeDateTable,
-                                      const DstRule* dst)
+namespace {
+
+QVector<FindingEvent> FindingEventsOfShown(ShownHistory& shown, const QList<EventsTable>& timeDateTable, const DstRule* dst)
 {
-    QHash<qint64, int> visits;
-    for (const Visit& v : history.visits)
-        visits.insert(v.audit, v.number);
-    ShownHistory shown(history.lock, history.keypad, visits, FullAudit);
     if (dst)
         shown.correctDst(timeDateTable, *dst);
     return FindingEventsOfRows(
         shown.size(), [&](int row) { return shown.at(row); }, shown.gapRows(), dst != nullptr);
+}
+
+ShownHistory ShownForFindings(const LockHistory& history)
+{
+    QHash<qint64, int> visits;
+    for (const Visit& v : history.visits)
+        visits.insert(v.audit, v.number);
+    return ShownHistory(history.lock, history.keypad, visits, FullAudit);
+}
+
+} // namespace
+
+QVector<FindingEvent> FindingEventsOf(const LockHistory& history, const QList<EventsTable>& timeDateTable,
+                                      const DstRule* dst)
+{
+    ShownHistory shown = ShownForFindings(history);
+    return FindingEventsOfShown(shown, timeDateTable, dst);
+}
+
+QVector<FindingEvent> FindingEventsOf(LockHistory&& history, const QList<EventsTable>& timeDateTable, const DstRule* dst)
+{
+    ShownHistory shown = ShownForFindings(history);
+    history.lock = history.keypad = DeviceHistory();
+    return FindingEventsOfShown(shown, timeDateTable, dst);
 }
 
 LatestVisit LatestVisitOf(const LockHistory& history)

@@ -112,13 +112,16 @@ struct FindingRules
 struct FindingEvent
 {
     qint64 time = 0;    // audit seconds as recorded, 0 for none
-    qint64 dstTime = 0; // with the daylight-saving correction; the recorded time without one
+    qint32 dstShift = 0; // the daylight-saving correction's (a few hours at most); 0 without one
     quint8 event = 0;
     quint8 user = 0;
     quint8 device = 0;
     bool gapBefore = false; // events may be missing between the previous event and this one
     qint32 visit = 0;       // the visit that brought it; 0 for a single audit
     int position = 0;       // its "#" in the full audit, newest first, from 1
+
+    // 24 bytes: a million events are judged at once.
+    qint64 dstTime() const { return time + dstShift; }
 };
 
 // The events of a decoded audit or history (HistoryAsAudit) to judge, oldest first: merged as
@@ -129,6 +132,9 @@ QVector<FindingEvent> FindingEventsOf(const DecodedAudit& audit, const DstRule* 
 // events as compactly as a history is shown; `timeDateTable` the latest visit's clock settings.
 QVector<FindingEvent> FindingEventsOf(const LockHistory& history, const QList<EventsTable>& timeDateTable,
                                       const DstRule* dst = nullptr);
+// The same, letting the history's events go once merged: a million events are not held twice.
+QVector<FindingEvent> FindingEventsOf(LockHistory&& history, const QList<EventsTable>& timeDateTable,
+                                      const DstRule* dst = nullptr);
 
 struct Finding
 {
@@ -137,12 +143,12 @@ struct Finding
     // missing: the last event before the gap and the first after it. Not visited: both 0.
     int first = 0;
     int last = 0;
-    qint64 date = 0;  // audit seconds of the first event (of the last before the gap)
-    qint64 until = 0; // of the last event, when `last` is set
-    quint8 event = 0; // the first event's code and user, which name the user
-    quint8 user = 0;
     int events = 0; // events it covers; 0 for Events missing and Not visited
     int visit = 0;  // the visit that brought its first event, the latest for Not visited; 0: none
+    quint8 event = 0; // the first event's code and user, which name the user
+    quint8 user = 0;
+    qint64 date = 0;  // audit seconds of the first event (of the last before the gap)
+    qint64 until = 0; // of the last event, when `last` is set
     QDateTime visited; // Not visited: the latest visit's download time
 
     bool hasUser() const { return key != FindingKey::Missing && key != FindingKey::NotVisited; }

@@ -53,13 +53,12 @@ QVector<FindingEvent> Events(const QString& oldestFirst)
         const QString time = parts[k++];
         if (time != "none")
             e.time = Seconds(day, QTime::fromString(time, time.size() > 5 ? "HH:mm:ss" : "HH:mm"));
-        e.dstTime = e.time;
         e.event = quint8(codeNames.value(parts[k++]));
         e.user = 3;
         e.visit = 1;
         for (; k < parts.size(); ++k) {
             if (parts[k].startsWith("dst+"))
-                e.dstTime = e.time + 60 * parts[k].mid(4).toInt();
+                e.dstShift = 60 * parts[k].mid(4).toInt();
             else if (parts[k].startsWith('u'))
                 e.user = quint8(parts[k].mid(1).toInt());
             else if (parts[k].startsWith('v'))
@@ -293,7 +292,7 @@ private slots:
             qint64 t = Seconds(QDate(2024, 1, 8), QTime(6, 0));
             for (FindingEvent& e : events) {
                 t += rng.bounded(-600, 1500); // now and then a clock set back
-                e.time = e.dstTime = rng.bounded(50) == 0 ? 0 : t;
+                e.time = rng.bounded(50) == 0 ? 0 : t;
                 e.event = quint8(codes[int(rng.bounded(codes.size()))]);
                 e.user = quint8(rng.bounded(100));
                 e.visit = 1 + int(rng.bounded(3));
@@ -346,7 +345,7 @@ private slots:
         const auto shown = [&](const QVector<FindingEvent>& events) {
             QStringList out;
             for (const FindingEvent& e : events)
-                out << QString("%1%2#%3 %4 %5").arg(e.gapBefore ? "| " : "").arg(e.time - summer).arg(e.position).arg(e.event, 2, 16, QChar('0')).arg(e.dstTime - e.time);
+                out << QString("%1%2#%3 %4 %5").arg(e.gapBefore ? "| " : "").arg(e.time - summer).arg(e.position).arg(e.event, 2, 16, QChar('0')).arg(e.dstShift);
             return out.join(", ");
         };
         QCOMPARE(shown(FindingEventsOf(audit)), QString("100#5 f5 0, 150#4 31 0, 200#3 01 0, 250#2 30 0, 300#1 05 0"));
