@@ -587,22 +587,8 @@ public:
         size_t left = m_keyed.size();
         WalkMergedHistory(histories[LockHistoryDevice], histories[KeypadHistoryDevice],
                           [&](int device, qint64 position, qint64 number, const HistoryEvent& e) {
-                              if (m_codes[e.event]) {
-                                  const quint64 k = key(device, e.time, e.event, e.user);
-                                  const auto group = std::lower_bound(m_keyed.begin(), m_keyed.end(), k,
-                                                                      [](const Keyed& a, quint64 b) { return a.key < b; });
-                                  const size_t first = size_t(group - m_keyed.begin());
-                                  // A time that shares the key's bits with another is told apart by
-                                  // the event itself.
-                                  for (int& next = taken[first]; first + next < m_keyed.size() && m_keyed[first + next].key == k;) {
-                                      FoundEvent& f = m_found[m_keyed[first + next++].row];
-                                      if (f.event.time == e.time && f.event.event == e.event && f.event.user == e.user) {
-                                          f.number = number;
-                                          --left;
-                                          break;
-                                      }
-                                  }
-                              }
+                              if (m_codes[e.event])
+                                  take(key(device, e.time, e.event, e.user), e, number, taken, left);
                               // The rest of the history, older than every event found, numbers none of them.
                               return left > 0 && !(position == 0 && cut[device]);
                           });
@@ -610,6 +596,23 @@ public:
     }
 
 private:
+    // The first event found alike `e` still unnumbered takes `number`.
+    void take(quint64 k, const HistoryEvent& e, qint64 number, std::vector<int>& taken, size_t& left)
+    {
+        const auto group = std::lower_bound(m_keyed.begin(), m_keyed.end(), k, [](const Keyed& a, quint64 b) { return a.key < b; });
+        if (group == m_keyed.end() || group->key != k)
+            return;
+        const size_t first = size_t(group - m_keyed.begin());
+        // A time that shares the key's bits with another is told apart by the event itself.
+        for (int& next = taken[first]; first + next < m_keyed.size() && m_keyed[first + next].key == k;) {
+            FoundEvent& f = m_found[m_keyed[first + next++].row];
+            if (f.event.time == e.time && f.event.event == e.event && f.event.user == e.user) {
+                f.number = number;
+                --left;
+                return;
+            }
+        }
+    }
     // By content: time, code, user and device in one number.
     static quint64 key(int device, qint64 time, int event, int user)
     {
