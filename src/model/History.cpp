@@ -395,6 +395,16 @@ quint64 readLe(const uchar* p, int size)
     return value;
 }
 
+// One stored event: its time (`timeSize` bytes), code, user and audit (4 bytes); the next after it.
+const uchar* readEvent(const uchar* p, int timeSize, HistoryEvent& e)
+{
+    e.time = qint64(readLe(p, timeSize));
+    e.event = p[timeSize];
+    e.user = p[timeSize + 1];
+    e.audit = qint64(readLe(p + timeSize + 2, 4));
+    return p + timeSize + 6;
+}
+
 bool fail(QString* error, const char* reason)
 {
     if (error)
@@ -437,13 +447,8 @@ bool UnpackHistoryTail(const QByteArray& head, qint64 length, const QByteArray& 
     run.order = qint64(readLe(h + 8, 8));
     run.events.resize(tail.size() / StoredEventBytes);
     const auto* p = reinterpret_cast<const uchar*>(tail.constData());
-    for (HistoryEvent& e : run.events) {
-        e.time = qint64(readLe(p, 8));
-        e.event = p[8];
-        e.user = p[9];
-        e.audit = qint64(readLe(p + 10, 4));
-        p += StoredEventBytes;
-    }
+    for (HistoryEvent& e : run.events)
+        p = readEvent(p, 8, e);
     *newest = std::move(run);
     return true;
 }
@@ -474,10 +479,7 @@ bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* erro
             return fail(error, QT_TRANSLATE_NOOP("History", "the stored history is cut short"));
         run.events.resize(int(count));
         for (HistoryEvent& e : run.events) {
-            e.time = qint64(readLe(p + at, timeSize));
-            e.event = p[at + timeSize];
-            e.user = p[at + timeSize + 1];
-            e.audit = qint64(readLe(p + at + timeSize + 2, 4));
+            readEvent(p + at, timeSize, e);
             at += EventSize;
         }
         result.runs.append(std::move(run));
