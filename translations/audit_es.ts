@@ -1169,6 +1169,10 @@ Los registros de usuarios no esperan en este equipo: descárguelo de nuevo cuand
         <source>the stored history has bytes after its end</source>
         <translation>el historial guardado tiene bytes tras su final</translation>
     </message>
+    <message>
+        <source>the stored history is too long to be read</source>
+        <translation>el historial guardado es demasiado largo para leerlo</translation>
+    </message>
 </context>
 <context>
     <name>LockClock</name>

@@ -1169,6 +1169,10 @@ I registri utenti non restano in attesa su questo computer: scaricarlo di nuovo 
         <source>the stored history has bytes after its end</source>
         <translation>la cronologia archiviata ha byte oltre la fine</translation>
     </message>
+    <message>
+        <source>the stored history is too long to be read</source>
+        <translation>la cronologia archiviata è troppo lunga per essere letta</translation>
+    </message>
 </context>
 <context>
     <name>LockClock</name>

@@ -402,13 +402,21 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
 
     QVector<LockFindings> found;
     found.reserve(fleet.size());
-    const auto judge = [&](Lock& lock, DeviceHistory* devices) {
+    // Empty when the judging stopped because it was cancelled.
+    QString damaged;
+    const auto judge = [&](Lock& lock, QVector<StoredPiece>* pieces) {
         LockHistory history;
         history.serial = lock.serial;
         history.name = lock.name;
         history.visits = std::move(lock.visits);
-        history.lock = std::move(devices[LockHistoryDevice]);
-        history.keypad = std::move(devices[KeypadHistoryDevice]);
+        QString why;
+        if (!UnpackHistory(pieces[LockHistoryDevice], &history.lock, &why)
+            || !UnpackHistory(pieces[KeypadHistoryDevice], &history.keypad, &why)) {
+            damaged = Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why);
+            return false;
+        }
+        pieces[LockHistoryDevice].clear();
+        pieces[KeypadHistoryDevice].clear();
         FindingRules rules = team;
         rules.hours = lock.hours;
         const LatestVisit latest = LatestVisitOf(history);
@@ -433,35 +441,32 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
     if (!run(q, sql, ids))
         return failQuery(q);
     qint64 current = -1;
-    DeviceHistory devices[2];
+    QVector<StoredPiece> pieces[2];
     while (q.next()) {
         const qint64 id = q.value(0).toLongLong();
         if (id != current) {
             const auto lock = fleet.find(current);
-            if (lock != fleet.end() && !judge(*lock, devices))
-                return fail(QString());
+            if (lock != fleet.end() && !judge(*lock, pieces))
+                return fail(damaged);
             current = id;
-            devices[0] = devices[1] = DeviceHistory();
+            pieces[0].clear();
+            pieces[1].clear();
         }
         const int device = q.value(1).toInt();
         if (!fleet.contains(id) || (device != LockHistoryDevice && device != KeypadHistoryDevice))
             continue;
-        DeviceHistory piece;
-        QString why;
-        if (!UnpackHistory(q.value(3).toByteArray(), &piece, &why))
-            return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
-        Append(devices[device], std::move(piece), q.value(2).toInt() == 1);
+        pieces[device].append({ q.value(3).toByteArray(), q.value(2).toInt() == 1 });
     }
     if (q.lastError().isValid())
         return failQuery(q);
     const auto last = fleet.find(current);
-    if (last != fleet.end() && !judge(*last, devices))
-        return fail(QString());
+    if (last != fleet.end() && !judge(*last, pieces))
+        return fail(damaged);
     // Locks without a stored event: Not visited may still be theirs.
     for (Lock& lock : fleet) {
-        DeviceHistory none[2];
+        QVector<StoredPiece> none[2];
         if (!lock.judged && !judge(lock, none))
-            return fail(QString());
+            return fail(damaged);
     }
     std::sort(found.begin(), found.end(), [](const LockFindings& a, const LockFindings& b) { return a.serial < b.serial; });
     *out = std::move(found);

@@ -51,10 +51,6 @@ inline QDateTime FromWallClock(qint64 ms)
 QByteArray PackMarks(const AuditMark& lock, const AuditMark& keypad);
 bool UnpackMarks(const QByteArray& data, qint64 downloaded, AuditMark* lock, AuditMark* keypad);
 
-// Joins a stored piece of a device's history onto what the pieces before it gave; `continues`: its
-// first run goes on from the last run before.
-void Append(DeviceHistory& history, DeviceHistory&& piece, bool continues);
-
 // Oldest first, as the history keeps them.
 QVector<HistoryEvent> OldestFirst(const QList<EventsTable>& events);
 

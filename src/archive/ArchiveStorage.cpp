@@ -58,18 +58,6 @@ QVector<HistoryEvent> OldestFirst(const QList<EventsTable>& events)
     return out;
 }
 
-void Append(DeviceHistory& history, DeviceHistory&& piece, bool continues)
-{
-    for (int r = 0; r < piece.runs.size(); ++r) {
-        if (r == 0 && continues && !history.runs.isEmpty()) {
-            history.runs.last().events += piece.runs[0].events;
-            history.runs.last().order = std::max(history.runs.last().order, piece.runs[0].order);
-        } else {
-            history.runs.append(std::move(piece.runs[r]));
-        }
-    }
-}
-
 } // namespace archive
 
 namespace {
@@ -308,21 +296,14 @@ bool Archive::readHistory(qint64 lock, int device, DeviceHistory* out)
     if (!run(q, QStringLiteral("SELECT continues, content FROM histories WHERE lock_id = ? AND device = ? ORDER BY chunk"),
              { lock, device }))
         return failQuery(q);
-    DeviceHistory history;
-    while (q.next()) {
-        DeviceHistory piece;
-        QString why;
-        if (!UnpackHistory(q.value(1).toByteArray(), &piece, &why))
-            return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
-        Append(history, std::move(piece), q.value(0).toInt() == 1);
-    }
+    QVector<StoredPiece> pieces;
+    while (q.next())
+        pieces.append({ q.value(1).toByteArray(), q.value(0).toInt() == 1 });
     if (q.lastError().isValid())
         return failQuery(q);
-    // A run grown piece by piece holds up to twice its events; a history is often held long after.
-    for (HistoryRun& run : history.runs)
-        if (run.events.capacity() > run.events.size() + run.events.size() / 8)
-            run.events.squeeze();
-    *out = std::move(history);
+    QString why;
+    if (!UnpackHistory(pieces, out, &why))
+        return fail(Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why));
     return true;
 }
 

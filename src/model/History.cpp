@@ -3,11 +3,13 @@
 #include "model/Bytes.h"
 
 #include <QCoreApplication>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -398,10 +400,10 @@ quint64 readLe(const uchar* p, int size)
 // One stored event: its time (`timeSize` bytes), code, user and audit (4 bytes); the next after it.
 const uchar* readEvent(const uchar* p, int timeSize, HistoryEvent& e)
 {
-    e.time = qint64(readLe(p, timeSize));
+    e.time = timeSize == 8 ? qFromLittleEndian<qint64>(p) : qint64(qFromLittleEndian<quint32>(p));
     e.event = p[timeSize];
     e.user = p[timeSize + 1];
-    e.audit = qint64(readLe(p + timeSize + 2, 4));
+    e.audit = qint64(qFromLittleEndian<quint32>(p + timeSize + 2));
     return p + timeSize + 6;
 }
 
@@ -453,7 +455,20 @@ bool UnpackHistoryTail(const QByteArray& head, qint64 length, const QByteArray& 
     return true;
 }
 
-bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error)
+namespace {
+
+// A stored run whose events are still packed.
+struct PackedRun
+{
+    qint64 order;
+    int count;
+    const uchar* events;
+    int timeSize;
+    bool joinsPrevious; // the first run of a piece that goes on from the piece before
+};
+
+// A piece's layout checked and its runs listed, nothing past its bytes read.
+bool ScanPiece(const QByteArray& data, bool continues, std::vector<PackedRun>& runs, QString* error)
 {
     const auto* p = reinterpret_cast<const uchar*>(data.constData());
     const qint64 size = data.size();
@@ -466,26 +481,74 @@ bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* erro
     qint64 at = 8;
     if (runCount > quint64(size - at) / RunHeaderSize)
         return fail(error, QT_TRANSLATE_NOOP("History", "the stored history is cut short"));
-    DeviceHistory result;
-    result.runs.reserve(int(runCount));
     for (quint64 r = 0; r < runCount; ++r) {
         if (size - at < RunHeaderSize)
             return fail(error, QT_TRANSLATE_NOOP("History", "the stored history is cut short"));
-        HistoryRun run;
-        run.order = qint64(readLe(p + at, 8));
+        const qint64 order = qint64(readLe(p + at, 8));
         const quint64 count = readLe(p + at + 8, 4);
         at += RunHeaderSize;
         if (count == 0 || count > quint64(size - at) / EventSize)
             return fail(error, QT_TRANSLATE_NOOP("History", "the stored history is cut short"));
-        run.events.resize(int(count));
-        for (HistoryEvent& e : run.events) {
-            readEvent(p + at, timeSize, e);
-            at += EventSize;
-        }
-        result.runs.append(std::move(run));
+        runs.push_back({ order, int(count), p + at, timeSize, r == 0 && continues });
+        at += qint64(count) * EventSize;
     }
     if (at != size)
         return fail(error, QT_TRANSLATE_NOOP("History", "the stored history has bytes after its end"));
+    return true;
+}
+
+// The runs read into a history, each sized once however many pieces it spans.
+bool UnpackRuns(const std::vector<PackedRun>& packed, DeviceHistory* history, QString* error)
+{
+    constexpr qint64 MostEvents = std::numeric_limits<int>::max() / qint64(sizeof(HistoryEvent));
+    DeviceHistory result;
+    std::vector<qint64> sizes;
+    for (const PackedRun& r : packed) {
+        if (r.joinsPrevious && !sizes.empty())
+            sizes.back() += r.count;
+        else
+            sizes.push_back(r.count);
+        if (sizes.back() > MostEvents)
+            return fail(error, QT_TRANSLATE_NOOP("History", "the stored history is too long to be read"));
+    }
+    result.runs.resize(int(sizes.size()));
+    int run = -1;
+    HistoryEvent* out = nullptr;
+    for (const PackedRun& r : packed) {
+        if (run < 0 || !r.joinsPrevious) {
+            HistoryRun& next = result.runs[++run];
+            next.order = r.order;
+            next.events.resize(int(sizes[size_t(run)]));
+            out = next.events.data();
+        } else {
+            result.runs[run].order = std::max(result.runs[run].order, r.order);
+        }
+        // Each form's loop with its own event size: a million events are read per history.
+        const uchar* p = r.events;
+        if (r.timeSize == 8)
+            for (int k = 0; k < r.count; ++k)
+                p = readEvent(p, 8, *out++);
+        else
+            for (int k = 0; k < r.count; ++k)
+                p = readEvent(p, 4, *out++);
+    }
     *history = std::move(result);
     return true;
+}
+
+} // namespace
+
+bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error)
+{
+    std::vector<PackedRun> runs;
+    return ScanPiece(data, false, runs, error) && UnpackRuns(runs, history, error);
+}
+
+bool UnpackHistory(const QVector<StoredPiece>& pieces, DeviceHistory* history, QString* error)
+{
+    std::vector<PackedRun> runs;
+    for (const StoredPiece& piece : pieces)
+        if (!ScanPiece(piece.content, piece.continues, runs, error))
+            return false;
+    return UnpackRuns(runs, history, error);
 }

@@ -120,6 +120,14 @@ void WalkMergedHistory(const DeviceHistory& lock, const DeviceHistory& keypad, N
 QByteArray PackHistory(const DeviceHistory& history);
 // False with a reason for anything but a well-formed history; nothing is read past the data.
 bool UnpackHistory(const QByteArray& data, DeviceHistory* history, QString* error = nullptr);
+// A device's history kept in pieces, oldest first; a piece that `continues` goes on with the run
+// the piece before it ended with. Each run is sized once, however many pieces it spans.
+struct StoredPiece
+{
+    QByteArray content;
+    bool continues = false;
+};
+bool UnpackHistory(const QVector<StoredPiece>& pieces, DeviceHistory* history, QString* error = nullptr);
 // The newest events of a stored piece, from its first bytes (at least HistoryHeadBytes), its whole
 // length and its last bytes (whole events): the piece's one run's last events. False, with nothing
 // read, for anything else (several runs, the first form, bytes that do not add up): read it whole.

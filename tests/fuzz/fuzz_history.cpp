@@ -160,6 +160,50 @@ static void WindowsOfOneLock(const QByteArray& bytes)
     Require(UnpackHistory(PackHistory(history), &back) && PackHistory(back) == PackHistory(history));
 }
 
+// The bytes cut into pieces: read together they give what each read alone and joined gives, and
+// one bad piece refuses them all.
+void StoredPieces(const QByteArray& bytes)
+{
+    // Each piece from one byte of shape and the events after it: one or two runs, sometimes cut,
+    // sometimes bytes as they came.
+    QVector<StoredPiece> pieces;
+    int at = 0;
+    while (pieces.size() < 4 && at + 2 <= bytes.size()) {
+        const quint8 shape = quint8(bytes[at++]);
+        const int events = std::min(int(bytes.size()) - at, 1 + (shape & 0x0F));
+        DeviceHistory h;
+        for (int k = 0; k < events; ++k) {
+            if (k == 0 || (k == events / 2 && (shape & 0x20)))
+                h.runs.append(HistoryRun{ qint64(shape) * 1000 + k, {} });
+            const quint8 b = quint8(bytes[at + k]);
+            h.runs.last().events.append({ qint64(b) << 20, b, quint8(b ^ shape), at + k });
+        }
+        QByteArray content = (shape & 0xC0) == 0xC0 ? bytes.mid(at, events) : PackHistory(h);
+        if ((shape & 0xC0) == 0x80)
+            content.chop(1 + shape % 5);
+        pieces.append({ content, (shape & 0x10) != 0 });
+        at += events;
+    }
+    DeviceHistory joined;
+    bool readable = true;
+    for (const StoredPiece& piece : pieces) {
+        DeviceHistory one;
+        readable = readable && UnpackHistory(piece.content, &one);
+        for (int r = 0; readable && r < one.runs.size(); ++r) {
+            if (r == 0 && piece.continues && !joined.runs.isEmpty()) {
+                joined.runs.last().events += one.runs[0].events;
+                joined.runs.last().order = std::max(joined.runs.last().order, one.runs[0].order);
+            } else {
+                joined.runs.append(one.runs[r]);
+            }
+        }
+    }
+    DeviceHistory together;
+    QString why;
+    Require(UnpackHistory(pieces, &together, &why) == readable && why.isEmpty() == readable);
+    Require(!readable || PackHistory(together) == PackHistory(joined));
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes =
@@ -186,6 +230,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
         }
     }
+    StoredPieces(bytes);
     if (bytes.isEmpty())
         return 0;
     if (quint8(bytes[0]) & 1)

@@ -245,6 +245,49 @@ private slots:
         }
     }
 
+    // Pieces as stored, oldest first: "+" before a piece that goes on from the one before, "|"
+    // between runs, "#" for a piece cut short. A run's order is its piece's number times ten plus
+    // its place there; a run spanning pieces keeps the largest.
+    void storedPieces_data()
+    {
+        QTest::addColumn<QString>("pieces");
+        QTest::addColumn<QString>("letters"); // "!" when refused
+        QTest::addColumn<QString>("orders");
+        QTest::newRow("one run over three pieces") << "abc +de +f" << "abcdef" << "20";
+        QTest::newRow("a piece that does not go on") << "abc de" << "abc|de" << "0,10";
+        QTest::newRow("runs that part inside pieces") << "ab +c|de +f|g" << "abc|def|g" << "10,20,21";
+        QTest::newRow("the first piece goes on from nothing") << "+ab +c" << "abc" << "10";
+        QTest::newRow("a piece cut short among them") << "ab # +c" << "!" << "";
+    }
+    void storedPieces()
+    {
+        QFETCH(QString, pieces);
+        QFETCH(QString, letters);
+        QFETCH(QString, orders);
+        QVector<StoredPiece> stored;
+        for (QString text : pieces.split(' ')) {
+            StoredPiece piece;
+            piece.continues = text.startsWith('+');
+            text.remove('+');
+            DeviceHistory h;
+            for (const QString& run : text.split('|'))
+                h.runs.append({ stored.size() * 10 + h.runs.size(), Events(run) });
+            piece.content = PackHistory(h);
+            if (text == "#")
+                piece.content.chop(3);
+            stored.append(piece);
+        }
+        DeviceHistory back;
+        QString error;
+        const bool read = UnpackHistory(stored, &back, &error);
+        QCOMPARE(read ? Letters(back) : "!", letters);
+        QCOMPARE(error.isEmpty(), read);
+        QStringList got;
+        for (const HistoryRun& run : back.runs)
+            got << QString::number(run.order);
+        QCOMPARE(got.join(','), orders);
+    }
+
     void damagedStoredHistory_data()
     {
         QTest::addColumn<QByteArray>("data");
