@@ -103,10 +103,11 @@ const Table Tables[] = {
 };
 
 // Each lock's events by time, and one code of a lock by time: what searches ask. Kept per lock,
-// so an import changes only its own lock's part of each index.
+// so an import changes only its own lock's part of each index. A code's index holds the whole
+// event: a search for a code reads the index alone, not one table row per event found.
 const char* const Indexes[] = {
     "CREATE INDEX events_by_lock ON events (lock_id, time)",
-    "CREATE INDEX events_by_code ON events (lock_id, event, time)",
+    "CREATE INDEX events_by_code ON events (lock_id, event, time, device, user_number, audit_id)",
     "CREATE INDEX audits_by_lock ON audits (lock_id, visit)",
     "CREATE INDEX people_by_lock ON people (lock_id, user_number, from_day)",
 };

@@ -499,7 +499,7 @@ double CopySeconds(const QString& url, const QVector<QByteArray>& downloads)
         QStringLiteral("CREATE TABLE events (lock_id BIGINT NOT NULL, device INTEGER NOT NULL, time BIGINT NOT NULL, "
                        "event INTEGER NOT NULL, user_number INTEGER NOT NULL, audit_id BIGINT NOT NULL); "
                        "CREATE INDEX events_by_lock ON events (lock_id, time); "
-                       "CREATE INDEX events_by_code ON events (lock_id, event, time);") });
+                       "CREATE INDEX events_by_code ON events (lock_id, event, time, device, user_number, audit_id);") });
     if (!schema.waitForFinished(60000) || schema.exitCode() != 0)
         return -1;
     QProcess copy;

@@ -177,7 +177,7 @@ QByteArray EventRowsCsv(const QVector<QByteArray>& audits)
 const char* const EventsTable = "CREATE TABLE events (lock_id BIGINT NOT NULL, device INTEGER NOT NULL, time BIGINT NOT NULL, "
                                 "event INTEGER NOT NULL, user_number INTEGER NOT NULL, audit_id BIGINT NOT NULL)";
 const char* const EventsIndexes = "CREATE INDEX events_by_lock ON events (lock_id, time); "
-                                  "CREATE INDEX events_by_code ON events (lock_id, event, time);";
+                                  "CREATE INDEX events_by_code ON events (lock_id, event, time, device, user_number, audit_id);";
 
 QVector<QByteArray> HundredLocks(int count)
 {
