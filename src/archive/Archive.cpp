@@ -19,7 +19,7 @@
 #include <QVariant>
 
 #include <memory>
-#include <numeric>
+#include <tuple>
 #include <unordered_map>
 
 using namespace archive;
@@ -447,16 +447,24 @@ bool Archive::search(const SearchQuery& query, QVector<FoundEvent>* out)
         locks.insert(q.value(0).toLongLong(), { FromStoredText(q.value(1).toByteArray()), FromStoredText(q.value(2).toByteArray()) });
     if (q.lastError().isValid())
         return failQuery(q);
-    QHash<qint64, int> visits;
-    if (!exec(q, QStringLiteral("SELECT id, visit FROM audits")))
+    // Each audit's lock and visit: an event found names only its audit.
+    struct Audit
+    {
+        qint64 lock;
+        int visit;
+    };
+    QHash<qint64, Audit> audits;
+    if (!exec(q, QStringLiteral("SELECT id, lock_id, visit FROM audits")))
         return failQuery(q);
     while (q.next())
-        visits.insert(q.value(0).toLongLong(), q.value(1).toInt());
+        audits.insert(q.value(0).toLongLong(), { q.value(1).toLongLong(), q.value(2).toInt() });
+    if (q.lastError().isValid())
+        return failQuery(q);
 
     // Lock by lock through the per-lock indexes: a code, a time or nothing.
-    // Three numbers a row rather than six: what the driver hands over one value at a time is what
+    // Two numbers a row rather than six: what the driver hands over one value at a time is what
     // a search of many rows spends its time on. Times fit in 40 bits (the year byte ends in 2255).
-    QString sql = QStringLiteral("SELECT lock_id * 2 + device, time * 65536 + event * 256 + user_number, audit_id "
+    QString sql = QStringLiteral("SELECT audit_id * 2 + device, time * 65536 + event * 256 + user_number "
                                  "FROM events WHERE lock_id IN (SELECT id FROM locks%1)")
                       .arg(lockFilter);
     QVariantList values = lockValues;
@@ -478,49 +486,63 @@ bool Archive::search(const SearchQuery& query, QVector<FoundEvent>* out)
         return failQuery(q);
     QVector<FoundEvent> found;
     QVector<qint64> lockOf;
-    qint64 lastLock = -1;
-    const Lock* lock = nullptr;
+    qint64 lastAudit = -1;
+    Audit audit = { -1, 0 };
+    const Lock unknown;
+    const Lock* lock = &unknown;
     while (q.next()) {
-        const qint64 lockAndDevice = q.value(0).toLongLong();
+        const qint64 auditAndDevice = q.value(0).toLongLong();
         const qint64 what = q.value(1).toLongLong();
-        if (lockAndDevice / 2 != lastLock) {
-            lastLock = lockAndDevice / 2;
-            lock = &locks[lastLock];
+        if (auditAndDevice / 2 != lastAudit) {
+            lastAudit = auditAndDevice / 2;
+            audit = audits.value(lastAudit, { -1, 0 });
+            const auto known = locks.constFind(audit.lock);
+            lock = known != locks.cend() ? &*known : &unknown;
         }
         FoundEvent f;
         f.serial = lock->serial;
         f.name = lock->name;
-        f.event.device = lockAndDevice % 2 == KeypadHistoryDevice ? ::KeypadDevice : ::LockDevice;
+        f.event.device = auditAndDevice % 2 == KeypadHistoryDevice ? ::KeypadDevice : ::LockDevice;
         // Arithmetic shift: the time keeps its sign.
         f.event.time = f.event.dstTime = what >> 16;
         f.event.event = int((what >> 8) & 0xFF);
         f.event.user = int(what & 0xFF);
-        f.event.visit = visits.value(q.value(2).toLongLong());
+        f.event.visit = audit.visit;
         found.append(std::move(f));
-        lockOf.append(lastLock);
+        lockOf.append(audit.lock);
     }
     // A connection lost halfway ends the rows early: never hand back part of the answer.
     if (q.lastError().isValid())
         return failQuery(q);
 
     // Newest first; serial numbers as the user reads them, whatever bytes the engine orders by.
-    QVector<int> order(found.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const FoundEvent& x = found[a];
-        const FoundEvent& y = found[b];
-        if (x.event.time != y.event.time)
-            return x.event.time > y.event.time;
-        if (x.serial != y.serial)
-            return x.serial < y.serial;
-        return x.event.device < y.event.device;
+    // Each lock's serial compared once, not once per comparison of its events.
+    QVector<qint64> bySerial = locks.keys().toVector();
+    std::sort(bySerial.begin(), bySerial.end(), [&](qint64 a, qint64 b) { return locks[a].serial < locks[b].serial; });
+    QHash<qint64, int> rank;
+    for (int k = 0; k < bySerial.size(); ++k)
+        rank.insert(bySerial[k], k);
+    struct Place
+    {
+        qint64 time;
+        int rank, device, row;
+    };
+    std::vector<Place> order;
+    order.reserve(size_t(found.size()));
+    for (int k = 0; k < found.size(); ++k)
+        order.push_back({ found[k].event.time, rank.value(lockOf[k]), found[k].event.device, k });
+    std::sort(order.begin(), order.end(), [](const Place& x, const Place& y) {
+        if (x.time != y.time)
+            return x.time > y.time;
+        return std::tie(x.rank, x.device, x.row) < std::tie(y.rank, y.device, y.row);
     });
     QVector<FoundEvent> sorted;
     QVector<qint64> sortedLocks;
     sorted.reserve(found.size());
-    for (int k : order) {
-        sorted.append(std::move(found[k]));
-        sortedLocks.append(lockOf[k]);
+    sortedLocks.reserve(found.size());
+    for (const Place& p : order) {
+        sorted.append(std::move(found[p.row]));
+        sortedLocks.append(lockOf[p.row]);
     }
     if (!numberFound(sorted, sortedLocks) || !namePersons(sorted, sortedLocks))
         return false;
@@ -645,11 +667,14 @@ bool Archive::numberFound(QVector<FoundEvent>& found, const QVector<qint64>& loc
         pending.append(lock.key());
     }
     for (int tailEvents : { 512, 8192 }) {
+        // A lock with more events found than both its devices' tails hold is read further back at once.
+        QVector<qint64> asked, deeper;
+        for (qint64 lock : pending)
+            (byLock[lock].size() > 2 * tailEvents ? deeper : asked).append(lock);
         QHash<qint64, HistoryTails> tails;
-        if (!pending.isEmpty() && !readHistoryTails(pending, tailEvents, &tails))
+        if (!asked.isEmpty() && !readHistoryTails(asked, tailEvents, &tails))
             return false;
-        QVector<qint64> deeper;
-        for (qint64 lock : pending) {
+        for (qint64 lock : asked) {
             const HistoryTails& tail = tails[lock];
             if (!numberings.at(lock).number(tail.device, tail.cut))
                 deeper.append(lock);
