@@ -232,11 +232,15 @@ bool WriteEventsCsv(const AuditView& view, const std::function<bool(const QByteA
     const QVector<EventColumn> columns = view.columns();
     csv.line(EventColumnHeaders(columns));
     const EventTexts texts(view.display);
+    // Each column's text found once, not once a cell: a history has millions of cells.
+    QVector<decltype(EventColumnTraits::text)> cells;
+    for (EventColumn c : columns)
+        cells.append(EventColumnOf(c).text);
     const int count = view.eventCount();
     for (int row = 0; row < count; ++row) {
         const ShownEvent e = view.eventAt(row);
-        for (EventColumn c : columns)
-            csv.field(EventCellText(c, e, texts));
+        for (const auto text : cells)
+            csv.field(text(e, texts));
         if (!csv.endLine())
             return false;
     }

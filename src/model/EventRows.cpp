@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -292,15 +293,27 @@ struct EventTexts::Cache
     TimeFormatter formatter;
     QString keypad = DeviceText(KeypadDevice);
     QString lock = DeviceText(0);
-    // By (event, user): the user's and the event's text.
+    // By (event, user): the user's and the event's text. Codes and users a lock records are
+    // bytes: those are found by place, without hashing, once the first is asked.
     mutable QHash<quint32, QPair<QString, QString>> texts;
+    mutable std::vector<const QPair<QString, QString>*> byByte;
 
     const QPair<QString, QString>& of(int event, int user) const
     {
+        const bool bytes = quint32(event) < 256 && quint32(user) < 256;
+        const size_t place = bytes ? size_t(event) << 8 | size_t(user) : 0;
+        if (bytes && !byByte.empty() && byByte[place])
+            return *byByte[place];
         const quint32 key = quint32(event & 0xFFFF) << 16 | quint32(user & 0xFFFF);
         auto it = texts.find(key);
         if (it == texts.end())
             it = texts.insert(key, { UserText(event, user), EventText(event, user) });
+        if (bytes) {
+            if (byByte.empty())
+                byByte.resize(256 * 256, nullptr);
+            // A QHash's values stay where they are while other keys are added.
+            byByte[place] = &it.value();
+        }
         return it.value();
     }
 };
