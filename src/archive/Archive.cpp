@@ -518,7 +518,8 @@ bool Archive::search(const SearchQuery& query, QVector<FoundEvent>* out)
     // Newest first; serial numbers as the user reads them, whatever bytes the engine orders by.
     // Each lock's serial compared once, not once per comparison of its events.
     QVector<qint64> bySerial = locks.keys().toVector();
-    std::sort(bySerial.begin(), bySerial.end(), [&](qint64 a, qint64 b) { return locks[a].serial < locks[b].serial; });
+    std::sort(bySerial.begin(), bySerial.end(),
+              [&](qint64 a, qint64 b) { return locks.constFind(a)->serial < locks.constFind(b)->serial; });
     QHash<qint64, int> rank;
     for (int k = 0; k < bySerial.size(); ++k)
         rank.insert(bySerial[k], k);
