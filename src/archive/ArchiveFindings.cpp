@@ -415,6 +415,7 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
             damaged = Text::tr("The archive %1 cannot be read: %2").arg(m_displayName, why);
             return false;
         }
+        // The stored bytes go before the judging; the next lock's pieces start from empty.
         pieces[LockHistoryDevice].clear();
         pieces[KeypadHistoryDevice].clear();
         FindingRules rules = team;
@@ -449,8 +450,6 @@ bool Archive::findings(const FindingsQuery& query, QVector<LockFindings>* out,
             if (lock != fleet.end() && !judge(*lock, pieces))
                 return fail(damaged);
             current = id;
-            pieces[0].clear();
-            pieces[1].clear();
         }
         const int device = q.value(1).toInt();
         if (!fleet.contains(id) || (device != LockHistoryDevice && device != KeypadHistoryDevice))
